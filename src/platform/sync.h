@@ -1,0 +1,89 @@
+// The synchronise facility: worker threads run calls on the main thread and wait for them.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace platform {
+
+// A queue of calls that other threads hand to the main thread. The caller blocks until
+// its call has run there; an exception thrown by the call is carried back and rethrown
+// on the caller. The main thread serves the queue from its event loop (the wake-up is
+// injectable: the Qt side posts a queued call), inside every nested wait, and while it
+// joins a worker, so a worker blocked here never deadlocks a thread that waits for it.
+class SyncQueue {
+public:
+    SyncQueue();
+    static SyncQueue &Instance();
+
+    void SetMainThread(std::thread::id id);
+    bool IsMainThread() const;
+    // Called (outside the lock) each time a call is queued.
+    void SetWakeUp(std::function<void()> wake);
+
+    // Runs call on the main thread and returns when it has run there. Called on the main
+    // thread, it runs the call at once.
+    void Synchronize(const std::function<void()> &call);
+
+    // Main thread: runs every queued call; returns how many ran.
+    int RunPending();
+
+    // Main thread: serves queued calls until done() holds. done() is evaluated under the
+    // queue's lock; whoever changes what it reads does so through Signal().
+    void ServeUntil(const std::function<bool()> &done);
+    // Any thread: makes a change (under the queue's lock) that a ServeUntil may wait for.
+    void Signal(const std::function<void()> &change);
+
+private:
+    struct Job {
+        std::function<void()> call;
+        std::exception_ptr error;
+        bool done = false;
+    };
+
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::shared_ptr<Job>> jobs_;
+    std::function<void()> wake_;
+    std::thread::id mainThread_;
+};
+
+// The thread class the components build on: created suspended, started once, with a
+// terminated flag, a finished flag and the exception that ended its body, if any.
+class Thread {
+public:
+    explicit Thread(SyncQueue &queue = SyncQueue::Instance());
+    virtual ~Thread();
+    Thread(const Thread &) = delete;
+    Thread &operator=(const Thread &) = delete;
+
+    void Start();
+    void Terminate() { terminated_ = true; }
+    bool Terminated() const { return terminated_; }
+    bool Finished() const;
+    // Waits until the body has ended. On the main thread it keeps serving synchronised
+    // calls meanwhile, so a body blocked in Synchronize can complete.
+    void WaitFor();
+    std::exception_ptr FatalException() const { return fatal_; }
+
+protected:
+    virtual void Execute() = 0;
+    void Synchronize(const std::function<void()> &call) { queue_.Synchronize(call); }
+
+private:
+    void Run();
+
+    SyncQueue &queue_;
+    std::thread thread_;
+    std::atomic<bool> terminated_{false};
+    std::atomic<bool> finished_{false}; // set through Signal, so ServeUntil sees it
+    std::exception_ptr fatal_;
+};
+
+} // namespace platform

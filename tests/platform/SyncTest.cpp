@@ -1,0 +1,98 @@
+// The synchronise facility without Qt: calls served on the main thread, exceptions
+// carried back, and a join that keeps serving calls.
+#include "platform/sync.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <stdexcept>
+
+namespace {
+
+class SyncTest : public ::testing::Test {
+protected:
+    void SetUp() override { queue.SetMainThread(std::this_thread::get_id()); }
+    platform::SyncQueue queue;
+};
+
+class CallingThread : public platform::Thread {
+public:
+    CallingThread(platform::SyncQueue &queue, int calls, std::function<void(int)> call)
+        : platform::Thread(queue), calls_(calls), call_(std::move(call)) {}
+
+protected:
+    void Execute() override {
+        for (int i = 0; i < calls_ && !Terminated(); ++i)
+            Synchronize([this, i] { call_(i); });
+    }
+
+private:
+    int calls_;
+    std::function<void(int)> call_;
+};
+
+TEST_F(SyncTest, CallsRunOnTheMainThreadInOrderUnderLoad) {
+    const auto main = std::this_thread::get_id();
+    std::vector<int> seen;
+    bool allOnMain = true;
+    CallingThread worker(queue, 2000, [&](int i) {
+        allOnMain = allOnMain && std::this_thread::get_id() == main;
+        seen.push_back(i);
+    });
+    worker.Start();
+    worker.WaitFor();
+    ASSERT_EQ(seen.size(), 2000u);
+    EXPECT_TRUE(allOnMain);
+    for (int i = 0; i < 2000; ++i)
+        ASSERT_EQ(seen[i], i);
+    EXPECT_TRUE(worker.Finished());
+    EXPECT_FALSE(worker.FatalException());
+}
+
+TEST_F(SyncTest, ExceptionOnTheMainThreadIsRethrownOnTheWorker) {
+    CallingThread worker(queue, 5, [](int i) {
+        if (i == 2)
+            throw std::runtime_error("handler failed");
+    });
+    worker.Start();
+    worker.WaitFor();
+    ASSERT_TRUE(worker.FatalException());
+    try {
+        std::rethrow_exception(worker.FatalException());
+    } catch (const std::runtime_error &error) {
+        EXPECT_STREQ(error.what(), "handler failed");
+    }
+}
+
+TEST_F(SyncTest, JoinWhileTheWorkerWaitsInASynchronisedCallDoesNotDeadlock) {
+    std::atomic<bool> workerBlocked{false};
+    int served = 0;
+    CallingThread worker(queue, 1000000, [&](int) { ++served; });
+    queue.SetWakeUp([&] { workerBlocked = true; });
+    worker.Start();
+    while (!workerBlocked)
+        std::this_thread::yield();
+    // The worker now waits for the main thread; stop it and join.
+    worker.Terminate();
+    worker.WaitFor();
+    EXPECT_TRUE(worker.Finished());
+    EXPECT_GE(served, 1);
+}
+
+TEST_F(SyncTest, CallFromTheMainThreadRunsAtOnce) {
+    int ran = 0;
+    queue.Synchronize([&] { ++ran; });
+    EXPECT_EQ(ran, 1);
+    EXPECT_EQ(queue.RunPending(), 0);
+}
+
+TEST_F(SyncTest, WakeUpAnnouncesEachQueuedCall) {
+    std::atomic<int> wakes{0};
+    queue.SetWakeUp([&] { ++wakes; });
+    CallingThread worker(queue, 3, [](int) {});
+    worker.Start();
+    worker.WaitFor();
+    EXPECT_EQ(wakes.load(), 3);
+}
+
+} // namespace
