@@ -1,0 +1,301 @@
+#include "TextFiles.h"
+
+namespace datagen {
+namespace {
+
+const char kHead[] = R"(<!DOCTYPE html>
+<html lang="fr">
+<head>
+<meta charset="utf-8">
+<title>Aide de Ventrose</title>
+<style>
+body { font-family: "Liberation Sans", Arial, sans-serif; font-size: 10pt; color: #1c2430;
+       background: #ffffff; margin: 12px 18px; }
+h1 { font-size: 15pt; color: #1d3b6e; border-bottom: 2px solid #1d3b6e; padding-bottom: 3px;
+     margin-top: 28px; }
+h2 { font-size: 11pt; color: #1d3b6e; margin-top: 14px; }
+.rubrique { margin-bottom: 30px; }
+.note { background: #eef3fb; border-left: 4px solid #4a78c2; padding: 6px 10px; }
+.attention { background: #fdf0ee; border-left: 4px solid #c8402e; padding: 6px 10px; }
+.menu { font-weight: bold; color: #203a66; }
+.retour { font-size: 9pt; }
+table { border-collapse: collapse; }
+td, th { border: 1px solid #b8c4d6; padding: 3px 8px; vertical-align: top; }
+th { background: #e4ebf6; text-align: left; }
+</style>
+</head>
+<body>
+)";
+
+const char kMainTopic[] = R"(
+<div class="rubrique" id="som"><a name="som"></a>
+<h1>Ventrose : la boussole électronique sur votre PC</h1>
+<p>Ventrose affiche en direct le cap mesuré par le module boussole électronique Ventrose, relié
+au PC par un cordon série RS232 (port COM1 ou COM2). Le programme dessine une boussole à aiguille
+rouge et blanche, indique l'orientation de l'aiguille et votre cap en degrés et en toutes lettres,
+et vous permet de régler le module : étalonnage, centrage du zéro, déclinaison magnétique et
+options matérielles.</p>
+
+<h2>Lancer la liaison avec la boussole</h2>
+<ol>
+<li>Choisissez le port série sur lequel la boussole est branchée
+(<span class="menu">Paramètres &gt; Port de communication série</span>, voir
+<a href="#rub2">Port série RS232</a>).</li>
+<li>Choisissez <span class="menu">Paramètres &gt; Activer la communication série</span>, ou
+cliquez sur le premier bouton de la barre d'outils.</li>
+<li>Si le message d'avertissement est activé, branchez le cordon RS232 entre le PC et la boussole,
+mettez la boussole sous tension, puis cliquez sur OK.</li>
+<li>Le PC appelle la boussole ; la barre de progression en bas de la fenêtre montre l'attente.
+Quand la boussole répond, le message « Communication établie » s'affiche et les mesures
+commencent à arriver.</li>
+</ol>
+<p class="attention">Si la boussole ne répond pas dans les cinq secondes environ, le programme
+signale l'échec de la communication et s'arrête. Vérifiez alors le cordon, l'alimentation de la
+boussole et le port choisi, puis relancez Ventrose.</p>
+
+<h2>Lire la boussole</h2>
+<p>L'aiguille <b>rouge</b> montre le nord, l'aiguille <b>blanche</b> le sud. Le cadran porte les
+lettres N, E, S et O (ouest) et une graduation tous les 5 degrés. Quatre indications entourent le
+cadran :</p>
+<table>
+<tr><th>Place</th><th>Indication</th></tr>
+<tr><td>en haut à gauche</td><td>votre cap en degrés (« Votre CAP »), c'est-à-dire l'angle vers
+lequel vous vous dirigez</td></tr>
+<tr><td>en haut à droite</td><td>la direction de votre cap en toutes lettres</td></tr>
+<tr><td>en bas à gauche</td><td>l'orientation de l'aiguille rouge en degrés</td></tr>
+<tr><td>en bas à droite</td><td>la direction pointée par l'aiguille rouge</td></tr>
+</table>
+<p>La barre d'état indique à gauche l'opération en cours et à droite la déclinaison magnétique
+appliquée (« DM »). Les indications en degrés et en toutes lettres peuvent être masquées dans les
+<a href="#rub9">options logicielles</a> ; l'aspect de l'aiguille et du cadran se règle dans les
+<a href="#rub4">options graphiques</a>. Lorsque les infos bulles sont activées, une bulle explique
+chaque indication quand la souris passe dessus.</p>
+
+<h2>Menus et barre d'outils</h2>
+<table>
+<tr><th>Menu</th><th>Commandes</th></tr>
+<tr><td class="menu">Paramètres</td><td>Activer la communication série ; Port de communication
+série (<a href="#rub2">aide</a>) ; Options graphiques (<a href="#rub4">aide</a>) ; Type de menus
+déroulant (<a href="#rub5">aide</a>) ; Quitter</td></tr>
+<tr><td class="menu">Boussole</td><td>Etalonnage de la boussole (<a href="#rub6">aide</a>) ;
+Centrage du zéro (NORD) (<a href="#rub7">aide</a>) ; Déclinaison magnétique
+(<a href="#rub8">aide</a>)</td></tr>
+<tr><td class="menu">Options</td><td>Options logicielles (<a href="#rub9">aide</a>) ; Options
+matérielles (<a href="#rub10">aide</a>)</td></tr>
+<tr><td class="menu">Aide</td><td>Help (cette page) ; A propos de...</td></tr>
+</table>
+<p>Un clic droit dans la fenêtre ouvre un menu contextuel qui reprend ces commandes. Les boutons
+de la barre d'outils, de gauche à droite : activer la liaison série, port de communication série,
+centrage du zéro (NORD), déclinaison magnétique, options logicielles, options matérielles.</p>
+<p class="note">Avant la liaison, seules les commandes de liaison, de port, de type de menus,
+d'options logicielles, d'aide et de sortie sont disponibles. Une fois la liaison établie, la
+liaison et le port ne peuvent plus être changés ; les réglages de la boussole deviennent
+disponibles. Pendant l'étalonnage, les réglages sont suspendus jusqu'à la fin de la
+procédure.</p>
+
+<h2>Quitter</h2>
+<p>Choisissez <span class="menu">Paramètres &gt; Quitter</span> ou fermez la fenêtre. Si la
+liaison est établie, le PC confie d'abord la boussole au fonctionnement autonome : elle continue
+alors de fonctionner seule, sans le PC. Un message le confirme si cette option est activée dans
+les <a href="#rub9">options logicielles</a>.</p>
+<p>Vos réglages sont enregistrés dans le fichier Ventrose.inf du dossier d'installation à chaque
+retour à la fenêtre principale.</p>
+</div>
+)";
+
+const char kPortTopic[] = R"(
+<div class="rubrique" id="rub2"><a name="rub2"></a>
+<h1>Port série RS232</h1>
+<p>Cette fenêtre choisit le port série du PC sur lequel le cordon de la boussole est branché :
+<b>COM 1</b> ou <b>COM2</b>.</p>
+<ol>
+<li>Cochez le port voulu.</li>
+<li>Cliquez sur <b>OK</b> (fermer la fenêtre revient au même).</li>
+</ol>
+<p>Le port choisi est ouvert dès le retour à la fenêtre principale et enregistré pour les
+prochaines fois. Le choix du port se fait avant d'activer la communication série : une fois la
+liaison établie, la commande n'est plus disponible.</p>
+<p class="retour"><a href="#som">Retour au sommaire</a></p>
+</div>
+)";
+
+const char kGraphicsTopic[] = R"(
+<div class="rubrique" id="rub4"><a name="rub4"></a>
+<h1>Options graphiques</h1>
+<p>Cette fenêtre règle l'aspect de la boussole dessinée dans la fenêtre principale.</p>
+<table>
+<tr><th>Réglage</th><th>Choix</th></tr>
+<tr><td>Epaisseur aiguille boussole</td><td>Fine, Moyenne ou Grande : la largeur de
+l'aiguille</td></tr>
+<tr><td>Longueur aiguille boussole</td><td>Courte, Moyenne ou longue : la longueur de
+l'aiguille</td></tr>
+<tr><td>Rose des vents</td><td>coché : cadran avec une rose des vents à seize pointes ; non
+coché : cadran simple</td></tr>
+<tr><td>Cercle central</td><td>coché : un disque gris recouvre le centre de l'aiguille</td></tr>
+</table>
+<p>Cliquez sur <b>OK</b> (ou fermez la fenêtre) : les nouveaux réglages s'appliquent dès la
+mesure suivante. Ces options sont disponibles une fois la liaison établie.</p>
+<p class="retour"><a href="#som">Retour au sommaire</a></p>
+</div>
+)";
+
+const char kMenuStyleTopic[] = R"(
+<div class="rubrique" id="rub5"><a name="rub5"></a>
+<h1>Types de menus déroulant</h1>
+<p>Cette fenêtre choisit l'apparence des menus et de la barre d'outils :</p>
+<ul>
+<li><b>Menus de type Microsoft Office XP</b> : menus plats et modernes, avec les icônes dans une
+bande colorée et une surbrillance encadrée ;</li>
+<li><b>Menus de type conventionnel</b> : les menus habituels du système.</li>
+</ul>
+<p>Cochez le type voulu puis cliquez sur <b>OK</b> (ou fermez la fenêtre) ; le changement
+s'applique au retour à la fenêtre principale.</p>
+<p class="retour"><a href="#som">Retour au sommaire</a></p>
+</div>
+)";
+
+const char kCalibrationTopic[] = R"(
+<div class="rubrique" id="rub6"><a name="rub6"></a>
+<h1>Etalonnage de la boussole</h1>
+<p>L'étalonnage apprend à la boussole son environnement magnétique. Il se fait en quatre phases,
+dans cet ordre : <b>SUD</b>, <b>EST</b>, <b>NORD</b>, <b>OUEST</b>. Faites-le à la mise en
+service, puis chaque fois que le module change de place.</p>
+<p class="attention">Répondre <b>Oui</b> à la question de départ efface les anciens paramètres
+d'étalonnage de la boussole.</p>
+<ol>
+<li>Choisissez <span class="menu">Boussole &gt; Etalonnage de la boussole</span> et confirmez.
+Le panneau d'étalonnage remplace le cadran.</li>
+<li>Phase 1 : tournez la boussole vers le <b>sud</b>, comme le montre l'image, puis cliquez sur le
+bouton <b>1</b>.</li>
+<li>Patientez pendant l'envoi de la commande (« Veuillez patienter... »).</li>
+<li>Faites de même vers l'<b>est</b> (bouton <b>2</b>), le <b>nord</b> (bouton <b>3</b>) et
+l'<b>ouest</b> (bouton <b>4</b>). La barre d'état rappelle à chaque fois la direction
+attendue.</li>
+<li>Le message « Félicitations » annonce la fin de la procédure ; le cadran revient.</li>
+</ol>
+<p class="note">Tenez le module bien à plat, loin des objets métalliques et des appareils
+électriques, et servez-vous d'une boussole de référence pour viser chaque direction. Une fois la
+procédure commencée, on ne peut l'interrompre qu'en quittant le programme. Après l'étalonnage,
+procédez au <a href="#rub7">centrage du zéro</a>.</p>
+<p class="retour"><a href="#som">Retour au sommaire</a></p>
+</div>
+)";
+
+const char kCentringTopic[] = R"(
+<div class="rubrique" id="rub7"><a name="rub7"></a>
+<h1>Centrage du zéro (NORD)</h1>
+<p>Le centrage corrige le petit écart qui reste entre le nord indiqué par la boussole et le nord
+réel, afin que le module tourné vers le nord affiche exactement le nord.</p>
+<ol>
+<li>Faites d'abord l'<a href="#rub6">étalonnage</a>.</li>
+<li>Si un centrage existe déjà, cliquez d'abord sur <b>RAZ centrage</b>, puis rouvrez cette
+fenêtre.</li>
+<li>Avec l'aide d'une boussole de référence, tournez le module Ventrose vers le
+<b>nord</b>.</li>
+<li>Cliquez sur <b>Activer le centrage</b>.</li>
+</ol>
+<p>L'écart peut atteindre 20° au plus ; au-delà, le centrage est refusé (refaites alors
+l'étalonnage). <b>RAZ centrage</b> efface la correction ; <b>Sortir</b> ferme la fenêtre en
+gardant les anciens paramètres.</p>
+<p class="note">Le centrage se fait avec une déclinaison magnétique nulle : si une déclinaison
+est réglée, le programme propose de la remettre à zéro avant d'ouvrir cette fenêtre. Réglez-la
+ensuite de nouveau si besoin (voir <a href="#rub8">Déclinaison magnétique</a>). Les nouveaux paramètres sont envoyés à la boussole
+à la fermeture de la fenêtre.</p>
+<p class="retour"><a href="#som">Retour au sommaire</a></p>
+</div>
+)";
+
+const char kDeclinationTopic[] = R"(
+<div class="rubrique" id="rub8"><a name="rub8"></a>
+<h1>Déclinaison magnétique</h1>
+<p>La boussole montre le nord <b>magnétique</b>, qui diffère du nord <b>géographique</b> des
+cartes. L'angle entre les deux est la déclinaison magnétique ; il dépend du lieu et change
+lentement d'année en année. Vous le trouverez sur les cartes topographiques récentes ou auprès
+des services de géodésie. En saisissant cette déclinaison, le cap affiché se rapporte au nord
+géographique.</p>
+<ol>
+<li>Dans <b>Cardinal de la déclinaison</b>, choisissez <b>OUEST</b> si le nord magnétique est à
+l'ouest du nord géographique (déclinaison négative), <b>EST</b> s'il est à l'est (déclinaison
+positive). L'image illustre le cas choisi.</li>
+<li>Dans <b>Plage de réglage</b>, choisissez la valeur maximale du curseur : 3, 5, 7 ou 10
+degrés.</li>
+<li>Réglez la déclinaison en degrés avec le curseur. Le texte rouge rappelle la valeur choisie et
+son signe.</li>
+<li>Cliquez sur <b>OK</b> (ou fermez la fenêtre) : la déclinaison est enregistrée et envoyée à la
+boussole.</li>
+</ol>
+<p>La barre d'état de la fenêtre principale affiche la déclinaison en cours (« DM »), négative à
+l'ouest et positive à l'est.</p>
+<p class="retour"><a href="#som">Retour au sommaire</a></p>
+</div>
+)";
+
+const char kSoftwareTopic[] = R"(
+<div class="rubrique" id="rub9"><a name="rub9"></a>
+<h1>Options logicielles</h1>
+<p>Ces options concernent seulement le programme sur le PC ; rien n'est envoyé à la boussole.
+Cochez une case pour activer l'option :</p>
+<table>
+<tr><th>Option</th><th>Effet</th></tr>
+<tr><td>Message d'avertissement avant lancement de la liaison série</td><td>rappelle de brancher
+le cordon RS232 et d'allumer la boussole avant la liaison</td></tr>
+<tr><td>Arrêt du programme avec message d'information</td><td>confirme, en quittant, que la
+boussole passe en fonctionnement autonome</td></tr>
+<tr><td>Affichage des degrés (CAP et aiguille rouge)</td><td>affiche le cap et l'orientation de
+l'aiguille rouge en degrés</td></tr>
+<tr><td>Affichage de la direction (CAP et aiguille rouge)</td><td>affiche les mêmes directions en
+toutes lettres</td></tr>
+<tr><td>Infos bulles</td><td>affiche une bulle d'explication quand la souris passe sur une
+indication</td></tr>
+<tr><td>Effets sonores</td><td>joue les sons du programme (liaison établie, échec, étalonnage, A
+propos)</td></tr>
+</table>
+<p>Cliquez sur <b>OK</b> (ou fermez la fenêtre) pour enregistrer vos choix.</p>
+<p class="retour"><a href="#som">Retour au sommaire</a></p>
+</div>
+)";
+
+const char kHardwareTopic[] = R"(
+<div class="rubrique" id="rub10"><a name="rub10"></a>
+<h1>Options matérielles</h1>
+<p>Ces options configurent le module boussole lui-même ; elles lui sont envoyées à la fermeture
+de la fenêtre. Cochez une case pour activer l'option :</p>
+<table>
+<tr><th>Option</th><th>Effet</th></tr>
+<tr><td>Afficheur LCD</td><td>un afficheur LCD est branché sur le module ; permet de choisir ce
+qu'il affiche</td></tr>
+<tr><td>Affichage CAP sur LCD / Affichage AIGUILLE ROUGE sur LCD</td><td>coché : l'afficheur
+montre votre cap ; non coché : l'orientation de l'aiguille rouge</td></tr>
+<tr><td>Calcul de la moyenne à partir des mesures brutes</td><td>le module lisse ses mesures en
+faisant la moyenne de plusieurs relevés</td></tr>
+<tr><td>Liaison série annexe pour développement personnel</td><td>active la seconde liaison
+série du module, pour vos propres montages</td></tr>
+<tr><td>Boussole par affichage LEDS</td><td>le module indique la direction sur sa couronne de
+LED</td></tr>
+<tr><td>Fréquence secteur</td><td>non coché : 50 Hz (F= 50Hz) ; coché : 60 Hz (F= 60Hz), selon
+le réseau électrique du pays</td></tr>
+</table>
+<p>Cliquez sur <b>OK</b> (ou fermez la fenêtre) : les options sont enregistrées et transmises à
+la boussole.</p>
+<p class="retour"><a href="#som">Retour au sommaire</a></p>
+</div>
+)";
+
+const char kTail[] = R"(
+</body>
+</html>
+)";
+
+} // namespace
+
+QByteArray helpFile() {
+    QByteArray page(kHead);
+    for (const char *topic :
+         {kMainTopic, kPortTopic, kGraphicsTopic, kMenuStyleTopic, kCalibrationTopic,
+          kCentringTopic, kDeclinationTopic, kSoftwareTopic, kHardwareTopic})
+        page += topic;
+    page += kTail;
+    return page;
+}
+
+} // namespace datagen
