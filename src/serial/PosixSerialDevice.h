@@ -1,0 +1,154 @@
+// The serial device on a Linux terminal (termios and ioctl): the comm calls of the device
+// interface, with overlapped completion driven by one I/O thread per open device.
+#pragma once
+
+#include "serial/PosixInputMarks.h"
+#include "serial/PosixModemLines.h"
+#include "serial/SerialDevice.h"
+
+#include <atomic>
+#include <chrono>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+namespace serial {
+
+// "COM1"/"COM2": an entry of that name in installDir (typically a symbolic link to
+// /dev/ttyUSB0) when there is one, else /dev/ttyS0 / /dev/ttyS1; an absolute path is
+// taken as it is; any other name resolves to "" (no such device).
+std::string ResolvePortPath(const std::string &port, const std::string &installDir);
+
+// The opener the program installs with SetDeviceOpener: resolves the name, then opens a
+// PosixSerialDevice.
+DeviceOpener PosixDeviceOpener(std::string installDir);
+
+// One open terminal. The I/O thread blocks in poll on the device and an eventfd (the
+// other calls' wake-up), with the nearest deadline of a pending operation as its time-out:
+// it moves received bytes into the receive ring, feeds pending reads, pushes pending
+// writes, and records comm events. Modem-line changes come from a TIOCMIWAIT watcher
+// thread. A device that hangs up or fails turns into errors (CE_IOE, failing calls,
+// pending operations ended with EIO) and the thread stops watching it.
+class PosixSerialDevice final : public SerialDevice {
+public:
+    // Opens path for exclusive use; null with the error in GetLastError() on failure
+    // (ERROR_ACCESS_DENIED when the device is open elsewhere).
+    static std::unique_ptr<PosixSerialDevice> Open(const std::string &path);
+    ~PosixSerialDevice() override;
+    PosixSerialDevice(const PosixSerialDevice &) = delete;
+    PosixSerialDevice &operator=(const PosixSerialDevice &) = delete;
+
+    bool SetCommState(const TDCB &dcb) override;
+    bool SetCommTimeouts(const TCommTimeouts &timeouts) override;
+    bool SetupComm(std::uint32_t inQueue, std::uint32_t outQueue) override;
+    bool EscapeCommFunction(std::uint32_t function) override;
+    bool GetCommModemStatus(std::uint32_t &modemStatus) override;
+    bool ClearCommError(std::uint32_t &errors, TComStat *status) override;
+    bool SetCommMask(std::uint32_t mask) override;
+    bool WaitCommEvent(std::uint32_t &mask, TOverlapped &overlapped) override;
+    bool ReadFile(void *buffer, std::uint32_t count, std::uint32_t *read,
+                  TOverlapped &overlapped) override;
+    bool WriteFile(const void *buffer, std::uint32_t count, std::uint32_t *written,
+                   TOverlapped &overlapped) override;
+    bool PurgeComm(std::uint32_t flags) override;
+
+private:
+    using Clock = std::chrono::steady_clock;
+    using TimePoint = Clock::time_point;
+    static constexpr TimePoint kNever = TimePoint::max();
+
+    struct ReadOp {
+        std::uint8_t *buffer;
+        std::uint32_t count;
+        TOverlapped *overlapped;
+        std::uint32_t done = 0;
+        bool started = false;
+        bool returnAtOnce = false;      // complete with whatever is there
+        bool returnOnFirstByte = false; // complete as soon as anything is there
+        TimePoint totalDeadline = kNever;
+        std::chrono::milliseconds interval{0}; // 0: no interval limit
+        TimePoint intervalDeadline = kNever;
+    };
+    struct WriteOp {
+        const std::uint8_t *data;
+        std::uint32_t count;
+        TOverlapped *overlapped;
+        std::uint32_t accepted = 0; // bytes the driver took
+        bool started = false;
+        TimePoint deadline = kNever;
+        TimePoint drainCheck = kNever; // all accepted: when to look at TIOCOUTQ again
+    };
+    struct PendingWait {
+        std::uint32_t *mask;
+        TOverlapped *overlapped;
+    };
+
+    // Bits the modem watcher leaves for the I/O thread.
+    enum WatcherNews : int { kLinesChanged = 1, kCannotNotify = 2, kWatcherLost = 4 };
+
+    PosixSerialDevice(int fd, int wakeFd);
+    void StartThreads();
+    void StopThreads();
+    void Wake();
+    bool Fail(int error);
+
+    // ---- I/O thread and what it shares with the calls (mutex_ held) ----
+    void IoLoop();
+    void Service(TimePoint now);
+    TimePoint NextDeadline() const;
+    void TakeWatcherNews();
+    void PullFromDevice();
+    void Receive(const std::uint8_t *raw, std::size_t count);
+    void Record(std::uint32_t events);
+    void StartRead(ReadOp &op, TimePoint now);
+    void ServeReads(TimePoint now);
+    void StartWrite(WriteOp &op, TimePoint now);
+    void PushWrites(TimePoint now);
+    void TimeOutWrite(TimePoint now);
+    void FinishWrite(int error, std::uint32_t transferred);
+    void CheckLines();
+    void UpdateInputThrottle();
+    void DeviceLost();
+    void AbortReads(int error);
+    void AbortWrites(int error);
+    bool OutputHeld() const;
+    bool ModemTimerWanted() const;
+    std::uint32_t DriverOutputQueue() const;
+    std::chrono::milliseconds DrainTime(std::uint32_t bytes) const;
+
+    const int fd_;
+    const int wakeFd_;
+    std::mutex mutex_;
+    std::thread ioThread_;
+    std::unique_ptr<PosixModemWatcher> watcher_;
+    std::atomic<int> watcherNews_{0};
+    bool stopping_ = false;
+
+    TDCB dcb_{};
+    TCommTimeouts timeouts_{};
+    std::size_t rxCapacity_ = 4096;
+    std::deque<std::uint8_t> rx_;
+    PosixInputMarks marks_;
+    std::deque<ReadOp> reads_;
+    std::deque<WriteOp> writes_;
+    std::optional<PendingWait> wait_;
+    std::uint32_t mask_ = 0;
+    std::uint32_t occurred_ = 0;
+    std::uint32_t latchedErrors_ = 0;
+    bool lost_ = false;
+    bool abortedByError_ = false; // fAbortOnError: transfers refused until ClearCommError
+    bool inputThrottled_ = false; // emulated input handshake has dropped its line
+
+    bool hasModemLines_ = false;
+    bool hasCounters_ = false;
+    bool watcherNotifies_ = false; // TIOCMIWAIT works: the timer is only a safety net
+    std::uint32_t modemStatus_ = 0;
+    LineCounters errorBaseline_; // since the last ClearCommError
+    LineCounters eventBaseline_; // since the last look for events
+    TimePoint nextLineCheck_ = kNever;
+};
+
+} // namespace serial

@@ -1,0 +1,111 @@
+// A pseudo-terminal pair for the termios device's tests: the device opens the slave
+// path, the test plays the far end on the master.
+#pragma once
+
+#include "serial/PosixSerialDevice.h"
+
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdexcept>
+#include <stdlib.h>
+#include <string>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace serial::testing {
+
+class PtyPair {
+public:
+    PtyPair() {
+        master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (master_ < 0 || grantpt(master_) < 0 || unlockpt(master_) < 0)
+            throw std::runtime_error("no pseudo-terminal");
+        char name[128];
+        if (ptsname_r(master_, name, sizeof name) != 0)
+            throw std::runtime_error("no pseudo-terminal name");
+        path_ = name;
+    }
+    ~PtyPair() { CloseMaster(); }
+    PtyPair(const PtyPair &) = delete;
+    PtyPair &operator=(const PtyPair &) = delete;
+
+    const std::string &SlavePath() const { return path_; }
+    int Master() const { return master_; }
+
+    void Send(const std::string &bytes) {
+        std::size_t sent = 0;
+        while (sent < bytes.size()) {
+            const ssize_t n = ::write(master_, bytes.data() + sent, bytes.size() - sent);
+            if (n > 0)
+                sent += static_cast<std::size_t>(n);
+            else if (errno != EAGAIN && errno != EINTR)
+                throw std::runtime_error("master write failed");
+            else
+                WaitFor(POLLOUT, 1000);
+        }
+    }
+
+    // Reads until want bytes have come or nothing more comes within quietMs.
+    std::string Receive(std::size_t want, int quietMs = 2000) {
+        std::string got;
+        while (got.size() < want && WaitFor(POLLIN, quietMs)) {
+            char buffer[4096];
+            const ssize_t n = ::read(master_, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            got.append(buffer, static_cast<std::size_t>(n));
+        }
+        return got;
+    }
+
+    bool WaitFor(short events, int timeoutMs) {
+        pollfd fd{master_, events, 0};
+        return poll(&fd, 1, timeoutMs) > 0 && (fd.revents & events);
+    }
+
+    void CloseMaster() {
+        if (master_ >= 0)
+            ::close(master_);
+        master_ = -1;
+    }
+
+private:
+    int master_ = -1;
+    std::string path_;
+};
+
+inline TDCB Dcb8N1(std::uint32_t rate = 9600) {
+    TDCB dcb;
+    dcb.BaudRate = rate;
+    dcb.Flags = fBinary;
+    dcb.ByteSize = 8;
+    dcb.Parity = NOPARITY;
+    dcb.StopBits = ONESTOPBIT;
+    dcb.XonChar = 17;
+    dcb.XoffChar = 19;
+    return dcb;
+}
+
+// The component's defaults: a read returns at once with what waits.
+inline TCommTimeouts ReturnAtOnce() { return {MAXDWORD, 0, 0, 100, 1000}; }
+
+// An overlapped header with its own event, as the component's async records carry.
+struct Async {
+    TWaitEvent event{true};
+    TOverlapped overlapped;
+    Async() { overlapped.hEvent = &event; }
+    // Waits for the end; the byte count, or -1 with the error in error.
+    long Result(int &error) {
+        std::uint32_t transferred = 0;
+        if (GetOverlappedResult(overlapped, transferred, true)) {
+            error = 0;
+            return transferred;
+        }
+        error = GetLastError();
+        return -1;
+    }
+};
+
+} // namespace serial::testing
