@@ -1,0 +1,83 @@
+#include "PortTestSupport.h"
+
+#include "platform/sync.h"
+
+#include <thread>
+
+namespace serial::testing {
+
+using namespace std::chrono_literals;
+
+void PortTest::SetUp() {
+    platform::SyncQueue::Instance().SetMainThread(std::this_thread::get_id());
+    SetDeviceOpener(VirtualSerialLine::Opener({{"COM1", com1}, {"COM2", com2}}));
+}
+
+void PortTest::TearDown() {
+    port.OnRxChar = {};
+    port.Close();
+    SetDeviceOpener(nullptr);
+    SetExceptionReporter(nullptr);
+}
+
+bool PortTest::PumpUntil(const std::function<bool()> &done) {
+    const auto limit = std::chrono::steady_clock::now() + 20s;
+    for (;;) {
+        platform::SyncQueue::Instance().RunPending();
+        if (done())
+            return true;
+        if (std::chrono::steady_clock::now() > limit)
+            return false;
+        std::this_thread::sleep_for(1ms);
+    }
+}
+
+bool PortTest::PumpUntilWaiting(int before, int waits) {
+    return PumpUntil([&] { return Waits() >= before + waits; });
+}
+
+void PortTest::RecordEvents() {
+    auto note = [this](std::string text) {
+        return TNotifyEvent::FromFunction(
+            [this, text](platform::TObject *) { log.push_back(text); });
+    };
+    auto signal = [this](std::string name) {
+        return TSerialSignalEvent::FromFunction([this, name](platform::TObject *, bool on) {
+            log.push_back(name + (on ? "=1" : "=0"));
+        });
+    };
+    port.OnBeforeOpen = note("BeforeOpen");
+    port.OnAfterOpen = note("AfterOpen");
+    port.OnBeforeClose = note("BeforeClose");
+    port.OnAfterClose = note("AfterClose");
+    port.OnTxEmpty = note("TxEmpty");
+    port.OnBreak = note("Break");
+    port.OnRing = note("Ring");
+    port.OnRxFlag = note("RxFlag");
+    port.OnRx80Full = note("Rx80Full");
+    port.OnCTSChange = signal("CTS");
+    port.OnDSRChange = signal("DSR");
+    port.OnRLSDChange = signal("RLSD");
+    port.OnRxChar = TRxCharEvent::FromFunction([this](platform::TObject *, int count) {
+        log.push_back("RxChar " + std::to_string(count));
+    });
+    port.OnError = TSerialErrorEvent::FromFunction([this](platform::TObject *, TSerialErrors e) {
+        log.push_back("Error " + std::to_string(e.ToBits()));
+    });
+}
+
+void PortTest::ConfigureAsMainWindow() {
+    port.SetBaudRate(br9600);
+    port.SetPort("COM1");
+    port.Parity().SetBits(prNone);
+    port.SetStopBits(sbOneStopBit);
+    port.SetDataBits(dbEight);
+    port.SetEvents(AllSerialEvents);
+    port.FlowControl().SetFlowControl(fcNone);
+    port.FlowControl().SetOutDSRFlow(false);
+    port.FlowControl().SetDSRSensitivity(false);
+    port.FlowControl().SetTxContinueOnXoff(false);
+    port.FlowControl().SetControlDTR(dtrDisable);
+}
+
+} // namespace serial::testing

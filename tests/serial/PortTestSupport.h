@@ -1,0 +1,41 @@
+// Shared set-up of the port tests: two virtual lines behind "COM1" and "COM2", the test
+// thread as the main thread, a recorder of the port's events and a pump that serves
+// synchronised calls until a condition holds.
+#pragma once
+
+#include "serial/SerialPort.h"
+#include "serial/VirtualSerialLine.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace serial::testing {
+
+class PortTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Serves synchronised calls on this (the main) thread until done() holds; false when
+    // the generous safety limit passes first.
+    bool PumpUntil(const std::function<bool()> &done);
+    // Serves calls until the worker has gone back to waiting on the device at least
+    // `waits` more times than when `before` was counted.
+    bool PumpUntilWaiting(int before, int waits = 1);
+    int Waits() const { return com1.CallCount(VirtualCall::WaitCommEvent); }
+
+    // Records every event of the port as a short text: "BeforeOpen", "CTS=1", "RxChar 3"...
+    void RecordEvents();
+    // The main window's configuration: 9600 8N1, no flow control, all ten events.
+    void ConfigureAsMainWindow();
+
+    VirtualSerialLine com1, com2;
+    TSerialPort port;
+    std::vector<std::string> log;
+};
+
+} // namespace serial::testing
