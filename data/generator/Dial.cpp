@@ -49,7 +49,7 @@ void drawTicks(QPainter &p) {
         QColor colour = kInk;
         colour.setAlpha(170);
         if (degree % 30 == 0) {
-            length = 14;
+            length = 12;
             width = 2.2;
             colour.setAlpha(255);
         } else if (degree % 10 == 0) {
@@ -68,14 +68,14 @@ void drawTicks(QPainter &p) {
 }
 
 void drawLabels(QPainter &p) {
-    p.setFont(sansFont(22, true));
+    p.setFont(sansFont(20, true));
     const struct {
         int angle;
         const char *letter;
     } cardinals[] = {{0, "N"}, {90, "E"}, {180, "S"}, {270, "O"}};
     for (const auto &c : cardinals) {
         p.setPen(c.angle == 0 ? kNorthRed : kInk);
-        drawCentredText(p, polar(kCentre, c.angle, 119), QString::fromLatin1(c.letter));
+        drawCentredText(p, polar(kCentre, c.angle, 123), QString::fromLatin1(c.letter));
     }
     p.setFont(sansFont(11, true));
     p.setPen(QColor(190, 200, 216));

@@ -1,0 +1,11 @@
+// Test program of the data generator: an offscreen GUI application (the pictures draw text
+// with fonts), then every test.
+#include <gtest/gtest.h>
+#include <QGuiApplication>
+
+int main(int argc, char **argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
