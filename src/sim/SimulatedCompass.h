@@ -1,0 +1,99 @@
+// The compass module, simulated on the module's end of a virtual serial line.
+#pragma once
+
+#include "serial/VirtualSerialLine.h"
+#include "sim/CompassCommands.h"
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+namespace sim {
+
+// The raw heading (0..254) as a function of the time since the module started.
+using Course = std::function<int(std::chrono::milliseconds sinceStart)>;
+
+// A course that turns slowly: one raw step every half second, a full turn in ~2 minutes.
+Course TurningCourse();
+Course FixedCourse(int raw);
+
+struct CompassOptions {
+    std::chrono::milliseconds dsrDelay{300};      // DSR rises this long after RTS
+    std::chrono::milliseconds readingPeriod{200}; // 5 readings a second
+    Course course = TurningCourse();
+};
+
+// Runs on its own thread, which sleeps on the line's activity with the next deadline of
+// its own (a reading, a DSR rise) as time-out. What it does:
+// - answers a rise of RTS by raising DSR after the DSR delay, and drops DSR when RTS
+//   drops (a DSR rise still pending is then cancelled);
+// - sends a reading, the decimal text of the course's raw value, each reading period
+//   while the program's end is open;
+// - reads commands ending in "&": keeps the last parameter message it accepted, counts
+//   the calibration commands "E&", and after the stand-alone command "?&" sends nothing
+//   and answers nothing more (until PowerCycle);
+// - records every byte it received.
+// Fault switches (any thread) let tests and demonstrations break it on purpose.
+class SimulatedCompass {
+public:
+    explicit SimulatedCompass(serial::VirtualSerialLine line, CompassOptions options = {});
+    ~SimulatedCompass();
+    SimulatedCompass(const SimulatedCompass &) = delete;
+    SimulatedCompass &operator=(const SimulatedCompass &) = delete;
+
+    serial::VirtualSerialLine &Line() { return line_; }
+
+    // ---- Settings and fault switches --------------------------------------------------
+    void SetCourse(Course course);
+    void SetReadingPeriod(std::chrono::milliseconds period);
+    void SetDsrDelay(std::chrono::milliseconds delay); // "DSR after N ms"
+    void SetSilent(bool silent);                       // never raises DSR, sends no readings
+    void SetGarbage(bool garbage);                     // readings that are no valid number
+    void SetBurst(int readingsPerChunk);               // several readings in one chunk (1: normal)
+    void Unplug() { line_.Unplug(); }
+    void Replug() { line_.Replug(); }
+    // Switched off and on: stand-alone mode ends, DSR drops (and rises again after its
+    // delay if RTS is up), what it received is kept.
+    void PowerCycle();
+
+    // ---- What it saw -------------------------------------------------------------------
+    std::optional<CompassParameters> LastParameters() const;
+    int CalibrationCount() const;
+    int RejectedCommands() const; // commands it did not understand, noise included
+    bool Standalone() const;
+    std::string Received() const;
+    int ReadingsSent() const;
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    void Run();
+    void TakeBytes();
+    void FollowRts(Clock::time_point now, Clock::time_point &dsrAt);
+    void SendReadings(Clock::time_point now);
+    std::string ReadingText(Clock::time_point now, int index);
+
+    serial::VirtualSerialLine line_;
+    const Clock::time_point start_ = Clock::now();
+    mutable std::mutex mutex_;
+    CompassOptions options_;
+    bool silent_ = false;
+    bool garbage_ = false;
+    int burst_ = 1;
+    bool standalone_ = false;
+    bool rtsSeen_ = false;
+    std::optional<CompassParameters> parameters_;
+    int calibrations_ = 0;
+    int rejected_ = 0;
+    int readingsSent_ = 0;
+    std::string received_;
+    CommandSplitter splitter_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+} // namespace sim
