@@ -1,0 +1,47 @@
+// The dial picture of the compass panel, loaded from its BMP file for every received
+// reading. The decoded picture is kept while its file is unchanged, so that a stream of
+// readings does not decode the same file again and again.
+#pragma once
+
+#include "dialogs/SettingsStore.h"
+
+#include <QImage>
+#include <QString>
+
+#include <map>
+#include <optional>
+
+namespace app {
+
+// The dial's file name for the rose setting: "cercle5.bmp" with the wind rose ("ROSEON"),
+// "cercle6.bmp" without ("ROSEOFF"); nullopt for any other text (no picture is loaded).
+std::optional<QString> DialFileName(const SettingsStore &settings);
+
+class DialPictureCache {
+public:
+    // The picture of the file, in a format a canvas draws into directly. Each call returns
+    // its own picture: drawing on it never changes what a later call returns. The file is
+    // decoded again whenever its size, modification time or identity changed. Raises
+    // EFOpenError when the file is missing, unreadable or not a picture.
+    QImage Load(const QString &path);
+
+    // How many times a file was decoded (tests observe the cache through it).
+    int DecodeCount() const { return decodeCount_; }
+
+private:
+    // What tells one version of a file from another.
+    struct FileVersion {
+        unsigned long long device = 0, inode = 0;
+        long long size = 0, modifiedNs = 0, changedNs = 0;
+        friend bool operator==(const FileVersion &, const FileVersion &) = default;
+    };
+    struct Entry {
+        FileVersion version;
+        QImage picture;
+    };
+
+    std::map<QString, Entry> entries_;
+    int decodeCount_ = 0;
+};
+
+} // namespace app

@@ -1,0 +1,80 @@
+// The heading computation of the main window: a reading of the compass module turned into
+// degrees, corrected by the zero-centring and the declination, and the texts that show it.
+#pragma once
+
+#include "dialogs/SettingsStore.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+namespace app {
+
+// Highest raw value the module sends; one step is 359/254 of a degree.
+constexpr int MaxRawReading = 254;
+
+// A raw reading 0..254 in whole degrees, 360 down to 1 (halves rounded up).
+int RawToDegrees(int v);
+
+// The received text as a reading: the whole text must be a decimal integer (optional
+// leading spaces, optional sign, digits, nothing after) from 0 to 254.
+std::optional<int> ParseReading(const std::string &text);
+
+// The French name of the direction of an angle of 0..359 degrees, clockwise from north.
+QString DirectionName(int angle);
+
+// The text of the status panel that shows the declination; nullopt when the panel keeps its
+// text. A west declination ("+", added to the heading) is shown with a minus sign.
+std::optional<QString> DeclinationStatusText(const SettingsStore &settings);
+
+// One of the four labels of the compass panel: hidden labels have an empty caption.
+struct LabelState {
+    bool Visible = false;
+    QString Caption;
+    friend bool operator==(const LabelState &, const LabelState &) = default;
+};
+
+// The compass panel's labels, to be applied in this order: Label7, Label8, Label9, Label10.
+struct HeadingLabels {
+    LabelState Label7;  // bottom right: direction of the needle
+    LabelState Label8;  // bottom left: angle of the needle
+    LabelState Label9;  // top right: direction of the heading
+    LabelState Label10; // top left: the heading in degrees
+};
+
+// The values the main window keeps from one received chunk to the next; all 0 at start.
+class HeadingState {
+public:
+    int LastRawAngle() const { return lastRawAngle_; }
+    int HeadingSum() const { return headingSum_; }
+    int NeedleAngle() const { return needleAngle_; }
+    int CapAngle() const { return capAngle_; }
+    int NeedleLength() const { return needleLength_; }
+    int NeedleWidth() const { return needleWidth_; }
+
+    // Needle length and half-width from their slots; a text that is none of the keywords
+    // keeps the previous size.
+    void TakeNeedleSize(const SettingsStore &settings);
+
+    // A valid reading: LastRawAngle and the heading sum with the half turn, the centring and
+    // the declination. A correction whose sign slot is neither "+" nor "-" is not applied and
+    // its number slot is not read; a number slot that is not a decimal integer raises
+    // EConvertError, leaving the heading sum of the previous reading.
+    void ApplyReading(int v, const SettingsStore &settings);
+
+    // The needle's angle and the heading from the heading sum, both in 0..359.
+    void UpdateAngles();
+
+    HeadingLabels Labels(const SettingsStore &settings) const;
+
+private:
+    int lastRawAngle_ = 0;
+    int headingSum_ = 0;
+    int needleAngle_ = 0;
+    int capAngle_ = 0;
+    int needleLength_ = 0;
+    int needleWidth_ = 0;
+};
+
+} // namespace app
