@@ -1,0 +1,68 @@
+#include "dialogs/OptionPairDialog.h"
+
+#include "dialogs/HelpTopics.h"
+#include "platform/Guarded.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace app {
+
+namespace {
+
+// An option button without a caption of its own, and its text as a separate label.
+QRadioButton *MakeOption(QGroupBox *group, QPoint at) {
+    auto *button = new QRadioButton(group);
+    button->move(at);
+    button->adjustSize();
+    return button;
+}
+
+QLabel *MakeOptionText(QGroupBox *group, QRadioButton *button, const QString &text) {
+    auto *label = new QLabel(text, group);
+    label->adjustSize();
+    label->move(button->x() + 20, button->y() + (button->height() - label->height()) / 2);
+    LinkLabelToButton(label, button);
+    return label;
+}
+
+} // namespace
+
+TOptionPairForm::TOptionPairForm(MainWindowAccess &mainWindow, const TOptionPairSpec &spec)
+    : TDialogForm(mainWindow, spec.caption, spec.client.width(), spec.client.height()),
+      slot_(spec.slot), keyword1_(spec.keyword1), keyword2_(spec.keyword2),
+      helpTopic_(spec.helpTopic) {
+    GroupBox1 = new QGroupBox(spec.groupTitle, this);
+    GroupBox1->setGeometry(spec.group);
+    RadioButton1 = MakeOption(GroupBox1, spec.option1);
+    Label1 = MakeOptionText(GroupBox1, RadioButton1, spec.text1);
+    RadioButton2 = MakeOption(GroupBox1, spec.option2);
+    Label2 = MakeOptionText(GroupBox1, RadioButton2, spec.text2);
+    BitBtn2 =
+        MakeBitBtn(this, QStringLiteral("&Aide"), QStringLiteral("btn_aide.bmp"), spec.helpButton);
+    BitBtn1 = MakeBitBtn(this, QStringLiteral("&OK"), QStringLiteral("btn_ok.bmp"), spec.okButton);
+
+    connect(BitBtn1, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn1Click(); }));
+    connect(BitBtn2, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn2Click(); }));
+}
+
+void TOptionPairForm::FormActivate() {
+    if (Settings().Is(slot_, keyword1_))
+        RadioButton1->setChecked(true);
+    else if (Settings().Is(slot_, keyword2_))
+        RadioButton2->setChecked(true);
+}
+
+void TOptionPairForm::BitBtn1Click() {
+    if (RadioButton1->isChecked())
+        Settings().Set(slot_, keyword1_);
+    else if (RadioButton2->isChecked())
+        Settings().Set(slot_, keyword2_);
+    HideDialog();
+}
+
+void TOptionPairForm::BitBtn2Click() { ShowHelpTopic(helpTopic_); }
+
+} // namespace app

@@ -1,0 +1,23 @@
+#include "dialogs/Unit2.h"
+
+namespace app {
+
+TForm2::TForm2(MainWindowAccess &mainWindow)
+    : TOptionPairForm(mainWindow, {
+                                      .caption = QStringLiteral("Port série RS232"),
+                                      .client = QSize(193, 112),
+                                      .groupTitle = QStringLiteral(" Sélection du port série : "),
+                                      .group = QRect(8, 4, 177, 65),
+                                      .text1 = QStringLiteral("COM 1"),
+                                      .text2 = QStringLiteral("COM2"),
+                                      .option1 = QPoint(24, 28),
+                                      .option2 = QPoint(104, 28),
+                                      .helpButton = QRect(8, 77, 81, 27),
+                                      .okButton = QRect(104, 77, 81, 27),
+                                      .slot = PortSlot,
+                                      .keyword1 = "1",
+                                      .keyword2 = "2",
+                                      .helpTopic = QStringLiteral("rub2"),
+                                  }) {}
+
+} // namespace app

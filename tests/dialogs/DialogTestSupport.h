@@ -1,0 +1,92 @@
+// What the dialog tests share: a stand-in main window registered with the activation model,
+// and recording message-box and help services.
+#pragma once
+
+#include "dialogs/HelpTopics.h"
+// HelpViewer.h uses these types in inline code without including them.
+#include <QTextBrowser>
+#include <QWidget>
+
+#include "dialogs/MainWindowAccess.h"
+#include "platform/Application.h"
+#include "platform/HelpViewer.h"
+#include "platform/InstallDir.h"
+#include "platform/MessageBoxes.h"
+
+#include <gtest/gtest.h>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <utility>
+#include <vector>
+
+namespace app::testing {
+
+class FakeMainWindow : public QWidget, public MainWindowAccess {
+public:
+    explicit FakeMainWindow(platform::Application &application) {
+        application.SetMainForm(this, [this] { ++activations; });
+    }
+
+    SettingsStore &Settings() override { return settings; }
+    int ParametersChanged() const override { return parametersChanged; }
+    void SetParametersChanged(int value) override { parametersChanged = value; }
+    int LastRawAngle() const override { return 0; }
+    int HardwareOptionsValue() const override { return hardwareOptions; }
+    void SetHardwareOptionsValue(int value) override { hardwareOptions = value; }
+    void ShowMainWindow() override { platform::Application::Instance().ShowMainForm(); }
+    void HideMainWindow() override { platform::Application::Instance().HideMainForm(); }
+    void PlayEffect(const QString &) override {}
+
+    SettingsStore settings;
+    int activations = 0;
+    int parametersChanged = 0;
+    int hardwareOptions = 0;
+};
+
+class RecordingMessageBoxes : public platform::MessageBoxService {
+public:
+    void Information(const QString &text) override { shown.append(text); }
+    void Warning(const QString &text) override { shown.append(text); }
+    bool Question(const QString &text) override {
+        shown.append(text);
+        return false;
+    }
+    void Error(const QString &, const QString &text) override { shown.append(text); }
+
+    QStringList shown;
+};
+
+class RecordingHelp : public platform::IHelpViewer {
+public:
+    void ShowHelpTopic(const QString &helpFile, const QString &topic) override {
+        requests.emplace_back(helpFile, topic);
+    }
+
+    std::vector<std::pair<QString, QString>> requests; // file, topic
+};
+
+// An application of its own, an empty installation folder, the recording services and the
+// main window, shown and active as after start-up.
+class DialogTest : public ::testing::Test {
+protected:
+    DialogTest() {
+        platform::InstallDir::Select(installDir.path());
+        main.resize(363, 475);
+        application.ShowMainForm();
+    }
+    ~DialogTest() override { platform::InstallDir::Select(QString()); }
+
+    const void *Active() const { return application.Model().Active(); }
+
+    QTemporaryDir installDir;
+    platform::Application application;
+    RecordingMessageBoxes boxes;
+    platform::ScopedMessageBoxService boxesInstalled{boxes};
+    RecordingHelp help;
+    ScopedHelpService helpInstalled{help};
+    FakeMainWindow main{application};
+};
+
+} // namespace app::testing
