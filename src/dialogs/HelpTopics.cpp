@@ -1,12 +1,7 @@
 #include "dialogs/HelpTopics.h"
 
-#include "platform/InstallDir.h"
-
-// HelpViewer.h uses these types in inline code without including them.
-#include <QTextBrowser>
-#include <QWidget>
-
 #include "platform/HelpViewer.h"
+#include "platform/InstallDir.h"
 
 namespace app {
 

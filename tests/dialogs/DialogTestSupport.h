@@ -3,10 +3,6 @@
 #pragma once
 
 #include "dialogs/HelpTopics.h"
-// HelpViewer.h uses these types in inline code without including them.
-#include <QTextBrowser>
-#include <QWidget>
-
 #include "dialogs/MainWindowAccess.h"
 #include "platform/Application.h"
 #include "platform/HelpViewer.h"
