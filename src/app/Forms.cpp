@@ -1,0 +1,49 @@
+#include "app/Forms.h"
+
+#include "app/Unit1.h"
+#include "dialogs/Unit10.h"
+#include "dialogs/Unit2.h"
+#include "dialogs/Unit3.h"
+#include "dialogs/Unit4.h"
+#include "dialogs/Unit5.h"
+#include "dialogs/Unit6.h"
+#include "dialogs/Unit7.h"
+#include "dialogs/Unit8.h"
+#include "dialogs/Unit9.h"
+
+namespace app {
+
+Forms::Forms() = default;
+Forms::~Forms() { Destroy(); }
+
+void Forms::Create() {
+    form1_ = std::make_unique<TForm1>();
+    form2_ = std::make_unique<TForm2>(*form1_);
+    form3_ = std::make_unique<TForm3>(*form1_);
+    form4_ = std::make_unique<TForm4>(*form1_);
+    form5_ = std::make_unique<TForm5>(*form1_);
+    form6_ = std::make_unique<TForm6>();
+    form7_ = std::make_unique<TForm7>(*form1_);
+    form8_ = std::make_unique<TForm8>(*form1_);
+    form9_ = std::make_unique<TForm9>(*form1_);
+    form10_ = std::make_unique<TForm10>(*form1_);
+    form1_->SetDialogs({form2_.get(), form3_.get(), form4_.get(), form5_.get(), form6_.get(),
+                        form7_.get(), form8_.get(), form9_.get(), form10_.get()});
+}
+
+void Forms::Destroy() {
+    if (form1_)
+        form1_->SetDialogs({});
+    form10_.reset();
+    form9_.reset();
+    form8_.reset();
+    form7_.reset();
+    form6_.reset();
+    form5_.reset();
+    form4_.reset();
+    form3_.reset();
+    form2_.reset();
+    form1_.reset();
+}
+
+} // namespace app

@@ -1,0 +1,49 @@
+// The program's ten windows, created in their fixed order and kept until the end.
+#pragma once
+
+#include <memory>
+
+namespace app {
+
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
+class TForm7;
+class TForm8;
+class TForm9;
+class TForm10;
+
+class Forms {
+public:
+    Forms();
+    ~Forms();
+    Forms(const Forms &) = delete;
+    Forms &operator=(const Forms &) = delete;
+
+    // Creates the main window, then the dialogs TForm2 to TForm10, in that order.
+    void Create();
+    // Destroys the dialogs, then the main window (which closes its port first).
+    void Destroy();
+
+    TForm1 *Form1() const { return form1_.get(); }
+    TForm2 *Form2() const { return form2_.get(); }
+    TForm4 *Form4() const { return form4_.get(); }
+    TForm6 *Form6() const { return form6_.get(); }
+
+private:
+    std::unique_ptr<TForm1> form1_;
+    std::unique_ptr<TForm2> form2_;
+    std::unique_ptr<TForm3> form3_;
+    std::unique_ptr<TForm4> form4_;
+    std::unique_ptr<TForm5> form5_;
+    std::unique_ptr<TForm6> form6_;
+    std::unique_ptr<TForm7> form7_;
+    std::unique_ptr<TForm8> form8_;
+    std::unique_ptr<TForm9> form9_;
+    std::unique_ptr<TForm10> form10_;
+};
+
+} // namespace app

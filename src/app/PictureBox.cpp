@@ -1,0 +1,36 @@
+#include "app/PictureBox.h"
+
+#include <QPainter>
+
+namespace app {
+
+PictureBox::PictureBox(QWidget *parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+void PictureBox::SetPicture(QImage picture) {
+    picture_ = std::move(picture);
+    canvas_.reset();
+    update();
+}
+
+platform::TCanvas &PictureBox::Canvas() {
+    if (!canvas_) {
+        if (picture_.isNull()) {
+            // Drawing without a picture gets a blank one of the control's size.
+            picture_ = QImage(size(), QImage::Format_RGB32);
+            picture_.fill(Qt::white);
+        }
+        canvas_ = std::make_unique<platform::TCanvas>(&picture_);
+    }
+    return *canvas_;
+}
+
+void PictureBox::paintEvent(QPaintEvent *) {
+    if (picture_.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawImage(rect(), picture_);
+}
+
+} // namespace app

@@ -1,0 +1,227 @@
+// The main window: settings store, commands, the link to the compass module and the dial.
+#pragma once
+
+#include "app/DialPicture.h"
+#include "app/Heading.h"
+#include "dialogs/MainWindowAccess.h"
+#include "dialogs/SettingsStore.h"
+#include "platform/Component.h"
+#include "platform/MediaPlayer.h"
+#include "platform/Menus.h"
+#include "serial/SerialPort.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+class QContextMenuEvent;
+class QFrame;
+class QLabel;
+class QProgressBar;
+class QTimer;
+
+namespace widgets {
+class TBalloonHint;
+class TFlatMenu;
+} // namespace widgets
+
+namespace app {
+
+class PictureBox;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
+class TForm7;
+class TForm8;
+class TForm9;
+class TForm10;
+
+// The dialogs the main window opens; all live as long as the program.
+struct Dialogs {
+    TForm2 *Form2 = nullptr;
+    TForm3 *Form3 = nullptr;
+    TForm4 *Form4 = nullptr;
+    TForm5 *Form5 = nullptr;
+    TForm6 *Form6 = nullptr;
+    TForm7 *Form7 = nullptr;
+    TForm8 *Form8 = nullptr;
+    TForm9 *Form9 = nullptr;
+    TForm10 *Form10 = nullptr;
+};
+
+using platform::TObject;
+
+class TForm1 : public QWidget, public platform::TComponent, public MainWindowAccess {
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // The dialogs, once they exist (they are created after the main window).
+    void SetDialogs(const Dialogs &dialogs) { dialogs_ = dialogs; }
+    // Tests put a recording player in place of the real one.
+    void SetMediaPlayer(platform::IMediaPlayer *player) { player_ = player; }
+
+    // ---- MainWindowAccess ----
+    SettingsStore &Settings() override { return settings_; }
+    int ParametersChanged() const override { return parametersChanged_; }
+    void SetParametersChanged(int value) override { parametersChanged_ = value; }
+    int LastRawAngle() const override { return heading_.LastRawAngle(); }
+    int HardwareOptionsValue() const override { return hardwareOptionsValue_; }
+    void SetHardwareOptionsValue(int value) override { hardwareOptionsValue_ = value; }
+    void ShowMainWindow() override;
+    void HideMainWindow() override;
+    void PlayEffect(const QString &wavFile) override;
+
+    bool LinkUp() const { return linkUp_; }
+    const HeadingState &Heading() const { return heading_; }
+    // True from the handshake of an exchange with the module to its end.
+    bool ExchangeRunning() const { return exchangeRunning_; }
+    QString StatusText(int panel) const;
+
+    // ---- Handlers ----
+    void FormCreate(TObject *Sender);
+    void FormActivate(TObject *Sender);
+    void FormCloseQuery(TObject *Sender, bool &CanClose);
+
+    void Activezlacommunicationsrie1Click(TObject *Sender);
+    void Communication1Click(TObject *Sender);
+    void Optionsgraphiques1Click(TObject *Sender);
+    void Optionspendule1Click(TObject *Sender);
+    void Etalonnagedelaboussole1Click(TObject *Sender);
+    void CentrageduzroNORD1Click(TObject *Sender);
+    void Dclinaisonmagntique1Click(TObject *Sender);
+    void Optionslogicielles1Click(TObject *Sender);
+    void Optionsmatrielles1Click(TObject *Sender);
+    void Help1Click(TObject *Sender);
+    void Aproposde1Click(TObject *Sender);
+    void Quittez1Click(TObject *Sender);
+    void BitBtn5Click(TObject *Sender);
+
+    void SerialPort1RxChar(TObject *Sender, int Count);
+    void SerialPort1DSRChange(TObject *Sender, bool OnOff);
+    void Timer1Timer(TObject *Sender);
+    void Timer2Timer(TObject *Sender);
+
+    // ---- The link's exchanges ----
+    void StartLink();
+    void TransferParameters();
+    void CalibrationExchange();
+    void HandOverToStandalone();
+
+    // ---- Controls ----
+    platform::TMainMenu *MainMenu1 = nullptr;
+    platform::TMenuItem *Paramtrage1 = nullptr, *Activezlacommunicationsrie1 = nullptr,
+                        *Communication1 = nullptr, *Optionsgraphiques1 = nullptr,
+                        *Optionspendule1 = nullptr, *Quittez1 = nullptr;
+    platform::TMenuItem *Bousolle1 = nullptr, *Etalonnagedelaboussole1 = nullptr,
+                        *CentrageduzroNORD1 = nullptr, *Dclinaisonmagntique1 = nullptr;
+    platform::TMenuItem *Options1 = nullptr, *Optionslogicielles1 = nullptr,
+                        *Optionsmatrielles1 = nullptr;
+    platform::TMenuItem *Aide1 = nullptr, *Help1 = nullptr, *Aproposde1 = nullptr;
+
+    platform::TPopupMenu *PopupMenu1 = nullptr;
+    platform::TMenuItem *Activerlacommunicationsrie1 = nullptr, *Portdecommunicationsrie1 = nullptr,
+                        *Optionsgraphiques2 = nullptr, *ypesdemenusdroulant1 = nullptr,
+                        *Etalonnagede1 = nullptr, *CentrageduzroNORD2 = nullptr,
+                        *Dclinaisonmagntique2 = nullptr, *Optionslogicielles2 = nullptr,
+                        *Optionmatrielles1 = nullptr, *Aide2 = nullptr, *Apropos1 = nullptr,
+                        *Quitter1 = nullptr;
+
+    platform::TImageList *ImageList1 = nullptr;
+    platform::TToolBar *ToolBar1 = nullptr;
+    platform::TToolButton *ToolButton1 = nullptr, *ToolButton2 = nullptr, *ToolButton3 = nullptr,
+                          *ToolButton4 = nullptr, *ToolButton6 = nullptr, *ToolButton7 = nullptr;
+
+    QFrame *Panel1 = nullptr;
+    PictureBox *Image1 = nullptr;
+    QLabel *Label5 = nullptr, *Label7 = nullptr, *Label8 = nullptr, *Label9 = nullptr,
+           *Label10 = nullptr;
+    QFrame *Panel2 = nullptr;
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr;
+    QWidget *StatusBar1 = nullptr;
+    QProgressBar *ProgressBar1 = nullptr;
+    QTimer *Timer1 = nullptr, *Timer2 = nullptr;
+    serial::TSerialPort *SerialPort1 = nullptr;
+    widgets::TFlatMenu *FlatMenu1 = nullptr;
+    widgets::TBalloonHint *BalloonHint1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Construction of the window's parts.
+    void CreateControls();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void ConnectLabelBalloons();
+
+    // Shared steps of the handlers.
+    void ApplyMenuStyle();
+    void ShowAboveAll(QWidget *dialog);
+    void SetStatusText(int panel, const QString &text);
+    void UpdateExchangeCommands();
+    void PlaceCompassLabels();
+    QString BalloonText(const QLabel *label) const;
+    void LabelMouseEnter(QLabel *label);
+    void LabelMouseLeave(QLabel *label);
+
+    // The link: waits and exchanges (Unit1Link.cpp).
+    bool Handshake();
+    bool Pause();
+    void RunExchange(const QString &openingText, const std::function<std::string()> &command,
+                     const QString &closingText, bool clearStatus);
+    void BeginExchange();
+    void EndExchange();
+    // Marks an exchange as running for its lifetime, whichever way it ends.
+    class ExchangeScope {
+    public:
+        explicit ExchangeScope(TForm1 &form);
+        ~ExchangeScope();
+        ExchangeScope(const ExchangeScope &) = delete;
+        ExchangeScope &operator=(const ExchangeScope &) = delete;
+
+    private:
+        TForm1 &form_;
+    };
+
+    // Command availability: what the state says (kept per command), less the commands
+    // that would start a second exchange while one runs.
+    void SetEnabled(platform::TMenuItem *item, bool enabled);
+    void SetEnabled(platform::TToolButton *button, bool enabled);
+
+    // The display of one received chunk (Unit1Display.cpp).
+    void RefreshDial();
+    void ShowHeading();
+
+    SettingsStore settings_;
+    HeadingState heading_;
+    DialPictureCache dialPictures_;
+    Dialogs dialogs_;
+    std::unique_ptr<platform::MediaPlayer> ownPlayer_;
+    platform::IMediaPlayer *player_ = nullptr;
+    QLabel *statusPanels_[2] = {nullptr, nullptr};
+
+    bool linkUp_ = false;
+    int parametersChanged_ = 0;
+    int hardwareOptionsValue_ = 0;
+    int dsrSeen_ = 0;
+    int handshakeTicks_ = 0;
+    int pauseTicks_ = 0;
+    bool exchangeRunning_ = false;
+    bool quitHeld_ = false;
+    std::map<const void *, bool> wantedEnabled_;
+};
+
+} // namespace app

@@ -1,0 +1,60 @@
+// The main window's display of the module's readings: the dial, the needle, the four
+// labels and the declination panel, redrawn for every received chunk.
+#include "app/NeedleDrawing.h"
+#include "app/PictureBox.h"
+#include "app/Unit1.h"
+#include "platform/InstallDir.h"
+
+#include <QFrame>
+#include <QLabel>
+
+namespace app {
+
+void TForm1::SerialPort1RxChar(TObject *, int Count) {
+    if (!linkUp_)
+        return; // nothing is taken from the port before the link is up
+    RefreshDial();
+    heading_.TakeNeedleSize(settings_);
+
+    std::string text;
+    SerialPort1->ReadString(text, Count);
+    if (const auto reading = ParseReading(text))
+        heading_.ApplyReading(*reading, settings_);
+    // A chunk that is no reading redraws the display from the last valid one.
+    ShowHeading();
+}
+
+// A fresh dial picture erases the previous needle; without a recognised rose setting the
+// picture stays and the next needle is drawn over the previous ones.
+void TForm1::RefreshDial() {
+    QPalette palette = Panel1->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    Panel1->setPalette(palette);
+    if (const auto file = DialFileName(settings_))
+        Image1->SetPicture(dialPictures_.Load(platform::InstallDir::File(*file)));
+}
+
+void TForm1::ShowHeading() {
+    if (const auto text = DeclinationStatusText(settings_))
+        SetStatusText(1, *text);
+    heading_.UpdateAngles();
+
+    const HeadingLabels labels = heading_.Labels(settings_);
+    const std::pair<QLabel *, const LabelState &> order[] = {{Label7, labels.Label7},
+                                                             {Label8, labels.Label8},
+                                                             {Label9, labels.Label9},
+                                                             {Label10, labels.Label10}};
+    for (const auto &[label, state] : order) {
+        label->setText(state.Caption);
+        label->adjustSize();
+        label->setVisible(state.Visible);
+    }
+    PlaceCompassLabels();
+
+    DrawNeedle(Image1->Canvas(), heading_.HeadingSum(), heading_.NeedleLength(),
+               heading_.NeedleWidth(), Image1->width() / 2, Image1->height() / 2,
+               settings_.Is(HubSlot, "CERCLEON"));
+    Image1->Changed();
+}
+
+} // namespace app

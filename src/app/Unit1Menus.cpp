@@ -1,0 +1,169 @@
+// The main window's menus and tool bar: every command with its French caption, its twin
+// entries and the handler they share.
+#include "app/Unit1.h"
+#include "platform/InstallDir.h"
+
+#include <QImage>
+
+namespace app {
+
+namespace {
+
+using Handler = void (TForm1::*)(TObject *);
+
+platform::TMenuItem *AddItem(TForm1 *form, platform::TMenuItem &parent, const char *name,
+                             const QString &caption, Handler handler = nullptr) {
+    auto *item = new platform::TMenuItem(form);
+    item->SetName(name);
+    item->SetCaption(caption);
+    if (handler)
+        item->OnClick = platform::TNotifyEvent(form, handler);
+    parent.Add(item);
+    return item;
+}
+
+void AddSeparator(TForm1 *form, platform::TMenuItem &parent) {
+    AddItem(form, parent, "", QStringLiteral("-"));
+}
+
+} // namespace
+
+void TForm1::CreateMenus() {
+    MainMenu1 = new platform::TMainMenu(this);
+    MainMenu1->SetName("MainMenu1");
+    auto &bar = MainMenu1->Items();
+
+    Paramtrage1 = AddItem(this, bar, "Paramtrage1", QStringLiteral("&Paramètres"));
+    Activezlacommunicationsrie1 = AddItem(this, *Paramtrage1, "Activezlacommunicationsrie1",
+                                          QStringLiteral("&Activer la communication série"),
+                                          &TForm1::Activezlacommunicationsrie1Click);
+    Communication1 =
+        AddItem(this, *Paramtrage1, "Communication1",
+                QStringLiteral("&Port de communication série"), &TForm1::Communication1Click);
+    AddSeparator(this, *Paramtrage1);
+    Optionsgraphiques1 =
+        AddItem(this, *Paramtrage1, "Optionsgraphiques1", QStringLiteral("&Options graphiques"),
+                &TForm1::Optionsgraphiques1Click);
+    Optionspendule1 =
+        AddItem(this, *Paramtrage1, "Optionspendule1", QStringLiteral("&Type de menus déroulant"),
+                &TForm1::Optionspendule1Click);
+    AddSeparator(this, *Paramtrage1);
+    Quittez1 =
+        AddItem(this, *Paramtrage1, "Quittez1", QStringLiteral("&Quitter"), &TForm1::Quittez1Click);
+
+    Bousolle1 = AddItem(this, bar, "Bousolle1", QStringLiteral("&Boussole"));
+    Etalonnagedelaboussole1 = AddItem(this, *Bousolle1, "Etalonnagedelaboussole1",
+                                      QStringLiteral("&Etalonnage de la boussole"),
+                                      &TForm1::Etalonnagedelaboussole1Click);
+    CentrageduzroNORD1 =
+        AddItem(this, *Bousolle1, "CentrageduzroNORD1", QStringLiteral("&Centrage du zéro (NORD)"),
+                &TForm1::CentrageduzroNORD1Click);
+    Dclinaisonmagntique1 =
+        AddItem(this, *Bousolle1, "Dclinaisonmagntique1", QStringLiteral("&Déclinaison magnétique"),
+                &TForm1::Dclinaisonmagntique1Click);
+
+    Options1 = AddItem(this, bar, "Options1", QStringLiteral("&Options"));
+    Optionslogicielles1 =
+        AddItem(this, *Options1, "Optionslogicielles1", QStringLiteral("Options l&ogicielles"),
+                &TForm1::Optionslogicielles1Click);
+    Optionsmatrielles1 =
+        AddItem(this, *Options1, "Optionsmatrielles1", QStringLiteral("Options &matérielles"),
+                &TForm1::Optionsmatrielles1Click);
+
+    Aide1 = AddItem(this, bar, "Aide1", QStringLiteral("&Aide"));
+    Help1 = AddItem(this, *Aide1, "Help1", QStringLiteral("&Help"), &TForm1::Help1Click);
+    Aproposde1 = AddItem(this, *Aide1, "Aproposde1", QStringLiteral("A &propos de..."),
+                         &TForm1::Aproposde1Click);
+
+    // The context menu: each entry runs the handler of its main-menu twin.
+    PopupMenu1 = new platform::TPopupMenu(this);
+    PopupMenu1->SetName("PopupMenu1");
+    auto &popup = PopupMenu1->Items();
+    Activerlacommunicationsrie1 = AddItem(this, popup, "Activerlacommunicationsrie1",
+                                          QStringLiteral("&Activer la communication série"),
+                                          &TForm1::Activezlacommunicationsrie1Click);
+    Portdecommunicationsrie1 =
+        AddItem(this, popup, "Portdecommunicationsrie1",
+                QStringLiteral("&Port de communication série"), &TForm1::Communication1Click);
+    AddSeparator(this, popup);
+    Optionsgraphiques2 =
+        AddItem(this, popup, "Optionsgraphiques2", QStringLiteral("&Options graphiques"),
+                &TForm1::Optionsgraphiques1Click);
+    ypesdemenusdroulant1 =
+        AddItem(this, popup, "ypesdemenusdroulant1", QStringLiteral("&Types de menus déroulant"),
+                &TForm1::Optionspendule1Click);
+    AddSeparator(this, popup);
+    Etalonnagede1 =
+        AddItem(this, popup, "Etalonnagede1", QStringLiteral("&Etalonnage de la boussole"),
+                &TForm1::Etalonnagedelaboussole1Click);
+    CentrageduzroNORD2 =
+        AddItem(this, popup, "CentrageduzroNORD2", QStringLiteral("&Centrage du z&éro (NORD)"),
+                &TForm1::CentrageduzroNORD1Click);
+    Dclinaisonmagntique2 =
+        AddItem(this, popup, "Dclinaisonmagntique2", QStringLiteral("&Déclinaison magnétique"),
+                &TForm1::Dclinaisonmagntique1Click);
+    AddSeparator(this, popup);
+    Optionslogicielles2 =
+        AddItem(this, popup, "Optionslogicielles2", QStringLiteral("Options l&ogicielles"),
+                &TForm1::Optionslogicielles1Click);
+    Optionmatrielles1 =
+        AddItem(this, popup, "Optionmatrielles1", QStringLiteral("Options &matérielles"),
+                &TForm1::Optionsmatrielles1Click);
+    AddSeparator(this, popup);
+    Aide2 = AddItem(this, popup, "Aide2", QStringLiteral("&Help"), &TForm1::Help1Click);
+    Apropos1 =
+        AddItem(this, popup, "Apropos1", QStringLiteral("A p&ropos..."), &TForm1::Aproposde1Click);
+    AddSeparator(this, popup);
+    Quitter1 = AddItem(this, popup, "Quitter1", QStringLiteral("&Quitter"), &TForm1::Quittez1Click);
+}
+
+void TForm1::CreateToolBar() {
+    ImageList1 = new platform::TImageList(this, 16, 16);
+    ImageList1->SetName("ImageList1");
+    for (const char *file : {"tb_liaison.bmp", "tb_port.bmp", "tb_centrage.bmp",
+                             "tb_declinaison.bmp", "tb_logiciel.bmp", "tb_materiel.bmp"}) {
+        // A missing picture leaves its button blank rather than stopping the program.
+        QImage picture(platform::InstallDir::File(QString::fromLatin1(file)));
+        if (picture.isNull()) {
+            picture = QImage(16, 16, QImage::Format_RGB32);
+            picture.fill(palette().color(QPalette::Button));
+        }
+        ImageList1->Add(picture);
+    }
+
+    ToolBar1 = new platform::TToolBar(this);
+    ToolBar1->SetName("ToolBar1");
+    ToolBar1->SetFlat(true);
+    ToolBar1->SetImages(ImageList1);
+
+    auto addButton = [this](const char *name, const QString &hint, int image, Handler handler) {
+        auto *button = new platform::TToolButton(this);
+        button->SetName(name);
+        button->SetParent(ToolBar1);
+        button->SetHint(hint);
+        button->SetImageIndex(image);
+        button->OnClick = platform::TNotifyEvent(this, handler);
+        return button;
+    };
+    auto addSeparator = [this] {
+        auto *separator = new platform::TToolButton(this);
+        separator->SetStyle(platform::tbsSeparator);
+        separator->SetParent(ToolBar1);
+    };
+    ToolButton1 = addButton("ToolButton1", QStringLiteral("Activer la liaison série"), 0,
+                            &TForm1::Activezlacommunicationsrie1Click);
+    ToolButton2 = addButton("ToolButton2", QStringLiteral("Port de communication série"), 1,
+                            &TForm1::Communication1Click);
+    addSeparator();
+    ToolButton3 = addButton("ToolButton3", QStringLiteral("Centrage du zéro (NORD)"), 2,
+                            &TForm1::CentrageduzroNORD1Click);
+    ToolButton4 = addButton("ToolButton4", QStringLiteral("Déclinaison magnétique"), 3,
+                            &TForm1::Dclinaisonmagntique1Click);
+    addSeparator();
+    ToolButton6 = addButton("ToolButton6", QStringLiteral("Options logicielles"), 4,
+                            &TForm1::Optionslogicielles1Click);
+    ToolButton7 = addButton("ToolButton7", QStringLiteral("Options matérielles"), 5,
+                            &TForm1::Optionsmatrielles1Click);
+}
+
+} // namespace app

@@ -1,0 +1,165 @@
+// The settings file: thirty CR LF lines, exact bytes, atomic replacement and its failures.
+#include "dialogs/SettingsStore.h"
+#include "platform/Errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+using app::SettingsStore;
+
+namespace {
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    QString Path() const { return dir.filePath("Ventrose.inf"); }
+    void WriteFile(const QByteArray &bytes) {
+        QFile file(Path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray ReadFile() const {
+        QFile file(Path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static QByteArray Lines(int count, const char *prefix = "line") {
+        QByteArray bytes;
+        for (int i = 1; i <= count; ++i)
+            bytes += QByteArray(prefix) + QByteArray::number(i) + "\r\n";
+        return bytes;
+    }
+
+    QTemporaryDir dir;
+    SettingsStore store;
+};
+
+TEST_F(SettingsStoreTest, MissingFileLeavesEverySlotEmptyAndTheFirstSaveWritesThirtyEmptyLines) {
+    store.LoadSettings(Path());
+    for (int slot = 1; slot <= 30; ++slot)
+        EXPECT_EQ(store.Get(slot), "") << slot;
+    store.SaveSettings(Path());
+    EXPECT_EQ(ReadFile(), QByteArray().fill('\0', 0) + QByteArray("\r\n").repeated(30));
+}
+
+TEST_F(SettingsStoreTest, ShortFileFillsOnlyItsLinesAndIsSavedWithThirty) {
+    WriteFile(Lines(10));
+    store.LoadSettings(Path());
+    EXPECT_EQ(store.Get(10), "line10");
+    for (int slot = 11; slot <= 30; ++slot)
+        EXPECT_EQ(store.Get(slot), "") << slot;
+    store.SaveSettings(Path());
+    EXPECT_EQ(ReadFile(), Lines(10) + QByteArray("\r\n").repeated(20));
+}
+
+TEST_F(SettingsStoreTest, LinesAfterTheThirtiethAreIgnoredAndGoneAfterSave) {
+    WriteFile(Lines(40));
+    store.LoadSettings(Path());
+    EXPECT_EQ(store.Get(30), "line30");
+    store.SaveSettings(Path());
+    EXPECT_EQ(ReadFile(), Lines(30));
+}
+
+TEST_F(SettingsStoreTest, ReservedAndOtherSlotsKeepTheirBytesExactly) {
+    // Blanks, tabs, 8-bit bytes and keyword look-alikes come back byte for byte.
+    QByteArray bytes = Lines(18);
+    const QByteArray reserved[] = {"  lead", "trail  ", "\tTab", "caf\xe9", "&!?", "ONSON ",
+                                   "",       "x",       "",      "\x01\x7f", "=;#", "last"};
+    for (const QByteArray &line : reserved)
+        bytes += line + "\r\n";
+    WriteFile(bytes);
+    store.LoadSettings(Path());
+    EXPECT_EQ(store.Get(app::ReservedSlot19), "  lead");
+    EXPECT_EQ(store.Get(22), "caf\xe9");
+    store.SaveSettings(Path());
+    EXPECT_EQ(ReadFile(), bytes);
+}
+
+TEST_F(SettingsStoreTest, LineEndsOtherThanCrLfStillEndALine) {
+    WriteFile("LF\nCR\rCRLF\r\nlast-without-break");
+    store.LoadSettings(Path());
+    EXPECT_EQ(store.Get(1), "LF");
+    EXPECT_EQ(store.Get(2), "CR");
+    EXPECT_EQ(store.Get(3), "CRLF");
+    EXPECT_EQ(store.Get(4), "last-without-break");
+    EXPECT_EQ(store.Get(5), "");
+}
+
+TEST_F(SettingsStoreTest, KeywordsMatchOnlyExactly) {
+    store.Set(app::SoundSlot, "onson");
+    EXPECT_FALSE(store.Is(app::SoundSlot, "ONSON"));
+    store.Set(app::SoundSlot, "ONSON ");
+    EXPECT_FALSE(store.Is(app::SoundSlot, "ONSON"));
+    store.Set(app::SoundSlot, "ONSON");
+    EXPECT_TRUE(store.Is(app::SoundSlot, "ONSON"));
+}
+
+TEST_F(SettingsStoreTest, SaveIntoAMissingFolderRaisesAndCreatesNothing) {
+    const QString gone = dir.filePath("gone/Ventrose.inf");
+    EXPECT_THROW(store.SaveSettings(gone), platform::EInOutError);
+    EXPECT_FALSE(QDir(dir.filePath("gone")).exists());
+}
+
+// Runs body in a child process without the privilege to write into read-only folders
+// (tests may run as root, for whom permissions do not apply); returns its exit code.
+int RunUnprivileged(const std::function<int()> &body) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && setresgid(65534, 65534, 65534) != 0)
+            _exit(90);
+        if (geteuid() == 0 && setresuid(65534, 65534, 65534) != 0)
+            _exit(91);
+        _exit(body());
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
+}
+
+TEST_F(SettingsStoreTest, FailedSaveInAReadOnlyFolderKeepsThePreviousFileWhole) {
+    const QByteArray previous = Lines(30, "old");
+    WriteFile(previous);
+    QFile::setPermissions(Path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther |
+                                      QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    store.Set(1, "2");
+    const int code = RunUnprivileged([&] {
+        try {
+            store.SaveSettings(Path());
+            return 1; // reported success
+        } catch (const platform::EInOutError &) {
+            return 0;
+        }
+    });
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(ReadFile(), previous);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Ventrose.inf"});
+}
+
+TEST_F(SettingsStoreTest, UnreadableFileIsTreatedAsMissing) {
+    WriteFile(Lines(30));
+    QFile::setPermissions(Path(), QFile::WriteOwner);
+    const int code = RunUnprivileged([&] {
+        try {
+            store.LoadSettings(Path());
+        } catch (...) {
+            return 2;
+        }
+        return store.Get(1).empty() ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0);
+}
+
+TEST_F(SettingsStoreTest, ReadErrorAfterOpenRaisesAndKeepsNothingPartial) {
+    // A folder opens for reading but fails on the first read.
+    QDir(dir.path()).mkdir("Ventrose.inf");
+    EXPECT_THROW(store.LoadSettings(Path()), platform::EInOutError);
+    EXPECT_EQ(store.Get(1), "");
+}
+
+} // namespace
