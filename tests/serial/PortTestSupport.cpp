@@ -14,7 +14,15 @@ void PortTest::SetUp() {
 }
 
 void PortTest::TearDown() {
+    // Handlers may capture the test body's locals, which are gone by now.
+    for (auto *slot : {&port.OnCTSChange, &port.OnDSRChange, &port.OnRLSDChange})
+        *slot = {};
+    for (auto *slot :
+         {&port.OnBeforeOpen, &port.OnAfterOpen, &port.OnBeforeClose, &port.OnAfterClose,
+          &port.OnTxEmpty, &port.OnBreak, &port.OnRing, &port.OnRxFlag, &port.OnRx80Full})
+        *slot = {};
     port.OnRxChar = {};
+    port.OnError = {};
     // A port whose device was pulled cannot be closed; its destruction releases it.
     if (!com1.Unplugged())
         port.Close();

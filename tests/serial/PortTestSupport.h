@@ -34,8 +34,8 @@ protected:
     void ConfigureAsMainWindow();
 
     VirtualSerialLine com1, com2;
+    std::vector<std::string> log; // before the port, whose destruction may still log
     TSerialPort port;
-    std::vector<std::string> log;
 };
 
 } // namespace serial::testing
