@@ -3,27 +3,22 @@
 
 #include "platform/MessageBoxes.h"
 
-#include <QString>
-#include <QStringList>
-
 #include <deque>
 #include <functional>
+#include <vector>
 
 struct RecordingMessageBoxService : platform::MessageBoxService {
     struct Box {
-        QString kind; // "Information", "Warning", "Question" or "Error"
-        QString title;
-        QString text;
+        QString kind, title, text;
     };
 
     void Information(const QString &text) override { Record("Information", {}, text); }
     void Warning(const QString &text) override { Record("Warning", {}, text); }
     bool Question(const QString &text) override {
         Record("Question", {}, text);
-        if (answers.empty())
-            return false;
-        const bool answer = answers.front();
-        answers.pop_front();
+        const bool answer = !answers.empty() && answers.front();
+        if (!answers.empty())
+            answers.pop_front();
         return answer;
     }
     void Error(const QString &title, const QString &text) override { Record("Error", title, text); }
@@ -35,7 +30,6 @@ struct RecordingMessageBoxService : platform::MessageBoxService {
     }
 
     std::vector<Box> boxes;
-    std::deque<bool> answers;
-    // Runs while each box "shows" (inside the service call).
-    std::function<void()> whileShown;
+    std::deque<bool> answers;         // for Question; "Non" when empty
+    std::function<void()> whileShown; // runs inside each box
 };
