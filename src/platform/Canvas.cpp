@@ -143,7 +143,7 @@ QImage Writable(QImage image) {
 
 TColor ColorToRGB(TColor color) {
     if (!(color & clSystemColor))
-        return color & 0xFFFFFF;
+        return color;
     QPalette::ColorGroup group;
     const QPalette::ColorRole role = RoleOf(int(color & 0xFF), group);
     return FromQColor(QApplication::palette().color(group, role));

@@ -150,7 +150,8 @@ enum TTextFormat : unsigned {
 
 class TCanvas : public TObject {
 public:
-    // Draws into the image; its owner keeps it alive as long as the canvas.
+    // Draws into the image; its owner keeps it alive as long as the canvas. A picture that is
+    // not 32-bit (an 8-bit BMP, say) is turned into one by the first drawing.
     explicit TCanvas(QImage *image);
     // Draws into a picture held as a pixmap: changes reach the pixmap after every operation,
     // and a pixmap replaced by its owner is picked up before the next one.

@@ -8,6 +8,7 @@ namespace platform {
 namespace {
 
 constexpr quint16 kFormatPcm = 1;
+constexpr quint16 kFormatExtensible = 0xFFFE;
 
 quint32 ReadU32(const char *p) { return qFromLittleEndian<quint32>(p); }
 quint16 ReadU16(const char *p) { return qFromLittleEndian<quint16>(p); }
@@ -17,7 +18,10 @@ quint16 ReadU16(const char *p) { return qFromLittleEndian<quint16>(p); }
 WaveSound ReadFormat(const char *p, quint32 size) {
     if (size < 16)
         Refuse("en-tête de format trop court");
-    const quint16 tag = ReadU16(p);
+    quint16 tag = ReadU16(p);
+    // The extensible header names its real coding in the first two bytes of its sub-format.
+    if (tag == kFormatExtensible && size >= 26)
+        tag = ReadU16(p + 24);
     if (tag != kFormatPcm)
         throw EWaveFormatError(
             QString("format de codage %1 non pris en charge (seul le PCM l'est)").arg(tag));

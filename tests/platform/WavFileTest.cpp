@@ -76,6 +76,16 @@ TEST(WavFile, AcceptsChunksInAnyOrderWithOddPadding) {
     EXPECT_EQ(sound.sampleRate, 8000);
 }
 
+TEST(WavFile, AcceptsTheExtensibleHeaderOnlyForPcm) {
+    auto extensible = [](quint16 subFormat) {
+        const QByteArray body = U16(0xFFFE) + U16(1) + U32(8000) + U32(16000) + U16(2) + U16(16) +
+                                U16(22) + U16(16) + U32(4) + U16(subFormat) + QByteArray(14, 'g');
+        return Riff(Chunk("fmt ", body) + Chunk("data", "abcd"));
+    };
+    EXPECT_EQ(ParseWave(extensible(1)).bitsPerSample, 16);
+    EXPECT_TRUE(MessageOf(extensible(3)).contains("format de codage 3"));
+}
+
 TEST(WavFile, DropsAPartialLastFrame) {
     const auto sound = ParseWave(Riff(Fmt(1, 2, 8000, 16) + Chunk("data", QByteArray(7, 'a'))));
     EXPECT_EQ(sound.samples.size(), 4);
