@@ -1,0 +1,76 @@
+// A whole program for the main window's tests: the ten windows on a copy of the shipped
+// installation folder, a simulated module on a virtual line, scripted message boxes, and a
+// player and help engine that record what they were asked for.
+#pragma once
+
+#include "app/Forms.h"
+#include "app/Unit1.h"
+#include "dialogs/HelpTopics.h"
+#include "platform/Application.h"
+#include "platform/HelpViewer.h"
+#include "platform/MediaPlayer.h"
+#include "platform/RecordingMessageBoxService.h"
+#include "sim/SimulatedLink.h"
+
+#include <gtest/gtest.h>
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+namespace apptest {
+
+struct RecordingPlayer : platform::IMediaPlayer {
+    QString FileName() const override { return fileName; }
+    void SetFileName(const QString &name) override { fileName = name; }
+    void Open() override {}
+    void Play() override { played.push_back(QFileInfo(fileName).fileName()); }
+
+    QString fileName;
+    QStringList played;
+};
+
+struct RecordingHelp : platform::IHelpViewer {
+    void ShowHelpTopic(const QString &, const QString &topic) override { topics << topic; }
+    QStringList topics;
+};
+
+// The program, created by Start(); the simulated module answers a rise of RTS after
+// dsrDelay. The link's timers run at `tick` instead of one second.
+class ProgramFixture : public ::testing::Test {
+protected:
+    ProgramFixture();
+    ~ProgramFixture() override;
+
+    // Creates the windows and shows the main window, as the program's start does.
+    void Start();
+    app::TForm1 &Main() { return *forms->Form1(); }
+    sim::SimulatedCompass &Module() { return link->Compass(); }
+    QString InstallFile(const QString &name) const { return installDir.filePath(name); }
+    QByteArray SettingsFile() const;
+    void WriteSettings(const QList<QByteArray> &lines);
+
+    // Handles events until the condition holds or the application ends; false if it
+    // did not hold within a generous limit.
+    bool PumpUntil(const std::function<bool()> &condition,
+                   std::chrono::milliseconds limit = std::chrono::seconds(20));
+    // Starts the link through the tool button, answering the boxes on the way.
+    void StartLinkAndWait();
+
+    std::chrono::milliseconds tick{20};
+    sim::CompassOptions moduleOptions;
+    QTemporaryDir installDir;
+    std::unique_ptr<sim::SimulatedLink> link;
+    std::unique_ptr<platform::Application> application;
+    std::unique_ptr<app::Forms> forms;
+    RecordingMessageBoxService boxes;
+    RecordingPlayer player;
+    RecordingHelp help;
+
+private:
+    std::unique_ptr<platform::ScopedMessageBoxService> scopedBoxes_;
+    std::unique_ptr<app::ScopedHelpService> scopedHelp_;
+};
+
+} // namespace apptest

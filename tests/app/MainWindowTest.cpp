@@ -1,0 +1,155 @@
+// The main window as a user meets it: its activation paths and what the settings file holds
+// after them, which commands are available in each state, and the zero-centring command.
+#include "AppTestSupport.h"
+
+#include "dialogs/Unit2.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "widgets/FlatMenu.h"
+
+namespace apptest {
+namespace {
+
+class MainWindowTest : public ProgramFixture {};
+
+TEST_F(MainWindowTest, FreshStartWithoutSettingsWritesThirtyEmptyLinesAndOpensCom1) {
+    QFile::remove(InstallFile("Ventrose.inf"));
+    Start();
+    EXPECT_EQ(SettingsFile(), QByteArray("\r\n").repeated(30));
+    EXPECT_TRUE(Main().SerialPort1->Connected());
+    EXPECT_EQ(Main().SerialPort1->Port(), "COM1");
+    EXPECT_EQ(Main().SerialPort1->BaudRate(), serial::br9600);
+    EXPECT_FALSE(Main().FlatMenu1->Active());
+}
+
+TEST_F(MainWindowTest, ActivationWithoutTheFlagReopensThePortOnTheChosenOne) {
+    Start();
+    // The port choice dialog: COM2 chosen, then "&OK".
+    app::TForm2 &dialog = *forms->Form2();
+    Main().Communication1->Click();
+    ASSERT_TRUE(dialog.isVisible());
+    dialog.RadioButton2->click();
+    dialog.BitBtn1->click();
+
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(Main().SerialPort1->Port(), "COM2");
+    EXPECT_TRUE(Main().SerialPort1->Connected());
+    EXPECT_TRUE(SettingsFile().startsWith("2\r\nMoyenne\r\n"));
+}
+
+TEST_F(MainWindowTest, ActivationWithTheFlagSavesFirstAndTransfersInsteadOfReopening) {
+    Start();
+    Main().ToolButton1->Click();
+    ASSERT_TRUE(PumpUntil([&] { return Module().LastParameters().has_value(); }));
+    Main().Settings().Set(app::SoundSlot, "OFFSON");
+    int reopenedDuringTransfer = 0;
+    Main().SerialPort1->OnAfterOpen = platform::TNotifyEvent::FromFunction(
+        [&](platform::TObject *) { reopenedDuringTransfer += Main().ExchangeRunning() ? 1 : 0; });
+    Main().SetParametersChanged(1);
+    Main().HideMainWindow();
+    Main().ShowMainWindow();
+    EXPECT_EQ(reopenedDuringTransfer, 0);
+    EXPECT_EQ(Main().ParametersChanged(), 0);
+    EXPECT_TRUE(SettingsFile().contains("\r\nOFFSON\r\n"));
+    EXPECT_EQ(Module().Received(), "!0A+0B+0C&!0A+0B+0C&");
+}
+
+void ExpectAvailability(app::TForm1 &main, bool linkUp) {
+    const std::vector<std::pair<const char *, bool>> expected = {
+        {"Activezlacommunicationsrie1", !linkUp},
+        {"Communication1", !linkUp},
+        {"Activerlacommunicationsrie1", !linkUp},
+        {"Portdecommunicationsrie1", !linkUp},
+        {"Optionsgraphiques1", linkUp},
+        {"Optionsgraphiques2", linkUp},
+        {"Etalonnagedelaboussole1", linkUp},
+        {"Etalonnagede1", linkUp},
+        {"CentrageduzroNORD1", linkUp},
+        {"CentrageduzroNORD2", linkUp},
+        {"Dclinaisonmagntique1", linkUp},
+        {"Dclinaisonmagntique2", linkUp},
+        {"Optionsmatrielles1", linkUp},
+        {"Optionmatrielles1", linkUp},
+        {"Optionslogicielles1", true},
+        {"Optionslogicielles2", true},
+        {"Optionspendule1", true},
+        {"ypesdemenusdroulant1", true},
+        {"Quittez1", true},
+        {"Quitter1", true},
+        {"Help1", true},
+        {"Aide2", true},
+        {"Aproposde1", true},
+        {"Apropos1", true},
+    };
+    for (const auto &[name, enabled] : expected) {
+        auto *item = [&]() -> platform::TMenuItem * {
+            for (int i = 0; i < main.ComponentCount(); ++i)
+                if (main.Components(i)->Name() == name)
+                    return dynamic_cast<platform::TMenuItem *>(main.Components(i));
+            return nullptr;
+        }();
+        ASSERT_NE(item, nullptr) << name;
+        EXPECT_EQ(item->Enabled(), enabled) << name << (linkUp ? " link up" : " before link");
+    }
+    EXPECT_EQ(main.ToolButton1->Enabled(), !linkUp);
+    EXPECT_EQ(main.ToolButton2->Enabled(), !linkUp);
+    EXPECT_EQ(main.ToolButton3->Enabled(), linkUp);
+    EXPECT_EQ(main.ToolButton4->Enabled(), linkUp);
+    EXPECT_TRUE(main.ToolButton6->Enabled());
+    EXPECT_EQ(main.ToolButton7->Enabled(), linkUp);
+}
+
+TEST_F(MainWindowTest, CommandsAvailableBeforeAndAfterTheLink) {
+    Start();
+    ExpectAvailability(Main(), false);
+    EXPECT_TRUE(Main().Label5->isVisible());
+    EXPECT_FALSE(Main().Label10->isVisible());
+    Main().ToolButton1->Click();
+    ExpectAvailability(Main(), true);
+}
+
+TEST_F(MainWindowTest, ZeroCentringWithADeclinationAsksToClearItFirst) {
+    Start();
+    Main().ToolButton1->Click();
+    ASSERT_TRUE(Main().LinkUp());
+    Main().Settings().Set(app::DeclinationSlot, "3");
+    boxes.boxes.clear();
+    boxes.answers = {true};
+    Main().CentrageduzroNORD1->Click();
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    EXPECT_EQ(boxes.boxes[0].kind, "Warning");
+    EXPECT_EQ(boxes.boxes[0].text,
+              "                       Vous ne pouvez pas CENTRER LE ZERO\ncar le réglage de la "
+              "déclinaison magnétique n'est pas positionné sur zéro.");
+    EXPECT_EQ(boxes.boxes[1].kind, "Question");
+    EXPECT_EQ(Main().Settings().Get(app::DeclinationSlot), "0");
+    EXPECT_EQ(application->ActiveForm()->windowTitle(), "Centrage du zéro (NORD)");
+
+    Main().Settings().Set(app::DeclinationSlot, "3");
+    boxes.answers = {false};
+    Main().CentrageduzroNORD1->Click();
+    EXPECT_EQ(Main().Settings().Get(app::DeclinationSlot), "3");
+    EXPECT_EQ(application->ActiveForm()->windowTitle(), "Déclinaison magnétique");
+}
+
+TEST_F(MainWindowTest, HelpAsksForTheMainTopic) {
+    Start();
+    Main().Help1->Click();
+    Main().Aide2->Click();
+    EXPECT_EQ(help.topics, (QStringList{"som", "som"}));
+}
+
+TEST_F(MainWindowTest, SoundsPlayOnlyWithTheExactKeyword) {
+    Start();
+    Main().Settings().Set(app::SoundSlot, "onson");
+    Main().PlayEffect("applaud.wav");
+    Main().Settings().Set(app::SoundSlot, "ONSON");
+    Main().PlayEffect("canopen.wav");
+    EXPECT_EQ(player.played, QStringList{"canopen.wav"});
+}
+
+} // namespace
+} // namespace apptest

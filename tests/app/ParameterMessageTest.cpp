@@ -1,0 +1,55 @@
+// The parameter message's bytes, and the fields that are refused before anything is sent.
+#include "app/ParameterMessage.h"
+#include "platform/Errors.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using app::SettingsStore;
+
+SettingsStore Slots(const char *options, const char *centringSign, const char *centring,
+                    const char *declinationSign, const char *declination) {
+    SettingsStore settings;
+    settings.Set(app::HardwareOptionsSlot, options);
+    settings.Set(app::CentringSignSlot, centringSign);
+    settings.Set(app::CentringSlot, centring);
+    settings.Set(app::DeclinationSignSlot, declinationSign);
+    settings.Set(app::DeclinationSlot, declination);
+    return settings;
+}
+
+TEST(ParameterMessage, CopiesTheSlotsBetweenItsMarks) {
+    EXPECT_EQ(app::BuildParameterMessage(Slots("33", "-", "4", "+", "2")), "!33A-4B+2C&");
+    EXPECT_EQ(app::BuildParameterMessage(Slots("255", "+", "20", "-", "10")), "!255A+20B-10C&");
+    // Empty fields are allowed: five empty slots still make a message.
+    EXPECT_EQ(app::BuildParameterMessage(Slots("", "", "", "", "")), "!ABC&");
+}
+
+TEST(ParameterMessage, RefusesAnyFieldItsSlotMayNotHold) {
+    struct Case {
+        SettingsStore settings;
+        const char *line;
+    };
+    const Case cases[] = {
+        {Slots("3&", "+", "0", "+", "0"), "ligne 18"}, // a second command smuggled in
+        {Slots(" 3", "+", "0", "+", "0"), "ligne 18"}, // blanks are no digits
+        {Slots("0", "+-", "0", "+", "0"), "ligne 10"}, // sign of two characters
+        {Slots("0", "*", "0", "+", "0"), "ligne 10"},  // not a sign
+        {Slots("0", "+", "-4", "+", "0"), "ligne 11"}, // the sign belongs to its own slot
+        {Slots("0", "+", "4B", "+", "0"), "ligne 11"}, // a separator inside a field
+        {Slots("0", "+", "0", "?", "0"), "ligne 8"},   // not a sign
+        {Slots("0", "+", "0", "+", "2C&E&"), "ligne 9"},
+        {Slots("0", "+", "0", "+", "\xb2"), "ligne 9"}, // an 8-bit digit look-alike
+    };
+    for (const Case &c : cases) {
+        try {
+            app::BuildParameterMessage(c.settings);
+            ADD_FAILURE() << "accepted a field for " << c.line;
+        } catch (const platform::Exception &error) {
+            EXPECT_TRUE(error.Message().contains(c.line)) << error.what();
+        }
+    }
+}
+
+} // namespace
