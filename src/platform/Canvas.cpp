@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPalette>
 #include <QStringList>
 
@@ -15,56 +14,45 @@
 namespace platform {
 namespace {
 
-QPalette::ColorRole RoleOf(int index, QPalette::ColorGroup &group) {
-    group = QPalette::Active;
-    switch (index) {
-    case 2:  // active caption
-    case 13: // highlight
-    case 27:
-    case 29: // menu highlight
-        return QPalette::Highlight;
-    case 9: // caption text
-    case 14:
-        return QPalette::HighlightedText;
-    case 3:  // inactive caption: a grey, as disabled items are drawn in it
-    case 12: // application work space
-    case 28:
-        return QPalette::Mid;
-    case 19:
-    case 17: // grey text
-        group = QPalette::Disabled;
-        return QPalette::Text;
-    case 4:  // menu
-    case 30: // menu bar
-        return QPalette::Window;
-    case 7: // menu text
-        return QPalette::WindowText;
-    case 5:
-        return QPalette::Base;
-    case 8:
-        return QPalette::Text;
-    case 1:  // desktop
-    case 16: // button shadow
-        return QPalette::Dark;
-    case 6:  // window frame
-    case 21: // dark 3-D shadow
-        return QPalette::Shadow;
-    case 18:
-        return QPalette::ButtonText;
-    case 20:
-        return QPalette::Light;
-    case 22:
-        return QPalette::Midlight;
-    case 23:
-        return QPalette::ToolTipText;
-    case 24:
-        return QPalette::ToolTipBase;
-    case 26:
-        return QPalette::Link;
-    default: // scroll bar, borders, button face
-        return QPalette::Button;
-    }
-}
+// Where each system colour comes from in a Qt palette. Greys stand in for the caption
+// colours, which Qt has not; disabled menu items are drawn in the inactive caption colour.
+struct SystemColourRole {
+    TColor colour;
+    QPalette::ColorGroup group;
+    QPalette::ColorRole role;
+};
+constexpr SystemColourRole kSystemColourRoles[] = {
+    {clScrollBar, QPalette::Active, QPalette::Button},
+    {clBackground, QPalette::Active, QPalette::Dark},
+    {clActiveCaption, QPalette::Active, QPalette::Highlight},
+    {clInactiveCaption, QPalette::Active, QPalette::Mid},
+    {clMenu, QPalette::Active, QPalette::Window},
+    {clWindow, QPalette::Active, QPalette::Base},
+    {clWindowFrame, QPalette::Active, QPalette::Shadow},
+    {clMenuText, QPalette::Active, QPalette::WindowText},
+    {clWindowText, QPalette::Active, QPalette::Text},
+    {clCaptionText, QPalette::Active, QPalette::HighlightedText},
+    {clActiveBorder, QPalette::Active, QPalette::Button},
+    {clInactiveBorder, QPalette::Active, QPalette::Button},
+    {clAppWorkSpace, QPalette::Active, QPalette::Mid},
+    {clHighlight, QPalette::Active, QPalette::Highlight},
+    {clHighlightText, QPalette::Active, QPalette::HighlightedText},
+    {clBtnFace, QPalette::Active, QPalette::Button},
+    {clBtnShadow, QPalette::Active, QPalette::Dark},
+    {clGrayText, QPalette::Disabled, QPalette::Text},
+    {clBtnText, QPalette::Active, QPalette::ButtonText},
+    {clInactiveCaptionText, QPalette::Disabled, QPalette::Text},
+    {clBtnHighlight, QPalette::Active, QPalette::Light},
+    {cl3DDkShadow, QPalette::Active, QPalette::Shadow},
+    {cl3DLight, QPalette::Active, QPalette::Midlight},
+    {clInfoText, QPalette::Active, QPalette::ToolTipText},
+    {clInfoBk, QPalette::Active, QPalette::ToolTipBase},
+    {clHotLight, QPalette::Active, QPalette::Link},
+    {clGradientActiveCaption, QPalette::Active, QPalette::Highlight},
+    {clGradientInactiveCaption, QPalette::Active, QPalette::Mid},
+    {clMenuHighlight, QPalette::Active, QPalette::Highlight},
+    {clMenuBar, QPalette::Active, QPalette::Window},
+};
 
 // Floor of a / b for b > 0.
 int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
@@ -144,9 +132,11 @@ QImage Writable(QImage image) {
 TColor ColorToRGB(TColor color) {
     if (!(color & clSystemColor))
         return color;
-    QPalette::ColorGroup group;
-    const QPalette::ColorRole role = RoleOf(int(color & 0xFF), group);
-    return FromQColor(QApplication::palette().color(group, role));
+    const QPalette palette = QApplication::palette();
+    for (const SystemColourRole &entry : kSystemColourRoles)
+        if (entry.colour == (color & 0x800000FF))
+            return FromQColor(palette.color(entry.group, entry.role));
+    return FromQColor(palette.color(QPalette::Button)); // an index Windows never used
 }
 
 QColor ToQColor(TColor color) {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 namespace {
@@ -94,6 +95,53 @@ TEST_F(CanvasTest, WidePenIsSolidTwoRowsWithoutAntiAliasing) {
     canvas.LineTo(17, 12);
     EXPECT_EQ(PixelsOf(clRed).size() + PixelsOf(clWhite).size(), 400u);
     EXPECT_EQ(canvas.Pixel(8, 6), clRed);
+}
+
+// Signed distance of p from the line through a and b.
+double Side(QPointF a, QPointF b, QPointF p) {
+    const QPointF d = b - a;
+    return (d.x() * (p.y() - a.y()) - d.y() * (p.x() - a.x())) / std::hypot(d.x(), d.y());
+}
+
+TEST(NeedleFan, WidePenFanFillsTheTriangleWithoutHolesOrSpill) {
+    // Half a needle as the dial draws it: width-2 lines from points across the base to the tip.
+    QImage dial(313, 313, QImage::Format_RGB32);
+    dial.fill(Qt::white);
+    TCanvas canvas(&dial);
+    canvas.Pen().SetWidth(2);
+    canvas.Pen().SetColor(clRed);
+    const double theta = 30, length = 90, width = 10;
+    auto at = [](double degrees, double distance) {
+        const double radians = degrees / 360 * 2 * M_PI;
+        return QPoint(156 + int(std::nearbyint(std::sin(radians) * distance)),
+                      156 - int(std::nearbyint(std::cos(radians) * distance)));
+    };
+    const QPoint tip = at(theta, length);
+    for (double side : {90.0, -90.0})
+        for (int d = 0; d <= width; ++d) {
+            const QPoint from = at(theta + side, d);
+            canvas.MoveTo(from.x(), from.y());
+            canvas.LineTo(tip.x(), tip.y());
+        }
+    const QPointF left = at(theta - 90, width), right = at(theta + 90, width), top = tip;
+    // Distances count positive inside the triangle whichever way round its corners go.
+    const double orientation = Side(left, right, top) > 0 ? 1 : -1;
+    int inside = 0;
+    for (int y = 0; y < 313; ++y)
+        for (int x = 0; x < 313; ++x) {
+            const QPointF p(x + 0.5, y + 0.5);
+            const double margin =
+                std::min({orientation * Side(left, right, p), orientation * Side(right, top, p),
+                          orientation * Side(top, left, p)});
+            const bool red = canvas.Pixel(x, y) == clRed;
+            if (margin > 1.5) {
+                ++inside;
+                EXPECT_TRUE(red) << "hole at " << x << "," << y;
+            } else if (margin < -2.5) {
+                EXPECT_FALSE(red) << "spill at " << x << "," << y;
+            }
+        }
+    EXPECT_GT(inside, 500);
 }
 
 TEST_F(CanvasTest, ShapesStayInsideTheirExclusiveRightAndBottom) {
