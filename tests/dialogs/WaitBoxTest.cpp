@@ -76,15 +76,5 @@ TEST_F(WaitBoxTest, ShowingPlaysTheClipOnTopAndHidingActivatesTheMainWindowAgain
     EXPECT_EQ(main.activations, mainActivations + 2);
 }
 
-TEST_F(WaitBoxTest, ClipRemovedBetweenTwoShowingsFailsTheSecondOneCleanly) {
-    InstallClip();
-    box.ShowWait();
-    box.HideWait();
-    ASSERT_TRUE(QFile::remove(installDir.filePath("rose.avi")));
-    EXPECT_THROW(box.ShowWait(), platform::EAviError);
-    EXPECT_FALSE(box.isVisible());
-    EXPECT_EQ(application.Model().OpenBoxes(), 0);
-}
-
 } // namespace
 } // namespace app::testing
