@@ -13,6 +13,7 @@ namespace platform {
 namespace {
 
 constexpr int kMaxSide = 4096;
+constexpr qint64 kMaxDecodedPixels = 32 * 1024 * 1024;
 constexpr quint32 kBiRgb = 0, kBiRle8 = 1;
 
 [[noreturn]] void Fail() { throw EAviError(); }
@@ -265,17 +266,24 @@ AviClip ParseAvi(const QByteArray &file) {
 
     const QByteArray uncompressed = QByteArray::number(videoStream).rightJustified(2, '0') + "db";
     const QByteArray compressed = QByteArray::number(videoStream).rightJustified(2, '0') + "dc";
-    FrameDecoder decoder(*format);
     // Frames may also sit in 'rec ' lists inside 'movi'; other chunks are skipped.
-    auto decodeFrames = [&](const std::vector<Chunk> &chunks, auto &self) -> void {
+    std::vector<Chunk> frames;
+    auto collectFrames = [&](const std::vector<Chunk> &chunks, auto &self) -> void {
         for (const Chunk &chunk : chunks) {
             if (auto record = ListOf(chunk, "rec "))
                 self(*record, self);
             else if (chunk.id == uncompressed || chunk.id == compressed)
-                clip.frames.push_back(decoder.Decode(chunk.body, chunk.id == compressed));
+                frames.push_back(chunk);
         }
     };
-    decodeFrames(*movi, decodeFrames);
+    collectFrames(*movi, collectFrames);
+    // Every frame is kept decoded, and a two-byte RLE frame stands for a whole picture: the
+    // decoded size is bounded before anything is decoded.
+    if (qint64(frames.size()) * clip.width * clip.height > kMaxDecodedPixels)
+        Fail();
+    FrameDecoder decoder(*format);
+    for (const Chunk &frame : frames)
+        clip.frames.push_back(decoder.Decode(frame.body, frame.id == compressed));
     if (clip.frames.empty())
         Fail();
     return clip;

@@ -17,7 +17,8 @@ struct AviClip {
     std::vector<QImage> frames; // every frame fully decoded, Format_RGB32
 };
 
-// Decodes a whole clip; anything it cannot read raises EAviError ("Impossible d'ouvrir l'AVI").
+// Decodes a whole clip; anything it cannot read, or a clip whose decoded frames would take
+// more than 32 M pixels, raises EAviError ("Impossible d'ouvrir l'AVI").
 AviClip ParseAvi(const QByteArray &file);
 AviClip ReadAviFile(const QString &fileName);
 

@@ -570,9 +570,20 @@ void TToolButton::ApplyCheck() {
 void TToolButton::SetStyle(TToolButtonStyle style) {
     if (style == style_)
         return;
+    const bool wasSeparator = IsSeparator();
     style_ = style;
     action_->setSeparator(IsSeparator());
     ApplyCheck();
+    // A bar makes a separator or a button for an action when it is added: put it back in
+    // its place to get the other kind.
+    if (toolBar_ && toolBar_->Widget() && wasSeparator != IsSeparator()) {
+        const int index = Index();
+        QAction *next =
+            index + 1 < toolBar_->ButtonCount() ? toolBar_->Buttons(index + 1)->Action() : nullptr;
+        toolBar_->Widget()->removeAction(action_.get());
+        toolBar_->Widget()->insertAction(next, action_.get());
+        toolBar_->ApplyStyle();
+    }
 }
 
 void TToolButton::SetVisible(bool visible) {

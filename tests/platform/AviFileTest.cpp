@@ -191,6 +191,16 @@ TEST(AviFile, EveryDamagedOrForeignFileGivesTheOneMessage) {
     EXPECT_EQ(ErrorOf(MakeAvi(overrun)), "Impossible d'ouvrir l'AVI");
 }
 
+TEST(AviFile, RefusesClipsThatWouldDecodeIntoTooMuchMemory) {
+    // Forty two-byte frames of 1024 x 1024: tiny on disk, 40 M pixels decoded.
+    ClipSpec spec;
+    spec.width = 1024, spec.height = 1024, spec.compression = 1;
+    spec.frames.assign(40, {"00dc", QByteArray("\x00\x01", 2)});
+    EXPECT_EQ(ErrorOf(MakeAvi(spec)), "Impossible d'ouvrir l'AVI");
+    spec.frames.resize(2);
+    EXPECT_EQ(ErrorOf(MakeAvi(spec)), QString());
+}
+
 class AnimationTest : public ::testing::Test {
 protected:
     QString WriteClip(const QByteArray &content) {

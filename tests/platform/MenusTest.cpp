@@ -237,6 +237,14 @@ TEST_F(MenusTest, ToolButtonsCarryTheirStateAndClicks) {
     EXPECT_NO_THROW(link->Action()->trigger());
     EXPECT_EQ(ErrorTexts(boxes).size(), 1);
 
+    // A button turned into a separator on the bar becomes one, in its place.
+    link->SetStyle(tbsDivider);
+    EXPECT_EQ(qobject_cast<QToolButton *>(link->Widget()), nullptr);
+    EXPECT_NE(link->Widget(), nullptr);
+    EXPECT_EQ(bar->Widget()->actions().first(), link->Action());
+    link->SetStyle(tbsButton);
+    EXPECT_NE(qobject_cast<QToolButton *>(link->Widget()), nullptr);
+
     // Freeing a button takes it off its bar.
     delete separator;
     EXPECT_EQ(bar->ButtonCount(), 2);
