@@ -297,10 +297,12 @@ bool PosixSerialDevice::SetCommMask(std::uint32_t mask) {
 
 bool PosixSerialDevice::WaitCommEvent(std::uint32_t &mask, TOverlapped &overlapped) {
     std::lock_guard lock(mutex_);
-    if (lost_)
-        return Fail(EIO);
     if (wait_ || mask_ == 0)
         return Fail(EINVAL);
+    // Events recorded before the device was lost (EV_ERR of the loss itself among them)
+    // are still reported once; only then do waits fail.
+    if (lost_ && !occurred_)
+        return Fail(EIO);
     BeginOverlapped(overlapped);
     if (occurred_) {
         mask = occurred_;

@@ -303,6 +303,23 @@ TEST_F(PtyDeviceTest, MasterCloseIsALostDeviceAndTheNameIsGone) {
     EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
 }
 
+TEST_F(PtyDeviceTest, LossWhileNoWaitIsPendingIsStillReportedOnce) {
+    ASSERT_TRUE(device_->SetCommMask(EV_RXCHAR | EV_ERR));
+    pty_.CloseMaster();
+    std::uint32_t errors = 0;
+    for (int i = 0; i < 5000 && !(errors & CE_IOE); ++i) {
+        ASSERT_TRUE(device_->ClearCommError(errors, nullptr));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_TRUE(errors & CE_IOE);
+    std::uint32_t mask = 0;
+    Async wait;
+    EXPECT_TRUE(device_->WaitCommEvent(mask, wait.overlapped));
+    EXPECT_EQ(mask, EV_ERR);
+    EXPECT_FALSE(device_->WaitCommEvent(mask, wait.overlapped));
+    EXPECT_EQ(GetLastError(), EIO);
+}
+
 TEST_F(PtyDeviceTest, HangUpIsALostDeviceAndReplugOpensAgain) {
     ASSERT_TRUE(device_->SetCommTimeouts({0, 0, 0, 0, 0}));
     ASSERT_TRUE(device_->SetCommMask(EV_RXCHAR | EV_ERR));
