@@ -76,7 +76,14 @@ void TCustomSerialPort::Close() {
     FireDSRChange(false);
     FireRLSDChange(false);
     FireBeforeClose();
-    AbortAll();
+    try {
+        AbortAll();
+    } catch (const ESerialPort &error) {
+        // A device that is gone (adapter pulled) cannot be purged, and never will be:
+        // refusing to close it would keep the port from ever being opened again.
+        if (!DeviceLost(error.WinErrorCode))
+            throw;
+    }
     if (workerRunning_) {
         StopWorker();
         workerRunning_ = false;
@@ -84,6 +91,10 @@ void TCustomSerialPort::Close() {
     CloseDevice();
     connected_ = false;
     FireAfterClose();
+}
+
+bool TCustomSerialPort::DeviceLost(int osError) {
+    return osError == EIO || osError == ENODEV || osError == ENXIO;
 }
 
 // The worker goes first: it reads the device and the receiver until it has ended.

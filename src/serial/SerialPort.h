@@ -167,6 +167,8 @@ private:
     }
     // The device, or a failure with ERROR_INVALID_HANDLE while the port is closed.
     SerialDevice *Device() const;
+    // Whether an operating-system error means the device itself has gone away.
+    static bool DeviceLost(int osError);
     std::uint32_t ReadErrorWord(TComStat *status);
     void StopWorker();
 
