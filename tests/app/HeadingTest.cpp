@@ -98,16 +98,6 @@ TEST(DeclinationStatusText, OtherSignsKeepThePanelText) {
         std::nullopt);
 }
 
-TEST(HeadingState, StartsAtZero) {
-    const HeadingState state;
-    EXPECT_EQ(state.LastRawAngle(), 0);
-    EXPECT_EQ(state.HeadingSum(), 0);
-    EXPECT_EQ(state.NeedleAngle(), 0);
-    EXPECT_EQ(state.CapAngle(), 0);
-    EXPECT_EQ(state.NeedleLength(), 0);
-    EXPECT_EQ(state.NeedleWidth(), 0);
-}
-
 TEST(HeadingState, NeedleSizeFromTheSlotsAndUnknownTextsKeepThePreviousSize) {
     HeadingState state;
     state.TakeNeedleSize(Settings({{NeedleLengthSlot, "longue"}, {NeedleWidthSlot, "Grande "}}));

@@ -152,14 +152,5 @@ TEST(NeedleHub, WithoutTheHubTheCentreIsNeedle) {
     EXPECT_EQ(At(image, {Centre - 15, Centre - 3}), Red);
 }
 
-TEST(DrawNeedle, LeavesAPenOfWidthTwo) {
-    QImage image = BlackDial();
-    platform::TCanvas canvas(&image);
-    DrawNeedle(canvas, 0, Length, Width, Centre, Centre, true);
-    EXPECT_EQ(canvas.Pen().Width(), NeedlePenWidth);
-    EXPECT_EQ(canvas.Pen().Color(), HubOutlineColor);
-    EXPECT_EQ(canvas.Brush().Color(), HubFillColor);
-}
-
 } // namespace
 } // namespace app
