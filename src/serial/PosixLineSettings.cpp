@@ -111,13 +111,9 @@ int ApplyLineSettings(int fd, const TDCB &dcb) {
     if (UsesKernelRtsCts(dcb))
         tio.c_cflag |= CRTSCTS;
 
-    if (unsigned int code = StandardCode(dcb.BaudRate)) {
-        tio.c_cflag |= code;
-        tio.c_ispeed = tio.c_ospeed = dcb.BaudRate;
-    } else {
-        tio.c_cflag |= BOTHER;
-        tio.c_ispeed = tio.c_ospeed = dcb.BaudRate;
-    }
+    const unsigned int code = StandardCode(dcb.BaudRate);
+    tio.c_cflag |= code ? code : BOTHER;
+    tio.c_ispeed = tio.c_ospeed = dcb.BaudRate;
     tio.c_cc[VSTART] = static_cast<cc_t>(dcb.XonChar);
     tio.c_cc[VSTOP] = static_cast<cc_t>(dcb.XoffChar);
     tio.c_cc[VMIN] = 1;
