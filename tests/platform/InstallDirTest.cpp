@@ -1,0 +1,87 @@
+// The installation folder: made once from the shipped data, then used as it stands.
+#include "platform/InstallDir.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+class InstallDirTest : public ::testing::Test {
+protected:
+    InstallDirTest() {
+        WriteFile(shipped.filePath("Ventrose.inf"), "1\r\n");
+        WriteFile(shipped.filePath("cercle5.bmp"), "BM...");
+    }
+    ~InstallDirTest() override { platform::InstallDir::Select(QString()); }
+
+    static void WriteFile(const QString &path, const QByteArray &bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QTemporaryDir shipped;
+    QTemporaryDir home;
+};
+
+TEST_F(InstallDirTest, FirstRunCopiesTheShippedDataIntoAWritableFolder) {
+    const QString target = home.filePath("Ventrose");
+    platform::InstallDir::Select(target);
+    EXPECT_EQ(platform::InstallDir::File("aide"), target + "/aide");
+    QString error;
+    ASSERT_TRUE(platform::InstallDir::Prepare(shipped.path(), &error)) << error.toStdString();
+    QStringList made = QDir(target).entryList(QDir::Files);
+    made.sort();
+    EXPECT_EQ(made, (QStringList{"Ventrose.inf", "cercle5.bmp"}));
+    QFile settings(target + "/Ventrose.inf");
+    EXPECT_TRUE(settings.open(QIODevice::ReadWrite)); // the settings file can be rewritten
+}
+
+TEST_F(InstallDirTest, AnExistingFolderIsUsedAsItStands) {
+    const QString target = home.filePath("Ventrose");
+    ASSERT_TRUE(QDir().mkpath(target)); // the user deleted Ventrose.inf: it stays deleted
+    platform::InstallDir::Select(target);
+    QString error;
+    ASSERT_TRUE(platform::InstallDir::Prepare(shipped.path(), &error));
+    EXPECT_TRUE(QDir(target).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(InstallDirTest, MissingShippedDataLeavesNoHalfMadeFolder) {
+    const QString target = home.filePath("Ventrose");
+    platform::InstallDir::Select(target);
+    QString error;
+    EXPECT_FALSE(platform::InstallDir::Prepare(home.filePath("nothing-here"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(target));
+    EXPECT_FALSE(QFileInfo::exists(target + ".installing"));
+}
+
+TEST_F(InstallDirTest, AFolderThatCannotBeCreatedIsReportedInFrench) {
+    // The parent is read-only to an unprivileged user (root ignores permissions).
+    QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                           QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+    const QString target = home.filePath("Ventrose");
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 &&
+            (setresgid(65534, 65534, 65534) != 0 || setresuid(65534, 65534, 65534) != 0))
+            _exit(90);
+        platform::InstallDir::Select(target);
+        QString error;
+        const bool made = platform::InstallDir::Prepare(shipped.path(), &error);
+        _exit(made ? 1 : error.contains("Impossible de créer") ? 0 : 2);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_FALSE(QFileInfo::exists(target));
+}
+
+} // namespace
