@@ -2,6 +2,7 @@
 #include "app/Unit1.h"
 
 #include "app/PictureBox.h"
+#include "dialogs/DialogBase.h"
 #include "dialogs/HelpTopics.h"
 #include "dialogs/Unit10.h"
 #include "dialogs/Unit2.h"
@@ -66,7 +67,7 @@ TForm1::TForm1(QWidget *parent)
       player_(ownPlayer_.get()) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ventrose"));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -74,6 +75,8 @@ TForm1::TForm1(QWidget *parent)
     setFont(font);
 
     CreateControls();
+    adjustSize();
+    CentreOnDesktop(this);
     SerialPort1 = new serial::TSerialPort(this);
     SerialPort1->SetName("SerialPort1");
     SerialPort1->SetBaudRate(serial::br9600);
