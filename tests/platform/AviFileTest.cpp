@@ -10,30 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/RiffBytes.h"
+
 namespace {
 
 using platform::AviClip;
 using platform::ParseAvi;
 
-QByteArray U32(quint32 v) {
-    QByteArray b(4, '\0');
-    qToLittleEndian(v, b.data());
-    return b;
-}
-QByteArray U16(quint16 v) {
-    QByteArray b(2, '\0');
-    qToLittleEndian(v, b.data());
-    return b;
-}
-QByteArray Chunk(const char *id, const QByteArray &body) {
-    QByteArray c = QByteArray(id, 4) + U32(quint32(body.size())) + body;
-    if (body.size() & 1)
-        c += '\0';
-    return c;
-}
-QByteArray List(const char *type, const QByteArray &content) {
-    return Chunk("LIST", QByteArray(type, 4) + content);
-}
+using namespace riff;
 
 struct ClipSpec {
     int width = 3, height = 2, bitCount = 8, compression = 0;

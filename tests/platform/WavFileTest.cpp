@@ -11,27 +11,14 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/RiffBytes.h"
+
 namespace {
 
 using platform::EWaveFormatError;
 using platform::ParseWave;
 
-QByteArray U32(quint32 v) {
-    QByteArray b(4, '\0');
-    qToLittleEndian(v, b.data());
-    return b;
-}
-QByteArray U16(quint16 v) {
-    QByteArray b(2, '\0');
-    qToLittleEndian(v, b.data());
-    return b;
-}
-QByteArray Chunk(const char *id, const QByteArray &body) {
-    QByteArray c = QByteArray(id, 4) + U32(quint32(body.size())) + body;
-    if (body.size() & 1)
-        c += '\0';
-    return c;
-}
+using namespace riff;
 QByteArray Fmt(quint16 tag, quint16 channels, quint32 rate, quint16 bits) {
     const quint16 align = quint16(channels * bits / 8);
     return Chunk("fmt ",

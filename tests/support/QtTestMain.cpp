@@ -1,4 +1,4 @@
-// Test program of the dialogs and the settings store: an offscreen QApplication, then every test.
+// Test program of a Qt test folder: an offscreen QApplication, then every test.
 #include <QApplication>
 #include <gmock/gmock.h>
 
