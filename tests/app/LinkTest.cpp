@@ -85,6 +85,10 @@ struct Step {
     bool waitBoxShown;
     std::string wire;
     friend bool operator==(const Step &, const Step &) = default;
+    friend void PrintTo(const Step &step, std::ostream *out) {
+        *out << "{\"" << step.status.toStdString() << "\", " << step.waitBoxShown << ", \""
+             << step.wire << "\"}";
+    }
 };
 
 class ExchangeRecorder {
@@ -184,13 +188,23 @@ TEST_F(LinkTest, QuitWithTheLinkUpHandsTheModuleOverAndShowsTheNotice) {
     Main().ToolButton1->Click();
     ASSERT_TRUE(PumpUntil([&] { return Module().LastParameters().has_value(); }));
     boxes.boxes.clear();
+    ExchangeRecorder recorder(*this, Main(), forms->Form6(), Module());
 
     Main().Quittez1->Click();
+    recorder.Sample();
 
     EXPECT_TRUE(application->Terminated());
     EXPECT_TRUE(Module().Standalone());
-    EXPECT_EQ(Module().Received(), "!0A+0B+0C&?&");
-    EXPECT_EQ(Main().StatusText(0), "Boussole autonome...");
+    const std::string before = "!0A+0B+0C&";
+    const std::string after = before + "?&";
+    const std::vector<Step> expected = {
+        {"Communication établie...", false, before},
+        {"Le programme va s'arrêter...", false, before}, // the handshake
+        {"Le programme va s'arrêter...", true, before},  // the first pause
+        {"Boussole autonome...", true, after},           // the second pause
+        {"Boussole autonome...", false, after},          // the notice, then the end
+    };
+    EXPECT_EQ(recorder.steps, expected);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text,
               "La boussole est désormais configurée pour un fonctionnement autonome.\n"
