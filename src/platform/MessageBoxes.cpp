@@ -1,10 +1,9 @@
 #include "platform/MessageBoxes.h"
 
 #include "platform/Application.h"
+#include "platform/PlainMessageBox.h"
 
 #include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
 
 namespace platform {
 
@@ -14,26 +13,13 @@ MessageBoxService *installed = nullptr;
 
 // One modal box with plain text; returns true when "Oui" was pressed. The box stays
 // above the program's dialogs, which are shown at the stay-on-top level.
-bool ExecBox(QMessageBox::Icon icon, const QString &title, const QString &text, bool yesNo) {
+bool ExecBox(PlainMessageBox::Icon icon, const QString &title, const QString &text, bool yesNo) {
     QWidget *parent = QApplication::activeModalWidget();
     if (parent == nullptr)
         parent = QApplication::activeWindow();
-    QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
-    box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    box.setTextFormat(Qt::PlainText);
-    QPushButton *yes = nullptr;
-    if (yesNo) {
-        yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
-        QPushButton *no = box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
-        box.setDefaultButton(yes);
-        box.setEscapeButton(no); // Escape, the close box and termination answer "Non"
-    } else {
-        QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        box.setDefaultButton(ok);
-        box.setEscapeButton(ok);
-    }
-    box.exec();
-    return yes != nullptr && box.clickedButton() == yes;
+    PlainMessageBox box(icon, title, text, yesNo, parent);
+    box.exec(); // Escape, the close box and termination answer "Non"
+    return box.AnsweredYes();
 }
 
 // Shows a box through the service, reported to the activation model while it shows.
@@ -57,19 +43,19 @@ Result ReportedBox(Result whenTerminated, BoxReturn how, Show show) {
 } // namespace
 
 void QtMessageBoxService::Information(const QString &text) {
-    ExecBox(QMessageBox::Information, QStringLiteral("Information"), text, false);
+    ExecBox(PlainMessageBox::Icon::Information, QStringLiteral("Information"), text, false);
 }
 
 void QtMessageBoxService::Warning(const QString &text) {
-    ExecBox(QMessageBox::Warning, QStringLiteral("Avertissement"), text, false);
+    ExecBox(PlainMessageBox::Icon::Warning, QStringLiteral("Avertissement"), text, false);
 }
 
 bool QtMessageBoxService::Question(const QString &text) {
-    return ExecBox(QMessageBox::Information, QStringLiteral("Information"), text, true);
+    return ExecBox(PlainMessageBox::Icon::Information, QStringLiteral("Information"), text, true);
 }
 
 void QtMessageBoxService::Error(const QString &title, const QString &text) {
-    ExecBox(QMessageBox::Critical, title, text, false);
+    ExecBox(PlainMessageBox::Icon::Critical, title, text, false);
 }
 
 void MessageBoxes::Information(const QString &text) {

@@ -20,7 +20,7 @@ public:
     virtual void Error(const QString &title, const QString &text) = 0;
 };
 
-// The default service: real modal QMessageBoxes.
+// The default service: real modal boxes (PlainMessageBox).
 class QtMessageBoxService : public MessageBoxService {
 public:
     void Information(const QString &text) override;

@@ -1,10 +1,12 @@
 // The real Qt message boxes: titles, buttons and texts exactly as given.
 #include "platform/MessageBoxes.h"
 #include "platform/Application.h"
+#include "platform/PlainMessageBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QMessageBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -13,22 +15,25 @@ namespace {
 
 struct SeenBox {
     QString title, text;
-    Qt::TextFormat format = Qt::AutoText;
     QStringList buttons;
+    bool wrapped = false;
 };
 
 // Once the modal box is open, records it and presses the button with this caption.
 void PressWhenOpen(SeenBox &seen, const QString &caption) {
     auto *poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, &seen, caption] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        auto *box = qobject_cast<platform::PlainMessageBox *>(QApplication::activeModalWidget());
         if (box == nullptr)
             return;
         poll->deleteLater();
         poll->stop();
-        seen = {box->windowTitle(), box->text(), box->textFormat(), {}};
+        seen = {box->windowTitle(), box->Text(), {}, false};
+        for (QLabel *label : box->findChildren<QLabel *>())
+            if (label->text() == box->Text())
+                seen.wrapped = label->wordWrap() || label->textFormat() != Qt::PlainText;
         QAbstractButton *toPress = nullptr;
-        for (QAbstractButton *button : box->buttons()) {
+        for (QAbstractButton *button : box->Buttons()) {
             seen.buttons << button->text();
             if (button->text() == caption)
                 toPress = button;
@@ -52,13 +57,16 @@ TEST_F(MessageBoxesTest, TitlesButtonsAndPlainText) {
     platform::MessageBoxes::Information(text);
     EXPECT_EQ(seen.title, QStringLiteral("Information"));
     EXPECT_EQ(seen.text, text);
-    EXPECT_EQ(seen.format, Qt::PlainText);
+    EXPECT_FALSE(seen.wrapped);
     EXPECT_EQ(seen.buttons, QStringList{QStringLiteral("OK")});
 
+    // A long line keeps its length (no wrapping) and markup is shown as text.
+    const QString line = QStringLiteral("<b>pas du HTML</b> ") + QString(300, QLatin1Char('x'));
     PressWhenOpen(seen, QStringLiteral("OK"));
-    platform::MessageBoxes::Warning(QStringLiteral("<b>pas du HTML</b>"));
+    platform::MessageBoxes::Warning(line);
     EXPECT_EQ(seen.title, QStringLiteral("Avertissement"));
-    EXPECT_EQ(seen.format, Qt::PlainText);
+    EXPECT_EQ(seen.text, line);
+    EXPECT_FALSE(seen.wrapped);
 
     PressWhenOpen(seen, QStringLiteral("OK"));
     app.ShowException(QStringLiteral("Impossible d'ouvrir l'AVI"));

@@ -2,10 +2,10 @@
 #include "platform/Application.h"
 #include "platform/Errors.h"
 #include "platform/MessageBoxes.h"
+#include "platform/PlainMessageBox.h"
 #include "platform/sync.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
@@ -79,8 +79,9 @@ TEST_F(QtSyncTest, CallServedWhileAModalMessageBoxIsOpen) {
     QString boxText;
     SynchronisingThread worker(1, [&](int) {
         // Runs inside the box's own loop: read the box, then close it.
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            boxText = box->text();
+        if (auto *box =
+                qobject_cast<platform::PlainMessageBox *>(QApplication::activeModalWidget())) {
+            boxText = box->Text();
             box->close();
         }
     });
