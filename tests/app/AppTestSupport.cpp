@@ -10,9 +10,62 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <thread>
+
+#include <thread>
+
 namespace apptest {
 
+void WireLog::Append(const void *bytes, std::uint32_t count) {
+    std::lock_guard lock(mutex_);
+    text_.append(static_cast<const char *>(bytes), count);
+}
+
+std::string WireLog::Text() const {
+    std::lock_guard lock(mutex_);
+    return text_;
+}
+
 namespace {
+
+// The program's end of the line, passing every call on and logging what is written.
+class LoggingDevice : public serial::SerialDevice {
+public:
+    LoggingDevice(std::unique_ptr<serial::SerialDevice> device, WireLog &log)
+        : device_(std::move(device)), log_(log) {}
+
+    bool SetCommState(const serial::TDCB &dcb) override { return device_->SetCommState(dcb); }
+    bool SetCommTimeouts(const serial::TCommTimeouts &t) override {
+        return device_->SetCommTimeouts(t);
+    }
+    bool SetupComm(std::uint32_t in, std::uint32_t out) override {
+        return device_->SetupComm(in, out);
+    }
+    bool EscapeCommFunction(std::uint32_t f) override { return device_->EscapeCommFunction(f); }
+    bool GetCommModemStatus(std::uint32_t &s) override { return device_->GetCommModemStatus(s); }
+    bool ClearCommError(std::uint32_t &e, serial::TComStat *s) override {
+        return device_->ClearCommError(e, s);
+    }
+    bool SetCommMask(std::uint32_t mask) override { return device_->SetCommMask(mask); }
+    bool WaitCommEvent(std::uint32_t &mask, serial::TOverlapped &o) override {
+        return device_->WaitCommEvent(mask, o);
+    }
+    bool ReadFile(void *buffer, std::uint32_t count, std::uint32_t *read,
+                  serial::TOverlapped &o) override {
+        return device_->ReadFile(buffer, count, read, o);
+    }
+    bool WriteFile(const void *buffer, std::uint32_t count, std::uint32_t *written,
+                   serial::TOverlapped &o) override {
+        log_.Append(buffer, count);
+        return device_->WriteFile(buffer, count, written, o);
+    }
+    bool PurgeComm(std::uint32_t flags) override { return device_->PurgeComm(flags); }
+
+private:
+    std::unique_ptr<serial::SerialDevice> device_;
+    WireLog &log_;
+};
+
 QString ShippedDir() {
     const QByteArray source = qgetenv("VENTROSE_SOURCE_DIR");
     return QString::fromLocal8Bit(source.isEmpty() ? QByteArray(".") : source) +
@@ -40,7 +93,10 @@ ProgramFixture::~ProgramFixture() {
 
 void ProgramFixture::Start() {
     link = std::make_unique<sim::SimulatedLink>(moduleOptions);
-    serial::SetDeviceOpener(link->Opener());
+    serial::SetDeviceOpener([this, open = link->Opener()](const std::string &port) {
+        auto device = open(port);
+        return device ? std::make_unique<LoggingDevice>(std::move(device), wire) : nullptr;
+    });
     application = std::make_unique<platform::Application>();
     forms = std::make_unique<app::Forms>();
     forms->Create();
@@ -77,6 +133,10 @@ bool ProgramFixture::PumpUntil(const std::function<bool()> &condition,
     return true;
 }
 
-void ProgramFixture::StartLinkAndWait() { Main().ToolButton1->Click(); }
+bool ProgramFixture::ModuleCatchesUp(const std::function<bool()> &condition) {
+    for (int i = 0; i < 10000 && !condition(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return condition();
+}
 
 } // namespace apptest

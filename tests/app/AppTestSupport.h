@@ -18,8 +18,22 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <string>
 
 namespace apptest {
+
+// What the program handed to its port device, in order, recorded as it writes: unlike
+// what the module has read so far, it never lags behind the program.
+class WireLog {
+public:
+    void Append(const void *bytes, std::uint32_t count);
+    std::string Text() const;
+
+private:
+    mutable std::mutex mutex_;
+    std::string text_;
+};
 
 struct RecordingPlayer : platform::IMediaPlayer {
     QString FileName() const override { return fileName; }
@@ -48,6 +62,8 @@ protected:
     app::TForm1 &Main() { return *forms->Form1(); }
     sim::SimulatedCompass &Module() { return link->Compass(); }
     QString InstallFile(const QString &name) const { return installDir.filePath(name); }
+    // Everything the program wrote to its port so far.
+    std::string Written() const { return wire.Text(); }
     QByteArray SettingsFile() const;
     void WriteSettings(const QList<QByteArray> &lines);
 
@@ -55,13 +71,15 @@ protected:
     // did not hold within a generous limit.
     bool PumpUntil(const std::function<bool()> &condition,
                    std::chrono::milliseconds limit = std::chrono::seconds(20));
-    // Starts the link through the tool button, answering the boxes on the way.
-    void StartLinkAndWait();
+    // Waits, without handling events, for the simulated module (which runs on its own
+    // thread) to have taken what the program sent.
+    static bool ModuleCatchesUp(const std::function<bool()> &condition);
 
-    std::chrono::milliseconds tick{20};
+    std::chrono::milliseconds tick{40};
     sim::CompassOptions moduleOptions;
     QTemporaryDir installDir;
     std::unique_ptr<sim::SimulatedLink> link;
+    WireLog wire;
     std::unique_ptr<platform::Application> application;
     std::unique_ptr<app::Forms> forms;
     RecordingMessageBoxService boxes;

@@ -69,7 +69,7 @@ TEST_F(LinkTest, SilentModuleTimesOutAtTheFifthTickAndEndsTheProgramSendingNothi
     EXPECT_EQ(player.played, QStringList{"error.wav"});
     EXPECT_EQ(Main().StatusText(0), "Communication échouée...");
     EXPECT_FALSE(Main().LinkUp());
-    EXPECT_EQ(Module().Received(), "");
+    EXPECT_EQ(Written(), "");
 }
 
 TEST_F(LinkTest, BytesBeforeTheLinkAreNotRead) {
@@ -93,15 +93,14 @@ struct Step {
 
 class ExchangeRecorder {
 public:
-    ExchangeRecorder(ProgramFixture &, app::TForm1 &main, QWidget *waitBox,
-                     sim::SimulatedCompass &module)
-        : main_(main), waitBox_(waitBox), module_(module) {
+    ExchangeRecorder(app::TForm1 &main, QWidget *waitBox, const WireLog &wire)
+        : main_(main), waitBox_(waitBox), wire_(wire) {
         QObject::connect(&timer_, &QTimer::timeout, [this] { Sample(); });
         timer_.start(1);
         Sample();
     }
     void Sample() {
-        Step step{main_.StatusText(0), waitBox_->isVisible(), module_.Received()};
+        Step step{main_.StatusText(0), waitBox_->isVisible(), wire_.Text()};
         if (steps.empty() || !(steps.back() == step))
             steps.push_back(step);
     }
@@ -110,7 +109,7 @@ public:
 private:
     app::TForm1 &main_;
     QWidget *waitBox_;
-    sim::SimulatedCompass &module_;
+    const WireLog &wire_;
     QTimer timer_;
 };
 
@@ -124,7 +123,7 @@ TEST_F(LinkTest, ParameterTransferRunsInItsOrderAfterAParameterDialog) {
     Main().Settings().Set(app::DeclinationSignSlot, "+");
     Main().Settings().Set(app::DeclinationSlot, "2");
 
-    ExchangeRecorder recorder(*this, Main(), static_cast<QWidget *>(forms->Form6()), Module());
+    ExchangeRecorder recorder(Main(), forms->Form6(), wire);
     // What a parameter dialog does: mark the change, hide the main window, show it again.
     Main().SetParametersChanged(1);
     Main().HideMainWindow();
@@ -153,7 +152,7 @@ TEST_F(LinkTest, ParameterTransferRunsInItsOrderAfterAParameterDialog) {
         EXPECT_EQ(recorder.steps[i].wire, expected[i].wire) << i;
     }
     EXPECT_EQ(Main().ParametersChanged(), 0);
-    EXPECT_EQ(Module().LastParameters()->text, "!33A-4B+2C&");
+    EXPECT_TRUE(ModuleCatchesUp([&] { return Module().LastParameters()->text == "!33A-4B+2C&"; }));
     // The activation saved the slots before the transfer.
     EXPECT_TRUE(SettingsFile().contains("\r\n33\r\n"));
 }
@@ -162,7 +161,7 @@ TEST_F(LinkTest, ParameterMessageWithAForbiddenFieldIsNeverSent) {
     Start();
     Main().ToolButton1->Click();
     ASSERT_TRUE(PumpUntil([&] { return Module().LastParameters().has_value(); }));
-    const auto sent = Module().Received();
+    const auto sent = Written();
     Main().Settings().Set(app::DeclinationSlot, "2C&E");
     boxes.boxes.clear();
 
@@ -180,7 +179,7 @@ TEST_F(LinkTest, ParameterMessageWithAForbiddenFieldIsNeverSent) {
     EXPECT_FALSE(static_cast<QWidget *>(forms->Form6())->isVisible());
     EXPECT_FALSE(Main().ExchangeRunning());
     PumpUntil([] { return false; }, 5 * tick);
-    EXPECT_EQ(Module().Received(), sent);
+    EXPECT_EQ(Written(), sent);
 }
 
 TEST_F(LinkTest, QuitWithTheLinkUpHandsTheModuleOverAndShowsTheNotice) {
@@ -188,13 +187,13 @@ TEST_F(LinkTest, QuitWithTheLinkUpHandsTheModuleOverAndShowsTheNotice) {
     Main().ToolButton1->Click();
     ASSERT_TRUE(PumpUntil([&] { return Module().LastParameters().has_value(); }));
     boxes.boxes.clear();
-    ExchangeRecorder recorder(*this, Main(), forms->Form6(), Module());
+    ExchangeRecorder recorder(Main(), forms->Form6(), wire);
 
     Main().Quittez1->Click();
     recorder.Sample();
 
     EXPECT_TRUE(application->Terminated());
-    EXPECT_TRUE(Module().Standalone());
+    EXPECT_TRUE(ModuleCatchesUp([&] { return Module().Standalone(); }));
     const std::string before = "!0A+0B+0C&";
     const std::string after = before + "?&";
     const std::vector<Step> expected = {
@@ -217,7 +216,7 @@ TEST_F(LinkTest, QuitWithoutNoticeAndQuitBeforeTheLinkSendNothingMore) {
     Start();
     Main().Quittez1->Click();
     EXPECT_TRUE(application->Terminated());
-    EXPECT_EQ(Module().Received(), "");
+    EXPECT_EQ(Written(), "");
     EXPECT_EQ(Main().StatusText(0), "");
     EXPECT_TRUE(boxes.boxes.empty());
 }
@@ -241,7 +240,7 @@ TEST_F(LinkTest, QuitDuringAnExchangeWaitsForItsEndThenRuns) {
     EXPECT_FALSE(application->Terminated());
     // The held quit runs once the transfer is over: hand-over, then the end.
     ASSERT_TRUE(PumpUntil([&] { return application->Terminated(); }));
-    EXPECT_EQ(Module().Received(), "!0A+0B+0C&!0A+0B+0C&?&");
+    EXPECT_EQ(Written(), "!0A+0B+0C&!0A+0B+0C&?&");
 }
 
 } // namespace

@@ -54,7 +54,7 @@ TEST_F(MainWindowTest, ActivationWithTheFlagSavesFirstAndTransfersInsteadOfReope
     EXPECT_EQ(reopenedDuringTransfer, 0);
     EXPECT_EQ(Main().ParametersChanged(), 0);
     EXPECT_TRUE(SettingsFile().contains("\r\nOFFSON\r\n"));
-    EXPECT_EQ(Module().Received(), "!0A+0B+0C&!0A+0B+0C&");
+    EXPECT_EQ(Written(), "!0A+0B+0C&!0A+0B+0C&");
 }
 
 void ExpectAvailability(app::TForm1 &main, bool linkUp) {
