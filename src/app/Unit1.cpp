@@ -13,6 +13,7 @@
 #include "dialogs/Unit8.h"
 #include "dialogs/Unit9.h"
 #include "platform/Application.h"
+#include "platform/Errors.h"
 #include "platform/Guarded.h"
 #include "platform/InstallDir.h"
 #include "platform/MessageBoxes.h"
@@ -352,7 +353,18 @@ void TForm1::Quittez1Click(TObject *) {
     }
     if (linkUp_) {
         parametersChanged_ = 0;
-        HandOverToStandalone();
+        // A module that cannot be reached (its adapter was pulled) must not keep the user
+        // from quitting: the failure is reported and the program ends all the same,
+        // without claiming that the module went stand-alone.
+        try {
+            HandOverToStandalone();
+        } catch (...) {
+            // Closing this box must not reopen the port that has just failed.
+            platform::MessageBoxes::Error(platform::ExceptionMessage(std::current_exception()),
+                                          platform::BoxReturn::Quietly);
+            App().Terminate();
+            return;
+        }
         if (App().Terminated())
             return;
         if (settings_.Is(StandaloneNoticeSlot, "ONAVERTI2"))

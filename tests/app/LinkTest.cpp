@@ -221,6 +221,22 @@ TEST_F(LinkTest, QuitWithoutNoticeAndQuitBeforeTheLinkSendNothingMore) {
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
+TEST_F(LinkTest, QuitEndsTheProgramEvenWhenTheModuleIsGone) {
+    Start();
+    Main().ToolButton1->Click();
+    ASSERT_TRUE(PumpUntil([&] { return Module().LastParameters().has_value(); }));
+    Module().Unplug();
+    boxes.boxes.clear();
+
+    Main().Quittez1->Click();
+
+    EXPECT_TRUE(application->Terminated());
+    ASSERT_EQ(boxes.boxes.size(), 1u); // the failure, and no stand-alone notice
+    EXPECT_EQ(boxes.boxes[0].kind, "Error");
+    EXPECT_EQ(boxes.boxes[0].text, "EscapeCommFunction function failed (win error code: 5)");
+    EXPECT_EQ(Written(), "!0A+0B+0C&");
+}
+
 TEST_F(LinkTest, QuitDuringAnExchangeWaitsForItsEndThenRuns) {
     Start();
     Main().ToolButton1->Click();
