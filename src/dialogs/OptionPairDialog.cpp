@@ -30,19 +30,20 @@ QLabel *MakeOptionText(QGroupBox *group, QRadioButton *button, const QString &te
 
 } // namespace
 
-TOptionPairForm::TOptionPairForm(MainWindowAccess &mainWindow, const TOptionPairSpec &spec)
-    : TDialogForm(mainWindow, spec.caption, spec.client.width(), spec.client.height()),
-      slot_(spec.slot), keyword1_(spec.keyword1), keyword2_(spec.keyword2),
-      helpTopic_(spec.helpTopic) {
-    GroupBox1 = new QGroupBox(spec.groupTitle, this);
-    GroupBox1->setGeometry(spec.group);
-    RadioButton1 = MakeOption(GroupBox1, spec.option1);
-    Label1 = MakeOptionText(GroupBox1, RadioButton1, spec.text1);
-    RadioButton2 = MakeOption(GroupBox1, spec.option2);
-    Label2 = MakeOptionText(GroupBox1, RadioButton2, spec.text2);
-    BitBtn2 =
-        MakeBitBtn(this, QStringLiteral("&Aide"), QStringLiteral("btn_aide.bmp"), spec.helpButton);
-    BitBtn1 = MakeBitBtn(this, QStringLiteral("&OK"), QStringLiteral("btn_ok.bmp"), spec.okButton);
+TOptionPairForm::TOptionPairForm(MainWindowAccess &mainWindow, const TOptionPairLayout &layout)
+    : TDialogForm(mainWindow, layout.caption, layout.client.width(), layout.client.height()),
+      slot_(layout.slot), keyword1_(layout.keyword1), keyword2_(layout.keyword2),
+      helpTopic_(layout.helpTopic) {
+    GroupBox1 = new QGroupBox(layout.groupTitle, this);
+    GroupBox1->setGeometry(layout.group);
+    RadioButton1 = MakeOption(GroupBox1, layout.option1);
+    Label1 = MakeOptionText(GroupBox1, RadioButton1, layout.text1);
+    RadioButton2 = MakeOption(GroupBox1, layout.option2);
+    Label2 = MakeOptionText(GroupBox1, RadioButton2, layout.text2);
+    BitBtn2 = MakeBitBtn(this, QStringLiteral("&Aide"), QStringLiteral("btn_aide.bmp"),
+                         layout.helpButton);
+    BitBtn1 =
+        MakeBitBtn(this, QStringLiteral("&OK"), QStringLiteral("btn_ok.bmp"), layout.okButton);
 
     connect(BitBtn1, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn1Click(); }));
     connect(BitBtn2, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn2Click(); }));

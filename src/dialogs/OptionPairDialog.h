@@ -17,7 +17,7 @@ class QRadioButton;
 namespace app {
 
 // What tells one dialog of the family from the other.
-struct TOptionPairSpec {
+struct TOptionPairLayout {
     QString caption;
     QSize client;
     QString groupTitle;
@@ -57,7 +57,7 @@ public:
     void BitBtn2Click();
 
 protected:
-    TOptionPairForm(MainWindowAccess &mainWindow, const TOptionPairSpec &spec);
+    TOptionPairForm(MainWindowAccess &mainWindow, const TOptionPairLayout &layout);
 
 private:
     int slot_;

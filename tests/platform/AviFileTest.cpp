@@ -19,7 +19,7 @@ using platform::ParseAvi;
 
 using namespace riff;
 
-struct ClipSpec {
+struct ClipLayout {
     int width = 3, height = 2, bitCount = 8, compression = 0;
     const char *handler = "DIB ";
     quint32 scale = 1, rate = 10;
@@ -35,7 +35,7 @@ QByteArray Palette() {
 }
 QRgb Entry(int i) { return qRgb(i & 0xFF, (2 * i) & 0xFF, (3 * i) & 0xFF); }
 
-QByteArray MakeAvi(const ClipSpec &s) {
+QByteArray MakeAvi(const ClipLayout &s) {
     const QByteArray avih = U32(1000000 / 4) + U32(0) + U32(0) + U32(0x10) +
                             U32(quint32(s.frames.size())) + U32(0) + U32(1) + U32(0) +
                             U32(quint32(s.width)) + U32(quint32(s.height)) + QByteArray(16, '\0');
@@ -70,10 +70,10 @@ QString ErrorOf(const QByteArray &file) {
 }
 
 TEST(AviFile, DecodesUncompressedBottomUpRowsWithPadding) {
-    ClipSpec spec;
+    ClipLayout layout;
     // Bottom row first; 3 pixels padded to 4 bytes.
-    spec.frames = {{"00db", QByteArray("\x04\x05\x06\xEE\x01\x02\x03\xEE", 8)}};
-    const AviClip clip = ParseAvi(MakeAvi(spec));
+    layout.frames = {{"00db", QByteArray("\x04\x05\x06\xEE\x01\x02\x03\xEE", 8)}};
+    const AviClip clip = ParseAvi(MakeAvi(layout));
     EXPECT_EQ(clip.width, 3);
     EXPECT_EQ(clip.height, 2);
     EXPECT_EQ(clip.microsecondsPerFrame, 100000); // from rate / scale, not avih
@@ -85,17 +85,17 @@ TEST(AviFile, DecodesUncompressedBottomUpRowsWithPadding) {
 }
 
 TEST(AviFile, DecodesTrueColourFrames) {
-    ClipSpec spec;
-    spec.width = 1, spec.height = 2, spec.bitCount = 24, spec.handler = "\0\0\0\0";
-    spec.frames = {{"00db", QByteArray("\x30\x20\x10\x00\x03\x02\x01\x00", 8)}};
-    const AviClip clip = ParseAvi(MakeAvi(spec));
+    ClipLayout layout;
+    layout.width = 1, layout.height = 2, layout.bitCount = 24, layout.handler = "\0\0\0\0";
+    layout.frames = {{"00db", QByteArray("\x30\x20\x10\x00\x03\x02\x01\x00", 8)}};
+    const AviClip clip = ParseAvi(MakeAvi(layout));
     EXPECT_EQ(At(clip, 0, 0, 1), qRgb(0x10, 0x20, 0x30));
     EXPECT_EQ(At(clip, 0, 0, 0), qRgb(1, 2, 3));
 }
 
 TEST(AviFile, DecodesRle8EscapesEachFrameOverThePreviousOne) {
-    ClipSpec spec;
-    spec.width = 5, spec.height = 3, spec.compression = 1, spec.handler = "RLE ";
+    ClipLayout layout;
+    layout.width = 5, layout.height = 3, layout.compression = 1, layout.handler = "RLE ";
     // Frame 1: bottom row a run of five 7s, end of line; middle row the absolute run 1 2 3
     // (odd: one pad byte), end of line; top row a run of two 9s, then end of picture.
     const QByteArray first("\x05\x07\x00\x00"
@@ -109,11 +109,11 @@ TEST(AviFile, DecodesRle8EscapesEachFrameOverThePreviousOne) {
                             "\x00\x01",
                             8);
     // Frame 3: an empty chunk repeats the picture; frame 4 is a stored uncompressed one.
-    spec.frames = {{"00dc", first},
-                   {"00dc", second},
-                   {"00dc", QByteArray()},
-                   {"00db", QByteArray(8 * 3, '\x04')}};
-    const AviClip clip = ParseAvi(MakeAvi(spec));
+    layout.frames = {{"00dc", first},
+                     {"00dc", second},
+                     {"00dc", QByteArray()},
+                     {"00db", QByteArray(8 * 3, '\x04')}};
+    const AviClip clip = ParseAvi(MakeAvi(layout));
     ASSERT_EQ(clip.frames.size(), 4u);
     for (int x = 0; x < 5; ++x)
         EXPECT_EQ(At(clip, 0, x, 2), Entry(7)) << x;
@@ -131,58 +131,58 @@ TEST(AviFile, DecodesRle8EscapesEachFrameOverThePreviousOne) {
 }
 
 TEST(AviFile, RunsPastTheEdgeAreClippedNotWrittenElsewhere) {
-    ClipSpec spec;
-    spec.width = 2, spec.height = 2, spec.compression = 1;
+    ClipLayout layout;
+    layout.width = 2, layout.height = 2, layout.compression = 1;
     // A run of 5 on a 2-pixel row, then a delta far outside, then a run there.
-    spec.frames = {{"00dc", QByteArray("\x05\x06"
-                                       "\x00\x02\x50\x50"
-                                       "\x03\x07"
-                                       "\x00\x01",
-                                       10)}};
-    const AviClip clip = ParseAvi(MakeAvi(spec));
+    layout.frames = {{"00dc", QByteArray("\x05\x06"
+                                         "\x00\x02\x50\x50"
+                                         "\x03\x07"
+                                         "\x00\x01",
+                                         10)}};
+    const AviClip clip = ParseAvi(MakeAvi(layout));
     EXPECT_EQ(At(clip, 0, 1, 1), Entry(6));
     EXPECT_EQ(At(clip, 0, 0, 0), Entry(0));
     EXPECT_EQ(At(clip, 0, 1, 0), Entry(0));
 }
 
 TEST(AviFile, EveryDamagedOrForeignFileGivesTheOneMessage) {
-    ClipSpec spec;
-    spec.compression = 1;
-    spec.frames = {{"00dc", QByteArray("\x03\x01\x00\x00\x03\x02\x00\x01", 8)}};
-    const QByteArray good = MakeAvi(spec);
+    ClipLayout layout;
+    layout.compression = 1;
+    layout.frames = {{"00dc", QByteArray("\x03\x01\x00\x00\x03\x02\x00\x01", 8)}};
+    const QByteArray good = MakeAvi(layout);
     ASSERT_EQ(ErrorOf(good), QString());
     // Cut anywhere, the file is refused, never half-read.
     for (qsizetype length = 0; length < good.size(); ++length)
         ASSERT_EQ(ErrorOf(good.left(length)), "Impossible d'ouvrir l'AVI") << length;
     EXPECT_EQ(ErrorOf(QByteArray(300, 'z')), "Impossible d'ouvrir l'AVI");
 
-    ClipSpec noFrames = spec;
+    ClipLayout noFrames = layout;
     noFrames.frames = {{"01wb", "ab"}};
     EXPECT_EQ(ErrorOf(MakeAvi(noFrames)), "Impossible d'ouvrir l'AVI");
-    ClipSpec shortFrame;
+    ClipLayout shortFrame;
     shortFrame.frames = {{"00db", "abc"}};
     EXPECT_EQ(ErrorOf(MakeAvi(shortFrame)), "Impossible d'ouvrir l'AVI");
-    ClipSpec sixteenBits;
+    ClipLayout sixteenBits;
     sixteenBits.bitCount = 16;
     sixteenBits.frames = {{"00db", QByteArray(16, 'a')}};
     EXPECT_EQ(ErrorOf(MakeAvi(sixteenBits)), "Impossible d'ouvrir l'AVI");
-    ClipSpec otherCodec = shortFrame;
+    ClipLayout otherCodec = shortFrame;
     otherCodec.handler = "cvid";
     EXPECT_EQ(ErrorOf(MakeAvi(otherCodec)), "Impossible d'ouvrir l'AVI");
     // An absolute run that claims more bytes than the frame holds.
-    ClipSpec overrun = spec;
+    ClipLayout overrun = layout;
     overrun.frames = {{"00dc", QByteArray("\x00\x09\x01\x02", 4)}};
     EXPECT_EQ(ErrorOf(MakeAvi(overrun)), "Impossible d'ouvrir l'AVI");
 }
 
 TEST(AviFile, RefusesClipsThatWouldDecodeIntoTooMuchMemory) {
     // Forty two-byte frames of 1024 x 1024: tiny on disk, 40 M pixels decoded.
-    ClipSpec spec;
-    spec.width = 1024, spec.height = 1024, spec.compression = 1;
-    spec.frames.assign(40, {"00dc", QByteArray("\x00\x01", 2)});
-    EXPECT_EQ(ErrorOf(MakeAvi(spec)), "Impossible d'ouvrir l'AVI");
-    spec.frames.resize(2);
-    EXPECT_EQ(ErrorOf(MakeAvi(spec)), QString());
+    ClipLayout layout;
+    layout.width = 1024, layout.height = 1024, layout.compression = 1;
+    layout.frames.assign(40, {"00dc", QByteArray("\x00\x01", 2)});
+    EXPECT_EQ(ErrorOf(MakeAvi(layout)), "Impossible d'ouvrir l'AVI");
+    layout.frames.resize(2);
+    EXPECT_EQ(ErrorOf(MakeAvi(layout)), QString());
 }
 
 class AnimationTest : public ::testing::Test {
@@ -199,12 +199,12 @@ protected:
 };
 
 TEST_F(AnimationTest, PlaysTheFramesInALoopOnItsTimer) {
-    ClipSpec spec;
-    spec.rate = 50; // 20 ms a frame
-    spec.frames = {{"00db", QByteArray(8, '\x01')},
-                   {"00db", QByteArray(8, '\x02')},
-                   {"00db", QByteArray(8, '\x03')}};
-    animation.SetFileName(WriteClip(MakeAvi(spec)));
+    ClipLayout layout;
+    layout.rate = 50; // 20 ms a frame
+    layout.frames = {{"00db", QByteArray(8, '\x01')},
+                     {"00db", QByteArray(8, '\x02')},
+                     {"00db", QByteArray(8, '\x03')}};
+    animation.SetFileName(WriteClip(MakeAvi(layout)));
     EXPECT_EQ(animation.FrameCount(), 3);
     EXPECT_EQ(animation.FrameInterval(), 20);
     EXPECT_FALSE(animation.Active());
@@ -216,9 +216,9 @@ TEST_F(AnimationTest, PlaysTheFramesInALoopOnItsTimer) {
 }
 
 TEST_F(AnimationTest, AClipThatCannotBeOpenedLeavesTheControlEmpty) {
-    ClipSpec spec;
-    spec.frames = {{"00db", QByteArray(8, '\x01')}};
-    animation.SetFileName(WriteClip(MakeAvi(spec)));
+    ClipLayout layout;
+    layout.frames = {{"00db", QByteArray(8, '\x01')}};
+    animation.SetFileName(WriteClip(MakeAvi(layout)));
     animation.SetActive(true);
     try {
         animation.SetFileName(dir.filePath("absent.avi"));
