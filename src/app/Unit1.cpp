@@ -1,4 +1,4 @@
-// The main window: its controls, creation and activation, the commands and the quit.
+// The main window: creation and activation, command availability, the commands and the quit.
 #include "app/Unit1.h"
 
 #include "app/PictureBox.h"
@@ -20,46 +20,19 @@
 #include "widgets/BalloonHint.h"
 #include "widgets/FlatMenu.h"
 
-#include <algorithm>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QCursor>
-#include <QFile>
-#include <QFrame>
 #include <QLabel>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QTimer>
-#include <QToolBar>
-#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace app {
 
 namespace {
 
-constexpr int ClientWidth = 363;
-constexpr int ClientHeight = 475;
-
 platform::Application &App() { return platform::Application::Instance(); }
-
-QLabel *MakeCompassLabel(QWidget *parent) {
-    auto *label = new QLabel(parent);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(9);
-    font.setBold(true);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(palette);
-    return label;
-}
-
-void SetBackground(QWidget *widget, const QColor &colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
 
 } // namespace
 
@@ -104,105 +77,6 @@ TForm1::~TForm1() {
     }
 }
 
-void TForm1::CreateControls() {
-    CreateMenus();
-    CreateToolBar();
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->setMenuBar(MainMenu1->MenuBar());
-    auto *client = new QWidget(this);
-    client->setFixedSize(ClientWidth, ClientHeight);
-    layout->addWidget(client);
-
-    QToolBar *toolBar = ToolBar1->Widget();
-    toolBar->setParent(client);
-    toolBar->setGeometry(0, 0, ClientWidth, 26);
-    toolBar->setIconSize(QSize(16, 16));
-
-    Panel1 = new QFrame(client);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(8, 40, 345, 401);
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setLineWidth(5);
-    SetBackground(Panel1, Qt::white);
-
-    Image1 = new PictureBox(Panel1);
-    Image1->setGeometry(16, 40, 313, 313);
-    // The dial as the window first shows it, before any reading; a missing picture
-    // leaves the area empty.
-    Image1->SetPicture(QImage(platform::InstallDir::File(QStringLiteral("cercle5.bmp"))));
-    Label10 = MakeCompassLabel(Panel1); // top left: the heading in degrees
-    Label9 = MakeCompassLabel(Panel1);  // top right: the heading's direction
-    Label8 = MakeCompassLabel(Panel1);  // bottom left: the needle's angle
-    Label7 = MakeCompassLabel(Panel1);  // bottom right: the needle's direction
-
-    Label5 = new QLabel(QStringLiteral("Ventrose — boussole électronique RS-232"), Panel1);
-    QFont notice(QStringLiteral("Times New Roman"));
-    notice.setPointSize(9);
-    notice.setItalic(true);
-    Label5->setFont(notice);
-    Label5->setAlignment(Qt::AlignCenter);
-    Label5->setGeometry(16, 362, 313, 24);
-
-    // The calibration panel takes the compass panel's place while a calibration runs.
-    Panel2 = new QFrame(client);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setGeometry(8, 32, 345, 409);
-    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel2->hide();
-
-    CreateStatusBar();
-    StatusBar1->setParent(client);
-    StatusBar1->setGeometry(0, ClientHeight - 19, ClientWidth, 19);
-
-    ProgressBar1 = new QProgressBar(client);
-    ProgressBar1->setGeometry(208, 456, 89, 17);
-    ProgressBar1->setRange(0, 5);
-    ProgressBar1->setTextVisible(false);
-    ProgressBar1->raise();
-
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, platform::Guarded([this] { Timer1Timer(this); }));
-    Timer2 = new QTimer(this);
-    Timer2->setInterval(1000);
-    connect(Timer2, &QTimer::timeout, this, platform::Guarded([this] { Timer2Timer(this); }));
-
-    ConnectLabelBalloons();
-}
-
-void TForm1::CreateStatusBar() {
-    StatusBar1 = new QWidget(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    const int widths[2] = {300, ClientWidth - 300};
-    int x = 0;
-    for (int panel = 0; panel < 2; ++panel) {
-        auto *label = new QLabel(StatusBar1);
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setGeometry(x, 1, widths[panel] - 2, 18);
-        label->setIndent(2);
-        statusPanels_[panel] = label;
-        x += widths[panel];
-    }
-}
-
-QString TForm1::StatusText(int panel) const { return statusPanels_[panel]->text(); }
-
-void TForm1::SetStatusText(int panel, const QString &text) { statusPanels_[panel]->setText(text); }
-
-// Right-hand labels keep their right edge on the dial's right edge as their texts change.
-void TForm1::PlaceCompassLabels() {
-    const int left = Image1->x();
-    const int right = Image1->x() + Image1->width();
-    Label10->move(left, 14);
-    Label9->move(right - Label9->width(), 14);
-    Label8->move(left, 366);
-    Label7->move(right - Label7->width(), 366);
-}
-
 // ---- Creation and activation -------------------------------------------------------------
 
 void TForm1::FormCreate(TObject *) {
@@ -223,7 +97,7 @@ void TForm1::FormCreate(TObject *) {
     SetEnabled(Optionsmatrielles1, false);
     linkUp_ = false;
     ProgressBar1->hide();
-    SetBackground(Panel1, Qt::white);
+    SetPanel1Colour(Qt::white);
     Label5->show();
     settings_.LoadSettings(platform::InstallDir::File(QStringLiteral("Ventrose.inf")));
     ApplyMenuStyle();
@@ -407,66 +281,6 @@ void TForm1::PlayEffect(const QString &wavFile) {
         platform::ReportHandlerException(std::current_exception());
     }
 }
-
-// ---- Balloon help ------------------------------------------------------------------------
-
-void TForm1::ConnectLabelBalloons() {
-    for (QLabel *label : {Label10, Label9, Label8, Label7}) {
-        label->setAttribute(Qt::WA_Hover);
-        label->installEventFilter(this);
-    }
-}
-
-bool TForm1::eventFilter(QObject *watched, QEvent *event) {
-    auto *label = qobject_cast<QLabel *>(watched);
-    if (label && event->type() == QEvent::Enter)
-        platform::Guarded([&] { LabelMouseEnter(label); })();
-    else if (label && event->type() == QEvent::Leave)
-        platform::Guarded([&] { LabelMouseLeave(label); })();
-    return QWidget::eventFilter(watched, event);
-}
-
-QString TForm1::BalloonText(const QLabel *label) const {
-    if (label == Label10)
-        return QStringLiteral("C'est l'angle vers lequel@ vous vous dirigez...");
-    if (label == Label9)
-        return QStringLiteral("C'est la direction@ vers laquelle vous vous dirigez...");
-    if (label == Label8)
-        return QStringLiteral(
-            "C'est l'angle décrit par l'aiguille rouge@ orientée toujours vers le NORD...");
-    if (label == Label7)
-        return QStringLiteral(
-            "C'est la direction pointée par l'aiguille rouge@ orientée toujours vers le NORD...");
-    if (label == Label2)
-        return QStringLiteral("Cliquez sur le bouton n°1 pour étalonner le SUD...");
-    if (label == Label3)
-        return QStringLiteral("Cliquez sur le bouton n°2 pour étalonner l'EST...");
-    if (label == Label1)
-        return QStringLiteral("Cliquez sur le bouton n°3 pour étalonner le NORD...");
-    if (label == Label4)
-        return QStringLiteral("Cliquez sur le bouton n°4 pour étalonner l'OUEST...");
-    return QString();
-}
-
-void TForm1::LabelMouseEnter(QLabel *label) {
-    if (!settings_.Is(BalloonSlot, "ONINFO"))
-        return;
-    BalloonHint1->SetAlign(widgets::alLeft);
-    BalloonHint1->SetHideIfMouseClick(false);
-    BalloonHint1->SetHideIfMouseMove(false);
-    platform::TFont font;
-    font.SetStyle(0);
-    font.SetName(this->font().family());
-    font.SetSize(10);
-    font.SetColor(platform::clBlack);
-    BalloonHint1->SetFont(font);
-    BalloonHint1->SetColor(platform::RGB(255, 255, 0));
-    BalloonHint1->SetShape(widgets::sRoundRect);
-    const QPoint at = QCursor::pos();
-    BalloonHint1->ShowBalloon(at.x(), at.y(), BalloonText(label));
-}
-
-void TForm1::LabelMouseLeave(QLabel *) { BalloonHint1->HideBalloon(); }
 
 void TForm1::contextMenuEvent(QContextMenuEvent *event) {
     PopupMenu1->Popup(event->globalPos().x(), event->globalPos().y());

@@ -173,6 +173,7 @@ private:
     void SetStatusText(int panel, const QString &text);
     void UpdateExchangeCommands();
     void PlaceCompassLabels();
+    void SetPanel1Colour(const QColor &colour);
     QString BalloonText(const QLabel *label) const;
     void LabelMouseEnter(QLabel *label);
     void LabelMouseLeave(QLabel *label);

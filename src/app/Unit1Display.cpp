@@ -27,9 +27,7 @@ void TForm1::SerialPort1RxChar(TObject *, int Count) {
 // A fresh dial picture erases the previous needle; without a recognised rose setting the
 // picture stays and the next needle is drawn over the previous ones.
 void TForm1::RefreshDial() {
-    QPalette palette = Panel1->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    Panel1->setPalette(palette);
+    SetPanel1Colour(Qt::black);
     if (const auto file = DialFileName(settings_))
         Image1->SetPicture(dialPictures_.Load(platform::InstallDir::File(*file)));
 }

@@ -1,0 +1,71 @@
+// The main window's balloon help: a balloon over each compass and calibration label while
+// the mouse is on it, when the balloons are switched on.
+#include "app/Unit1.h"
+#include "platform/Guarded.h"
+#include "widgets/BalloonHint.h"
+
+#include <QCursor>
+#include <QEvent>
+#include <QLabel>
+
+namespace app {
+
+void TForm1::ConnectLabelBalloons() {
+    for (QLabel *label : {Label10, Label9, Label8, Label7}) {
+        label->setAttribute(Qt::WA_Hover);
+        label->installEventFilter(this);
+    }
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event) {
+    auto *label = qobject_cast<QLabel *>(watched);
+    if (label && event->type() == QEvent::Enter)
+        platform::Guarded([&] { LabelMouseEnter(label); })();
+    else if (label && event->type() == QEvent::Leave)
+        platform::Guarded([&] { LabelMouseLeave(label); })();
+    return QWidget::eventFilter(watched, event);
+}
+
+QString TForm1::BalloonText(const QLabel *label) const {
+    if (label == Label10)
+        return QStringLiteral("C'est l'angle vers lequel@ vous vous dirigez...");
+    if (label == Label9)
+        return QStringLiteral("C'est la direction@ vers laquelle vous vous dirigez...");
+    if (label == Label8)
+        return QStringLiteral(
+            "C'est l'angle décrit par l'aiguille rouge@ orientée toujours vers le NORD...");
+    if (label == Label7)
+        return QStringLiteral(
+            "C'est la direction pointée par l'aiguille rouge@ orientée toujours vers le NORD...");
+    if (label == Label2)
+        return QStringLiteral("Cliquez sur le bouton n°1 pour étalonner le SUD...");
+    if (label == Label3)
+        return QStringLiteral("Cliquez sur le bouton n°2 pour étalonner l'EST...");
+    if (label == Label1)
+        return QStringLiteral("Cliquez sur le bouton n°3 pour étalonner le NORD...");
+    if (label == Label4)
+        return QStringLiteral("Cliquez sur le bouton n°4 pour étalonner l'OUEST...");
+    return QString();
+}
+
+void TForm1::LabelMouseEnter(QLabel *label) {
+    if (!settings_.Is(BalloonSlot, "ONINFO"))
+        return;
+    BalloonHint1->SetAlign(widgets::alLeft);
+    BalloonHint1->SetHideIfMouseClick(false);
+    BalloonHint1->SetHideIfMouseMove(false);
+    platform::TFont font;
+    font.SetStyle(0);
+    font.SetName(this->font().family());
+    font.SetSize(10);
+    font.SetColor(platform::clBlack);
+    BalloonHint1->SetFont(font);
+    BalloonHint1->SetColor(platform::RGB(255, 255, 0));
+    BalloonHint1->SetShape(widgets::sRoundRect);
+    const QPoint at = QCursor::pos();
+    BalloonHint1->ShowBalloon(at.x(), at.y(), BalloonText(label));
+}
+
+void TForm1::LabelMouseLeave(QLabel *) { BalloonHint1->HideBalloon(); }
+
+} // namespace app
