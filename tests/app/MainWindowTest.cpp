@@ -5,9 +5,13 @@
 #include "dialogs/Unit2.h"
 
 #include <QLabel>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "widgets/BalloonHint.h"
+#include "widgets/BalloonHintWindow.h"
 #include "widgets/FlatMenu.h"
 
 namespace apptest {
@@ -133,6 +137,48 @@ TEST_F(MainWindowTest, ZeroCentringWithADeclinationAsksToClearItFirst) {
     Main().CentrageduzroNORD1->Click();
     EXPECT_EQ(Main().Settings().Get(app::DeclinationSlot), "3");
     EXPECT_EQ(application->ActiveForm()->windowTitle(), "Déclinaison magnétique");
+}
+
+TEST_F(MainWindowTest, TheCloseBoxQuitsBeforeTheLinkSendingNothing) {
+    Start();
+    EXPECT_TRUE(Main().close());
+    EXPECT_TRUE(application->Terminated());
+    EXPECT_EQ(Written(), "");
+}
+
+TEST_F(MainWindowTest, LabelBalloonsFollowTheSwitchAndAlwaysHide) {
+    Start();
+    Main().ToolButton1->Click();
+    auto enter = [&](QLabel *label) {
+        QEvent event(QEvent::Enter);
+        QCoreApplication::sendEvent(label, &event);
+    };
+    auto leave = [&](QLabel *label) {
+        QEvent event(QEvent::Leave);
+        QCoreApplication::sendEvent(label, &event);
+    };
+    auto showing = [&] {
+        auto *window = Main().BalloonHint1->BalloonWindow();
+        return window != nullptr && window->Showing();
+    };
+
+    Main().Settings().Set(app::BalloonSlot, "ONINFO");
+    enter(Main().Label8);
+    ASSERT_TRUE(showing());
+    EXPECT_EQ(Main().BalloonHint1->BalloonWindow()->Layout().lines,
+              (QStringList{"C'est l'angle décrit par l'aiguille rouge",
+                           " orientée toujours vers le NORD..."}));
+    EXPECT_EQ(Main().BalloonHint1->Color(), platform::RGB(255, 255, 0));
+    EXPECT_EQ(Main().BalloonHint1->Font().Size(), 10);
+    leave(Main().Label8);
+    EXPECT_FALSE(showing());
+
+    enter(Main().Label10);
+    Main().Settings().Set(app::BalloonSlot, "OFFINFO");
+    leave(Main().Label10); // leaving hides whatever the switch says
+    EXPECT_FALSE(showing());
+    enter(Main().Label9);
+    EXPECT_FALSE(showing());
 }
 
 TEST_F(MainWindowTest, HelpAsksForTheMainTopic) {
