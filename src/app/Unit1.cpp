@@ -27,6 +27,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <array>
 
 namespace app {
 
@@ -138,45 +139,45 @@ void TForm1::FormActivate(TObject *) {
 // ---- Command availability ----------------------------------------------------------------
 
 namespace {
-// The commands that would start an exchange with the module.
-bool StartsExchange(const TForm1 &form, const void *command) {
-    const void *commands[] = {form.Activezlacommunicationsrie1,
-                              form.Activerlacommunicationsrie1,
-                              form.ToolButton1,
-                              form.Etalonnagedelaboussole1,
-                              form.Etalonnagede1,
-                              form.CentrageduzroNORD1,
-                              form.CentrageduzroNORD2,
-                              form.ToolButton3,
-                              form.Dclinaisonmagntique1,
-                              form.Dclinaisonmagntique2,
-                              form.ToolButton4,
-                              form.Optionsmatrielles1,
-                              form.Optionmatrielles1,
-                              form.ToolButton7};
-    return std::find(std::begin(commands), std::end(commands), command) != std::end(commands);
+template <typename Command, std::size_t N>
+bool Contains(const std::array<Command *, N> &commands, const Command *command) {
+    return std::find(commands.begin(), commands.end(), command) != commands.end();
 }
 } // namespace
 
+// The commands that would start an exchange with the module.
+std::array<platform::TMenuItem *, 10> TForm1::ExchangeMenuItems() const {
+    return {Activezlacommunicationsrie1, Activerlacommunicationsrie1,
+            Etalonnagedelaboussole1,     Etalonnagede1,
+            CentrageduzroNORD1,          CentrageduzroNORD2,
+            Dclinaisonmagntique1,        Dclinaisonmagntique2,
+            Optionsmatrielles1,          Optionmatrielles1};
+}
+
+std::array<platform::TToolButton *, 4> TForm1::ExchangeButtons() const {
+    return {ToolButton1, ToolButton3, ToolButton4, ToolButton7};
+}
+
+bool TForm1::WantedEnabled(const void *command, bool current) const {
+    const auto wanted = wantedEnabled_.find(command);
+    return wanted == wantedEnabled_.end() ? current : wanted->second;
+}
+
 void TForm1::SetEnabled(platform::TMenuItem *item, bool enabled) {
     wantedEnabled_[item] = enabled;
-    item->SetEnabled(enabled && !(exchangeRunning_ && StartsExchange(*this, item)));
+    item->SetEnabled(enabled && !(exchangeRunning_ && Contains(ExchangeMenuItems(), item)));
 }
 
 void TForm1::SetEnabled(platform::TToolButton *button, bool enabled) {
     wantedEnabled_[button] = enabled;
-    button->SetEnabled(enabled && !(exchangeRunning_ && StartsExchange(*this, button)));
+    button->SetEnabled(enabled && !(exchangeRunning_ && Contains(ExchangeButtons(), button)));
 }
 
 void TForm1::UpdateExchangeCommands() {
-    for (platform::TMenuItem *item :
-         {Activezlacommunicationsrie1, Activerlacommunicationsrie1, Etalonnagedelaboussole1,
-          Etalonnagede1, CentrageduzroNORD1, CentrageduzroNORD2, Dclinaisonmagntique1,
-          Dclinaisonmagntique2, Optionsmatrielles1, Optionmatrielles1})
-        SetEnabled(item, wantedEnabled_.count(item) ? wantedEnabled_[item] : item->Enabled());
-    for (platform::TToolButton *button : {ToolButton1, ToolButton3, ToolButton4, ToolButton7})
-        SetEnabled(button,
-                   wantedEnabled_.count(button) ? wantedEnabled_[button] : button->Enabled());
+    for (platform::TMenuItem *item : ExchangeMenuItems())
+        SetEnabled(item, WantedEnabled(item, item->Enabled()));
+    for (platform::TToolButton *button : ExchangeButtons())
+        SetEnabled(button, WantedEnabled(button, button->Enabled()));
 }
 
 // ---- Commands ----------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/DialPicture.h"
+#include "app/Forms.h"
 #include "app/Heading.h"
 #include "dialogs/MainWindowAccess.h"
 #include "dialogs/SettingsStore.h"
@@ -15,6 +16,7 @@
 #include <QToolBar>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -33,15 +35,6 @@ class TFlatMenu;
 namespace app {
 
 class PictureBox;
-class TForm2;
-class TForm3;
-class TForm4;
-class TForm5;
-class TForm6;
-class TForm7;
-class TForm8;
-class TForm9;
-class TForm10;
 
 // The dialogs the main window opens; all live as long as the program.
 struct Dialogs {
@@ -201,6 +194,9 @@ private:
     // that would start a second exchange while one runs.
     void SetEnabled(platform::TMenuItem *item, bool enabled);
     void SetEnabled(platform::TToolButton *button, bool enabled);
+    std::array<platform::TMenuItem *, 10> ExchangeMenuItems() const;
+    std::array<platform::TToolButton *, 4> ExchangeButtons() const;
+    bool WantedEnabled(const void *command, bool current) const;
 
     // The display of one received chunk (Unit1Display.cpp).
     void RefreshDial();
