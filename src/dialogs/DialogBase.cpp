@@ -1,6 +1,7 @@
 #include "dialogs/DialogBase.h"
 
 #include "platform/Application.h"
+#include "platform/Canvas.h"
 #include "platform/Guarded.h"
 #include "platform/InstallDir.h"
 
@@ -50,13 +51,7 @@ void CentreOnDesktop(QWidget *window) {
 }
 
 QIcon LoadGlyph(const QString &fileName) {
-    const QImage image(platform::InstallDir::File(fileName));
-    if (image.isNull())
-        return {};
-    QPixmap pixmap = QPixmap::fromImage(image);
-    const QColor background = image.pixelColor(0, image.height() - 1);
-    pixmap.setMask(pixmap.createMaskFromColor(background, Qt::MaskInColor));
-    return QIcon(pixmap);
+    return platform::TransparentIcon(QImage(platform::InstallDir::File(fileName)));
 }
 
 void LinkLabelToButton(QLabel *label, QAbstractButton *button) {

@@ -1,5 +1,9 @@
 #include "platform/Canvas.h"
 
+#include <QPixmap>
+
+#include <QBitmap>
+
 #include "platform/Errors.h"
 
 #include <QApplication>
@@ -137,6 +141,15 @@ TColor ColorToRGB(TColor color) {
         if (entry.colour == (color & 0x800000FF))
             return FromQColor(palette.color(entry.group, entry.role));
     return FromQColor(palette.color(QPalette::Button)); // an index Windows never used
+}
+
+QIcon TransparentIcon(const QImage &image) {
+    if (image.isNull())
+        return {};
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setMask(QBitmap::fromImage(
+        image.createMaskFromColor(image.pixel(0, image.height() - 1), Qt::MaskInColor)));
+    return QIcon(pixmap);
 }
 
 QColor ToQColor(TColor color) {

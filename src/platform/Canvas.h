@@ -6,6 +6,7 @@
 #include "platform/Event.h"
 
 #include <QFont>
+#include <QIcon>
 #include <QImage>
 #include <QPixmap>
 #include <QPoint>
@@ -56,6 +57,9 @@ constexpr TColor clScrollBar = clSystemColor | 0, clBackground = clSystemColor |
 // value is returned as it is.
 TColor ColorToRGB(TColor color);
 QColor ToQColor(TColor color);
+// A picture as an icon whose transparent colour, that of its bottom-left pixel, is left out;
+// an empty icon for a null picture.
+QIcon TransparentIcon(const QImage &image);
 TColor FromQColor(const QColor &color);
 
 // A rectangle as GDI gives it: right and bottom are outside it.

@@ -95,15 +95,7 @@ void TImageList::Draw(TCanvas &canvas, int x, int y, int index) const {
     canvas.DrawTransparent(x, y, image, FromQColor(image.pixelColor(0, image.height() - 1)));
 }
 
-QIcon TImageList::Icon(int index) const {
-    const QImage image = Image(index);
-    if (image.isNull())
-        return {};
-    QPixmap pixmap = QPixmap::fromImage(image);
-    pixmap.setMask(QBitmap::fromImage(
-        image.createMaskFromColor(image.pixel(0, image.height() - 1), Qt::MaskInColor)));
-    return QIcon(pixmap);
-}
+QIcon TImageList::Icon(int index) const { return TransparentIcon(Image(index)); }
 
 void TImageList::AddClient(TImageListClient *client) {
     if (std::find(clients_.begin(), clients_.end(), client) == clients_.end())
