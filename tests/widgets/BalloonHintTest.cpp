@@ -1,167 +1,269 @@
-// The balloon help component: lines, placement, alignment, drawing, and showing and hiding.
+// The balloon help component: the balloon picture pixel by pixel, the window against the
+// cursor, and showing and hiding.
 #include "widgets/BalloonHint.h"
 #include "widgets/BalloonHintWindow.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <QApplication>
+#include <QCursor>
 #include <QFontMetrics>
-#include <QImage>
 #include <QMouseEvent>
+
+#include <algorithm>
 
 namespace widgets {
 namespace {
 
-using platform::clBlack;
-using platform::clYellow;
+using platform::TRect;
 
-// Prepared as the main window prepares it before each show.
+const QColor BodyColour(0, 255, 255);
+const QChar Separator('@');
+
+enum Ink { Clear, Black, Body };
+
+// Outside the picture is outside the window: clear too.
+Ink InkAt(const QImage &image, int x, int y) {
+    if (!image.rect().contains(x, y))
+        return Clear;
+    const QRgb rgb = image.pixel(x, y);
+    if (qAlpha(rgb) == 0)
+        return Clear;
+    if (QColor(rgb) == BodyColour)
+        return Body;
+    return QColor(rgb) == Qt::black ? Black : Ink(-1);
+}
+
 class BalloonHintTest : public ::testing::Test {
 protected:
     BalloonHintTest() {
-        hint.SetAlign(alLeft);
-        hint.SetHideIfMouseClick(false);
-        hint.SetHideIfMouseMove(false);
-        hint.Font().SetStyle(0);
         hint.Font().SetName(QStringLiteral("Liberation Sans"));
         hint.Font().SetSize(10);
-        hint.Font().SetColor(clBlack);
-        hint.SetColor(clYellow);
-        hint.SetShape(sRoundRect);
+        hint.Font().SetColor(platform::clBlack);
+        hint.SetColor(platform::FromQColor(BodyColour));
     }
 
-    int LineHeight() const { return QFontMetrics(hint.Font().ToQFont()).height(); }
-    int TextWidth(const QString &text) const {
-        return QFontMetrics(hint.Font().ToQFont()).horizontalAdvance(text);
+    // The picture as a window of the component builds it, for the point (x, y).
+    TRect Build(TBalloonWindow &window, TBalloonAlign align, TBalloonShape shape,
+                TTextAlign textAlign, const QString &text, int x = 500, int y = 400) {
+        window.BalloonImage().Canvas().Font().Assign(hint.Font());
+        window.SetColor(hint.Color());
+        window.SetAlign(align);
+        TRect rect;
+        window.BuildBalloonImage(x, y, text, shape, textAlign, Separator, rect);
+        return rect;
     }
+
+    int LineHeight() const { return Metrics().height(); }
+    int Width(const QString &line) const { return Metrics().horizontalAdvance(line); }
+    QFontMetrics Metrics() const { return QFontMetrics(hint.Font().ToQFont()); }
 
     TBalloonHint hint;
 };
 
-TEST_F(BalloonHintTest, DivisionCharacterSplitsTheTextIntoLinesThatSetTheHeight) {
-    hint.ShowBalloon(300, 400, QStringLiteral("a@b"));
-    TBalloonWindow *window = hint.BalloonWindow();
-    ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->Showing());
-    EXPECT_EQ(window->Layout().lines, QStringList({"a", "b"}));
-    EXPECT_EQ(window->height(), 2 * LineHeight() + 20);
-    EXPECT_EQ(window->Layout().linePositions.at(1).y() - window->Layout().linePositions.at(0).y(),
-              LineHeight());
+TEST_F(BalloonHintTest, PictureHasItsShadowBodyTailAndFillWhereTheyBelong) {
+    struct Case {
+        QString text;
+        int lines;
+        QString widest;
+    };
+    const Case cases[] = {{"abcdefgh", 1, "abcdefgh"},
+                          {"ab@abcdefgh", 2, "abcdefgh"},
+                          {"abcdefgh@x@", 3, "abcdefgh"}}; // a trailing separator adds a line
+    for (const Case &c : cases)
+        for (TBalloonAlign align : {alRight, alLeft})
+            for (TBalloonShape shape : {sRoundRect, sRectangle}) {
+                SCOPED_TRACE(testing::Message()
+                             << c.text.toStdString() << " align " << align << " shape " << shape);
+                TBalloonWindow window(hint);
+                const TRect rect = Build(window, align, shape, taCenter, c.text, 500, 400);
+                const QImage image = window.BalloonImage().Image();
+                const int h = c.lines * LineHeight(), m = Width(c.widest), w = m + 23;
+                ASSERT_EQ(image.size(), QSize(w, h + 20));
+                EXPECT_EQ(rect, (TRect{align == alRight ? 500 : 500 - w, 400 - h - 2,
+                                       align == alRight ? 500 + w : 500, 418}));
 
-    // A trailing separator adds an empty last line, which still takes its height.
-    hint.ShowBalloon(300, 400, QStringLiteral("a@b@"));
-    EXPECT_EQ(window->Layout().lines, QStringList({"a", "b", ""}));
-    EXPECT_EQ(window->height(), 3 * LineHeight() + 20);
+                const int bodyLeft = align == alRight ? 10 : 2;
+                const int bodyRight = m + (align == alRight ? 21 : 13); // exclusive
+                const int midY = (h + 3) / 2, midX = (bodyLeft + bodyRight) / 2;
+                // Outline, inside, and the shadow two pixels to the right and below.
+                EXPECT_EQ(InkAt(image, bodyLeft - 1, midY), Clear);
+                EXPECT_EQ(InkAt(image, bodyLeft, midY), Black);
+                EXPECT_EQ(InkAt(image, bodyLeft + 1, midY), Body);
+                EXPECT_EQ(InkAt(image, bodyRight - 2, midY), Body);
+                for (int x : {bodyRight - 1, bodyRight, bodyRight + 1})
+                    EXPECT_EQ(InkAt(image, x, midY), Black) << x;
+                EXPECT_EQ(InkAt(image, bodyRight + 2, midY), Clear);
+                for (int y : {0, h + 2, h + 3, h + 4})
+                    EXPECT_EQ(InkAt(image, midX, y), Black) << y;
+                EXPECT_EQ(InkAt(image, midX, h + 5), Clear);
+                // Corners: rounded ones leave the box's corner pixels out.
+                const Ink corner = shape == sRectangle ? Black : Clear;
+                EXPECT_EQ(InkAt(image, bodyLeft, 0), corner);
+                EXPECT_EQ(InkAt(image, bodyRight - 1, 0), corner);
+                // The shadow's bottom corner on the side away from the tail.
+                const int shadowFarX = align == alRight ? bodyRight + 1 : bodyLeft + 2;
+                EXPECT_EQ(InkAt(image, shadowFarX, h + 4), corner);
+                EXPECT_EQ(InkAt(image, bodyLeft + 1, 1), shape == sRectangle ? Body : Clear);
+                EXPECT_EQ(InkAt(image, bodyRight, 1), Clear);
+                EXPECT_EQ(InkAt(image, bodyRight, 2), corner); // the shadow's top
+
+                // The tail, by its own column and row: mirrored for alLeft.
+                const auto tail = [&](int column, int row) {
+                    const int x = align == alRight ? column : w - 1 - column;
+                    return InkAt(image, x, h - 2 + row);
+                };
+                EXPECT_EQ(tail(0, 20), Black); // the tip
+                EXPECT_EQ(tail(1, 19), Black);
+                EXPECT_EQ(tail(2, 19), Clear); // yellow in the tail picture
+                EXPECT_EQ(tail(11, 4), Body);  // the body's bottom outline, opened
+                EXPECT_EQ(tail(5, 10), Black);
+                EXPECT_EQ(tail(7, 10), Body); // reached by the fill
+                EXPECT_EQ(tail(9, 10), Black);
+                // The three lone pixels, and the outline around the last one.
+                EXPECT_EQ(tail(3, 15), Body);
+                EXPECT_EQ(tail(3, 16), Body);
+                EXPECT_EQ(tail(2, 17), Body);
+                EXPECT_EQ(tail(1, 17), Black);
+                EXPECT_EQ(tail(3, 17), Black);
+            }
 }
 
-TEST_F(BalloonHintTest, HidingClosesTheBalloonAndIsHarmlessWithoutOne) {
-    hint.HideBalloon(); // before any show
+// The darkest columns of text in one line's band of the picture: first and last.
+std::pair<int, int> InkColumns(const QImage &image, int top, int height) {
+    int first = image.width(), last = -1;
+    for (int y = top; y < top + height; ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) != 0 && qGray(image.pixel(x, y)) < 100 &&
+                InkAt(image, x, y) != Black) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    return {first, last};
+}
+
+TEST_F(BalloonHintTest, LinesAreAlignedOnTheWidestOne) {
+    // Two lines of one repeated letter: their ink lines up as the advances do.
+    const QString narrow = QStringLiteral("xx"), wide = QStringLiteral("xxxxxx");
+    for (TBalloonAlign align : {alRight, alLeft})
+        for (TTextAlign textAlign : {taLeft, taCenter, taRight}) {
+            SCOPED_TRACE(testing::Message() << "align " << align << " text " << textAlign);
+            TBalloonWindow window(hint);
+            Build(window, align, sRectangle, textAlign, narrow + Separator + wide);
+            const QImage twoLines = window.BalloonImage().Image();
+            const auto [first0, last0] = InkColumns(twoLines, 1, LineHeight() - 2);
+            const auto [first1, last1] = InkColumns(twoLines, 1 + LineHeight(), LineHeight() - 2);
+            ASSERT_LT(first0, last0);
+            ASSERT_LT(first1, last1);
+            const int textLeft = align == alRight ? 15 : 8;
+            EXPECT_GE(first1, textLeft);
+            EXPECT_LE(last1, textLeft + Width(wide));
+            switch (textAlign) {
+            case taLeft:
+                EXPECT_EQ(first0, first1);
+                break;
+            case taRight:
+                EXPECT_NEAR(last0, last1, 1);
+                break;
+            case taCenter:
+                EXPECT_NEAR(first0 + last0, first1 + last1, 2);
+                break;
+            }
+            // A single line sits where the widest of two does.
+            Build(window, align, sRectangle, textAlign, wide);
+            const auto single = InkColumns(window.BalloonImage().Image(), 1, LineHeight() - 2);
+            EXPECT_EQ(single, std::make_pair(first1, last1));
+        }
+}
+
+int BalloonWindowCount() {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return int(std::count_if(windows.begin(), windows.end(), [](QWidget *widget) {
+        return qobject_cast<TBalloonWindow *>(widget) != nullptr;
+    }));
+}
+
+TEST_F(BalloonHintTest, WindowHangsFromTheCursorOnTheAlignedSideWithItsTipJustBelow) {
+    const QPoint cursor(400, 300);
+    QCursor::setPos(cursor);
+    ASSERT_EQ(QCursor::pos(), cursor);
+    const QString text = QStringLiteral("ab@abcdefgh");
+    const int h = 2 * LineHeight(), w = Width(QStringLiteral("abcdefgh")) + 23;
+    for (TBalloonAlign align : {alRight, alLeft}) {
+        SCOPED_TRACE(align);
+        hint.SetAlign(align);
+        hint.ShowBalloon(text);
+        TBalloonWindow *window = hint.BalloonWindow();
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->Showing());
+        EXPECT_EQ(window->geometry(), QRect(align == alRight ? cursor.x() : cursor.x() - w,
+                                            cursor.y() - h - 17, w, h + 20));
+        const QPoint tip =
+            cursor + QPoint(align == alRight ? 0 : -1, 1) - window->geometry().topLeft();
+        EXPECT_EQ(InkAt(window->BalloonImage().Image(), tip.x(), tip.y()), Black);
+        // The window's shape is the picture: the tip is in it, the clear corner is not.
+        EXPECT_TRUE(window->mask().contains(tip));
+        EXPECT_FALSE(window->mask().contains(QPoint(0, 0)));
+        EXPECT_TRUE(window->mask().contains(QPoint(w / 2, h / 2)));
+    }
+    EXPECT_EQ(BalloonWindowCount(), 1); // each show replaced the window before
+}
+
+TEST_F(BalloonHintTest, ShowingAndHidingLeaveAtMostOneBalloon) {
+    hint.HideBalloon(); // before any show: nothing happens
     EXPECT_EQ(hint.BalloonWindow(), nullptr);
 
-    hint.ShowBalloon(300, 400, QStringLiteral("a@b"));
+    hint.ShowBalloon(QStringLiteral("premier"));
+    TBalloonWindow *first = hint.BalloonWindow();
+    hint.ShowBalloon(QString()); // an empty text leaves the balloon as it is
+    EXPECT_EQ(hint.BalloonWindow(), first);
+    EXPECT_TRUE(first->isVisible());
+
+    hint.ShowBalloon(QStringLiteral("second"));
+    ASSERT_NE(hint.BalloonWindow(), nullptr);
+    EXPECT_TRUE(hint.BalloonWindow()->isVisible());
+    EXPECT_EQ(BalloonWindowCount(), 1);
+
     hint.HideBalloon();
     EXPECT_FALSE(hint.BalloonWindow()->isVisible());
     EXPECT_FALSE(hint.BalloonWindow()->Showing());
     hint.HideBalloon(); // twice
     EXPECT_FALSE(hint.BalloonWindow()->isVisible());
-}
 
-TEST_F(BalloonHintTest, EmptyTextLeavesTheShownBalloonAndASecondShowReplacesIt) {
-    hint.ShowBalloon(300, 400, QStringLiteral("premier"));
-    hint.ShowBalloon(300, 400, QString());
-    EXPECT_TRUE(hint.BalloonWindow()->isVisible());
-    EXPECT_EQ(hint.BalloonWindow()->Layout().lines, QStringList({"premier"}));
-
-    hint.ShowBalloon(100, 200, QStringLiteral("second"));
-    EXPECT_TRUE(hint.BalloonWindow()->isVisible());
-    EXPECT_EQ(hint.BalloonWindow()->Layout().lines, QStringList({"second"}));
-}
-
-TEST_F(BalloonHintTest, BalloonLiesOnTheAlignedSideOfTheCursorWithTheTailTipJustBelowIt) {
-    const QString text = QStringLiteral("C'est l'angle vers lequel@ vous vous dirigez...");
-    const int width = std::max(TextWidth(QStringLiteral("C'est l'angle vers lequel")),
-                               TextWidth(QStringLiteral(" vous vous dirigez..."))) +
-                      23;
-    const int top = 400 - 2 * LineHeight() - 17;
-
-    hint.ShowBalloon(300, 400, text);
-    const TBalloonLayout &left = hint.BalloonWindow()->Layout();
-    EXPECT_EQ(left.window, QRect(300 - width, top, width, 2 * LineHeight() + 20));
-    EXPECT_TRUE(
-        left.tail.contains(QPoint(width - 1, 2 * LineHeight() + 18))); // tip, screen 299,401
-    EXPECT_EQ(hint.BalloonWindow()->geometry(), left.window);
-
-    hint.SetAlign(alRight);
-    hint.ShowBalloon(300, 400, text);
-    const TBalloonLayout &right = hint.BalloonWindow()->Layout();
-    EXPECT_EQ(right.window, QRect(300, top, width, 2 * LineHeight() + 20));
-    EXPECT_TRUE(right.tail.contains(QPoint(0, 2 * LineHeight() + 18))); // tip, screen 300,401
-}
-
-TEST_F(BalloonHintTest, LinesAreCentredOrAlignedOnTheWidestOne) {
-    const QString text = QStringLiteral("ab@abcdefgh");
-    const int narrow = TextWidth(QStringLiteral("ab"));
-    const int wide = TextWidth(QStringLiteral("abcdefgh"));
-    const QFont font = hint.Font().ToQFont();
-
-    const auto x = [&](TBalloonAlign side, TTextAlign align, int line) {
-        return LayoutBalloon(QPoint(500, 500), text, font, side, align, '@')
-            .linePositions.at(line)
-            .x();
-    };
-    EXPECT_EQ(x(alRight, taLeft, 0), 15);
-    EXPECT_EQ(x(alRight, taLeft, 1), 15);
-    EXPECT_EQ(x(alRight, taRight, 0) + narrow, x(alRight, taRight, 1) + wide);
-    EXPECT_EQ(x(alRight, taCenter, 0), 15 + wide / 2 - narrow / 2);
-    EXPECT_EQ(x(alLeft, taCenter, 1), 8);
-    EXPECT_EQ(x(alLeft, taLeft, 0), 8);
-}
-
-TEST_F(BalloonHintTest, BodyIsFilledWithTheColourOverABlackShadow) {
-    for (TBalloonShape shape : {sRoundRect, sRectangle}) {
-        hint.SetShape(shape);
-        hint.ShowBalloon(300, 400, QStringLiteral("a@b"));
-        TBalloonWindow *window = hint.BalloonWindow();
-        const QImage image = window->grab().toImage();
-        const TBalloonLayout &layout = window->Layout();
-
-        // Inside the body, right of the text: the balloon's colour.
-        const QPoint inside(layout.body.right() - 3, layout.body.center().y());
-        EXPECT_EQ(image.pixelColor(inside), QColor(255, 255, 0)) << shape;
-        // The outline, and the shadow beyond the body's bottom right.
-        EXPECT_EQ(image.pixelColor(layout.body.right(), layout.body.center().y()), Qt::black);
-        EXPECT_EQ(image.pixelColor(layout.shadow.right() - 1, layout.shadow.center().y()),
-                  Qt::black);
-        // The mask leaves the corner beyond the rounded body open, and keeps a square one.
-        const QPoint corner = layout.shadow.topRight();
-        EXPECT_EQ(window->mask().contains(corner), shape == sRectangle) << shape;
-        EXPECT_TRUE(window->mask().contains(inside));
+    {
+        TBalloonHint other;
+        other.ShowBalloon(QStringLiteral("autre"));
+        EXPECT_EQ(BalloonWindowCount(), 2);
     }
+    EXPECT_EQ(BalloonWindowCount(), 1); // released with its component
 }
 
 TEST_F(BalloonHintTest, MouseMoveAndClickCloseTheBalloonOnlyWhenAsked) {
-    hint.ShowBalloon(300, 400, QStringLiteral("texte"));
-    TBalloonWindow *window = hint.BalloonWindow();
     QMouseEvent move(QEvent::MouseMove, QPointF(20, 5), QPointF(320, 370), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 5), QPointF(320, 370), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window, &move);
-    QApplication::sendEvent(window, &press);
-    EXPECT_TRUE(window->isVisible());
-
-    hint.SetHideIfMouseMove(true);
-    hint.ShowBalloon(300, 400, QStringLiteral("texte"));
-    QApplication::sendEvent(window, &move);
-    EXPECT_FALSE(window->isVisible());
-
-    hint.SetHideIfMouseMove(false);
-    hint.SetHideIfMouseClick(true);
-    hint.ShowBalloon(300, 400, QStringLiteral("texte"));
-    QApplication::sendEvent(window, &press);
-    EXPECT_FALSE(window->isVisible());
+    struct Case {
+        bool hideIfMove, hideIfClick;
+    };
+    for (const Case c : {Case{false, false}, Case{true, false}, Case{false, true}}) {
+        // The window keeps what the component said when it was made.
+        const auto show = [&] {
+            hint.SetHideIfMouseMove(c.hideIfMove);
+            hint.SetHideIfMouseClick(c.hideIfClick);
+            hint.ShowBalloon(QStringLiteral("texte"));
+            hint.SetHideIfMouseMove(!c.hideIfMove);
+            hint.SetHideIfMouseClick(!c.hideIfClick);
+            return hint.BalloonWindow();
+        };
+        TBalloonWindow *window = show();
+        QApplication::sendEvent(window, &move);
+        EXPECT_EQ(window->isVisible(), !c.hideIfMove);
+        window = show();
+        QApplication::sendEvent(window, &press);
+        EXPECT_EQ(window->isVisible(), !c.hideIfClick);
+    }
 }
 
 } // namespace
