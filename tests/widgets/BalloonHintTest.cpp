@@ -11,27 +11,25 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <map>
 
 namespace widgets {
 namespace {
 
-using platform::TRect;
-
 const QColor BodyColour(0, 255, 255);
-const QChar Separator('@');
 
-enum Ink { Clear, Black, Body };
+enum Ink { Clear, Black, Body, Other };
+struct Probe {
+    int x, y;
+    Ink ink;
+};
 
 // Outside the picture is outside the window: clear too.
 Ink InkAt(const QImage &image, int x, int y) {
-    if (!image.rect().contains(x, y))
+    if (!image.rect().contains(x, y) || qAlpha(image.pixel(x, y)) == 0)
         return Clear;
-    const QRgb rgb = image.pixel(x, y);
-    if (qAlpha(rgb) == 0)
-        return Clear;
-    if (QColor(rgb) == BodyColour)
-        return Body;
-    return QColor(rgb) == Qt::black ? Black : Ink(-1);
+    const QColor colour(image.pixel(x, y));
+    return colour == BodyColour ? Body : colour == Qt::black ? Black : Other;
 }
 
 class BalloonHintTest : public ::testing::Test {
@@ -43,99 +41,76 @@ protected:
         hint.SetColor(platform::FromQColor(BodyColour));
     }
 
-    // The picture as a window of the component builds it, for the point (x, y).
-    TRect Build(TBalloonWindow &window, TBalloonAlign align, TBalloonShape shape,
-                TTextAlign textAlign, const QString &text, int x = 500, int y = 400) {
+    // The picture as a window of the component builds it, for the point (500, 400).
+    QImage Build(TBalloonWindow &window, TBalloonAlign align, TBalloonShape shape,
+                 TTextAlign textAlign, const QString &text, platform::TRect *rect = nullptr) {
         window.BalloonImage().Canvas().Font().Assign(hint.Font());
         window.SetColor(hint.Color());
         window.SetAlign(align);
-        TRect rect;
-        window.BuildBalloonImage(x, y, text, shape, textAlign, Separator, rect);
-        return rect;
+        platform::TRect built;
+        window.BuildBalloonImage(500, 400, text, shape, textAlign, '@', built);
+        if (rect)
+            *rect = built;
+        return window.BalloonImage().Image();
     }
-
-    int LineHeight() const { return Metrics().height(); }
-    int Width(const QString &line) const { return Metrics().horizontalAdvance(line); }
     QFontMetrics Metrics() const { return QFontMetrics(hint.Font().ToQFont()); }
 
     TBalloonHint hint;
 };
 
 TEST_F(BalloonHintTest, PictureHasItsShadowBodyTailAndFillWhereTheyBelong) {
-    struct Case {
-        QString text;
-        int lines;
-        QString widest;
-    };
-    const Case cases[] = {{"abcdefgh", 1, "abcdefgh"},
-                          {"ab@abcdefgh", 2, "abcdefgh"},
-                          {"abcdefgh@x@", 3, "abcdefgh"}}; // a trailing separator adds a line
-    for (const Case &c : cases)
+    // A trailing separator adds an empty line.
+    const std::pair<QString, int> texts[] = {
+        {"abcdefgh", 1}, {"ab@abcdefgh", 2}, {"abcdefgh@x@", 3}};
+    for (const auto &[text, lines] : texts)
         for (TBalloonAlign align : {alRight, alLeft})
             for (TBalloonShape shape : {sRoundRect, sRectangle}) {
-                SCOPED_TRACE(testing::Message()
-                             << c.text.toStdString() << " align " << align << " shape " << shape);
+                SCOPED_TRACE(testing::Message() << text.toStdString() << " " << align << shape);
                 TBalloonWindow window(hint);
-                const TRect rect = Build(window, align, shape, taCenter, c.text, 500, 400);
-                const QImage image = window.BalloonImage().Image();
-                const int h = c.lines * LineHeight(), m = Width(c.widest), w = m + 23;
+                platform::TRect rect;
+                const QImage image = Build(window, align, shape, taCenter, text, &rect);
+                const int h = lines * Metrics().height();
+                const int m = Metrics().horizontalAdvance("abcdefgh"), w = m + 23;
                 ASSERT_EQ(image.size(), QSize(w, h + 20));
-                EXPECT_EQ(rect, (TRect{align == alRight ? 500 : 500 - w, 400 - h - 2,
-                                       align == alRight ? 500 + w : 500, 418}));
+                const int left = align == alRight ? 500 : 500 - w;
+                EXPECT_EQ(rect, (platform::TRect{left, 400 - h - 2, left + w, 418}));
 
                 const int bodyLeft = align == alRight ? 10 : 2;
                 const int bodyRight = m + (align == alRight ? 21 : 13); // exclusive
-                const int midY = (h + 3) / 2, midX = (bodyLeft + bodyRight) / 2;
-                // Outline, inside, and the shadow two pixels to the right and below.
-                EXPECT_EQ(InkAt(image, bodyLeft - 1, midY), Clear);
-                EXPECT_EQ(InkAt(image, bodyLeft, midY), Black);
-                EXPECT_EQ(InkAt(image, bodyLeft + 1, midY), Body);
-                EXPECT_EQ(InkAt(image, bodyRight - 2, midY), Body);
-                for (int x : {bodyRight - 1, bodyRight, bodyRight + 1})
-                    EXPECT_EQ(InkAt(image, x, midY), Black) << x;
-                EXPECT_EQ(InkAt(image, bodyRight + 2, midY), Clear);
-                for (int y : {0, h + 2, h + 3, h + 4})
-                    EXPECT_EQ(InkAt(image, midX, y), Black) << y;
-                EXPECT_EQ(InkAt(image, midX, h + 5), Clear);
-                // Corners: rounded ones leave the box's corner pixels out.
+                const int midX = (bodyLeft + bodyRight) / 2, midY = (h + 3) / 2;
                 const Ink corner = shape == sRectangle ? Black : Clear;
-                EXPECT_EQ(InkAt(image, bodyLeft, 0), corner);
-                EXPECT_EQ(InkAt(image, bodyRight - 1, 0), corner);
-                // The shadow's bottom corner on the side away from the tail.
-                const int shadowFarX = align == alRight ? bodyRight + 1 : bodyLeft + 2;
-                EXPECT_EQ(InkAt(image, shadowFarX, h + 4), corner);
-                EXPECT_EQ(InkAt(image, bodyLeft + 1, 1), shape == sRectangle ? Body : Clear);
-                EXPECT_EQ(InkAt(image, bodyRight, 1), Clear);
-                EXPECT_EQ(InkAt(image, bodyRight, 2), corner); // the shadow's top
-
-                // The tail, by its own column and row: mirrored for alLeft.
-                const auto tail = [&](int column, int row) {
-                    const int x = align == alRight ? column : w - 1 - column;
-                    return InkAt(image, x, h - 2 + row);
+                // The tail by its own column and row, mirrored for alLeft.
+                const auto tailX = [&](int column) {
+                    return align == alRight ? column : w - 1 - column;
                 };
-                EXPECT_EQ(tail(0, 20), Black); // the tip
-                EXPECT_EQ(tail(1, 19), Black);
-                EXPECT_EQ(tail(2, 19), Clear); // yellow in the tail picture
-                EXPECT_EQ(tail(11, 4), Body);  // the body's bottom outline, opened
-                EXPECT_EQ(tail(5, 10), Black);
-                EXPECT_EQ(tail(7, 10), Body); // reached by the fill
-                EXPECT_EQ(tail(9, 10), Black);
-                // The three lone pixels, and the outline around the last one.
-                EXPECT_EQ(tail(3, 15), Body);
-                EXPECT_EQ(tail(3, 16), Body);
-                EXPECT_EQ(tail(2, 17), Body);
-                EXPECT_EQ(tail(1, 17), Black);
-                EXPECT_EQ(tail(3, 17), Black);
+                // Outline and inside; the shadow 2 pixels right and below; the corners. The
+                // tail: its tip, a yellow pixel left out, the body's bottom outline opened,
+                // the fill inside. The three lone pixels, and the outline beside the last.
+                // clang-format off
+                const Probe probes[] = {
+                    {bodyLeft - 1, midY, Clear}, {bodyLeft, midY, Black}, {bodyLeft + 1, midY, Body},
+                    {bodyRight - 1, midY, Black}, {bodyRight + 1, midY, Black},
+                    {bodyRight + 2, midY, Clear}, {midX, h + 2, Black}, {midX, h + 4, Black},
+                    {midX, h + 5, Clear}, {bodyRight, 1, Clear}, {bodyRight, 2, corner},
+                    {bodyLeft, 0, corner}, {bodyLeft + 1, 1, shape == sRectangle ? Body : Clear},
+                    {align == alRight ? bodyRight + 1 : bodyLeft + 2, h + 4, corner},
+                    {tailX(0), h + 18, Black}, {tailX(2), h + 17, Clear}, {tailX(11), h + 2, Body},
+                    {tailX(5), h + 8, Black}, {tailX(7), h + 8, Body},
+                    {tailX(3), h + 13, Body}, {tailX(3), h + 14, Body}, {tailX(2), h + 15, Body},
+                    {tailX(1), h + 15, Black}, {tailX(3), h + 15, Black}};
+                // clang-format on
+                for (const auto &probe : probes)
+                    EXPECT_EQ(InkAt(image, probe.x, probe.y), probe.ink)
+                        << "at " << probe.x << "," << probe.y;
             }
 }
 
-// The darkest columns of text in one line's band of the picture: first and last.
+// The first and last columns of text ink in one line's band.
 std::pair<int, int> InkColumns(const QImage &image, int top, int height) {
     int first = image.width(), last = -1;
     for (int y = top; y < top + height; ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(image.pixel(x, y)) != 0 && qGray(image.pixel(x, y)) < 100 &&
-                InkAt(image, x, y) != Black) {
+            if (InkAt(image, x, y) == Other && qGray(image.pixel(x, y)) < 100) {
                 first = std::min(first, x);
                 last = std::max(last, x);
             }
@@ -143,36 +118,33 @@ std::pair<int, int> InkColumns(const QImage &image, int top, int height) {
 }
 
 TEST_F(BalloonHintTest, LinesAreAlignedOnTheWidestOne) {
-    // Two lines of one repeated letter: their ink lines up as the advances do.
-    const QString narrow = QStringLiteral("xx"), wide = QStringLiteral("xxxxxx");
+    // One repeated letter, so that the lines' ink lines up as their advances do.
+    const QString wide = QStringLiteral("xxxxxx");
+    const int lineHeight = Metrics().height();
+    std::map<TTextAlign, int> inkOffset;
     for (TBalloonAlign align : {alRight, alLeft})
         for (TTextAlign textAlign : {taLeft, taCenter, taRight}) {
-            SCOPED_TRACE(testing::Message() << "align " << align << " text " << textAlign);
+            SCOPED_TRACE(testing::Message() << align << " " << textAlign);
             TBalloonWindow window(hint);
-            Build(window, align, sRectangle, textAlign, narrow + Separator + wide);
-            const QImage twoLines = window.BalloonImage().Image();
-            const auto [first0, last0] = InkColumns(twoLines, 1, LineHeight() - 2);
-            const auto [first1, last1] = InkColumns(twoLines, 1 + LineHeight(), LineHeight() - 2);
+            const QImage image = Build(window, align, sRectangle, textAlign, "xx@" + wide);
+            const auto [first0, last0] = InkColumns(image, 1, lineHeight - 2);
+            const auto [first1, last1] = InkColumns(image, 1 + lineHeight, lineHeight - 2);
             ASSERT_LT(first0, last0);
-            ASSERT_LT(first1, last1);
+            // The widest line starts at the side's text column, whatever the alignment.
             const int textLeft = align == alRight ? 15 : 8;
             EXPECT_GE(first1, textLeft);
-            EXPECT_LE(last1, textLeft + Width(wide));
-            switch (textAlign) {
-            case taLeft:
+            EXPECT_LE(last1, textLeft + Metrics().horizontalAdvance(wide));
+            const auto [seen, fresh] = inkOffset.emplace(textAlign, first1 - textLeft);
+            EXPECT_EQ(seen->second, first1 - textLeft);
+            if (textAlign == taLeft)
                 EXPECT_EQ(first0, first1);
-                break;
-            case taRight:
+            else if (textAlign == taRight)
                 EXPECT_NEAR(last0, last1, 1);
-                break;
-            case taCenter:
+            else
                 EXPECT_NEAR(first0 + last0, first1 + last1, 2);
-                break;
-            }
             // A single line sits where the widest of two does.
-            Build(window, align, sRectangle, textAlign, wide);
-            const auto single = InkColumns(window.BalloonImage().Image(), 1, LineHeight() - 2);
-            EXPECT_EQ(single, std::make_pair(first1, last1));
+            const QImage single = Build(window, align, sRectangle, textAlign, wide);
+            EXPECT_EQ(InkColumns(single, 1, lineHeight - 2), std::make_pair(first1, last1));
         }
 }
 
@@ -183,54 +155,33 @@ int BalloonWindowCount() {
     }));
 }
 
-TEST_F(BalloonHintTest, WindowHangsFromTheCursorOnTheAlignedSideWithItsTipJustBelow) {
+TEST_F(BalloonHintTest, WindowHangsFromTheCursorWithItsTipJustBelowAndEachShowReplacesIt) {
+    hint.HideBalloon(); // before any show: nothing happens
+    EXPECT_EQ(hint.BalloonWindow(), nullptr);
     const QPoint cursor(400, 300);
     QCursor::setPos(cursor);
     ASSERT_EQ(QCursor::pos(), cursor);
-    const QString text = QStringLiteral("ab@abcdefgh");
-    const int h = 2 * LineHeight(), w = Width(QStringLiteral("abcdefgh")) + 23;
+    const int h = 2 * Metrics().height(), w = Metrics().horizontalAdvance("abcdefgh") + 23;
     for (TBalloonAlign align : {alRight, alLeft}) {
         SCOPED_TRACE(align);
         hint.SetAlign(align);
-        hint.ShowBalloon(text);
+        hint.ShowBalloon(QStringLiteral("ab@abcdefgh"));
         TBalloonWindow *window = hint.BalloonWindow();
-        ASSERT_NE(window, nullptr);
-        EXPECT_TRUE(window->isVisible());
-        EXPECT_TRUE(window->Showing());
+        hint.ShowBalloon(QString()); // an empty text leaves the balloon as it is
+        ASSERT_EQ(hint.BalloonWindow(), window);
+        EXPECT_TRUE(window->isVisible() && window->Showing());
         EXPECT_EQ(window->geometry(), QRect(align == alRight ? cursor.x() : cursor.x() - w,
                                             cursor.y() - h - 17, w, h + 20));
-        const QPoint tip =
-            cursor + QPoint(align == alRight ? 0 : -1, 1) - window->geometry().topLeft();
+        const QPoint tip = cursor + QPoint(align == alRight ? 0 : -1, 1) - window->pos();
         EXPECT_EQ(InkAt(window->BalloonImage().Image(), tip.x(), tip.y()), Black);
         // The window's shape is the picture: the tip is in it, the clear corner is not.
         EXPECT_TRUE(window->mask().contains(tip));
-        EXPECT_FALSE(window->mask().contains(QPoint(0, 0)));
         EXPECT_TRUE(window->mask().contains(QPoint(w / 2, h / 2)));
+        EXPECT_FALSE(window->mask().contains(QPoint(0, 0)));
+        EXPECT_EQ(BalloonWindowCount(), 1);
     }
-    EXPECT_EQ(BalloonWindowCount(), 1); // each show replaced the window before
-}
-
-TEST_F(BalloonHintTest, ShowingAndHidingLeaveAtMostOneBalloon) {
-    hint.HideBalloon(); // before any show: nothing happens
-    EXPECT_EQ(hint.BalloonWindow(), nullptr);
-
-    hint.ShowBalloon(QStringLiteral("premier"));
-    TBalloonWindow *first = hint.BalloonWindow();
-    hint.ShowBalloon(QString()); // an empty text leaves the balloon as it is
-    EXPECT_EQ(hint.BalloonWindow(), first);
-    EXPECT_TRUE(first->isVisible());
-
-    hint.ShowBalloon(QStringLiteral("second"));
-    ASSERT_NE(hint.BalloonWindow(), nullptr);
-    EXPECT_TRUE(hint.BalloonWindow()->isVisible());
-    EXPECT_EQ(BalloonWindowCount(), 1);
-
     hint.HideBalloon();
-    EXPECT_FALSE(hint.BalloonWindow()->isVisible());
-    EXPECT_FALSE(hint.BalloonWindow()->Showing());
-    hint.HideBalloon(); // twice
-    EXPECT_FALSE(hint.BalloonWindow()->isVisible());
-
+    EXPECT_FALSE(hint.BalloonWindow()->isVisible() || hint.BalloonWindow()->Showing());
     {
         TBalloonHint other;
         other.ShowBalloon(QStringLiteral("autre"));
@@ -244,26 +195,19 @@ TEST_F(BalloonHintTest, MouseMoveAndClickCloseTheBalloonOnlyWhenAsked) {
                      Qt::NoButton, Qt::NoModifier);
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 5), QPointF(320, 370), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
-    struct Case {
-        bool hideIfMove, hideIfClick;
-    };
-    for (const Case c : {Case{false, false}, Case{true, false}, Case{false, true}}) {
-        // The window keeps what the component said when it was made.
-        const auto show = [&] {
-            hint.SetHideIfMouseMove(c.hideIfMove);
-            hint.SetHideIfMouseClick(c.hideIfClick);
-            hint.ShowBalloon(QStringLiteral("texte"));
-            hint.SetHideIfMouseMove(!c.hideIfMove);
-            hint.SetHideIfMouseClick(!c.hideIfClick);
-            return hint.BalloonWindow();
-        };
-        TBalloonWindow *window = show();
-        QApplication::sendEvent(window, &move);
-        EXPECT_EQ(window->isVisible(), !c.hideIfMove);
-        window = show();
-        QApplication::sendEvent(window, &press);
-        EXPECT_EQ(window->isVisible(), !c.hideIfClick);
-    }
+    for (const bool ifMove : {false, true})
+        for (const bool ifClick : {false, true})
+            for (QMouseEvent *event : {&move, &press}) {
+                hint.SetHideIfMouseMove(ifMove);
+                hint.SetHideIfMouseClick(ifClick);
+                hint.ShowBalloon(QStringLiteral("texte"));
+                // The window keeps what the component said when it was made.
+                hint.SetHideIfMouseMove(!ifMove);
+                hint.SetHideIfMouseClick(!ifClick);
+                QApplication::sendEvent(hint.BalloonWindow(), event);
+                EXPECT_EQ(hint.BalloonWindow()->isVisible(), !(event == &move ? ifMove : ifClick))
+                    << ifMove << ifClick << int(event->type());
+            }
 }
 
 } // namespace
