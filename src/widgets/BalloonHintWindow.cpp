@@ -21,7 +21,10 @@ TBalloonWindow::TBalloonWindow(TBalloonHint &owner)
 void TBalloonWindow::ActivateBalloon(QPoint point, const QString &text, TBalloonShape shape,
                                      TTextAlign textAlign, QChar divisionChar) {
     if (showing_)
-        hide();
+        CloseBalloon();
+    // Nothing to draw: a window without a picture would show as a blank, unshaped rectangle.
+    if (text.isEmpty())
+        return;
     platform::TRect rect = platform::TRect::FromQRect(geometry());
     BuildBalloonImage(point.x(), point.y() - 15, text, shape, textAlign, divisionChar, rect);
     setGeometry(rect.ToQRect());

@@ -182,12 +182,15 @@ TEST_F(BalloonHintTest, WindowHangsFromTheCursorWithItsTipJustBelowAndEachShowRe
     }
     hint.HideBalloon();
     EXPECT_FALSE(hint.BalloonWindow()->isVisible() || hint.BalloonWindow()->Showing());
+    TBalloonWindow bare(hint); // a window asked to show no text stays off the screen
+    bare.ActivateBalloon(cursor, QString(), sRoundRect, taCenter, '@');
+    EXPECT_FALSE(bare.isVisible() || bare.Showing());
     {
         TBalloonHint other;
         other.ShowBalloon(QStringLiteral("autre"));
-        EXPECT_EQ(BalloonWindowCount(), 2);
+        EXPECT_EQ(BalloonWindowCount(), 3);
     }
-    EXPECT_EQ(BalloonWindowCount(), 1); // released with its component
+    EXPECT_EQ(BalloonWindowCount(), 2); // released with its component
 }
 
 TEST_F(BalloonHintTest, MouseMoveAndClickCloseTheBalloonOnlyWhenAsked) {
