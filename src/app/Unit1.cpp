@@ -62,7 +62,9 @@ TForm1::TForm1(QWidget *parent)
     FlatMenu1->SetName("FlatMenu1");
     BalloonHint1 = new widgets::TBalloonHint(this);
     BalloonHint1->SetName("BalloonHint1");
+    BalloonHint1->SetAlign(widgets::alLeft);
     BalloonHint1->SetDivisionChar(QLatin1Char('@'));
+    BalloonHint1->SetHideIfMouseMove(false);
     BalloonHint1->SetTextAlign(widgets::taCenter);
 
     App().SetMainForm(this, [this] { FormActivate(this); });

@@ -4,14 +4,16 @@
 #include "platform/Guarded.h"
 #include "widgets/BalloonHint.h"
 
-#include <QCursor>
 #include <QEvent>
 #include <QLabel>
 
 namespace app {
 
 void TForm1::ConnectLabelBalloons() {
-    for (QLabel *label : {Label10, Label9, Label8, Label7}) {
+    // The calibration labels join once the calibration panel holds them.
+    for (QLabel *label : {Label10, Label9, Label8, Label7, Label2, Label3, Label1, Label4}) {
+        if (!label)
+            continue;
         label->setAttribute(Qt::WA_Hover);
         label->installEventFilter(this);
     }
@@ -54,16 +56,14 @@ void TForm1::LabelMouseEnter(QLabel *label) {
     BalloonHint1->SetAlign(widgets::alLeft);
     BalloonHint1->SetHideIfMouseClick(false);
     BalloonHint1->SetHideIfMouseMove(false);
-    platform::TFont font;
+    platform::TFont &font = BalloonHint1->Font();
     font.SetStyle(0);
     font.SetName(this->font().family());
     font.SetSize(10);
     font.SetColor(platform::clBlack);
-    BalloonHint1->SetFont(font);
     BalloonHint1->SetColor(platform::RGB(255, 255, 0));
     BalloonHint1->SetShape(widgets::sRoundRect);
-    const QPoint at = QCursor::pos();
-    BalloonHint1->ShowBalloon(at.x(), at.y(), BalloonText(label));
+    BalloonHint1->ShowBalloon(BalloonText(label));
 }
 
 void TForm1::LabelMouseLeave(QLabel *) { BalloonHint1->HideBalloon(); }

@@ -11,25 +11,21 @@ TBalloonHint::TBalloonHint(platform::TComponent *owner) : platform::TComponent(o
     font_.SetSize(8);
 }
 
+// The owned windows go with the component base, after this.
 TBalloonHint::~TBalloonHint() { HideBalloon(); }
 
 void TBalloonHint::ShowBalloon(const QString &text) {
-    const QPoint cursor = QCursor::pos();
-    ShowBalloon(cursor.x(), cursor.y(), text);
-}
-
-void TBalloonHint::ShowBalloon(int x, int y, const QString &text) {
     if (text.isEmpty())
         return;
     HideBalloon();
-    if (!window_)
-        window_ = std::make_unique<TBalloonWindow>();
-    window_->SetHideIfMouseMove(hideIfMouseMove_);
-    window_->SetHideIfMouseClick(hideIfMouseClick_);
-    window_->SetTextFont(font_.ToQFont(), platform::ToQColor(font_.Color()));
-    window_->SetBalloonColor(platform::ToQColor(color_));
+    // The replaced window is only ever closed by then, and nothing else holds it.
+    delete window_;
+    window_ = new TBalloonWindow(*this);
+    window_->BalloonImage().Canvas().Font().Assign(font_);
+    window_->SetColor(color_);
+    const QPoint cursor = QCursor::pos();
     window_->SetAlign(align_);
-    window_->ActivateBalloon(QPoint(x, y), text, shape_, textAlign_, divisionChar_);
+    window_->ActivateBalloon(cursor, text, shape_, textAlign_, divisionChar_);
 }
 
 void TBalloonHint::HideBalloon() {

@@ -8,8 +8,6 @@
 #include <QChar>
 #include <QString>
 
-#include <memory>
-
 namespace widgets {
 
 class TBalloonWindow;
@@ -47,16 +45,14 @@ public:
     TTextAlign TextAlign() const { return textAlign_; }
     void SetTextAlign(TTextAlign align) { textAlign_ = align; }
 
-    // Shows the text in a balloon at the mouse cursor, replacing any balloon on screen. An
-    // empty text does nothing at all (a balloon on screen stays).
+    // Shows the text in a balloon at the mouse cursor, in a new window that replaces the
+    // balloon on screen. An empty text does nothing at all (a balloon on screen stays).
     void ShowBalloon(const QString &text);
-    // The same at a given cursor position, in screen coordinates.
-    void ShowBalloon(int x, int y, const QString &text);
     // Takes the balloon off the screen; harmless when none is shown.
     void HideBalloon();
 
     // The balloon window of the last show; null before the first one.
-    TBalloonWindow *BalloonWindow() const { return window_.get(); }
+    TBalloonWindow *BalloonWindow() const { return window_; }
 
 private:
     TBalloonAlign align_ = alRight;
@@ -67,9 +63,9 @@ private:
     bool hideIfMouseClick_ = false;
     TBalloonShape shape_ = sRoundRect;
     TTextAlign textAlign_ = taCenter;
-    // One window serves every show: it is rebuilt each time, so nothing of the previous
-    // show survives, and it never outlives the component.
-    std::unique_ptr<TBalloonWindow> window_;
+    // Owned as a component: a window is released when the next show replaces it, and at
+    // the latest with the component.
+    TBalloonWindow *window_ = nullptr;
 };
 
 } // namespace widgets

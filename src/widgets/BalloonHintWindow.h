@@ -1,61 +1,47 @@
-// The frameless pop-up window that draws one balloon of the balloon help component.
+// The frameless pop-up window that shows one balloon of the balloon help component.
 #pragma once
 
 #include "widgets/BalloonHint.h"
 
-#include <QPolygon>
-#include <QRect>
-#include <QStringList>
+#include <QImage>
 #include <QWidget>
-
-#include <vector>
 
 namespace widgets {
 
-// Where everything of a balloon goes. The window rectangle is in screen coordinates, the
-// rest in the window's own coordinates; right and bottom edges of the shapes are exclusive.
-struct TBalloonLayout {
-    QRect window;
-    QRect body;   // the filled, outlined body
-    QRect shadow; // the black shadow, 2 pixels down and right of the body
-    QPolygon tail;
-    QStringList lines;
-    std::vector<QPoint> linePositions; // top-left corner of each line's text
-    int lineHeight = 0;
-};
-
-// Splits the text at the division character (an empty line where two separators meet or
-// the text ends with one) and places the balloon for a cursor at `cursor`: it spans from
-// H + 17 pixels above the cursor to 3 pixels below it, H being the height of the lines, and
-// is 23 pixels wider than the widest line; with alRight it starts at the cursor, with
-// alLeft it ends there. The tail's tip is one pixel below the cursor.
-TBalloonLayout LayoutBalloon(QPoint cursor, const QString &text, const QFont &font,
-                             TBalloonAlign align, TTextAlign textAlign, QChar divisionChar);
-
-// The drawing is still simple: a body (rounded or square), its shadow, a straight
-// triangular tail and the text, cut out of the screen with a window mask. The pixel-exact
-// tail pictures and the flood-filled joint of body and tail come with their own work.
-class TBalloonWindow : public QWidget {
+// A tool window above all others that never takes the focus or the activation. Its shape is
+// the balloon picture itself (a window mask), so what lies around the balloon really is
+// whatever is underneath, with no compositor and no copy of the screen.
+class TBalloonWindow : public QWidget, public platform::TComponent {
     Q_OBJECT
 
 public:
-    TBalloonWindow();
+    // Takes the component's HideIfMouseMove and HideIfMouseClick as they are now.
+    explicit TBalloonWindow(TBalloonHint &owner);
 
-    // Copies of the component's settings, taken before each show.
+    TBalloonAlign Align() const { return align_; }
     void SetAlign(TBalloonAlign align) { align_ = align; }
-    void SetBalloonColor(const QColor &color) { color_ = color; }
-    void SetTextFont(const QFont &font, const QColor &color);
-    void SetHideIfMouseMove(bool hide) { hideIfMouseMove_ = hide; }
-    void SetHideIfMouseClick(bool hide) { hideIfMouseClick_ = hide; }
-
-    // Builds the balloon for the cursor point (screen coordinates) and shows it above all
-    // windows without taking the focus.
-    void ActivateBalloon(QPoint cursor, const QString &text, TBalloonShape shape,
-                         TTextAlign textAlign, QChar divisionChar);
-    void CloseBalloon();
-
+    // The balloon's fill colour.
+    platform::TColor Color() const { return color_; }
+    void SetColor(platform::TColor color) { color_ = color; }
+    bool HideIfMouseMove() const { return hideIfMouseMove_; }
+    bool HideIfMouseClick() const { return hideIfMouseClick_; }
+    // The finished balloon picture; its canvas font is the text font.
+    platform::TBitmap &BalloonImage() { return balloonImage_; }
+    const QImage &TailBitmap() const { return tailBitmap_; }
+    const QImage &TailLeftBitmap() const { return tailLeftBitmap_; }
     bool Showing() const { return showing_; }
-    const TBalloonLayout &Layout() const { return layout_; }
+
+    // Builds the picture for the cursor at `point` (screen coordinates), then places the
+    // window there and shows it above all windows without activating it.
+    void ActivateBalloon(QPoint point, const QString &text, TBalloonShape shape,
+                         TTextAlign textAlign, QChar divisionChar);
+    // Splits the text into lines at the division character and draws the balloon for a point
+    // (x, y) 15 pixels above the cursor; gives the window's screen rectangle in `rect`. An
+    // empty text changes nothing.
+    void BuildBalloonImage(int x, int y, const QString &text, TBalloonShape shape,
+                           TTextAlign textAlign, QChar divisionChar, platform::TRect &rect);
+    // Takes the window off the screen; it can be shown again.
+    void CloseBalloon();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -63,17 +49,14 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    QRegion Outline() const;
-
+    const bool hideIfMouseMove_;
+    const bool hideIfMouseClick_;
     TBalloonAlign align_ = alRight;
-    TBalloonShape shape_ = sRoundRect;
-    QColor color_;
-    QFont font_;
-    QColor textColor_;
-    bool hideIfMouseMove_ = true;
-    bool hideIfMouseClick_ = false;
+    platform::TColor color_ = platform::clWindow;
     bool showing_ = false;
-    TBalloonLayout layout_;
+    QImage tailBitmap_;
+    QImage tailLeftBitmap_;
+    platform::TBitmap balloonImage_;
 };
 
 } // namespace widgets

@@ -4,9 +4,10 @@
 
 #include "dialogs/Unit2.h"
 
-#include <QLabel>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -165,9 +166,13 @@ TEST_F(MainWindowTest, LabelBalloonsFollowTheSwitchAndAlwaysHide) {
     Main().Settings().Set(app::BalloonSlot, "ONINFO");
     enter(Main().Label8);
     ASSERT_TRUE(showing());
-    EXPECT_EQ(Main().BalloonHint1->BalloonWindow()->Layout().lines,
-              (QStringList{"C'est l'angle décrit par l'aiguille rouge",
-                           " orientée toujours vers le NORD..."}));
+    // Two lines, split at "@", in the balloon's font.
+    const QFontMetrics metrics(Main().BalloonHint1->Font().ToQFont());
+    const int widest = std::max(
+        metrics.horizontalAdvance(QStringLiteral("C'est l'angle décrit par l'aiguille rouge")),
+        metrics.horizontalAdvance(QStringLiteral(" orientée toujours vers le NORD...")));
+    EXPECT_EQ(Main().BalloonHint1->BalloonWindow()->size(),
+              QSize(widest + 23, 2 * metrics.height() + 20));
     EXPECT_EQ(Main().BalloonHint1->Color(), platform::RGB(255, 255, 0));
     EXPECT_EQ(Main().BalloonHint1->Font().Size(), 10);
     leave(Main().Label8);
