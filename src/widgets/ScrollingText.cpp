@@ -31,6 +31,8 @@ TScrollingText::TScrollingText(QWidget *parent, platform::TComponent *owner)
     : QWidget(parent), platform::TComponent(owner) {
     resize(200, 60);
     setAttribute(Qt::WA_OpaquePaintEvent, true);
+    // Even steps make a smooth scroll.
+    scrollTimer_.setTimerType(Qt::PreciseTimer);
     scrollTimer_.setInterval(int(interval_));
     connect(&scrollTimer_, &QTimer::timeout, this, [this] { Tick(); });
 }
@@ -173,7 +175,9 @@ void TScrollingText::Tick() {
 }
 
 void TScrollingText::SetTimerInterval(std::int64_t interval) {
-    scrollTimer_.setInterval(ToInt(interval));
+    // Setting a running timer restarts it: only a real change may, or every tick would.
+    if (scrollTimer_.interval() != ToInt(interval))
+        scrollTimer_.setInterval(ToInt(interval));
 }
 
 void TScrollingText::UpdateTimer() {
