@@ -194,6 +194,7 @@ TEST_F(ScrollingTextTest, ContentMeasuresAndPlacesTextAndPicture) {
         {tpTextOnLeft, true, {widest + 5 + 30, block}, {widest + 5, block - 20, 30, 20}},
         {tpTextOnRight, true, {30 + 5 + widest, block}, {0, block - 20, 30, 20}},
         {tpTextOnLeft, false, {30, 20}, {0, 0, 30, 20}},
+        {tpTextOnTop, false, {30, 20}, {0, 0, 30, 20}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.position << (c.textVisible ? " text" : " none"));
