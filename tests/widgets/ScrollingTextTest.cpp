@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QEnterEvent>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -300,18 +298,6 @@ TEST_F(PaintedScrollingTextTest, TimerRunsOnlyWhileActiveAndOnScreen) {
     parent.hide();
     EXPECT_FALSE(control.TimerRunning());
     EXPECT_TRUE(control.Active());
-}
-
-TEST_F(PaintedScrollingTextTest, MouseEnteringAndLeavingAreNotified) {
-    int entered = 0, left = 0;
-    control.OnMouseEnter = Counter(entered);
-    control.OnMouseExit = Counter(left);
-    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(&control, &enter);
-    QCoreApplication::sendEvent(&control, &leave);
-    EXPECT_EQ(entered, 1);
-    EXPECT_EQ(left, 1);
 }
 
 } // namespace
