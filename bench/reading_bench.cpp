@@ -87,11 +87,4 @@ BENCHMARK(BM_ReceivedChunk)->Unit(benchmark::kMicrosecond)->Repetitions(5)->Repo
 
 } // namespace
 
-int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+#include "QtBenchmarkMain.h"

@@ -1,5 +1,6 @@
 #include "AviWriter.h"
 
+#include "BmpWriter.h"
 #include "ByteWriter.h"
 
 namespace datagen {
@@ -8,42 +9,9 @@ namespace {
 constexpr std::uint32_t kAvifHasIndex = 0x10;
 constexpr std::uint32_t kAviifKeyframe = 0x10;
 
-void writeBitmapInfo(ByteWriter &out, const IndexedFrames &clip, int width, int height,
-                     std::uint32_t frameBytes) {
-    out.u32(40);
-    out.i32(width);
-    out.i32(height); // positive: rows bottom-up
-    out.u16(1);      // planes
-    out.u16(8);      // bits per pixel
-    out.u32(0);      // BI_RGB, uncompressed
-    out.u32(frameBytes);
-    out.i32(0);
-    out.i32(0);
-    out.u32(256); // colours used
-    out.u32(0);   // all colours important
-    for (QRgb c : clip.palette) {
-        out.u8(static_cast<std::uint8_t>(qBlue(c)));
-        out.u8(static_cast<std::uint8_t>(qGreen(c)));
-        out.u8(static_cast<std::uint8_t>(qRed(c)));
-        out.u8(0);
-    }
-}
-
-QByteArray frameRows(const std::vector<std::uint8_t> &indices, int width, int height,
-                     int rowBytes) {
-    QByteArray rows;
-    rows.reserve(rowBytes * height);
-    for (int y = height - 1; y >= 0; --y) {
-        rows.append(reinterpret_cast<const char *>(indices.data()) + y * width, width);
-        rows.append(rowBytes - width, '\0');
-    }
-    return rows;
-}
-
 void writeClip(ByteWriter &out, const IndexedFrames &clip, int width, int height,
                int framesPerSecond) {
-    const int rowBytes = (width + 3) / 4 * 4;
-    const auto frameBytes = static_cast<std::uint32_t>(rowBytes * height);
+    const auto frameBytes = static_cast<std::uint32_t>(rowBytes8(width) * height);
     const auto frameCount = static_cast<std::uint32_t>(clip.frames.size());
     const auto fps = static_cast<std::uint32_t>(framesPerSecond);
 
@@ -86,7 +54,7 @@ void writeClip(ByteWriter &out, const IndexedFrames &clip, int width, int height
             out.i16(static_cast<std::int16_t>(height));
         }
         ChunkScope strf(out, "strf");
-        writeBitmapInfo(out, clip, width, height, frameBytes);
+        writeBitmapInfo(out, width, height, 8, frameBytes, 0, clip.palette);
     }
 
     std::vector<std::uint32_t> offsets;
@@ -96,7 +64,7 @@ void writeClip(ByteWriter &out, const IndexedFrames &clip, int width, int height
         for (const auto &frame : clip.frames) {
             offsets.push_back(static_cast<std::uint32_t>(out.size() - moviFourcc));
             ChunkScope chunk(out, "00db");
-            out.raw(frameRows(frame, width, height, rowBytes));
+            out.raw(bottomUpRows8(frame, width, height));
         }
     }
     ChunkScope idx1(out, "idx1");

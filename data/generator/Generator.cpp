@@ -1,5 +1,6 @@
 #include "Generator.h"
 
+#include "AboutPictures.h"
 #include "AviWriter.h"
 #include "BmpWriter.h"
 #include "Dial.h"
@@ -42,6 +43,8 @@ QList<ShippedFile> shippedFiles() {
     files.append({"OUEST.BMP", encodeBmp24(makeDeclinationPicture(true))});
     files.append({"EST.BMP", encodeBmp24(makeDeclinationPicture(false))});
     files.append({"ventrose.png", encodePng(makeIcon())});
+    files.append({"bandeau.bmp", encodeBmp24(makeAboutBanner())});
+    files.append({"apropos.bmp", encodeBmp8(makeAboutScroll(), kAboutScrollBackground)});
     files.append({"rose.avi", encodeAvi8(quantizeFrames(makeClipFrames(), kClipBackground),
                                          kClipSize, kClipSize, kClipFramesPerSecond)});
     files.append({"applaud.wav", encodeWav16Mono(applause(), kSampleRate)});
