@@ -1,6 +1,7 @@
 #include "platform/Menus.h"
 
 #include "platform/BackPointer.h"
+#include "platform/OwnerDrawStyle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -195,6 +196,7 @@ TMenu::TMenu(TComponent *owner, QWidget *widget)
     root_->menu_ = this;
     root_->rootContainer_ = widget;
     PointBack(widget, kContainerProperty, root_.get());
+    OwnerDrawStyle::Install();
 }
 
 TMenu::~TMenu() {
@@ -210,6 +212,10 @@ void TMenu::SetOwnerDraw(bool ownerDraw) {
     if (ownerDraw == ownerDraw_)
         return;
     ownerDraw_ = ownerDraw;
+    Rebuild();
+}
+
+void TMenu::Rebuild() {
     Restyle(widget_);
     RestyleSubMenus(*root_);
 }

@@ -12,17 +12,33 @@
 #include <QKeySequence>
 #include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include <memory>
 #include <vector>
 
 class QMenu;
 class QMenuBar;
-class QWidget;
 
 namespace platform {
 
 class TMenu;
+
+// The canvas an owner-drawn item is drawn on: a picture of the item alone (its rectangle
+// starts at 0, 0), plus the window the item shows in and a canvas over that whole window,
+// whose drawing is shown over the window's border.
+class TMenuItemCanvas : public TCanvas {
+public:
+    TMenuItemCanvas(QImage *item, QWidget *window, TCanvas *windowCanvas)
+        : TCanvas(item), window_(window), windowCanvas_(windowCanvas) {}
+    QWidget *Window() const { return window_; }
+    // Null where the window's border is not the items' to draw (a menu bar).
+    TCanvas *WindowCanvas() const { return windowCanvas_; }
+
+private:
+    QWidget *window_;
+    TCanvas *windowCanvas_;
+};
 
 using TMenuDrawItemEvent = TEvent<TObject *, TCanvas *, const TRect &, bool>;
 using TMenuMeasureItemEvent = TEvent<TObject *, TCanvas *, int &, int &>;
@@ -115,6 +131,8 @@ public:
     // Owner-drawn menus are measured and drawn by their items' OnMeasureItem and OnDrawItem.
     bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool ownerDraw);
+    // Measures and draws every entry again (their measure or draw slots changed).
+    void Rebuild();
     TImageList *Images() const { return images_.Get(); }
     void SetImages(TImageList *images) { images_.Set(images); }
     virtual bool IsMainMenu() const = 0;

@@ -1,6 +1,7 @@
 #include "platform/ToolBar.h"
 
 #include "platform/BackPointer.h"
+#include "platform/OwnerDrawStyle.h"
 
 #include <QAction>
 #include <QToolBar>
@@ -21,7 +22,10 @@ TToolBar::TToolBar(TComponent *owner)
     widget_->setMovable(false);
     widget_->setFloatable(false);
     ApplyStyle();
+    OwnerDrawStyle::Install();
 }
+
+QToolBar *TToolBar::Widget() const { return widget_; }
 
 TToolBar::~TToolBar() {
     while (!buttons_.empty())

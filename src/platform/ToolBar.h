@@ -44,7 +44,7 @@ public:
     explicit TToolBar(TComponent *owner);
     ~TToolBar() override;
 
-    QToolBar *Widget() const { return widget_; }
+    QToolBar *Widget() const;
     bool Flat() const { return flat_; }
     void SetFlat(bool flat);
     bool Transparent() const { return transparent_; }
