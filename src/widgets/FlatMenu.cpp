@@ -10,13 +10,15 @@ namespace widgets {
 using namespace platform;
 
 TFlatMenu::TFlatMenu(TComponent *owner)
-    : TComponent(owner), color_(clBtnFace), iconBackColor_(clBtnFace), menuBarColor_(clBtnFace),
-      selectColor_(clHighlight), selectBorderColor_(clHighlight), disabledColor_(clInactiveCaption),
-      separatorColor_(clBtnFace), checkedColor_(clHighlight) {
+    : TComponent(owner), form_(owner), color_(clBtnFace), iconBackColor_(clBtnFace),
+      menuBarColor_(clBtnFace), selectColor_(clHighlight), selectBorderColor_(clHighlight),
+      disabledColor_(clInactiveCaption), separatorColor_(clBtnFace), checkedColor_(clHighlight) {
     LoadMenuFont(font_);
     selectFontColor_ = font_.Color();
 }
 
+// The form has already let go of the painter when it frees it with itself: the painter
+// still walks the form it was made for, so no handler of a freed painter stays behind.
 TFlatMenu::~TFlatMenu() { ApplyToForm(false); }
 
 void TFlatMenu::SetActive(bool active) {
@@ -64,9 +66,8 @@ void TFlatMenu::Notification(TComponent *component, TOperation operation) {
 }
 
 void TFlatMenu::ApplyToForm(bool enable) {
-    const TComponent *form = Owner();
-    for (int i = 0; form && i < form->ComponentCount(); ++i) {
-        TComponent *component = form->Components(i);
+    for (int i = 0; form_ && i < form_->ComponentCount(); ++i) {
+        TComponent *component = form_->Components(i);
         if (auto *menu = dynamic_cast<TMenu *>(component)) {
             TMenuItem &top = menu->Items();
             for (int j = 0; j < top.Count(); ++j) {
@@ -132,14 +133,13 @@ void TFlatMenu::RehookItem(TMenuItem *item) {
 }
 
 TMainMenu *TFlatMenu::FormMainMenu() const {
-    const TComponent *form = Owner();
-    for (int i = 0; form && i < form->ComponentCount(); ++i)
-        if (auto *menu = dynamic_cast<TMainMenu *>(form->Components(i)))
+    for (int i = 0; form_ && i < form_->ComponentCount(); ++i)
+        if (auto *menu = dynamic_cast<TMainMenu *>(form_->Components(i)))
             return menu;
     return nullptr;
 }
 
-QWidget *TFlatMenu::FormWindow() const { return dynamic_cast<QWidget *>(Owner()); }
+QWidget *TFlatMenu::FormWindow() const { return dynamic_cast<QWidget *>(form_); }
 
 void TFlatMenu::RedrawMenuBar() {
     if (const TMainMenu *menu = FormMainMenu(); menu && menu->Widget())

@@ -129,6 +129,8 @@ private:
     void DrawFlatFrame(TCanvas &canvas, const TRect &window, bool rightToLeft);
     void DrawButtonFrame(TCanvas &canvas, const TRect &b, bool dropDown);
 
+    // The owner form, taken at construction.
+    platform::TComponent *form_;
     platform::TFont font_;
     TColor color_, iconBackColor_, menuBarColor_, selectColor_, selectBorderColor_,
         selectFontColor_, disabledColor_, separatorColor_, checkedColor_;

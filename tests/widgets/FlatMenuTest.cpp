@@ -186,6 +186,19 @@ TEST_F(FlatMenuTest, ActivationIsRepeatableAndDeactivationGivesEverythingBack) {
     EXPECT_TRUE(ownBar->OnCustomDrawButton.Is(&form, &Form::AppButton));
 }
 
+// A form frees its last components first, and lets go of each before freeing it: a painter
+// made after the menus must still take its handlers back.
+TEST(FlatMenuLifetimeTest, APainterFreedWithItsFormLeavesNoHandlerBehind) {
+    TMenuItem item(nullptr);
+    auto *form = new Form;
+    auto *menu = new TMainMenu(form);
+    menu->Items().Add(&item);
+    (new TFlatMenu(form))->SetActive(true);
+    ASSERT_TRUE(item.OnDrawItem && item.OnMeasureItem);
+    delete form;
+    EXPECT_FALSE(item.OnDrawItem || item.OnMeasureItem);
+}
+
 TEST_F(FlatMenuTest, AutoDetectTakesOverItemsAddedLater) {
     painter->SetAutoDetect(true);
     EXPECT_FALSE(painter->Active());
