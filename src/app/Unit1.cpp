@@ -60,6 +60,13 @@ TForm1::TForm1(QWidget *parent)
     SerialPort1->OnDSRChange = serial::TSerialSignalEvent(this, &TForm1::SerialPort1DSRChange);
     FlatMenu1 = new widgets::TFlatMenu(this);
     FlatMenu1->SetName("FlatMenu1");
+    platform::TFont menuFont;
+    menuFont.SetName(QStringLiteral("Tahoma"));
+    menuFont.SetHeight(-11);
+    menuFont.SetColor(platform::clMenuText);
+    FlatMenu1->SetFont(menuFont);
+    FlatMenu1->SetUseSystemColors(false);
+    FlatMenu1->SetGradient(true);
     BalloonHint1 = new widgets::TBalloonHint(this);
     BalloonHint1->SetName("BalloonHint1");
     BalloonHint1->SetAlign(widgets::alLeft);

@@ -9,6 +9,7 @@
 #include "platform/Component.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Menus.h"
+#include "platform/ToolBar.h"
 #include "serial/SerialPort.h"
 
 #include <QMenu>

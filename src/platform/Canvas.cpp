@@ -143,12 +143,16 @@ TColor ColorToRGB(TColor color) {
     return FromQColor(palette.color(QPalette::Button)); // an index Windows never used
 }
 
+TColor TransparentColor(const QImage &image) {
+    return image.isNull() ? clNone : FromQColor(image.pixelColor(0, image.height() - 1));
+}
+
 QIcon TransparentIcon(const QImage &image) {
     if (image.isNull())
         return {};
     QPixmap pixmap = QPixmap::fromImage(image);
     pixmap.setMask(QBitmap::fromImage(
-        image.createMaskFromColor(image.pixel(0, image.height() - 1), Qt::MaskInColor)));
+        image.createMaskFromColor(ToQColor(TransparentColor(image)).rgb(), Qt::MaskInColor)));
     return QIcon(pixmap);
 }
 
@@ -498,8 +502,6 @@ void TBitmap::SaveToFile(const QString &fileName) const {
 
 void TBitmap::Assign(const QImage &image) { image_ = Writable(image); }
 
-TColor TBitmap::TransparentColor() const {
-    return image_.isNull() ? clNone : FromQColor(image_.pixelColor(0, image_.height() - 1));
-}
+TColor TBitmap::TransparentColor() const { return platform::TransparentColor(image_); }
 
 } // namespace platform

@@ -57,10 +57,12 @@ constexpr TColor clScrollBar = clSystemColor | 0, clBackground = clSystemColor |
 // value is returned as it is.
 TColor ColorToRGB(TColor color);
 QColor ToQColor(TColor color);
-// A picture as an icon whose transparent colour, that of its bottom-left pixel, is left out;
-// an empty icon for a null picture.
-QIcon TransparentIcon(const QImage &image);
 TColor FromQColor(const QColor &color);
+// The colour that transparent drawing of a picture leaves out: its bottom-left pixel's
+// (clNone for a null picture). Every transparent drawing of the program follows this rule.
+TColor TransparentColor(const QImage &image);
+// A picture as an icon whose transparent colour is left out; an empty icon for a null picture.
+QIcon TransparentIcon(const QImage &image);
 
 // A rectangle as GDI gives it: right and bottom are outside it.
 struct TRect {

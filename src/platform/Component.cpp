@@ -25,6 +25,11 @@ void TComponent::EndLoading() {
         Loaded();
 }
 
+void TComponent::InsertComponent(TComponent *component) {
+    if (component && !component->owner_)
+        Insert(component);
+}
+
 void TComponent::Notification(TComponent *, TOperation) {}
 
 void TComponent::Insert(TComponent *component) {

@@ -28,6 +28,10 @@ public:
     std::intptr_t Tag() const { return tag_; }
     void SetTag(std::intptr_t tag) { tag_ = tag; }
 
+    // Takes a component without owner into this one's components, telling them all. For
+    // components that join their owner only once they are fully built.
+    void InsertComponent(TComponent *component);
+
     // Owned components in creation order.
     int ComponentCount() const { return static_cast<int>(components_.size()); }
     TComponent *Components(int index) const { return components_.at(index); }

@@ -1,86 +1,51 @@
-// Menus, tool bars and image lists as components over QMenuBar/QMenu/QAction/QToolBar. They
-// carry what an owner-drawing painter needs: captions with "&" mnemonics, states, shortcuts,
-// pictures, the draw and measure event slots of the items and the tool bar's custom-draw slot.
+// Main and pop-up menus as components over QMenuBar/QMenu/QAction. Items carry what an
+// owner-drawing painter needs: captions with "&" mnemonics, states, shortcuts, pictures and
+// the draw and measure event slots.
 #pragma once
 
+#include "platform/ActionComponent.h"
 #include "platform/Canvas.h"
-#include "platform/Component.h"
 #include "platform/Event.h"
+#include "platform/ImageList.h"
 
-#include <QIcon>
 #include <QImage>
 #include <QKeySequence>
 #include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include <memory>
 #include <vector>
 
-class QAction;
 class QMenu;
 class QMenuBar;
-class QToolBar;
-class QToolButton;
-class QWidget;
 
 namespace platform {
 
-class TImageList;
 class TMenu;
-class TToolBar;
-class TToolButton;
 
-// Told when the pictures of an image list change or the list goes away.
-class TImageListClient {
+// The canvas an owner-drawn item is drawn on: a picture of the item alone (its rectangle
+// starts at 0, 0), plus the window the item shows in and a canvas over that whole window,
+// whose drawing is shown over the window's border.
+class TMenuItemCanvas : public TCanvas {
 public:
-    virtual void ImagesChanged() = 0;
-    virtual void ImagesDestroyed() = 0;
-
-protected:
-    ~TImageListClient() = default;
-};
-
-// A list of pictures of one size. A picture's colour at its bottom-left pixel is its
-// transparent colour.
-class TImageList : public TComponent {
-public:
-    explicit TImageList(TComponent *owner, int width = 16, int height = 16);
-    ~TImageList() override;
-
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    // Changing the size empties the list.
-    void SetSize(int width, int height);
-    int Count() const { return int(images_.size()); }
-    // Adds the picture, or each Width-wide slice of a wider strip; returns the first index.
-    // Slices are cut or padded to Width x Height.
-    int Add(const QImage &image);
-    void Clear();
-    // A copy of picture `index`; a null image when there is none.
-    QImage Image(int index) const;
-    // Draws the picture with its transparent colour left out.
-    void Draw(TCanvas &canvas, int x, int y, int index) const;
-    // The picture as an icon whose transparent colour is masked out.
-    QIcon Icon(int index) const;
-
-    void AddClient(TImageListClient *client);
-    void RemoveClient(TImageListClient *client);
+    TMenuItemCanvas(QImage *item, QWidget *window, TCanvas *windowCanvas)
+        : TCanvas(item), window_(window), windowCanvas_(windowCanvas) {}
+    QWidget *Window() const { return window_; }
+    // Null where the window's border is not the items' to draw (a menu bar).
+    TCanvas *WindowCanvas() const { return windowCanvas_; }
 
 private:
-    void Changed();
-
-    int width_, height_;
-    std::vector<QImage> images_;
-    std::vector<TImageListClient *> clients_;
+    QWidget *window_;
+    TCanvas *windowCanvas_;
 };
 
-class TMenuItem;
 using TMenuDrawItemEvent = TEvent<TObject *, TCanvas *, const TRect &, bool>;
 using TMenuMeasureItemEvent = TEvent<TObject *, TCanvas *, int &, int &>;
 
 // One menu entry; its QAction shows it. Items are components of their owner (the form) and
 // children of their parent item, in order; an item with children opens a sub-menu.
-class TMenuItem : public TComponent, private TImageListClient {
+class TMenuItem : public TActionComponent {
 public:
     explicit TMenuItem(TComponent *owner);
     ~TMenuItem() override;
@@ -89,8 +54,6 @@ public:
     // "-" makes the item a separator.
     void SetCaption(const QString &caption);
     bool IsLine() const { return caption_ == QStringLiteral("-"); }
-    bool Enabled() const { return enabled_; }
-    void SetEnabled(bool enabled);
     bool Checked() const { return checked_; }
     // Checking a radio item unchecks the radio items of its group among its siblings.
     void SetChecked(bool checked);
@@ -103,15 +66,14 @@ public:
     QKeySequence ShortCut() const { return shortCut_; }
     void SetShortCut(const QKeySequence &shortCut);
     QString ShortCutText() const { return shortCut_.toString(QKeySequence::NativeText); }
-    int ImageIndex() const { return imageIndex_; }
-    void SetImageIndex(int imageIndex);
     const QImage &Bitmap() const { return bitmap_; }
     void SetBitmap(const QImage &bitmap);
-    bool Visible() const { return visible_; }
-    void SetVisible(bool visible);
     // Pictures for this item's sub-items, in place of the menu's image list.
-    TImageList *SubMenuImages() const { return subMenuImages_; }
-    void SetSubMenuImages(TImageList *images);
+    TImageList *SubMenuImages() const { return subMenuImages_.Get(); }
+    void SetSubMenuImages(TImageList *images) { subMenuImages_.Set(images); }
+    // The image list whose pictures this item's image index selects: the parent's sub-menu
+    // images, else the menu's list; null when neither exists.
+    TImageList *ImagesForIcon() const;
 
     int Count() const { return int(items_.size()); }
     TMenuItem *Items(int index) const { return items_.at(std::size_t(index)); }
@@ -124,17 +86,13 @@ public:
     // The menu this item belongs to (through its parents), or nullptr.
     TMenu *GetParentMenu() const;
 
-    TNotifyEvent OnClick;
     TMenuDrawItemEvent OnDrawItem;
     TMenuMeasureItemEvent OnMeasureItem;
 
-    // Runs OnClick if the item is enabled (what choosing the item does).
-    void Click();
     // Fire the draw and measure slots, for the style that draws owner-drawn menus.
     void DoDrawItem(TCanvas *canvas, const TRect &rect, bool selected);
     void DoMeasureItem(TCanvas *canvas, int &width, int &height);
 
-    QAction *Action() const { return action_.get(); }
     // The pop-up of the sub-items; null while the item has none.
     QMenu *SubMenu() const { return subMenu_.get(); }
     static TMenuItem *FromAction(const QAction *action);
@@ -146,54 +104,52 @@ private:
     friend class TMenu;
     QWidget *Container();
     void ApplyCheck();
-    void ApplyIcon();
-    TImageList *ImagesForIcon() const;
+    void ApplyIcon() override;
+    void Triggered() override;
     void RefreshIcons();
-    void ImagesChanged() override;
-    void ImagesDestroyed() override;
 
     QString caption_;
-    bool enabled_ = true, checked_ = false, radioItem_ = false, default_ = false, visible_ = true;
+    bool checked_ = false, radioItem_ = false, default_ = false;
     int groupIndex_ = 0;
     QKeySequence shortCut_;
-    int imageIndex_ = -1;
     QImage bitmap_;
-    TImageList *subMenuImages_ = nullptr;
+    TImageListLink subMenuImages_{[this] { RefreshIcons(); }};
 
     TMenuItem *parent_ = nullptr;
     std::vector<TMenuItem *> items_;
     TMenu *menu_ = nullptr;           // set on a menu's root item only
     QPointer<QWidget> rootContainer_; // the bar or pop-up a root item fills
-    std::unique_ptr<QAction> action_;
     std::unique_ptr<QMenu> subMenu_;
 };
 
 // What main and pop-up menus share: the root item, owner drawing and the image list.
-class TMenu : public TComponent, private TImageListClient {
+class TMenu : public TComponent {
 public:
     ~TMenu() override;
     TMenuItem &Items() { return *root_; }
     const TMenuItem &Items() const { return *root_; }
+    // Owner-drawn menus are measured and drawn by their items' OnMeasureItem and OnDrawItem.
     bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool ownerDraw);
-    TImageList *Images() const { return images_; }
-    void SetImages(TImageList *images);
+    // Measures and draws every entry again (their measure or draw slots changed).
+    void Rebuild();
+    TImageList *Images() const { return images_.Get(); }
+    void SetImages(TImageList *images) { images_.Set(images); }
     virtual bool IsMainMenu() const = 0;
     // The QMenuBar or QMenu that shows the top-level items (null once a window that took it
     // over has deleted it).
     QWidget *Widget() const { return widget_; }
+    // The menu whose bar, pop-up or sub-menu a widget is; null for any other widget.
+    static TMenu *FromWidget(const QWidget *widget);
 
 protected:
     TMenu(TComponent *owner, QWidget *widget);
 
 private:
-    void ImagesChanged() override;
-    void ImagesDestroyed() override;
-
     QPointer<QWidget> widget_;
     std::unique_ptr<TMenuItem> root_;
     bool ownerDraw_ = false;
-    TImageList *images_ = nullptr;
+    TImageListLink images_{[this] { root_->RefreshIcons(); }};
 };
 
 class TMainMenu : public TMenu {
@@ -211,127 +167,6 @@ public:
     QMenu *Menu() const;
     // Shows the menu at a screen position without waiting.
     void Popup(int x, int y);
-};
-
-// The custom-draw state of a tool button, as flags.
-enum TCustomDrawStateFlag : unsigned {
-    cdsSelected = 0x1,
-    cdsGrayed = 0x2,
-    cdsDisabled = 0x4,
-    cdsChecked = 0x8,
-    cdsFocused = 0x10,
-    cdsDefault = 0x20,
-    cdsHot = 0x40,
-    cdsMarked = 0x80,
-    cdsIndeterminate = 0x100,
-};
-using TCustomDrawState = unsigned;
-using TTBCustomDrawBtnEvent = TEvent<TToolBar *, TToolButton *, TCustomDrawState, bool &>;
-
-enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
-
-class TToolBar : public TComponent, private TImageListClient {
-public:
-    explicit TToolBar(TComponent *owner);
-    ~TToolBar() override;
-
-    QToolBar *Widget() const { return widget_; }
-    bool Flat() const { return flat_; }
-    void SetFlat(bool flat);
-    bool Transparent() const { return transparent_; }
-    void SetTransparent(bool transparent);
-    bool ShowCaptions() const { return showCaptions_; }
-    void SetShowCaptions(bool showCaptions);
-    // Captions beside the pictures instead of under them.
-    bool List() const { return list_; }
-    void SetList(bool list);
-    TImageList *Images() const { return images_; }
-    void SetImages(TImageList *images);
-
-    int ButtonCount() const { return int(buttons_.size()); }
-    TToolButton *Buttons(int index) const { return buttons_.at(std::size_t(index)); }
-
-    TTBCustomDrawBtnEvent OnCustomDrawButton;
-    // Fires OnCustomDrawButton; returns whether the default drawing should still happen
-    // (true when the slot is unassigned).
-    bool DoCustomDrawButton(TToolButton *button, TCustomDrawState state);
-    // A drawing surface the size of the tool bar for custom-draw handlers; the style that
-    // calls them copies what they drew onto the bar.
-    TCanvas &Canvas();
-    const QImage &CanvasImage() const { return canvasImage_; }
-
-    static TToolBar *FromWidget(const QWidget *widget);
-
-private:
-    friend class TToolButton;
-    void Attach(TToolButton *button);
-    void Detach(TToolButton *button);
-    void ApplyStyle();
-    void ImagesChanged() override;
-    void ImagesDestroyed() override;
-
-    QPointer<QToolBar> widget_;
-    bool flat_ = false, transparent_ = false, showCaptions_ = false, list_ = false;
-    TImageList *images_ = nullptr;
-    std::vector<TToolButton *> buttons_;
-    QImage canvasImage_;
-    TCanvas canvas_;
-};
-
-class TToolButton : public TComponent {
-public:
-    explicit TToolButton(TComponent *owner);
-    ~TToolButton() override;
-
-    TToolBar *Parent() const { return toolBar_; }
-    // Puts the button at the end of the tool bar (nullptr takes it off).
-    void SetParent(TToolBar *toolBar);
-    int Index() const;
-
-    QString Caption() const { return caption_; }
-    void SetCaption(const QString &caption);
-    // The tool tip.
-    QString Hint() const { return hint_; }
-    void SetHint(const QString &hint);
-    int ImageIndex() const { return imageIndex_; }
-    void SetImageIndex(int imageIndex);
-    bool Enabled() const { return enabled_; }
-    void SetEnabled(bool enabled);
-    // Shown pressed (for tbsCheck buttons: checked).
-    bool Down() const { return down_; }
-    void SetDown(bool down);
-    TToolButtonStyle Style() const { return style_; }
-    void SetStyle(TToolButtonStyle style);
-    bool Visible() const { return visible_; }
-    void SetVisible(bool visible);
-    // A menu item this button stands for (a button that opens a menu).
-    TMenuItem *MenuItem() const { return menuItem_; }
-    void SetMenuItem(TMenuItem *item) { menuItem_ = item; }
-    bool IsSeparator() const { return style_ == tbsSeparator || style_ == tbsDivider; }
-    // Where the button sits in the tool bar (empty until the bar has laid it out).
-    TRect BoundsRect() const;
-
-    TNotifyEvent OnClick;
-    // Runs OnClick if the button is enabled.
-    void Click();
-
-    QAction *Action() const { return action_.get(); }
-    QWidget *Widget() const;
-    static TToolButton *FromAction(const QAction *action);
-    static TToolButton *FromWidget(const QWidget *widget);
-
-private:
-    friend class TToolBar;
-    void ApplyCheck();
-    void ApplyIcon();
-
-    TToolBar *toolBar_ = nullptr;
-    QString caption_, hint_;
-    int imageIndex_ = -1;
-    bool enabled_ = true, down_ = false, visible_ = true;
-    TToolButtonStyle style_ = tbsButton;
-    TMenuItem *menuItem_ = nullptr;
-    std::unique_ptr<QAction> action_;
 };
 
 } // namespace platform

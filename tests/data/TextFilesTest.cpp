@@ -15,7 +15,7 @@ TEST(InstalledSettings, ThirtyCrLfLinesWithTheInstalledValues) {
     const QList<QByteArray> lines = text.chopped(2).split('\n');
     ASSERT_EQ(lines.size(), 30);
     const QList<QByteArray> expected = {
-        "1", "Moyenne", "ROSEON",   "Moyenne",   "CERCLEON", "ANCIEN",   "10",    "+",      "0",
+        "1", "Moyenne", "ROSEON",   "Moyenne",   "CERCLEON", "NOUVEAU",  "10",    "+",      "0",
         "+", "0",       "ONAVERTI", "ONAVERTI2", "ONCAP",    "ONORIENT", "ONSON", "ONINFO", "0"};
     for (int i = 0; i < 30; ++i) {
         const QByteArray &line = lines[i];

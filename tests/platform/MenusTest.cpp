@@ -3,6 +3,7 @@
 #include "platform/Menus.h"
 #include "platform/MessageBoxes.h"
 #include "platform/RecordingMessageBoxService.h"
+#include "platform/ToolBar.h"
 
 #include <QAction>
 #include <QMenu>
@@ -271,6 +272,31 @@ TEST_F(MenusTest, CustomDrawSlotDecidesTheDefaultDrawing) {
     EXPECT_EQ(painter.lastState, unsigned(cdsHot | cdsChecked));
     bar->Widget()->resize(100, 26);
     EXPECT_EQ(bar->Canvas().Width(), 100);
+}
+
+// Sees what joins its owner, as a painter that takes over new items does.
+class Watcher : public TComponent {
+public:
+    using TComponent::TComponent;
+    int itemsSeen = 0, buttonsSeen = 0;
+
+protected:
+    void Notification(TComponent *component, TOperation operation) override {
+        if (operation != TOperation::opInsert)
+            return;
+        itemsSeen += dynamic_cast<TMenuItem *>(component) != nullptr;
+        buttonsSeen += dynamic_cast<TToolButton *>(component) != nullptr;
+    }
+};
+
+TEST_F(MenusTest, TheOwnerIsToldOfAWholeItemOrButtonOnce) {
+    Watcher watcher(&form);
+    auto *item = new TMenuItem(&form);
+    new TToolButton(&form);
+    EXPECT_EQ(watcher.itemsSeen, 1);
+    EXPECT_EQ(watcher.buttonsSeen, 1);
+    EXPECT_EQ(item->Owner(), &form);
+    EXPECT_EQ(form.Components(form.ComponentCount() - 2), item);
 }
 
 TEST_F(MenusTest, AWindowThatDeletedTheBarLeavesTheMenuUsable) {
