@@ -4,8 +4,8 @@
 #include "app/DialPicture.h"
 #include "app/Forms.h"
 #include "app/Heading.h"
+#include "app/LinkTimer.h"
 #include "dialogs/MainWindowAccess.h"
-#include "dialogs/SettingsStore.h"
 #include "platform/Component.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Menus.h"
@@ -13,6 +13,7 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QWidget>
 
@@ -25,7 +26,6 @@ class QContextMenuEvent;
 class QFrame;
 class QLabel;
 class QProgressBar;
-class QTimer;
 
 namespace widgets {
 class TBalloonHint;
@@ -64,7 +64,7 @@ public:
     void SetMediaPlayer(platform::IMediaPlayer *player) { player_ = player; }
 
     // ---- MainWindowAccess ----
-    SettingsStore &Settings() override { return settings_; }
+    settings::SettingsStore &Settings() override { return settings_; }
     int ParametersChanged() const override { return parametersChanged_; }
     void SetParametersChanged(int value) override { parametersChanged_ = value; }
     int LastRawAngle() const override { return heading_.LastRawAngle(); }
@@ -142,7 +142,7 @@ public:
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr;
     QWidget *StatusBar1 = nullptr;
     QProgressBar *ProgressBar1 = nullptr;
-    QTimer *Timer1 = nullptr, *Timer2 = nullptr;
+    LinkTimer *Timer1 = nullptr, *Timer2 = nullptr;
     serial::TSerialPort *SerialPort1 = nullptr;
     widgets::TFlatMenu *FlatMenu1 = nullptr;
     widgets::TBalloonHint *BalloonHint1 = nullptr;
@@ -153,6 +153,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The slot names, for the code that addresses a slot's text.
+    using enum settings::Slot;
+
     // Construction of the window's parts.
     void CreateControls();
     void CreateMenus();
@@ -178,16 +181,19 @@ private:
                      const QString &closingText, bool clearStatus);
     void BeginExchange();
     void EndExchange();
-    // Marks an exchange as running for its lifetime, whichever way it ends.
+    void RunHeldQuit();
+    // Marks an exchange as running until End() or the end of its scope, whichever way
+    // it ends.
     class ExchangeScope {
     public:
         explicit ExchangeScope(TForm1 &form);
-        ~ExchangeScope();
+        ~ExchangeScope() { End(); }
         ExchangeScope(const ExchangeScope &) = delete;
         ExchangeScope &operator=(const ExchangeScope &) = delete;
+        void End();
 
     private:
-        TForm1 &form_;
+        TForm1 *form_;
     };
 
     // Command availability: what the state says (kept per command), less the commands
@@ -202,7 +208,7 @@ private:
     void RefreshDial();
     void ShowHeading();
 
-    SettingsStore settings_;
+    settings::SettingsStore settings_;
     HeadingState heading_;
     DialPictureCache dialPictures_;
     Dialogs dialogs_;
@@ -218,6 +224,7 @@ private:
     int pauseTicks_ = 0;
     bool exchangeRunning_ = false;
     bool quitHeld_ = false;
+    QTimer *heldQuit_ = nullptr; // runs a held quit once no box is open
     std::map<const void *, bool> wantedEnabled_;
 };
 

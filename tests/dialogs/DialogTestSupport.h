@@ -25,7 +25,7 @@ public:
         application.SetMainForm(this, [this] { ++activations; });
     }
 
-    SettingsStore &Settings() override { return settings; }
+    settings::SettingsStore &Settings() override { return settings; }
     int ParametersChanged() const override { return parametersChanged; }
     void SetParametersChanged(int value) override { parametersChanged = value; }
     int LastRawAngle() const override { return 0; }
@@ -35,7 +35,7 @@ public:
     void HideMainWindow() override { platform::Application::Instance().HideMainForm(); }
     void PlayEffect(const QString &) override {}
 
-    SettingsStore settings;
+    settings::SettingsStore settings;
     int activations = 0;
     int parametersChanged = 0;
     int hardwareOptions = 0;
