@@ -102,6 +102,8 @@ void TForm1::EndExchange() {
 }
 
 void TForm1::RunHeldQuit() {
+    if (App().Terminated())
+        return;
     if (App().Model().OpenBoxes() > 0) {
         heldQuit_->start(50); // a box is open: look again once it may have closed
         return;
