@@ -13,7 +13,6 @@
 
 #include <QMenu>
 #include <QMenuBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QWidget>
 
@@ -26,6 +25,7 @@ class QContextMenuEvent;
 class QFrame;
 class QLabel;
 class QProgressBar;
+class QTimer;
 
 namespace widgets {
 class TBalloonHint;

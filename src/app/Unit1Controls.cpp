@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 

@@ -106,17 +106,6 @@ INSTANTIATE_TEST_SUITE_P(
         SwitchKeywords("Balloons", TSwitch::Balloons, BalloonSlot, "OFFINFO", "ONINFO")),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(SettingsView, OnlyTheOnKeywordSwitchesOn) {
-    SettingsStore store;
-    SettingsView view(store);
-    for (const char *text : {"OFFSON", "", "ONSON ", "onson", "ON"}) {
-        store.Set(SoundSlot, text);
-        EXPECT_FALSE(view.On(TSwitch::Sound)) << text;
-    }
-    store.Set(SoundSlot, "ONSON");
-    EXPECT_TRUE(view.On(TSwitch::Sound));
-}
-
 TEST(SettingsView, CorrectionsFollowTheirSignAndReadTheNumberOnlyWithOne) {
     struct Case {
         const char *sign, *number;
