@@ -25,6 +25,13 @@ ProgramFixture::~ProgramFixture() {
     platform::InstallDir::Select(QString());
 }
 
+void ProgramFixture::TearDown() {
+    boxes.whileShown = {};
+    time.beforeTick = {};
+    if (forms)
+        Main().SerialPort1->OnAfterOpen = {};
+}
+
 void ProgramFixture::Start() {
     link = std::make_unique<sim::SimulatedLink>(moduleOptions);
     serial::SetDeviceOpener([this, open = link->Opener()](const std::string &port) {

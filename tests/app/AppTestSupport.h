@@ -50,6 +50,9 @@ class ProgramFixture : public ::testing::Test {
 protected:
     ProgramFixture();
     ~ProgramFixture() override;
+    // Drops the hooks a test set: closing the windows may still show boxes and reopen the
+    // port, after the test's own variables are gone.
+    void TearDown() override;
 
     // Creates the windows and shows the main window, as the program's start does.
     void Start();

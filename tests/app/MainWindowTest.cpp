@@ -65,25 +65,23 @@ TEST_F(MainWindowTest, ActivationWithTheFlagSavesFirstAndTransfersInsteadOfReope
     EXPECT_EQ(Written(), "!0A+0B+0C&!0A+0B+0C&");
 }
 
-// A command that shows quoted message boxes, from a state that setUp brings about.
+// A command that shows quoted message boxes, before the link or once it is up.
 struct BoxCase {
     const char *name;
-    std::function<void(ProgramFixture &)> setUp;
+    bool linkUp;
     std::function<void(app::TForm1 &)> command;
 };
 void PrintTo(const BoxCase &c, std::ostream *out) { *out << c.name; }
 
 class BoxActivationTest : public MainWindowTest, public ::testing::WithParamInterface<BoxCase> {
-public:
-    using ProgramFixture::LinkUp;
-
 protected:
     int activations = 0;
 };
 
 TEST_P(BoxActivationTest, EveryQuotedMessageBoxActivatesTheMainWindowWhenItCloses) {
     Start();
-    GetParam().setUp(*this);
+    if (GetParam().linkUp)
+        LinkUp();
     boxes.boxes.clear();
     // Each activation of the main window without the flag reopens the port.
     Main().SerialPort1->OnAfterOpen =
@@ -95,15 +93,13 @@ TEST_P(BoxActivationTest, EveryQuotedMessageBoxActivatesTheMainWindowWhenItClose
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, BoxActivationTest,
-    ::testing::Values(
-        BoxCase{"LinkStartWithTheCableWarningAndTheSuccessBox", [](ProgramFixture &) {},
-                [](app::TForm1 &main) { main.ToolButton1->Click(); }},
-        BoxCase{"ZeroCentringWithADeclination",
-                [](ProgramFixture &fixture) { static_cast<BoxActivationTest &>(fixture).LinkUp(); },
-                [](app::TForm1 &main) {
-                    main.Settings().Set(settings::DeclinationSlot, "3");
-                    main.CentrageduzroNORD1->Click(); // "Non": the declination dialog
-                }}),
+    ::testing::Values(BoxCase{"LinkStartWithTheCableWarningAndTheSuccessBox", false,
+                              [](app::TForm1 &main) { main.ToolButton1->Click(); }},
+                      BoxCase{"ZeroCentringWithADeclination", true,
+                              [](app::TForm1 &main) {
+                                  main.Settings().Set(settings::DeclinationSlot, "3");
+                                  main.CentrageduzroNORD1->Click(); // "Non": the declination
+                              }}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, ASettingsFileThatCannotBeReadIsReportedAndTheProgramRunsOn) {
