@@ -6,11 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <climits>
 #include <functional>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace settings {
@@ -105,33 +103,6 @@ INSTANTIATE_TEST_SUITE_P(
         SwitchKeywords("Sound", TSwitch::Sound, SoundSlot, "OFFSON", "ONSON"),
         SwitchKeywords("Balloons", TSwitch::Balloons, BalloonSlot, "OFFINFO", "ONINFO")),
     [](const auto &info) { return std::string(info.param.name); });
-
-TEST(SettingsView, CorrectionsFollowTheirSignAndReadTheNumberOnlyWithOne) {
-    struct Case {
-        const char *sign, *number;
-        long long correction; // LLONG_MIN: the number raises
-    };
-    const Case cases[] = {
-        {"+", "7", 7},           {"-", "7", -7},       {"-", " +20", -20},
-        {"", "abc", 0},          {"x", "", 0},         {"+ ", "5", 0},
-        {"+", "2,5", LLONG_MIN}, {"-", "", LLONG_MIN}, {"-", "-2147483648", 2147483648LL},
-    };
-    SettingsStore store;
-    SettingsView view(store);
-    for (const Case &c : cases) {
-        for (const auto &[signSlot, numberSlot, read] :
-             {std::tuple{CentringSignSlot, CentringSlot, &SettingsView::CentringCorrection},
-              std::tuple{DeclinationSignSlot, DeclinationSlot,
-                         &SettingsView::DeclinationCorrection}}) {
-            store.Set(signSlot, c.sign);
-            store.Set(numberSlot, c.number);
-            if (c.correction == LLONG_MIN)
-                EXPECT_THROW((view.*read)(), platform::EConvertError) << c.number;
-            else
-                EXPECT_EQ((view.*read)(), c.correction) << c.sign << c.number;
-        }
-    }
-}
 
 TEST(SettingsView, NumbersAreWrittenAsDecimalTextAndReadWithTheIntegerSyntax) {
     SettingsStore store;
