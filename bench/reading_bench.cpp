@@ -5,38 +5,33 @@
 #include "platform/Application.h"
 #include "platform/InstallDir.h"
 #include "platform/MessageBoxes.h"
+#include "RecordingMessageBoxService.h"
 #include "serial/SerialDevice.h"
+#include "ShippedData.h"
 #include "sim/SimulatedLink.h"
 
 #include <benchmark/benchmark.h>
 #include <QApplication>
-#include <QDir>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <chrono>
+#include <cstdio>
 #include <memory>
 
 namespace {
-
-struct SilentBoxes : platform::MessageBoxService {
-    void Information(const QString &) override {}
-    void Warning(const QString &) override {}
-    bool Question(const QString &) override { return true; }
-    void Error(const QString &, const QString &text) override {
-        std::fprintf(stderr, "error box: %s\n", text.toUtf8().constData());
-    }
-};
 
 // The program with its link up on a simulated module that sends nothing by itself.
 class LinkedProgram {
 public:
     LinkedProgram() {
-        const QDir shipped(QStringLiteral(VENTROSE_SOURCE_DIR "/data/shipped"));
-        for (const QString &name : shipped.entryList(QDir::Files))
-            QFile::copy(shipped.filePath(name), installDir_.filePath(name));
+        testsupport::CopyShippedData(installDir_.path());
         platform::InstallDir::Select(installDir_.path());
         platform::MessageBoxes::Install(&boxes_);
+        boxes_.whileShown = [this] {
+            if (boxes_.boxes.back().kind == "Error")
+                std::fprintf(stderr, "error box: %s\n",
+                             boxes_.boxes.back().text.toUtf8().constData());
+        };
 
         sim::CompassOptions options;
         options.dsrDelay = std::chrono::milliseconds(1);
@@ -60,7 +55,7 @@ public:
 
 private:
     QTemporaryDir installDir_;
-    SilentBoxes boxes_;
+    RecordingMessageBoxService boxes_;
     std::unique_ptr<sim::SimulatedLink> link_;
     app::Forms forms_;
 };

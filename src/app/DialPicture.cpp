@@ -8,12 +8,11 @@
 
 namespace app {
 
-std::optional<QString> DialFileName(const SettingsStore &settings) {
-    if (settings.Is(RoseSlot, "ROSEON"))
-        return QStringLiteral("cercle5.bmp");
-    if (settings.Is(RoseSlot, "ROSEOFF"))
-        return QStringLiteral("cercle6.bmp");
-    return std::nullopt;
+std::optional<QString> DialFileName(const settings::SettingsView &settings) {
+    const std::optional<bool> rose = settings.Switch(settings::TSwitch::Rose);
+    if (!rose)
+        return std::nullopt;
+    return *rose ? QStringLiteral("cercle5.bmp") : QStringLiteral("cercle6.bmp");
 }
 
 QImage DialPictureCache::Load(const QString &path) {

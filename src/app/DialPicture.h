@@ -3,7 +3,7 @@
 // readings does not decode the same file again and again.
 #pragma once
 
-#include "dialogs/SettingsStore.h"
+#include "settings/SettingsView.h"
 
 #include <QImage>
 #include <QString>
@@ -15,7 +15,7 @@ namespace app {
 
 // The dial's file name for the rose setting: "cercle5.bmp" with the wind rose ("ROSEON"),
 // "cercle6.bmp" without ("ROSEOFF"); nullopt for any other text (no picture is loaded).
-std::optional<QString> DialFileName(const SettingsStore &settings);
+std::optional<QString> DialFileName(const settings::SettingsView &settings);
 
 class DialPictureCache {
 public:

@@ -15,16 +15,6 @@ constexpr long double DegreesPerStep = 359.0L / 254.0L;
 // Reduces an angle into 0..359, negative angles included.
 int Reduce360(long long angle) { return int((angle % 360 + 360) % 360); }
 
-// The signed correction given by a sign slot and its number slot; the number slot is read
-// only for the signs "+" and "-".
-long long Correction(const SettingsStore &settings, Slot sign, Slot number) {
-    if (settings.Is(sign, "+"))
-        return platform::StrToInt(settings.Text(number));
-    if (settings.Is(sign, "-"))
-        return -static_cast<long long>(platform::StrToInt(settings.Text(number)));
-    return 0;
-}
-
 LabelState Shown(bool on, const QString &caption) {
     return on ? LabelState{true, caption} : LabelState{};
 }
@@ -55,41 +45,33 @@ QString DirectionName(int angle) {
     return QString::fromUtf16(a % 45 == 0 ? cardinal[a / 45] : between[a / 45]);
 }
 
-std::optional<QString> DeclinationStatusText(const SettingsStore &settings) {
-    const QString declination = settings.Text(DeclinationSlot);
-    if (settings.Is(DeclinationSlot, "0"))
+std::optional<QString> DeclinationStatusText(const settings::SettingsView &settings) {
+    const QString declination = settings.Store().Text(settings::DeclinationSlot);
+    if (settings.DeclinationIsZero())
         return QStringLiteral(" DM: %1°").arg(declination);
-    if (settings.Is(DeclinationSignSlot, "+"))
-        return QStringLiteral(" DM: -%1°").arg(declination);
-    if (settings.Is(DeclinationSignSlot, "-"))
-        return QStringLiteral(" DM: +%1°").arg(declination);
-    return std::nullopt;
+    const std::optional<settings::TSign> sign = settings.DeclinationSign();
+    if (!sign)
+        return std::nullopt;
+    return QStringLiteral(" DM: %1%2°")
+        .arg(*sign == settings::TSign::Plus ? QLatin1Char('-') : QLatin1Char('+'))
+        .arg(declination);
 }
 
-void HeadingState::TakeNeedleSize(const SettingsStore &settings) {
-    if (settings.Is(NeedleLengthSlot, "Courte"))
-        needleLength_ = 90;
-    else if (settings.Is(NeedleLengthSlot, "Moyenne"))
-        needleLength_ = 100;
-    else if (settings.Is(NeedleLengthSlot, "Longue"))
-        needleLength_ = 110;
-
-    if (settings.Is(NeedleWidthSlot, "Fine"))
-        needleWidth_ = 10;
-    else if (settings.Is(NeedleWidthSlot, "Moyenne"))
-        needleWidth_ = 15;
-    else if (settings.Is(NeedleWidthSlot, "Grande"))
-        needleWidth_ = 20;
+void HeadingState::TakeNeedleSize(const settings::SettingsView &settings) {
+    if (const auto length = settings.NeedleLength())
+        needleLength_ = settings::LengthPixels(*length);
+    if (const auto width = settings.NeedleWidth())
+        needleWidth_ = settings::HalfWidthPixels(*width);
 }
 
-void HeadingState::ApplyReading(int v, const SettingsStore &settings) {
+void HeadingState::ApplyReading(int v, const settings::SettingsView &settings) {
     lastRawAngle_ = RawToDegrees(v);
     // The whole sum is worked out before it is stored, so a correction slot that cannot be
     // read leaves the previous sum rather than a half-corrected one. It is summed in 64 bits:
     // the number slots may hold any 32-bit integer.
     long long sum = lastRawAngle_ + 180LL;
-    sum += Correction(settings, CentringSignSlot, CentringSlot);
-    sum += Correction(settings, DeclinationSignSlot, DeclinationSlot);
+    sum += settings.CentringCorrection();
+    sum += settings.DeclinationCorrection();
     const bool fits =
         sum >= std::numeric_limits<int>::min() && sum <= std::numeric_limits<int>::max();
     // A sum beyond the int range keeps only its direction.
@@ -101,9 +83,9 @@ void HeadingState::UpdateAngles() {
     capAngle_ = Reduce360(360 - needleAngle_);
 }
 
-HeadingLabels HeadingState::Labels(const SettingsStore &settings) const {
-    const bool degrees = settings.Is(DegreesDisplaySlot, "ONCAP");
-    const bool directions = settings.Is(DirectionDisplaySlot, "ONORIENT");
+HeadingLabels HeadingState::Labels(const settings::SettingsView &settings) const {
+    const bool degrees = settings.On(settings::TSwitch::DegreesDisplay);
+    const bool directions = settings.On(settings::TSwitch::DirectionDisplay);
     return {
         Shown(directions, DirectionName(needleAngle_)),
         Shown(degrees, QStringLiteral("Orientation aiguille rouge: %1°").arg(needleAngle_)),

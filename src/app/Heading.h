@@ -2,7 +2,7 @@
 // degrees, corrected by the zero-centring and the declination, and the texts that show it.
 #pragma once
 
-#include "dialogs/SettingsStore.h"
+#include "settings/SettingsView.h"
 
 #include <QString>
 
@@ -26,7 +26,7 @@ QString DirectionName(int angle);
 
 // The text of the status panel that shows the declination; nullopt when the panel keeps its
 // text. A west declination ("+", added to the heading) is shown with a minus sign.
-std::optional<QString> DeclinationStatusText(const SettingsStore &settings);
+std::optional<QString> DeclinationStatusText(const settings::SettingsView &settings);
 
 // One of the four labels of the compass panel: hidden labels have an empty caption.
 struct LabelState {
@@ -55,18 +55,18 @@ public:
 
     // Needle length and half-width from their slots; a text that is none of the keywords
     // keeps the previous size.
-    void TakeNeedleSize(const SettingsStore &settings);
+    void TakeNeedleSize(const settings::SettingsView &settings);
 
     // A valid reading: LastRawAngle and the heading sum with the half turn, the centring and
     // the declination. A correction whose sign slot is neither "+" nor "-" is not applied and
     // its number slot is not read; a number slot that is not a decimal integer raises
     // EConvertError, leaving the heading sum of the previous reading.
-    void ApplyReading(int v, const SettingsStore &settings);
+    void ApplyReading(int v, const settings::SettingsView &settings);
 
     // The needle's angle and the heading from the heading sum, both in 0..359.
     void UpdateAngles();
 
-    HeadingLabels Labels(const SettingsStore &settings) const;
+    HeadingLabels Labels(const settings::SettingsView &settings) const;
 
 private:
     int lastRawAngle_ = 0;

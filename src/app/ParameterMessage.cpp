@@ -16,6 +16,8 @@ bool IsDigits(const std::string &text) {
 
 bool IsSign(const std::string &text) { return text.empty() || text == "+" || text == "-"; }
 
+using namespace settings;
+
 struct Field {
     int slot;
     const char *name;

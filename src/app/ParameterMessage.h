@@ -2,7 +2,7 @@
 // magnetic declination to the module.
 #pragma once
 
-#include "dialogs/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <string>
 
@@ -14,6 +14,6 @@ namespace app {
 // empty): a hand-edited settings file must never put "&" or any other byte into the
 // message and make the module run a second command. Any other field raises
 // platform::Exception naming the slot and showing its text; nothing is to be sent then.
-std::string BuildParameterMessage(const SettingsStore &settings);
+std::string BuildParameterMessage(const settings::SettingsStore &settings);
 
 } // namespace app

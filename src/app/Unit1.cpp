@@ -75,7 +75,9 @@ TForm1::TForm1(QWidget *parent)
     BalloonHint1->SetTextAlign(widgets::taCenter);
 
     App().SetMainForm(this, [this] { FormActivate(this); });
-    FormCreate(this);
+    // A settings file that opens but cannot be read is reported in the error box, as any
+    // handler's error is; the program then runs on with the slots read so far.
+    platform::Guarded([this] { FormCreate(this); })();
 }
 
 TForm1::~TForm1() {
@@ -114,9 +116,10 @@ void TForm1::FormCreate(TObject *) {
 }
 
 void TForm1::ApplyMenuStyle() {
-    const bool flat = settings_.Is(MenuStyleSlot, "NOUVEAU");
-    if (!flat && !settings_.Is(MenuStyleSlot, "ANCIEN"))
+    const std::optional<settings::TMenuStyle> style = View().MenuStyle();
+    if (!style)
         return;
+    const bool flat = *style == settings::TMenuStyle::Flat;
     FlatMenu1->SetActive(flat);
     FlatMenu1->SetAutoDetect(flat);
     FlatMenu1->SetGradient(flat);
@@ -135,10 +138,8 @@ void TForm1::FormActivate(TObject *) {
         return;
     }
     SerialPort1->Close();
-    if (settings_.Is(PortSlot, "1"))
-        SerialPort1->SetPort("COM1");
-    else if (settings_.Is(PortSlot, "2"))
-        SerialPort1->SetPort("COM2");
+    if (const std::optional<settings::TComPort> port = View().Port())
+        SerialPort1->SetPort(*port == settings::TComPort::Com1 ? "COM1" : "COM2");
     SerialPort1->SetBaudRate(serial::br9600);
     settings_.SaveSettings(platform::InstallDir::File(QStringLiteral("Ventrose.inf")));
     SerialPort1->Open();
@@ -211,7 +212,7 @@ void TForm1::Etalonnagedelaboussole1Click(TObject *) {
 }
 
 void TForm1::CentrageduzroNORD1Click(TObject *) {
-    if (settings_.Is(DeclinationSlot, "0")) {
+    if (View().DeclinationIsZero()) {
         ShowAboveAll(dialogs_.Form7);
         return;
     }
@@ -223,7 +224,7 @@ void TForm1::CentrageduzroNORD1Click(TObject *) {
             QStringLiteral("Voulez-vous positionner automatiquement la déclinaison magnétique "
                            "sur zéro,\n                       afin d'effectuer le CENTRAGE DU "
                            "ZERO ?"))) {
-        settings_.Set(DeclinationSlot, "0");
+        View().SetDeclination(0);
         ShowAboveAll(dialogs_.Form7);
     } else {
         Dclinaisonmagntique1Click(this);
@@ -251,7 +252,7 @@ void TForm1::Quittez1Click(TObject *) {
         }
         if (App().Terminated())
             return;
-        if (settings_.Is(StandaloneNoticeSlot, "ONAVERTI2"))
+        if (View().On(settings::TSwitch::StandaloneNotice))
             platform::MessageBoxes::Information(
                 QStringLiteral("La boussole est désormais configurée pour un fonctionnement "
                                "autonome.\n                Le programme va s'arrêter. Cliquez "
@@ -279,7 +280,7 @@ void TForm1::ShowMainWindow() { App().ShowMainForm(); }
 void TForm1::HideMainWindow() { App().HideMainForm(); }
 
 void TForm1::PlayEffect(const QString &wavFile) {
-    if (!settings_.Is(SoundSlot, "ONSON"))
+    if (!View().On(settings::TSwitch::Sound))
         return;
     // A sound that cannot be played is reported, but the command that asked for it goes
     // on: no sound is worth leaving a wait for the module unfinished.

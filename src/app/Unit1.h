@@ -4,8 +4,8 @@
 #include "app/DialPicture.h"
 #include "app/Forms.h"
 #include "app/Heading.h"
+#include "app/LinkTimer.h"
 #include "dialogs/MainWindowAccess.h"
-#include "dialogs/SettingsStore.h"
 #include "platform/Component.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Menus.h"
@@ -65,7 +65,7 @@ public:
     void SetMediaPlayer(platform::IMediaPlayer *player) { player_ = player; }
 
     // ---- MainWindowAccess ----
-    SettingsStore &Settings() override { return settings_; }
+    settings::SettingsStore &Settings() override { return settings_; }
     int ParametersChanged() const override { return parametersChanged_; }
     void SetParametersChanged(int value) override { parametersChanged_ = value; }
     int LastRawAngle() const override { return heading_.LastRawAngle(); }
@@ -143,7 +143,7 @@ public:
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr;
     QWidget *StatusBar1 = nullptr;
     QProgressBar *ProgressBar1 = nullptr;
-    QTimer *Timer1 = nullptr, *Timer2 = nullptr;
+    LinkTimer *Timer1 = nullptr, *Timer2 = nullptr;
     serial::TSerialPort *SerialPort1 = nullptr;
     widgets::TFlatMenu *FlatMenu1 = nullptr;
     widgets::TBalloonHint *BalloonHint1 = nullptr;
@@ -179,16 +179,19 @@ private:
                      const QString &closingText, bool clearStatus);
     void BeginExchange();
     void EndExchange();
-    // Marks an exchange as running for its lifetime, whichever way it ends.
+    void RunHeldQuit();
+    // Marks an exchange as running until End() or the end of its scope, whichever way
+    // it ends.
     class ExchangeScope {
     public:
         explicit ExchangeScope(TForm1 &form);
-        ~ExchangeScope();
+        ~ExchangeScope() { End(); }
         ExchangeScope(const ExchangeScope &) = delete;
         ExchangeScope &operator=(const ExchangeScope &) = delete;
+        void End();
 
     private:
-        TForm1 &form_;
+        TForm1 *form_;
     };
 
     // Command availability: what the state says (kept per command), less the commands
@@ -203,7 +206,7 @@ private:
     void RefreshDial();
     void ShowHeading();
 
-    SettingsStore settings_;
+    settings::SettingsStore settings_;
     HeadingState heading_;
     DialPictureCache dialPictures_;
     Dialogs dialogs_;
@@ -219,6 +222,7 @@ private:
     int pauseTicks_ = 0;
     bool exchangeRunning_ = false;
     bool quitHeld_ = false;
+    QTimer *heldQuit_ = nullptr; // runs a held quit once no box is open
     std::map<const void *, bool> wantedEnabled_;
 };
 

@@ -51,7 +51,7 @@ QString TForm1::BalloonText(const QLabel *label) const {
 }
 
 void TForm1::LabelMouseEnter(QLabel *label) {
-    if (!settings_.Is(BalloonSlot, "ONINFO"))
+    if (!View().On(settings::TSwitch::Balloons))
         return;
     BalloonHint1->SetAlign(widgets::alLeft);
     BalloonHint1->SetHideIfMouseClick(false);

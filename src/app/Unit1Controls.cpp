@@ -95,12 +95,16 @@ void TForm1::CreateControls() {
     ProgressBar1->setTextVisible(false);
     ProgressBar1->raise();
 
-    Timer1 = new QTimer(this);
+    Timer1 = new LinkTimer(this);
     Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, platform::Guarded([this] { Timer1Timer(this); }));
-    Timer2 = new QTimer(this);
+    connect(Timer1, &LinkTimer::timeout, this, platform::Guarded([this] { Timer1Timer(this); }));
+    Timer2 = new LinkTimer(this);
     Timer2->setInterval(1000);
-    connect(Timer2, &QTimer::timeout, this, platform::Guarded([this] { Timer2Timer(this); }));
+    connect(Timer2, &LinkTimer::timeout, this, platform::Guarded([this] { Timer2Timer(this); }));
+
+    heldQuit_ = new QTimer(this);
+    heldQuit_->setSingleShot(true);
+    connect(heldQuit_, &QTimer::timeout, this, platform::Guarded([this] { RunHeldQuit(); }));
 
     ConnectLabelBalloons();
 }

@@ -14,12 +14,12 @@ void TForm1::SerialPort1RxChar(TObject *, int Count) {
     if (!linkUp_)
         return; // nothing is taken from the port before the link is up
     RefreshDial();
-    heading_.TakeNeedleSize(settings_);
+    heading_.TakeNeedleSize(View());
 
     std::string text;
     SerialPort1->ReadString(text, Count);
     if (const auto reading = ParseReading(text))
-        heading_.ApplyReading(*reading, settings_);
+        heading_.ApplyReading(*reading, View());
     // A chunk that is no reading redraws the display from the last valid one.
     ShowHeading();
 }
@@ -28,16 +28,16 @@ void TForm1::SerialPort1RxChar(TObject *, int Count) {
 // picture stays and the next needle is drawn over the previous ones.
 void TForm1::RefreshDial() {
     SetPanel1Colour(Qt::black);
-    if (const auto file = DialFileName(settings_))
+    if (const auto file = DialFileName(View()))
         Image1->SetPicture(dialPictures_.Load(platform::InstallDir::File(*file)));
 }
 
 void TForm1::ShowHeading() {
-    if (const auto text = DeclinationStatusText(settings_))
+    if (const auto text = DeclinationStatusText(View()))
         SetStatusText(1, *text);
     heading_.UpdateAngles();
 
-    const HeadingLabels labels = heading_.Labels(settings_);
+    const HeadingLabels labels = heading_.Labels(View());
     const std::pair<QLabel *, const LabelState &> order[] = {{Label7, labels.Label7},
                                                              {Label8, labels.Label8},
                                                              {Label9, labels.Label9},
@@ -51,7 +51,7 @@ void TForm1::ShowHeading() {
 
     DrawNeedle(Image1->Canvas(), heading_.HeadingSum(), heading_.NeedleLength(),
                heading_.NeedleWidth(), Image1->width() / 2, Image1->height() / 2,
-               settings_.Is(HubSlot, "CERCLEON"));
+               View().On(settings::TSwitch::Hub));
     Image1->Changed();
 }
 

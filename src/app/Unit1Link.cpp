@@ -11,6 +11,8 @@
 #include <QProgressBar>
 #include <QTimer>
 
+#include <utility>
+
 namespace app {
 
 namespace {
@@ -81,28 +83,43 @@ void TForm1::BeginExchange() {
     UpdateExchangeCommands();
 }
 
-TForm1::ExchangeScope::ExchangeScope(TForm1 &form) : form_(form) { form_.BeginExchange(); }
-TForm1::ExchangeScope::~ExchangeScope() { form_.EndExchange(); }
+TForm1::ExchangeScope::ExchangeScope(TForm1 &form) : form_(&form) { form_->BeginExchange(); }
+
+void TForm1::ExchangeScope::End() {
+    if (form_)
+        std::exchange(form_, nullptr)->EndExchange();
+}
 
 void TForm1::EndExchange() {
     exchangeRunning_ = false;
     UpdateExchangeCommands();
     if (quitHeld_) {
         quitHeld_ = false;
-        // After the handler that ran the exchange (and any error box it shows) is done.
-        QTimer::singleShot(0, this, platform::Guarded([this] { Quittez1Click(this); }));
+        // Not before the handler that ran the exchange is done, nor inside the error box
+        // that may follow it.
+        heldQuit_->start(0);
     }
+}
+
+void TForm1::RunHeldQuit() {
+    if (App().Terminated())
+        return;
+    if (App().Model().OpenBoxes() > 0) {
+        heldQuit_->start(50); // a box is open: look again once it may have closed
+        return;
+    }
+    Quittez1Click(this);
 }
 
 void TForm1::RunExchange(const QString &openingText, const std::function<std::string()> &command,
                          const QString &closingText, bool clearStatus) {
     if (!openingText.isEmpty())
         SetStatusText(0, openingText);
-    {
-        ExchangeScope exchange(*this);
-        if (!Handshake())
-            return;
-        dialogs_.Form6->ShowWait();
+    ExchangeScope exchange(*this);
+    if (!Handshake())
+        return;
+    dialogs_.Form6->ShowWait();
+    try {
         if (!Pause())
             return;
         SerialPort1->WriteString(command());
@@ -112,9 +129,15 @@ void TForm1::RunExchange(const QString &openingText, const std::function<std::st
             return;
         if (clearStatus)
             SetStatusText(0, QString());
+    } catch (...) {
+        // A failed exchange takes its wait box away before its error is shown; the port is
+        // left as it is until that box has closed.
+        dialogs_.Form6->HideWait();
+        throw;
     }
     // The exchange is over before the wait box hides, so the activation that follows
     // reopens the port and saves the settings as usual.
+    exchange.End();
     dialogs_.Form6->HideWait();
 }
 
@@ -146,7 +169,7 @@ void TForm1::StartLink() {
                                       CentrageduzroNORD1, Optionsmatrielles1, Optionsgraphiques1})
         SetEnabled(item, true);
 
-    if (settings_.Is(ConnectWarningSlot, "ONAVERTI"))
+    if (View().On(settings::TSwitch::ConnectWarning))
         platform::MessageBoxes::Information(
             QStringLiteral("Assurez-vous d'avoir connecté le cordon RS232 entre le PC et la "
                            "boussole,\n           puis mettez la boussole sous tension et "
@@ -158,6 +181,8 @@ void TForm1::StartLink() {
     ExchangeScope exchange(*this);
     if (!Handshake())
         return;
+    // The waiting is over: the boxes that follow activate the main window as usual.
+    exchange.End();
     SetStatusText(0, QStringLiteral("Communication établie..."));
     linkUp_ = true;
     PlayEffect(QStringLiteral("applaud.wav"));

@@ -5,7 +5,6 @@
 #pragma once
 
 #include "dialogs/MainWindowAccess.h"
-#include "dialogs/SettingsStore.h"
 
 #include <QIcon>
 #include <QString>
@@ -50,7 +49,8 @@ protected:
                 int clientHeight, Help help = Help::File);
 
     MainWindowAccess &MainWindow() const { return mainWindow_; }
-    SettingsStore &Settings() const { return mainWindow_.Settings(); }
+    settings::SettingsStore &Settings() const { return mainWindow_.Settings(); }
+    settings::SettingsView View() const { return mainWindow_.View(); }
 
     // Runs each time the dialog becomes the program's active window.
     virtual void FormActivate() {}

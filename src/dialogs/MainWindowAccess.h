@@ -3,7 +3,7 @@
 // serial port.
 #pragma once
 
-#include "dialogs/SettingsStore.h"
+#include "settings/SettingsView.h"
 
 #include <QString>
 
@@ -13,7 +13,9 @@ class MainWindowAccess {
 public:
     virtual ~MainWindowAccess() = default;
 
-    virtual SettingsStore &Settings() = 0;
+    virtual settings::SettingsStore &Settings() = 0;
+    // The slots as the values they stand for.
+    settings::SettingsView View() { return settings::SettingsView(Settings()); }
 
     // Set to 1 by the dialogs that change the module's parameters when they open; the
     // main window's next activation sends the parameters and clears it.

@@ -32,8 +32,7 @@ QLabel *MakeOptionText(QGroupBox *group, QRadioButton *button, const QString &te
 
 TOptionPairForm::TOptionPairForm(MainWindowAccess &mainWindow, const TOptionPairLayout &layout)
     : TDialogForm(mainWindow, layout.caption, layout.client.width(), layout.client.height()),
-      slot_(layout.slot), keyword1_(layout.keyword1), keyword2_(layout.keyword2),
-      helpTopic_(layout.helpTopic) {
+      binding_(layout.binding), helpTopic_(layout.helpTopic) {
     GroupBox1 = new QGroupBox(layout.groupTitle, this);
     GroupBox1->setGeometry(layout.group);
     RadioButton1 = MakeOption(GroupBox1, layout.option1);
@@ -50,17 +49,16 @@ TOptionPairForm::TOptionPairForm(MainWindowAccess &mainWindow, const TOptionPair
 }
 
 void TOptionPairForm::FormActivate() {
-    if (Settings().Is(slot_, keyword1_))
-        RadioButton1->setChecked(true);
-    else if (Settings().Is(slot_, keyword2_))
-        RadioButton2->setChecked(true);
+    if (const std::optional<int> button = binding_.selected(View()))
+        (*button == 0 ? RadioButton1 : RadioButton2)->setChecked(true);
 }
 
 void TOptionPairForm::BitBtn1Click() {
+    settings::SettingsView view = View();
     if (RadioButton1->isChecked())
-        Settings().Set(slot_, keyword1_);
+        binding_.store(view, 0);
     else if (RadioButton2->isChecked())
-        Settings().Set(slot_, keyword2_);
+        binding_.store(view, 1);
     HideDialog();
 }
 

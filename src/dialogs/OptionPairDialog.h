@@ -9,6 +9,9 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+#include <optional>
+
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -16,21 +19,43 @@ class QRadioButton;
 
 namespace app {
 
+// The slot that the two buttons stand for: which button its value selects (0 or 1;
+// nullopt for a value that is neither), and how each button is stored.
+struct TOptionPairBinding {
+    std::function<std::optional<int>(const settings::SettingsView &)> selected;
+    std::function<void(settings::SettingsView &, int button)> store;
+};
+
+// Binds the buttons to a slot of two values, first and second, through its view's reader
+// and writer.
+template <typename Value>
+TOptionPairBinding BindOptionPair(std::optional<Value> (settings::SettingsView::*read)() const,
+                                  void (settings::SettingsView::*write)(Value), Value first,
+                                  Value second) {
+    return {[=](const settings::SettingsView &view) -> std::optional<int> {
+                const std::optional<Value> value = (view.*read)();
+                if (!value)
+                    return std::nullopt;
+                return *value == first ? 0 : 1;
+            },
+            [=](settings::SettingsView &view, int button) {
+                (view.*write)(button == 0 ? first : second);
+            }};
+}
+
 // What tells one dialog of the family from the other.
 struct TOptionPairLayout {
     QString caption;
     QSize client;
     QString groupTitle;
     QRect group;
-    QString text1;  // stands for keyword1
-    QString text2;  // stands for keyword2
+    QString text1;  // stands for the binding's first value
+    QString text2;  // stands for its second value
     QPoint option1; // the buttons' places in the frame; each text is 20 pixels to its right
     QPoint option2;
     QRect helpButton;
     QRect okButton;
-    int slot;
-    const char *keyword1;
-    const char *keyword2;
+    TOptionPairBinding binding;
     QString helpTopic;
 };
 
@@ -46,9 +71,9 @@ public:
     QPushButton *BitBtn2; // "&Aide"
     QPushButton *BitBtn1; // "&OK"
 
-    // Selects the button of the slot's keyword; any other text leaves the buttons as they are.
+    // Selects the button of the slot's value; any other text leaves the buttons as they are.
     void FormActivate() override;
-    // "&OK": the slot takes the selected button's keyword (unchanged when neither is
+    // "&OK": the slot takes the selected button's value (unchanged when neither is
     // selected); then the dialog hides and returns to the normal window level.
     void BitBtn1Click();
     // The close box stores exactly like "&OK".
@@ -60,9 +85,7 @@ protected:
     TOptionPairForm(MainWindowAccess &mainWindow, const TOptionPairLayout &layout);
 
 private:
-    int slot_;
-    const char *keyword1_;
-    const char *keyword2_;
+    TOptionPairBinding binding_;
     QString helpTopic_;
 };
 

@@ -14,9 +14,10 @@ TForm2::TForm2(MainWindowAccess &mainWindow)
                                       .option2 = QPoint(104, 34),
                                       .helpButton = QRect(8, 77, 81, 27),
                                       .okButton = QRect(104, 77, 81, 27),
-                                      .slot = PortSlot,
-                                      .keyword1 = "1",
-                                      .keyword2 = "2",
+                                      .binding = BindOptionPair(&settings::SettingsView::Port,
+                                                                &settings::SettingsView::SetPort,
+                                                                settings::TComPort::Com1,
+                                                                settings::TComPort::Com2),
                                       .helpTopic = QStringLiteral("rub2"),
                                   }) {}
 

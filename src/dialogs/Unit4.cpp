@@ -15,9 +15,10 @@ TForm4::TForm4(MainWindowAccess &mainWindow)
                           .option2 = QPoint(16, 52),
                           .helpButton = QRect(8, 93, 89, 27),
                           .okButton = QRect(151, 93, 89, 27),
-                          .slot = MenuStyleSlot,
-                          .keyword1 = "NOUVEAU",
-                          .keyword2 = "ANCIEN",
+                          .binding = BindOptionPair(&settings::SettingsView::MenuStyle,
+                                                    &settings::SettingsView::SetMenuStyle,
+                                                    settings::TMenuStyle::Flat,
+                                                    settings::TMenuStyle::Conventional),
                           .helpTopic = QStringLiteral("rub5"),
                       }) {}
 

@@ -19,15 +19,14 @@ public:
 // compare equal when they hold the same member function bound to the same target, so
 // "is this slot bound to Foo::Bar of that object?" can be asked, as event-driven code
 // needs to.
-template <typename... Args>
-class TEvent {
+template <typename... Args> class TEvent {
 public:
     TEvent() = default;
 
     template <typename T>
     TEvent(T *target, void (T::*method)(Args...))
-        : call_([target, method](Args... args) { (target->*method)(args...); }),
-          target_(target), type_(typeid(T)) {
+        : call_([target, method](Args... args) { (target->*method)(args...); }), target_(target),
+          type_(typeid(T)) {
         static_assert(sizeof(method) <= sizeof(method_), "member pointer too large");
         std::memcpy(method_.data(), &method, sizeof(method));
     }
@@ -42,8 +41,7 @@ public:
     explicit operator bool() const { return static_cast<bool>(call_); }
     void operator()(Args... args) const { call_(args...); }
 
-    template <typename T>
-    bool Is(T *target, void (T::*method)(Args...)) const {
+    template <typename T> bool Is(T *target, void (T::*method)(Args...)) const {
         return *this == TEvent(target, method);
     }
 

@@ -8,6 +8,8 @@ namespace {
 // The line cannot be woken from outside, so the thread looks at its stop flag at least
 // this often even when it has nothing to do.
 constexpr std::chrono::milliseconds kLongestSleep{50};
+// How long Settle waits for the thread before it calls it stuck.
+constexpr std::chrono::seconds kSettleLimit{20};
 
 const char *const kGarbage[] = {"x?", "300", "-7", "12a", " "};
 } // namespace
@@ -23,12 +25,15 @@ Course FixedCourse(int raw) {
 }
 
 SimulatedCompass::SimulatedCompass(serial::VirtualSerialLine line, CompassOptions options)
-    : line_(std::move(line)), options_(std::move(options)) {
+    : line_(std::move(line)), clock_(options.clock ? options.clock : SteadyClock()),
+      start_(clock_->Now()), nextReading_(start_), options_(std::move(options)) {
+    options_.readingPeriod = std::max(options_.readingPeriod, std::chrono::milliseconds(1));
     thread_ = std::thread([this] { Run(); });
 }
 
 SimulatedCompass::~SimulatedCompass() {
     stop_ = true;
+    clock_->Wake();
     thread_.join();
 }
 
@@ -60,7 +65,7 @@ void SimulatedCompass::PowerCycle() {
     std::lock_guard lock(mutex_);
     standalone_ = false;
     rtsSeen_ = false; // an RTS already up at power-on counts as a request
-    line_.SetDSR(false);
+    DriveDsr(false);
 }
 
 std::optional<CompassParameters> SimulatedCompass::LastParameters() const {
@@ -87,23 +92,55 @@ int SimulatedCompass::ReadingsSent() const {
     std::lock_guard lock(mutex_);
     return readingsSent_;
 }
+bool SimulatedCompass::Dsr() const {
+    std::lock_guard lock(mutex_);
+    return dsr_;
+}
+
+bool SimulatedCompass::Settle() {
+    std::unique_lock lock(mutex_);
+    // A loop under way may have looked at the line and the clock before this call; the
+    // next one cannot have.
+    const std::uint64_t target = rounds_ + (busy_ ? 2 : 1);
+    clock_->Wake();
+    return settled_.wait_for(lock, kSettleLimit, [&] { return rounds_ >= target; });
+}
+
+ModuleClock::time_point SimulatedCompass::NextDeadline() const {
+    std::lock_guard lock(mutex_);
+    return std::min(dsrAt_, nextReading_);
+}
 
 void SimulatedCompass::Run() {
     std::uint64_t seen = line_.Activity();
-    auto dsrAt = Clock::time_point::max();
-    auto nextReading = Clock::now();
     while (!stop_) {
-        auto now = Clock::now();
+        {
+            std::lock_guard lock(mutex_);
+            busy_ = true;
+        }
+        const auto now = clock_->Now();
         TakeBytes();
-        FollowRts(now, dsrAt);
-        if (now >= nextReading) {
+        FollowRts(now);
+        bool readingDue;
+        {
+            std::lock_guard lock(mutex_);
+            readingDue = now >= nextReading_;
+        }
+        if (readingDue) {
             SendReadings(now);
             std::lock_guard lock(mutex_);
-            nextReading = std::max(nextReading + options_.readingPeriod, now);
+            nextReading_ = std::max(nextReading_ + options_.readingPeriod, now);
         }
-        const auto wake = std::min({dsrAt, nextReading, now + kLongestSleep});
-        seen = line_.WaitForActivity(
-            seen, std::chrono::ceil<std::chrono::milliseconds>(wake - Clock::now()));
+        Clock::time_point wake;
+        {
+            std::lock_guard lock(mutex_);
+            ++rounds_;
+            busy_ = false;
+            wake = std::min(dsrAt_, nextReading_);
+        }
+        settled_.notify_all();
+        // Activity that arrived since the loop began wakes the sleep at once.
+        seen = clock_->Sleep(line_, seen, wake, kLongestSleep);
     }
 }
 
@@ -131,23 +168,29 @@ void SimulatedCompass::TakeBytes() {
 }
 
 // DSR answers RTS: it rises a delay after RTS rose and falls as soon as RTS falls.
-void SimulatedCompass::FollowRts(Clock::time_point now, Clock::time_point &dsrAt) {
+void SimulatedCompass::FollowRts(Clock::time_point now) {
     const bool rts = line_.RTS();
     std::lock_guard lock(mutex_);
     if (rts != rtsSeen_) {
         rtsSeen_ = rts;
         if (rts && !silent_ && !standalone_) {
-            dsrAt = now + options_.dsrDelay;
+            dsrAt_ = now + options_.dsrDelay;
         } else if (!rts) {
-            dsrAt = Clock::time_point::max();
-            line_.SetDSR(false);
+            dsrAt_ = Clock::time_point::max();
+            DriveDsr(false);
         }
     }
-    if (now >= dsrAt) {
-        dsrAt = Clock::time_point::max();
+    if (now >= dsrAt_) {
+        dsrAt_ = Clock::time_point::max();
         if (!silent_ && !standalone_)
-            line_.SetDSR(true);
+            DriveDsr(true);
     }
+}
+
+// mutex_ held.
+void SimulatedCompass::DriveDsr(bool on) {
+    dsr_ = on;
+    line_.SetDSR(on);
 }
 
 void SimulatedCompass::SendReadings(Clock::time_point now) {

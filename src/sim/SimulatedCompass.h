@@ -3,10 +3,13 @@
 
 #include "serial/VirtualSerialLine.h"
 #include "sim/CompassCommands.h"
+#include "sim/ModuleClock.h"
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -25,10 +28,12 @@ struct CompassOptions {
     std::chrono::milliseconds dsrDelay{300};      // DSR rises this long after RTS
     std::chrono::milliseconds readingPeriod{200}; // 5 readings a second
     Course course = TurningCourse();
+    // Its time: real time unless a test steps a ManualClock.
+    std::shared_ptr<ModuleClock> clock = SteadyClock();
 };
 
 // Runs on its own thread, which sleeps on the line's activity with the next deadline of
-// its own (a reading, a DSR rise) as time-out. What it does:
+// its own (a reading, a DSR rise) on its clock as time-out. What it does:
 // - answers a rise of RTS by raising DSR after the DSR delay, and drops DSR when RTS
 //   drops (a DSR rise still pending is then cancelled);
 // - sends a reading, the decimal text of the course's raw value, each reading period
@@ -67,19 +72,37 @@ public:
     bool Standalone() const;
     std::string Received() const;
     int ReadingsSent() const;
+    // The level it drives DSR to.
+    bool Dsr() const;
+
+    // ---- Stepping it -------------------------------------------------------------------
+    // Returns once its thread has gone round its loop after this call, having acted on
+    // everything the line and the clock showed before it. False if that took longer than
+    // a generous limit (the thread is stuck).
+    bool Settle();
+    // When, on its clock, it next does something of its own (a reading or a DSR rise).
+    ModuleClock::time_point NextDeadline() const;
 
 private:
-    using Clock = std::chrono::steady_clock;
+    using Clock = ModuleClock;
 
     void Run();
     void TakeBytes();
-    void FollowRts(Clock::time_point now, Clock::time_point &dsrAt);
+    void FollowRts(Clock::time_point now);
+    void DriveDsr(bool on);
     void SendReadings(Clock::time_point now);
     std::string ReadingText(Clock::time_point now, int index);
 
     serial::VirtualSerialLine line_;
-    const Clock::time_point start_ = Clock::now();
+    const std::shared_ptr<ModuleClock> clock_;
+    const Clock::time_point start_;
     mutable std::mutex mutex_;
+    std::condition_variable settled_;
+    std::uint64_t rounds_ = 0; // loops completed by the thread
+    bool busy_ = false;        // a loop is under way
+    Clock::time_point dsrAt_ = Clock::time_point::max();
+    Clock::time_point nextReading_;
+    bool dsr_ = false;
     CompassOptions options_;
     bool silent_ = false;
     bool garbage_ = false;

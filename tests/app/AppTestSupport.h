@@ -1,6 +1,6 @@
 // A whole program for the main window's tests: the ten windows on a copy of the shipped
-// installation folder, a simulated module on a virtual line, scripted message boxes, and a
-// player and help engine that record what they were asked for.
+// installation folder, a simulated module on a virtual line, scripted message boxes, a
+// player and help engine that record what they were asked for, and stepped time.
 #pragma once
 
 #include "app/Forms.h"
@@ -9,31 +9,24 @@
 #include "platform/Application.h"
 #include "platform/HelpViewer.h"
 #include "platform/MediaPlayer.h"
-#include "platform/RecordingMessageBoxService.h"
+#include "PumpEvents.h"
+#include "RecordingMessageBoxService.h"
 #include "sim/SimulatedLink.h"
+#include "SteppedTime.h"
+#include "WireLog.h"
 
 #include <gtest/gtest.h>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <chrono>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 
 namespace apptest {
 
-// What the program handed to its port device, in order, recorded as it writes: unlike
-// what the module has read so far, it never lags behind the program.
-class WireLog {
-public:
-    void Append(const void *bytes, std::uint32_t count);
-    std::string Text() const;
-
-private:
-    mutable std::mutex mutex_;
-    std::string text_;
-};
+using testsupport::WireLog;
 
 struct RecordingPlayer : platform::IMediaPlayer {
     QString FileName() const override { return fileName; }
@@ -50,12 +43,16 @@ struct RecordingHelp : platform::IHelpViewer {
     QStringList topics;
 };
 
-// The program, created by Start(); the simulated module answers a rise of RTS after
-// dsrDelay. The link's timers run at `tick` instead of one second.
+// The program, created by Start(). The link's timers keep their one second but tick in
+// stepped time (see SteppedTime); the simulated module answers a rise of RTS after
+// moduleOptions.dsrDelay, 3.5 s, on the same clock.
 class ProgramFixture : public ::testing::Test {
 protected:
     ProgramFixture();
     ~ProgramFixture() override;
+    // Drops the hooks a test set: closing the windows may still show boxes and reopen the
+    // port, after the test's own variables are gone.
+    void TearDown() override;
 
     // Creates the windows and shows the main window, as the program's start does.
     void Start();
@@ -66,16 +63,23 @@ protected:
     std::string Written() const { return wire.Text(); }
     QByteArray SettingsFile() const;
     void WriteSettings(const QList<QByteArray> &lines);
+    // Starts the link and waits until the module has its parameters.
+    void LinkUp();
+    // What a parameter dialog does: mark the change, hide the main window, show it again.
+    void LeaveParameterDialog();
 
-    // Handles events until the condition holds or the application ends; false if it
-    // did not hold within a generous limit.
-    bool PumpUntil(const std::function<bool()> &condition,
-                   std::chrono::milliseconds limit = std::chrono::seconds(20));
+    // Handles events until the condition holds or the application ends; false if it did
+    // not hold within a generous limit.
+    bool PumpUntil(const std::function<bool()> &condition) {
+        return testsupport::PumpEventsUntil(condition);
+    }
     // Waits, without handling events, for the simulated module (which runs on its own
     // thread) to have taken what the program sent.
-    static bool ModuleCatchesUp(const std::function<bool()> &condition);
+    static bool ModuleCatchesUp(const std::function<bool()> &condition) {
+        return testsupport::AwaitCondition(condition);
+    }
 
-    std::chrono::milliseconds tick{40};
+    testsupport::SteppedTime time;
     sim::CompassOptions moduleOptions;
     QTemporaryDir installDir;
     std::unique_ptr<sim::SimulatedLink> link;

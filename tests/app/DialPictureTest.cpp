@@ -116,13 +116,14 @@ TEST_F(DialPictureTest, UndecodableFileRaisesAndAVanishedFileIsNotServedFromTheC
 }
 
 TEST(DialFileName, FromTheRoseSlot) {
-    SettingsStore settings;
-    settings.Set(RoseSlot, "ROSEON");
+    settings::SettingsStore store;
+    const settings::SettingsView settings(store);
+    store.Set(settings::RoseSlot, "ROSEON");
     EXPECT_EQ(DialFileName(settings), QStringLiteral("cercle5.bmp"));
-    settings.Set(RoseSlot, "ROSEOFF");
+    store.Set(settings::RoseSlot, "ROSEOFF");
     EXPECT_EQ(DialFileName(settings), QStringLiteral("cercle6.bmp"));
     for (const char *other : {"", "roseon", "ROSEON "}) {
-        settings.Set(RoseSlot, other);
+        store.Set(settings::RoseSlot, other);
         EXPECT_EQ(DialFileName(settings), std::nullopt) << other;
     }
 }

@@ -10,17 +10,24 @@
 namespace app {
 namespace {
 
-using Slots = std::vector<std::pair<Slot, std::string>>;
+using enum settings::Slot;
+using Slots = std::vector<std::pair<settings::Slot, std::string>>;
 
-SettingsStore Settings(const Slots &values) {
-    SettingsStore settings;
+// A store holding the given slots, read through its view.
+struct Values {
+    settings::SettingsStore store;
+    operator settings::SettingsView() { return settings::SettingsView(store); }
+};
+
+Values Settings(const Slots &values) {
+    Values settings;
     for (const auto &[slot, text] : values)
-        settings.Set(slot, text);
+        settings.store.Set(slot, text);
     return settings;
 }
 
 // Runs the steps of one chunk that depend on the reading: size, reading, angles.
-HeadingState Process(int v, const SettingsStore &settings) {
+HeadingState Process(int v, const settings::SettingsView &settings) {
     HeadingState state;
     state.TakeNeedleSize(settings);
     state.ApplyReading(v, settings);
@@ -123,7 +130,7 @@ TEST(HeadingState, WorkedExamples) {
     EXPECT_EQ(middle.NeedleAngle(), 1);
     EXPECT_EQ(middle.CapAngle(), 359);
 
-    HeadingState zero = Process(0, {});
+    HeadingState zero = Process(0, Settings({}));
     EXPECT_EQ(zero.LastRawAngle(), 360);
     EXPECT_EQ(zero.HeadingSum(), 540);
     EXPECT_EQ(zero.NeedleAngle(), 180);
@@ -136,10 +143,10 @@ TEST(HeadingState, WorkedExamples) {
     EXPECT_EQ(DirectionName(centred.NeedleAngle()), "Sud / Sud-Est");
     EXPECT_EQ(DirectionName(centred.CapAngle()), "Sud / Sud-Ouest");
 
-    const SettingsStore both = Settings({{CentringSignSlot, "+"},
-                                         {CentringSlot, "5"},
-                                         {DeclinationSignSlot, "-"},
-                                         {DeclinationSlot, "3"}});
+    Values both = Settings({{CentringSignSlot, "+"},
+                            {CentringSlot, "5"},
+                            {DeclinationSignSlot, "-"},
+                            {DeclinationSlot, "3"}});
     HeadingState corrected = Process(100, both);
     EXPECT_EQ(corrected.HeadingSum(), RawToDegrees(100) + 182);
 }
@@ -179,10 +186,10 @@ TEST(HeadingState, OtherSignsNeitherApplyNorReadTheNumber) {
 
 TEST(HeadingState, UnreadableCorrectionRaisesAndKeepsThePreviousSum) {
     HeadingState state;
-    state.ApplyReading(127, {});
+    state.ApplyReading(127, Settings({}));
     ASSERT_EQ(state.HeadingSum(), 361);
 
-    const SettingsStore badCentring = Settings({{CentringSignSlot, "+"}, {CentringSlot, "2,5"}});
+    Values badCentring = Settings({{CentringSignSlot, "+"}, {CentringSlot, "2,5"}});
     try {
         state.ApplyReading(0, badCentring);
         FAIL() << "no error raised";
@@ -194,10 +201,10 @@ TEST(HeadingState, UnreadableCorrectionRaisesAndKeepsThePreviousSum) {
     EXPECT_EQ(state.HeadingSum(), 361);
 
     // The centring is read before the declination, whose bad text is then the one reported.
-    const SettingsStore badDeclination = Settings({{CentringSignSlot, "-"},
-                                                   {CentringSlot, "4"},
-                                                   {DeclinationSignSlot, "-"},
-                                                   {DeclinationSlot, ""}});
+    Values badDeclination = Settings({{CentringSignSlot, "-"},
+                                      {CentringSlot, "4"},
+                                      {DeclinationSignSlot, "-"},
+                                      {DeclinationSlot, ""}});
     EXPECT_THROW(state.ApplyReading(0, badDeclination), platform::EConvertError);
     EXPECT_EQ(state.HeadingSum(), 361);
 }
@@ -219,7 +226,7 @@ TEST(HeadingState, SumsBeyondTheIntRangeKeepTheirDirection) {
 }
 
 TEST(HeadingLabels, AllShownForTheSwitchedOnSlots) {
-    HeadingState state = Process(127, {}); // needle 1, heading 359
+    HeadingState state = Process(127, Settings({})); // needle 1, heading 359
     const HeadingLabels labels =
         state.Labels(Settings({{DegreesDisplaySlot, "ONCAP"}, {DirectionDisplaySlot, "ONORIENT"}}));
     EXPECT_EQ(labels.Label7, (LabelState{true, "Nord / Nord-Est"}));
@@ -241,7 +248,7 @@ TEST(HeadingLabels, NeedleAtNinetyShowsEastAndAHeadingWest) {
 }
 
 TEST(HeadingLabels, SwitchedOffLabelsAreHiddenAndEmpty) {
-    const HeadingState state = Process(0, {});
+    const HeadingState state = Process(0, Settings({}));
     const HeadingLabels noDegrees = state.Labels(
         Settings({{DegreesDisplaySlot, "OFFCAP"}, {DirectionDisplaySlot, "ONORIENT"}}));
     EXPECT_EQ(noDegrees.Label8, LabelState{});

@@ -1,28 +1,64 @@
-// The link to the module, end to end against the simulated module: the handshake and its
-// time-out, the exchanges in their order, the hand-over on quit and what reached the wire.
+// The link to the module, end to end against the simulated module in stepped time: the
+// handshake and its time-out tick by tick, the exchanges in their order, the hand-over on
+// quit and what reached the wire.
 #include "AppTestSupport.h"
 
 #include "app/PictureBox.h"
 #include "dialogs/Unit6.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTimer>
-
-#include <cstdio>
 
 namespace apptest {
 namespace {
 
 using namespace std::chrono_literals;
 
-class LinkTest : public ProgramFixture {};
+// What the user sees and what the module got, just before a tick of the link's timers.
+struct Step {
+    int timer;    // 1: handshake, 2: pause; 0: after the exchange
+    int progress; // the progress bar, when it shows; -1 when hidden
+    QString status;
+    bool waitBox;
+    std::string wire;
+    friend bool operator==(const Step &, const Step &) = default;
+    friend void PrintTo(const Step &s, std::ostream *out) {
+        *out << "{" << s.timer << ", " << s.progress << ", \"" << s.status.toStdString() << "\", "
+             << s.waitBox << ", \"" << s.wire << "\"}";
+    }
+};
 
-TEST_F(LinkTest, StartLinkHandshakesShowsTheBoxesAndSendsTheParameters) {
+class LinkTest : public ProgramFixture {
+protected:
+    Step Sample(int timer) {
+        QProgressBar *bar = Main().ProgressBar1;
+        return {timer, bar->isVisible() ? bar->value() : -1, Main().StatusText(0),
+                static_cast<QWidget *>(forms->Form6())->isVisible(), Written()};
+    }
+    // Samples before every tick from now on.
+    void Record() {
+        time.beforeTick = [this](const testsupport::SteppedTime::Tick &tick) {
+            steps.push_back(Sample(tick.timer));
+        };
+    }
+    std::vector<Step> steps;
+};
+
+TEST_F(LinkTest, StartLinkHandshakesTickByTickThenShowsTheBoxesAndSendsTheParameters) {
     Start();
-    // The module answers 3.5 ticks after RTS rose: three progress steps before DSR.
+    Record();
+    // The module answers 3.5 s after RTS rose: three ticks of the progress bar first.
     Main().ToolButton1->Click();
 
+    const std::vector<Step> expected = {
+        {1, 0, "Communication PC & boussole en cours...", false, ""},
+        {1, 1, "Communication PC & boussole en cours...", false, ""},
+        {1, 2, "Communication PC & boussole en cours...", false, ""},
+    };
+    EXPECT_EQ(steps, expected);
+    EXPECT_EQ(time.Now(), 3500ms);
     ASSERT_EQ(boxes.boxes.size(), 2u);
     EXPECT_EQ(boxes.boxes[0].kind, "Information");
     EXPECT_EQ(boxes.boxes[0].text,
@@ -34,14 +70,13 @@ TEST_F(LinkTest, StartLinkHandshakesShowsTheBoxesAndSendsTheParameters) {
     EXPECT_TRUE(Main().LinkUp());
     EXPECT_EQ(Main().StatusText(0), "Communication établie...");
     EXPECT_EQ(player.played, QStringList{"applaud.wav"});
-
     // The shipped settings: option byte "0", centring "+" "0", declination "+" "0".
-    ASSERT_TRUE(PumpUntil([&] { return Module().LastParameters().has_value(); }));
-    EXPECT_EQ(Module().Received(), "!0A+0B+0C&");
+    EXPECT_EQ(Written(), "!0A+0B+0C&");
     EXPECT_FALSE(Main().Label5->isVisible());
     EXPECT_TRUE(Main().Label7->isVisible());
 
     // Readings now turn the needle.
+    time.Advance(moduleOptions.readingPeriod);
     ASSERT_TRUE(PumpUntil([&] { return Main().Heading().LastRawAngle() != 0; }));
     EXPECT_EQ(Main().StatusText(1), " DM: 0°");
     EXPECT_TRUE(Main().Label10->text().startsWith("Votre CAP: "));
@@ -50,20 +85,22 @@ TEST_F(LinkTest, StartLinkHandshakesShowsTheBoxesAndSendsTheParameters) {
 TEST_F(LinkTest, SilentModuleTimesOutAtTheFifthTickAndEndsTheProgramSendingNothing) {
     Start();
     Module().SetSilent(true);
-    int ticksAtWarning = -1;
+    int progressAtWarning = -1;
     boxes.whileShown = [&] {
         if (boxes.boxes.back().kind == "Warning")
-            ticksAtWarning = Main().ProgressBar1->value();
+            progressAtWarning = Main().ProgressBar1->value();
     };
     Main().ToolButton1->Click();
 
     EXPECT_TRUE(application->Terminated());
+    EXPECT_EQ(time.ticks.size(), 5u);
+    EXPECT_EQ(time.Now(), 5000ms);
     ASSERT_EQ(boxes.boxes.size(), 2u);
     EXPECT_EQ(boxes.boxes[1].kind, "Warning");
     EXPECT_EQ(boxes.boxes[1].text, "Communication avec la boussole échouée !\n"
                                    "          Le programme va s'arrêter.\n"
                                    "   Vérifiez l'ensemble de vos connexions.");
-    EXPECT_EQ(ticksAtWarning, 5);
+    EXPECT_EQ(progressAtWarning, 5);
     EXPECT_EQ(player.played, QStringList{"error.wav"});
     EXPECT_EQ(Main().StatusText(0), "Communication échouée...");
     EXPECT_FALSE(Main().LinkUp());
@@ -72,100 +109,61 @@ TEST_F(LinkTest, SilentModuleTimesOutAtTheFifthTickAndEndsTheProgramSendingNothi
 
 TEST_F(LinkTest, BytesBeforeTheLinkAreNotRead) {
     Start();
-    ASSERT_TRUE(PumpUntil([&] { return Module().ReadingsSent() >= 3; }));
+    const QImage dial = Main().Image1->Picture();
+    time.Advance(3 * moduleOptions.readingPeriod);
+    // The main window was told of them.
+    ASSERT_TRUE(PumpUntil([&] { return time.RxDeliveries() > 0; }));
     EXPECT_EQ(Main().Heading().LastRawAngle(), 0);
-    EXPECT_TRUE(Main().Image1->Picture().pixelColor(156, 156) != QColor(255, 0, 0));
+    // Not a pixel of a needle: the dial is the one shown at start.
+    EXPECT_TRUE(Main().Image1->Picture() == dial);
 }
-
-// What the user sees and what the module gets, sampled as it changes.
-struct Step {
-    QString status;
-    bool waitBoxShown;
-    std::string wire;
-    friend bool operator==(const Step &, const Step &) = default;
-    friend void PrintTo(const Step &step, std::ostream *out) {
-        *out << "{\"" << step.status.toStdString() << "\", " << step.waitBoxShown << ", \""
-             << step.wire << "\"}";
-    }
-};
-
-class ExchangeRecorder {
-public:
-    ExchangeRecorder(app::TForm1 &main, QWidget *waitBox, const WireLog &wire)
-        : main_(main), waitBox_(waitBox), wire_(wire) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Sample(); });
-        timer_.start(1);
-        Sample();
-    }
-    void Sample() {
-        Step step{main_.StatusText(0), waitBox_->isVisible(), wire_.Text()};
-        if (steps.empty() || !(steps.back() == step))
-            steps.push_back(step);
-    }
-    std::vector<Step> steps;
-
-private:
-    app::TForm1 &main_;
-    QWidget *waitBox_;
-    const WireLog &wire_;
-    QTimer timer_;
-};
 
 TEST_F(LinkTest, ParameterTransferRunsInItsOrderAfterAParameterDialog) {
     Start();
-    Main().ToolButton1->Click();
-    ASSERT_TRUE(PumpUntil([&] { return Module().LastParameters().has_value(); }));
-    Main().Settings().Set(app::HardwareOptionsSlot, "33");
-    Main().Settings().Set(app::CentringSignSlot, "-");
-    Main().Settings().Set(app::CentringSlot, "4");
-    Main().Settings().Set(app::DeclinationSignSlot, "+");
-    Main().Settings().Set(app::DeclinationSlot, "2");
+    LinkUp();
+    settings::SettingsStore &store = Main().Settings();
+    store.Set(settings::HardwareOptionsSlot, "33");
+    store.Set(settings::CentringSignSlot, "-");
+    store.Set(settings::CentringSlot, "4");
+    store.Set(settings::DeclinationSignSlot, "+");
+    store.Set(settings::DeclinationSlot, "2");
+    QByteArray fileDuringHandshake;
+    Record();
+    time.beforeTick = [&, record = time.beforeTick](const testsupport::SteppedTime::Tick &t) {
+        if (t.timer == 1 && fileDuringHandshake.isEmpty())
+            fileDuringHandshake = SettingsFile();
+        record(t);
+    };
 
-    ExchangeRecorder recorder(Main(), forms->Form6(), wire);
-    // What a parameter dialog does: mark the change, hide the main window, show it again.
-    Main().SetParametersChanged(1);
-    Main().HideMainWindow();
-    Main().ShowMainWindow();
-    recorder.Sample();
+    LeaveParameterDialog();
+    steps.push_back(Sample(0));
 
     const std::string before = "!0A+0B+0C&";
     const std::string after = before + "!33A-4B+2C&";
-    // Steps that follow each other without a wait in between (the write and the closing
-    // text; the cleared text and the hidden box) show as one.
     const std::vector<Step> expected = {
-        {"Communication établie...", false, before},
-        {"Transfert des paramètres...", false, before}, // the handshake
-        {"Transfert des paramètres...", true, before},  // the first pause
-        {"Transfert effectué...", true, after},         // the second pause
-        {"", false, after},
+        {1, 0, "Transfert des paramètres...", false, before},
+        {1, 1, "Transfert des paramètres...", false, before},
+        {1, 2, "Transfert des paramètres...", false, before},
+        {2, -1, "Transfert des paramètres...", true, before}, // the first pause
+        {2, -1, "Transfert effectué...", true, after},        // the second pause
+        {0, -1, "", false, after},
     };
-    if (recorder.steps.size() != expected.size())
-        for (const Step &step : recorder.steps)
-            std::printf("step: %s %d %s\n", step.status.toUtf8().constData(), step.waitBoxShown,
-                        step.wire.c_str());
-    ASSERT_EQ(recorder.steps.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(recorder.steps[i].status, expected[i].status) << i;
-        EXPECT_EQ(recorder.steps[i].waitBoxShown, expected[i].waitBoxShown) << i;
-        EXPECT_EQ(recorder.steps[i].wire, expected[i].wire) << i;
-    }
+    EXPECT_EQ(steps, expected);
     EXPECT_EQ(Main().ParametersChanged(), 0);
     EXPECT_TRUE(ModuleCatchesUp([&] { return Module().LastParameters()->text == "!33A-4B+2C&"; }));
-    // The activation saved the slots before the transfer.
-    EXPECT_TRUE(SettingsFile().contains("\r\n33\r\n"));
+    // The activation saved the slots before the transfer began.
+    EXPECT_TRUE(fileDuringHandshake.contains("\r\n+\r\n2\r\n-\r\n4\r\n"));
+    EXPECT_TRUE(fileDuringHandshake.contains("\r\n33\r\n"));
 }
 
 TEST_F(LinkTest, ParameterMessageWithAForbiddenFieldIsNeverSent) {
     Start();
-    Main().ToolButton1->Click();
-    ASSERT_TRUE(PumpUntil([&] { return Module().LastParameters().has_value(); }));
+    LinkUp();
     const auto sent = Written();
-    Main().Settings().Set(app::DeclinationSlot, "2C&E");
+    Main().Settings().Set(settings::DeclinationSlot, "2C&E");
     boxes.boxes.clear();
 
-    Main().SetParametersChanged(1);
-    Main().HideMainWindow();
-    Main().ShowMainWindow();
+    LeaveParameterDialog();
 
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].kind, "Error");
@@ -176,32 +174,33 @@ TEST_F(LinkTest, ParameterMessageWithAForbiddenFieldIsNeverSent) {
     EXPECT_FALSE(Main().ProgressBar1->isVisible());
     EXPECT_FALSE(static_cast<QWidget *>(forms->Form6())->isVisible());
     EXPECT_FALSE(Main().ExchangeRunning());
-    PumpUntil([] { return false; }, 5 * tick);
+    EXPECT_TRUE(time.ticks.empty() || time.ticks.back().at <= 3500ms);
     EXPECT_EQ(Written(), sent);
 }
 
 TEST_F(LinkTest, QuitWithTheLinkUpHandsTheModuleOverAndShowsTheNotice) {
     Start();
-    Main().ToolButton1->Click();
-    ASSERT_TRUE(PumpUntil([&] { return Module().LastParameters().has_value(); }));
+    LinkUp();
     boxes.boxes.clear();
-    ExchangeRecorder recorder(Main(), forms->Form6(), wire);
+    Record();
 
     Main().Quittez1->Click();
-    recorder.Sample();
+    steps.push_back(Sample(0));
 
     EXPECT_TRUE(application->Terminated());
     EXPECT_TRUE(ModuleCatchesUp([&] { return Module().Standalone(); }));
     const std::string before = "!0A+0B+0C&";
     const std::string after = before + "?&";
+    const QString closing = "Le programme va s'arrêter...";
     const std::vector<Step> expected = {
-        {"Communication établie...", false, before},
-        {"Le programme va s'arrêter...", false, before}, // the handshake
-        {"Le programme va s'arrêter...", true, before},  // the first pause
-        {"Boussole autonome...", true, after},           // the second pause
-        {"Boussole autonome...", false, after},          // the notice, then the end
+        {1, 0, closing, false, before},
+        {1, 1, closing, false, before},
+        {1, 2, closing, false, before},
+        {2, -1, closing, true, before},
+        {2, -1, "Boussole autonome...", true, after},
+        {0, -1, "Boussole autonome...", false, after}, // the notice, then the end
     };
-    EXPECT_EQ(recorder.steps, expected);
+    EXPECT_EQ(steps, expected);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text,
               "La boussole est désormais configurée pour un fonctionnement autonome.\n"
@@ -221,8 +220,7 @@ TEST_F(LinkTest, QuitWithoutNoticeAndQuitBeforeTheLinkSendNothingMore) {
 
 TEST_F(LinkTest, QuitEndsTheProgramEvenWhenTheModuleIsGone) {
     Start();
-    Main().ToolButton1->Click();
-    ASSERT_TRUE(PumpUntil([&] { return Module().LastParameters().has_value(); }));
+    LinkUp();
     Module().Unplug();
     boxes.boxes.clear();
 
@@ -237,24 +235,60 @@ TEST_F(LinkTest, QuitEndsTheProgramEvenWhenTheModuleIsGone) {
 
 TEST_F(LinkTest, QuitDuringAnExchangeWaitsForItsEndThenRuns) {
     Start();
-    Main().ToolButton1->Click();
-    ASSERT_TRUE(PumpUntil([&] { return Module().LastParameters().has_value(); }));
+    LinkUp();
     bool commandsOffDuringExchange = false;
-    // Click "Quitter" while the transfer waits for the module.
-    QTimer::singleShot(tick.count(), [&] {
+    // "Quitter" clicked at the first tick of the transfer's handshake.
+    const std::size_t ticksBefore = time.ticks.size();
+    time.beforeTick = [&](const testsupport::SteppedTime::Tick &) {
+        if (time.ticks.size() != ticksBefore + 1)
+            return;
         commandsOffDuringExchange =
             Main().ExchangeRunning() && !Main().Optionsmatrielles1->Enabled() &&
             !Main().ToolButton4->Enabled() && Main().Optionslogicielles1->Enabled();
         Main().Quittez1->Click();
-    });
-    Main().SetParametersChanged(1);
-    Main().HideMainWindow();
-    Main().ShowMainWindow();
+    };
+    LeaveParameterDialog();
     EXPECT_TRUE(commandsOffDuringExchange);
     EXPECT_FALSE(application->Terminated());
+    EXPECT_EQ(Written(), "!0A+0B+0C&!0A+0B+0C&");
     // The held quit runs once the transfer is over: hand-over, then the end.
     ASSERT_TRUE(PumpUntil([&] { return application->Terminated(); }));
     EXPECT_EQ(Written(), "!0A+0B+0C&!0A+0B+0C&?&");
+}
+
+TEST_F(LinkTest, HeldQuitWaitsForTheErrorBoxOfAFailedExchange) {
+    Start();
+    LinkUp();
+    boxes.boxes.clear();
+    // Quit clicked during the transfer's first pause; the module is gone when the
+    // parameters are written, so the transfer ends in the error box.
+    time.beforeTick = [&](const testsupport::SteppedTime::Tick &tick) {
+        if (tick.timer == 2 && !Module().Line().Unplugged()) {
+            Main().Quittez1->Click();
+            Module().Unplug();
+        }
+    };
+    bool quitInsideTheBox = false;
+    boxes.whileShown = [&] {
+        if (boxes.boxes.size() != 1)
+            return;
+        // The box's own event loop: whatever was posted before this runs here.
+        bool handled = false;
+        QTimer::singleShot(0, [&] { handled = true; });
+        PumpUntil([&] { return handled || application->Terminated(); });
+        quitInsideTheBox = application->Terminated() || boxes.boxes.size() > 1;
+    };
+    LeaveParameterDialog();
+
+    ASSERT_FALSE(boxes.boxes.empty());
+    EXPECT_EQ(boxes.boxes[0].kind, "Error");
+    EXPECT_FALSE(quitInsideTheBox);
+    EXPECT_FALSE(static_cast<QWidget *>(forms->Form6())->isVisible());
+    // Once the box is closed the quit runs; the module cannot be handed over, so the
+    // program ends on that failure.
+    ASSERT_TRUE(PumpUntil([&] { return application->Terminated(); }));
+    EXPECT_TRUE(boxes.boxes[0].text.startsWith("WriteFile"));
+    EXPECT_TRUE(boxes.boxes.back().text.startsWith("EscapeCommFunction"));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "dialogs/Unit2.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
@@ -47,19 +48,73 @@ TEST_F(MainWindowTest, ActivationWithoutTheFlagReopensThePortOnTheChosenOne) {
 
 TEST_F(MainWindowTest, ActivationWithTheFlagSavesFirstAndTransfersInsteadOfReopening) {
     Start();
-    Main().ToolButton1->Click();
-    ASSERT_TRUE(PumpUntil([&] { return Module().LastParameters().has_value(); }));
-    Main().Settings().Set(app::SoundSlot, "OFFSON");
+    LinkUp();
+    Main().Settings().Set(settings::SoundSlot, "OFFSON");
     int reopenedDuringTransfer = 0;
     Main().SerialPort1->OnAfterOpen = platform::TNotifyEvent::FromFunction(
         [&](platform::TObject *) { reopenedDuringTransfer += Main().ExchangeRunning() ? 1 : 0; });
-    Main().SetParametersChanged(1);
-    Main().HideMainWindow();
-    Main().ShowMainWindow();
+    // The file as it stands when the module is first asked for its attention.
+    QByteArray fileAtHandshake;
+    time.beforeTick = [&](const testsupport::SteppedTime::Tick &) {
+        if (fileAtHandshake.isEmpty())
+            fileAtHandshake = SettingsFile();
+    };
+    LeaveParameterDialog();
     EXPECT_EQ(reopenedDuringTransfer, 0);
     EXPECT_EQ(Main().ParametersChanged(), 0);
-    EXPECT_TRUE(SettingsFile().contains("\r\nOFFSON\r\n"));
+    EXPECT_TRUE(fileAtHandshake.contains("\r\nOFFSON\r\n")) << fileAtHandshake.data();
     EXPECT_EQ(Written(), "!0A+0B+0C&!0A+0B+0C&");
+}
+
+// A command that shows quoted message boxes, before the link or once it is up.
+struct BoxCase {
+    const char *name;
+    bool linkUp;
+    std::function<void(app::TForm1 &)> command;
+};
+void PrintTo(const BoxCase &c, std::ostream *out) { *out << c.name; }
+
+class BoxActivationTest : public MainWindowTest, public ::testing::WithParamInterface<BoxCase> {
+protected:
+    int activations = 0;
+};
+
+TEST_P(BoxActivationTest, EveryQuotedMessageBoxActivatesTheMainWindowWhenItCloses) {
+    Start();
+    if (GetParam().linkUp)
+        LinkUp();
+    boxes.boxes.clear();
+    // Each activation of the main window without the flag reopens the port.
+    Main().SerialPort1->OnAfterOpen =
+        platform::TNotifyEvent::FromFunction([&](platform::TObject *) { ++activations; });
+    GetParam().command(Main());
+    ASSERT_GE(boxes.boxes.size(), 2u);
+    EXPECT_EQ(activations, int(boxes.boxes.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, BoxActivationTest,
+    ::testing::Values(BoxCase{"LinkStartWithTheCableWarningAndTheSuccessBox", false,
+                              [](app::TForm1 &main) { main.ToolButton1->Click(); }},
+                      BoxCase{"ZeroCentringWithADeclination", true,
+                              [](app::TForm1 &main) {
+                                  main.Settings().Set(settings::DeclinationSlot, "3");
+                                  main.CentrageduzroNORD1->Click(); // "Non": the declination
+                              }}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, ASettingsFileThatCannotBeReadIsReportedAndTheProgramRunsOn) {
+    // It opens, but reading it fails.
+    ASSERT_TRUE(QFile::remove(InstallFile("Ventrose.inf")));
+    ASSERT_TRUE(QDir(installDir.path()).mkdir("Ventrose.inf"));
+    Start();
+    ASSERT_FALSE(boxes.boxes.empty());
+    EXPECT_EQ(boxes.boxes[0].kind, "Error");
+    EXPECT_TRUE(boxes.boxes[0].text.startsWith("Erreur d'entrée/sortie sur le fichier"))
+        << boxes.boxes[0].text.toStdString();
+    EXPECT_TRUE(Main().isVisible());
+    EXPECT_EQ(Main().Settings().Get(settings::PortSlot), "");
+    EXPECT_FALSE(application->Terminated());
 }
 
 void ExpectAvailability(app::TForm1 &main, bool linkUp) {
@@ -118,9 +173,8 @@ TEST_F(MainWindowTest, CommandsAvailableBeforeAndAfterTheLink) {
 
 TEST_F(MainWindowTest, ZeroCentringWithADeclinationAsksToClearItFirst) {
     Start();
-    Main().ToolButton1->Click();
-    ASSERT_TRUE(Main().LinkUp());
-    Main().Settings().Set(app::DeclinationSlot, "3");
+    LinkUp();
+    Main().Settings().Set(settings::DeclinationSlot, "3");
     boxes.boxes.clear();
     boxes.answers = {true};
     Main().CentrageduzroNORD1->Click();
@@ -130,13 +184,13 @@ TEST_F(MainWindowTest, ZeroCentringWithADeclinationAsksToClearItFirst) {
               "                       Vous ne pouvez pas CENTRER LE ZERO\ncar le réglage de la "
               "déclinaison magnétique n'est pas positionné sur zéro.");
     EXPECT_EQ(boxes.boxes[1].kind, "Question");
-    EXPECT_EQ(Main().Settings().Get(app::DeclinationSlot), "0");
+    EXPECT_EQ(Main().Settings().Get(settings::DeclinationSlot), "0");
     EXPECT_EQ(application->ActiveForm()->windowTitle(), "Centrage du zéro (NORD)");
 
-    Main().Settings().Set(app::DeclinationSlot, "3");
+    Main().Settings().Set(settings::DeclinationSlot, "3");
     boxes.answers = {false};
     Main().CentrageduzroNORD1->Click();
-    EXPECT_EQ(Main().Settings().Get(app::DeclinationSlot), "3");
+    EXPECT_EQ(Main().Settings().Get(settings::DeclinationSlot), "3");
     EXPECT_EQ(application->ActiveForm()->windowTitle(), "Déclinaison magnétique");
 }
 
@@ -163,7 +217,7 @@ TEST_F(MainWindowTest, LabelBalloonsFollowTheSwitchAndAlwaysHide) {
         return window != nullptr && window->Showing();
     };
 
-    Main().Settings().Set(app::BalloonSlot, "ONINFO");
+    Main().Settings().Set(settings::BalloonSlot, "ONINFO");
     enter(Main().Label8);
     ASSERT_TRUE(showing());
     // Two lines, split at "@", in the balloon's font.
@@ -179,7 +233,7 @@ TEST_F(MainWindowTest, LabelBalloonsFollowTheSwitchAndAlwaysHide) {
     EXPECT_FALSE(showing());
 
     enter(Main().Label10);
-    Main().Settings().Set(app::BalloonSlot, "OFFINFO");
+    Main().Settings().Set(settings::BalloonSlot, "OFFINFO");
     leave(Main().Label10); // leaving hides whatever the switch says
     EXPECT_FALSE(showing());
     enter(Main().Label9);
@@ -195,9 +249,9 @@ TEST_F(MainWindowTest, HelpAsksForTheMainTopic) {
 
 TEST_F(MainWindowTest, SoundsPlayOnlyWithTheExactKeyword) {
     Start();
-    Main().Settings().Set(app::SoundSlot, "onson");
+    Main().Settings().Set(settings::SoundSlot, "onson");
     Main().PlayEffect("applaud.wav");
-    Main().Settings().Set(app::SoundSlot, "ONSON");
+    Main().Settings().Set(settings::SoundSlot, "ONSON");
     Main().PlayEffect("canopen.wav");
     EXPECT_EQ(player.played, QStringList{"canopen.wav"});
 }

@@ -6,16 +6,16 @@
 
 namespace {
 
-using app::SettingsStore;
+using settings::SettingsStore;
 
 SettingsStore Slots(const char *options, const char *centringSign, const char *centring,
                     const char *declinationSign, const char *declination) {
     SettingsStore settings;
-    settings.Set(app::HardwareOptionsSlot, options);
-    settings.Set(app::CentringSignSlot, centringSign);
-    settings.Set(app::CentringSlot, centring);
-    settings.Set(app::DeclinationSignSlot, declinationSign);
-    settings.Set(app::DeclinationSlot, declination);
+    settings.Set(settings::HardwareOptionsSlot, options);
+    settings.Set(settings::CentringSignSlot, centringSign);
+    settings.Set(settings::CentringSlot, centring);
+    settings.Set(settings::DeclinationSignSlot, declinationSign);
+    settings.Set(settings::DeclinationSlot, declination);
     return settings;
 }
 

@@ -18,26 +18,6 @@
 namespace app::testing {
 namespace {
 
-// The fake main window, with the sounds it is asked to play written down.
-class SoundRecordingMain : public MainWindowAccess {
-public:
-    explicit SoundRecordingMain(FakeMainWindow &main) : main_(main) {}
-    SettingsStore &Settings() override { return main_.Settings(); }
-    int ParametersChanged() const override { return main_.ParametersChanged(); }
-    void SetParametersChanged(int value) override { main_.SetParametersChanged(value); }
-    int LastRawAngle() const override { return main_.LastRawAngle(); }
-    int HardwareOptionsValue() const override { return main_.HardwareOptionsValue(); }
-    void SetHardwareOptionsValue(int value) override { main_.SetHardwareOptionsValue(value); }
-    void ShowMainWindow() override { main_.ShowMainWindow(); }
-    void HideMainWindow() override { main_.HideMainWindow(); }
-    void PlayEffect(const QString &wavFile) override { sounds.append(wavFile); }
-
-    QStringList sounds;
-
-private:
-    FakeMainWindow &main_;
-};
-
 class RecordingShell : public platform::IShell {
 public:
     void OpenAddress(const QString &address) override { opened.append(address); }
@@ -51,7 +31,7 @@ protected:
         const QDir shipped(qEnvironmentVariable("VENTROSE_SOURCE_DIR") + "/data/shipped");
         for (const char *name : {"apropos.bmp", "bandeau.bmp"})
             QFile::copy(shipped.filePath(name), installDir.filePath(name));
-        form = std::make_unique<TForm10>(recordingMain);
+        form = std::make_unique<TForm10>(main);
         form->SetShell(&shell);
         form->SetMemoryStatusSource([this] { return memory; });
     }
@@ -62,7 +42,6 @@ protected:
         QApplication::sendEvent(label, &press);
     }
 
-    SoundRecordingMain recordingMain{main};
     RecordingShell shell;
     platform::MemoryStatus memory{
         .totalPhysical = 4ull << 30, .availablePhysical = 1536ull << 20, .memoryLoad = 62};
@@ -79,8 +58,8 @@ TEST_F(AboutDialogTest, OpeningRestartsTheScrollPlaysTheSoundAndMeasuresTheCompu
         EXPECT_TRUE(form->ScrollingText1->Active());
         EXPECT_TRUE(form->ScrollingText1->TimerRunning());
         EXPECT_EQ(form->ScrollingText1->Position(), 2);
-        EXPECT_EQ(recordingMain.sounds.size(), opening);
-        EXPECT_EQ(recordingMain.sounds.back(), "ID60.wav");
+        EXPECT_EQ(main.sounds.size(), opening);
+        EXPECT_EQ(main.sounds.back(), "ID60.wav");
         // The available memory, as the caption says, not the total.
         EXPECT_EQ(form->Label4->text(), KiloBytesText(memory.availablePhysical));
         EXPECT_EQ(form->Label5->text(), QString::number(memory.memoryLoad) + "%");

@@ -25,7 +25,7 @@ public:
         application.SetMainForm(this, [this] { ++activations; });
     }
 
-    SettingsStore &Settings() override { return settings; }
+    settings::SettingsStore &Settings() override { return settings; }
     int ParametersChanged() const override { return parametersChanged; }
     void SetParametersChanged(int value) override { parametersChanged = value; }
     int LastRawAngle() const override { return 0; }
@@ -33,12 +33,13 @@ public:
     void SetHardwareOptionsValue(int value) override { hardwareOptions = value; }
     void ShowMainWindow() override { platform::Application::Instance().ShowMainForm(); }
     void HideMainWindow() override { platform::Application::Instance().HideMainForm(); }
-    void PlayEffect(const QString &) override {}
+    void PlayEffect(const QString &wavFile) override { sounds.append(wavFile); }
 
-    SettingsStore settings;
+    settings::SettingsStore settings;
     int activations = 0;
     int parametersChanged = 0;
     int hardwareOptions = 0;
+    QStringList sounds; // the effects it was asked to play
 };
 
 class RecordingMessageBoxes : public platform::MessageBoxService {

@@ -138,10 +138,10 @@ INSTANTIATE_TEST_SUITE_P(
     Dialogs, OptionPairDialogTest,
     ::testing::Values(
         OptionPairCase{"PortChoice",
-                       [](MainWindowAccess &m) { return std::make_unique<TForm2>(m); }, PortSlot,
-                       "1", "2", "rub2", "01"},
+                       [](MainWindowAccess &m) { return std::make_unique<TForm2>(m); },
+                       settings::PortSlot, "1", "2", "rub2", "01"},
         OptionPairCase{"MenuStyle", [](MainWindowAccess &m) { return std::make_unique<TForm4>(m); },
-                       MenuStyleSlot, "NOUVEAU", "ANCIEN", "rub5", "Nouveau"}),
+                       settings::MenuStyleSlot, "NOUVEAU", "ANCIEN", "rub5", "Nouveau"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,6 +1,8 @@
 // The wait box: its clip, and what showing and hiding it does to the activation.
 #include "DialogTestSupport.h"
 
+#include "ShippedData.h"
+
 #include "dialogs/Unit6.h"
 #include "platform/Animation.h"
 #include "platform/Errors.h"
@@ -16,8 +18,7 @@ class WaitBoxTest : public DialogTest {
 protected:
     // Puts the shipped clip into the installation folder.
     void InstallClip() {
-        const QString shipped =
-            QDir(qEnvironmentVariable("VENTROSE_SOURCE_DIR")).filePath("data/shipped/rose.avi");
+        const QString shipped = QDir(testsupport::ShippedDataDir()).filePath("rose.avi");
         ASSERT_TRUE(QFile::copy(shipped, installDir.filePath("rose.avi"))) << shipped.toStdString();
     }
 

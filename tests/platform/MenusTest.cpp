@@ -2,7 +2,7 @@
 // and a handler's exception is reported instead of escaping.
 #include "platform/Menus.h"
 #include "platform/MessageBoxes.h"
-#include "platform/RecordingMessageBoxService.h"
+#include "RecordingMessageBoxService.h"
 #include "platform/ToolBar.h"
 
 #include <QAction>

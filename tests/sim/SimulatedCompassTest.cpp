@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 namespace sim {
 namespace {
 
@@ -12,15 +10,18 @@ using namespace std::chrono_literals;
 using serial::TOverlapped;
 using serial::TWaitEvent;
 
+// The module on a manual clock: it acts only when the test moves the clock, and Settle()
+// tells when it has acted.
 class SimulatedCompassTest : public ::testing::Test {
 protected:
-    SimulatedCompassTest() : compass_(line_, Options()) {}
+    SimulatedCompassTest() : compass_(line_, Options(clock_)) {}
 
-    static CompassOptions Options() {
+    static CompassOptions Options(std::shared_ptr<ManualClock> clock) {
         CompassOptions options;
         options.dsrDelay = 20ms;
         options.readingPeriod = 5ms;
         options.course = FixedCourse(127);
+        options.clock = std::move(clock);
         return options;
     }
 
@@ -28,6 +29,13 @@ protected:
         device_ = line_.OpenProgramEnd();
         ASSERT_NE(device_, nullptr);
         ASSERT_TRUE(device_->SetCommTimeouts({serial::MAXDWORD, 0, 0, 100, 1000}));
+        Settle();
+    }
+
+    void Settle() { ASSERT_TRUE(compass_.Settle()); }
+    void Advance(std::chrono::milliseconds by) {
+        clock_->Advance(by);
+        Settle();
     }
 
     void Send(const std::string &text) {
@@ -41,46 +49,25 @@ protected:
         ASSERT_EQ(written, text.size());
     }
 
-    // Returns once the module's thread has gone round its loop after this call: it has
-    // taken two marks sent one after the other. "&" alone is a command it ignores.
-    void SyncWithModule() {
-        for (int mark = 0; mark < 2; ++mark) {
-            const std::size_t before = compass_.Received().size();
-            Send("&");
-            for (int i = 0; i < 5000 && compass_.Received().size() == before; ++i)
-                std::this_thread::sleep_for(1ms);
-            ASSERT_GT(compass_.Received().size(), before);
-        }
-    }
-
-    // Waits (up to a generous bound) until DSR has the given level.
-    bool AwaitDsr(bool on) {
-        for (int i = 0; i < 5000; ++i) {
-            std::uint32_t status = 0;
-            if (device_->GetCommModemStatus(status) && bool(status & serial::MS_DSR_ON) == on)
-                return true;
-            std::this_thread::sleep_for(1ms);
-        }
-        return false;
+    void Rts(bool on) {
+        ASSERT_TRUE(device_->EscapeCommFunction(on ? serial::SETRTS : serial::CLRRTS));
+        Settle();
     }
 
     bool Dsr() {
         std::uint32_t status = 0;
         EXPECT_TRUE(device_->GetCommModemStatus(status));
+        EXPECT_EQ(bool(status & serial::MS_DSR_ON), compass_.Dsr());
         return status & serial::MS_DSR_ON;
     }
 
-    // What the module sent in its next chunk (an EV_RXCHAR event's worth).
+    // What the module sends in its next reading period.
     std::string NextChunk() {
         EXPECT_TRUE(device_->PurgeComm(serial::PURGE_RXCLEAR));
-        EXPECT_TRUE(device_->SetCommMask(serial::EV_RXCHAR));
+        Advance(5ms);
         TWaitEvent event(true);
         TOverlapped overlapped;
         overlapped.hEvent = &event;
-        std::uint32_t mask = 0, transferred = 0;
-        if (!device_->WaitCommEvent(mask, overlapped)) {
-            EXPECT_TRUE(serial::GetOverlappedResult(overlapped, transferred, true));
-        }
         std::string text(64, '\0');
         std::uint32_t got = 0;
         EXPECT_TRUE(device_->ReadFile(text.data(), text.size(), &got, overlapped));
@@ -88,41 +75,53 @@ protected:
         return text;
     }
 
+    std::shared_ptr<ManualClock> clock_ = std::make_shared<ManualClock>();
     serial::VirtualSerialLine line_;
     SimulatedCompass compass_;
     std::unique_ptr<serial::SerialDevice> device_;
 };
 
-TEST_F(SimulatedCompassTest, DsrAnswersRtsAndFallsWithIt) {
+TEST_F(SimulatedCompassTest, DsrRisesExactlyItsDelayAfterRtsAndFallsWithIt) {
+    Rts(true);
+    Advance(19ms);
     EXPECT_FALSE(Dsr());
-    ASSERT_TRUE(device_->EscapeCommFunction(serial::SETRTS));
-    EXPECT_TRUE(AwaitDsr(true));
-    ASSERT_TRUE(device_->EscapeCommFunction(serial::CLRRTS));
-    EXPECT_TRUE(AwaitDsr(false));
+    Advance(1ms);
+    EXPECT_TRUE(Dsr());
+    Rts(false);
+    EXPECT_FALSE(Dsr());
     // A second handshake works the same way.
-    ASSERT_TRUE(device_->EscapeCommFunction(serial::SETRTS));
-    EXPECT_TRUE(AwaitDsr(true));
+    Rts(true);
+    Advance(20ms);
+    EXPECT_TRUE(Dsr());
 }
 
-TEST_F(SimulatedCompassTest, DsrWaitsForItsDelayAndRtsDropCancelsIt) {
-    compass_.SetDsrDelay(1h);
-    ASSERT_TRUE(device_->EscapeCommFunction(serial::SETRTS));
-    SyncWithModule();
-    EXPECT_FALSE(Dsr()) << "the module saw RTS but its delay has not passed";
-    ASSERT_TRUE(device_->EscapeCommFunction(serial::CLRRTS));
-    SyncWithModule();
+TEST_F(SimulatedCompassTest, RtsDropCancelsAPendingRiseAndTheNextDelayCountsFromTheNewRise) {
+    Rts(true);
+    Advance(19ms);
+    Rts(false);
+    Advance(1h);
+    EXPECT_FALSE(Dsr());
     compass_.SetDsrDelay(5ms);
-    ASSERT_TRUE(device_->EscapeCommFunction(serial::SETRTS));
-    EXPECT_TRUE(AwaitDsr(true)) << "the new delay counts from the new rise";
+    Rts(true);
+    Advance(4ms);
+    EXPECT_FALSE(Dsr());
+    Advance(1ms);
+    EXPECT_TRUE(Dsr());
+}
+
+TEST_F(SimulatedCompassTest, NextDeadlineIsTheEarlierOfTheReadingAndTheDsrRise) {
+    const auto now = clock_->Now();
+    EXPECT_EQ(compass_.NextDeadline(), now + 5ms);
+    compass_.SetDsrDelay(2ms);
+    Rts(true);
+    EXPECT_EQ(compass_.NextDeadline(), now + 2ms);
 }
 
 TEST_F(SimulatedCompassTest, SilentModuleNeverAnswers) {
     compass_.SetSilent(true);
-    SyncWithModule();
     const int readings = compass_.ReadingsSent();
-    ASSERT_TRUE(device_->EscapeCommFunction(serial::SETRTS));
-    SyncWithModule();
-    SyncWithModule();
+    Rts(true);
+    Advance(1h);
     EXPECT_FALSE(Dsr());
     EXPECT_EQ(compass_.ReadingsSent(), readings);
 }
@@ -130,21 +129,17 @@ TEST_F(SimulatedCompassTest, SilentModuleNeverAnswers) {
 TEST_F(SimulatedCompassTest, ReadingsAreDecimalTextsWithBurstAndGarbageFaults) {
     EXPECT_EQ(NextChunk(), "127");
     compass_.SetCourse(FixedCourse(3));
-    SyncWithModule();
     EXPECT_EQ(NextChunk(), "3");
     compass_.SetBurst(3);
-    SyncWithModule();
     EXPECT_EQ(NextChunk(), "333");
     compass_.SetBurst(1);
     compass_.SetGarbage(true);
-    SyncWithModule();
     const std::string junk = NextChunk();
     EXPECT_TRUE(junk.empty() || junk.find_first_not_of("0123456789") != std::string::npos ||
                 std::stoi(junk) > 254)
         << junk;
     compass_.SetCourse(FixedCourse(999));
     compass_.SetGarbage(false);
-    SyncWithModule();
     EXPECT_EQ(NextChunk(), "254") << "a course out of range is held to the module's range";
 }
 
@@ -155,31 +150,32 @@ TEST_F(SimulatedCompassTest, KeepsTheLastAcceptedParametersAndCountsCalibrations
     Send("!256A+0B+0C&");
     Send("E&E&E");
     Send("&");
-    SyncWithModule();
+    Settle();
     ASSERT_TRUE(compass_.LastParameters());
     EXPECT_EQ(*compass_.LastParameters(), (CompassParameters{33, -4, 2, "!33A-4B+2C&"}));
     EXPECT_EQ(compass_.CalibrationCount(), 3);
-    EXPECT_EQ(compass_.RejectedCommands(), 2 + 2) << "two bad messages and the two marks";
-    EXPECT_EQ(compass_.Received(), "!33A-4B+2C&!ABC&!256A+0B+0C&E&E&E&&&");
+    EXPECT_EQ(compass_.RejectedCommands(), 2) << "the two bad messages";
+    EXPECT_EQ(compass_.Received(), "!33A-4B+2C&!ABC&!256A+0B+0C&E&E&E&");
 }
 
 TEST_F(SimulatedCompassTest, StandaloneCommandEndsStreamingAndAnswers) {
     Send("?&");
-    SyncWithModule();
+    Settle();
     EXPECT_TRUE(compass_.Standalone());
     const int readings = compass_.ReadingsSent();
     Send("E&!1A+0B+0C&");
-    ASSERT_TRUE(device_->EscapeCommFunction(serial::SETRTS));
-    SyncWithModule();
-    SyncWithModule();
+    Rts(true);
+    Advance(1h);
     EXPECT_EQ(compass_.ReadingsSent(), readings);
     EXPECT_FALSE(Dsr());
     EXPECT_EQ(compass_.CalibrationCount(), 0);
     EXPECT_FALSE(compass_.LastParameters());
-    EXPECT_EQ(compass_.Received(), "?&&&E&!1A+0B+0C&&&&&") << "still recorded";
+    EXPECT_EQ(compass_.Received(), "?&E&!1A+0B+0C&") << "still recorded";
 
     compass_.PowerCycle();
-    EXPECT_TRUE(AwaitDsr(true)) << "after power-cycling, RTS (still up) is answered again";
+    Settle();
+    Advance(20ms);
+    EXPECT_TRUE(Dsr()) << "after power-cycling, RTS (still up) is answered again";
 }
 
 TEST_F(SimulatedCompassTest, UnpluggedLineFailsTheProgramsCalls) {

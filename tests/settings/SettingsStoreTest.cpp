@@ -1,16 +1,18 @@
 // The settings file: thirty CR LF lines, exact bytes, atomic replacement and its failures.
-#include "dialogs/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "platform/Errors.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-using app::SettingsStore;
+using settings::SettingsStore;
 
 namespace {
 
@@ -66,13 +68,13 @@ TEST_F(SettingsStoreTest, LinesAfterTheThirtiethAreIgnoredAndGoneAfterSave) {
 TEST_F(SettingsStoreTest, ReservedAndOtherSlotsKeepTheirBytesExactly) {
     // Blanks, tabs, 8-bit bytes and keyword look-alikes come back byte for byte.
     QByteArray bytes = Lines(18);
-    const QByteArray reserved[] = {"  lead", "trail  ", "\tTab", "caf\xe9", "&!?", "ONSON ",
+    const QByteArray reserved[] = {"  lead", "trail  ", "\tTab", "caf\xe9",  "&!?", "ONSON ",
                                    "",       "x",       "",      "\x01\x7f", "=;#", "last"};
     for (const QByteArray &line : reserved)
         bytes += line + "\r\n";
     WriteFile(bytes);
     store.LoadSettings(Path());
-    EXPECT_EQ(store.Get(app::ReservedSlot19), "  lead");
+    EXPECT_EQ(store.Get(settings::ReservedSlot19), "  lead");
     EXPECT_EQ(store.Get(22), "caf\xe9");
     store.SaveSettings(Path());
     EXPECT_EQ(ReadFile(), bytes);
@@ -89,12 +91,49 @@ TEST_F(SettingsStoreTest, LineEndsOtherThanCrLfStillEndALine) {
 }
 
 TEST_F(SettingsStoreTest, KeywordsMatchOnlyExactly) {
-    store.Set(app::SoundSlot, "onson");
-    EXPECT_FALSE(store.Is(app::SoundSlot, "ONSON"));
-    store.Set(app::SoundSlot, "ONSON ");
-    EXPECT_FALSE(store.Is(app::SoundSlot, "ONSON"));
-    store.Set(app::SoundSlot, "ONSON");
-    EXPECT_TRUE(store.Is(app::SoundSlot, "ONSON"));
+    store.Set(settings::SoundSlot, "onson");
+    EXPECT_FALSE(store.Is(settings::SoundSlot, "ONSON"));
+    store.Set(settings::SoundSlot, "ONSON ");
+    EXPECT_FALSE(store.Is(settings::SoundSlot, "ONSON"));
+    store.Set(settings::SoundSlot, "ONSON");
+    EXPECT_TRUE(store.Is(settings::SoundSlot, "ONSON"));
+}
+
+TEST_F(SettingsStoreTest, SaveWritesThroughALinkKeepsTheModeAndLeavesOthersTemporaryFilesAlone) {
+    // Ventrose.inf is a link to a file of mode 0640 in another folder; another running copy
+    // is writing its own temporary file beside it.
+    QDir(dir.path()).mkdir("real");
+    const QString target = dir.filePath("real/settings.inf");
+    {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(Lines(30, "old"));
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0640), 0);
+    ASSERT_TRUE(QFile::link("real/settings.inf", Path()));
+    const QByteArray othersTemporary = "another copy's half-written file";
+    {
+        QFile other(Path() + ".tmp");
+        ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+        other.write(othersTemporary);
+    }
+
+    store.Set(1, "2");
+    store.SaveSettings(Path());
+
+    EXPECT_TRUE(QFileInfo(Path()).isSymLink());
+    QFile saved(target);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().startsWith("2\r\n"));
+    struct stat status {};
+    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    QFile other(Path() + ".tmp");
+    ASSERT_TRUE(other.open(QIODevice::ReadOnly));
+    EXPECT_EQ(other.readAll(), othersTemporary);
+    // Nothing of this save is left behind in either folder.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 2);
+    EXPECT_EQ(QDir(dir.filePath("real")).entryList(QDir::Files).size(), 1);
 }
 
 TEST_F(SettingsStoreTest, SaveIntoAMissingFolderRaisesAndCreatesNothing) {

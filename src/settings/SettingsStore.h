@@ -1,5 +1,6 @@
 // The settings store: thirty numbered text slots, persisted as the thirty lines of
 // Ventrose.inf. The main window owns it; the dialogs read and assign its slots directly.
+// SettingsView (SettingsView.h) reads and writes the slots as the values they stand for.
 #pragma once
 
 #include <QString>
@@ -7,7 +8,7 @@
 #include <array>
 #include <string>
 
-namespace app {
+namespace settings {
 
 // Slot numbers, 1 to 30. Slots 19 to 30 are read and written back, never interpreted.
 enum Slot : int {
@@ -54,12 +55,14 @@ public:
     void LoadSettings(const QString &path);
 
     // Writes the thirty slots, each followed by CR LF. The text goes to a temporary file
-    // in the same folder, is flushed to disk and then renamed over the file, so a failed
-    // or interrupted save leaves the previous file whole. Raises EInOutError on failure.
+    // of its own in the same folder, is flushed to disk and then renamed over the file, so
+    // a failed or interrupted save leaves the previous file whole. A symbolic link is
+    // written through to its target, and a replaced file keeps its permissions. Raises
+    // EInOutError on failure.
     void SaveSettings(const QString &path) const;
 
 private:
     std::array<std::string, SlotCount> slots_;
 };
 
-} // namespace app
+} // namespace settings

@@ -1,0 +1,28 @@
+// What a program hands to its port device, recorded as it writes.
+#pragma once
+
+#include "serial/SerialDevice.h"
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace testsupport {
+
+// Unlike what the module has read so far, it never lags behind the program.
+class WireLog {
+public:
+    void Append(const void *bytes, std::uint32_t count);
+    std::string Text() const;
+
+private:
+    mutable std::mutex mutex_;
+    std::string text_;
+};
+
+// A device that passes every call on to another and logs what is written.
+std::unique_ptr<serial::SerialDevice> LoggingDevice(std::unique_ptr<serial::SerialDevice> device,
+                                                    WireLog &log);
+
+} // namespace testsupport
