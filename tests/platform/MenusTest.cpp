@@ -2,8 +2,8 @@
 // and a handler's exception is reported instead of escaping.
 #include "platform/Menus.h"
 #include "platform/MessageBoxes.h"
-#include "RecordingMessageBoxService.h"
 #include "platform/ToolBar.h"
+#include "RecordingMessageBoxService.h"
 
 #include <QAction>
 #include <QMenu>
