@@ -102,6 +102,21 @@ void CompleteOverlapped(TOverlapped &overlapped, int error, std::uint32_t transf
     }
 }
 
+bool StartedOperationResult(const TOverlapped &overlapped, std::uint32_t *transferred) {
+    // The device completes its operations under its own lock, which the caller holds.
+    if (overlapped.Internal == STATUS_PENDING) {
+        SetLastError(ERROR_IO_PENDING);
+        return false;
+    }
+    if (overlapped.Internal != 0) {
+        SetLastError(static_cast<int>(overlapped.Internal));
+        return false;
+    }
+    if (transferred)
+        *transferred = overlapped.InternalHigh;
+    return true;
+}
+
 bool GetOverlappedResult(TOverlapped &overlapped, std::uint32_t &transferred, bool wait) {
     if (wait && overlapped.hEvent)
         WaitForEvents({overlapped.hEvent}, INFINITE);

@@ -23,37 +23,33 @@ constexpr std::uint32_t EV_RXCHAR = 0x0001, EV_RXFLAG = 0x0002, EV_TXEMPTY = 0x0
 
 // Error word of ClearCommError.
 constexpr std::uint32_t CE_RXOVER = 0x0001, CE_OVERRUN = 0x0002, CE_RXPARITY = 0x0004,
-                        CE_FRAME = 0x0008, CE_BREAK = 0x0010, CE_TXFULL = 0x0100,
-                        CE_IOE = 0x0400, CE_MODE = 0x8000;
+                        CE_FRAME = 0x0008, CE_BREAK = 0x0010, CE_TXFULL = 0x0100, CE_IOE = 0x0400,
+                        CE_MODE = 0x8000;
 
 // Modem status of GetCommModemStatus.
-constexpr std::uint32_t MS_CTS_ON = 0x10, MS_DSR_ON = 0x20, MS_RING_ON = 0x40,
-                        MS_RLSD_ON = 0x80;
+constexpr std::uint32_t MS_CTS_ON = 0x10, MS_DSR_ON = 0x20, MS_RING_ON = 0x40, MS_RLSD_ON = 0x80;
 
 // PurgeComm actions.
-constexpr std::uint32_t PURGE_TXABORT = 0x0001, PURGE_RXABORT = 0x0002,
-                        PURGE_TXCLEAR = 0x0004, PURGE_RXCLEAR = 0x0008;
+constexpr std::uint32_t PURGE_TXABORT = 0x0001, PURGE_RXABORT = 0x0002, PURGE_TXCLEAR = 0x0004,
+                        PURGE_RXCLEAR = 0x0008;
 
 // EscapeCommFunction functions.
-constexpr std::uint32_t SETXOFF = 1, SETXON = 2, SETRTS = 3, CLRRTS = 4, SETDTR = 5,
-                        CLRDTR = 6, SETBREAK = 8, CLRBREAK = 9;
+constexpr std::uint32_t SETXOFF = 1, SETXON = 2, SETRTS = 3, CLRRTS = 4, SETDTR = 5, CLRDTR = 6,
+                        SETBREAK = 8, CLRBREAK = 9;
 
 // DCB codes.
-constexpr std::uint8_t NOPARITY = 0, ODDPARITY = 1, EVENPARITY = 2, MARKPARITY = 3,
-                       SPACEPARITY = 4;
+constexpr std::uint8_t NOPARITY = 0, ODDPARITY = 1, EVENPARITY = 2, MARKPARITY = 3, SPACEPARITY = 4;
 constexpr std::uint8_t ONESTOPBIT = 0, ONE5STOPBITS = 1, TWOSTOPBITS = 2;
-constexpr std::uint32_t DTR_CONTROL_DISABLE = 0, DTR_CONTROL_ENABLE = 1,
-                        DTR_CONTROL_HANDSHAKE = 2;
-constexpr std::uint32_t RTS_CONTROL_DISABLE = 0, RTS_CONTROL_ENABLE = 1,
-                        RTS_CONTROL_HANDSHAKE = 2, RTS_CONTROL_TOGGLE = 3;
+constexpr std::uint32_t DTR_CONTROL_DISABLE = 0, DTR_CONTROL_ENABLE = 1, DTR_CONTROL_HANDSHAKE = 2;
+constexpr std::uint32_t RTS_CONTROL_DISABLE = 0, RTS_CONTROL_ENABLE = 1, RTS_CONTROL_HANDSHAKE = 2,
+                        RTS_CONTROL_TOGGLE = 3;
 
 // DCB flag bits.
 constexpr std::uint32_t fBinary = 1u << 0, fParity = 1u << 1, fOutxCtsFlow = 1u << 2,
                         fOutxDsrFlow = 1u << 3, fDtrControlShift = 4, fDtrControlMask = 3u << 4,
-                        fDsrSensitivity = 1u << 6, fTXContinueOnXoff = 1u << 7,
-                        fOutX = 1u << 8, fInX = 1u << 9, fErrorChar = 1u << 10,
-                        fNull = 1u << 11, fRtsControlShift = 12, fRtsControlMask = 3u << 12,
-                        fAbortOnError = 1u << 14;
+                        fDsrSensitivity = 1u << 6, fTXContinueOnXoff = 1u << 7, fOutX = 1u << 8,
+                        fInX = 1u << 9, fErrorChar = 1u << 10, fNull = 1u << 11,
+                        fRtsControlShift = 12, fRtsControlMask = 3u << 12, fAbortOnError = 1u << 14;
 
 // Operating-system error codes are errno values on this platform. These name the ones
 // the overlapped model gives a meaning of its own.
@@ -156,6 +152,12 @@ struct TOverlapped {
 // take the events' lock, so GetOverlappedResult on another thread sees a whole result.
 void BeginOverlapped(TOverlapped &overlapped);
 void CompleteOverlapped(TOverlapped &overlapped, int error, std::uint32_t transferred);
+
+// Device side, with the device's lock held, at the end of a call that started an
+// overlapped operation: the call's result. True with the byte count stored when the
+// operation ended at once without error, false with its error when it ended with one,
+// false with ERROR_IO_PENDING while it goes on.
+bool StartedOperationResult(const TOverlapped &overlapped, std::uint32_t *transferred);
 
 // ---- The device ------------------------------------------------------------------------
 
