@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <sys/eventfd.h>
-#include <unistd.h>
 
 namespace serial {
 
@@ -29,18 +27,13 @@ std::unique_ptr<PosixSerialDevice> PosixSerialDevice::Open(const std::string &pa
 
 std::unique_ptr<PosixSerialDevice>
 PosixSerialDevice::Attach(std::unique_ptr<PosixTerminal> terminal) {
-    const int wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    if (wakeFd < 0) {
-        SetLastError(errno);
-        return nullptr;
-    }
-    std::unique_ptr<PosixSerialDevice> device(new PosixSerialDevice(std::move(terminal), wakeFd));
+    std::unique_ptr<PosixSerialDevice> device(new PosixSerialDevice(std::move(terminal)));
     device->StartThreads();
     return device;
 }
 
-PosixSerialDevice::PosixSerialDevice(std::unique_ptr<PosixTerminal> terminal, int wakeFd)
-    : terminal_(std::move(terminal)), wakeFd_(wakeFd) {
+PosixSerialDevice::PosixSerialDevice(std::unique_ptr<PosixTerminal> terminal)
+    : terminal_(std::move(terminal)) {
     dcb_.BaudRate = 9600;
     dcb_.ByteSize = 8;
     std::uint32_t status = 0;
@@ -61,7 +54,6 @@ PosixSerialDevice::~PosixSerialDevice() {
             wait_.reset();
         }
     }
-    ::close(wakeFd_);
 }
 
 void PosixSerialDevice::StartThreads() {
@@ -93,10 +85,7 @@ void PosixSerialDevice::StopThreads() {
         ioThread_.join();
 }
 
-void PosixSerialDevice::Wake() {
-    const std::uint64_t one = 1;
-    [[maybe_unused]] ssize_t written = ::write(wakeFd_, &one, sizeof one);
-}
+void PosixSerialDevice::Wake() { terminal_->Wake(); }
 
 bool PosixSerialDevice::Fail(int error) {
     SetLastError(error);

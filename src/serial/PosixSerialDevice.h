@@ -38,8 +38,7 @@ public:
     // Opens path for exclusive use; null with the error in GetLastError() on failure
     // (ERROR_ACCESS_DENIED when the device is open elsewhere).
     static std::unique_ptr<PosixSerialDevice> Open(const std::string &path);
-    // Runs the device on a terminal already open; null with the error in GetLastError()
-    // when its threads' wake-up cannot be made.
+    // Runs the device on a terminal already open.
     static std::unique_ptr<PosixSerialDevice> Attach(std::unique_ptr<PosixTerminal> terminal);
     ~PosixSerialDevice() override;
     PosixSerialDevice(const PosixSerialDevice &) = delete;
@@ -84,7 +83,7 @@ private:
     // Bits the modem watcher leaves for the I/O thread.
     enum WatcherNews : int { kLinesChanged = 1, kCannotNotify = 2, kWatcherLost = 4 };
 
-    PosixSerialDevice(std::unique_ptr<PosixTerminal> terminal, int wakeFd);
+    explicit PosixSerialDevice(std::unique_ptr<PosixTerminal> terminal);
     void StartThreads();
     void StopThreads();
     void Wake();
@@ -114,7 +113,6 @@ private:
     DeviceClock::duration DrainTime(std::uint32_t bytes) const;
 
     const std::unique_ptr<PosixTerminal> terminal_;
-    const int wakeFd_;
     std::mutex mutex_;
     std::thread ioThread_;
     std::unique_ptr<PosixModemWatcher> watcher_;

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <poll.h>
-#include <unistd.h>
 
 namespace serial {
 
@@ -38,13 +37,9 @@ void PosixSerialDevice::IoLoop() {
         }
         const DeviceTime until = NextDeadline();
         lock.unlock();
-        const PosixTerminal::Ready ready = terminal_->Wait(wakeFd_, events, until);
+        const PosixTerminal::Ready ready = terminal_->Wait(events, until);
         lock.lock();
         ++wakeups_;
-        if (ready.woken) {
-            std::uint64_t value;
-            [[maybe_unused]] ssize_t got = ::read(wakeFd_, &value, sizeof value);
-        }
         TakeWatcherNews();
         if (events && !lost_) {
             if (ready.terminal & (POLLIN | POLLHUP | POLLERR))
@@ -60,8 +55,10 @@ void PosixSerialDevice::TakeWatcherNews() {
     const int news = watcherNews_.exchange(0);
     if (news & kWatcherLost)
         DeviceLost();
-    if (news & kCannotNotify)
+    if (news & kCannotNotify) {
         watcherNotifies_ = false;
+        nextLineCheck_ = kNever; // re-armed at the shorter period of a plain poll
+    }
     if (news & kLinesChanged)
         CheckLines();
 }

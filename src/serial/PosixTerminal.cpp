@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -54,24 +55,34 @@ int MillisecondsUntil(DeviceTime when) {
 
 class TerminalFile final : public PosixTerminal {
 public:
-    explicit TerminalFile(int fd) : fd_(fd) {}
+    TerminalFile(int fd, int wakeFd) : fd_(fd), wakeFd_(wakeFd) {}
     ~TerminalFile() override {
         // TIOCEXCL belongs to the terminal: undone as this open set it.
         ioctl(fd_, TIOCNXCL);
         ::close(fd_);
+        ::close(wakeFd_);
     }
 
     DeviceTime Now() override { return DeviceClock::now(); }
 
-    Ready Wait(int wakeFd, std::optional<short> events, DeviceTime until) override {
-        pollfd fds[2] = {{wakeFd, POLLIN, 0}, {fd_, events.value_or(0), 0}};
+    Ready Wait(std::optional<short> events, DeviceTime until) override {
+        pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {fd_, events.value_or(0), 0}};
         const nfds_t count = events ? 2 : 1;
         Ready ready;
         if (poll(fds, count, MillisecondsUntil(until)) > 0) {
             ready.woken = fds[0].revents & POLLIN;
             ready.terminal = count == 2 ? fds[1].revents : 0;
         }
+        if (ready.woken) {
+            std::uint64_t value;
+            [[maybe_unused]] ssize_t got = ::read(wakeFd_, &value, sizeof value);
+        }
         return ready;
+    }
+
+    void Wake() override {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] ssize_t put = ::write(wakeFd_, &one, sizeof one);
     }
 
     long Read(void *buffer, std::size_t size) override {
@@ -124,6 +135,7 @@ public:
 
 private:
     const int fd_;
+    const int wakeFd_;
 };
 
 } // namespace
@@ -140,13 +152,16 @@ std::unique_ptr<PosixTerminal> OpenPosixTerminal(const std::string &path, int &e
     const bool heldHere = !error;
     if (!error)
         error = MakeRaw(fd);
+    const int wakeFd = error ? -1 : eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (!error && wakeFd < 0)
+        error = errno;
     if (error) {
         if (heldHere)
             ioctl(fd, TIOCNXCL);
         ::close(fd);
         return nullptr;
     }
-    return std::make_unique<TerminalFile>(fd);
+    return std::make_unique<TerminalFile>(fd, wakeFd);
 }
 
 } // namespace serial

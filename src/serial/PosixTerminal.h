@@ -33,12 +33,14 @@ public:
     virtual DeviceTime Now() = 0;
     // What one wait of the I/O thread saw.
     struct Ready {
-        bool woken = false; // wakeFd became readable
+        bool woken = false; // Wake() was called since the last wait
         short terminal = 0; // the terminal's poll events (POLLIN, POLLOUT, POLLHUP...)
     };
-    // Waits until wakeFd is readable, the terminal reports one of `events` or a hang-up
-    // or error, or `until` has passed. Without events the terminal is not watched at all.
-    virtual Ready Wait(int wakeFd, std::optional<short> events, DeviceTime until) = 0;
+    // The I/O thread's wait: until Wake() is called (from any thread), the terminal
+    // reports one of `events` or a hang-up or error, or `until` has passed. Without
+    // events the terminal is not watched at all.
+    virtual Ready Wait(std::optional<short> events, DeviceTime until) = 0;
+    virtual void Wake() = 0;
     // read() and write() that never block: the bytes moved, or minus an errno value
     // (-EAGAIN: nothing to read, or no room); a read of 0 is a hang-up.
     virtual long Read(void *buffer, std::size_t size) = 0;
@@ -61,8 +63,9 @@ public:
     virtual int SetBreak(bool on) = 0;
 };
 
-// Opens a terminal for exclusive use, raw (VMIN 1, VTIME 0, CLOCAL) and non-blocking;
-// null with the errno value in error on failure (ERROR_ACCESS_DENIED when it is open
+// Opens a terminal for exclusive use, raw (VMIN 1, VTIME 0, CLOCAL) and non-blocking,
+// with an eventfd as the wake-up of its waits; null with the errno value in error on
+// failure (ERROR_ACCESS_DENIED when it is open
 // elsewhere, ENOTTY when it is no terminal).
 std::unique_ptr<PosixTerminal> OpenPosixTerminal(const std::string &path, int &error);
 

@@ -96,10 +96,15 @@ struct Async {
     TWaitEvent event{true};
     TOverlapped overlapped;
     Async() { overlapped.hEvent = &event; }
-    // Waits for the end; the byte count, or -1 with the error in error.
+    // Waits for the end (with a generous safety limit); the byte count, or -1 with the
+    // error in error (ETIMEDOUT: it never ended).
     long Result(int &error) {
+        if (WaitForEvents({&event}, 20000) != 0) {
+            error = ETIMEDOUT;
+            return -1;
+        }
         std::uint32_t transferred = 0;
-        if (GetOverlappedResult(overlapped, transferred, true)) {
+        if (GetOverlappedResult(overlapped, transferred, false)) {
             error = 0;
             return transferred;
         }

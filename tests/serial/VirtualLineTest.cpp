@@ -70,39 +70,6 @@ TEST_F(VirtualLineTest, OpenIsExclusiveAndClosingDropsTheControlLines) {
     EXPECT_TRUE(line.OpenProgramEnd());
 }
 
-TEST_F(VirtualLineTest, ReadTimeoutModes) {
-    // Return at once with what waits, up to the count.
-    line.WriteToProgram("abc");
-    EXPECT_EQ(ReadNow(2), "ab");
-    EXPECT_EQ(ReadNow(5), "c");
-    EXPECT_EQ(ReadNow(5), "");
-
-    // Total time-out: ends with the bytes that came.
-    SetTimeouts({0, 0, 50, 0, 0});
-    std::string buffer(4, '\0');
-    Op op;
-    ASSERT_FALSE(device->ReadFile(buffer.data(), 4, nullptr, op.overlapped));
-    ASSERT_EQ(GetLastError(), ERROR_IO_PENDING);
-    line.WriteToProgram("xy");
-    std::uint32_t got = 99;
-    ASSERT_TRUE(op.Finish(got));
-    EXPECT_EQ(buffer.substr(0, got), "xy");
-
-    // No time-outs: waits until the whole count has come, across several arrivals.
-    SetTimeouts({0, 0, 0, 0, 0});
-    Op whole;
-    ASSERT_FALSE(device->ReadFile(buffer.data(), 4, nullptr, whole.overlapped));
-    line.WriteToProgram("12");
-    EXPECT_EQ(GetOverlappedResult(whole.overlapped, got, false), false);
-    EXPECT_EQ(GetLastError(), ERROR_IO_INCOMPLETE);
-    line.WriteToProgram("345");
-    ASSERT_TRUE(whole.Finish(got));
-    EXPECT_EQ(got, 4u);
-    EXPECT_EQ(buffer, "1234");
-    SetTimeouts({MAXDWORD, 0, 0, 0, 0});
-    EXPECT_EQ(ReadNow(9), "5") << "the pending read had its own bytes; the rest stays queued";
-}
-
 TEST_F(VirtualLineTest, InputOverflowDropsBytesAndReportsRxOver) {
     ASSERT_TRUE(device->SetupComm(4, 4));
     EXPECT_EQ(line.WriteToProgram("abcdef"), 4u);
@@ -197,26 +164,6 @@ TEST_F(VirtualLineTest, EventsOfTheMaskCompleteTheWaitAndAreKeptBetweenWaits) {
     ASSERT_TRUE(device->SetCommMask(EV_RXCHAR));
     ASSERT_TRUE(cancelled.Finish(n));
     EXPECT_EQ(mask, 0u);
-}
-
-TEST_F(VirtualLineTest, PurgeAbortsPendingTransfersAndClearsInput) {
-    SetTimeouts({0, 0, 0, 0, 0});
-    SetFlags(fBinary | fOutxCtsFlow);
-    char in[4];
-    Op read, write;
-    ASSERT_FALSE(device->ReadFile(in, 4, nullptr, read.overlapped));
-    ASSERT_FALSE(device->WriteFile("abcd", 4, nullptr, write.overlapped));
-    ASSERT_TRUE(device->PurgeComm(PURGE_TXABORT | PURGE_RXABORT));
-    std::uint32_t n = 0;
-    EXPECT_FALSE(read.Finish(n));
-    EXPECT_EQ(GetLastError(), ERROR_OPERATION_ABORTED);
-    EXPECT_FALSE(write.Finish(n));
-    EXPECT_EQ(GetLastError(), ERROR_OPERATION_ABORTED);
-
-    line.WriteToProgram("abc");
-    ASSERT_TRUE(device->PurgeComm(PURGE_RXCLEAR));
-    SetTimeouts({MAXDWORD, 0, 0, 0, 0});
-    EXPECT_EQ(ReadNow(4), "");
 }
 
 TEST_F(VirtualLineTest, UnplugFailsEverythingAfterwardsWithoutBlocking) {
