@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <poll.h>
 
 namespace serial {
 
@@ -56,7 +57,32 @@ PosixSerialDevice::~PosixSerialDevice() {
     }
 }
 
+// The event worker's wait watches the terminal's input itself: received bytes reach the
+// worker with one wake-up instead of two (the I/O thread's, then the worker's).
+// While it does, the I/O thread leaves the input alone.
+void PosixSerialDevice::PumpEventWait(int wakeFd, int timeoutMs) {
+    short events = 0;
+    {
+        std::lock_guard lock(mutex_);
+        if (!lost_ && wait_ && rx_.size() < rxCapacity_)
+            events = POLLIN;
+        ++pumpers_;
+        if (ioWatchesInput_)
+            Wake(); // the I/O thread stops watching the input
+    }
+    const short ready = terminal_->WaitAlongside(events, wakeFd, timeoutMs);
+    std::lock_guard lock(mutex_);
+    --pumpers_;
+    if (ready && !lost_) {
+        TakeInput();
+    }
+    if (wait_)
+        Wake(); // still pending: the I/O thread watches the input again
+}
+
 void PosixSerialDevice::StartThreads() {
+    eventWaitPump_ = std::make_shared<const WaitPump>(
+        [this](int wakeFd, int timeoutMs) { PumpEventWait(wakeFd, timeoutMs); });
     if (hasModemLines_) {
         watcherNotifies_ = true;
         watcher_ =
@@ -195,8 +221,7 @@ bool PosixSerialDevice::GetCommModemStatus(std::uint32_t &modemStatus) {
 bool PosixSerialDevice::ClearCommError(std::uint32_t &errors, TComStat *status) {
     std::lock_guard lock(mutex_);
     if (!lost_) {
-        PullFromDevice();
-        ServeReads(terminal_->Now());
+        TakeInput();
     }
     errors = latchedErrors_;
     LineCounters now;
@@ -220,7 +245,7 @@ bool PosixSerialDevice::ClearCommError(std::uint32_t &errors, TComStat *status) 
         status->DsrHold = dsrFlow && !(modemStatus_ & MS_DSR_ON);
         status->XoffHold = false; // the line discipline does not tell
         status->cbInQue = static_cast<std::uint32_t>(rx_.size());
-        status->cbOutQue = (lost_ ? 0 : terminal_->OutputQueue()) + queued;
+        status->cbOutQue = (lost_ ? 0 : DriverOutputQueue()) + queued;
     }
     return true;
 }
@@ -244,6 +269,8 @@ bool PosixSerialDevice::WaitCommEvent(std::uint32_t &mask, TOverlapped &overlapp
     std::lock_guard lock(mutex_);
     if (wait_ || mask_ == 0)
         return Fail(EINVAL);
+    if (!lost_)
+        TakeInput(); // bytes that came while no one watched the input
     // Events recorded before the device was lost (EV_ERR of the loss itself among them)
     // are still reported once; only then do waits fail.
     if (lost_ && !occurred_)
@@ -256,7 +283,11 @@ bool PosixSerialDevice::WaitCommEvent(std::uint32_t &mask, TOverlapped &overlapp
         return true;
     }
     wait_ = PendingWait{&mask, &overlapped};
-    Wake(); // the line checks' timer depends on a pending wait
+    // The thread that waits for it watches the input itself (the pump); the I/O thread
+    // is told only when the line checks' timer depends on the pending wait.
+    AttachWaitPump(overlapped, eventWaitPump_);
+    if (ModemTimerWanted())
+        Wake();
     return Fail(ERROR_IO_PENDING);
 }
 
@@ -271,10 +302,10 @@ bool PosixSerialDevice::ReadFile(void *buffer, std::uint32_t count, std::uint32_
     const bool first = reads_.Empty();
     reads_.Add(buffer, count, overlapped);
     if (first) {
-        PullFromDevice();
-        ServeReads(terminal_->Now());
+        TakeInput();
     }
-    Wake();
+    if (overlapped.Internal == STATUS_PENDING)
+        Wake(); // the I/O thread serves it from now on
     return StartedOperationResult(overlapped, read);
 }
 
@@ -290,7 +321,8 @@ bool PosixSerialDevice::WriteFile(const void *buffer, std::uint32_t count, std::
     writes_.push_back(WriteOp{static_cast<const std::uint8_t *>(buffer), count, &overlapped});
     if (first)
         PushWrites(terminal_->Now()); // the driver may take and send it all at once
-    Wake();
+    if (overlapped.Internal == STATUS_PENDING)
+        Wake(); // the I/O thread serves it from now on
     return StartedOperationResult(overlapped, written);
 }
 

@@ -85,6 +85,7 @@ private:
 
     explicit PosixSerialDevice(std::unique_ptr<PosixTerminal> terminal);
     void StartThreads();
+    void PumpEventWait(int wakeFd, int timeoutMs);
     void StopThreads();
     void Wake();
     bool Fail(int error);
@@ -95,6 +96,7 @@ private:
     void Service(DeviceTime now);
     DeviceTime NextDeadline() const;
     void TakeWatcherNews();
+    void TakeInput();
     void PullFromDevice();
     void Receive(const std::uint8_t *raw, std::size_t count);
     void Record(std::uint32_t events);
@@ -109,6 +111,8 @@ private:
     void DeviceLost();
     void AbortWrites(int error);
     bool OutputHeld() const;
+    bool InputWanted() const;
+    std::uint32_t DriverOutputQueue();
     bool ModemTimerWanted() const;
     DeviceClock::duration DrainTime(std::uint32_t bytes) const;
 
@@ -118,6 +122,7 @@ private:
     std::unique_ptr<PosixModemWatcher> watcher_;
     std::atomic<int> watcherNews_{0};
     std::atomic<std::uint64_t> wakeups_{0};
+    std::shared_ptr<const WaitPump> eventWaitPump_;
     bool stopping_ = false;
 
     TDCB dcb_{};
@@ -134,6 +139,9 @@ private:
     bool lost_ = false;
     bool abortedByError_ = false; // fAbortOnError: transfers refused until ClearCommError
     bool inputThrottled_ = false; // emulated input handshake has dropped its line
+    int pumpers_ = 0;             // event waits watching the input themselves
+    bool ioWatchesInput_ = false; // the I/O thread's wait includes the input
+    bool outputSent_ = false;     // the driver may still hold bytes written
 
     bool hasModemLines_ = false;
     bool hasCounters_ = false;

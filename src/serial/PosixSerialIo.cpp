@@ -27,10 +27,12 @@ void PosixSerialDevice::IoLoop() {
     while (!stopping_) {
         // A lost device is no longer watched: it would report itself ready for ever.
         std::optional<short> events;
+        ioWatchesInput_ = false;
         if (!lost_) {
             events = 0;
-            if (rx_.size() < rxCapacity_)
+            if (rx_.size() < rxCapacity_ && InputWanted())
                 *events |= POLLIN;
+            ioWatchesInput_ = *events & POLLIN;
             if (!writes_.empty() && writes_.front().accepted < writes_.front().count &&
                 !OutputHeld())
                 *events |= POLLOUT;
@@ -99,6 +101,24 @@ bool PosixSerialDevice::ModemTimerWanted() const {
 }
 
 // ---- Reception ---------------------------------------------------------------------------
+
+// Whether the I/O thread takes received bytes in as they come: for a pending read, a
+// pending event wait that no waiting thread watches itself, and where the moment of
+// arrival counts (the input handshake, DSR sensitivity). Otherwise they wait in the
+// driver until a call takes them (a read, the input count, an event wait).
+bool PosixSerialDevice::InputWanted() const {
+    const bool emulatedHandshake =
+        DtrControlOf(dcb_) == DTR_CONTROL_HANDSHAKE ||
+        (RtsControlOf(dcb_) == RTS_CONTROL_HANDSHAKE && !UsesKernelRtsCts(dcb_));
+    return !reads_.Empty() || (wait_ && pumpers_ == 0) || emulatedHandshake ||
+           (dcb_.Flags & fDsrSensitivity);
+}
+
+// The bytes the driver holds, into the ring and on to the pending reads.
+void PosixSerialDevice::TakeInput() {
+    PullFromDevice();
+    ServeReads(terminal_->Now());
+}
 
 void PosixSerialDevice::PullFromDevice() {
     std::uint8_t raw[4096];
@@ -218,6 +238,7 @@ void PosixSerialDevice::PushWrites(DeviceTime now) {
             const long put = terminal_->Write(op.data + op.accepted, op.count - op.accepted);
             if (put > 0) {
                 op.accepted += static_cast<std::uint32_t>(put);
+                outputSent_ = true;
             } else if (put == -EINTR) {
                 continue;
             } else if (put == -EAGAIN || put == 0) {
@@ -237,7 +258,7 @@ void PosixSerialDevice::PushWrites(DeviceTime now) {
 // predicted drain time; when nothing has left by then (the output is held), the wait
 // doubles up to kLongestDrainWait, so a held port sleeps as an idle one does.
 bool PosixSerialDevice::AwaitDrain(WriteOp &op, DeviceTime now) {
-    const std::uint32_t unsent = terminal_->OutputQueue();
+    const std::uint32_t unsent = DriverOutputQueue();
     if (unsent == 0)
         return false;
     if (unsent < op.unsent) {
@@ -254,7 +275,7 @@ bool PosixSerialDevice::AwaitDrain(WriteOp &op, DeviceTime now) {
 // The write time-out: what the driver still holds was not sent and never will be.
 void PosixSerialDevice::TimeOutWrite(DeviceTime now) {
     WriteOp &op = writes_.front();
-    const std::uint32_t unsent = std::min(terminal_->OutputQueue(), op.accepted);
+    const std::uint32_t unsent = std::min(DriverOutputQueue(), op.accepted);
     terminal_->Flush(false, true);
     FinishWrite(0, op.accepted - unsent);
     PushWrites(now);
@@ -285,6 +306,15 @@ bool PosixSerialDevice::OutputHeld() const {
     const bool ctsFlow = (dcb_.Flags & fOutxCtsFlow) && !UsesKernelRtsCts(dcb_);
     const bool dsrFlow = dcb_.Flags & fOutxDsrFlow;
     return (ctsFlow && !(modemStatus_ & MS_CTS_ON)) || (dsrFlow && !(modemStatus_ & MS_DSR_ON));
+}
+
+// What the driver still holds to send; asked only while it may hold something.
+std::uint32_t PosixSerialDevice::DriverOutputQueue() {
+    if (!outputSent_)
+        return 0;
+    const std::uint32_t unsent = terminal_->OutputQueue();
+    outputSent_ = unsent > 0;
+    return unsent;
 }
 
 DeviceClock::duration PosixSerialDevice::DrainTime(std::uint32_t bytes) const {

@@ -80,6 +80,11 @@ public:
         return ready;
     }
 
+    short WaitAlongside(short events, int otherFd, int timeoutMs) override {
+        pollfd fds[2] = {{otherFd, POLLIN, 0}, {fd_, events, 0}};
+        return poll(fds, events ? 2 : 1, timeoutMs) > 0 && events ? fds[1].revents : 0;
+    }
+
     void Wake() override {
         const std::uint64_t one = 1;
         [[maybe_unused]] ssize_t put = ::write(wakeFd_, &one, sizeof one);

@@ -41,6 +41,10 @@ public:
     // events the terminal is not watched at all.
     virtual Ready Wait(std::optional<short> events, DeviceTime until) = 0;
     virtual void Wake() = 0;
+    // Another thread's wait on the terminal: until it reports one of `events` (0: none)
+    // or a hang-up or error, otherFd is readable, or timeoutMs (-1: none) has passed.
+    // The terminal's poll events.
+    virtual short WaitAlongside(short events, int otherFd, int timeoutMs) = 0;
     // read() and write() that never block: the bytes moved, or minus an errno value
     // (-EAGAIN: nothing to read, or no room); a read of 0 is a hang-up.
     virtual long Read(void *buffer, std::size_t size) = 0;

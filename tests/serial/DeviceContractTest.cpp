@@ -78,8 +78,9 @@ protected:
     std::uint32_t NextEvents() {
         std::uint32_t mask = 0;
         Async wait;
-        if (!device->WaitCommEvent(mask, wait.overlapped))
+        if (!device->WaitCommEvent(mask, wait.overlapped)) {
             EXPECT_EQ(GetLastError(), ERROR_IO_PENDING);
+        }
         int error = 0;
         if (wait.Result(error) < 0) {
             ADD_FAILURE() << "event wait ended with " << error;
@@ -113,15 +114,7 @@ protected:
         return waiting;
     }
 
-    // A read under the "return at once" record.
-    std::string ReadNow(std::uint32_t count) {
-        std::string text(count, '\0');
-        Async read;
-        std::uint32_t got = 0;
-        EXPECT_TRUE(device->ReadFile(text.data(), count, &got, read.overlapped)) << GetLastError();
-        text.resize(got);
-        return text;
-    }
+    std::string ReadNow(std::uint32_t count) { return testing::ReadNow(*device, count); }
 
     BackEnd far;
     std::unique_ptr<SerialDevice> device;

@@ -61,6 +61,13 @@ public:
         }
     }
 
+    // The fake's readiness is for the I/O thread alone; another thread only waits.
+    short WaitAlongside(short, int otherFd, int timeoutMs) override {
+        pollfd fd{otherFd, POLLIN, 0};
+        poll(&fd, 1, timeoutMs);
+        return 0;
+    }
+
     void Wake() override {
         std::lock_guard lock(f_->mutex_);
         f_->woken_ = true;

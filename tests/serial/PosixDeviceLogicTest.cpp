@@ -100,8 +100,9 @@ TEST_F(PosixDeviceLogic, ModemLineEventsFromCountersLevelsAndTheSafetyCheck) {
         Step(c.by - stepped);
         EXPECT_EQ(Ended(wait), c.expected != 0);
         int error = 0;
-        if (c.expected)
+        if (c.expected) {
             EXPECT_EQ(wait.Result(error), 0);
+        }
         EXPECT_EQ(wait.event.IsSet() ? mask : 0u, c.expected);
         device.reset();
     }

@@ -42,14 +42,7 @@ protected:
         }
     }
 
-    std::string ReadNow(std::uint32_t count) {
-        std::string text(count, '\0');
-        Async read;
-        std::uint32_t got = 0;
-        EXPECT_TRUE(device_->ReadFile(text.data(), count, &got, read.overlapped));
-        text.resize(got);
-        return text;
-    }
+    std::string ReadNow(std::uint32_t count) { return testing::ReadNow(*device_, count); }
 
     PtyPair pty_;
     std::unique_ptr<PosixSerialDevice> device_;

@@ -1,5 +1,6 @@
 // The virtual serial line at the device interface: queues, time-outs, flow control,
 // events, purge and unplugging, driven from the module's end.
+#include "PtyHarness.h"
 #include "serial/VirtualSerialLine.h"
 
 #include <gtest/gtest.h>
@@ -43,14 +44,7 @@ protected:
         dcb.Flags = flags;
         ASSERT_TRUE(device->SetCommState(dcb));
     }
-    std::string ReadNow(std::uint32_t count) {
-        std::string text(count, '\0');
-        Op op;
-        std::uint32_t got = 0;
-        EXPECT_TRUE(device->ReadFile(text.data(), count, &got, op.overlapped)) << GetLastError();
-        text.resize(got);
-        return text;
-    }
+    std::string ReadNow(std::uint32_t count) { return testing::ReadNow(*device, count); }
 
     VirtualSerialLine line;
     std::unique_ptr<SerialDevice> device;
