@@ -2,9 +2,9 @@
 // thread (smThreadSync), on the virtual line and on a pseudo-terminal through the termios
 // device, against Qt's QSerialPort (readyRead) on the same kind of pseudo-terminal; and the
 // CPU time the port's threads take while the port sits open and idle.
-#include "../tests/serial/PtyHarness.h"
+#include "PtyHarness.h"
 
-#include "platform/sync.h"
+#include "platform/QtSync.h"
 #include "serial/PosixSerialDevice.h"
 #include "serial/SerialPort.h"
 #include "serial/VirtualSerialLine.h"
@@ -144,15 +144,10 @@ BENCHMARK(BM_IdleOpenPortCpu)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
-// The synchronise facility's wake-up becomes a queued call on the main thread.
+// The synchronise facility served by the main loop, as the program serves it.
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
-    auto &queue = platform::SyncQueue::Instance();
-    queue.SetMainThread(std::this_thread::get_id());
-    queue.SetWakeUp([] {
-        QMetaObject::invokeMethod(
-            qApp, [] { platform::SyncQueue::Instance().RunPending(); }, Qt::QueuedConnection);
-    });
+    platform::InstallQtSynchronize();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

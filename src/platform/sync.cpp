@@ -31,6 +31,26 @@ void SyncQueue::Synchronize(const std::function<void()> &call) {
     }
     auto job = std::make_shared<Job>();
     job->call = call;
+    Queue(job);
+    if (job->error)
+        std::rethrow_exception(job->error);
+}
+
+void SyncQueue::PostAndWaitTaken(std::function<void()> call) {
+    if (IsMainThread()) {
+        try {
+            call();
+        } catch (...) {
+        }
+        return;
+    }
+    auto job = std::make_shared<Job>();
+    job->call = std::move(call);
+    job->releaseWhenTaken = true;
+    Queue(job);
+}
+
+void SyncQueue::Queue(const std::shared_ptr<Job> &job) {
     std::function<void()> wake;
     {
         std::lock_guard lock(mutex_);
@@ -41,9 +61,7 @@ void SyncQueue::Synchronize(const std::function<void()> &call) {
     if (wake)
         wake();
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return job->done; });
-    if (job->error)
-        std::rethrow_exception(job->error);
+    changed_.wait(lock, [&] { return job->done || (job->releaseWhenTaken && job->taken); });
 }
 
 int SyncQueue::RunPending() {
@@ -56,7 +74,10 @@ int SyncQueue::RunPending() {
                 break;
             job = jobs_.front();
             jobs_.pop_front();
+            job->taken = true;
         }
+        if (job->releaseWhenTaken)
+            changed_.notify_all(); // the sender goes on while the call runs
         try {
             job->call();
         } catch (...) {

@@ -30,6 +30,11 @@ public:
     // Runs call on the main thread and returns when it has run there. Called on the main
     // thread, it runs the call at once.
     void Synchronize(const std::function<void()> &call);
+    // Hands call to the main thread and returns as soon as the main thread has taken it,
+    // while it may still run there (as a window message sent to another thread is
+    // replied to early). The call handles its own errors: an exception it lets out is
+    // dropped. Called on the main thread, it runs the call at once.
+    void PostAndWaitTaken(std::function<void()> call);
 
     // Main thread: runs every queued call; returns how many ran.
     int RunPending();
@@ -43,9 +48,13 @@ public:
 private:
     struct Job {
         std::function<void()> call;
+        bool releaseWhenTaken = false;
         std::exception_ptr error;
+        bool taken = false;
         bool done = false;
     };
+    // Queues a job, wakes the main thread, and waits until released.
+    void Queue(const std::shared_ptr<Job> &job);
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;

@@ -1,16 +1,10 @@
 // The line part of a device-control block (rate, framing, parity, flow control) on termios.
 #pragma once
 
-#include "serial/SerialDevice.h"
+#include "serial/LineControl.h"
 
 namespace serial {
 
-inline std::uint32_t DtrControlOf(const TDCB &dcb) {
-    return (dcb.Flags & fDtrControlMask) >> fDtrControlShift;
-}
-inline std::uint32_t RtsControlOf(const TDCB &dcb) {
-    return (dcb.Flags & fRtsControlMask) >> fRtsControlShift;
-}
 // The kernel's RTS/CTS flow control is symmetric: it is used only when the block asks
 // for both halves; either half alone is emulated by the device.
 inline bool UsesKernelRtsCts(const TDCB &dcb) {

@@ -4,12 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/eventfd.h>
-#include <sys/file.h>
-#include <sys/ioctl.h>
-#include <termios.h>
-#include <unistd.h>
+#include <poll.h>
 
 namespace serial {
 
@@ -19,68 +14,33 @@ constexpr std::uint32_t kKnownEvents = 0x1FFF;
 constexpr std::uint32_t kAllPurges = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
 constexpr std::uint32_t kLargestQueue = 64u << 20;
 
-// Raw bytes, VMIN 1 / VTIME 0 (an empty non-blocking read is EAGAIN, a hang-up 0),
-// CLOCAL so that a carrier drop never hangs the port up.
-int MakeRaw(int fd) {
-    termios tio{};
-    if (tcgetattr(fd, &tio) < 0)
-        return errno;
-    cfmakeraw(&tio);
-    tio.c_cflag |= CLOCAL | CREAD | HUPCL;
-    tio.c_cc[VMIN] = 1;
-    tio.c_cc[VTIME] = 0;
-    if (tcsetattr(fd, TCSANOW, &tio) < 0)
-        return errno;
-    tcflush(fd, TCIOFLUSH);
-    return 0;
-}
-
-// flock stops a second open through any path; TIOCEXCL stops other programs that do not
-// lock (except those with CAP_SYS_ADMIN).
-int LockExclusive(int fd) {
-    if (flock(fd, LOCK_EX | LOCK_NB) < 0)
-        return errno == EWOULDBLOCK ? ERROR_ACCESS_DENIED : errno;
-    if (ioctl(fd, TIOCEXCL) < 0 && errno != ENOTTY)
-        return errno;
-    return 0;
-}
-
 } // namespace
 
 std::unique_ptr<PosixSerialDevice> PosixSerialDevice::Open(const std::string &path) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        SetLastError(errno == EBUSY ? ERROR_ACCESS_DENIED : errno);
-        return nullptr;
-    }
-    int error = isatty(fd) ? LockExclusive(fd) : ENOTTY;
-    // TIOCEXCL belongs to the terminal, not to this descriptor: it is undone only when
-    // this open set it, never when the device was already held by another open.
-    const bool heldHere = !error;
-    if (!error)
-        error = MakeRaw(fd);
-    const int wakeFd = error ? -1 : eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    if (!error && wakeFd < 0)
-        error = errno;
-    if (error) {
-        if (heldHere)
-            ioctl(fd, TIOCNXCL);
-        ::close(fd);
+    int error = 0;
+    auto terminal = OpenPosixTerminal(path, error);
+    if (!terminal) {
         SetLastError(error);
         return nullptr;
     }
-    std::unique_ptr<PosixSerialDevice> device(new PosixSerialDevice(fd, wakeFd));
+    return Attach(std::move(terminal));
+}
+
+std::unique_ptr<PosixSerialDevice>
+PosixSerialDevice::Attach(std::unique_ptr<PosixTerminal> terminal) {
+    std::unique_ptr<PosixSerialDevice> device(new PosixSerialDevice(std::move(terminal)));
     device->StartThreads();
     return device;
 }
 
-PosixSerialDevice::PosixSerialDevice(int fd, int wakeFd) : fd_(fd), wakeFd_(wakeFd) {
+PosixSerialDevice::PosixSerialDevice(std::unique_ptr<PosixTerminal> terminal)
+    : terminal_(std::move(terminal)) {
     dcb_.BaudRate = 9600;
     dcb_.ByteSize = 8;
     std::uint32_t status = 0;
-    hasModemLines_ = ReadModemStatus(fd_, status) == 0;
+    hasModemLines_ = terminal_->ModemStatus(status) == 0;
     modemStatus_ = status;
-    hasCounters_ = ReadLineCounters(fd_, errorBaseline_) == 0;
+    hasCounters_ = terminal_->ReadCounters(errorBaseline_) == 0;
     eventBaseline_ = errorBaseline_;
 }
 
@@ -88,28 +48,51 @@ PosixSerialDevice::~PosixSerialDevice() {
     StopThreads();
     {
         std::lock_guard lock(mutex_);
-        AbortReads(ERROR_OPERATION_ABORTED);
+        reads_.Abort(ERROR_OPERATION_ABORTED);
         AbortWrites(ERROR_OPERATION_ABORTED);
         if (wait_) {
             CompleteOverlapped(*wait_->overlapped, ERROR_OPERATION_ABORTED, 0);
             wait_.reset();
         }
     }
-    ioctl(fd_, TIOCNXCL);
-    ::close(fd_);
-    ::close(wakeFd_);
+}
+
+// The event worker's wait watches the terminal's input itself: received bytes reach the
+// worker with one wake-up instead of two (the I/O thread's, then the worker's).
+// While it does, the I/O thread leaves the input alone.
+void PosixSerialDevice::PumpEventWait(int wakeFd, int timeoutMs) {
+    short events = 0;
+    {
+        std::lock_guard lock(mutex_);
+        if (!lost_ && wait_ && rx_.size() < rxCapacity_)
+            events = POLLIN;
+        ++pumpers_;
+        if (ioWatchesInput_)
+            Wake(); // the I/O thread stops watching the input
+    }
+    const short ready = terminal_->WaitAlongside(events, wakeFd, timeoutMs);
+    std::lock_guard lock(mutex_);
+    --pumpers_;
+    if (ready && !lost_) {
+        TakeInput();
+    }
+    if (wait_)
+        Wake(); // still pending: the I/O thread watches the input again
 }
 
 void PosixSerialDevice::StartThreads() {
+    eventWaitPump_ = std::make_shared<const WaitPump>(
+        [this](int wakeFd, int timeoutMs) { PumpEventWait(wakeFd, timeoutMs); });
     if (hasModemLines_) {
         watcherNotifies_ = true;
-        watcher_ = std::make_unique<PosixModemWatcher>(fd_, [this](PosixModemWatcher::Report r) {
-            const int news = r == PosixModemWatcher::Report::Changed       ? kLinesChanged
-                             : r == PosixModemWatcher::Report::Unsupported ? kCannotNotify
-                                                                           : kWatcherLost;
-            watcherNews_.fetch_or(news);
-            Wake();
-        });
+        watcher_ =
+            std::make_unique<PosixModemWatcher>(*terminal_, [this](PosixModemWatcher::Report r) {
+                const int news = r == PosixModemWatcher::Report::Changed       ? kLinesChanged
+                                 : r == PosixModemWatcher::Report::Unsupported ? kCannotNotify
+                                                                               : kWatcherLost;
+                watcherNews_.fetch_or(news);
+                Wake();
+            });
     }
     ioThread_ = std::thread([this] { IoLoop(); });
 }
@@ -128,38 +111,36 @@ void PosixSerialDevice::StopThreads() {
         ioThread_.join();
 }
 
-void PosixSerialDevice::Wake() {
-    const std::uint64_t one = 1;
-    [[maybe_unused]] ssize_t written = ::write(wakeFd_, &one, sizeof one);
-}
+void PosixSerialDevice::Wake() { terminal_->Wake(); }
 
 bool PosixSerialDevice::Fail(int error) {
     SetLastError(error);
     return false;
 }
 
+bool PosixSerialDevice::FailOnLoss(int error) {
+    if (error == EIO)
+        DeviceLost();
+    return Fail(error);
+}
+
 bool PosixSerialDevice::SetCommState(const TDCB &dcb) {
     std::lock_guard lock(mutex_);
     if (lost_)
         return Fail(EIO);
-    if (int error = ApplyLineSettings(fd_, dcb)) {
-        if (error == EIO)
-            DeviceLost();
-        return Fail(error);
-    }
+    if (int error = terminal_->ApplyLineSettings(dcb))
+        return FailOnLoss(error);
     dcb_ = dcb;
     // The output lines follow the block at once; handshake and toggle modes are driven
     // by the I/O thread. A device without modem lines (ENOTTY) has nothing to set.
-    auto applyLine = [&](int line, bool on) {
-        const int error = SetModemLine(fd_, line, on);
+    auto applyLine = [&](OutputLine line, bool on) {
+        const int error = terminal_->SetOutputLine(line, on);
         return error == 0 || error == ENOTTY || error == EINVAL ? 0 : error;
     };
-    const std::uint32_t dtr = DtrControlOf(dcb);
-    const std::uint32_t rts = RtsControlOf(dcb);
     inputThrottled_ = false;
-    int error = applyLine(TIOCM_DTR, dtr != DTR_CONTROL_DISABLE);
+    int error = applyLine(OutputLine::DTR, DtrRaisedByMode(dcb));
     if (!error && !UsesKernelRtsCts(dcb))
-        error = applyLine(TIOCM_RTS, rts == RTS_CONTROL_ENABLE || rts == RTS_CONTROL_HANDSHAKE);
+        error = applyLine(OutputLine::RTS, RtsRaisedByMode(dcb));
     if (error)
         return Fail(error);
     UpdateInputThrottle();
@@ -171,10 +152,7 @@ bool PosixSerialDevice::SetCommTimeouts(const TCommTimeouts &timeouts) {
     std::lock_guard lock(mutex_);
     if (lost_)
         return Fail(EIO);
-    // The one combination the comm API refuses: wait for ever for the first byte.
-    if (timeouts.ReadIntervalTimeout == MAXDWORD &&
-        timeouts.ReadTotalTimeoutMultiplier == MAXDWORD &&
-        timeouts.ReadTotalTimeoutConstant == MAXDWORD)
+    if (!TimeoutsAccepted(timeouts))
         return Fail(EINVAL);
     timeouts_ = timeouts;
     return true;
@@ -202,27 +180,25 @@ bool PosixSerialDevice::EscapeCommFunction(std::uint32_t function) {
     switch (function) {
     case SETRTS:
     case CLRRTS:
-        error = SetModemLine(fd_, TIOCM_RTS, function == SETRTS);
+        error = terminal_->SetOutputLine(OutputLine::RTS, function == SETRTS);
         break;
     case SETDTR:
     case CLRDTR:
-        error = SetModemLine(fd_, TIOCM_DTR, function == SETDTR);
+        error = terminal_->SetOutputLine(OutputLine::DTR, function == SETDTR);
         break;
     case SETXOFF:
     case SETXON:
-        error = tcflow(fd_, function == SETXOFF ? TCOOFF : TCOON) < 0 ? errno : 0;
+        error = terminal_->SuspendOutput(function == SETXOFF);
         break;
     case SETBREAK:
     case CLRBREAK:
-        error = ioctl(fd_, function == SETBREAK ? TIOCSBRK : TIOCCBRK) < 0 ? errno : 0;
+        error = terminal_->SetBreak(function == SETBREAK);
         break;
     default:
         error = EINVAL;
     }
-    if (error == EIO)
-        DeviceLost();
     if (error)
-        return Fail(error);
+        return FailOnLoss(error);
     Wake(); // a resumed output may go on
     return true;
 }
@@ -235,19 +211,21 @@ bool PosixSerialDevice::GetCommModemStatus(std::uint32_t &modemStatus) {
         modemStatus = 0;
         return true;
     }
-    if (int error = ReadModemStatus(fd_, modemStatus)) {
-        if (error == EIO)
-            DeviceLost();
-        return Fail(error);
-    }
+    if (int error = terminal_->ModemStatus(modemStatus))
+        return FailOnLoss(error);
     return true;
 }
 
+// The input count is what a read would get: the bytes the driver holds are taken into
+// the receive ring first, decoded (error marks removed, nulls dropped as asked).
 bool PosixSerialDevice::ClearCommError(std::uint32_t &errors, TComStat *status) {
     std::lock_guard lock(mutex_);
+    if (!lost_) {
+        TakeInput();
+    }
     errors = latchedErrors_;
     LineCounters now;
-    if (!lost_ && hasCounters_ && ReadLineCounters(fd_, now) == 0) {
+    if (!lost_ && hasCounters_ && terminal_->ReadCounters(now) == 0) {
         const LineCounters &was = errorBaseline_;
         errors |=
             (now.frame != was.frame ? CE_FRAME : 0) | (now.parity != was.parity ? CE_RXPARITY : 0) |
@@ -258,14 +236,6 @@ bool PosixSerialDevice::ClearCommError(std::uint32_t &errors, TComStat *status) 
     latchedErrors_ = lost_ ? CE_IOE : 0;
     abortedByError_ = false;
     if (status) {
-        int waiting = 0;
-        int unsent = 0;
-        if (!lost_) {
-            if (ioctl(fd_, FIONREAD, &waiting) < 0)
-                waiting = 0;
-            if (ioctl(fd_, TIOCOUTQ, &unsent) < 0)
-                unsent = 0;
-        }
         std::uint32_t queued = 0;
         for (const auto &op : writes_)
             queued += op.count - op.accepted;
@@ -274,8 +244,8 @@ bool PosixSerialDevice::ClearCommError(std::uint32_t &errors, TComStat *status) 
         status->CtsHold = ctsFlow && !(modemStatus_ & MS_CTS_ON);
         status->DsrHold = dsrFlow && !(modemStatus_ & MS_DSR_ON);
         status->XoffHold = false; // the line discipline does not tell
-        status->cbInQue = static_cast<std::uint32_t>(waiting) + rx_.size();
-        status->cbOutQue = static_cast<std::uint32_t>(unsent) + queued;
+        status->cbInQue = static_cast<std::uint32_t>(rx_.size());
+        status->cbOutQue = (lost_ ? 0 : DriverOutputQueue()) + queued;
     }
     return true;
 }
@@ -299,6 +269,8 @@ bool PosixSerialDevice::WaitCommEvent(std::uint32_t &mask, TOverlapped &overlapp
     std::lock_guard lock(mutex_);
     if (wait_ || mask_ == 0)
         return Fail(EINVAL);
+    if (!lost_)
+        TakeInput(); // bytes that came while no one watched the input
     // Events recorded before the device was lost (EV_ERR of the loss itself among them)
     // are still reported once; only then do waits fail.
     if (lost_ && !occurred_)
@@ -311,7 +283,11 @@ bool PosixSerialDevice::WaitCommEvent(std::uint32_t &mask, TOverlapped &overlapp
         return true;
     }
     wait_ = PendingWait{&mask, &overlapped};
-    Wake(); // the line checks' timer depends on a pending wait
+    // The thread that waits for it watches the input itself (the pump); the I/O thread
+    // is told only when the line checks' timer depends on the pending wait.
+    AttachWaitPump(overlapped, eventWaitPump_);
+    if (ModemTimerWanted())
+        Wake();
     return Fail(ERROR_IO_PENDING);
 }
 
@@ -323,20 +299,14 @@ bool PosixSerialDevice::ReadFile(void *buffer, std::uint32_t count, std::uint32_
     if (abortedByError_)
         return Fail(ERROR_OPERATION_ABORTED);
     BeginOverlapped(overlapped);
-    const bool first = reads_.empty();
-    reads_.push_back(ReadOp{static_cast<std::uint8_t *>(buffer), count, &overlapped});
+    const bool first = reads_.Empty();
+    reads_.Add(buffer, count, overlapped);
     if (first) {
-        PullFromDevice();
-        ServeReads(Clock::now());
-        if (reads_.empty()) { // completed at once
-            if (read)
-                *read = overlapped.InternalHigh;
-            const int error = static_cast<int>(overlapped.Internal);
-            return error ? Fail(error) : true;
-        }
+        TakeInput();
     }
-    Wake();
-    return Fail(ERROR_IO_PENDING);
+    if (overlapped.Internal == STATUS_PENDING)
+        Wake(); // the I/O thread serves it from now on
+    return StartedOperationResult(overlapped, read);
 }
 
 bool PosixSerialDevice::WriteFile(const void *buffer, std::uint32_t count, std::uint32_t *written,
@@ -349,17 +319,11 @@ bool PosixSerialDevice::WriteFile(const void *buffer, std::uint32_t count, std::
     BeginOverlapped(overlapped);
     const bool first = writes_.empty();
     writes_.push_back(WriteOp{static_cast<const std::uint8_t *>(buffer), count, &overlapped});
-    if (first) {
-        PushWrites(Clock::now());
-        if (writes_.empty()) { // the driver took and sent it all
-            if (written)
-                *written = overlapped.InternalHigh;
-            const int error = static_cast<int>(overlapped.Internal);
-            return error ? Fail(error) : true;
-        }
-    }
-    Wake();
-    return Fail(ERROR_IO_PENDING);
+    if (first)
+        PushWrites(terminal_->Now()); // the driver may take and send it all at once
+    if (overlapped.Internal == STATUS_PENDING)
+        Wake(); // the I/O thread serves it from now on
+    return StartedOperationResult(overlapped, written);
 }
 
 bool PosixSerialDevice::PurgeComm(std::uint32_t flags) {
@@ -369,13 +333,12 @@ bool PosixSerialDevice::PurgeComm(std::uint32_t flags) {
     if (flags & PURGE_TXABORT)
         AbortWrites(ERROR_OPERATION_ABORTED);
     if (flags & PURGE_RXABORT)
-        AbortReads(ERROR_OPERATION_ABORTED);
+        reads_.Abort(ERROR_OPERATION_ABORTED);
     // The driver's buffers are flushed; bytes already in a UART FIFO or a USB chip still go.
-    if ((flags & PURGE_TXCLEAR) && !lost_)
-        tcflush(fd_, TCOFLUSH);
-    if (flags & PURGE_RXCLEAR) {
-        if (!lost_)
-            tcflush(fd_, TCIFLUSH);
+    const bool input = flags & PURGE_RXCLEAR, output = flags & PURGE_TXCLEAR;
+    if ((input || output) && !lost_)
+        terminal_->Flush(input, output);
+    if (input) {
         rx_.clear();
         marks_.Reset();
         UpdateInputThrottle();

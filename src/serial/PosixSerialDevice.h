@@ -4,10 +4,11 @@
 
 #include "serial/PosixInputMarks.h"
 #include "serial/PosixModemLines.h"
+#include "serial/PosixTerminal.h"
+#include "serial/ReadQueue.h"
 #include "serial/SerialDevice.h"
 
 #include <atomic>
-#include <chrono>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -37,6 +38,8 @@ public:
     // Opens path for exclusive use; null with the error in GetLastError() on failure
     // (ERROR_ACCESS_DENIED when the device is open elsewhere).
     static std::unique_ptr<PosixSerialDevice> Open(const std::string &path);
+    // Runs the device on a terminal already open.
+    static std::unique_ptr<PosixSerialDevice> Attach(std::unique_ptr<PosixTerminal> terminal);
     ~PosixSerialDevice() override;
     PosixSerialDevice(const PosixSerialDevice &) = delete;
     PosixSerialDevice &operator=(const PosixSerialDevice &) = delete;
@@ -55,31 +58,22 @@ public:
                    TOverlapped &overlapped) override;
     bool PurgeComm(std::uint32_t flags) override;
 
-private:
-    using Clock = std::chrono::steady_clock;
-    using TimePoint = Clock::time_point;
-    static constexpr TimePoint kNever = TimePoint::max();
+    // How many times the I/O thread has woken up, for diagnostics: an idle device sleeps.
+    std::uint64_t IoWakeups() const { return wakeups_; }
 
-    struct ReadOp {
-        std::uint8_t *buffer;
-        std::uint32_t count;
-        TOverlapped *overlapped;
-        std::uint32_t done = 0;
-        bool started = false;
-        bool returnAtOnce = false;      // complete with whatever is there
-        bool returnOnFirstByte = false; // complete as soon as anything is there
-        TimePoint totalDeadline = kNever;
-        std::chrono::milliseconds interval{0}; // 0: no interval limit
-        TimePoint intervalDeadline = kNever;
-    };
+private:
     struct WriteOp {
         const std::uint8_t *data;
         std::uint32_t count;
         TOverlapped *overlapped;
         std::uint32_t accepted = 0; // bytes the driver took
         bool started = false;
-        TimePoint deadline = kNever;
-        TimePoint drainCheck = kNever; // all accepted: when to look at TIOCOUTQ again
+        DeviceTime deadline = kNever;
+        // All accepted: when to look at the driver's queue again, how long the last
+        // wait for it was, and what it held then.
+        DeviceTime drainCheck = kNever;
+        DeviceClock::duration drainWait{};
+        std::uint32_t unsent = UINT32_MAX;
     };
     struct PendingWait {
         std::uint32_t *mask;
@@ -89,42 +83,46 @@ private:
     // Bits the modem watcher leaves for the I/O thread.
     enum WatcherNews : int { kLinesChanged = 1, kCannotNotify = 2, kWatcherLost = 4 };
 
-    PosixSerialDevice(int fd, int wakeFd);
+    explicit PosixSerialDevice(std::unique_ptr<PosixTerminal> terminal);
     void StartThreads();
+    void PumpEventWait(int wakeFd, int timeoutMs);
     void StopThreads();
     void Wake();
     bool Fail(int error);
+    bool FailOnLoss(int error); // an EIO means the device has gone
 
     // ---- I/O thread and what it shares with the calls (mutex_ held) ----
     void IoLoop();
-    void Service(TimePoint now);
-    TimePoint NextDeadline() const;
+    void Service(DeviceTime now);
+    DeviceTime NextDeadline() const;
     void TakeWatcherNews();
+    void TakeInput();
     void PullFromDevice();
     void Receive(const std::uint8_t *raw, std::size_t count);
     void Record(std::uint32_t events);
-    void StartRead(ReadOp &op, TimePoint now);
-    void ServeReads(TimePoint now);
-    void StartWrite(WriteOp &op, TimePoint now);
-    void PushWrites(TimePoint now);
-    void TimeOutWrite(TimePoint now);
+    void ServeReads(DeviceTime now);
+    void StartWrite(WriteOp &op, DeviceTime now);
+    void PushWrites(DeviceTime now);
+    bool AwaitDrain(WriteOp &op, DeviceTime now);
+    void TimeOutWrite(DeviceTime now);
     void FinishWrite(int error, std::uint32_t transferred);
     void CheckLines();
     void UpdateInputThrottle();
     void DeviceLost();
-    void AbortReads(int error);
     void AbortWrites(int error);
     bool OutputHeld() const;
+    bool InputWanted() const;
+    std::uint32_t DriverOutputQueue();
     bool ModemTimerWanted() const;
-    std::uint32_t DriverOutputQueue() const;
-    std::chrono::milliseconds DrainTime(std::uint32_t bytes) const;
+    DeviceClock::duration DrainTime(std::uint32_t bytes) const;
 
-    const int fd_;
-    const int wakeFd_;
+    const std::unique_ptr<PosixTerminal> terminal_;
     std::mutex mutex_;
     std::thread ioThread_;
     std::unique_ptr<PosixModemWatcher> watcher_;
     std::atomic<int> watcherNews_{0};
+    std::atomic<std::uint64_t> wakeups_{0};
+    std::shared_ptr<const WaitPump> eventWaitPump_;
     bool stopping_ = false;
 
     TDCB dcb_{};
@@ -132,7 +130,7 @@ private:
     std::size_t rxCapacity_ = 4096;
     std::deque<std::uint8_t> rx_;
     PosixInputMarks marks_;
-    std::deque<ReadOp> reads_;
+    ReadQueue reads_;
     std::deque<WriteOp> writes_;
     std::optional<PendingWait> wait_;
     std::uint32_t mask_ = 0;
@@ -141,6 +139,9 @@ private:
     bool lost_ = false;
     bool abortedByError_ = false; // fAbortOnError: transfers refused until ClearCommError
     bool inputThrottled_ = false; // emulated input handshake has dropped its line
+    int pumpers_ = 0;             // event waits watching the input themselves
+    bool ioWatchesInput_ = false; // the I/O thread's wait includes the input
+    bool outputSent_ = false;     // the driver may still hold bytes written
 
     bool hasModemLines_ = false;
     bool hasCounters_ = false;
@@ -148,7 +149,7 @@ private:
     std::uint32_t modemStatus_ = 0;
     LineCounters errorBaseline_; // since the last ClearCommError
     LineCounters eventBaseline_; // since the last look for events
-    TimePoint nextLineCheck_ = kNever;
+    DeviceTime nextLineCheck_ = kNever;
 };
 
 } // namespace serial

@@ -1,14 +1,12 @@
 // The I/O thread of PosixSerialDevice and the transfer and event bookkeeping it shares
 // with the comm calls. Everything here runs with the device's mutex held.
+#include "serial/LineControl.h"
 #include "serial/PosixLineSettings.h"
 #include "serial/PosixSerialDevice.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <poll.h>
-#include <sys/ioctl.h>
-#include <termios.h>
-#include <unistd.h>
 
 namespace serial {
 
@@ -18,46 +16,40 @@ constexpr std::uint32_t kLineEvents = EV_CTS | EV_DSR | EV_RLSD | EV_RING;
 constexpr std::uint32_t kErrorEvents = EV_ERR | EV_BREAK;
 constexpr std::chrono::milliseconds kSafetyCheck{250}; // TIOCMIWAIT can miss a change
 constexpr std::chrono::milliseconds kLinePoll{100};    // the driver cannot notify at all
-
-int MillisecondsUntil(std::chrono::steady_clock::time_point when) {
-    if (when == std::chrono::steady_clock::time_point::max())
-        return -1;
-    const auto left =
-        std::chrono::ceil<std::chrono::milliseconds>(when - std::chrono::steady_clock::now());
-    return static_cast<int>(std::clamp<long long>(left.count(), 0, 24 * 3600 * 1000));
-}
+// Output that does not drain (held by XOFF or CTS) is looked at less and less often, at
+// last no more often than the modem lines' safety check.
+constexpr std::chrono::milliseconds kLongestDrainWait = kSafetyCheck;
 
 } // namespace
 
 void PosixSerialDevice::IoLoop() {
     std::unique_lock lock(mutex_);
     while (!stopping_) {
-        pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {fd_, 0, 0}};
         // A lost device is no longer watched: it would report itself ready for ever.
-        const nfds_t count = lost_ ? 1 : 2;
+        std::optional<short> events;
+        ioWatchesInput_ = false;
         if (!lost_) {
-            if (rx_.size() < rxCapacity_)
-                fds[1].events |= POLLIN;
+            events = 0;
+            if (rx_.size() < rxCapacity_ && InputWanted())
+                *events |= POLLIN;
+            ioWatchesInput_ = *events & POLLIN;
             if (!writes_.empty() && writes_.front().accepted < writes_.front().count &&
                 !OutputHeld())
-                fds[1].events |= POLLOUT;
+                *events |= POLLOUT;
         }
-        const int timeout = MillisecondsUntil(NextDeadline());
+        const DeviceTime until = NextDeadline();
         lock.unlock();
-        const int ready = poll(fds, count, timeout);
+        const PosixTerminal::Ready ready = terminal_->Wait(events, until);
         lock.lock();
-        if (ready > 0 && (fds[0].revents & POLLIN)) {
-            std::uint64_t value;
-            [[maybe_unused]] ssize_t got = ::read(wakeFd_, &value, sizeof value);
-        }
+        ++wakeups_;
         TakeWatcherNews();
-        if (ready > 0 && count == 2 && !lost_) {
-            if (fds[1].revents & (POLLIN | POLLHUP | POLLERR))
+        if (events && !lost_) {
+            if (ready.terminal & (POLLIN | POLLHUP | POLLERR))
                 PullFromDevice(); // a hang-up reads as 0 bytes or EIO
-            if (fds[1].revents & (POLLHUP | POLLERR | POLLNVAL))
+            if (ready.terminal & (POLLHUP | POLLERR | POLLNVAL))
                 DeviceLost();
         }
-        Service(Clock::now());
+        Service(terminal_->Now());
     }
 }
 
@@ -65,14 +57,16 @@ void PosixSerialDevice::TakeWatcherNews() {
     const int news = watcherNews_.exchange(0);
     if (news & kWatcherLost)
         DeviceLost();
-    if (news & kCannotNotify)
+    if (news & kCannotNotify) {
         watcherNotifies_ = false;
+        nextLineCheck_ = kNever; // re-armed at the shorter period of a plain poll
+    }
     if (news & kLinesChanged)
         CheckLines();
 }
 
 // Everything that time or new room can move on: counters, writes, reads, line checks.
-void PosixSerialDevice::Service(TimePoint now) {
+void PosixSerialDevice::Service(DeviceTime now) {
     if (hasCounters_ && !lost_)
         CheckLines(); // an overrun alone wakes nothing, so look at each wake
     if (!writes_.empty() && now >= writes_.front().deadline)
@@ -91,10 +85,8 @@ void PosixSerialDevice::Service(TimePoint now) {
     }
 }
 
-PosixSerialDevice::TimePoint PosixSerialDevice::NextDeadline() const {
-    TimePoint next = nextLineCheck_;
-    if (!reads_.empty() && reads_.front().started)
-        next = std::min({next, reads_.front().totalDeadline, reads_.front().intervalDeadline});
+DeviceTime PosixSerialDevice::NextDeadline() const {
+    DeviceTime next = std::min(nextLineCheck_, reads_.Deadline());
     if (!writes_.empty())
         next = std::min({next, writes_.front().deadline, writes_.front().drainCheck});
     return next;
@@ -110,19 +102,37 @@ bool PosixSerialDevice::ModemTimerWanted() const {
 
 // ---- Reception ---------------------------------------------------------------------------
 
+// Whether the I/O thread takes received bytes in as they come: for a pending read, a
+// pending event wait that no waiting thread watches itself, and where the moment of
+// arrival counts (the input handshake, DSR sensitivity). Otherwise they wait in the
+// driver until a call takes them (a read, the input count, an event wait).
+bool PosixSerialDevice::InputWanted() const {
+    const bool emulatedHandshake =
+        DtrControlOf(dcb_) == DTR_CONTROL_HANDSHAKE ||
+        (RtsControlOf(dcb_) == RTS_CONTROL_HANDSHAKE && !UsesKernelRtsCts(dcb_));
+    return !reads_.Empty() || (wait_ && pumpers_ == 0) || emulatedHandshake ||
+           (dcb_.Flags & fDsrSensitivity);
+}
+
+// The bytes the driver holds, into the ring and on to the pending reads.
+void PosixSerialDevice::TakeInput() {
+    PullFromDevice();
+    ServeReads(terminal_->Now());
+}
+
 void PosixSerialDevice::PullFromDevice() {
     std::uint8_t raw[4096];
     while (!lost_ && rx_.size() < rxCapacity_) {
         // Marks only ever shrink the stream, so this many raw bytes always fit.
         const std::size_t room = std::min(sizeof raw, rxCapacity_ - rx_.size());
-        const ssize_t got = ::read(fd_, raw, room);
+        const long got = terminal_->Read(raw, room);
         if (got > 0) {
             Receive(raw, static_cast<std::size_t>(got));
             if (static_cast<std::size_t>(got) < room)
                 break;
-        } else if (got < 0 && errno == EINTR) {
+        } else if (got == -EINTR) {
             continue;
-        } else if (got < 0 && errno == EAGAIN) {
+        } else if (got == -EAGAIN) {
             break;
         } else {
             DeviceLost(); // 0 bytes with VMIN 1 is a hang-up; EIO a vanished device
@@ -133,7 +143,7 @@ void PosixSerialDevice::PullFromDevice() {
 void PosixSerialDevice::Receive(const std::uint8_t *raw, std::size_t count) {
     if ((dcb_.Flags & fDsrSensitivity) && hasModemLines_) {
         std::uint32_t status = 0;
-        if (ReadModemStatus(fd_, status) == 0)
+        if (terminal_->ModemStatus(status) == 0)
             modemStatus_ = status;
     }
     const bool dropAll =
@@ -162,8 +172,7 @@ void PosixSerialDevice::Receive(const std::uint8_t *raw, std::size_t count) {
     });
     if (rx_.size() > before)
         events |= EV_RXCHAR;
-    const std::size_t nearlyFull = rxCapacity_ * 8 / 10;
-    if (before < nearlyFull && rx_.size() >= nearlyFull)
+    if (ReachedNearlyFull(before, rx_.size(), rxCapacity_))
         events |= EV_RX80FULL;
     Record(events);
     UpdateInputThrottle();
@@ -173,7 +182,7 @@ void PosixSerialDevice::Record(std::uint32_t events) {
     // fAbortOnError: a line error ends every transfer until ClearCommError.
     if ((events & kErrorEvents) && (dcb_.Flags & fAbortOnError) && !lost_) {
         abortedByError_ = true;
-        AbortReads(ERROR_OPERATION_ABORTED);
+        reads_.Abort(ERROR_OPERATION_ABORTED);
         AbortWrites(ERROR_OPERATION_ABORTED);
     }
     occurred_ |= events & mask_;
@@ -186,133 +195,88 @@ void PosixSerialDevice::Record(std::uint32_t events) {
 }
 
 // The input handshake the kernel cannot do (DTR, or RTS without CTS output flow) is
-// emulated on the receive ring: the line drops when less than XoffLim bytes are free and
-// rises again once no more than XonLim bytes wait.
+// emulated on the receive ring.
 void PosixSerialDevice::UpdateInputThrottle() {
     const bool dtrHandshake = DtrControlOf(dcb_) == DTR_CONTROL_HANDSHAKE;
     const bool rtsHandshake =
         RtsControlOf(dcb_) == RTS_CONTROL_HANDSHAKE && !UsesKernelRtsCts(dcb_);
     if (lost_ || !hasModemLines_ || !(dtrHandshake || rtsHandshake))
         return;
-    const std::size_t free = rxCapacity_ - std::min(rxCapacity_, rx_.size());
-    bool throttle = inputThrottled_;
-    if (!inputThrottled_ && free < dcb_.XoffLim)
-        throttle = true;
-    else if (inputThrottled_ && rx_.size() <= dcb_.XonLim)
-        throttle = false;
+    const bool throttle = InputHeld(inputThrottled_, rx_.size(), rxCapacity_, dcb_);
     if (throttle == inputThrottled_)
         return;
     inputThrottled_ = throttle;
     if (dtrHandshake)
-        SetModemLine(fd_, TIOCM_DTR, !throttle);
+        terminal_->SetOutputLine(OutputLine::DTR, !throttle);
     if (rtsHandshake)
-        SetModemLine(fd_, TIOCM_RTS, !throttle);
+        terminal_->SetOutputLine(OutputLine::RTS, !throttle);
 }
 
-// ---- Reads -------------------------------------------------------------------------------
-
-void PosixSerialDevice::StartRead(ReadOp &op, TimePoint now) {
-    using std::chrono::milliseconds;
-    const TCommTimeouts &t = timeouts_;
-    op.started = true;
-    if (t.ReadIntervalTimeout == MAXDWORD && t.ReadTotalTimeoutMultiplier == 0 &&
-        t.ReadTotalTimeoutConstant == 0) {
-        op.returnAtOnce = true;
-        return;
-    }
-    if (t.ReadIntervalTimeout == MAXDWORD && t.ReadTotalTimeoutMultiplier == MAXDWORD) {
-        op.returnOnFirstByte = true;
-        op.totalDeadline = now + milliseconds(t.ReadTotalTimeoutConstant);
-        return;
-    }
-    const std::uint64_t total =
-        std::uint64_t{t.ReadTotalTimeoutMultiplier} * op.count + t.ReadTotalTimeoutConstant;
-    if (total > 0)
-        op.totalDeadline = now + milliseconds(total);
-    if (t.ReadIntervalTimeout != 0 && t.ReadIntervalTimeout != MAXDWORD)
-        op.interval = milliseconds(t.ReadIntervalTimeout);
-}
-
-void PosixSerialDevice::ServeReads(TimePoint now) {
-    while (!reads_.empty()) {
-        ReadOp &op = reads_.front();
-        if (!op.started)
-            StartRead(op, now);
-        const std::size_t take = std::min<std::size_t>(rx_.size(), op.count - op.done);
-        if (take > 0) {
-            std::copy_n(rx_.begin(), take, op.buffer + op.done);
-            rx_.erase(rx_.begin(), rx_.begin() + static_cast<std::ptrdiff_t>(take));
-            op.done += static_cast<std::uint32_t>(take);
-            if (op.interval.count() > 0)
-                op.intervalDeadline = now + op.interval;
-        }
-        const bool finished = op.done == op.count || op.returnAtOnce ||
-                              (op.returnOnFirstByte && op.done > 0) || now >= op.totalDeadline ||
-                              now >= op.intervalDeadline;
-        if (!finished)
-            break;
-        // A time-out is no error: the read ends with the bytes it has.
-        CompleteOverlapped(*op.overlapped, 0, op.done);
-        reads_.pop_front();
-    }
-    if (!rx_.empty() || inputThrottled_)
+void PosixSerialDevice::ServeReads(DeviceTime now) {
+    if (reads_.Serve(rx_, timeouts_, now) || inputThrottled_)
         UpdateInputThrottle();
-}
-
-void PosixSerialDevice::AbortReads(int error) {
-    for (auto &op : reads_)
-        CompleteOverlapped(*op.overlapped, error, op.done);
-    reads_.clear();
 }
 
 // ---- Writes ------------------------------------------------------------------------------
 
-void PosixSerialDevice::StartWrite(WriteOp &op, TimePoint now) {
+void PosixSerialDevice::StartWrite(WriteOp &op, DeviceTime now) {
     op.started = true;
-    const std::uint64_t total = std::uint64_t{timeouts_.WriteTotalTimeoutMultiplier} * op.count +
-                                timeouts_.WriteTotalTimeoutConstant;
-    if (total > 0)
-        op.deadline = now + std::chrono::milliseconds(total);
+    if (const auto limit = PlanWrite(timeouts_, op.count))
+        op.deadline = now + *limit;
     if (RtsControlOf(dcb_) == RTS_CONTROL_TOGGLE && hasModemLines_)
-        SetModemLine(fd_, TIOCM_RTS, true);
+        terminal_->SetOutputLine(OutputLine::RTS, true);
 }
 
 // Hands the head write to the driver as far as it takes it; a write is complete when all
-// of it has left the driver (TIOCOUTQ 0), which is re-checked at the predicted drain time.
-void PosixSerialDevice::PushWrites(TimePoint now) {
+// of it has left the driver.
+void PosixSerialDevice::PushWrites(DeviceTime now) {
     while (!writes_.empty() && !lost_) {
         WriteOp &op = writes_.front();
         if (!op.started)
             StartWrite(op, now);
         while (op.accepted < op.count && !OutputHeld()) {
-            const ssize_t put = ::write(fd_, op.data + op.accepted, op.count - op.accepted);
+            const long put = terminal_->Write(op.data + op.accepted, op.count - op.accepted);
             if (put > 0) {
                 op.accepted += static_cast<std::uint32_t>(put);
-            } else if (put < 0 && errno == EINTR) {
+                outputSent_ = true;
+            } else if (put == -EINTR) {
                 continue;
-            } else if (put < 0 && errno == EAGAIN) {
+            } else if (put == -EAGAIN || put == 0) {
                 break;
             } else {
                 DeviceLost();
                 return;
             }
         }
-        if (op.accepted < op.count)
-            return; // waits for room (POLLOUT) or for the lines to allow output
-        const std::uint32_t unsent = DriverOutputQueue();
-        if (unsent > 0) {
-            op.drainCheck = now + DrainTime(unsent);
-            return;
-        }
+        if (op.accepted < op.count || AwaitDrain(op, now))
+            return; // waits for room (POLLOUT), the lines to allow output, or the drain
         FinishWrite(0, op.count);
     }
 }
 
+// True while the driver still holds bytes of the write. They are looked at again at the
+// predicted drain time; when nothing has left by then (the output is held), the wait
+// doubles up to kLongestDrainWait, so a held port sleeps as an idle one does.
+bool PosixSerialDevice::AwaitDrain(WriteOp &op, DeviceTime now) {
+    const std::uint32_t unsent = DriverOutputQueue();
+    if (unsent == 0)
+        return false;
+    if (unsent < op.unsent) {
+        op.drainWait = DrainTime(unsent);
+        op.drainCheck = now + op.drainWait;
+    } else if (now >= op.drainCheck) {
+        op.drainWait = std::min<DeviceClock::duration>(op.drainWait * 2, kLongestDrainWait);
+        op.drainCheck = now + op.drainWait;
+    }
+    op.unsent = unsent;
+    return true;
+}
+
 // The write time-out: what the driver still holds was not sent and never will be.
-void PosixSerialDevice::TimeOutWrite(TimePoint now) {
+void PosixSerialDevice::TimeOutWrite(DeviceTime now) {
     WriteOp &op = writes_.front();
     const std::uint32_t unsent = std::min(DriverOutputQueue(), op.accepted);
-    tcflush(fd_, TCOFLUSH);
+    terminal_->Flush(false, true);
     FinishWrite(0, op.accepted - unsent);
     PushWrites(now);
 }
@@ -322,7 +286,7 @@ void PosixSerialDevice::FinishWrite(int error, std::uint32_t transferred) {
     writes_.pop_front();
     if (writes_.empty()) {
         if (RtsControlOf(dcb_) == RTS_CONTROL_TOGGLE && hasModemLines_)
-            SetModemLine(fd_, TIOCM_RTS, false);
+            terminal_->SetOutputLine(OutputLine::RTS, false);
         if (!error)
             Record(EV_TXEMPTY);
     }
@@ -344,14 +308,16 @@ bool PosixSerialDevice::OutputHeld() const {
     return (ctsFlow && !(modemStatus_ & MS_CTS_ON)) || (dsrFlow && !(modemStatus_ & MS_DSR_ON));
 }
 
-std::uint32_t PosixSerialDevice::DriverOutputQueue() const {
-    int unsent = 0;
-    if (ioctl(fd_, TIOCOUTQ, &unsent) < 0 || unsent < 0)
+// What the driver still holds to send; asked only while it may hold something.
+std::uint32_t PosixSerialDevice::DriverOutputQueue() {
+    if (!outputSent_)
         return 0;
-    return static_cast<std::uint32_t>(unsent);
+    const std::uint32_t unsent = terminal_->OutputQueue();
+    outputSent_ = unsent > 0;
+    return unsent;
 }
 
-std::chrono::milliseconds PosixSerialDevice::DrainTime(std::uint32_t bytes) const {
+DeviceClock::duration PosixSerialDevice::DrainTime(std::uint32_t bytes) const {
     const std::uint64_t bitsPerChar = 1 + dcb_.ByteSize + (dcb_.Parity != NOPARITY ? 1 : 0) +
                                       (dcb_.StopBits == ONESTOPBIT ? 1 : 2);
     const std::uint64_t rate = std::max<std::uint32_t>(dcb_.BaudRate, 1);
@@ -367,7 +333,7 @@ void PosixSerialDevice::CheckLines() {
         return;
     std::uint32_t events = 0;
     LineCounters now;
-    if (hasCounters_ && ReadLineCounters(fd_, now) == 0) {
+    if (hasCounters_ && terminal_->ReadCounters(now) == 0) {
         const LineCounters &was = eventBaseline_;
         events |= (now.cts != was.cts ? EV_CTS : 0) | (now.dsr != was.dsr ? EV_DSR : 0) |
                   (now.dcd != was.dcd ? EV_RLSD : 0) | (now.rng != was.rng ? EV_RING : 0) |
@@ -379,7 +345,7 @@ void PosixSerialDevice::CheckLines() {
     }
     if (hasModemLines_) {
         std::uint32_t status = 0;
-        const int error = ReadModemStatus(fd_, status);
+        const int error = terminal_->ModemStatus(status);
         if (error == EIO) {
             DeviceLost();
             return;
@@ -405,7 +371,7 @@ void PosixSerialDevice::DeviceLost() {
         return;
     lost_ = true;
     latchedErrors_ |= CE_IOE;
-    AbortReads(EIO);
+    reads_.Abort(EIO);
     AbortWrites(EIO);
     Record(EV_ERR);
     if (wait_) {

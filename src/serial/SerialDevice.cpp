@@ -4,6 +4,10 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <thread>
+#include <unistd.h>
 
 namespace serial {
 
@@ -20,11 +24,30 @@ DeviceOpener &CurrentOpener() {
 int GetLastError() { return lastError; }
 void SetLastError(int error) { lastError = error; }
 
-// All events share one lock; a thread waiting on several events registers its own
-// condition variable with each of them.
+// A thread waiting for events, registered with each of them: woken through its
+// condition variable, or through its descriptor while it runs a device's wait pump.
+struct Waiter {
+    std::condition_variable_any changed;
+    int fd = -1;
+    std::thread::id thread = std::this_thread::get_id();
+    void Notify() {
+        if (fd < 0) {
+            changed.notify_all();
+            return;
+        }
+        // The waiter's own pump looks at the events again when it returns.
+        if (thread == std::this_thread::get_id())
+            return;
+        const std::uint64_t one = 1;
+        [[maybe_unused]] ssize_t put = ::write(fd, &one, sizeof one);
+    }
+};
+
+// All events share one lock.
 struct TWaitEvent::State {
     bool set = false;
-    std::vector<std::condition_variable_any *> waiters;
+    std::vector<Waiter *> waiters;
+    std::shared_ptr<const WaitPump> pump; // while a device's operation is pending
 };
 
 namespace {
@@ -44,7 +67,7 @@ void TWaitEvent::Set() {
     std::lock_guard lock(WaitLock());
     state_->set = true;
     for (auto *waiter : state_->waiters)
-        waiter->notify_all();
+        waiter->Notify();
 }
 
 void TWaitEvent::Reset() {
@@ -57,8 +80,22 @@ bool TWaitEvent::IsSet() const {
     return state_->set;
 }
 
+namespace {
+
+// The descriptor a thread is woken through while it runs a wait pump: one per thread.
+int ThreadWakeFd() {
+    struct Descriptor {
+        int fd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+        ~Descriptor() { ::close(fd); }
+    };
+    thread_local Descriptor descriptor;
+    return descriptor.fd;
+}
+
+} // namespace
+
 int WaitForEvents(const std::vector<TWaitEvent *> &events, std::uint32_t timeoutMs) {
-    std::condition_variable_any changed;
+    Waiter waiter;
     std::unique_lock lock(WaitLock());
     auto firstSet = [&]() -> int {
         for (std::size_t i = 0; i < events.size(); ++i)
@@ -66,19 +103,52 @@ int WaitForEvents(const std::vector<TWaitEvent *> &events, std::uint32_t timeout
                 return static_cast<int>(i);
         return WAIT_TIMEOUT;
     };
+    auto pump = [&]() -> std::shared_ptr<const WaitPump> {
+        for (auto *event : events)
+            if (event->state_->pump)
+                return event->state_->pump;
+        return nullptr;
+    };
     int index = firstSet();
     if (index != WAIT_TIMEOUT || timeoutMs == 0)
         return index;
+    if (pump())
+        waiter.fd = ThreadWakeFd();
     for (auto *event : events)
-        event->state_->waiters.push_back(&changed);
+        event->state_->waiters.push_back(&waiter);
     auto ready = [&] { return (index = firstSet()) != WAIT_TIMEOUT; };
-    if (timeoutMs == INFINITE)
-        changed.wait(lock, ready);
-    else
-        changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
+    if (waiter.fd >= 0) {
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (!ready()) {
+            int left = -1;
+            if (timeoutMs != INFINITE) {
+                left = static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(
+                                            deadline - std::chrono::steady_clock::now())
+                                            .count());
+                if (left <= 0)
+                    break;
+            }
+            std::uint64_t value;
+            [[maybe_unused]] ssize_t got = ::read(waiter.fd, &value, sizeof value);
+            const auto current = pump();
+            lock.unlock();
+            if (current) {
+                (*current)(waiter.fd, left);
+            } else {
+                pollfd fd{waiter.fd, POLLIN, 0};
+                poll(&fd, 1, left);
+            }
+            lock.lock();
+        }
+    } else if (timeoutMs == INFINITE) {
+        waiter.changed.wait(lock, ready);
+    } else {
+        waiter.changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
+    }
     for (auto *event : events) {
         auto &waiters = event->state_->waiters;
-        waiters.erase(std::find(waiters.begin(), waiters.end(), &changed));
+        waiters.erase(std::find(waiters.begin(), waiters.end(), &waiter));
     }
     return index;
 }
@@ -87,8 +157,10 @@ void BeginOverlapped(TOverlapped &overlapped) {
     std::lock_guard lock(WaitLock());
     overlapped.Internal = STATUS_PENDING;
     overlapped.InternalHigh = 0;
-    if (overlapped.hEvent)
+    if (overlapped.hEvent) {
         overlapped.hEvent->state_->set = false;
+        overlapped.hEvent->state_->pump.reset();
+    }
 }
 
 void CompleteOverlapped(TOverlapped &overlapped, int error, std::uint32_t transferred) {
@@ -96,10 +168,35 @@ void CompleteOverlapped(TOverlapped &overlapped, int error, std::uint32_t transf
     overlapped.Internal = static_cast<std::uint32_t>(error);
     overlapped.InternalHigh = transferred;
     if (overlapped.hEvent) {
-        overlapped.hEvent->state_->set = true;
-        for (auto *waiter : overlapped.hEvent->state_->waiters)
-            waiter->notify_all();
+        auto &state = *overlapped.hEvent->state_;
+        state.set = true;
+        state.pump.reset();
+        for (auto *waiter : state.waiters)
+            waiter->Notify();
     }
+}
+
+void AttachWaitPump(TOverlapped &overlapped, std::shared_ptr<const WaitPump> pump) {
+    std::lock_guard lock(WaitLock());
+    // Taken up by the next wait for the operation (a thread already waiting goes on
+    // without it).
+    if (overlapped.hEvent && overlapped.Internal == STATUS_PENDING)
+        overlapped.hEvent->state_->pump = std::move(pump);
+}
+
+bool StartedOperationResult(const TOverlapped &overlapped, std::uint32_t *transferred) {
+    // The device completes its operations under its own lock, which the caller holds.
+    if (overlapped.Internal == STATUS_PENDING) {
+        SetLastError(ERROR_IO_PENDING);
+        return false;
+    }
+    if (overlapped.Internal != 0) {
+        SetLastError(static_cast<int>(overlapped.Internal));
+        return false;
+    }
+    if (transferred)
+        *transferred = overlapped.InternalHigh;
+    return true;
 }
 
 bool GetOverlappedResult(TOverlapped &overlapped, std::uint32_t &transferred, bool wait) {

@@ -107,6 +107,9 @@ struct TComStat {
     std::uint32_t cbOutQue = 0;
 };
 
+// A device's wait lent to a waiting thread (AttachWaitPump below).
+using WaitPump = std::function<void(int wakeFd, int timeoutMs)>;
+
 // A manual-reset event that threads wait on, alone or several at once.
 class TWaitEvent {
 public:
@@ -123,6 +126,7 @@ private:
     friend int WaitForEvents(const std::vector<TWaitEvent *> &, std::uint32_t);
     friend void BeginOverlapped(struct TOverlapped &);
     friend void CompleteOverlapped(struct TOverlapped &, int, std::uint32_t);
+    friend void AttachWaitPump(struct TOverlapped &, std::shared_ptr<const WaitPump>);
     struct State;
     std::shared_ptr<State> state_;
 };
@@ -152,6 +156,20 @@ struct TOverlapped {
 // take the events' lock, so GetOverlappedResult on another thread sees a whole result.
 void BeginOverlapped(TOverlapped &overlapped);
 void CompleteOverlapped(TOverlapped &overlapped, int error, std::uint32_t transferred);
+
+// A device's own wait, lent to the thread that waits for one of its pending operations:
+// pump(wakeFd, timeoutMs) blocks until the device has something to take in, wakeFd is
+// readable or the time-out (-1: none) has passed, takes in what came (which may
+// complete the operation), and returns. So the waiting thread hears from the device
+// itself rather than from another thread that completes the operation: one wake-up
+// fewer. Attached while the operation is pending; completing it detaches the pump.
+void AttachWaitPump(TOverlapped &overlapped, std::shared_ptr<const WaitPump> pump);
+
+// Device side, with the device's lock held, at the end of a call that started an
+// overlapped operation: the call's result. True with the byte count stored when the
+// operation ended at once without error, false with its error when it ended with one,
+// false with ERROR_IO_PENDING while it goes on.
+bool StartedOperationResult(const TOverlapped &overlapped, std::uint32_t *transferred);
 
 // ---- The device ------------------------------------------------------------------------
 

@@ -32,6 +32,7 @@ TCustomSerialPort::~TCustomSerialPort() {
     } catch (...) {
     }
     StopWorker();
+    ReapStoppedWorkers();
     CloseDevice();
     connected_ = false;
     buffer_.reset();
@@ -43,6 +44,7 @@ TCustomSerialPort::~TCustomSerialPort() {
 void TCustomSerialPort::Open() {
     if (connected_ || IsDesigning())
         return;
+    ReapStoppedWorkers();
     FireBeforeOpen();
     OpenDevice();
     connected_ = true;
@@ -98,9 +100,21 @@ bool TCustomSerialPort::DeviceLost(int osError) {
 }
 
 // The worker goes first: it reads the device and the receiver until it has ended.
+// Stopped from inside one of its own deliveries (a handler closes the port), it cannot
+// be waited for: it ends by itself once the delivery returns, with its own hold on the
+// device, and is reaped at the next Open or with the port.
 void TCustomSerialPort::StopWorker() {
+    if (eventWorker_ && InsideOwnDelivery()) {
+        eventWorker_->RequestStop();
+        stoppedWorkers_.push_back(std::move(eventWorker_));
+    }
     eventWorker_.reset();
     notifyWindow_.reset();
+}
+
+void TCustomSerialPort::ReapStoppedWorkers() {
+    if (!InsideOwnDelivery())
+        stoppedWorkers_.clear();
 }
 
 void TCustomSerialPort::OpenDevice() {

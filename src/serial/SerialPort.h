@@ -12,9 +12,12 @@
 #include "serial/SerialSettings.h"
 #include "serial/SerialTypes.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace serial {
 
@@ -171,10 +174,18 @@ private:
     static bool DeviceLost(int osError);
     std::uint32_t ReadErrorWord(TComStat *status);
     void StopWorker();
+    // True on the thread that runs a delivery of this port's events: the worker cannot
+    // be waited for there (it waits for this very delivery, or it is this thread).
+    bool InsideOwnDelivery() const { return deliveringThread_ == std::this_thread::get_id(); }
+    // Waits for the workers stopped from inside a delivery, once that has ended.
+    void ReapStoppedWorkers();
 
     std::unique_ptr<TSerialThread> eventWorker_;
     bool workerRunning_ = false;
-    std::unique_ptr<SerialDevice> device_;
+    // Shared with the worker, which keeps using it until its body has ended.
+    std::shared_ptr<SerialDevice> device_;
+    std::vector<std::unique_ptr<TSerialThread>> stoppedWorkers_;
+    std::atomic<std::thread::id> deliveringThread_{};
     std::unique_ptr<TPortEventReceiver> notifyWindow_;
     bool connected_ = false;
     TBaudRate baudRate_ = br9600;

@@ -88,8 +88,15 @@ void TCustomSerialPort::HandleRLSDChange() { FireRLSDChange(ModemSignals().Conta
 void TCustomSerialPort::HandleRx80Full() { FireRx80Full(); }
 
 void TCustomSerialPort::DeliverEvents(TSerialEvents occurred) {
+    const std::thread::id outer = deliveringThread_.exchange(std::this_thread::get_id());
+    struct Restore {
+        std::atomic<std::thread::id> &slot;
+        std::thread::id outer;
+        ~Restore() { slot = outer; }
+    } restore{deliveringThread_, outer};
     for (TSerialEvent event : DeliveryOrder) {
-        if (!occurred.Contains(event))
+        // A handler that closed the port ends the batch.
+        if (!occurred.Contains(event) || !connected_)
             continue;
         switch (event) {
         case evError:

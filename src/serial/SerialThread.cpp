@@ -40,21 +40,24 @@ TSerialEvents MaskToEvents(std::uint32_t mask) {
     return events;
 }
 
-TSerialThread::TSerialThread(TCustomSerialPort &port) : ownerPort_(port) {
+TSerialThread::TSerialThread(TCustomSerialPort &port) : ownerPort_(port), device_(port.device_) {
     // The result is not examined: a device that refuses the mask simply reports nothing.
-    port.DeviceHandle()->SetCommMask(EventsToMask(port.Events()));
+    device_->SetCommMask(EventsToMask(port.Events()));
     Start();
 }
 
 TSerialThread::~TSerialThread() {
-    stopEvent_.Set();
+    RequestStop();
     std::this_thread::yield();
     Terminate();
     WaitFor();
 }
 
+// The body holds the device until it ends, even when the port has let it go meanwhile
+// (closed from inside a delivery): the last wait and the closing steps still use it.
 void TSerialThread::Execute() {
-    SerialDevice &device = *ownerPort_.DeviceHandle();
+    const std::shared_ptr<SerialDevice> held = std::move(device_);
+    SerialDevice &device = *held;
     TWaitEvent completed(true);
     TOverlapped overlapped;
     overlapped.hEvent = &completed;

@@ -7,6 +7,7 @@
 #include "serial/SerialTypes.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace serial {
 
@@ -28,6 +29,8 @@ public:
     // Signals the stop event and waits for the worker; on the main thread the wait keeps
     // serving synchronised calls, so a worker blocked in a delivery can finish.
     ~TSerialThread() override;
+    // Signals the stop event only: the worker ends once its delivery under way returns.
+    void RequestStop() { stopEvent_.Set(); }
 
     TCustomSerialPort &OwnerPort() const { return ownerPort_; }
     TSerialEvents Occurred() const { return occurred_; }
@@ -40,6 +43,7 @@ private:
     void SendEventMessages();
 
     TCustomSerialPort &ownerPort_;
+    std::shared_ptr<SerialDevice> device_; // until the body starts, which takes it over
     TWaitEvent stopEvent_{false};
     TSerialEvents occurred_;
 };

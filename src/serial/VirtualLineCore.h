@@ -1,50 +1,31 @@
 // The shared state of a virtual serial line and the engine that moves bytes, raises
 // events and completes overlapped operations. Internal to VirtualSerialLine.
+//
+// Every operation is completed with the line's lock held, as a device driver completes
+// its requests: once a call that ends an operation (SetCommMask, PurgeComm, closing) has
+// returned, nothing writes into that operation's header or buffer any more, so its owner
+// may release them.
 #pragma once
 
+#include "serial/ReadQueue.h"
 #include "serial/VirtualSerialLine.h"
 
 #include <array>
-#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <optional>
 #include <thread>
-#include <vector>
 
 namespace serial {
-
-using Clock = std::chrono::steady_clock;
-
-// A result to store in an overlapped header once the line's lock is released.
-struct Completion {
-    TOverlapped *overlapped;
-    int error;
-    std::uint32_t transferred;
-};
-using Completions = std::vector<Completion>;
-
-// Stores the results collected under the lock; called after it is released.
-void Deliver(const Completions &completions);
-
-struct PendingRead {
-    std::uint8_t *buffer = nullptr;
-    std::uint32_t count = 0;
-    std::uint32_t got = 0;
-    TOverlapped *overlapped = nullptr;
-    std::optional<Clock::time_point> deadline; // total time-out
-    std::optional<Clock::duration> interval;   // longest pause between two bytes
-    Clock::time_point lastByte{};
-    bool endOnFirstByte = false;
-};
 
 struct PendingWrite {
     const std::uint8_t *buffer = nullptr; // the caller's memory, read as the bytes leave
     std::uint32_t count = 0;
     std::uint32_t sent = 0;
     TOverlapped *overlapped = nullptr;
-    std::optional<Clock::time_point> deadline;
+    bool started = false;
+    DeviceTime deadline = kNever; // from the moment it reaches the head
 };
 
 struct PendingWait {
@@ -71,10 +52,11 @@ struct VirtualSerialLine::Core {
     std::uint32_t eventHistory = 0; // events that occurred while no wait was pending
     std::uint32_t errors = 0;
     std::deque<std::uint8_t> toProgram;
-    std::deque<PendingRead> reads;
+    ReadQueue reads;
     std::deque<PendingWrite> writes;
     std::optional<PendingWait> wait;
     bool xoffHeld = false;
+    bool inputHeld = false; // the input handshake has dropped its line
 
     // Module's end.
     std::deque<std::uint8_t> toModule;
@@ -92,23 +74,24 @@ struct VirtualSerialLine::Core {
     bool stopping = false;
 
     // All of the following run with mutex held.
-    void Raise(std::uint32_t events, Completions &done);
+    void Raise(std::uint32_t events);
     // Moves bytes and ends operations that are due; extraRoom lets a reading module take
     // bytes beyond its capacity.
-    void Pump(Completions &done, std::size_t extraRoom = 0);
+    void Pump(std::size_t extraRoom = 0);
     bool OutputHeld() const;
+    void ApplyLineModes();
     void UpdateHandshakeLines();
     void SetLine(bool &line, bool on);
-    void AbortReads(int error, Completions &done);
-    void AbortWrites(int error, Completions &done);
+    void EndWait(int error, std::uint32_t events);
+    void AbortWrites(int error);
     void Touch();
     void EnsureService();
 
 private:
-    void Transmit(Completions &done, std::size_t extraRoom);
-    void ServeReads(Completions &done);
-    void ExpireOperations(Completions &done);
-    std::optional<Clock::time_point> NextDeadline() const;
+    void Transmit(std::size_t extraRoom);
+    void ServeReads();
+    void ExpireWrite();
+    DeviceTime NextDeadline() const;
     void ServiceLoop();
 };
 

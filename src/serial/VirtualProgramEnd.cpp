@@ -1,7 +1,7 @@
 // The program's end of a virtual serial line: the device calls of the port component.
 #include "serial/VirtualProgramEnd.h"
 
-#include <algorithm>
+#include "serial/LineControl.h"
 
 namespace serial {
 
@@ -12,35 +12,24 @@ bool Fail(int error) {
     return false;
 }
 
-std::uint64_t Span(std::uint32_t multiplier, std::uint32_t count, std::uint32_t constant) {
-    return std::uint64_t(multiplier) * count + constant;
-}
-
 } // namespace
 
 VirtualProgramEnd::VirtualProgramEnd(std::shared_ptr<VirtualSerialLine::Core> core)
     : core_(std::move(core)) {}
 
 VirtualProgramEnd::~VirtualProgramEnd() {
-    Completions done;
-    {
-        std::lock_guard lock(core_->mutex);
-        auto &c = *core_;
-        c.AbortReads(ERROR_OPERATION_ABORTED, done);
-        c.AbortWrites(ERROR_OPERATION_ABORTED, done);
-        if (c.wait) {
-            done.push_back({c.wait->overlapped, ERROR_OPERATION_ABORTED, 0});
-            c.wait.reset();
-        }
-        c.open = false;
-        c.sessionDead = false;
-        c.eventMask = c.eventHistory = c.errors = 0;
-        c.toProgram.clear();
-        c.xoffHeld = false;
-        c.rts = c.dtr = false;
-        c.Touch();
-    }
-    Deliver(done);
+    std::lock_guard lock(core_->mutex);
+    auto &c = *core_;
+    c.reads.Abort(ERROR_OPERATION_ABORTED);
+    c.AbortWrites(ERROR_OPERATION_ABORTED);
+    c.EndWait(ERROR_OPERATION_ABORTED, 0);
+    c.open = false;
+    c.sessionDead = false;
+    c.eventMask = c.eventHistory = c.errors = 0;
+    c.toProgram.clear();
+    c.xoffHeld = c.inputHeld = false;
+    c.rts = c.dtr = false;
+    c.Touch();
 }
 
 // Counts the call and refuses it when a failure is injected or the cable is pulled.
@@ -56,24 +45,16 @@ bool VirtualProgramEnd::Admit(VirtualCall call) {
 }
 
 bool VirtualProgramEnd::SetCommState(const TDCB &dcb) {
-    Completions done;
-    {
-        std::lock_guard lock(core_->mutex);
-        if (!Admit(VirtualCall::SetCommState))
-            return false;
-        if (dcb.BaudRate == 0 || dcb.ByteSize < 5 || dcb.ByteSize > 8 || dcb.Parity > SPACEPARITY ||
-            dcb.StopBits > TWOSTOPBITS)
-            return Fail(EINVAL);
-        auto &c = *core_;
-        c.dcb = dcb;
-        const auto dtrMode = (dcb.Flags & fDtrControlMask) >> fDtrControlShift;
-        const auto rtsMode = (dcb.Flags & fRtsControlMask) >> fRtsControlShift;
-        c.SetLine(c.dtr, dtrMode == DTR_CONTROL_ENABLE || dtrMode == DTR_CONTROL_HANDSHAKE);
-        c.SetLine(c.rts, rtsMode == RTS_CONTROL_ENABLE || rtsMode == RTS_CONTROL_HANDSHAKE);
-        c.UpdateHandshakeLines();
-        c.Pump(done);
-    }
-    Deliver(done);
+    std::lock_guard lock(core_->mutex);
+    if (!Admit(VirtualCall::SetCommState))
+        return false;
+    if (dcb.BaudRate == 0 || dcb.ByteSize < 5 || dcb.ByteSize > 8 || dcb.Parity > SPACEPARITY ||
+        dcb.StopBits > TWOSTOPBITS)
+        return Fail(EINVAL);
+    auto &c = *core_;
+    c.dcb = dcb;
+    c.ApplyLineModes();
+    c.Pump();
     return true;
 }
 
@@ -81,6 +62,8 @@ bool VirtualProgramEnd::SetCommTimeouts(const TCommTimeouts &timeouts) {
     std::lock_guard lock(core_->mutex);
     if (!Admit(VirtualCall::SetCommTimeouts))
         return false;
+    if (!TimeoutsAccepted(timeouts))
+        return Fail(EINVAL);
     core_->timeouts = timeouts;
     return true;
 }
@@ -91,38 +74,35 @@ bool VirtualProgramEnd::SetupComm(std::uint32_t inQueue, std::uint32_t outQueue)
         return false;
     core_->inSize = inQueue;
     core_->outSize = outQueue;
+    core_->UpdateHandshakeLines();
     return true;
 }
 
 bool VirtualProgramEnd::EscapeCommFunction(std::uint32_t function) {
-    Completions done;
-    {
-        std::lock_guard lock(core_->mutex);
-        if (!Admit(VirtualCall::EscapeCommFunction))
-            return false;
-        auto &c = *core_;
-        switch (function) {
-        case SETRTS:
-        case CLRRTS:
-            c.SetLine(c.rts, function == SETRTS);
-            break;
-        case SETDTR:
-        case CLRDTR:
-            c.SetLine(c.dtr, function == SETDTR);
-            break;
-        case SETXOFF:
-        case SETXON:
-            c.xoffHeld = function == SETXOFF;
-            break;
-        case SETBREAK:
-        case CLRBREAK:
-            break;
-        default:
-            return Fail(EINVAL);
-        }
-        c.Pump(done);
+    std::lock_guard lock(core_->mutex);
+    if (!Admit(VirtualCall::EscapeCommFunction))
+        return false;
+    auto &c = *core_;
+    switch (function) {
+    case SETRTS:
+    case CLRRTS:
+        c.SetLine(c.rts, function == SETRTS);
+        break;
+    case SETDTR:
+    case CLRDTR:
+        c.SetLine(c.dtr, function == SETDTR);
+        break;
+    case SETXOFF:
+    case SETXON:
+        c.xoffHeld = function == SETXOFF;
+        break;
+    case SETBREAK:
+    case CLRBREAK:
+        break;
+    default:
+        return Fail(EINVAL);
     }
-    Deliver(done);
+    c.Pump();
     return true;
 }
 
@@ -161,158 +141,71 @@ bool VirtualProgramEnd::ClearCommError(std::uint32_t &errors, TComStat *status) 
 }
 
 bool VirtualProgramEnd::SetCommMask(std::uint32_t mask) {
-    Completions done;
-    {
-        std::lock_guard lock(core_->mutex);
-        if (!Admit(VirtualCall::SetCommMask))
-            return false;
-        auto &c = *core_;
-        c.eventMask = mask;
-        c.eventHistory = 0;
-        if (c.wait) {
-            *c.wait->mask = 0;
-            done.push_back({c.wait->overlapped, 0, 0});
-            c.wait.reset();
-        }
-    }
-    Deliver(done);
+    std::lock_guard lock(core_->mutex);
+    if (!Admit(VirtualCall::SetCommMask))
+        return false;
+    auto &c = *core_;
+    c.eventMask = mask;
+    c.eventHistory = 0;
+    c.EndWait(0, 0);
     return true;
 }
 
 bool VirtualProgramEnd::WaitCommEvent(std::uint32_t &mask, TOverlapped &overlapped) {
-    Completions done;
-    {
-        std::lock_guard lock(core_->mutex);
-        if (!Admit(VirtualCall::WaitCommEvent))
-            return false;
-        auto &c = *core_;
-        if (c.wait || c.eventMask == 0)
-            return Fail(EINVAL);
-        BeginOverlapped(overlapped);
-        if (c.eventHistory & c.eventMask) {
-            mask = c.eventHistory & c.eventMask;
-            c.eventHistory = 0;
-            done.push_back({&overlapped, 0, 0});
-        } else {
-            c.wait = PendingWait{&mask, &overlapped};
-        }
+    std::lock_guard lock(core_->mutex);
+    if (!Admit(VirtualCall::WaitCommEvent))
+        return false;
+    auto &c = *core_;
+    if (c.wait || c.eventMask == 0)
+        return Fail(EINVAL);
+    BeginOverlapped(overlapped);
+    c.wait = PendingWait{&mask, &overlapped};
+    if (c.eventHistory & c.eventMask) {
+        c.EndWait(0, c.eventHistory & c.eventMask);
+        return true;
     }
-    if (done.empty())
-        return Fail(ERROR_IO_PENDING);
-    Deliver(done);
-    return true;
+    return Fail(ERROR_IO_PENDING);
 }
 
 bool VirtualProgramEnd::ReadFile(void *buffer, std::uint32_t count, std::uint32_t *read,
                                  TOverlapped &overlapped) {
-    Completions done;
-    bool finished = false;
-    {
-        std::lock_guard lock(core_->mutex);
-        if (!Admit(VirtualCall::ReadFile))
-            return false;
-        auto &c = *core_;
-        const auto &t = c.timeouts;
-        BeginOverlapped(overlapped);
-        PendingRead r;
-        r.buffer = static_cast<std::uint8_t *>(buffer);
-        r.count = count;
-        r.overlapped = &overlapped;
-        const bool atOnce = t.ReadIntervalTimeout == MAXDWORD &&
-                            t.ReadTotalTimeoutMultiplier == 0 && t.ReadTotalTimeoutConstant == 0;
-        const bool firstByte =
-            t.ReadIntervalTimeout == MAXDWORD && t.ReadTotalTimeoutMultiplier == MAXDWORD &&
-            t.ReadTotalTimeoutConstant != 0 && t.ReadTotalTimeoutConstant != MAXDWORD;
-        if (firstByte) {
-            r.endOnFirstByte = true;
-            r.deadline = Clock::now() + std::chrono::milliseconds(t.ReadTotalTimeoutConstant);
-        } else if (!atOnce) {
-            if (t.ReadTotalTimeoutMultiplier || t.ReadTotalTimeoutConstant)
-                r.deadline = Clock::now() +
-                             std::chrono::milliseconds(Span(t.ReadTotalTimeoutMultiplier, count,
-                                                            t.ReadTotalTimeoutConstant));
-            if (t.ReadIntervalTimeout && t.ReadIntervalTimeout != MAXDWORD)
-                r.interval = std::chrono::milliseconds(t.ReadIntervalTimeout);
-        }
-        // Bytes already waiting go to the first reader in line.
-        if (c.reads.empty()) {
-            while (r.got < count && !c.toProgram.empty()) {
-                r.buffer[r.got++] = c.toProgram.front();
-                c.toProgram.pop_front();
-            }
-            r.lastByte = Clock::now();
-            c.UpdateHandshakeLines();
-        }
-        finished = r.got == count || atOnce || (r.endOnFirstByte && r.got > 0);
-        if (finished) {
-            if (read)
-                *read = r.got;
-            done.push_back({&overlapped, 0, r.got});
-        } else {
-            c.reads.push_back(r);
-            if (r.deadline || r.interval)
-                c.EnsureService();
-            c.Pump(done);
-        }
-    }
-    Deliver(done);
-    return finished ? true : Fail(ERROR_IO_PENDING);
+    std::lock_guard lock(core_->mutex);
+    if (!Admit(VirtualCall::ReadFile))
+        return false;
+    BeginOverlapped(overlapped);
+    core_->reads.Add(buffer, count, overlapped);
+    core_->Pump();
+    return StartedOperationResult(overlapped, read);
 }
 
 bool VirtualProgramEnd::WriteFile(const void *buffer, std::uint32_t count, std::uint32_t *written,
                                   TOverlapped &overlapped) {
-    Completions done;
-    bool atOnce = false;
-    {
-        std::lock_guard lock(core_->mutex);
-        if (!Admit(VirtualCall::WriteFile))
-            return false;
-        auto &c = *core_;
-        BeginOverlapped(overlapped);
-        if (count == 0) {
-            atOnce = true;
-            done.push_back({&overlapped, 0, 0});
-        } else {
-            PendingWrite w;
-            w.buffer = static_cast<const std::uint8_t *>(buffer);
-            w.count = count;
-            w.overlapped = &overlapped;
-            const auto &t = c.timeouts;
-            if (t.WriteTotalTimeoutMultiplier || t.WriteTotalTimeoutConstant) {
-                w.deadline = Clock::now() +
-                             std::chrono::milliseconds(Span(t.WriteTotalTimeoutMultiplier, count,
-                                                            t.WriteTotalTimeoutConstant));
-                c.EnsureService();
-            }
-            c.writes.push_back(w);
-            c.Pump(done);
-            atOnce = std::any_of(done.begin(), done.end(),
-                                 [&](const Completion &d) { return d.overlapped == &overlapped; });
-        }
-        if (atOnce && written)
-            *written = count;
-    }
-    Deliver(done);
-    return atOnce ? true : Fail(ERROR_IO_PENDING);
+    std::lock_guard lock(core_->mutex);
+    if (!Admit(VirtualCall::WriteFile))
+        return false;
+    BeginOverlapped(overlapped);
+    if (count == 0)
+        CompleteOverlapped(overlapped, 0, 0);
+    else
+        core_->writes.push_back(
+            PendingWrite{static_cast<const std::uint8_t *>(buffer), count, 0, &overlapped});
+    core_->Pump();
+    return StartedOperationResult(overlapped, written);
 }
 
 bool VirtualProgramEnd::PurgeComm(std::uint32_t flags) {
-    Completions done;
-    {
-        std::lock_guard lock(core_->mutex);
-        if (!Admit(VirtualCall::PurgeComm))
-            return false;
-        auto &c = *core_;
-        if (flags & PURGE_TXABORT)
-            c.AbortWrites(ERROR_OPERATION_ABORTED, done);
-        if (flags & PURGE_RXABORT)
-            c.AbortReads(ERROR_OPERATION_ABORTED, done);
-        if (flags & PURGE_RXCLEAR) {
-            c.toProgram.clear();
-            c.UpdateHandshakeLines();
-        }
+    std::lock_guard lock(core_->mutex);
+    if (!Admit(VirtualCall::PurgeComm))
+        return false;
+    auto &c = *core_;
+    if (flags & PURGE_TXABORT)
+        c.AbortWrites(ERROR_OPERATION_ABORTED);
+    if (flags & PURGE_RXABORT)
+        c.reads.Abort(ERROR_OPERATION_ABORTED);
+    if (flags & PURGE_RXCLEAR) {
+        c.toProgram.clear();
+        c.UpdateHandshakeLines();
     }
-    Deliver(done);
     return true;
 }
 

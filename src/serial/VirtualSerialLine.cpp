@@ -1,6 +1,7 @@
 // The virtual line's handle: opening the program's end, the module's end and inspection.
 #include "serial/VirtualSerialLine.h"
 
+#include "serial/LineControl.h"
 #include "serial/VirtualProgramEnd.h"
 
 namespace serial {
@@ -23,7 +24,7 @@ std::unique_ptr<SerialDevice> VirtualSerialLine::OpenProgramEnd() {
     c.toProgram.clear();
     c.toModule.clear();
     c.errors = c.eventMask = c.eventHistory = 0;
-    c.xoffHeld = false;
+    c.xoffHeld = c.inputHeld = false;
     c.Touch();
     return std::make_unique<VirtualProgramEnd>(core_);
 }
@@ -46,65 +47,56 @@ DeviceOpener VirtualSerialLine::Opener(std::map<std::string, VirtualSerialLine> 
 }
 
 std::size_t VirtualSerialLine::WriteToProgram(const std::string &bytes) {
-    Completions done;
+    std::lock_guard lock(core_->mutex);
+    auto &c = *core_;
+    if (!c.open || c.sessionDead)
+        return 0;
+    const auto flags = c.dcb.Flags;
+    const std::size_t before = c.toProgram.size();
+    std::uint32_t events = 0;
     std::size_t taken = 0;
-    {
-        std::lock_guard lock(core_->mutex);
-        auto &c = *core_;
-        if (!c.open || c.sessionDead)
-            return 0;
-        const auto flags = c.dcb.Flags;
-        const std::size_t nearlyFull = c.inSize - c.inSize / 5; // 80 % of the input queue
-        std::uint32_t events = 0;
-        for (char ch : bytes) {
-            if ((flags & fOutX) && (ch == c.dcb.XoffChar || ch == c.dcb.XonChar)) {
-                c.xoffHeld = ch == c.dcb.XoffChar;
-                continue;
-            }
-            if (((flags & fDsrSensitivity) && !c.dsr) || ((flags & fNull) && ch == 0))
-                continue;
-            if (c.toProgram.size() >= c.inSize) {
-                c.errors |= CE_RXOVER;
-                continue;
-            }
-            const std::size_t before = c.toProgram.size();
-            c.toProgram.push_back(static_cast<std::uint8_t>(ch));
-            ++taken;
-            events |= EV_RXCHAR;
-            if (ch == c.dcb.EvtChar)
-                events |= EV_RXFLAG;
-            if (before < nearlyFull && c.toProgram.size() >= nearlyFull)
-                events |= EV_RX80FULL;
+    for (char ch : bytes) {
+        if ((flags & fOutX) && (ch == c.dcb.XoffChar || ch == c.dcb.XonChar)) {
+            c.xoffHeld = ch == c.dcb.XoffChar;
+            continue;
         }
-        c.UpdateHandshakeLines();
-        c.Raise(events, done);
-        c.Pump(done);
+        if (((flags & fDsrSensitivity) && !c.dsr) || ((flags & fNull) && ch == 0))
+            continue;
+        if (c.toProgram.size() >= c.inSize) {
+            c.errors |= CE_RXOVER;
+            continue;
+        }
+        c.toProgram.push_back(static_cast<std::uint8_t>(ch));
+        ++taken;
+        events |= EV_RXCHAR;
+        if (ch == c.dcb.EvtChar)
+            events |= EV_RXFLAG;
     }
-    Deliver(done);
+    if (ReachedNearlyFull(before, c.toProgram.size(), c.inSize))
+        events |= EV_RX80FULL;
+    c.UpdateHandshakeLines();
+    c.Raise(events);
+    c.Pump();
     return taken;
 }
 
 std::string VirtualSerialLine::ReadFromProgram(std::size_t maxBytes,
                                                std::chrono::milliseconds wait) {
-    Completions done;
     std::string out;
-    {
-        std::unique_lock lock(core_->mutex);
-        auto &c = *core_;
-        // A module without input room takes bytes straight from the program's output.
-        auto available = [&] {
-            if (c.toModule.empty() && c.moduleCapacity == 0)
-                c.Pump(done, maxBytes);
-            return !c.toModule.empty();
-        };
-        c.moduleChanged.wait_for(lock, wait, available);
-        while (out.size() < maxBytes && !c.toModule.empty()) {
-            out.push_back(static_cast<char>(c.toModule.front()));
-            c.toModule.pop_front();
-        }
-        c.Pump(done);
+    std::unique_lock lock(core_->mutex);
+    auto &c = *core_;
+    // A module without input room takes bytes straight from the program's output.
+    auto available = [&] {
+        if (c.toModule.empty() && c.moduleCapacity == 0)
+            c.Pump(maxBytes);
+        return !c.toModule.empty();
+    };
+    c.moduleChanged.wait_for(lock, wait, available);
+    while (out.size() < maxBytes && !c.toModule.empty()) {
+        out.push_back(static_cast<char>(c.toModule.front()));
+        c.toModule.pop_front();
     }
-    Deliver(done);
+    c.Pump();
     return out;
 }
 
@@ -114,31 +106,23 @@ std::size_t VirtualSerialLine::PendingFromProgram() const {
 }
 
 void VirtualSerialLine::SetModuleInputCapacity(std::size_t capacity) {
-    Completions done;
-    {
-        std::lock_guard lock(core_->mutex);
-        core_->moduleCapacity = capacity;
-        core_->Pump(done);
-    }
-    Deliver(done);
+    std::lock_guard lock(core_->mutex);
+    core_->moduleCapacity = capacity;
+    core_->Pump();
 }
 
 namespace {
 // Sets one of the lines the module drives and raises its event on a change.
 void DriveLine(VirtualSerialLine::Core &c, bool VirtualSerialLine::Core::*line, bool on,
                std::uint32_t event) {
-    Completions done;
-    {
-        std::lock_guard lock(c.mutex);
-        if (c.*line == on)
-            return;
-        c.*line = on;
-        if (c.open && !c.sessionDead) {
-            c.Raise(event, done);
-            c.Pump(done); // CTS or DSR may release held output
-        }
+    std::lock_guard lock(c.mutex);
+    if (c.*line == on)
+        return;
+    c.*line = on;
+    if (c.open && !c.sessionDead) {
+        c.Raise(event);
+        c.Pump(); // CTS or DSR may release held output
     }
-    Deliver(done);
 }
 } // namespace
 
@@ -175,43 +159,32 @@ bool VirtualSerialLine::WaitForRTS(bool on, std::chrono::milliseconds wait) {
 }
 
 void VirtualSerialLine::InjectLineErrors(std::uint32_t ceBits) {
-    Completions done;
-    {
-        std::lock_guard lock(core_->mutex);
-        auto &c = *core_;
-        if (!c.open || c.sessionDead)
-            return;
-        ceBits &= CE_FRAME | CE_RXPARITY | CE_OVERRUN | CE_BREAK;
-        c.errors |= ceBits;
-        std::uint32_t events = 0;
-        if (ceBits & (CE_FRAME | CE_RXPARITY | CE_OVERRUN))
-            events |= EV_ERR;
-        if (ceBits & CE_BREAK)
-            events |= EV_BREAK;
-        c.Raise(events, done);
-    }
-    Deliver(done);
+    std::lock_guard lock(core_->mutex);
+    auto &c = *core_;
+    if (!c.open || c.sessionDead)
+        return;
+    ceBits &= CE_FRAME | CE_RXPARITY | CE_OVERRUN | CE_BREAK;
+    c.errors |= ceBits;
+    std::uint32_t events = 0;
+    if (ceBits & (CE_FRAME | CE_RXPARITY | CE_OVERRUN))
+        events |= EV_ERR;
+    if (ceBits & CE_BREAK)
+        events |= EV_BREAK;
+    c.Raise(events);
 }
 
 void VirtualSerialLine::Unplug() {
-    Completions done;
-    {
-        std::lock_guard lock(core_->mutex);
-        auto &c = *core_;
-        c.unplugged = true;
-        if (c.open && !c.sessionDead) {
-            c.sessionDead = true;
-            c.AbortReads(EIO, done);
-            c.AbortWrites(EIO, done);
-            if (c.wait) {
-                done.push_back({c.wait->overlapped, EIO, 0});
-                c.wait.reset();
-            }
-            c.toProgram.clear();
-            c.Touch();
-        }
+    std::lock_guard lock(core_->mutex);
+    auto &c = *core_;
+    c.unplugged = true;
+    if (c.open && !c.sessionDead) {
+        c.sessionDead = true;
+        c.reads.Abort(EIO);
+        c.AbortWrites(EIO);
+        c.EndWait(EIO, 0);
+        c.toProgram.clear();
+        c.Touch();
     }
-    Deliver(done);
 }
 
 void VirtualSerialLine::Replug() {

@@ -188,6 +188,33 @@ TEST_F(PortEvents, WithoutSynchronisationHandlersRunOnTheWorker) {
     EXPECT_TRUE(onWorker);
 }
 
+// A handler that closes the port: the worker that delivered the event cannot be waited
+// for there (it waits for that handler, or runs it), so it is let go and ends by itself.
+TEST_F(PortEvents, CloseFromInsideAHandlerClosesInEveryDeliveryMode) {
+    for (TSyncMethod method : {smThreadSync, smWindowSync, smNone}) {
+        SCOPED_TRACE(method);
+        port.SetSyncMethod(method);
+        std::atomic<int> closes{0};
+        std::atomic<int> later{0};
+        port.OnRxChar = TRxCharEvent::FromFunction([&](platform::TObject *, int) {
+            port.Close();
+            ++closes;
+        });
+        OpenAndWait();
+        com1.WriteToProgram("x");
+        ASSERT_TRUE(PumpUntil([&] { return closes.load() == 1; }));
+        EXPECT_FALSE(port.Connected());
+        EXPECT_TRUE(PumpUntil([&] { return !com1.ProgramEndOpen(); })) << "the device goes";
+
+        // Open again: the stopped worker is reaped and a new one delivers.
+        port.OnRxChar = TRxCharEvent::FromFunction([&](platform::TObject *, int) { ++later; });
+        OpenAndWait();
+        com1.WriteToProgram("y");
+        EXPECT_TRUE(PumpUntil([&] { return later.load() == 1; }));
+        port.Close();
+    }
+}
+
 TEST_F(PortEvents, UnpluggedDeviceEndsTheWorkerAndTurnsIntoErrors) {
     RecordEvents();
     OpenAndWait();

@@ -3,6 +3,9 @@
 
 #include <gmock/gmock.h>
 
+#include <atomic>
+#include <thread>
+
 namespace serial {
 namespace {
 
@@ -244,6 +247,31 @@ TEST_F(PortLifecycle, ConnectedReadFromAFormOpensAfterLoading) {
     ASSERT_EQ(reported.size(), 1u);
     EXPECT_EQ(reported[0], "Unable to open com port (win error code: " +
                                std::to_string(ERROR_ACCESS_DENIED) + ")");
+}
+
+// The module's thread changes a line again and again while the main thread opens and
+// closes the port: each close ends the worker's device wait while the module thread may
+// be completing it, and the worker's records must not be written once it has ended.
+TEST_F(PortLifecycle, LineChangesWhileThePortOpensAndClosesOverAndOver) {
+    std::atomic<bool> stop{false};
+    std::thread module([line = com1, &stop]() mutable {
+        for (bool on = true; !stop; on = !on)
+            line.SetCTS(on);
+    });
+    for (int i = 0; i < 4000; ++i) {
+        port.Open();
+        port.Close();
+    }
+    stop = true;
+    module.join();
+
+    std::vector<int> counts;
+    port.OnRxChar = TRxCharEvent::FromFunction(
+        [&](platform::TObject *, int count) { counts.push_back(count); });
+    port.Open();
+    com1.WriteToProgram("still");
+    EXPECT_TRUE(PumpUntil([&] { return !counts.empty(); }));
+    EXPECT_EQ(counts, std::vector<int>{5});
 }
 
 TEST_F(PortLifecycle, DesigningStoresOnly) {

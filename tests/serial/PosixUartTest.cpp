@@ -1,11 +1,10 @@
 // The modem-line watcher: it gives up where the driver cannot notify (a pty) and, where
 // it blocks in the driver (a UART's TIOCMIWAIT), it is stopped cleanly on close.
-#include "PtyHarness.h"
+#include "support/PtyHarness.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <fcntl.h>
 #include <future>
 
 namespace serial::testing {
@@ -13,14 +12,12 @@ namespace {
 
 TEST(PosixModemWatcher, ReportsADriverThatCannotNotify) {
     PtyPair pty;
-    const int fd = ::open(pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    ASSERT_GE(fd, 0);
+    int error = 0;
+    auto terminal = OpenPosixTerminal(pty.SlavePath(), error);
+    ASSERT_NE(terminal, nullptr) << error;
     std::promise<PosixModemWatcher::Report> report;
-    {
-        PosixModemWatcher watcher(fd, [&](PosixModemWatcher::Report r) { report.set_value(r); });
-        EXPECT_EQ(report.get_future().get(), PosixModemWatcher::Report::Unsupported);
-    }
-    ::close(fd);
+    PosixModemWatcher watcher(*terminal, [&](PosixModemWatcher::Report r) { report.set_value(r); });
+    EXPECT_EQ(report.get_future().get(), PosixModemWatcher::Report::Unsupported);
 }
 
 // /dev/ttyS0 is a UART driver that blocks in TIOCMIWAIT even without hardware behind it.

@@ -1,7 +1,7 @@
 // The port component on the termios device: a reading in, a command out, and a pulled
 // device, end to end on a pseudo-terminal with events delivered on this (main) thread.
 #include "PortTestSupport.h"
-#include "PtyHarness.h"
+#include "support/PtyHarness.h"
 
 namespace serial::testing {
 namespace {

@@ -1,8 +1,11 @@
-// A pseudo-terminal pair for the termios device's tests: the device opens the slave
-// path, the test plays the far end on the master.
+// A pseudo-terminal pair for the termios device's tests (the device opens the slave
+// path, the test plays the far end on the master), and the overlapped records and reads
+// the device tests share.
 #pragma once
 
 #include "serial/PosixSerialDevice.h"
+
+#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <chrono>
@@ -96,10 +99,15 @@ struct Async {
     TWaitEvent event{true};
     TOverlapped overlapped;
     Async() { overlapped.hEvent = &event; }
-    // Waits for the end; the byte count, or -1 with the error in error.
+    // Waits for the end (with a generous safety limit); the byte count, or -1 with the
+    // error in error (ETIMEDOUT: it never ended).
     long Result(int &error) {
+        if (WaitForEvents({&event}, 20000) != 0) {
+            error = ETIMEDOUT;
+            return -1;
+        }
         std::uint32_t transferred = 0;
-        if (GetOverlappedResult(overlapped, transferred, true)) {
+        if (GetOverlappedResult(overlapped, transferred, false)) {
             error = 0;
             return transferred;
         }
@@ -107,5 +115,18 @@ struct Async {
         return -1;
     }
 };
+
+// A read under the "return at once" record: what waited, up to count.
+inline std::string ReadNow(SerialDevice &device, std::uint32_t count) {
+    std::string text(count, '\0');
+    Async read;
+    std::uint32_t got = 0;
+    const bool atOnce = device.ReadFile(text.data(), count, &got, read.overlapped);
+    EXPECT_TRUE(atOnce) << GetLastError();
+    if (!atOnce)
+        device.PurgeComm(PURGE_RXABORT); // ends it before its record goes
+    text.resize(atOnce ? got : 0);
+    return text;
+}
 
 } // namespace serial::testing

@@ -6,6 +6,8 @@
 
 #include <atomic>
 #include <stdexcept>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -84,6 +86,34 @@ TEST_F(SyncTest, CallFromTheMainThreadRunsAtOnce) {
     queue.Synchronize([&] { ++ran; });
     EXPECT_EQ(ran, 1);
     EXPECT_EQ(queue.RunPending(), 0);
+}
+
+// A posted call releases its sender once the main thread has taken it: the sender runs
+// on while the call does, and the main thread can wait for the sender (a window's
+// handler that waits for the thread that sent it its message).
+TEST_F(SyncTest, PostedCallReleasesItsSenderOnceTaken) {
+    std::atomic<int> sent{0};
+    std::atomic<bool> senderDone{false};
+    std::vector<int> ran;
+    std::thread sender([&] {
+        for (int i = 0; i < 3; ++i) {
+            queue.PostAndWaitTaken([&, i] {
+                ran.push_back(i);
+                if (i == 0) { // the sender is released before this call ends
+                    while (sent.load() < 1)
+                        std::this_thread::yield();
+                }
+                if (i == 2)
+                    throw std::runtime_error("dropped: the call reports its own errors");
+            });
+            ++sent;
+        }
+        senderDone = true;
+    });
+    queue.ServeUntil([&] { return ran.size() == 3; });
+    sender.join();
+    EXPECT_TRUE(senderDone);
+    EXPECT_EQ(ran, (std::vector<int>{0, 1, 2}));
 }
 
 TEST_F(SyncTest, WakeUpAnnouncesEachQueuedCall) {
