@@ -1,7 +1,9 @@
 // The contract both device back ends keep, run against each: the virtual line and the
-// termios device on a pseudo-terminal pair. Time-outs, the event mask and its wait, the
+// termios device on a pseudo-terminal pair, and the virtual line seen through the line
+// trace, which must change nothing. Time-outs, the event mask and its wait, the
 // event character, null stripping, the 80 % mark, the drained output, purge and abort,
 // and an input count that is exactly what a read then gets.
+#include "serial/TracedDevice.h"
 #include "serial/VirtualSerialLine.h"
 #include "support/PtyHarness.h"
 
@@ -33,6 +35,16 @@ public:
 
 private:
     VirtualSerialLine line_;
+};
+
+class TracedBackEnd : public VirtualBackEnd {
+public:
+    std::unique_ptr<SerialDevice> Open() {
+        return std::make_unique<TracedDevice>(VirtualBackEnd::Open(), "COM1", trace_);
+    }
+
+private:
+    std::shared_ptr<LineTrace> trace_ = std::make_shared<LineTrace>([](const std::string &) {});
 };
 
 class PtyBackEnd {
@@ -120,11 +132,13 @@ protected:
     std::unique_ptr<SerialDevice> device;
 };
 
-using BackEnds = ::testing::Types<VirtualBackEnd, PtyBackEnd>;
+using BackEnds = ::testing::Types<VirtualBackEnd, PtyBackEnd, TracedBackEnd>;
 class BackEndNames {
 public:
     template <typename T> static std::string GetName(int) {
-        return std::is_same_v<T, VirtualBackEnd> ? "VirtualLine" : "Pty";
+        return std::is_same_v<T, VirtualBackEnd> ? "VirtualLine"
+               : std::is_same_v<T, PtyBackEnd>   ? "Pty"
+                                                 : "TracedLine";
     }
 };
 TYPED_TEST_SUITE(DeviceContract, BackEnds, BackEndNames);
