@@ -42,24 +42,26 @@ def wait_for(what, condition, limit=LIMIT):
 class Session:
     """A display, a window manager and the program, all started here and ended here."""
 
-    def __init__(self, program, folder, simulate=True, data=None):
+    def __init__(self, folder):
         self.folder = folder
         self.trace = os.path.join(folder, "trace.txt")
         self.shots = 0
         self.processes = []
+        self.program = None
         self.env = dict(os.environ, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=folder)
-        self.env.pop("SESSION_MANAGER", None)
+
+    def start(self, program, simulate, data):
         self.env["DISPLAY"] = self._start_display()
         self._start(["openbox"])
         wait_for("openbox", lambda: "window id" in self.x("xprop", "-root",
                                                            "_NET_SUPPORTING_WM_CHECK"))
-        args = [program, "--data-dir", data or os.path.join(folder, "data"),
+        args = [program, "--data-dir", data or os.path.join(self.folder, "data"),
                 "--trace", self.trace] + (["--simulate"] if simulate else [])
         self.program = self._start(args)
 
     def _start(self, args, **options):
         log = open(os.path.join(self.folder, os.path.basename(args[0]) + ".log"), "w")
-        process = subprocess.Popen(args, env=getattr(self, "env", None), stdout=log,
+        process = subprocess.Popen(args, env=self.env, stdout=log,
                                    stderr=subprocess.STDOUT, **options)
         self.processes.append(process)
         return process
@@ -334,18 +336,18 @@ def main():
     args = parser.parse_args()
     folder = os.path.abspath(os.path.join(args.work, args.scenario))
     shutil.rmtree(folder, ignore_errors=True)
-    os.makedirs(folder)
+    os.makedirs(folder, mode=0o700)  # also the program's runtime folder
     simulate = args.scenario != "PortLeadsNowhere"
     data = None if simulate else prepare_nowhere_port(folder)
     started = time.monotonic()
-    session = None
+    session = Session(folder)
     try:
-        session = Session(os.path.abspath(args.program), folder, simulate, data)
+        session.start(os.path.abspath(args.program), simulate, data)
         SCENARIOS[args.scenario](session)
     except Exception as failure:  # a Failure, or a tool that broke: both keep the evidence
-        if session:
+        if "DISPLAY" in session.env:
             session.screenshot("failure")
-            session.close()
+        session.close()
         print(f"FAILED: {failure!r}")
         print(f"Kept in {folder}:")
         for name in sorted(os.listdir(folder)):
