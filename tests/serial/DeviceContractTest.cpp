@@ -37,16 +37,6 @@ private:
     VirtualSerialLine line_;
 };
 
-class TracedBackEnd : public VirtualBackEnd {
-public:
-    std::unique_ptr<SerialDevice> Open() {
-        return std::make_unique<TracedDevice>(VirtualBackEnd::Open(), "COM1", trace_);
-    }
-
-private:
-    std::shared_ptr<LineTrace> trace_ = std::make_shared<LineTrace>([](const std::string &) {});
-};
-
 class PtyBackEnd {
 public:
     std::unique_ptr<SerialDevice> Open() { return PosixSerialDevice::Open(pty_.SlavePath()); }
@@ -57,6 +47,18 @@ public:
 
 private:
     PtyPair pty_;
+};
+
+// A back end seen through the line trace, which must change nothing.
+template <typename BackEnd> class Traced : public BackEnd {
+public:
+    using Inner = BackEnd;
+    std::unique_ptr<SerialDevice> Open() {
+        return std::make_unique<TracedDevice>(BackEnd::Open(), "COM1", trace_);
+    }
+
+private:
+    std::shared_ptr<LineTrace> trace_ = std::make_shared<LineTrace>([](const std::string &) {});
 };
 
 template <typename BackEnd> class DeviceContract : public ::testing::Test {
@@ -132,13 +134,17 @@ protected:
     std::unique_ptr<SerialDevice> device;
 };
 
-using BackEnds = ::testing::Types<VirtualBackEnd, PtyBackEnd, TracedBackEnd>;
+using BackEnds =
+    ::testing::Types<VirtualBackEnd, PtyBackEnd, Traced<VirtualBackEnd>, Traced<PtyBackEnd>>;
 class BackEndNames {
 public:
     template <typename T> static std::string GetName(int) {
-        return std::is_same_v<T, VirtualBackEnd> ? "VirtualLine"
-               : std::is_same_v<T, PtyBackEnd>   ? "Pty"
-                                                 : "TracedLine";
+        if constexpr (std::is_same_v<T, VirtualBackEnd>)
+            return "VirtualLine";
+        else if constexpr (std::is_same_v<T, PtyBackEnd>)
+            return "Pty";
+        else
+            return "Traced" + GetName<typename T::Inner>(0);
     }
 };
 TYPED_TEST_SUITE(DeviceContract, BackEnds, BackEndNames);
