@@ -3,14 +3,46 @@
 
 #include "dialogs/DialogBase.h"
 
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
 namespace app {
 
-// The window only, so far: its controls and handlers are still to come.
+// Six boxes, each standing for one switch slot (ticked for its ON keyword, clear for its OFF
+// keyword). The main window obeys the slots from its next reading or command.
 class TForm8 : public TDialogForm {
     Q_OBJECT
 
 public:
     explicit TForm8(MainWindowAccess &mainWindow);
+
+    QCheckBox *CheckBox1; // warning before the link starts
+    QLabel *Label1;
+    QCheckBox *CheckBox6; // notice when the program stops
+    QLabel *Label2;
+    QCheckBox *CheckBox4; // degrees
+    QLabel *Label3;
+    QCheckBox *CheckBox5; // direction names
+    QLabel *Label4;
+    QCheckBox *CheckBox2; // balloon hints
+    QLabel *Label5;
+    QCheckBox *CheckBox3; // sound effects
+    QLabel *Label6;
+    QPushButton *BitBtn2; // "&Aide"
+    QPushButton *BitBtn1; // "&OK"
+
+    // Ticks or clears each box from its slot; a slot holding any other text leaves its box
+    // as it is.
+    void FormActivate() override;
+    // "&OK": each slot takes the keyword of its box; then the dialog hides and returns to the
+    // normal window level.
+    void BitBtn1Click();
+    // The close box stores exactly like "&OK" and the dialog closes: there is no way to leave
+    // it without storing the boxes.
+    void FormClose() override { BitBtn1Click(); }
+    // "&Aide".
+    void BitBtn2Click();
 };
 
 } // namespace app
