@@ -86,20 +86,6 @@ QPushButton *TDialogForm::MakeBitBtn(QWidget *parent, const QString &caption,
     return button;
 }
 
-QPushButton *TDialogForm::MakeHelpButton(const QRect &geometry, std::function<void()> onClick) {
-    QPushButton *button =
-        MakeBitBtn(this, QStringLiteral("&Aide"), QStringLiteral("btn_aide.bmp"), geometry);
-    connect(button, &QPushButton::clicked, this, platform::Guarded(std::move(onClick)));
-    return button;
-}
-
-QPushButton *TDialogForm::MakeOkButton(const QRect &geometry, std::function<void()> onClick) {
-    QPushButton *button =
-        MakeBitBtn(this, QStringLiteral("&OK"), QStringLiteral("btn_ok.bmp"), geometry);
-    connect(button, &QPushButton::clicked, this, platform::Guarded(std::move(onClick)));
-    return button;
-}
-
 void TDialogForm::closeEvent(QCloseEvent *event) {
     // The dialog is never destroyed: its close handler decides what is stored, and hides it.
     event->ignore();

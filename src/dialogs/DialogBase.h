@@ -10,8 +10,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
-
 class QAbstractButton;
 class QCloseEvent;
 class QLabel;
@@ -62,9 +60,6 @@ protected:
     // A button with a picture and an "&" caption, for the "&OK" and "&Aide" buttons.
     QPushButton *MakeBitBtn(QWidget *parent, const QString &caption, const QString &glyphFile,
                             const QRect &geometry);
-    // The dialog's "&Aide" and "&OK" buttons; a click runs `onClick` through the handler guard.
-    QPushButton *MakeHelpButton(const QRect &geometry, std::function<void()> onClick);
-    QPushButton *MakeOkButton(const QRect &geometry, std::function<void()> onClick);
 
     void closeEvent(QCloseEvent *event) override;
 

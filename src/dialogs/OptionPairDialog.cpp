@@ -1,26 +1,24 @@
 #include "dialogs/OptionPairDialog.h"
 
-#include "dialogs/HelpTopics.h"
 #include "dialogs/OptionControls.h"
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 
 namespace app {
 
 TOptionPairForm::TOptionPairForm(MainWindowAccess &mainWindow, const TOptionPairLayout &layout)
-    : TDialogForm(mainWindow, layout.caption, layout.client.width(), layout.client.height()),
-      binding_(layout.binding), helpTopic_(layout.helpTopic) {
+    : TPreferenceForm(mainWindow, layout.caption, layout.client.width(), layout.client.height(),
+                      layout.helpTopic),
+      binding_(layout.binding) {
     GroupBox1 = new QGroupBox(layout.groupTitle, this);
     GroupBox1->setGeometry(layout.group);
     RadioButton1 = MakeOptionButton(GroupBox1, layout.option1);
     Label1 = MakeOptionText(GroupBox1, RadioButton1, layout.text1);
     RadioButton2 = MakeOptionButton(GroupBox1, layout.option2);
     Label2 = MakeOptionText(GroupBox1, RadioButton2, layout.text2);
-    BitBtn2 = MakeHelpButton(layout.helpButton, [this] { BitBtn2Click(); });
-    BitBtn1 = MakeOkButton(layout.okButton, [this] { BitBtn1Click(); });
+    MakeButtons(layout.helpButton, layout.okButton);
 }
 
 void TOptionPairForm::FormActivate() {
@@ -28,15 +26,12 @@ void TOptionPairForm::FormActivate() {
         (*button == 0 ? RadioButton1 : RadioButton2)->setChecked(true);
 }
 
-void TOptionPairForm::BitBtn1Click() {
+void TOptionPairForm::StoreControls() {
     settings::SettingsView view = View();
     if (RadioButton1->isChecked())
         binding_.store(view, 0);
     else if (RadioButton2->isChecked())
         binding_.store(view, 1);
-    HideDialog();
 }
-
-void TOptionPairForm::BitBtn2Click() { ShowHelpTopic(helpTopic_); }
 
 } // namespace app

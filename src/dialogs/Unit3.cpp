@@ -1,12 +1,10 @@
 #include "dialogs/Unit3.h"
 
-#include "dialogs/HelpTopics.h"
 #include "dialogs/OptionControls.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 
 #include <array>
@@ -56,7 +54,8 @@ std::array<TSwitchBox, 2> SwitchBoxes(const TForm3 &form) {
 } // namespace
 
 TForm3::TForm3(MainWindowAccess &mainWindow)
-    : TDialogForm(mainWindow, QStringLiteral("Options graphiques"), 367, 169) {
+    : TPreferenceForm(mainWindow, QStringLiteral("Options graphiques"), 367, 169,
+                      QStringLiteral("rub4")) {
     GroupBox1 = new QGroupBox(QStringLiteral(" Epaisseur aiguille boussole  "), this);
     GroupBox1->setGeometry(8, 4, 171, 89);
     RadioButton1 = MakeOptionButton(GroupBox1, QPoint(16, 22));
@@ -80,8 +79,7 @@ TForm3::TForm3(MainWindowAccess &mainWindow)
     CheckBox2 = MakeCheckBox(this, QPoint(24, 128));
     Label9 = MakeOptionText(this, CheckBox2, QStringLiteral("Cercle central"));
 
-    BitBtn2 = MakeHelpButton(QRect(184, 134, 81, 27), [this] { BitBtn2Click(); });
-    BitBtn1 = MakeOkButton(QRect(278, 134, 81, 27), [this] { BitBtn1Click(); });
+    MakeButtons(QRect(184, 134, 81, 27), QRect(278, 134, 81, 27));
 }
 
 void TForm3::FormActivate() {
@@ -91,16 +89,13 @@ void TForm3::FormActivate() {
     ShowSwitches(view, SwitchBoxes(*this));
 }
 
-void TForm3::BitBtn1Click() {
+void TForm3::StoreControls() {
     settings::SettingsView view = View();
     if (const auto width = SelectedChoice(WidthChoices(*this)))
         view.SetNeedleWidth(*width);
     if (const auto length = SelectedChoice(LengthChoices(*this)))
         view.SetNeedleLength(*length);
     StoreSwitches(view, SwitchBoxes(*this));
-    HideDialog();
 }
-
-void TForm3::BitBtn2Click() { ShowHelpTopic(QStringLiteral("rub4")); }
 
 } // namespace app

@@ -2,12 +2,11 @@
 // the dial.
 #pragma once
 
-#include "dialogs/DialogBase.h"
+#include "dialogs/PreferenceDialog.h"
 
 class QCheckBox;
 class QGroupBox;
 class QLabel;
-class QPushButton;
 class QRadioButton;
 
 namespace app {
@@ -15,7 +14,7 @@ namespace app {
 // Each frame's buttons stand for the keywords of one slot: NeedleWidthSlot "Fine",
 // "Moyenne", "Grande" and NeedleLengthSlot "Courte", "Moyenne", "Longue"; the boxes stand
 // for RoseSlot and HubSlot. The main window draws with them from its next reading.
-class TForm3 : public TDialogForm {
+class TForm3 : public TPreferenceForm {
     Q_OBJECT
 
 public:
@@ -39,19 +38,15 @@ public:
     QLabel *Label8;
     QCheckBox *CheckBox2; // centre circle
     QLabel *Label9;
-    QPushButton *BitBtn2; // "&Aide"
-    QPushButton *BitBtn1; // "&OK"
 
     // Selects the button of each slot's keyword and ticks or clears the boxes; a slot holding
     // any other text leaves its control as it is.
     void FormActivate() override;
-    // "&OK": each slot takes its control's keyword (a frame with no button selected leaves its
-    // slot as it is); then the dialog hides and returns to the normal window level.
-    void BitBtn1Click();
-    // The close box stores exactly like "&OK".
-    void FormClose() override { BitBtn1Click(); }
-    // "&Aide".
-    void BitBtn2Click();
+
+protected:
+    // Each slot takes its control's keyword; a frame with no button selected leaves its slot
+    // as it is.
+    void StoreControls() override;
 };
 
 } // namespace app

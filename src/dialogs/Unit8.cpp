@@ -1,11 +1,9 @@
 #include "dialogs/Unit8.h"
 
-#include "dialogs/HelpTopics.h"
 #include "dialogs/OptionControls.h"
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QPushButton>
 
 #include <array>
 
@@ -31,7 +29,8 @@ std::array<TSwitchBox, 6> SwitchBoxes(const TForm8 &form) {
 } // namespace
 
 TForm8::TForm8(MainWindowAccess &mainWindow)
-    : TDialogForm(mainWindow, QStringLiteral("Options logicielles"), 331, 157) {
+    : TPreferenceForm(mainWindow, QStringLiteral("Options logicielles"), 331, 157,
+                      QStringLiteral("rub9")) {
     // The rows from top to bottom.
     CheckBox1 = MakeCheckBox(this, RowPlace(0));
     Label1 = MakeOptionText(
@@ -51,18 +50,14 @@ TForm8::TForm8(MainWindowAccess &mainWindow)
     CheckBox3 = MakeCheckBox(this, RowPlace(5));
     Label6 = MakeOptionText(this, CheckBox3, QStringLiteral("Effets sonores"));
 
-    BitBtn2 = MakeHelpButton(QRect(150, 124, 81, 27), [this] { BitBtn2Click(); });
-    BitBtn1 = MakeOkButton(QRect(242, 124, 81, 27), [this] { BitBtn1Click(); });
+    MakeButtons(QRect(150, 124, 81, 27), QRect(242, 124, 81, 27));
 }
 
 void TForm8::FormActivate() { ShowSwitches(View(), SwitchBoxes(*this)); }
 
-void TForm8::BitBtn1Click() {
+void TForm8::StoreControls() {
     settings::SettingsView view = View();
     StoreSwitches(view, SwitchBoxes(*this));
-    HideDialog();
 }
-
-void TForm8::BitBtn2Click() { ShowHelpTopic(QStringLiteral("rub9")); }
 
 } // namespace app

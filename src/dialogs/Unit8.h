@@ -1,17 +1,16 @@
 // The software options dialog: warnings, notices, display, balloons and sounds of the program.
 #pragma once
 
-#include "dialogs/DialogBase.h"
+#include "dialogs/PreferenceDialog.h"
 
 class QCheckBox;
 class QLabel;
-class QPushButton;
 
 namespace app {
 
 // Six boxes, each standing for one switch slot (ticked for its ON keyword, clear for its OFF
 // keyword). The main window obeys the slots from its next reading or command.
-class TForm8 : public TDialogForm {
+class TForm8 : public TPreferenceForm {
     Q_OBJECT
 
 public:
@@ -29,20 +28,14 @@ public:
     QLabel *Label5;
     QCheckBox *CheckBox3; // sound effects
     QLabel *Label6;
-    QPushButton *BitBtn2; // "&Aide"
-    QPushButton *BitBtn1; // "&OK"
 
     // Ticks or clears each box from its slot; a slot holding any other text leaves its box
     // as it is.
     void FormActivate() override;
-    // "&OK": each slot takes the keyword of its box; then the dialog hides and returns to the
-    // normal window level.
-    void BitBtn1Click();
-    // The close box stores exactly like "&OK" and the dialog closes: there is no way to leave
-    // it without storing the boxes.
-    void FormClose() override { BitBtn1Click(); }
-    // "&Aide".
-    void BitBtn2Click();
+
+protected:
+    // Each slot takes the keyword of its box.
+    void StoreControls() override;
 };
 
 } // namespace app
