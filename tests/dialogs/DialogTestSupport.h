@@ -10,6 +10,9 @@
 #include "platform/MessageBoxes.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -63,6 +66,17 @@ public:
 
     std::vector<std::pair<QString, QString>> requests; // file, topic
 };
+
+// A left click on an option's text, as the user makes it.
+inline void ClickText(QLabel *label) {
+    const QPointF at(2, 2);
+    QMouseEvent press(QEvent::MouseButtonPress, at, label->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, label->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(label, &press);
+    QApplication::sendEvent(label, &release);
+}
 
 // An application of its own, an empty installation folder, the recording services and the
 // main window, shown and active as after start-up.
