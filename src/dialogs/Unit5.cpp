@@ -61,7 +61,8 @@ void TForm5::MakeSideGroup() {
     GroupBox1 = new QGroupBox(QStringLiteral(" Cardinal de la déclinaison :"), this);
     GroupBox1->setGeometry(177, 8, 290, 73);
     RadioButton1 = MakeCaptionlessButton<QRadioButton>(GroupBox1, QPoint(14, 24));
-    Label6 = MakeButtonText(RadioButton1, QStringLiteral("Déclinaison OUEST (déclinaison négative)"));
+    Label6 =
+        MakeButtonText(RadioButton1, QStringLiteral("Déclinaison OUEST (déclinaison négative)"));
     RadioButton2 = MakeCaptionlessButton<QRadioButton>(GroupBox1, QPoint(14, 46));
     Label7 = MakeButtonText(RadioButton2, QStringLiteral("Déclinaison EST (déclinaison positive)"));
     // Only the button that comes on notifies; the one that goes off says nothing.
@@ -113,8 +114,8 @@ void TForm5::MakeSettingGroup() {
 void TForm5::FormActivate() {
     TakeOverFromMainWindow();
     ComboBox1->clear();
-    ComboBox1->addItems({QStringLiteral("3"), QStringLiteral("5"), QStringLiteral("7"),
-                         QStringLiteral("10")});
+    ComboBox1->addItems(
+        {QStringLiteral("3"), QStringLiteral("5"), QStringLiteral("7"), QStringLiteral("10")});
     const QString range = Settings().Text(settings::DeclinationRangeSlot);
     ComboBox1->setCurrentIndex(ComboBox1->findText(range));
     ComboBox1->setEditText(range);

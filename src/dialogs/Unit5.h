@@ -37,9 +37,9 @@ public:
     QFrame *Bevel1;
     QLabel *Label2;
     QSlider *TrackBar1;
-    QLabel *Label3; // "0", at the bar's left end
-    QLabel *Label4; // the range, at its right end
-    QLabel *Label5; // the declination in words
+    QLabel *Label3;       // "0", at the bar's left end
+    QLabel *Label4;       // the range, at its right end
+    QLabel *Label5;       // the declination in words
     QPushButton *BitBtn2; // "&Aide"
     QPushButton *BitBtn1; // "&OK"
 

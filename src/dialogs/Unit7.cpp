@@ -60,9 +60,9 @@ void TForm7::MakeNotices() {
     Panel1->setFont(PlainFont());
 
     Label5 = MakeNotice(Panel1, QStringLiteral("ATTENTION :"), platform::clPurple, 8);
-    Label6 = MakeNotice(Panel1,
-                        QStringLiteral("La procédure de centrage doit s'effectuer après étalonnage"),
-                        platform::clRed, 30);
+    Label6 = MakeNotice(
+        Panel1, QStringLiteral("La procédure de centrage doit s'effectuer après étalonnage"),
+        platform::clRed, 30);
     Label7 = MakeNotice(Panel1, QStringLiteral("de la Ventrose."), platform::clRed, 46);
     Label11 = MakeNotice(
         Panel1, QStringLiteral("Cliquez sur \"RAZ centrage\" avant de procéder à l'activation"),
@@ -84,9 +84,9 @@ void TForm7::MakeInstructions() {
         body, QStringLiteral("Avec l'aide d'une boussole de référence, positionnez le module"),
         QPoint(16, 4));
     Label2 = MakeLabel(body, QStringLiteral("Ventrose dans la direction du NORD."), QPoint(16, 20));
-    Label8 = MakeLabel(body,
-                       QStringLiteral("Cliquez ensuite sur le bouton \"Activer le centrage\"."),
-                       QPoint(16, 44));
+    Label8 =
+        MakeLabel(body, QStringLiteral("Cliquez ensuite sur le bouton \"Activer le centrage\"."),
+                  QPoint(16, 44));
     BitBtn1 = MakeBitBtn(body, QStringLiteral("Activer le &centrage"),
                          QStringLiteral("btn_centrage.bmp"), QRect(122, 68, 181, 31));
     BitBtn1->setCursor(Qt::PointingHandCursor);

@@ -19,8 +19,7 @@ enum Bit { LcdFitted = 0, MainsFrequency = 4, LcdContent = 5 };
 TForm9::TForm9(MainWindowAccess &mainWindow)
     : TParameterForm(mainWindow, QStringLiteral("Options matérielles"), 289, 183) {
     // Rows, top to bottom; the LCD content is indented under the LCD it belongs to.
-    const auto row = [this](QCheckBox *&box, QLabel *&label, const char *text, int left,
-                            int top) {
+    const auto row = [this](QCheckBox *&box, QLabel *&label, const char *text, int left, int top) {
         box = MakeCaptionlessButton<QCheckBox>(this, QPoint(left, top));
         label = MakeButtonText(box, QString::fromUtf8(text));
     };

@@ -49,13 +49,12 @@ public:
 struct WayOut {
     const char *name;
     std::function<void(ModuleDialogs &)> use; // opens the dialog, changes it, leaves it
-    std::string message;                            // what the module then receives
+    std::string message;                      // what the module then receives
 };
 
 void PrintTo(const WayOut &w, std::ostream *os) { *os << w.name; }
 
-class ModuleDialogsTest : public ModuleDialogs,
-                          public ::testing::WithParamInterface<WayOut> {};
+class ModuleDialogsTest : public ModuleDialogs, public ::testing::WithParamInterface<WayOut> {};
 
 TEST_P(ModuleDialogsTest, EveryWayOutSavesTheSettingsAndSendsTheParameters) {
     moduleOptions.course = sim::FixedCourse(FixedRaw);
@@ -79,58 +78,57 @@ TEST_P(ModuleDialogsTest, EveryWayOutSavesTheSettingsAndSendsTheParameters) {
 
 INSTANTIATE_TEST_SUITE_P(
     Dialogs, ModuleDialogsTest,
-    ::testing::Values(
-        WayOut{"DeclinationOk",
-               [](ModuleDialogs &t) {
-                   auto &form = t.Open<app::TForm5>(t.Main().Dclinaisonmagntique1);
-                   form.RadioButton1->click();
-                   form.TrackBar1->setValue(4);
-                   form.BitBtn1->click();
-               },
-               "!0A+0B+4C&"},
-        WayOut{"DeclinationCloseBox",
-               [](ModuleDialogs &t) {
-                   auto &form = t.Open<app::TForm5>(t.Main().Dclinaisonmagntique1);
-                   form.RadioButton2->click();
-                   form.TrackBar1->setValue(3);
-                   form.close();
-               },
-               "!0A+0B-3C&"},
-        WayOut{"CentringActivate",
-               [](ModuleDialogs &t) {
-                   t.Open<app::TForm7>(t.Main().CentrageduzroNORD1).BitBtn1->click();
-               },
-               "!0A-10B+0C&"},
-        WayOut{"CentringRaz",
-               [](ModuleDialogs &t) {
-                   t.Open<app::TForm7>(t.Main().CentrageduzroNORD1).BitBtn2->click();
-               },
-               "!0A+0B+0C&"},
-        WayOut{"CentringSortir",
-               [](ModuleDialogs &t) {
-                   t.Open<app::TForm7>(t.Main().CentrageduzroNORD1).BitBtn4->click();
-               },
-               "!0A+0B+0C&"},
-        WayOut{"CentringCloseBox",
-               [](ModuleDialogs &t) {
-                   t.Open<app::TForm7>(t.Main().CentrageduzroNORD1).close();
-               },
-               "!0A+0B+0C&"},
-        WayOut{"HardwareOk",
-               [](ModuleDialogs &t) {
-                   auto &form = t.Open<app::TForm9>(t.Main().Optionsmatrielles1);
-                   form.CheckBox1->click();
-                   form.CheckBox5->click();
-                   form.BitBtn1->click();
-               },
-               "!17A+0B+0C&"},
-        WayOut{"HardwareCloseBox",
-               [](ModuleDialogs &t) {
-                   auto &form = t.Open<app::TForm9>(t.Main().Optionsmatrielles1);
-                   form.CheckBox4->click();
-                   form.close();
-               },
-               "!8A+0B+0C&"}),
+    ::testing::Values(WayOut{"DeclinationOk",
+                             [](ModuleDialogs &t) {
+                                 auto &form = t.Open<app::TForm5>(t.Main().Dclinaisonmagntique1);
+                                 form.RadioButton1->click();
+                                 form.TrackBar1->setValue(4);
+                                 form.BitBtn1->click();
+                             },
+                             "!0A+0B+4C&"},
+                      WayOut{"DeclinationCloseBox",
+                             [](ModuleDialogs &t) {
+                                 auto &form = t.Open<app::TForm5>(t.Main().Dclinaisonmagntique1);
+                                 form.RadioButton2->click();
+                                 form.TrackBar1->setValue(3);
+                                 form.close();
+                             },
+                             "!0A+0B-3C&"},
+                      WayOut{"CentringActivate",
+                             [](ModuleDialogs &t) {
+                                 t.Open<app::TForm7>(t.Main().CentrageduzroNORD1).BitBtn1->click();
+                             },
+                             "!0A-10B+0C&"},
+                      WayOut{"CentringRaz",
+                             [](ModuleDialogs &t) {
+                                 t.Open<app::TForm7>(t.Main().CentrageduzroNORD1).BitBtn2->click();
+                             },
+                             "!0A+0B+0C&"},
+                      WayOut{"CentringSortir",
+                             [](ModuleDialogs &t) {
+                                 t.Open<app::TForm7>(t.Main().CentrageduzroNORD1).BitBtn4->click();
+                             },
+                             "!0A+0B+0C&"},
+                      WayOut{"CentringCloseBox",
+                             [](ModuleDialogs &t) {
+                                 t.Open<app::TForm7>(t.Main().CentrageduzroNORD1).close();
+                             },
+                             "!0A+0B+0C&"},
+                      WayOut{"HardwareOk",
+                             [](ModuleDialogs &t) {
+                                 auto &form = t.Open<app::TForm9>(t.Main().Optionsmatrielles1);
+                                 form.CheckBox1->click();
+                                 form.CheckBox5->click();
+                                 form.BitBtn1->click();
+                             },
+                             "!17A+0B+0C&"},
+                      WayOut{"HardwareCloseBox",
+                             [](ModuleDialogs &t) {
+                                 auto &form = t.Open<app::TForm9>(t.Main().Optionsmatrielles1);
+                                 form.CheckBox4->click();
+                                 form.close();
+                             },
+                             "!8A+0B+0C&"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(ModuleDialogs, CentringBringsTheHeadingToNorthAndTheDeclinationMovesIt) {

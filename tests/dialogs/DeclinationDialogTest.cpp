@@ -127,12 +127,18 @@ TEST_F(DeclinationDialogTest, PickingARangeMovesTheBarDownButTypingOneRaisesNoth
     EXPECT_EQ(Slot(settings::DeclinationSlot), "3");
     EXPECT_EQ(form->Label5->text(), "Déclinaison magnétique : 3° OUEST soit : -3°");
 
-    // A range that is in no list is stored as typed.
+    // A range that is in no list is stored as typed, and taken at the next opening; a tick
+    // per degree would then take minutes to draw.
+    EXPECT_EQ(form->TrackBar1->tickPosition(), QSlider::TicksBelow);
     field->selectAll();
-    QTest::keyClicks(field, "8");
+    QTest::keyClicks(field, "1000000000");
     form->BitBtn1->click();
-    EXPECT_EQ(Slot(settings::DeclinationRangeSlot), "8");
+    EXPECT_EQ(Slot(settings::DeclinationRangeSlot), "1000000000");
     EXPECT_EQ(form->TrackBar1->maximum(), 3);
+    form->ShowOnTop();
+    EXPECT_EQ(form->TrackBar1->maximum(), 1000000000);
+    EXPECT_EQ(form->TrackBar1->value(), 3);
+    EXPECT_EQ(form->TrackBar1->tickPosition(), QSlider::NoTicks);
 }
 
 TEST_F(DeclinationDialogTest, EastAtSixIsStoredByOkAndByTheCloseBox) {

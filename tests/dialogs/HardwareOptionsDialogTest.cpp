@@ -24,8 +24,7 @@ int Ticked(const TForm9 &form) {
     return bits;
 }
 
-void ExpectShown(const TForm9 &form, bool lcdChoice, const QString &lcdText,
-                 const QString &mains) {
+void ExpectShown(const TForm9 &form, bool lcdChoice, const QString &lcdText, const QString &mains) {
     EXPECT_EQ(form.CheckBox6->isEnabled(), lcdChoice);
     EXPECT_EQ(form.Label8->isEnabled(), lcdChoice);
     EXPECT_EQ(form.Label8->text(), lcdText);

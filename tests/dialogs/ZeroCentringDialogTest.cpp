@@ -51,9 +51,9 @@ TEST_F(ZeroCentringDialogTest, CorrectionFromOneReadingWithTheInclusiveLimit) {
         const char *sign, *size; // nullptr: unchanged
         const char *kind;        // nullptr: no box
     } cases[] = {
-        {200, "-", "20", "Information"}, {201, nullptr, nullptr, "Warning"},
-        {160, "+", "20", "Information"}, {159, nullptr, nullptr, "Warning"},
-        {181, "-", "1", "Information"},  {179, "+", "1", "Information"},
+        {200, "-", "20", "Information"},  {201, nullptr, nullptr, "Warning"},
+        {160, "+", "20", "Information"},  {159, nullptr, nullptr, "Warning"},
+        {181, "-", "1", "Information"},   {179, "+", "1", "Information"},
         {180, nullptr, nullptr, nullptr},
     };
     for (const auto &c : cases) {
