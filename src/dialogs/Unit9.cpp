@@ -30,8 +30,8 @@ TForm9::TForm9(MainWindowAccess &mainWindow)
     row(CheckBox3, Label4, "Liaison série annexe pour développement personnel", 8, 70);
     row(CheckBox4, Label5, "Boussole par affichage LEDS", 8, 90);
     row(CheckBox5, Label6, "Fréquence secteur", 8, 110);
-    Label1 = MakeLabel(this, QStringLiteral("F= 50Hz"), QPoint(Label6->geometry().right() + 16, 0));
-    Label1->move(Label1->x(), Label6->y());
+    Label1 = MakeLabel(this, QStringLiteral("F= 50Hz"),
+                       QPoint(Label6->geometry().right() + 16, Label6->y()));
     SetTextColour(Label1, platform::clRed);
 
     // Unused bits: never shown, but their boxes carry the bits through.
