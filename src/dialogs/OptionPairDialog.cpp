@@ -1,6 +1,6 @@
 #include "dialogs/OptionPairDialog.h"
 
-#include "dialogs/OptionControls.h"
+#include "dialogs/DialogControls.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -14,10 +14,10 @@ TOptionPairForm::TOptionPairForm(MainWindowAccess &mainWindow, const TOptionPair
       binding_(layout.binding) {
     GroupBox1 = new QGroupBox(layout.groupTitle, this);
     GroupBox1->setGeometry(layout.group);
-    RadioButton1 = MakeOptionButton(GroupBox1, layout.option1);
-    Label1 = MakeOptionText(GroupBox1, RadioButton1, layout.text1);
-    RadioButton2 = MakeOptionButton(GroupBox1, layout.option2);
-    Label2 = MakeOptionText(GroupBox1, RadioButton2, layout.text2);
+    RadioButton1 = MakeCaptionlessButton<QRadioButton>(GroupBox1, layout.option1);
+    Label1 = MakeButtonText(RadioButton1, layout.text1);
+    RadioButton2 = MakeCaptionlessButton<QRadioButton>(GroupBox1, layout.option2);
+    Label2 = MakeButtonText(RadioButton2, layout.text2);
     MakeButtons(layout.helpButton, layout.okButton);
 }
 

@@ -1,5 +1,6 @@
 #include "dialogs/Unit3.h"
 
+#include "dialogs/DialogControls.h"
 #include "dialogs/OptionControls.h"
 
 #include <QCheckBox>
@@ -58,26 +59,26 @@ TForm3::TForm3(MainWindowAccess &mainWindow)
                       QStringLiteral("rub4")) {
     GroupBox1 = new QGroupBox(QStringLiteral(" Epaisseur aiguille boussole  "), this);
     GroupBox1->setGeometry(8, 4, 171, 89);
-    RadioButton1 = MakeOptionButton(GroupBox1, QPoint(16, 22));
-    Label1 = MakeOptionText(GroupBox1, RadioButton1, QStringLiteral("Fine"));
-    RadioButton2 = MakeOptionButton(GroupBox1, QPoint(16, 42));
-    Label2 = MakeOptionText(GroupBox1, RadioButton2, QStringLiteral("Moyenne"));
-    RadioButton3 = MakeOptionButton(GroupBox1, QPoint(16, 62));
-    Label3 = MakeOptionText(GroupBox1, RadioButton3, QStringLiteral("Grande"));
+    RadioButton1 = MakeCaptionlessButton<QRadioButton>(GroupBox1, QPoint(16, 22));
+    Label1 = MakeButtonText(RadioButton1, QStringLiteral("Fine"));
+    RadioButton2 = MakeCaptionlessButton<QRadioButton>(GroupBox1, QPoint(16, 42));
+    Label2 = MakeButtonText(RadioButton2, QStringLiteral("Moyenne"));
+    RadioButton3 = MakeCaptionlessButton<QRadioButton>(GroupBox1, QPoint(16, 62));
+    Label3 = MakeButtonText(RadioButton3, QStringLiteral("Grande"));
 
     GroupBox2 = new QGroupBox(QStringLiteral(" Longueur aiguille boussole "), this);
     GroupBox2->setGeometry(188, 4, 171, 89);
-    RadioButton4 = MakeOptionButton(GroupBox2, QPoint(16, 22));
-    Label5 = MakeOptionText(GroupBox2, RadioButton4, QStringLiteral("Courte"));
-    RadioButton5 = MakeOptionButton(GroupBox2, QPoint(16, 42));
-    Label6 = MakeOptionText(GroupBox2, RadioButton5, QStringLiteral("Moyenne"));
-    RadioButton6 = MakeOptionButton(GroupBox2, QPoint(16, 62));
-    Label7 = MakeOptionText(GroupBox2, RadioButton6, QStringLiteral("longue"));
+    RadioButton4 = MakeCaptionlessButton<QRadioButton>(GroupBox2, QPoint(16, 22));
+    Label5 = MakeButtonText(RadioButton4, QStringLiteral("Courte"));
+    RadioButton5 = MakeCaptionlessButton<QRadioButton>(GroupBox2, QPoint(16, 42));
+    Label6 = MakeButtonText(RadioButton5, QStringLiteral("Moyenne"));
+    RadioButton6 = MakeCaptionlessButton<QRadioButton>(GroupBox2, QPoint(16, 62));
+    Label7 = MakeButtonText(RadioButton6, QStringLiteral("longue"));
 
-    CheckBox1 = MakeCheckBox(this, QPoint(24, 104));
-    Label8 = MakeOptionText(this, CheckBox1, QStringLiteral("Rose des vents"));
-    CheckBox2 = MakeCheckBox(this, QPoint(24, 128));
-    Label9 = MakeOptionText(this, CheckBox2, QStringLiteral("Cercle central"));
+    CheckBox1 = MakeCaptionlessButton<QCheckBox>(this, QPoint(24, 104));
+    Label8 = MakeButtonText(CheckBox1, QStringLiteral("Rose des vents"));
+    CheckBox2 = MakeCaptionlessButton<QCheckBox>(this, QPoint(24, 128));
+    Label9 = MakeButtonText(CheckBox2, QStringLiteral("Cercle central"));
 
     MakeButtons(QRect(184, 134, 81, 27), QRect(278, 134, 81, 27));
 }

@@ -1,5 +1,6 @@
 #include "dialogs/Unit8.h"
 
+#include "dialogs/DialogControls.h"
 #include "dialogs/OptionControls.h"
 
 #include <QCheckBox>
@@ -32,23 +33,22 @@ TForm8::TForm8(MainWindowAccess &mainWindow)
     : TPreferenceForm(mainWindow, QStringLiteral("Options logicielles"), 331, 157,
                       QStringLiteral("rub9")) {
     // The rows from top to bottom.
-    CheckBox1 = MakeCheckBox(this, RowPlace(0));
-    Label1 = MakeOptionText(
-        this, CheckBox1,
-        QStringLiteral("Message d'avertissement avant lancement de la liaison série"));
-    CheckBox6 = MakeCheckBox(this, RowPlace(1));
-    Label2 = MakeOptionText(this, CheckBox6,
-                            QStringLiteral("Arrêt du programme avec message d'information"));
-    CheckBox4 = MakeCheckBox(this, RowPlace(2));
-    Label3 = MakeOptionText(this, CheckBox4,
-                            QStringLiteral("Affichage des degrés (CAP et aiguille rouge)"));
-    CheckBox5 = MakeCheckBox(this, RowPlace(3));
-    Label4 = MakeOptionText(this, CheckBox5,
+    CheckBox1 = MakeCaptionlessButton<QCheckBox>(this, RowPlace(0));
+    Label1 = MakeButtonText(
+        CheckBox1, QStringLiteral("Message d'avertissement avant lancement de la liaison série"));
+    CheckBox6 = MakeCaptionlessButton<QCheckBox>(this, RowPlace(1));
+    Label2 =
+        MakeButtonText(CheckBox6, QStringLiteral("Arrêt du programme avec message d'information"));
+    CheckBox4 = MakeCaptionlessButton<QCheckBox>(this, RowPlace(2));
+    Label3 =
+        MakeButtonText(CheckBox4, QStringLiteral("Affichage des degrés (CAP et aiguille rouge)"));
+    CheckBox5 = MakeCaptionlessButton<QCheckBox>(this, RowPlace(3));
+    Label4 = MakeButtonText(CheckBox5,
                             QStringLiteral("Affichage de la direction (CAP et aiguille rouge)"));
-    CheckBox2 = MakeCheckBox(this, RowPlace(4));
-    Label5 = MakeOptionText(this, CheckBox2, QStringLiteral("Infos bulles"));
-    CheckBox3 = MakeCheckBox(this, RowPlace(5));
-    Label6 = MakeOptionText(this, CheckBox3, QStringLiteral("Effets sonores"));
+    CheckBox2 = MakeCaptionlessButton<QCheckBox>(this, RowPlace(4));
+    Label5 = MakeButtonText(CheckBox2, QStringLiteral("Infos bulles"));
+    CheckBox3 = MakeCaptionlessButton<QCheckBox>(this, RowPlace(5));
+    Label6 = MakeButtonText(CheckBox3, QStringLiteral("Effets sonores"));
 
     MakeButtons(QRect(150, 124, 81, 27), QRect(242, 124, 81, 27));
 }

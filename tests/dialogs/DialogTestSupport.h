@@ -31,7 +31,7 @@ public:
     settings::SettingsStore &Settings() override { return settings; }
     int ParametersChanged() const override { return parametersChanged; }
     void SetParametersChanged(int value) override { parametersChanged = value; }
-    int LastRawAngle() const override { return 0; }
+    int LastRawAngle() const override { return lastRawAngle; }
     int HardwareOptionsValue() const override { return hardwareOptions; }
     void SetHardwareOptionsValue(int value) override { hardwareOptions = value; }
     void ShowMainWindow() override { platform::Application::Instance().ShowMainForm(); }
@@ -41,6 +41,7 @@ public:
     settings::SettingsStore settings;
     int activations = 0;
     int parametersChanged = 0;
+    int lastRawAngle = 0;
     int hardwareOptions = 0;
     QStringList sounds; // the effects it was asked to play
 };
