@@ -255,21 +255,35 @@ def scenario_dialogs(s):
                    (("alt+a", "p"), "A propos de...")]
     with_link = [(("alt+p", "o"), "Options graphiques"),
                  (("alt+b", "d"), "Déclinaison magnétique"),
-                 (("alt+b", "c"), "Centrage du zéro (NORD)"),
-                 (("alt+o", "m"), "Options matérielles")]
+                 (("alt+b", "c"), "Centrage du zéro (NORD)", "Information"),
+                 (("alt+o", "m"), "Options matérielles"),
+                 (("alt+b", "e"), "Avertissement")]  # the calibration's question: not now
     for dialogs in (before_link, with_link):
         if dialogs is with_link:
             start_link(s, main)
-        for keys, caption in dialogs:
+        for keys, caption, *boxes_on_close in dialogs:
             s.keys(main, *keys)
             dialog = s.wait_window(caption)
             s.screenshot(caption)
             since = len(s.trace_text())
             s.keys(dialog, "alt+F4")  # its close box
+            for box in boxes_on_close:
+                s.answer_box(box)
             s.wait_gone(dialog, caption)
             s.wait_settled(main, since)
             if s.settings_lines() != 30:
                 raise Failure(f"after {caption}: the settings file is not thirty CR LF lines")
+
+    # The help window is none of the program's forms: it leaves the port as it is.
+    since = len(s.trace_text())
+    s.keys(main, "alt+a", "h")
+    help_window = s.wait_window("Aide de Ventrose")
+    s.screenshot("help")
+    s.keys(help_window, "alt+F4")
+    s.wait_gone(help_window, "Aide de Ventrose")
+    wait_for("the main window to be active again", lambda: s.active() == main)
+    if "-- close COM1" in s.trace_text()[since:]:
+        raise Failure("the help window closed the port")
 
 
 def scenario_quit_with_link_up(s):
