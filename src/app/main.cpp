@@ -5,6 +5,7 @@
 #include "platform/MessageBoxes.h"
 #include "serial/ExceptionReport.h"
 #include "serial/PosixSerialDevice.h"
+#include "serial/TracedDevice.h"
 #include "sim/SimulatedLink.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@ namespace {
 struct Options {
     bool simulate = false;
     QString dataDir;
+    QString trace;
 };
 
 Options ParseOptions(const QApplication &application) {
@@ -34,10 +36,16 @@ Options ParseOptions(const QApplication &application) {
         QStringLiteral("Dossier d'installation à utiliser (par défaut %1).")
             .arg(platform::InstallDir::DefaultPath()),
         QStringLiteral("DIR"));
+    const QCommandLineOption trace(
+        QStringLiteral("trace"),
+        QStringLiteral("Enregistre dans FILE (- : la sortie d'erreur) tout ce qui passe sur la "
+                       "ligne série."),
+        QStringLiteral("FILE"));
     parser.addOption(simulate);
     parser.addOption(dataDir);
+    parser.addOption(trace);
     parser.process(application);
-    return {parser.isSet(simulate), parser.value(dataDir)};
+    return {parser.isSet(simulate), parser.value(dataDir), parser.value(trace)};
 }
 
 } // namespace
@@ -59,14 +67,28 @@ int main(int argc, char **argv) {
     }
     QApplication::setWindowIcon(QIcon(platform::InstallDir::File(QStringLiteral("ventrose.png"))));
 
+    // Made before the port's devices and gone after them, so it records every close.
+    std::shared_ptr<serial::LineTrace> trace;
+    if (!options.trace.isEmpty()) {
+        std::string reason;
+        trace = serial::LineTrace::OpenFile(options.trace.toStdString(), reason);
+        if (!trace) {
+            platform::MessageBoxes::Warning(
+                QStringLiteral("Impossible d'ouvrir le fichier de trace %1 :\n%2")
+                    .arg(options.trace, QString::fromLocal8Bit(reason.c_str())));
+            return 1;
+        }
+    }
     std::unique_ptr<sim::SimulatedLink> simulated;
+    serial::DeviceOpener opener;
     if (options.simulate) {
         simulated = std::make_unique<sim::SimulatedLink>();
-        serial::SetDeviceOpener(simulated->Opener());
+        opener = simulated->Opener();
     } else {
-        serial::SetDeviceOpener(
-            serial::PosixDeviceOpener(platform::InstallDir::Path().toStdString()));
+        opener = serial::PosixDeviceOpener(platform::InstallDir::Path().toStdString());
     }
+    serial::SetDeviceOpener(trace ? serial::TracingOpener(std::move(opener), trace)
+                                  : std::move(opener));
     serial::SetExceptionReporter(
         [&app](const std::exception &e) { app.ShowException(QString::fromUtf8(e.what())); });
 
@@ -75,5 +97,6 @@ int main(int argc, char **argv) {
     app.ShowMainForm();
     const int code = app.Run();
     forms.Destroy();
+    serial::SetDeviceOpener({}); // lets the trace go, written to its end, before main returns
     return code;
 }

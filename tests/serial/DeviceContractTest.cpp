@@ -1,7 +1,9 @@
 // The contract both device back ends keep, run against each: the virtual line and the
-// termios device on a pseudo-terminal pair. Time-outs, the event mask and its wait, the
+// termios device on a pseudo-terminal pair, and the virtual line seen through the line
+// trace, which must change nothing. Time-outs, the event mask and its wait, the
 // event character, null stripping, the 80 % mark, the drained output, purge and abort,
 // and an input count that is exactly what a read then gets.
+#include "serial/TracedDevice.h"
 #include "serial/VirtualSerialLine.h"
 #include "support/PtyHarness.h"
 
@@ -45,6 +47,18 @@ public:
 
 private:
     PtyPair pty_;
+};
+
+// A back end seen through the line trace, which must change nothing.
+template <typename BackEnd> class Traced : public BackEnd {
+public:
+    using Inner = BackEnd;
+    std::unique_ptr<SerialDevice> Open() {
+        return std::make_unique<TracedDevice>(BackEnd::Open(), "COM1", trace_);
+    }
+
+private:
+    std::shared_ptr<LineTrace> trace_ = std::make_shared<LineTrace>([](const std::string &) {});
 };
 
 template <typename BackEnd> class DeviceContract : public ::testing::Test {
@@ -120,11 +134,17 @@ protected:
     std::unique_ptr<SerialDevice> device;
 };
 
-using BackEnds = ::testing::Types<VirtualBackEnd, PtyBackEnd>;
+using BackEnds =
+    ::testing::Types<VirtualBackEnd, PtyBackEnd, Traced<VirtualBackEnd>, Traced<PtyBackEnd>>;
 class BackEndNames {
 public:
     template <typename T> static std::string GetName(int) {
-        return std::is_same_v<T, VirtualBackEnd> ? "VirtualLine" : "Pty";
+        if constexpr (std::is_same_v<T, VirtualBackEnd>)
+            return "VirtualLine";
+        else if constexpr (std::is_same_v<T, PtyBackEnd>)
+            return "Pty";
+        else
+            return "Traced" + GetName<typename T::Inner>(0);
     }
 };
 TYPED_TEST_SUITE(DeviceContract, BackEnds, BackEndNames);

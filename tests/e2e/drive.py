@@ -1,0 +1,383 @@
+#!/usr/bin/env python3
+"""End-to-end tests: the real ventrose on an Xvfb display of its own with openbox, driven
+with xdotool as a user would, with a fresh installation folder and a line trace.
+
+    drive.py --program build/release/src/app/ventrose --work DIR SCENARIO
+
+Every wait is for a condition (a window appears, a trace line arrives) with a generous
+limit, so the tests hold on a slow, busy machine. On a failure the scenario's folder keeps
+its screenshots and trace, and the output names them; on success it is removed.
+"""
+
+import argparse
+import os
+import re
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import time
+
+LIMIT = 90  # seconds for any one condition
+SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, condition, limit=LIMIT):
+    """Polls condition() until it gives a true value, which it returns."""
+    deadline = time.monotonic() + limit
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure(f"waited {limit} s for {what}")
+        time.sleep(0.1)
+
+
+class Session:
+    """A display, a window manager and the program, all started here and ended here."""
+
+    def __init__(self, folder):
+        self.folder = folder
+        self.trace = os.path.join(folder, "trace.txt")
+        self.shots = 0
+        self.processes = []
+        self.program = None
+        self.env = dict(os.environ, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=folder)
+        # For a sanitized program: what system libraries keep to the end is not a leak of ours.
+        lsan = os.path.join(SOURCE, "tests", "e2e", "lsan.supp")
+        self.env["LSAN_OPTIONS"] = ":".join(filter(None, [os.environ.get("LSAN_OPTIONS"),
+                                                          f"suppressions={lsan}",
+                                                          "print_suppressions=0"]))
+
+    def start(self, program, simulate, data):
+        self.env["DISPLAY"] = self._start_display()
+        self._start(["openbox"])
+        wait_for("openbox", lambda: "window id" in self.x("xprop", "-root",
+                                                           "_NET_SUPPORTING_WM_CHECK"))
+        args = [program, "--data-dir", data or os.path.join(self.folder, "data"),
+                "--trace", self.trace] + (["--simulate"] if simulate else [])
+        self.program = self._start(args)
+
+    def _start(self, args, **options):
+        log = open(os.path.join(self.folder, os.path.basename(args[0]) + ".log"), "w")
+        process = subprocess.Popen(args, env=self.env, stdout=log,
+                                   stderr=subprocess.STDOUT, **options)
+        self.processes.append(process)
+        return process
+
+    def _start_display(self):
+        reader, writer = os.pipe()
+        self._start(["Xvfb", "-displayfd", str(writer), "-screen", "0", "1280x1024x24",
+                     "-nolisten", "tcp"], pass_fds=(writer,))
+        os.close(writer)
+        number = b""
+        deadline = time.monotonic() + LIMIT
+        while not number.endswith(b"\n"):
+            if not select.select([reader], [], [], max(0, deadline - time.monotonic()))[0]:
+                raise Failure("Xvfb gave no display")
+            chunk = os.read(reader, 16)
+            if not chunk:
+                raise Failure("Xvfb ended before it gave a display")
+            number += chunk
+        os.close(reader)
+        return ":" + number.decode().strip()
+
+    def close(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                process.send_signal(signal.SIGTERM)
+                try:
+                    process.wait(10)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+
+    # ---- X ------------------------------------------------------------------------------
+
+    def x(self, *args):
+        """Runs an X tool on the display; its output ("" when it fails)."""
+        try:
+            done = subprocess.run(args, env=self.env, capture_output=True, text=True,
+                                  timeout=LIMIT)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"{args[0]} did not answer")
+        return done.stdout if done.returncode == 0 else ""
+
+    def windows(self, title):
+        """The visible windows whose whole title is title."""
+        found = self.x("xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$")
+        return found.split()
+
+    def wait_window(self, title, besides=()):
+        return wait_for(f'a window titled "{title}"',
+                        lambda: next((w for w in self.windows(title) if w not in besides), None))
+
+    def wait_gone(self, window, title):
+        wait_for(f'"{title}" to close', lambda: window not in self.windows(title))
+
+    def active(self):
+        return self.x("xdotool", "getactivewindow").strip()
+
+    def keys(self, window, *keys):
+        """Gives window the focus, then presses the keys one after the other."""
+        self.x("xdotool", "windowactivate", "--sync", window)
+        for key in keys:
+            self.x("xdotool", "key", "--clearmodifiers", key)
+
+    def origin(self, window):
+        """Where the window's inside starts on the screen."""
+        info = self.x("xwininfo", "-id", window)
+        return tuple(int(re.search(rf"Absolute upper-left {axis}:\s+(-?\d+)", info).group(1))
+                     for axis in "XY")
+
+    def click(self, window, x, y):
+        left, top = self.origin(window)
+        self.x("xdotool", "mousemove", "--sync", str(left + x), str(top + y), "click", "1")
+
+    def screenshot(self, name):
+        self.shots += 1
+        path = os.path.join(self.folder, f"{self.shots:02d}-{name}.png")
+        self.x("import", "-window", "root", path)
+        return path
+
+    def darkest_and_brightest(self, window, x, y, width, height):
+        """The smallest and largest channel values of a rectangle of the window."""
+        left, top = self.origin(window)
+        ppm = subprocess.run(["import", "-window", "root", "-crop",
+                              f"{width}x{height}+{left + x}+{top + y}", "ppm:-"],
+                             env=self.env, capture_output=True, timeout=LIMIT).stdout
+        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+(\d+)\s", ppm)
+        if not header:
+            raise Failure("no screenshot")
+        pixels = ppm[header.end():]
+        return min(pixels), max(pixels)
+
+    # ---- The program --------------------------------------------------------------------
+
+    def trace_text(self):
+        try:
+            with open(self.trace, encoding="ascii", errors="replace") as f:
+                return f.read()
+        except FileNotFoundError:
+            return ""
+
+    def wait_trace(self, pattern, after=0):
+        """Waits for a trace line matching pattern past offset after; the match."""
+        regex = re.compile(pattern, re.M)
+        return wait_for(f"trace line /{pattern}/",
+                        lambda: regex.search(self.trace_text(), after))
+
+    def wait_exit(self):
+        wait_for("the program to end", lambda: self.program.poll() is not None)
+        return self.program.returncode
+
+    def answer_box(self, title, besides=()):
+        box = self.wait_window(title, besides)
+        self.screenshot(title)
+        self.keys(box, "Return")
+        self.wait_gone(box, title)
+
+    def settings_lines(self):
+        with open(os.path.join(self.folder, "data", "Ventrose.inf"), "rb") as f:
+            data = f.read()
+        lines = data.split(b"\r\n")
+        well_formed = lines[-1] == b"" and not any(b"\r" in l or b"\n" in l for l in lines)
+        return len(lines) - 1 if well_formed else -1
+
+    def wait_settled(self, main, since):
+        """After a dialog closed: the main window is active again and has reopened the port
+        (after the parameter transfer, if the dialog asked for one)."""
+        first = self.wait_trace(r"^.* (-- open COM1|-> RTS on)$", since)
+        if first.group(1) == "-> RTS on":
+            self.wait_trace(r"^.* -- open COM1$", first.end())
+        wait_for("the main window to be active again", lambda: self.active() == main)
+
+
+# ---- Steps shared by the scenarios ----------------------------------------------------------
+
+
+def main_window(s):
+    main = s.wait_window("Ventrose")
+    s.wait_trace(r"^.* -- open COM1$")  # its first activation opened the port
+    return main
+
+
+def start_link(s, main):
+    """Starts the link from the tool bar's first button and answers both boxes."""
+    s.click(main, 15, 37)
+    s.answer_box("Information")  # the cable and power warning
+    rts = s.wait_trace(r"^.* -> RTS on$")
+    dsr = s.wait_trace(r"^.* <- DSR on$", rts.end())
+    s.wait_trace(r"^.* -> RTS off$", dsr.end())
+    s.answer_box("Information")  # the link is established
+    sent = s.wait_trace(r'^.* -> "!0A\+0B\+0C&"  21 30 41 2B 30 42 2B 30 43 26$', dsr.end())
+    first = s.wait_trace(r'^.* <- "\d{1,3}"  [0-9A-F ]+$', sent.end())
+    s.wait_trace(r'^.* <- "\d{1,3}"  [0-9A-F ]+$', first.end())  # readings flow
+
+
+def quit_by_menu(s, main):
+    s.keys(main, "alt+p", "q")
+
+
+# ---- Scenarios --------------------------------------------------------------------------------
+
+
+def scenario_main_window(s):
+    main = main_window(s)
+    if s.settings_lines() != 30:
+        raise Failure("the settings file is not thirty CR LF lines")
+    s.screenshot("main")
+    quit_by_menu(s, main)
+    if s.wait_exit() != 0:
+        raise Failure(f"exit status {s.program.returncode}")
+    if re.search(r' -> ("|RTS on)', s.trace_text()):
+        raise Failure("quitting before the link sent something")
+
+
+def scenario_start_link(s):
+    main = main_window(s)
+    start_link(s, main)
+
+    # The dial panel turns black with the first reading drawn: its strip below the dial.
+    def panel_black():
+        return s.darkest_and_brightest(main, 20, 422, 300, 6)[1] < 40
+
+    wait_for("the dial panel to turn black", panel_black)
+    s.screenshot("link")
+
+
+def scenario_dialogs(s):
+    main = main_window(s)
+    before_link = [(("alt+p", "p"), "Port série RS232"),
+                   (("alt+p", "t"), "Types de menus déroulant"),
+                   (("alt+o", "o"), "Options logicielles"),
+                   (("alt+a", "p"), "A propos de...")]
+    with_link = [(("alt+p", "o"), "Options graphiques"),
+                 (("alt+b", "d"), "Déclinaison magnétique"),
+                 (("alt+b", "c"), "Centrage du zéro (NORD)", "Information"),
+                 (("alt+o", "m"), "Options matérielles"),
+                 (("alt+b", "e"), "Avertissement")]  # the calibration's question: not now
+    for dialogs in (before_link, with_link):
+        if dialogs is with_link:
+            start_link(s, main)
+        for keys, caption, *boxes_on_close in dialogs:
+            s.keys(main, *keys)
+            dialog = s.wait_window(caption)
+            s.screenshot(caption)
+            since = len(s.trace_text())
+            s.keys(dialog, "alt+F4")  # its close box
+            for box in boxes_on_close:
+                s.answer_box(box)
+            s.wait_gone(dialog, caption)
+            s.wait_settled(main, since)
+            if s.settings_lines() != 30:
+                raise Failure(f"after {caption}: the settings file is not thirty CR LF lines")
+
+    # The help window is none of the program's forms: it leaves the port as it is.
+    since = len(s.trace_text())
+    s.keys(main, "alt+a", "h")
+    help_window = s.wait_window("Aide de Ventrose")
+    s.screenshot("help")
+    s.keys(help_window, "alt+F4")
+    s.wait_gone(help_window, "Aide de Ventrose")
+    wait_for("the main window to be active again", lambda: s.active() == main)
+    if "-- close COM1" in s.trace_text()[since:]:
+        raise Failure("the help window closed the port")
+
+
+def scenario_quit_with_link_up(s):
+    main = main_window(s)
+    start_link(s, main)
+    since = len(s.trace_text())
+    quit_by_menu(s, main)
+    rts = s.wait_trace(r"^.* -> RTS on$", since)
+    dsr = s.wait_trace(r"^.* <- DSR on$", rts.end())
+    s.wait_trace(r'^.* -> "\?&"  3F 26$', dsr.end())
+    s.answer_box("Information")  # the module now works on its own
+    if s.wait_exit() != 0:
+        raise Failure(f"exit status {s.program.returncode}")
+    if not s.trace_text().endswith(" -- close COM1\n"):
+        raise Failure("the trace does not end with the port's close")
+
+
+def scenario_port_leads_nowhere(s):
+    s.wait_trace(r"^.* -- open COM1 failed: No such file or directory \(2\)$")
+    main = wait_for("the main window and the open error box", lambda: main_and_box(s))
+    box = s.wait_window("Ventrose", besides=(main,))
+    s.screenshot("open-error")
+    s.keys(box, "Return")
+    s.wait_gone(box, "Ventrose")
+    if s.program.poll() is not None:
+        raise Failure(f"the program ended with status {s.program.returncode}")
+    quit_by_menu(s, main)
+    if s.wait_exit() != 0:
+        raise Failure(f"exit status {s.program.returncode}")
+
+
+def main_and_box(s):
+    """The main window once the error box stands beside it: the larger of the two windows
+    with the program's title."""
+    found = s.windows("Ventrose")
+    if len(found) < 2:
+        return None
+    heights = {w: re.search(r"Height:\s+(\d+)", s.x("xwininfo", "-id", w)) for w in found}
+    return max(found, key=lambda w: int(heights[w].group(1)) if heights[w] else 0)
+
+
+SCENARIOS = {
+    "MainWindow": scenario_main_window,
+    "StartLink": scenario_start_link,
+    "Dialogs": scenario_dialogs,
+    "QuitWithLinkUp": scenario_quit_with_link_up,
+    "PortLeadsNowhere": scenario_port_leads_nowhere,
+}
+
+
+def prepare_nowhere_port(folder):
+    data = os.path.join(folder, "data")
+    shutil.copytree(os.path.join(SOURCE, "data", "shipped"), data)
+    os.symlink(os.path.join(folder, "no-such-device"), os.path.join(data, "COM1"))
+    return data
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--work", required=True)
+    parser.add_argument("--keep", action="store_true", help="keep the folder on success too")
+    parser.add_argument("scenario", choices=SCENARIOS)
+    args = parser.parse_args()
+    folder = os.path.abspath(os.path.join(args.work, args.scenario))
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder, mode=0o700)  # also the program's runtime folder
+    simulate = args.scenario != "PortLeadsNowhere"
+    data = None if simulate else prepare_nowhere_port(folder)
+    started = time.monotonic()
+    session = Session(folder)
+    try:
+        session.start(os.path.abspath(args.program), simulate, data)
+        SCENARIOS[args.scenario](session)
+    except Exception as failure:  # a Failure, or a tool that broke: both keep the evidence
+        if "DISPLAY" in session.env:
+            session.screenshot("failure")
+        session.close()
+        print(f"FAILED: {failure!r}")
+        print(f"Kept in {folder}:")
+        for name in sorted(os.listdir(folder)):
+            print(f"  {os.path.join(folder, name)}")
+        return 1
+    session.close()
+    print(f"{args.scenario} passed in {time.monotonic() - started:.1f} s")
+    if not args.keep:
+        shutil.rmtree(folder, ignore_errors=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
