@@ -75,7 +75,7 @@ public:
     void FormActivate() override;
     // "&OK": the slot takes the selected button's value (unchanged when neither is
     // selected); then the dialog hides and returns to the normal window level.
-    void BitBtn1Click();
+    virtual void BitBtn1Click();
     // The close box stores exactly like "&OK".
     void FormClose() override { BitBtn1Click(); }
     // "&Aide".

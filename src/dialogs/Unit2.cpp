@@ -1,11 +1,76 @@
 #include "dialogs/Unit2.h"
 
+#include "platform/Errors.h"
+#include "platform/Guarded.h"
+#include "platform/InstallDir.h"
+#include "serial/PortDiscovery.h"
+#include "serial/PortLinks.h"
+#include "serial/PortWatcher.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <cstring>
+
 namespace app {
+
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kDeviceRole = Qt::UserRole + 1;
+
+QString FromPath(const std::string &path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+std::string ToPath(const QString &path) { return QFile::encodeName(path).toStdString(); }
+
+std::string InstallPath() { return ToPath(platform::InstallDir::Path()); }
+
+// A device path as the dialog names it: /dev/ttyUSB0 is "ttyUSB0".
+QString ShortName(const std::string &device) {
+    QString name = FromPath(device);
+    if (name.startsWith(QStringLiteral("/dev/")))
+        name.remove(0, 5);
+    return name;
+}
+
+// One row of the devices frame: the name, where it leads, and the devices to choose from.
+QComboBox *MakeChoice(QGroupBox *group, int y) {
+    auto *combo = new QComboBox(group);
+    combo->setGeometry(142, y, 208, 22);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    return combo;
+}
+
+QLabel *MakeRowText(QGroupBox *group, QComboBox *combo, int x, int width, const QString &text) {
+    auto *label = new QLabel(text, group);
+    label->setGeometry(x, combo->y(), width, combo->height());
+    return label;
+}
+
+QString LinkFailure(const char *port, const std::string &target, int error) {
+    if (error == EEXIST)
+        return QStringLiteral("%1 dans le dossier d'installation %2 n'est pas un lien "
+                              "symbolique : il est laissé tel quel, et %1 ne peut pas mener "
+                              "à %3.")
+            .arg(QLatin1String(port), platform::InstallDir::Path(), FromPath(target));
+    return QStringLiteral("Impossible de faire mener %1 à %2 dans le dossier d'installation "
+                          "%3 (%4).")
+        .arg(QLatin1String(port), FromPath(target), platform::InstallDir::Path(),
+             QString::fromLocal8Bit(std::strerror(error)));
+}
+
+} // namespace
 
 TForm2::TForm2(MainWindowAccess &mainWindow)
     : TOptionPairForm(mainWindow, {
                                       .caption = QStringLiteral("Port série RS232"),
-                                      .client = QSize(193, 112),
+                                      .client = QSize(561, 112),
                                       .groupTitle = QStringLiteral(" Sélection du port série : "),
                                       .group = QRect(8, 4, 177, 65),
                                       .text1 = QStringLiteral("COM 1"),
@@ -19,6 +84,104 @@ TForm2::TForm2(MainWindowAccess &mainWindow)
                                                                 settings::TComPort::Com1,
                                                                 settings::TComPort::Com2),
                                       .helpTopic = QStringLiteral("rub2"),
-                                  }) {}
+                                  }) {
+    GroupBox2 = new QGroupBox(QStringLiteral(" Périphériques : "), this);
+    GroupBox2->setGeometry(193, 4, 360, 100);
+    ComboBox1 = MakeChoice(GroupBox2, 26);
+    Label5 = MakeRowText(GroupBox2, ComboBox1, 10, 44, QStringLiteral("COM&1 :"));
+    Label3 = MakeRowText(GroupBox2, ComboBox1, 56, 82, QString());
+    ComboBox2 = MakeChoice(GroupBox2, 62);
+    Label6 = MakeRowText(GroupBox2, ComboBox2, 10, 44, QStringLiteral("COM&2 :"));
+    Label4 = MakeRowText(GroupBox2, ComboBox2, 56, 82, QString());
+    Label5->setBuddy(ComboBox1);
+    Label6->setBuddy(ComboBox2);
+}
+
+TForm2::~TForm2() = default;
+
+TForm2::Row TForm2::RowOf(int index) const {
+    return index == 0 ? Row{"COM1", Label3, ComboBox1} : Row{"COM2", Label4, ComboBox2};
+}
+
+void TForm2::ShowDevices(bool keepChoices) {
+    const std::vector<serial::SerialPortInfo> ports = serial::ListSerialPorts(root_);
+    for (int index = 0; index < 2; ++index) {
+        const Row row = RowOf(index);
+        const std::string target = serial::PortTarget(InstallPath(), row.port);
+        const std::optional<std::string> device = serial::DeviceBehind(root_, target);
+
+        const QString leadsTo = device ? ShortName(*device) : QStringLiteral("absent");
+        row.leadsTo->setText(
+            row.leadsTo->fontMetrics().elidedText(leadsTo, Qt::ElideLeft, row.leadsTo->width()));
+        row.leadsTo->setToolTip(FromPath(target) +
+                                (device ? QString() : QStringLiteral(" : absent")));
+
+        const QVariant kept = row.choice->currentData(kPathRole);
+        row.choice->clear();
+        int current = -1;
+        for (const serial::SerialPortInfo &port : ports) {
+            const QString text =
+                port.description.empty()
+                    ? FromPath(port.device)
+                    : QStringLiteral("%1 (%2)").arg(FromPath(port.device),
+                                                    QString::fromStdString(port.description));
+            row.choice->addItem(text);
+            const int item = row.choice->count() - 1;
+            row.choice->setItemData(item, FromPath(port.path), kPathRole);
+            row.choice->setItemData(item, FromPath(port.device), kDeviceRole);
+            row.choice->setItemData(item, FromPath(port.path), Qt::ToolTipRole);
+            if (port.path == target || (device && port.device == *device))
+                current = item;
+        }
+        // Where the name leads stays offered even when it is not a device of the list, so
+        // that "&OK" keeps it.
+        if (current < 0) {
+            row.choice->insertItem(0, FromPath(target) +
+                                          (device ? QString() : QStringLiteral(" (absent)")));
+            row.choice->setItemData(0, FromPath(target), kPathRole);
+            row.choice->setItemData(0, device ? FromPath(*device) : QString(), kDeviceRole);
+            current = 0;
+        }
+        const int keptIndex = keepChoices ? row.choice->findData(kept, kPathRole) : -1;
+        row.choice->setCurrentIndex(keptIndex >= 0 ? keptIndex : current);
+    }
+}
+
+void TForm2::BitBtn1Click() {
+    for (int index = 0; index < 2; ++index) {
+        const Row row = RowOf(index);
+        const std::string chosen = ToPath(row.choice->currentData(kPathRole).toString());
+        const std::string chosenDevice = ToPath(row.choice->currentData(kDeviceRole).toString());
+        const std::string target = serial::PortTarget(InstallPath(), row.port);
+        const std::optional<std::string> device = serial::DeviceBehind(root_, target);
+        if (chosen.empty() || chosen == target || (device && *device == chosenDevice))
+            continue;
+        if (const int error = serial::WritePortLink(InstallPath(), row.port, chosen))
+            throw platform::Exception(LinkFailure(row.port, chosen, error));
+    }
+    TOptionPairForm::BitBtn1Click();
+}
+
+void TForm2::DevicesChanged() {
+    if (watcher_ && watcher_->TakeChanges())
+        ShowDevices(true);
+}
+
+void TForm2::showEvent(QShowEvent *event) {
+    TOptionPairForm::showEvent(event);
+    watcher_ = std::make_unique<serial::PortWatcher>(root_);
+    if (watcher_->Descriptor() >= 0) {
+        notifier_ = new QSocketNotifier(watcher_->Descriptor(), QSocketNotifier::Read, this);
+        connect(notifier_, &QSocketNotifier::activated, this,
+                platform::Guarded([this] { DevicesChanged(); }));
+    }
+    ShowDevices(false);
+}
+
+void TForm2::hideEvent(QHideEvent *event) {
+    delete std::exchange(notifier_, nullptr);
+    watcher_.reset();
+    TOptionPairForm::hideEvent(event);
+}
 
 } // namespace app
