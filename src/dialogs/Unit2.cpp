@@ -11,11 +11,14 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QHideEvent>
 #include <QLabel>
+#include <QShowEvent>
 #include <QSocketNotifier>
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace app {
 
@@ -169,18 +172,24 @@ void TForm2::DevicesChanged() {
 
 void TForm2::showEvent(QShowEvent *event) {
     TOptionPairForm::showEvent(event);
-    watcher_ = std::make_unique<serial::PortWatcher>(root_);
-    if (watcher_->Descriptor() >= 0) {
-        notifier_ = new QSocketNotifier(watcher_->Descriptor(), QSocketNotifier::Read, this);
-        connect(notifier_, &QSocketNotifier::activated, this,
-                platform::Guarded([this] { DevicesChanged(); }));
+    if (!watcher_) {
+        watcher_ = std::make_unique<serial::PortWatcher>(root_);
+        if (watcher_->Descriptor() >= 0) {
+            notifier_ = new QSocketNotifier(watcher_->Descriptor(), QSocketNotifier::Read, this);
+            connect(notifier_, &QSocketNotifier::activated, this,
+                    platform::Guarded([this] { DevicesChanged(); }));
+        }
     }
-    ShowDevices(false);
+    // Opening the dialog starts from where the names lead; a window brought back from the
+    // task bar keeps the choices made.
+    ShowDevices(event->spontaneous());
 }
 
 void TForm2::hideEvent(QHideEvent *event) {
-    delete std::exchange(notifier_, nullptr);
-    watcher_.reset();
+    if (!event->spontaneous()) {
+        delete std::exchange(notifier_, nullptr);
+        watcher_.reset();
+    }
     TOptionPairForm::hideEvent(event);
 }
 

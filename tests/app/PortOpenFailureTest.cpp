@@ -22,8 +22,6 @@ TEST(PortOpenFailure, EachCauseSaysWhatToDoAndKeepsTheSystemError) {
          "et ouvrez-la de nouveau."},
         {serial::ESerialPort(1, EACCES), "uucp", "au groupe uucp (sudo adduser $USER uucp)"},
         {serial::ESerialPort(1, ENOENT), "", "Le port COM2 mène à /dev/ttyUSB0, qui est absent."},
-        {serial::ESerialPort(1, serial::ERROR_ACCESS_DENIED), "dialout",
-         "est déjà ouvert par un autre programme"},
         {serial::ESerialPort(1, EIO), "dialout", ""},
         {serial::ESerialPort(12, EACCES), "dialout", ""}, // not an open failure
     };

@@ -58,8 +58,6 @@ TEST_F(FakeTree, ListsUsbDevicesByStableNameThenThePortsThatReallyExist) {
         EXPECT_EQ(DeviceBehind(root_, path), device) << path;
 }
 
-TEST_F(FakeTree, NoFoldersMeanNoPorts) { EXPECT_TRUE(ListSerialPorts(root_ / "nothing").empty()); }
-
 TEST_F(FakeTree, PortLinksAreWrittenAndReadBack) {
     const fs::path dir = root_ / "install";
     fs::create_directory(dir);
