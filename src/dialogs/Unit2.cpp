@@ -106,45 +106,58 @@ TForm2::Row TForm2::RowOf(int index) const {
     return index == 0 ? Row{"COM1", Label3, ComboBox1} : Row{"COM2", Label4, ComboBox2};
 }
 
+namespace {
+
+// Says where a name leads: the device's short name, or "absent".
+void ShowWhereItLeads(QLabel *label, const std::string &target,
+                      const std::optional<std::string> &device) {
+    const QString text = device ? ShortName(*device) : QStringLiteral("absent");
+    label->setText(label->fontMetrics().elidedText(text, Qt::ElideLeft, label->width()));
+    label->setToolTip(FromPath(target) + (device ? QString() : QStringLiteral(" : absent")));
+}
+
+void AddChoice(QComboBox *combo, const QString &text, const QString &path, const QString &device,
+               int at) {
+    combo->insertItem(at, text);
+    combo->setItemData(at, path, kPathRole);
+    combo->setItemData(at, device, kDeviceRole);
+    combo->setItemData(at, path, Qt::ToolTipRole);
+}
+
+// Offers the devices present, selecting the one the name leads to; where it leads is
+// offered first when it is none of them, so that "&OK" keeps it.
+int FillChoice(QComboBox *combo, const std::vector<serial::SerialPortInfo> &ports,
+               const std::string &target, const std::optional<std::string> &device) {
+    combo->clear();
+    int current = -1;
+    for (const serial::SerialPortInfo &port : ports) {
+        const QString text =
+            port.description.empty()
+                ? FromPath(port.device)
+                : QStringLiteral("%1 (%2)").arg(FromPath(port.device),
+                                                QString::fromStdString(port.description));
+        if (port.path == target || (device && port.device == *device))
+            current = combo->count();
+        AddChoice(combo, text, FromPath(port.path), FromPath(port.device), combo->count());
+    }
+    if (current >= 0)
+        return current;
+    AddChoice(combo, FromPath(target) + (device ? QString() : QStringLiteral(" (absent)")),
+              FromPath(target), device ? FromPath(*device) : QString(), 0);
+    return 0;
+}
+
+} // namespace
+
 void TForm2::ShowDevices(bool keepChoices) {
     const std::vector<serial::SerialPortInfo> ports = serial::ListSerialPorts(root_);
     for (int index = 0; index < 2; ++index) {
         const Row row = RowOf(index);
         const std::string target = serial::PortTarget(InstallPath(), row.port);
         const std::optional<std::string> device = serial::DeviceBehind(root_, target);
-
-        const QString leadsTo = device ? ShortName(*device) : QStringLiteral("absent");
-        row.leadsTo->setText(
-            row.leadsTo->fontMetrics().elidedText(leadsTo, Qt::ElideLeft, row.leadsTo->width()));
-        row.leadsTo->setToolTip(FromPath(target) +
-                                (device ? QString() : QStringLiteral(" : absent")));
-
+        ShowWhereItLeads(row.leadsTo, target, device);
         const QVariant kept = row.choice->currentData(kPathRole);
-        row.choice->clear();
-        int current = -1;
-        for (const serial::SerialPortInfo &port : ports) {
-            const QString text =
-                port.description.empty()
-                    ? FromPath(port.device)
-                    : QStringLiteral("%1 (%2)").arg(FromPath(port.device),
-                                                    QString::fromStdString(port.description));
-            row.choice->addItem(text);
-            const int item = row.choice->count() - 1;
-            row.choice->setItemData(item, FromPath(port.path), kPathRole);
-            row.choice->setItemData(item, FromPath(port.device), kDeviceRole);
-            row.choice->setItemData(item, FromPath(port.path), Qt::ToolTipRole);
-            if (port.path == target || (device && port.device == *device))
-                current = item;
-        }
-        // Where the name leads stays offered even when it is not a device of the list, so
-        // that "&OK" keeps it.
-        if (current < 0) {
-            row.choice->insertItem(0, FromPath(target) +
-                                          (device ? QString() : QStringLiteral(" (absent)")));
-            row.choice->setItemData(0, FromPath(target), kPathRole);
-            row.choice->setItemData(0, device ? FromPath(*device) : QString(), kDeviceRole);
-            current = 0;
-        }
+        const int current = FillChoice(row.choice, ports, target, device);
         const int keptIndex = keepChoices ? row.choice->findData(kept, kPathRole) : -1;
         row.choice->setCurrentIndex(keptIndex >= 0 ? keptIndex : current);
     }
