@@ -163,7 +163,7 @@ void TForm2::ShowDevices(bool keepChoices) {
     }
 }
 
-void TForm2::BitBtn1Click() {
+void TForm2::StoreControls() {
     for (int index = 0; index < 2; ++index) {
         const Row row = RowOf(index);
         const std::string chosen = ToPath(row.choice->currentData(kPathRole).toString());
@@ -175,7 +175,7 @@ void TForm2::BitBtn1Click() {
         if (const int error = serial::WritePortLink(InstallPath(), row.port, chosen))
             throw platform::Exception(LinkFailure(row.port, chosen, error));
     }
-    TOptionPairForm::BitBtn1Click();
+    TOptionPairForm::StoreControls();
 }
 
 void TForm2::DevicesChanged() {

@@ -36,15 +36,15 @@ public:
     QLabel *Label4;
     QComboBox *ComboBox2;
 
-    // Links each name whose choice differs from where it leads, then stores the slot
-    // and hides like the other dialogs of the family. A link that cannot be made is
-    // reported and the dialog stays open with the choices as they are.
-    void BitBtn1Click() override;
-
     // The folder that holds sys/ and dev/ ("/" unless a test gives a fake tree).
     void SetDeviceRoot(std::filesystem::path root) { root_ = std::move(root); }
 
 protected:
+    // Links each name whose choice differs from where it leads, then stores the slot. A
+    // link that cannot be made is reported before the slot is stored, and the dialog stays
+    // open with the choices as they are.
+    void StoreControls() override;
+
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
