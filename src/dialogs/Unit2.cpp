@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QShowEvent>
 #include <QSocketNotifier>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include <cerrno>
 #include <cstring>
@@ -142,7 +144,17 @@ int FillChoice(QComboBox *combo, const std::vector<serial::SerialPortInfo> &port
     }
     if (current >= 0)
         return current;
-    AddChoice(combo, FromPath(target) + (device ? QString() : QStringLiteral(" (absent)")),
+    // A stable name is long: its middle gives way so that "(absent)" stays in sight.
+    const QString note = device ? QString() : QStringLiteral(" (absent)");
+    QStyleOptionComboBox frame;
+    frame.initFrom(combo);
+    const int field =
+        combo->style()
+            ->subControlRect(QStyle::CC_ComboBox, &frame, QStyle::SC_ComboBoxEditField, combo)
+            .width();
+    const int room = field - 8 - combo->fontMetrics().horizontalAdvance(note);
+    AddChoice(combo,
+              combo->fontMetrics().elidedText(FromPath(target), Qt::ElideMiddle, room) + note,
               FromPath(target), device ? FromPath(*device) : QString(), 0);
     return 0;
 }
