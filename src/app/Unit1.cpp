@@ -2,6 +2,7 @@
 #include "app/Unit1.h"
 
 #include "app/PictureBox.h"
+#include "app/PortOpenFailure.h"
 #include "dialogs/DialogBase.h"
 #include "dialogs/HelpTopics.h"
 #include "dialogs/Unit10.h"
@@ -142,7 +143,13 @@ void TForm1::FormActivate(TObject *) {
         SerialPort1->SetPort(*port == settings::TComPort::Com1 ? "COM1" : "COM2");
     SerialPort1->SetBaudRate(serial::br9600);
     settings_.SaveSettings(platform::InstallDir::File(QStringLiteral("Ventrose.inf")));
-    SerialPort1->Open();
+    try {
+        SerialPort1->Open();
+    } catch (const serial::ESerialPort &error) {
+        // The component's message names no cause a user can act on: say what to do.
+        throw platform::Exception(
+            PortOpenFailureMessage(error, QString::fromStdString(SerialPort1->Port())));
+    }
     ApplyMenuStyle();
 }
 

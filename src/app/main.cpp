@@ -1,5 +1,6 @@
 // Ventrose: desktop front end of an RS-232 electronic compass module.
 #include "app/Forms.h"
+#include "app/PortList.h"
 #include "platform/Application.h"
 #include "platform/InstallDir.h"
 #include "platform/MessageBoxes.h"
@@ -12,6 +13,7 @@
 #include <QCommandLineParser>
 #include <QIcon>
 
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -36,6 +38,10 @@ Options ParseOptions(const QApplication &application) {
         QStringLiteral("Dossier d'installation à utiliser (par défaut %1).")
             .arg(platform::InstallDir::DefaultPath()),
         QStringLiteral("DIR"));
+    const QCommandLineOption listPorts(
+        QStringLiteral("list-ports"),
+        QStringLiteral("Affiche les périphériques série présents (chemin, nœud, description) "
+                       "et s'arrête."));
     const QCommandLineOption trace(
         QStringLiteral("trace"),
         QStringLiteral("Enregistre dans FILE (- : la sortie d'erreur) tout ce qui passe sur la "
@@ -44,6 +50,7 @@ Options ParseOptions(const QApplication &application) {
     parser.addOption(simulate);
     parser.addOption(dataDir);
     parser.addOption(trace);
+    parser.addOption(listPorts);
     parser.process(application);
     return {parser.isSet(simulate), parser.value(dataDir), parser.value(trace)};
 }
@@ -51,6 +58,13 @@ Options ParseOptions(const QApplication &application) {
 } // namespace
 
 int main(int argc, char **argv) {
+    // Listing the ports needs no display: it is done before the window system is reached.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--list-ports") == 0) {
+            app::PrintPortList(stdout);
+            return 0;
+        }
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ventrose"));
     QApplication::setApplicationVersion(QStringLiteral(VENTROSE_VERSION));

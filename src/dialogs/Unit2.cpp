@@ -1,11 +1,81 @@
 #include "dialogs/Unit2.h"
 
+#include "platform/Errors.h"
+#include "platform/Guarded.h"
+#include "platform/InstallDir.h"
+#include "serial/PortDiscovery.h"
+#include "serial/PortLinks.h"
+#include "serial/PortWatcher.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QHideEvent>
+#include <QLabel>
+#include <QShowEvent>
+#include <QSocketNotifier>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
 namespace app {
+
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kDeviceRole = Qt::UserRole + 1;
+
+QString FromPath(const std::string &path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+std::string ToPath(const QString &path) { return QFile::encodeName(path).toStdString(); }
+
+std::string InstallPath() { return ToPath(platform::InstallDir::Path()); }
+
+// A device path as the dialog names it: /dev/ttyUSB0 is "ttyUSB0".
+QString ShortName(const std::string &device) {
+    QString name = FromPath(device);
+    if (name.startsWith(QStringLiteral("/dev/")))
+        name.remove(0, 5);
+    return name;
+}
+
+// One row of the devices frame: the name, where it leads, and the devices to choose from.
+QComboBox *MakeChoice(QGroupBox *group, int y) {
+    auto *combo = new QComboBox(group);
+    combo->setGeometry(142, y, 208, 22);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    return combo;
+}
+
+QLabel *MakeRowText(QGroupBox *group, QComboBox *combo, int x, int width, const QString &text) {
+    auto *label = new QLabel(text, group);
+    label->setGeometry(x, combo->y(), width, combo->height());
+    return label;
+}
+
+QString LinkFailure(const char *port, const std::string &target, int error) {
+    if (error == EEXIST)
+        return QStringLiteral("%1 dans le dossier d'installation %2 n'est pas un lien "
+                              "symbolique : il est laissé tel quel, et %1 ne peut pas mener "
+                              "à %3.")
+            .arg(QLatin1String(port), platform::InstallDir::Path(), FromPath(target));
+    return QStringLiteral("Impossible de faire mener %1 à %2 dans le dossier d'installation "
+                          "%3 (%4).")
+        .arg(QLatin1String(port), FromPath(target), platform::InstallDir::Path(),
+             QString::fromLocal8Bit(std::strerror(error)));
+}
+
+} // namespace
 
 TForm2::TForm2(MainWindowAccess &mainWindow)
     : TOptionPairForm(mainWindow, {
                                       .caption = QStringLiteral("Port série RS232"),
-                                      .client = QSize(193, 112),
+                                      .client = QSize(561, 112),
                                       .groupTitle = QStringLiteral(" Sélection du port série : "),
                                       .group = QRect(8, 4, 177, 65),
                                       .text1 = QStringLiteral("COM 1"),
@@ -19,6 +89,133 @@ TForm2::TForm2(MainWindowAccess &mainWindow)
                                                                 settings::TComPort::Com1,
                                                                 settings::TComPort::Com2),
                                       .helpTopic = QStringLiteral("rub2"),
-                                  }) {}
+                                  }) {
+    GroupBox2 = new QGroupBox(QStringLiteral(" Périphériques : "), this);
+    GroupBox2->setGeometry(193, 4, 360, 100);
+    ComboBox1 = MakeChoice(GroupBox2, 26);
+    Label5 = MakeRowText(GroupBox2, ComboBox1, 10, 44, QStringLiteral("COM&1 :"));
+    Label3 = MakeRowText(GroupBox2, ComboBox1, 56, 82, QString());
+    ComboBox2 = MakeChoice(GroupBox2, 62);
+    Label6 = MakeRowText(GroupBox2, ComboBox2, 10, 44, QStringLiteral("COM&2 :"));
+    Label4 = MakeRowText(GroupBox2, ComboBox2, 56, 82, QString());
+    Label5->setBuddy(ComboBox1);
+    Label6->setBuddy(ComboBox2);
+}
+
+TForm2::~TForm2() = default;
+
+TForm2::Row TForm2::RowOf(int index) const {
+    return index == 0 ? Row{"COM1", Label3, ComboBox1} : Row{"COM2", Label4, ComboBox2};
+}
+
+namespace {
+
+// Says where a name leads: the device's short name, or "absent".
+void ShowWhereItLeads(QLabel *label, const std::string &target,
+                      const std::optional<std::string> &device) {
+    const QString text = device ? ShortName(*device) : QStringLiteral("absent");
+    label->setText(label->fontMetrics().elidedText(text, Qt::ElideLeft, label->width()));
+    label->setToolTip(FromPath(target) + (device ? QString() : QStringLiteral(" : absent")));
+}
+
+void AddChoice(QComboBox *combo, const QString &text, const QString &path, const QString &device,
+               int at) {
+    combo->insertItem(at, text);
+    combo->setItemData(at, path, kPathRole);
+    combo->setItemData(at, device, kDeviceRole);
+    combo->setItemData(at, path, Qt::ToolTipRole);
+}
+
+// Offers the devices present, selecting the one the name leads to; where it leads is
+// offered first when it is none of them, so that "&OK" keeps it.
+int FillChoice(QComboBox *combo, const std::vector<serial::SerialPortInfo> &ports,
+               const std::string &target, const std::optional<std::string> &device) {
+    combo->clear();
+    int current = -1;
+    for (const serial::SerialPortInfo &port : ports) {
+        const QString text =
+            port.description.empty()
+                ? FromPath(port.device)
+                : QStringLiteral("%1 (%2)").arg(FromPath(port.device),
+                                                QString::fromStdString(port.description));
+        if (port.path == target || (device && port.device == *device))
+            current = combo->count();
+        AddChoice(combo, text, FromPath(port.path), FromPath(port.device), combo->count());
+    }
+    if (current >= 0)
+        return current;
+    // A stable name is long: its middle gives way so that "(absent)" stays in sight.
+    const QString note = device ? QString() : QStringLiteral(" (absent)");
+    QStyleOptionComboBox frame;
+    frame.initFrom(combo);
+    const int field =
+        combo->style()
+            ->subControlRect(QStyle::CC_ComboBox, &frame, QStyle::SC_ComboBoxEditField, combo)
+            .width();
+    const int room = field - 8 - combo->fontMetrics().horizontalAdvance(note);
+    AddChoice(combo,
+              combo->fontMetrics().elidedText(FromPath(target), Qt::ElideMiddle, room) + note,
+              FromPath(target), device ? FromPath(*device) : QString(), 0);
+    return 0;
+}
+
+} // namespace
+
+void TForm2::ShowDevices(bool keepChoices) {
+    const std::vector<serial::SerialPortInfo> ports = serial::ListSerialPorts(root_);
+    for (int index = 0; index < 2; ++index) {
+        const Row row = RowOf(index);
+        const std::string target = serial::PortTarget(InstallPath(), row.port);
+        const std::optional<std::string> device = serial::DeviceBehind(root_, target);
+        ShowWhereItLeads(row.leadsTo, target, device);
+        const QVariant kept = row.choice->currentData(kPathRole);
+        const int current = FillChoice(row.choice, ports, target, device);
+        const int keptIndex = keepChoices ? row.choice->findData(kept, kPathRole) : -1;
+        row.choice->setCurrentIndex(keptIndex >= 0 ? keptIndex : current);
+    }
+}
+
+void TForm2::StoreControls() {
+    for (int index = 0; index < 2; ++index) {
+        const Row row = RowOf(index);
+        const std::string chosen = ToPath(row.choice->currentData(kPathRole).toString());
+        const std::string chosenDevice = ToPath(row.choice->currentData(kDeviceRole).toString());
+        const std::string target = serial::PortTarget(InstallPath(), row.port);
+        const std::optional<std::string> device = serial::DeviceBehind(root_, target);
+        if (chosen.empty() || chosen == target || (device && *device == chosenDevice))
+            continue;
+        if (const int error = serial::WritePortLink(InstallPath(), row.port, chosen))
+            throw platform::Exception(LinkFailure(row.port, chosen, error));
+    }
+    TOptionPairForm::StoreControls();
+}
+
+void TForm2::DevicesChanged() {
+    if (watcher_ && watcher_->TakeChanges())
+        ShowDevices(true);
+}
+
+void TForm2::showEvent(QShowEvent *event) {
+    TOptionPairForm::showEvent(event);
+    if (!watcher_) {
+        watcher_ = std::make_unique<serial::PortWatcher>(root_);
+        if (watcher_->Descriptor() >= 0) {
+            notifier_ = new QSocketNotifier(watcher_->Descriptor(), QSocketNotifier::Read, this);
+            connect(notifier_, &QSocketNotifier::activated, this,
+                    platform::Guarded([this] { DevicesChanged(); }));
+        }
+    }
+    // Opening the dialog starts from where the names lead; a window brought back from the
+    // task bar keeps the choices made.
+    ShowDevices(event->spontaneous());
+}
+
+void TForm2::hideEvent(QHideEvent *event) {
+    if (!event->spontaneous()) {
+        delete std::exchange(notifier_, nullptr);
+        watcher_.reset();
+    }
+    TOptionPairForm::hideEvent(event);
+}
 
 } // namespace app

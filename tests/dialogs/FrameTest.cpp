@@ -34,7 +34,8 @@ class FrameTest : public DialogTest {};
 
 TEST_F(FrameTest, CaptionsClientSizesAndHelpFiles) {
     const FrameCase cases[] = {
-        {Maker<TForm2>(), "Port série RS232", {193, 112}, true},
+        // The port choice dialog is wider by its devices frame, beside the specified controls.
+        {Maker<TForm2>(), "Port série RS232", {561, 112}, true},
         {Maker<TForm3>(), "Options graphiques", {367, 169}, true},
         {Maker<TForm4>(), "Types de menus déroulant", {248, 128}, true},
         {Maker<TForm5>(), "Déclinaison magnétique", {475, 336}, true},

@@ -1,0 +1,129 @@
+// The port choice dialog's devices: where COM1 and COM2 lead, the devices offered, the link
+// written by "&OK", and devices plugged and pulled while the dialog is open.
+#include "DialogTestSupport.h"
+#include "PumpEvents.h"
+
+#include "dialogs/Unit2.h"
+#include "support/FakeDeviceTree.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace app::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kAdapter = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A5-if00-port0";
+
+class PortChoiceDialogTest : public DialogTest {
+protected:
+    PortChoiceDialogTest() {
+        tree.AddUart("ttyS0", 4);
+        tree.AddUart("ttyS1", 0);
+        tree.AddUsb("ttyUSB0", "1-1", "FTDI", "FT232R USB UART");
+        tree.AddStableName("usb-FTDI_FT232R_USB_UART_A5-if00-port0", "ttyUSB0");
+        form.SetDeviceRoot(tree.Root());
+    }
+
+    fs::path Entry(const char *port) const {
+        return fs::path(installDir.path().toStdString()) / port;
+    }
+    // The drop-down's items, one a line.
+    static std::string Items(const QComboBox *combo) {
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        return items.join('\n').toStdString();
+    }
+
+    testsupport::FakeDeviceTree tree;
+    TForm2 form{main};
+};
+
+TEST_F(PortChoiceDialogTest, SpecifiedControlsKeepTheirPlacesAndTheDevicesSitBesideThem) {
+    EXPECT_EQ(form.GroupBox1->geometry(), QRect(8, 4, 177, 65));
+    EXPECT_EQ(form.BitBtn2->geometry(), QRect(8, 77, 81, 27));
+    EXPECT_EQ(form.BitBtn1->geometry(), QRect(104, 77, 81, 27));
+    EXPECT_EQ(form.RadioButton1->pos(), QPoint(24, 34));
+    EXPECT_EQ(form.RadioButton2->pos(), QPoint(104, 34));
+    EXPECT_GE(form.GroupBox2->x(), form.GroupBox1->geometry().right());
+    EXPECT_TRUE(form.rect().contains(form.GroupBox2->geometry()));
+}
+
+TEST_F(PortChoiceDialogTest, ShowsWhereEachNameLeadsAndOkLinksTheChosenDevice) {
+    const std::string gone = "/dev/serial/by-id/usb-Prolific_Technology_Inc._USB-Serial_"
+                             "Controller_D-if00-port0";
+    fs::create_symlink(gone, Entry("COM2"));
+    form.ShowOnTop();
+
+    // COM1 has no link: the standard port, present. COM2's adapter was pulled.
+    EXPECT_EQ(form.Label3->text(), QStringLiteral("ttyS0"));
+    EXPECT_EQ(form.Label4->text(), QStringLiteral("absent"));
+    EXPECT_EQ(Items(form.ComboBox1), "/dev/ttyUSB0 (FTDI FT232R USB UART)\n"
+                                     "/dev/ttyS0 (port série 16550A)");
+    EXPECT_EQ(form.ComboBox1->currentIndex(), 1);
+    // The pulled adapter's long name gives way in its middle so that "(absent)" shows.
+    const QString shown = form.ComboBox2->currentText();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral(" (absent)"))) << shown.toStdString();
+    EXPECT_LT(form.ComboBox2->fontMetrics().horizontalAdvance(shown), form.ComboBox2->width());
+    EXPECT_EQ(form.ComboBox2->currentData().toString().toStdString(), gone);
+
+    form.ComboBox1->setCurrentIndex(0);
+    form.BitBtn1->click();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(fs::read_symlink(Entry("COM1")), kAdapter);
+    // The name left alone keeps its link, absent device and all.
+    EXPECT_EQ(fs::read_symlink(Entry("COM2")), gone);
+    EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.shown.join('\n').toStdString();
+
+    // A link made by hand to the adapter's kernel name is the same device: kept as it is.
+    fs::remove(Entry("COM1"));
+    fs::create_symlink("/dev/ttyUSB0", Entry("COM1"));
+    form.ShowOnTop();
+    EXPECT_EQ(form.Label3->text(), QStringLiteral("ttyUSB0"));
+    EXPECT_EQ(form.ComboBox1->currentIndex(), 0);
+    form.BitBtn1->click();
+    EXPECT_EQ(fs::read_symlink(Entry("COM1")), "/dev/ttyUSB0");
+}
+
+TEST_F(PortChoiceDialogTest, ListFollowsDevicesPluggedAndPulledKeepingTheChoice) {
+    form.ShowOnTop();
+    // COM2 leads to ttyS1, which has no UART; the user picks the adapter, not yet confirmed.
+    form.ComboBox2->setCurrentIndex(form.ComboBox2->findData(QString::fromStdString(kAdapter)));
+    ASSERT_EQ(form.ComboBox1->count(), 2);
+
+    tree.AddUsb("ttyACM0", "1-2", "Acme", "Modem");
+    tree.AddStableName("usb-Acme_Modem-if00", "ttyACM0");
+    ASSERT_TRUE(testsupport::PumpEventsUntil([&] { return form.ComboBox1->count() == 3; }));
+    EXPECT_EQ(form.ComboBox1->itemText(0), QStringLiteral("/dev/ttyACM0 (Acme Modem)"));
+    EXPECT_EQ(form.ComboBox2->currentData().toString().toStdString(), kAdapter);
+
+    tree.Unplug("usb-FTDI_FT232R_USB_UART_A5-if00-port0", "ttyUSB0");
+    ASSERT_TRUE(testsupport::PumpEventsUntil([&] { return form.ComboBox1->count() == 2; }));
+    EXPECT_EQ(Items(form.ComboBox2), "/dev/ttyS1 (absent)\n"
+                                     "/dev/ttyACM0 (Acme Modem)\n"
+                                     "/dev/ttyS0 (port série 16550A)");
+    EXPECT_EQ(form.ComboBox2->currentIndex(), 0); // its choice gone: where COM2 leads
+}
+
+TEST_F(PortChoiceDialogTest, ALinkThatCannotBeMadeIsReportedAndTheDialogStays) {
+    testsupport::FakeDeviceTree::Write(Entry("COM1"), "the user's own file");
+    form.ShowOnTop();
+    form.ComboBox1->setCurrentIndex(form.ComboBox1->findData(QStringLiteral("/dev/ttyS0")));
+    main.settings.Set(1, "2");
+    form.RadioButton1->setChecked(true);
+    form.BitBtn1->click();
+
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(boxes.shown[0].contains(QStringLiteral("COM1 dans le dossier d'installation")));
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(main.settings.Get(1), "2"); // nothing stored before the links are made
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(Entry("COM1"))));
+}
+
+} // namespace
+} // namespace app::testing
