@@ -58,6 +58,7 @@ TForm1::TForm1(QWidget *parent)
     SerialPort1->SetPort("COM1");
     SerialPort1->OnRxChar = serial::TRxCharEvent(this, &TForm1::SerialPort1RxChar);
     SerialPort1->OnDSRChange = serial::TSerialSignalEvent(this, &TForm1::SerialPort1DSRChange);
+    SerialPort1->OnError = serial::TSerialErrorEvent(this, &TForm1::SerialPort1Error);
     FlatMenu1 = new widgets::TFlatMenu(this);
     FlatMenu1->SetName("FlatMenu1");
     platform::TFont menuFont;
@@ -252,7 +253,8 @@ void TForm1::Quittez1Click(TObject *) {
         }
         if (App().Terminated())
             return;
-        if (View().On(settings::TSwitch::StandaloneNotice))
+        // A device lost during the hand-over leaves the module as it was.
+        if (linkUp_ && View().On(settings::TSwitch::StandaloneNotice))
             platform::MessageBoxes::Information(
                 QStringLiteral("La boussole est désormais configurée pour un fonctionnement "
                                "autonome.\n                Le programme va s'arrêter. Cliquez "

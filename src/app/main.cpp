@@ -5,11 +5,13 @@
 #include "platform/MessageBoxes.h"
 #include "serial/ExceptionReport.h"
 #include "serial/PosixSerialDevice.h"
+#include "sim/PlugSignals.h"
 #include "sim/SimulatedLink.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QSocketNotifier>
 
 #include <memory>
 
@@ -60,9 +62,16 @@ int main(int argc, char **argv) {
     QApplication::setWindowIcon(QIcon(platform::InstallDir::File(QStringLiteral("ventrose.png"))));
 
     std::unique_ptr<sim::SimulatedLink> simulated;
+    std::unique_ptr<sim::PlugSignals> plug;
     if (options.simulate) {
         simulated = std::make_unique<sim::SimulatedLink>();
         serial::SetDeviceOpener(simulated->Opener());
+        // SIGUSR1 pulls the simulated module's plug, SIGUSR2 puts it back.
+        plug = std::make_unique<sim::PlugSignals>();
+        auto *notifier =
+            new QSocketNotifier(plug->Descriptor(), QSocketNotifier::Read, &application);
+        QObject::connect(notifier, &QSocketNotifier::activated,
+                         [&] { plug->Apply(simulated->Compass()); });
     } else {
         serial::SetDeviceOpener(
             serial::PosixDeviceOpener(platform::InstallDir::Path().toStdString()));
