@@ -4,47 +4,12 @@
 
 #include "serial/IniFile.h"
 #include "serial/SerialPort.h"
+#include "support/StoredPortSettings.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
-
-// Every stored property of a port, as one text.
-std::string Stored(serial::TSerialPort &port) {
-    auto &f = port.FlowControl();
-    auto &t = port.Timeouts();
-    std::string s = port.Port() + "|";
-    for (long v : {long(port.BaudRate()),
-                   long(port.CustomBaudRate()),
-                   long(port.StopBits()),
-                   long(port.DataBits()),
-                   long(port.Parity().Bits()),
-                   long(port.EventChar()),
-                   long(port.DiscardNull()),
-                   long(port.Parity().Check()),
-                   long(port.Parity().Replace()),
-                   long(port.Parity().ReplaceChar()),
-                   long(port.Buffer().InputSize()),
-                   long(port.Buffer().OutputSize()),
-                   long(t.ReadInterval()),
-                   long(t.ReadTotalConstant()),
-                   long(t.ReadTotalMultiplier()),
-                   long(t.WriteTotalConstant()),
-                   long(t.WriteTotalMultiplier()),
-                   long(f.ControlRTS()),
-                   long(f.ControlDTR()),
-                   long(f.DSRSensitivity()),
-                   long(f.OutCTSFlow()),
-                   long(f.OutDSRFlow()),
-                   long(f.TxContinueOnXoff()),
-                   long(f.XonXoffIn()),
-                   long(f.XonXoffOut()),
-                   long(f.XoffChar()),
-                   long(f.XonChar())})
-        s += std::to_string(v) + ",";
-    return s;
-}
 
 void CheckPortSettings(const std::string &text) {
     const std::string path = fuzz::ScratchDir() + "/port.ini";
@@ -69,7 +34,8 @@ void CheckPortSettings(const std::string &text) {
     }
     serial::TIniFile again(path);
     reloaded.LoadFromIni(again);
-    FUZZ_CHECK(Stored(reloaded) == Stored(loaded));
+    FUZZ_CHECK(serial::testing::StoredSettings(reloaded) ==
+               serial::testing::StoredSettings(loaded));
 }
 
 } // namespace

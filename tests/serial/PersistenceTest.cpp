@@ -1,6 +1,7 @@
 // The port's settings saved to an INI file and loaded back, group by group.
 #include "PortTestSupport.h"
 #include "serial/IniFile.h"
+#include "support/StoredPortSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -13,44 +14,9 @@ namespace serial {
 namespace {
 
 using testing::PortTest;
+using testing::StoredSettings;
 
 const TStoredGroups kAllGroups{sgBasic, sgFlowControl, sgBuffer, sgTimeouts, sgParity, sgOthers};
-
-// Every value the persistence stores, as one text.
-std::string Stored(TCustomSerialPort &port) {
-    std::string text;
-    auto &f = port.FlowControl();
-    auto &t = port.Timeouts();
-    for (long v : {long(port.BaudRate()),
-                   long(port.CustomBaudRate()),
-                   long(port.StopBits()),
-                   long(port.DataBits()),
-                   long(port.Parity().Bits()),
-                   long(port.EventChar()),
-                   long(port.DiscardNull()),
-                   long(port.Parity().Check()),
-                   long(port.Parity().Replace()),
-                   long(port.Parity().ReplaceChar()),
-                   long(port.Buffer().InputSize()),
-                   long(port.Buffer().OutputSize()),
-                   long(t.ReadInterval()),
-                   long(t.ReadTotalConstant()),
-                   long(t.ReadTotalMultiplier()),
-                   long(t.WriteTotalConstant()),
-                   long(t.WriteTotalMultiplier()),
-                   long(f.ControlRTS()),
-                   long(f.ControlDTR()),
-                   long(f.DSRSensitivity()),
-                   long(f.OutCTSFlow()),
-                   long(f.OutDSRFlow()),
-                   long(f.TxContinueOnXoff()),
-                   long(f.XonXoffIn()),
-                   long(f.XonXoffOut()),
-                   long(f.XoffChar()),
-                   long(f.XonChar())})
-        text += std::to_string(v) + ",";
-    return port.Port() + ":" + text;
-}
 
 // The keys of a section, in the order of the text.
 std::vector<std::string> Keys(const std::string &text) {
@@ -170,17 +136,17 @@ TEST_F(Persistence, AllGroupsInTheirOrderAndBackIntoAnotherPort) {
     other.SetName("SerialPort1");
     other.SetStoredGroups(kAllGroups);
     Load(other);
-    EXPECT_EQ(Stored(other), Stored(port));
+    EXPECT_EQ(StoredSettings(other), StoredSettings(port));
 }
 
 TEST_F(Persistence, LoadingKeepsWhatIsMissingAndReadsTheRateOnlyWhenCustom) {
     port.SetStoredGroups(kAllGroups);
     port.SetCustomBaudRate(1234);
     port.FlowControl().SetXonXoffOut(true);
-    const std::string before = Stored(port);
+    const std::string before = StoredSettings(port);
     WriteIni("[Other]\r\nPort=COM9\r\n");
     Load(port);
-    EXPECT_EQ(Stored(port), before);
+    EXPECT_EQ(StoredSettings(port), before);
 
     WriteIni("[serialport1]\nbaudrate=CUSTOM\n");
     Load(port);
