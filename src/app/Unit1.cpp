@@ -206,12 +206,6 @@ void TForm1::Aproposde1Click(TObject *) { ShowAboveAll(dialogs_.Form10); }
 void TForm1::Help1Click(TObject *) { ShowHelpTopic(QStringLiteral("som")); }
 void TForm1::BitBtn5Click(TObject *) { ShowHelpTopic(QStringLiteral("rub6")); }
 
-void TForm1::Etalonnagedelaboussole1Click(TObject *) {
-    // The four-phase calibration comes with its own panel; until then the command says so.
-    platform::MessageBoxes::Information(
-        QStringLiteral("L'étalonnage de la boussole n'est pas encore disponible."));
-}
-
 void TForm1::CentrageduzroNORD1Click(TObject *) {
     if (View().DeclinationIsZero()) {
         ShowAboveAll(dialogs_.Form7);

@@ -24,8 +24,10 @@
 
 class QContextMenuEvent;
 class QFrame;
+class QGroupBox;
 class QLabel;
 class QProgressBar;
+class QPushButton;
 class QTimer;
 
 namespace widgets {
@@ -99,6 +101,11 @@ public:
     void Aproposde1Click(TObject *Sender);
     void Quittez1Click(TObject *Sender);
     void BitBtn5Click(TObject *Sender);
+    // The calibration's buttons: each ends its phase (Unit1Calibration.cpp).
+    void BitBtn1Click(TObject *Sender);
+    void BitBtn2Click(TObject *Sender);
+    void BitBtn3Click(TObject *Sender);
+    void BitBtn4Click(TObject *Sender);
 
     void SerialPort1RxChar(TObject *Sender, int Count);
     void SerialPort1DSRChange(TObject *Sender, bool OnOff);
@@ -141,7 +148,12 @@ public:
     QLabel *Label5 = nullptr, *Label7 = nullptr, *Label8 = nullptr, *Label9 = nullptr,
            *Label10 = nullptr;
     QFrame *Panel2 = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr;
+    QPushButton *BitBtn1 = nullptr, *BitBtn2 = nullptr, *BitBtn3 = nullptr, *BitBtn4 = nullptr;
+    QFrame *Panel3 = nullptr;
+    PictureBox *Image2 = nullptr;
+    QPushButton *BitBtn5 = nullptr;
     QWidget *StatusBar1 = nullptr;
     QProgressBar *ProgressBar1 = nullptr;
     LinkTimer *Timer1 = nullptr, *Timer2 = nullptr;
@@ -160,6 +172,7 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    void CreateCalibrationPanel(QWidget *client);
     void ConnectLabelBalloons();
 
     // Shared steps of the handlers.
@@ -207,6 +220,14 @@ private:
     std::array<platform::TMenuItem *, 10> ExchangeMenuItems() const;
     std::array<platform::TToolButton *, 4> ExchangeButtons() const;
     bool WantedEnabled(const void *command, bool current) const;
+
+    // The calibration (Unit1Calibration.cpp). The phase that waits is the one whose button
+    // shows; phases are numbered from 0 here.
+    std::array<QLabel *, 4> PhaseLabels() const;
+    std::array<QPushButton *, 4> PhaseButtons() const;
+    void ShowCalibrationPhase(int phase);
+    void EndCalibrationPhase(int phase);
+    void SetCalibrationCommandsEnabled(bool enabled);
 
     // The display of one received chunk (Unit1Display.cpp).
     void RefreshDial();

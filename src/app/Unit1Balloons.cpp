@@ -10,10 +10,7 @@
 namespace app {
 
 void TForm1::ConnectLabelBalloons() {
-    // The calibration labels join once the calibration panel holds them.
     for (QLabel *label : {Label10, Label9, Label8, Label7, Label2, Label3, Label1, Label4}) {
-        if (!label)
-            continue;
         label->setAttribute(Qt::WA_Hover);
         label->installEventFilter(this);
     }

@@ -79,11 +79,7 @@ void TForm1::CreateControls() {
     Label5->setGeometry(16, 362, 313, 24);
 
     // The calibration panel takes the compass panel's place while a calibration runs.
-    Panel2 = new QFrame(client);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setGeometry(8, 32, 345, 409);
-    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel2->hide();
+    CreateCalibrationPanel(client);
 
     CreateStatusBar();
     StatusBar1->setParent(client);

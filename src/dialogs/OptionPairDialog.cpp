@@ -1,51 +1,24 @@
 #include "dialogs/OptionPairDialog.h"
 
-#include "dialogs/HelpTopics.h"
-#include "platform/Guarded.h"
+#include "dialogs/DialogControls.h"
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 
 namespace app {
 
-namespace {
-
-// An option button without a caption of its own, and its text as a separate label.
-QRadioButton *MakeOption(QGroupBox *group, QPoint at) {
-    auto *button = new QRadioButton(group);
-    button->move(at);
-    button->adjustSize();
-    return button;
-}
-
-QLabel *MakeOptionText(QGroupBox *group, QRadioButton *button, const QString &text) {
-    auto *label = new QLabel(text, group);
-    label->adjustSize();
-    label->move(button->x() + 20, button->y() + (button->height() - label->height()) / 2);
-    LinkLabelToButton(label, button);
-    return label;
-}
-
-} // namespace
-
 TOptionPairForm::TOptionPairForm(MainWindowAccess &mainWindow, const TOptionPairLayout &layout)
-    : TDialogForm(mainWindow, layout.caption, layout.client.width(), layout.client.height()),
-      binding_(layout.binding), helpTopic_(layout.helpTopic) {
+    : TPreferenceForm(mainWindow, layout.caption, layout.client.width(), layout.client.height(),
+                      layout.helpTopic),
+      binding_(layout.binding) {
     GroupBox1 = new QGroupBox(layout.groupTitle, this);
     GroupBox1->setGeometry(layout.group);
-    RadioButton1 = MakeOption(GroupBox1, layout.option1);
-    Label1 = MakeOptionText(GroupBox1, RadioButton1, layout.text1);
-    RadioButton2 = MakeOption(GroupBox1, layout.option2);
-    Label2 = MakeOptionText(GroupBox1, RadioButton2, layout.text2);
-    BitBtn2 = MakeBitBtn(this, QStringLiteral("&Aide"), QStringLiteral("btn_aide.bmp"),
-                         layout.helpButton);
-    BitBtn1 =
-        MakeBitBtn(this, QStringLiteral("&OK"), QStringLiteral("btn_ok.bmp"), layout.okButton);
-
-    connect(BitBtn1, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn1Click(); }));
-    connect(BitBtn2, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn2Click(); }));
+    RadioButton1 = MakeCaptionlessButton<QRadioButton>(GroupBox1, layout.option1);
+    Label1 = MakeButtonText(RadioButton1, layout.text1);
+    RadioButton2 = MakeCaptionlessButton<QRadioButton>(GroupBox1, layout.option2);
+    Label2 = MakeButtonText(RadioButton2, layout.text2);
+    MakeButtons(layout.helpButton, layout.okButton);
 }
 
 void TOptionPairForm::FormActivate() {
@@ -53,15 +26,12 @@ void TOptionPairForm::FormActivate() {
         (*button == 0 ? RadioButton1 : RadioButton2)->setChecked(true);
 }
 
-void TOptionPairForm::BitBtn1Click() {
+void TOptionPairForm::StoreControls() {
     settings::SettingsView view = View();
     if (RadioButton1->isChecked())
         binding_.store(view, 0);
     else if (RadioButton2->isChecked())
         binding_.store(view, 1);
-    HideDialog();
 }
-
-void TOptionPairForm::BitBtn2Click() { ShowHelpTopic(helpTopic_); }
 
 } // namespace app

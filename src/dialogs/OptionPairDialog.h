@@ -2,7 +2,7 @@
 // text to its right, standing for two keywords of one settings slot.
 #pragma once
 
-#include "dialogs/DialogBase.h"
+#include "dialogs/PreferenceDialog.h"
 
 #include <QPoint>
 #include <QRect>
@@ -14,7 +14,6 @@
 
 class QGroupBox;
 class QLabel;
-class QPushButton;
 class QRadioButton;
 
 namespace app {
@@ -59,7 +58,7 @@ struct TOptionPairLayout {
     QString helpTopic;
 };
 
-class TOptionPairForm : public TDialogForm {
+class TOptionPairForm : public TPreferenceForm {
     Q_OBJECT
 
 public:
@@ -68,25 +67,18 @@ public:
     QLabel *Label1;
     QRadioButton *RadioButton2;
     QLabel *Label2;
-    QPushButton *BitBtn2; // "&Aide"
-    QPushButton *BitBtn1; // "&OK"
 
     // Selects the button of the slot's value; any other text leaves the buttons as they are.
     void FormActivate() override;
-    // "&OK": the slot takes the selected button's value (unchanged when neither is
-    // selected); then the dialog hides and returns to the normal window level.
-    void BitBtn1Click();
-    // The close box stores exactly like "&OK".
-    void FormClose() override { BitBtn1Click(); }
-    // "&Aide".
-    void BitBtn2Click();
 
 protected:
     TOptionPairForm(MainWindowAccess &mainWindow, const TOptionPairLayout &layout);
 
+    // The slot takes the selected button's value (unchanged when neither is selected).
+    void StoreControls() override;
+
 private:
     TOptionPairBinding binding_;
-    QString helpTopic_;
 };
 
 } // namespace app

@@ -1,5 +1,6 @@
 #include "dialogs/Unit10.h"
 
+#include "dialogs/DialogControls.h"
 #include "platform/Canvas.h"
 #include "platform/Guarded.h"
 #include "platform/InstallDir.h"
@@ -50,19 +51,6 @@ QFont StyledFont(const QString &family, int characterHeight, platform::TFontStyl
     font.SetHeight(-characterHeight);
     font.SetStyle(style);
     return font.ToQFont();
-}
-
-void SetTextColour(QLabel *label, platform::TColor colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, platform::ToQColor(colour));
-    label->setPalette(palette);
-}
-
-QLabel *MakeLabel(QWidget *parent, const QString &text, QPoint at) {
-    auto *label = new QLabel(text, parent);
-    label->adjustSize();
-    label->move(at);
-    return label;
 }
 
 // A link: blue, bold and underlined, with the hand cursor.

@@ -54,6 +54,10 @@ bool QtMessageBoxService::Question(const QString &text) {
     return ExecBox(PlainMessageBox::Icon::Information, QStringLiteral("Information"), text, true);
 }
 
+bool QtMessageBoxService::WarningQuestion(const QString &text) {
+    return ExecBox(PlainMessageBox::Icon::Warning, QStringLiteral("Avertissement"), text, true);
+}
+
 void QtMessageBoxService::Error(const QString &title, const QString &text) {
     ExecBox(PlainMessageBox::Icon::Critical, title, text, false);
 }
@@ -75,6 +79,11 @@ void MessageBoxes::Warning(const QString &text) {
 bool MessageBoxes::Question(const QString &text) {
     return ReportedBox(false, BoxReturn::Activate,
                        [&](MessageBoxService &service) { return service.Question(text); });
+}
+
+bool MessageBoxes::WarningQuestion(const QString &text) {
+    return ReportedBox(false, BoxReturn::Activate,
+                       [&](MessageBoxService &service) { return service.WarningQuestion(text); });
 }
 
 void MessageBoxes::Error(const QString &text, BoxReturn how) {

@@ -16,6 +16,9 @@ public:
     virtual void Warning(const QString &text) = 0;
     // An information box with "Oui" and "Non"; true for "Oui".
     virtual bool Question(const QString &text) = 0;
+    // A warning box with "Oui" and "Non"; true for "Oui". A service that shows both kinds
+    // of question alike may leave it to Question.
+    virtual bool WarningQuestion(const QString &text) { return Question(text); }
     // The error box: the application's title, the error's message, "OK".
     virtual void Error(const QString &title, const QString &text) = 0;
 };
@@ -26,6 +29,7 @@ public:
     void Information(const QString &text) override;
     void Warning(const QString &text) override;
     bool Question(const QString &text) override;
+    bool WarningQuestion(const QString &text) override;
     void Error(const QString &title, const QString &text) override;
 };
 
@@ -38,6 +42,7 @@ public:
     static void Information(const QString &text);
     static void Warning(const QString &text);
     static bool Question(const QString &text);
+    static bool WarningQuestion(const QString &text);
     // The error box, with the application's title.
     static void Error(const QString &text, BoxReturn how = BoxReturn::Activate);
 

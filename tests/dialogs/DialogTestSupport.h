@@ -10,6 +10,9 @@
 #include "platform/MessageBoxes.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -28,7 +31,7 @@ public:
     settings::SettingsStore &Settings() override { return settings; }
     int ParametersChanged() const override { return parametersChanged; }
     void SetParametersChanged(int value) override { parametersChanged = value; }
-    int LastRawAngle() const override { return 0; }
+    int LastRawAngle() const override { return lastRawAngle; }
     int HardwareOptionsValue() const override { return hardwareOptions; }
     void SetHardwareOptionsValue(int value) override { hardwareOptions = value; }
     void ShowMainWindow() override { platform::Application::Instance().ShowMainForm(); }
@@ -38,6 +41,7 @@ public:
     settings::SettingsStore settings;
     int activations = 0;
     int parametersChanged = 0;
+    int lastRawAngle = 0;
     int hardwareOptions = 0;
     QStringList sounds; // the effects it was asked to play
 };
@@ -63,6 +67,17 @@ public:
 
     std::vector<std::pair<QString, QString>> requests; // file, topic
 };
+
+// A left click on an option's text, as the user makes it.
+inline void ClickText(QLabel *label) {
+    const QPointF at(2, 2);
+    QMouseEvent press(QEvent::MouseButtonPress, at, label->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, label->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(label, &press);
+    QApplication::sendEvent(label, &release);
+}
 
 // An application of its own, an empty installation folder, the recording services and the
 // main window, shown and active as after start-up.

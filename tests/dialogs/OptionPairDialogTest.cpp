@@ -4,9 +4,7 @@
 #include "dialogs/Unit2.h"
 #include "dialogs/Unit4.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -37,17 +35,6 @@ protected:
     void Open() { form->ShowOnTop(); }
     std::string Slot() const { return main.settings.Get(GetParam().slot); }
     void SetSlot(const std::string &text) { main.settings.Set(GetParam().slot, text); }
-
-    static void ClickText(QLabel *label) {
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2),
-                          label->mapToGlobal(QPointF(2, 2)), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2),
-                            label->mapToGlobal(QPointF(2, 2)), Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
-        QApplication::sendEvent(label, &press);
-        QApplication::sendEvent(label, &release);
-    }
 
     std::unique_ptr<TOptionPairForm> form;
 };

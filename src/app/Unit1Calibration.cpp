@@ -1,0 +1,110 @@
+// The main window's four-phase calibration: the question before it starts, one exchange
+// with the module per phase, the commands that stay off while it runs, the final message.
+#include "app/CalibrationPhases.h"
+#include "app/PictureBox.h"
+#include "app/Unit1.h"
+#include "platform/Application.h"
+#include "platform/Errors.h"
+#include "platform/InstallDir.h"
+#include "platform/MessageBoxes.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace app {
+
+std::array<QLabel *, 4> TForm1::PhaseLabels() const { return {Label2, Label3, Label1, Label4}; }
+
+std::array<QPushButton *, 4> TForm1::PhaseButtons() const {
+    return {BitBtn1, BitBtn2, BitBtn3, BitBtn4};
+}
+
+void TForm1::Etalonnagedelaboussole1Click(TObject *) {
+    if (!platform::MessageBoxes::WarningQuestion(
+            QStringLiteral("      Êtes-vous sûr de vouloir effectuer l'étalonnage de la "
+                           "boussole ?\nAttention, si vous répondez Oui, les anciens paramètres "
+                           "seront effacés...")))
+        return;
+    SetCalibrationCommandsEnabled(false);
+    Panel1->hide();
+    Panel2->show();
+    ShowCalibrationPhase(0);
+}
+
+void TForm1::BitBtn1Click(TObject *) { EndCalibrationPhase(0); }
+void TForm1::BitBtn2Click(TObject *) { EndCalibrationPhase(1); }
+void TForm1::BitBtn3Click(TObject *) { EndCalibrationPhase(2); }
+void TForm1::BitBtn4Click(TObject *) { EndCalibrationPhase(3); }
+
+// Shows the phase's label and button alone, its status text and its picture.
+void TForm1::ShowCalibrationPhase(int phase) {
+    const CalibrationPhase &shown = CalibrationPhases()[phase];
+    PhaseLabels()[phase]->show();
+    PhaseButtons()[phase]->show();
+    PhaseButtons()[phase]->setFocus();
+    SetStatusText(0, shown.status);
+    for (int other = 0; other < CalibrationPhaseCount; ++other) {
+        if (other == phase)
+            continue;
+        PhaseLabels()[other]->hide();
+        PhaseButtons()[other]->hide();
+    }
+    const QString file = platform::InstallDir::File(shown.picture);
+    QImage picture;
+    if (!picture.load(file)) {
+        // No picture rather than the previous phase's, which would show the wrong pose.
+        Image2->SetPicture(QImage());
+        throw platform::EFOpenError(file);
+    }
+    Image2->SetPicture(picture);
+}
+
+void TForm1::EndCalibrationPhase(int phase) {
+    PlayEffect(QStringLiteral("canopen.wav"));
+    QLabel *label = PhaseLabels()[phase];
+    QPushButton *button = PhaseButtons()[phase];
+    label->hide();
+    button->hide();
+    try {
+        CalibrationExchange();
+    } catch (...) {
+        // The exchange failed before the module got the command (the handshake or the
+        // write itself): the phase waits again, so that it can be retried once the module
+        // is back, instead of leaving a panel without any button.
+        label->show();
+        button->show();
+        throw;
+    }
+    if (platform::Application::Instance().Terminated())
+        return; // the module did not answer: the program ends here
+
+    if (phase + 1 < CalibrationPhaseCount) {
+        ShowCalibrationPhase(phase + 1);
+        return;
+    }
+    SetStatusText(0, QStringLiteral("Etalonnage achevé..."));
+    platform::MessageBoxes::Information(
+        QStringLiteral("                             Félicitations !!!\nLa procédure "
+                       "d'étalonnage en quatre phases est terminée."));
+    SetCalibrationCommandsEnabled(true);
+    Panel1->show();
+    Panel2->hide();
+    SetStatusText(0, QString());
+}
+
+// The commands that stay off while the calibration runs, in the order they are switched.
+void TForm1::SetCalibrationCommandsEnabled(bool enabled) {
+    for (platform::TMenuItem *item :
+         {Optionspendule1, Optionsgraphiques1, Etalonnagedelaboussole1, CentrageduzroNORD1,
+          Dclinaisonmagntique1, Optionslogicielles1, Optionsmatrielles1})
+        SetEnabled(item, enabled);
+    for (platform::TToolButton *button : {ToolButton3, ToolButton4, ToolButton6, ToolButton7})
+        SetEnabled(button, enabled);
+    for (platform::TMenuItem *item :
+         {ypesdemenusdroulant1, Optionsgraphiques2, Etalonnagede1, CentrageduzroNORD2,
+          Dclinaisonmagntique2, Optionslogicielles2, Optionmatrielles1})
+        SetEnabled(item, enabled);
+}
+
+} // namespace app

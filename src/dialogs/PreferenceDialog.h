@@ -1,0 +1,43 @@
+// The dialogs that edit the program's own preferences: "&OK" and the close box store the
+// controls into their slots and hide the dialog, "&Aide" shows the dialog's help topic. The
+// main window's activation that follows the hiding saves the slots.
+#pragma once
+
+#include "dialogs/DialogBase.h"
+
+class QPushButton;
+class QRect;
+
+namespace app {
+
+class TPreferenceForm : public TDialogForm {
+    Q_OBJECT
+
+public:
+    QPushButton *BitBtn2 = nullptr; // "&Aide"
+    QPushButton *BitBtn1 = nullptr; // "&OK"
+
+    // "&OK": the slots take the controls' values; then the dialog hides and returns to the
+    // normal window level.
+    void BitBtn1Click();
+    // The close box stores exactly like "&OK"; there is no way to leave without storing.
+    void FormClose() override { BitBtn1Click(); }
+    // "&Aide".
+    void BitBtn2Click();
+
+protected:
+    TPreferenceForm(MainWindowAccess &mainWindow, const QString &caption, int clientWidth,
+                    int clientHeight, const QString &helpTopic);
+
+    // Makes "&Aide" and "&OK"; called once the other controls exist, so that the buttons
+    // come last in the focus order.
+    void MakeButtons(const QRect &helpButton, const QRect &okButton);
+
+    // Writes each control's value into its slot.
+    virtual void StoreControls() = 0;
+
+private:
+    QString helpTopic_;
+};
+
+} // namespace app
