@@ -143,7 +143,10 @@ void TForm1::FormActivate(TObject *) {
         SerialPort1->SetPort(*port == settings::TComPort::Com1 ? "COM1" : "COM2");
     SerialPort1->SetBaudRate(serial::br9600);
     settings_.SaveSettings(platform::InstallDir::File(QStringLiteral("Ventrose.inf")));
-    SerialPort1->Open();
+    // A port whose device went away waits for the link start: opening it at each
+    // activation would only report the missing device again and again.
+    if (!portAwaitsLinkStart_)
+        SerialPort1->Open();
     ApplyMenuStyle();
 }
 

@@ -248,7 +248,8 @@ private:
     int handshakeTicks_ = 0;
     int pauseTicks_ = 0;
     bool exchangeRunning_ = false;
-    bool deviceLost_ = false; // since the last handshake began
+    bool deviceLost_ = false;          // since the last handshake began
+    bool portAwaitsLinkStart_ = false; // closed by a lost device, opened by the link start
     bool quitHeld_ = false;
     QTimer *heldQuit_ = nullptr; // runs a held quit once no box is open
     std::map<const void *, bool> wantedEnabled_;

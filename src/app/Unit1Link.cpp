@@ -171,6 +171,12 @@ void TForm1::HandOverToStandalone() {
 }
 
 void TForm1::StartLink() {
+    // A port that a lost device left closed opens first: while the device is still away,
+    // the error is told and nothing changes, so the link can be started again later.
+    if (portAwaitsLinkStart_) {
+        SerialPort1->Open();
+        portAwaitsLinkStart_ = false;
+    }
     SetEnabled(Activezlacommunicationsrie1, false);
     SetEnabled(Communication1, false);
     for (platform::TMenuItem *item : {Etalonnagedelaboussole1, Dclinaisonmagntique1,
@@ -184,11 +190,6 @@ void TForm1::StartLink() {
                            "cliquez sur OK."));
     if (App().Terminated())
         return;
-    // A port that a lost device left closed opens again here (without the warning box,
-    // no activation has reopened it).
-    if (!SerialPort1->Connected())
-        SerialPort1->Open();
-
     SetStatusText(0, QStringLiteral("Communication PC & boussole en cours..."));
     ExchangeScope exchange(*this);
     if (!Handshake())

@@ -34,8 +34,9 @@ void TForm1::LinkLost() {
     if (linkUp_ || exchangeRunning_)
         ShowLinkDown();
     // Closed at once, the device can come back under its own name; the next link start
-    // or activation opens it again.
+    // opens it again.
     SerialPort1->Close();
+    portAwaitsLinkStart_ = true;
 }
 
 void TForm1::ShowLinkDown() {

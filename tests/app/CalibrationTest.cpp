@@ -107,7 +107,7 @@ TEST_F(CalibrationTest, NoChangesNothingThenFourPhasesEachSendOneCommandAfterAHa
     EXPECT_NE(Main().LastRawAngle(), rawBefore); // readings went on behind the panel
 }
 
-// A phase whose exchange fails keeps its button, to be tried again once the module is back;
+// A phase whose exchange fails keeps its button, to be tried again once the link is back;
 // a next phase whose picture is missing says so and shows no picture rather than the last.
 TEST_F(CalibrationTest, AFailedPhaseIsReportedAndCanBeTriedAgain) {
     boxes.answers = {true};
@@ -119,8 +119,8 @@ TEST_F(CalibrationTest, AFailedPhaseIsReportedAndCanBeTriedAgain) {
     EXPECT_EQ(Showing(), "L1B1");
 
     Module().Replug();
-    Main().HideMainWindow(); // the activation that follows reopens the port
-    Main().ShowMainWindow();
+    LinkUp(); // the port the lost device closed opens with the link start
+    linkWire = Written();
     ASSERT_TRUE(QDir(installDir.path()).rename("Eest.bmp", "Eest.old"));
     boxes.boxes.clear();
     Main().BitBtn1->click();

@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 
 namespace apptest {
 namespace {
@@ -75,9 +76,15 @@ TEST_P(LinkLostAndBack, TheLinkFallsBackAndStartsAgainOnceTheModuleIsBack) {
     EXPECT_EQ(Main().StatusText(0), "Communication établie...");
     EXPECT_EQ(Written(), sent + "!0A+0B+0C&");
     const int before = Main().Heading().LastRawAngle();
-    time.Advance(4 * moduleOptions.readingPeriod);
-    EXPECT_TRUE(PumpUntil([&] { return Main().Heading().LastRawAngle() != before; }))
-        << "the needle turns again";
+    Module().SetCourse(sim::FixedCourse(before < 180 ? 192 : 64)); // the module turns round
+    // A reading at a time: readings that reach the program together make one chunk that is
+    // no reading.
+    for (int period = 0; period < 4 && Main().Heading().LastRawAngle() == before; ++period) {
+        const int delivered = time.RxDeliveries();
+        time.Advance(moduleOptions.readingPeriod);
+        ASSERT_TRUE(PumpUntil([&] { return time.RxDeliveries() > delivered; }));
+    }
+    EXPECT_NE(Main().Heading().LastRawAngle(), before) << "the needle turns again";
 }
 INSTANTIATE_TEST_SUITE_P(Warning, LinkLostAndBack, ::testing::Values("ONAVERTI", "OFFAVERTI"));
 
@@ -111,6 +118,31 @@ TEST_P(LinkLostInExchange, TheLossEndsTheWaitAndQuittingThenSendsNothing) {
     EXPECT_TRUE(boxes.boxes.empty()) << "no hand-over, no notice";
 }
 INSTANTIATE_TEST_SUITE_P(Timer, LinkLostInExchange, ::testing::Values(1, 2));
+
+// Lost during a calibration phase's exchange: the module did not get the phase's command,
+// so the phase waits again rather than the next one showing; it goes on once the link is
+// started again.
+TEST_F(LinkLostTest, APhaseCutByTheLossWaitsAgain) {
+    Start();
+    LinkUp();
+    boxes.answers = {true};
+    Main().Etalonnagedelaboussole1->Click();
+    time.beforeTick = [&](const testsupport::SteppedTime::Tick &) {
+        if (!Module().Line().Unplugged())
+            Unplug();
+    };
+    Main().BitBtn1->click();
+    EXPECT_EQ(Main().StatusText(0), "Communication perdue avec la boussole...");
+    EXPECT_TRUE(Main().BitBtn1->isVisible() && Main().Label2->isVisible());
+    EXPECT_FALSE(Main().BitBtn2->isVisible());
+
+    time.beforeTick = nullptr;
+    Module().Replug();
+    LinkUp();
+    Main().BitBtn1->click();
+    EXPECT_TRUE(PumpUntil([&] { return Main().BitBtn2->isVisible(); }));
+    EXPECT_TRUE(ModuleCatchesUp([&] { return Module().CalibrationCount() == 1; }));
+}
 
 } // namespace
 } // namespace apptest
