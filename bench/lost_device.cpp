@@ -67,14 +67,17 @@ int main(int argc, char **argv) {
         }
         cycle.Close();
     }
-    const int leakedDescriptors = CountEntries("fd") - descriptors;
-    const int leakedThreads = CountEntries("task") - threads;
+    const int descriptorsAfter = CountEntries("fd");
+    const int threadsAfter = CountEntries("task");
+    const int leakedDescriptors = descriptorsAfter - descriptors;
+    const int leakedThreads = threadsAfter - threads;
     std::printf("%d losses (hang-ups and removals in turn), each reported; the port closed and "
                 "opened again every time\n",
                 done);
     std::printf("CPU over a quiet second: %.2f ms with the port open on an idle device, "
                 "%.2f ms with it open on the lost device (worst %.2f ms)\n",
                 idleCpu / done, lostCpu / done, worstLost);
-    std::printf("descriptors left: %d, threads left: %d\n", leakedDescriptors, leakedThreads);
+    std::printf("descriptors: %d before, %d after; threads: %d before, %d after\n", descriptors,
+                descriptorsAfter, threads, threadsAfter);
     return leakedDescriptors == 0 && leakedThreads == 0 ? 0 : 1;
 }
