@@ -1,6 +1,7 @@
 #include "serial/IniFile.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/FileRead.h"
 #include "serial/SettingsText.h"
 
 #include <cerrno>
@@ -49,9 +50,7 @@ std::string ReadWholeFile(const std::string &fileName) {
     std::string text;
     char chunk[4096];
     for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
+        const ssize_t n = platform::ReadSome(fd, chunk, sizeof chunk);
         if (n < 0) {
             const int error = errno;
             ::close(fd);

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Errors.h"
+#include "platform/FileRead.h"
 
 #include <QFile>
 
@@ -47,9 +48,7 @@ void SettingsStore::LoadSettings(const QString &path) {
     bool pendingCr = false; // a CR ended the last line; a LF right after it belongs to it
     char chunk[4096];
     while (slot <= SlotCount) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
+        const ssize_t n = platform::ReadSome(fd, chunk, sizeof chunk);
         if (n < 0) {
             const int error = errno;
             ::close(fd);
