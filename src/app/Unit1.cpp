@@ -59,6 +59,7 @@ TForm1::TForm1(QWidget *parent)
     SerialPort1->SetPort("COM1");
     SerialPort1->OnRxChar = serial::TRxCharEvent(this, &TForm1::SerialPort1RxChar);
     SerialPort1->OnDSRChange = serial::TSerialSignalEvent(this, &TForm1::SerialPort1DSRChange);
+    SerialPort1->OnError = serial::TSerialErrorEvent(this, &TForm1::SerialPort1Error);
     FlatMenu1 = new widgets::TFlatMenu(this);
     FlatMenu1->SetName("FlatMenu1");
     platform::TFont menuFont;
@@ -127,6 +128,16 @@ void TForm1::ApplyMenuStyle() {
     FlatMenu1->SetUseSystemColors(flat);
 }
 
+void TForm1::OpenPortOrExplain() {
+    try {
+        SerialPort1->Open();
+    } catch (const serial::ESerialPort &error) {
+        // The component's message names no cause a user can act on: say what to do.
+        throw platform::Exception(
+            PortOpenFailureMessage(error, QString::fromStdString(SerialPort1->Port())));
+    }
+}
+
 void TForm1::FormActivate(TObject *) {
     // While an exchange with the module runs, its port stays as it is; the end of the
     // exchange activates the main window again.
@@ -143,13 +154,10 @@ void TForm1::FormActivate(TObject *) {
         SerialPort1->SetPort(*port == settings::TComPort::Com1 ? "COM1" : "COM2");
     SerialPort1->SetBaudRate(serial::br9600);
     settings_.SaveSettings(platform::InstallDir::File(QStringLiteral("Ventrose.inf")));
-    try {
-        SerialPort1->Open();
-    } catch (const serial::ESerialPort &error) {
-        // The component's message names no cause a user can act on: say what to do.
-        throw platform::Exception(
-            PortOpenFailureMessage(error, QString::fromStdString(SerialPort1->Port())));
-    }
+    // A port whose device went away waits for the link start: opening it at each
+    // activation would only report the missing device again and again.
+    if (!portAwaitsLinkStart_)
+        OpenPortOrExplain();
     ApplyMenuStyle();
 }
 
@@ -253,7 +261,8 @@ void TForm1::Quittez1Click(TObject *) {
         }
         if (App().Terminated())
             return;
-        if (View().On(settings::TSwitch::StandaloneNotice))
+        // A device lost during the hand-over leaves the module as it was.
+        if (linkUp_ && View().On(settings::TSwitch::StandaloneNotice))
             platform::MessageBoxes::Information(
                 QStringLiteral("La boussole est désormais configurée pour un fonctionnement "
                                "autonome.\n                Le programme va s'arrêter. Cliquez "

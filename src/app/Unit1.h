@@ -109,11 +109,14 @@ public:
 
     void SerialPort1RxChar(TObject *Sender, int Count);
     void SerialPort1DSRChange(TObject *Sender, bool OnOff);
+    void SerialPort1Error(TObject *Sender, serial::TSerialErrors Errors);
     void Timer1Timer(TObject *Sender);
     void Timer2Timer(TObject *Sender);
 
     // ---- The link's exchanges ----
     void StartLink();
+    // Opens SerialPort1; a refusal is told in words that say what the user can do.
+    void OpenPortOrExplain();
     void TransferParameters();
     void CalibrationExchange();
     void HandOverToStandalone();
@@ -193,6 +196,11 @@ private:
     void BeginExchange();
     void EndExchange();
     void RunHeldQuit();
+    // A device that has gone away (Unit1LinkLost.cpp): the link goes back to its state
+    // before the link start, and a wait for the module ends.
+    void LinkLost();
+    bool ReadReceived(std::string &text, int count);
+    void ShowLinkDown();
     // Marks an exchange as running until End() or the end of its scope, whichever way
     // it ends.
     class ExchangeScope {
@@ -242,6 +250,8 @@ private:
     int handshakeTicks_ = 0;
     int pauseTicks_ = 0;
     bool exchangeRunning_ = false;
+    bool deviceLost_ = false;          // since the last handshake began
+    bool portAwaitsLinkStart_ = false; // closed by a lost device, opened by the link start
     bool quitHeld_ = false;
     QTimer *heldQuit_ = nullptr; // runs a held quit once no box is open
     std::map<const void *, bool> wantedEnabled_;

@@ -78,6 +78,13 @@ void TForm1::EndCalibrationPhase(int phase) {
     }
     if (platform::Application::Instance().Terminated())
         return; // the module did not answer: the program ends here
+    if (deviceLost_) {
+        // The device went away during the exchange: the module did not get the command,
+        // so the phase waits again, as after a failed exchange.
+        label->show();
+        button->show();
+        return;
+    }
 
     if (phase + 1 < CalibrationPhaseCount) {
         ShowCalibrationPhase(phase + 1);

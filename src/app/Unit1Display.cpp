@@ -17,7 +17,8 @@ void TForm1::SerialPort1RxChar(TObject *, int Count) {
     heading_.TakeNeedleSize(View());
 
     std::string text;
-    SerialPort1->ReadString(text, Count);
+    if (!ReadReceived(text, Count))
+        return;
     if (const auto reading = ParseReading(text))
         heading_.ApplyReading(*reading, View());
     // A chunk that is no reading redraws the display from the last valid one.

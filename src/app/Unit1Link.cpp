@@ -28,12 +28,13 @@ bool TForm1::Handshake() {
     ProgressBar1->setRange(0, HandshakeTimeoutTicks);
     ProgressBar1->setValue(0);
     ProgressBar1->show();
+    deviceLost_ = false;
     SerialPort1->SetRTSLine(true);
     dsrSeen_ = 0;
     Timer1->start();
-    while (dsrSeen_ != 1 && !App().Terminated())
+    while (dsrSeen_ != 1 && !deviceLost_ && !App().Terminated())
         App().ProcessMessages();
-    if (App().Terminated())
+    if (App().Terminated() || deviceLost_)
         return false;
     dsrSeen_ = 0;
     Timer1->stop();
@@ -63,15 +64,16 @@ void TForm1::Timer1Timer(TObject *) {
     App().Terminate();
 }
 
-// One period of Timer2 during which events go on being handled.
+// One period of Timer2 during which events go on being handled. False when the program
+// was ended or the device lost meanwhile.
 bool TForm1::Pause() {
     pauseTicks_ = 0;
     Timer2->start();
-    while (pauseTicks_ != 1 && !App().Terminated())
+    while (pauseTicks_ != 1 && !deviceLost_ && !App().Terminated())
         App().ProcessMessages();
     pauseTicks_ = 0;
     Timer2->stop();
-    return !App().Terminated();
+    return !App().Terminated() && !deviceLost_;
 }
 
 void TForm1::Timer2Timer(TObject *) { pauseTicks_ += 1; }
@@ -119,14 +121,20 @@ void TForm1::RunExchange(const QString &openingText, const std::function<std::st
     if (!Handshake())
         return;
     dialogs_.Form6->ShowWait();
+    // A device lost during a pause ends the exchange there; the wait box goes while the
+    // exchange still runs, so its activation leaves the port closed.
+    const auto stopped = [&] {
+        if (!App().Terminated())
+            dialogs_.Form6->HideWait();
+    };
     try {
         if (!Pause())
-            return;
+            return stopped();
         SerialPort1->WriteString(command());
         if (!closingText.isEmpty())
             SetStatusText(0, closingText);
         if (!Pause())
-            return;
+            return stopped();
         if (clearStatus)
             SetStatusText(0, QString());
     } catch (...) {
@@ -163,6 +171,12 @@ void TForm1::HandOverToStandalone() {
 }
 
 void TForm1::StartLink() {
+    // A port that a lost device left closed opens first: while the device is still away,
+    // the error is told and nothing changes, so the link can be started again later.
+    if (portAwaitsLinkStart_) {
+        OpenPortOrExplain();
+        portAwaitsLinkStart_ = false;
+    }
     SetEnabled(Activezlacommunicationsrie1, false);
     SetEnabled(Communication1, false);
     for (platform::TMenuItem *item : {Etalonnagedelaboussole1, Dclinaisonmagntique1,
@@ -176,7 +190,6 @@ void TForm1::StartLink() {
                            "cliquez sur OK."));
     if (App().Terminated())
         return;
-
     SetStatusText(0, QStringLiteral("Communication PC & boussole en cours..."));
     ExchangeScope exchange(*this);
     if (!Handshake())

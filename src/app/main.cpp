@@ -7,11 +7,13 @@
 #include "serial/ExceptionReport.h"
 #include "serial/PosixSerialDevice.h"
 #include "serial/TracedDevice.h"
+#include "sim/PlugSignals.h"
 #include "sim/SimulatedLink.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QSocketNotifier>
 
 #include <cstring>
 #include <memory>
@@ -24,7 +26,7 @@ struct Options {
     QString trace;
 };
 
-Options ParseOptions(const QApplication &application) {
+Options ParseOptions(const QCoreApplication &application) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Ventrose : boussole électronique RS-232 (COM1 ou COM2)."));
@@ -58,16 +60,23 @@ Options ParseOptions(const QApplication &application) {
 } // namespace
 
 int main(int argc, char **argv) {
-    // Listing the ports needs no display: it is done before the window system is reached.
+    QCoreApplication::setApplicationName(QStringLiteral("Ventrose"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VENTROSE_VERSION));
+    // Listing the ports, the help and the version need no display: they are done before the
+    // window system is reached (the parser prints the help or the version and exits).
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--list-ports") == 0) {
             app::PrintPortList(stdout);
             return 0;
         }
+        for (const char *option : {"-h", "-?", "--help", "--help-all", "-v", "--version"}) {
+            if (std::strcmp(argv[i], option) == 0) {
+                QCoreApplication withoutDisplay(argc, argv);
+                ParseOptions(withoutDisplay);
+            }
+        }
     }
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ventrose"));
-    QApplication::setApplicationVersion(QStringLiteral(VENTROSE_VERSION));
     const Options options = ParseOptions(application);
 
     platform::Application &app = platform::Application::Instance();
@@ -94,10 +103,17 @@ int main(int argc, char **argv) {
         }
     }
     std::unique_ptr<sim::SimulatedLink> simulated;
+    std::unique_ptr<sim::PlugSignals> plug;
     serial::DeviceOpener opener;
     if (options.simulate) {
         simulated = std::make_unique<sim::SimulatedLink>();
         opener = simulated->Opener();
+        // SIGUSR1 pulls the simulated module's plug, SIGUSR2 puts it back.
+        plug = std::make_unique<sim::PlugSignals>();
+        auto *notifier =
+            new QSocketNotifier(plug->Descriptor(), QSocketNotifier::Read, &application);
+        QObject::connect(notifier, &QSocketNotifier::activated,
+                         [&] { plug->Apply(simulated->Compass()); });
     } else {
         opener = serial::PosixDeviceOpener(platform::InstallDir::Path().toStdString());
     }

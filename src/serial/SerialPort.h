@@ -23,6 +23,13 @@ namespace serial {
 
 class TSerialThread;
 class TPortEventReceiver;
+class TIniFile;
+
+// The registry object of the platforms that keep one: the key under which the port names
+// its values. This platform has no registry; the port refuses to use one.
+struct TRegistry {
+    std::string CurrentPath;
+};
 
 using TRxCharEvent = platform::TEvent<platform::TObject *, int>;
 using TRxBufEvent = platform::TEvent<platform::TObject *, const void *, int>;
@@ -44,6 +51,9 @@ public:
     void SetRTSLine(bool OnOff);
     // The device's pending line errors; reading them clears them.
     TSerialErrors LineErrors();
+
+    // Whether an operating-system error means the device itself has gone away.
+    static bool DeviceLost(int osError);
 
     // ---- Properties ----
     bool Connected() const { return connected_; }
@@ -96,6 +106,17 @@ public:
     std::int32_t ReadString(std::string &text, std::int32_t count);
     std::int32_t WaitAsync(PPortAsync async);
     void AbortAll();
+
+    // ---- Settings persistence (SerialPersistence.cpp) ----
+    // The groups of StoredGroups, in the section named after the component. Saving writes
+    // every value, then updates the file once. Loading reads each key with the current
+    // value as its default and assigns it through its property, so a missing key changes
+    // nothing and an open port applies each change at once.
+    virtual void SaveToIni(TIniFile &IniFile);
+    virtual void LoadFromIni(TIniFile &IniFile);
+    // No registry here: both raise ESerialPort code 23.
+    virtual void SaveToRegistry(TRegistry &Registry);
+    virtual void LoadFromRegistry(TRegistry &Registry);
 
     // ---- Applying the settings groups to the open device ----
     virtual void ApplyLineSettings();
@@ -170,8 +191,6 @@ private:
     }
     // The device, or a failure with ERROR_INVALID_HANDLE while the port is closed.
     SerialDevice *Device() const;
-    // Whether an operating-system error means the device itself has gone away.
-    static bool DeviceLost(int osError);
     std::uint32_t ReadErrorWord(TComStat *status);
     void StopWorker();
     // True on the thread that runs a delivery of this port's events: the worker cannot

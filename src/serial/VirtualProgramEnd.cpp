@@ -33,13 +33,13 @@ VirtualProgramEnd::~VirtualProgramEnd() {
 }
 
 // Counts the call and refuses it when a failure is injected or the cable is pulled.
-bool VirtualProgramEnd::Admit(VirtualCall call) {
+bool VirtualProgramEnd::Admit(VirtualCall call, bool evenIfPulled) {
     auto &c = *core_;
     const auto index = static_cast<std::size_t>(call);
     ++c.callCounts[index];
     if (c.failures[index])
         return Fail(c.failures[index]);
-    if (c.sessionDead)
+    if (c.sessionDead && !evenIfPulled)
         return Fail(EIO);
     return true;
 }
@@ -153,11 +153,14 @@ bool VirtualProgramEnd::SetCommMask(std::uint32_t mask) {
 
 bool VirtualProgramEnd::WaitCommEvent(std::uint32_t &mask, TOverlapped &overlapped) {
     std::lock_guard lock(core_->mutex);
-    if (!Admit(VirtualCall::WaitCommEvent))
+    if (!Admit(VirtualCall::WaitCommEvent, true))
         return false;
     auto &c = *core_;
     if (c.wait || c.eventMask == 0)
         return Fail(EINVAL);
+    // A pulled cable still reports what occurred before (its own EV_ERR among it) once.
+    if (c.sessionDead && !(c.eventHistory & c.eventMask))
+        return Fail(EIO);
     BeginOverlapped(overlapped);
     c.wait = PendingWait{&mask, &overlapped};
     if (c.eventHistory & c.eventMask) {

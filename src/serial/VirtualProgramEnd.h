@@ -25,7 +25,7 @@ public:
     bool PurgeComm(std::uint32_t flags) override;
 
 private:
-    bool Admit(VirtualCall call);
+    bool Admit(VirtualCall call, bool evenIfPulled = false);
 
     std::shared_ptr<VirtualSerialLine::Core> core_;
 };

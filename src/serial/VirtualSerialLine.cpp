@@ -181,8 +181,11 @@ void VirtualSerialLine::Unplug() {
         c.sessionDead = true;
         c.reads.Abort(EIO);
         c.AbortWrites(EIO);
-        c.EndWait(EIO, 0);
         c.toProgram.clear();
+        // The loss is an error event, reported once as a hang-up is on a terminal: it
+        // ends the pending wait, or waits for the next one.
+        c.Raise(EV_ERR);
+        c.EndWait(EIO, 0);
         c.Touch();
     }
 }

@@ -98,10 +98,11 @@ public:
     void InjectLineErrors(std::uint32_t ceBits);
     void InjectBreak() { InjectLineErrors(CE_BREAK); }
 
-    // Pulls the cable: every later call on the open program's end fails with EIO, its
-    // pending operations end with EIO, its event wait completes and later waits fail at
-    // once; ClearCommError still answers, with CE_IOE. The line cannot be opened again
-    // until Replug.
+    // Pulls the cable: every later call on the open program's end fails with EIO and its
+    // pending operations end with EIO. The loss is reported once as EV_ERR (when the mask
+    // holds it): the pending event wait completes with it, or else the next wait does;
+    // later waits fail at once. ClearCommError still answers, with CE_IOE. The line
+    // cannot be opened again until Replug.
     void Unplug();
     void Replug();
     bool Unplugged() const;

@@ -260,12 +260,15 @@ TEST_F(LinkTest, HeldQuitWaitsForTheErrorBoxOfAFailedExchange) {
     Start();
     LinkUp();
     boxes.boxes.clear();
-    // Quit clicked during the transfer's first pause; the module is gone when the
-    // parameters are written, so the transfer ends in the error box.
+    // Quit clicked during the transfer's first pause; the line then refuses writes and
+    // RTS changes, so the transfer ends in the error box.
+    bool failing = false;
     time.beforeTick = [&](const testsupport::SteppedTime::Tick &tick) {
-        if (tick.timer == 2 && !Module().Line().Unplugged()) {
+        if (tick.timer == 2 && !failing) {
+            failing = true;
             Main().Quittez1->Click();
-            Module().Unplug();
+            Module().Line().FailCall(serial::VirtualCall::WriteFile, EINVAL);
+            Module().Line().FailCall(serial::VirtualCall::EscapeCommFunction, EINVAL);
         }
     };
     bool quitInsideTheBox = false;

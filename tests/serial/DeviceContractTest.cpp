@@ -33,6 +33,8 @@ public:
         return got;
     }
 
+    void Lose() { line_.Unplug(); }
+
 private:
     VirtualSerialLine line_;
 };
@@ -44,6 +46,7 @@ public:
     std::string Receive(std::size_t count, std::chrono::milliseconds quiet = 2s) {
         return pty_.Receive(count, static_cast<int>(quiet.count()));
     }
+    void Lose() { pty_.CloseMaster(); }
 
 private:
     PtyPair pty_;
@@ -353,6 +356,29 @@ TYPED_TEST(DeviceContract, WriteHeldByXoffEndsAtItsTimeOutWithWhatWasSent) {
     }
     EXPECT_EQ(written, 2u);
     EXPECT_EQ(this->far.Receive(2), "go");
+}
+
+// A lost device (cable pulled, terminal hung up) reports itself once as an error event,
+// even to a wait that starts after the loss, and then refuses everything but the calls
+// that let the port close.
+TYPED_TEST(DeviceContract, LossIsReportedOnceThenRefused) {
+    ASSERT_TRUE(this->device->SetCommMask(EV_RXCHAR | EV_ERR));
+    this->far.Lose();
+    std::uint32_t errors = 0;
+    for (int i = 0; i < 20000 && !(errors & CE_IOE); ++i) {
+        ASSERT_TRUE(this->device->ClearCommError(errors, nullptr));
+        std::this_thread::sleep_for(1ms);
+    }
+    EXPECT_EQ(errors, CE_IOE) << "still answered, with the device error";
+    std::uint32_t mask = 0;
+    Async wait;
+    ASSERT_TRUE(this->device->WaitCommEvent(mask, wait.overlapped));
+    EXPECT_EQ(mask, EV_ERR);
+    EXPECT_FALSE(this->device->WaitCommEvent(mask, wait.overlapped)) << "only once";
+    EXPECT_EQ(GetLastError(), EIO);
+    EXPECT_FALSE(this->device->WriteFile("x", 1, nullptr, wait.overlapped));
+    EXPECT_EQ(GetLastError(), EIO);
+    EXPECT_EQ(this->InputCount(), 0u);
 }
 
 } // namespace

@@ -215,16 +215,17 @@ TEST_F(PortEvents, CloseFromInsideAHandlerClosesInEveryDeliveryMode) {
     }
 }
 
-TEST_F(PortEvents, UnpluggedDeviceEndsTheWorkerAndTurnsIntoErrors) {
+TEST_F(PortEvents, UnpluggedDeviceIsReportedOnceThenEndsTheWorker) {
     RecordEvents();
     OpenAndWait();
     std::thread([line = com1]() mutable { line.Unplug(); }).join();
-    // The pending wait ends with an error and the next one is refused: the worker ends
-    // instead of spinning, and delivers nothing.
+    // The pending wait ends with the loss, delivered as a device error; the next wait is
+    // refused: the worker ends instead of spinning.
     ASSERT_TRUE(PumpUntil([&] { return port.EventWorker()->Finished(); }));
     EXPECT_FALSE(port.EventWorker()->FatalException());
     EXPECT_EQ(Waits(), 2);
-    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(log, std::vector<std::string>{"Error " +
+                                            std::to_string(TSerialErrors{ceDeviceIO}.ToBits())});
 
     EXPECT_EQ(port.LineErrors(), TSerialErrors{ceDeviceIO});
     try {

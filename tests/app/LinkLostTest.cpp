@@ -1,0 +1,148 @@
+// The module's device going away while the program runs: the link falls back to its
+// state before the link start, a wait for the module ends, and the link starts again once
+// the device is back.
+#include "AppTestSupport.h"
+
+#include "app/PictureBox.h"
+#include "dialogs/Unit6.h"
+#include "platform/sync.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace apptest {
+namespace {
+
+class LinkLostTest : public ProgramFixture {
+protected:
+    // Pulls the module's plug and serves the port's report of it at once, so the program
+    // has heard of it before anything else happens (a tick, in the middle of a wait).
+    void Unplug() {
+        Module().Unplug();
+        ASSERT_TRUE(ModuleCatchesUp([&] {
+            platform::SyncQueue::Instance().RunPending();
+            return !Main().SerialPort1->Connected();
+        }));
+    }
+    // The commands of the link, and whether each is on: all as before the link start.
+    void ExpectCommandsAsBeforeTheLink() {
+        app::TForm1 &m = Main();
+        const std::pair<bool, bool> commands[] = {
+            {m.Activezlacommunicationsrie1->Enabled(), true},
+            {m.Activerlacommunicationsrie1->Enabled(), true},
+            {m.ToolButton1->Enabled(), true},
+            {m.Communication1->Enabled(), true},
+            {m.ToolButton2->Enabled(), true},
+            {m.Optionslogicielles1->Enabled(), true},
+            {m.Etalonnagedelaboussole1->Enabled(), false},
+            {m.Etalonnagede1->Enabled(), false},
+            {m.CentrageduzroNORD2->Enabled(), false},
+            {m.Dclinaisonmagntique1->Enabled(), false},
+            {m.Optionsmatrielles1->Enabled(), false},
+            {m.Optionsgraphiques2->Enabled(), false},
+            {m.ToolButton3->Enabled(), false},
+            {m.ToolButton7->Enabled(), false},
+        };
+        for (std::size_t i = 0; i < std::size(commands); ++i)
+            EXPECT_EQ(commands[i].first, commands[i].second) << "command " << i;
+    }
+};
+
+// With the warning box (its closing reopens the port) and without it (the link start
+// opens the port itself).
+class LinkLostAndBack : public LinkLostTest, public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(LinkLostAndBack, TheLinkFallsBackAndStartsAgainOnceTheModuleIsBack) {
+    Start();
+    Main().Settings().Set(settings::ConnectWarningSlot, GetParam());
+    LinkUp();
+    time.Advance(moduleOptions.readingPeriod);
+    ASSERT_TRUE(PumpUntil([&] { return Main().Heading().LastRawAngle() != 0; }));
+    player.played.clear();
+
+    Unplug();
+    EXPECT_FALSE(Main().LinkUp());
+    EXPECT_EQ(Main().StatusText(0), "Communication perdue avec la boussole...");
+    EXPECT_EQ(player.played, QStringList{"error.wav"});
+    ExpectCommandsAsBeforeTheLink();
+    EXPECT_TRUE(Main().Label5->isVisible());
+    EXPECT_FALSE(Main().Label10->isVisible());
+    EXPECT_TRUE(Main().Image1->Picture() == QImage(InstallFile("cercle5.bmp"))) << "no needle";
+
+    Module().Replug();
+    const std::string sent = Written();
+    LinkUp();
+    EXPECT_EQ(Main().StatusText(0), "Communication établie...");
+    EXPECT_EQ(Written(), sent + "!0A+0B+0C&");
+    const int before = Main().Heading().LastRawAngle();
+    Module().SetCourse(sim::FixedCourse(before < 180 ? 192 : 64)); // the module turns round
+    // A reading at a time: readings that reach the program together make one chunk that is
+    // no reading.
+    for (int period = 0; period < 4 && Main().Heading().LastRawAngle() == before; ++period) {
+        const int delivered = time.RxDeliveries();
+        time.Advance(moduleOptions.readingPeriod);
+        ASSERT_TRUE(PumpUntil([&] { return time.RxDeliveries() > delivered; }));
+    }
+    EXPECT_NE(Main().Heading().LastRawAngle(), before) << "the needle turns again";
+}
+INSTANTIATE_TEST_SUITE_P(Warning, LinkLostAndBack, ::testing::Values("ONAVERTI", "OFFAVERTI"));
+
+// Lost in the transfer's handshake (timer 1), or in its first pause (timer 2).
+class LinkLostInExchange : public LinkLostTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(LinkLostInExchange, TheLossEndsTheWaitAndQuittingThenSendsNothing) {
+    Start();
+    LinkUp();
+    const std::size_t ticksBefore = time.ticks.size();
+    const int timer = GetParam();
+    time.beforeTick = [&](const testsupport::SteppedTime::Tick &tick) {
+        if (tick.timer == timer && !Module().Line().Unplugged())
+            Unplug();
+    };
+    boxes.boxes.clear();
+    LeaveParameterDialog();
+    ASSERT_TRUE(PumpUntil([&] { return !Main().ExchangeRunning(); }));
+
+    // Three ticks of the handshake, then the pause's; none after the loss.
+    EXPECT_EQ(time.ticks.size(), ticksBefore + (timer == 1 ? 1 : 4));
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_FALSE(application->Terminated());
+    EXPECT_FALSE(Main().ProgressBar1->isVisible());
+    EXPECT_FALSE(static_cast<QWidget *>(forms->Form6())->isVisible());
+    EXPECT_EQ(Main().StatusText(0), "Communication perdue avec la boussole...");
+    EXPECT_EQ(Written(), "!0A+0B+0C&") << "nothing more was sent";
+
+    Main().Quittez1->Click();
+    EXPECT_TRUE(application->Terminated());
+    EXPECT_TRUE(boxes.boxes.empty()) << "no hand-over, no notice";
+}
+INSTANTIATE_TEST_SUITE_P(Timer, LinkLostInExchange, ::testing::Values(1, 2));
+
+// Lost during a calibration phase's exchange: the module did not get the phase's command,
+// so the phase waits again rather than the next one showing; it goes on once the link is
+// started again.
+TEST_F(LinkLostTest, APhaseCutByTheLossWaitsAgain) {
+    Start();
+    LinkUp();
+    boxes.answers = {true};
+    Main().Etalonnagedelaboussole1->Click();
+    time.beforeTick = [&](const testsupport::SteppedTime::Tick &) {
+        if (!Module().Line().Unplugged())
+            Unplug();
+    };
+    Main().BitBtn1->click();
+    EXPECT_EQ(Main().StatusText(0), "Communication perdue avec la boussole...");
+    EXPECT_TRUE(Main().BitBtn1->isVisible() && Main().Label2->isVisible());
+    EXPECT_FALSE(Main().BitBtn2->isVisible());
+
+    time.beforeTick = nullptr;
+    Module().Replug();
+    LinkUp();
+    Main().BitBtn1->click();
+    EXPECT_TRUE(PumpUntil([&] { return Main().BitBtn2->isVisible(); }));
+    EXPECT_TRUE(ModuleCatchesUp([&] { return Module().CalibrationCount() == 1; }));
+}
+
+} // namespace
+} // namespace apptest

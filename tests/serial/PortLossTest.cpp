@@ -1,0 +1,35 @@
+// A device lost under an open port, again and again, on pseudo-terminals: each loss is
+// reported, nothing keeps waiting on the lost device, the port closes and opens again on
+// the device once it is back, and no descriptor or thread is left behind.
+#include "support/PortLossCycle.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace serial::testing {
+namespace {
+
+TEST(PortLoss, HangUpsAndRemovalsLeaveNothingBehind) {
+    // A first thread lets a sanitizer's runtime start its own helper thread before the count.
+    std::thread([] {}).join();
+    const int descriptors = CountEntries("fd");
+    const int threads = CountEntries("task");
+    {
+        PortLossCycle cycle;
+        ASSERT_EQ(cycle.OpenAndExchange(), "");
+        using Loss = PortLossCycle::Loss;
+        for (Loss loss : {Loss::HangUp, Loss::Removal, Loss::HangUp, Loss::Removal}) {
+            if (!cycle.Lose(loss))
+                GTEST_SKIP() << "hanging a terminal up needs CAP_SYS_ADMIN";
+            ASSERT_TRUE(cycle.LossReported());
+            ASSERT_TRUE(cycle.WorkerEnded()) << "no worker left waiting on a lost device";
+            ASSERT_EQ(cycle.CloseAndReopen(loss), "");
+        }
+    }
+    EXPECT_EQ(CountEntries("fd"), descriptors);
+    EXPECT_EQ(CountEntries("task"), threads);
+}
+
+} // namespace
+} // namespace serial::testing
