@@ -1,6 +1,6 @@
 #include "app/PortList.h"
 
-#include "serial/PortDiscovery.h"
+#include "serial/devices/PortDiscovery.h"
 
 namespace app {
 

@@ -4,9 +4,9 @@
 #include "platform/Application.h"
 #include "platform/InstallDir.h"
 #include "platform/MessageBoxes.h"
-#include "serial/ExceptionReport.h"
-#include "serial/PosixSerialDevice.h"
-#include "serial/TracedDevice.h"
+#include "serial/port/ExceptionReport.h"
+#include "serial/posix/PosixSerialDevice.h"
+#include "serial/trace/TracedDevice.h"
 #include "sim/PlugSignals.h"
 #include "sim/SimulatedLink.h"
 

@@ -1,7 +1,7 @@
 // What a program hands to its port device, recorded as it writes.
 #pragma once
 
-#include "serial/SerialDevice.h"
+#include "serial/port/SerialDevice.h"
 
 #include <cstdint>
 #include <memory>
