@@ -1,5 +1,7 @@
 // Ventrose: desktop front end of an RS-232 electronic compass module.
 #include "app/Forms.h"
+#include "app/HeadingLog.h"
+#include "app/LogOptions.h"
 #include "app/PortList.h"
 #include "platform/Application.h"
 #include "platform/InstallDir.h"
@@ -15,6 +17,7 @@
 #include <QIcon>
 #include <QSocketNotifier>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -24,6 +27,8 @@ struct Options {
     bool simulate = false;
     QString dataDir;
     QString trace;
+    QString log;
+    QString replay;
 };
 
 Options ParseOptions(const QCoreApplication &application) {
@@ -49,12 +54,25 @@ Options ParseOptions(const QCoreApplication &application) {
         QStringLiteral("Enregistre dans FILE (- : la sortie d'erreur) tout ce qui passe sur la "
                        "ligne série."),
         QStringLiteral("FILE"));
+    const QCommandLineOption log(
+        QStringLiteral("log"),
+        QStringLiteral("Enregistre dans FILE (CSV) chaque mesure reçue, dès le début de la "
+                       "communication."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption replay(
+        QStringLiteral("replay"),
+        QStringLiteral("La boussole simulée rejoue le journal du cap FILE à son rythme "
+                       "(implique --simulate)."),
+        QStringLiteral("FILE"));
     parser.addOption(simulate);
     parser.addOption(dataDir);
     parser.addOption(trace);
     parser.addOption(listPorts);
+    parser.addOption(log);
+    parser.addOption(replay);
     parser.process(application);
-    return {parser.isSet(simulate), parser.value(dataDir), parser.value(trace)};
+    return {parser.isSet(simulate) || parser.isSet(replay), parser.value(dataDir),
+            parser.value(trace), parser.value(log), parser.value(replay)};
 }
 
 } // namespace
@@ -102,11 +120,21 @@ int main(int argc, char **argv) {
             return 1;
         }
     }
+    sim::CompassOptions moduleOptions;
+    if (!options.replay.isEmpty()) {
+        app::ReplayLoad replay = app::LoadReplay(options.replay);
+        if (!replay.error.isEmpty()) {
+            std::fprintf(stderr, "%s\n", replay.error.toLocal8Bit().constData());
+            platform::MessageBoxes::Warning(replay.error);
+            return 1;
+        }
+        moduleOptions.replay = std::move(replay.readings);
+    }
     std::unique_ptr<sim::SimulatedLink> simulated;
     std::unique_ptr<sim::PlugSignals> plug;
     serial::DeviceOpener opener;
     if (options.simulate) {
-        simulated = std::make_unique<sim::SimulatedLink>();
+        simulated = std::make_unique<sim::SimulatedLink>(std::move(moduleOptions));
         opener = simulated->Opener();
         // SIGUSR1 pulls the simulated module's plug, SIGUSR2 puts it back.
         plug = std::make_unique<sim::PlugSignals>();
@@ -124,6 +152,8 @@ int main(int argc, char **argv) {
 
     app::Forms forms;
     forms.Create();
+    if (!options.log.isEmpty())
+        app::StartUnattendedLog(*forms.Log(), options.log);
     app.ShowMainForm();
     const int code = app.Run();
     forms.Destroy();
