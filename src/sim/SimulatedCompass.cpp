@@ -11,6 +11,10 @@ constexpr std::chrono::milliseconds kLongestSleep{50};
 // How long Settle waits for the thread before it calls it stuck.
 constexpr std::chrono::seconds kSettleLimit{20};
 
+// From the link start's answer to the first replayed reading: time for the program to take
+// the link as up, so that it takes the first reading too.
+constexpr std::chrono::seconds kReplayLead{1};
+
 const char *const kGarbage[] = {"x?", "300", "-7", "12a", " "};
 } // namespace
 
@@ -227,7 +231,7 @@ void SimulatedCompass::SendReadings(Clock::time_point now) {
 void SimulatedCompass::StartReplay(Clock::time_point now) {
     if (options_.replay.empty() || replayStart_ != Clock::time_point::max())
         return;
-    replayStart_ = now + options_.readingPeriod;
+    replayStart_ = now + kReplayLead;
     nextReading_ = NextReplayed();
 }
 

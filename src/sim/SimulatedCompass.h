@@ -39,8 +39,8 @@ struct CompassOptions {
     // Its time: real time unless a test steps a ManualClock.
     std::shared_ptr<ModuleClock> clock = SteadyClock();
     // When not empty, the module plays these readings back instead of following its course:
-    // the first one reading period after it first raises DSR (its answer to the link
-    // start), each other one at its own time after the first, then no reading any more.
+    // the first one a second after it first raises DSR (its answer to the link start), each
+    // other one at its own time after the first, then no reading any more.
     std::vector<ReplayedReading> replay;
 };
 

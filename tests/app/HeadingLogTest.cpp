@@ -252,6 +252,9 @@ TEST_F(HeadingLogProgram, TheWindowFollowsTheReadingsOnlyWhileItShows) {
     EXPECT_EQ(static_cast<long long>(Rows(folder.filePath(QStringLiteral("log.csv"))).size()),
               Log().Recorder().Rows());
 
+    window.HelpButton->click();
+    EXPECT_EQ(help.topics, QStringList{QStringLiteral("journal")});
+
     window.ExportButton->click();
     const QImage picture(folder.filePath(QStringLiteral("chart.png")));
     EXPECT_EQ(picture.size(), window.Chart->size());
