@@ -198,26 +198,29 @@ void HeadingLogWindow::ShowRecording() {
         RecordingLabel->setText(QStringLiteral("Aucun enregistrement en cours."));
 }
 
-QString HeadingLogWindow::ProposedPath(const QString &folderKey, const QString &extension) const {
-    QString folder = settings::OpenOwnSettings()->value(folderKey).toString();
+// Asks for a file to write, proposing journal-<date>-<time>.<extension> in the folder used
+// last for that kind of file (the installation folder at first), and remembers the folder
+// of the answer. Empty when the user gave up.
+QString HeadingLogWindow::ChooseTarget(const QString &caption, const QString &folderKey,
+                                       const QString &extension, const QString &filter) {
+    auto own = settings::OpenOwnSettings();
+    QString folder = own->value(folderKey).toString();
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = platform::InstallDir::Path();
     const QString stamp = feed_.Now().toLocalTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    return QDir(folder).filePath(QStringLiteral("journal-%1.%2").arg(stamp, extension));
-}
-
-void HeadingLogWindow::RememberFolder(const QString &folderKey, const QString &path) const {
-    settings::OpenOwnSettings()->setValue(folderKey, QFileInfo(path).absolutePath());
+    const QString path = chooseFile(
+        caption, QDir(folder).filePath(QStringLiteral("journal-%1.%2").arg(stamp, extension)),
+        filter);
+    if (!path.isEmpty())
+        own->setValue(folderKey, QFileInfo(path).absolutePath());
+    return path;
 }
 
 void HeadingLogWindow::RecordClick() {
-    const QString path = chooseFile(QStringLiteral("Enregistrer le journal du cap"),
-                                    ProposedPath(kLogFolderKey, QStringLiteral("csv")),
-                                    QStringLiteral("Journal CSV (*.csv);;Tous les fichiers (*)"));
-    if (path.isEmpty())
-        return;
-    RememberFolder(kLogFolderKey, path);
-    if (!recorder_.Start(path))
+    const QString path = ChooseTarget(QStringLiteral("Enregistrer le journal du cap"),
+                                      kLogFolderKey, QStringLiteral("csv"),
+                                      QStringLiteral("Journal CSV (*.csv);;Tous les fichiers (*)"));
+    if (!path.isEmpty() && !recorder_.Start(path))
         platform::MessageBoxes::Warning(
             HeadingRecorder::FailureMessage(path, recorder_.Error(), false));
 }
@@ -225,13 +228,10 @@ void HeadingLogWindow::RecordClick() {
 void HeadingLogWindow::StopClick() { recorder_.Stop(); }
 
 void HeadingLogWindow::ExportClick() {
-    const QString path = chooseFile(QStringLiteral("Exporter l'image du journal du cap"),
-                                    ProposedPath(kImageFolderKey, QStringLiteral("png")),
-                                    QStringLiteral("Image PNG (*.png)"));
-    if (path.isEmpty())
-        return;
-    RememberFolder(kImageFolderKey, path);
-    if (!Chart->grab().save(path, "PNG"))
+    const QString path =
+        ChooseTarget(QStringLiteral("Exporter l'image du journal du cap"), kImageFolderKey,
+                     QStringLiteral("png"), QStringLiteral("Image PNG (*.png)"));
+    if (!path.isEmpty() && !Chart->grab().save(path, "PNG"))
         platform::MessageBoxes::Warning(
             QStringLiteral("Impossible d'enregistrer l'image %1.").arg(path));
 }

@@ -67,8 +67,8 @@ private:
     void ShowStatistics();
     void ShowRecording();
     std::int64_t Now() const;
-    QString ProposedPath(const QString &folderKey, const QString &extension) const;
-    void RememberFolder(const QString &folderKey, const QString &path) const;
+    QString ChooseTarget(const QString &caption, const QString &folderKey, const QString &extension,
+                         const QString &filter);
 
     ReadingFeed &feed_;
     HeadingRecorder &recorder_;

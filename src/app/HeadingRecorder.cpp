@@ -4,6 +4,8 @@
 
 #include <QTimer>
 
+#include <cstdio>
+
 namespace app {
 
 headinglog::LogRow LogRowOf(const ReadingRecord &reading) {
@@ -17,7 +19,11 @@ headinglog::LogRow LogRowOf(const ReadingRecord &reading) {
 }
 
 HeadingRecorder::HeadingRecorder(ReadingFeed &feed)
-    : report([](const QString &message) { platform::MessageBoxes::Warning(message); }),
+    // On the standard error too: an unattended recording (--log) may have no one to see it.
+    : report([](const QString &message) {
+          std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+          platform::MessageBoxes::Warning(message);
+      }),
       feed_(feed) {}
 
 HeadingRecorder::~HeadingRecorder() {

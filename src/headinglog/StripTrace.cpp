@@ -61,11 +61,12 @@ StripTrace BuildStripTrace(const HeadingHistory &history, std::int64_t now, doub
             if (point.value > high.value)
                 high = point;
         }
-        if (high.msecs < low.msecs)
-            std::swap(low, high);
-        emit(low);
-        if (high.msecs != low.msecs || high.value != low.value)
-            emit(high);
+        // Drawn in the order they came.
+        const TracePoint &first = low.msecs <= high.msecs ? low : high;
+        const TracePoint &second = low.msecs <= high.msecs ? high : low;
+        emit(first);
+        if (second.msecs != first.msecs || second.value != first.value)
+            emit(second);
     }
     return trace;
 }
