@@ -55,21 +55,13 @@ class Session:
                                                           f"suppressions={lsan}",
                                                           "print_suppressions=0"]))
 
-    def start(self, program, simulate, data, extra=()):
+    def start(self, program, simulate, data):
         self.env["DISPLAY"] = self._start_display()
         self._start(["openbox"])
         wait_for("openbox", lambda: "window id" in self.x("xprop", "-root",
                                                            "_NET_SUPPORTING_WM_CHECK"))
-        self.program_path = program
-        self.data = data or os.path.join(self.folder, "data")
-        self.start_program(simulate, extra)
-
-    def start_program(self, simulate, extra=()):
-        """Starts the program (again, once the previous run has ended) with a fresh trace."""
-        if os.path.exists(self.trace):
-            os.rename(self.trace, self.trace + ".previous")
-        args = [self.program_path, "--data-dir", self.data, "--trace", self.trace] + \
-            (["--simulate"] if simulate else []) + list(extra)
+        args = [program, "--data-dir", data or os.path.join(self.folder, "data"),
+                "--trace", self.trace] + (["--simulate"] if simulate else [])
         self.program = self._start(args)
 
     def _start(self, args, **options):
@@ -328,76 +320,6 @@ def scenario_port_leads_nowhere(s):
         raise Failure(f"exit status {s.program.returncode}")
 
 
-def log_rows(path):
-    """The rows of a heading log as a spreadsheet reads its CSV: lists of fields."""
-    import csv
-    try:
-        with open(path, newline="", encoding="utf-8") as f:
-            return list(csv.reader(f))
-    except FileNotFoundError:
-        return []
-
-
-def traced_readings(text):
-    """The valid readings the program read, in the order of the trace."""
-    values = [int(v) for v in re.findall(r'^.* <- "(\d{1,3})"  ', text, re.M)]
-    return [v for v in values if v <= 254]
-
-
-def cap_of(raw):
-    """The heading "Votre CAP" shows for a raw reading without centring or declination."""
-    last_raw_angle = (91567 - 359 * raw) // 254
-    needle = (last_raw_angle + 180) % 360
-    return (360 - needle) % 360, needle
-
-
-def record_then_replay(s, log, replay_log):
-    """Records with --log until enough rows are in, quits, and replays the log."""
-    main = main_window(s)
-    start_link(s, main)
-    s.keys(main, "alt+b", "j")
-    s.wait_window("Journal du cap")
-    wait_for("25 rows in the log", lambda: len(log_rows(log)) > 25)
-    s.screenshot("journal")
-    quit_by_menu(s, main)
-    s.answer_box("Information")  # the module now works on its own
-    if s.wait_exit() != 0:
-        raise Failure(f"exit status {s.program.returncode}")
-    recorded = log_rows(log)
-    s.start_program(False, ["--replay", log, "--log", replay_log])
-    main = main_window(s)
-    start_link(s, main)
-    wait_for("the whole log replayed", lambda: len(log_rows(replay_log)) >= len(recorded))
-    s.screenshot("replayed")
-    quit_by_menu(s, main)
-    s.answer_box("Information")
-    if s.wait_exit() != 0:
-        raise Failure(f"exit status {s.program.returncode}")
-    return recorded, log_rows(replay_log)
-
-
-def scenario_heading_log(s):
-    log = os.path.join(s.folder, "journal.csv")
-    replay_log = os.path.join(s.folder, "rejoue.csv")
-    recorded, replayed = record_then_replay(s, log, replay_log)
-    with open(s.trace + ".previous", encoding="ascii", errors="replace") as f:
-        first_trace = f.read()
-    header = ["heure_utc", "brut", "LastRawAngle", "cap", "aiguille", "centrage", "declinaison"]
-    for name, rows in (("recorded", recorded), ("replayed", replayed)):
-        if rows[0] != header or any(len(r) != 7 for r in rows):
-            raise Failure(f"the {name} log is not a table of seven columns under its header")
-        for row in rows[1:]:
-            if not re.fullmatch(r"\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z", row[0]):
-                raise Failure(f"{name}: {row[0]} is no UTC time to the millisecond")
-            if [int(row[3]), int(row[4])] != list(cap_of(int(row[1]))):
-                raise Failure(f"{name}: heading and needle {row[3:5]} for the reading {row[1]}")
-    raws = [int(r[1]) for r in recorded[1:]]
-    if raws != traced_readings(first_trace):
-        raise Failure("the log's readings are not the readings of the trace")
-    if [r[1:] for r in replayed[1:]] != [r[1:] for r in recorded[1:]]:
-        raise Failure("the replay did not bring the same readings and needle in the same order")
-
-
 def main_and_box(s):
     """The main window once the error box stands beside it: the larger of the two windows
     with the program's title."""
@@ -414,7 +336,6 @@ SCENARIOS = {
     "Dialogs": scenario_dialogs,
     "QuitWithLinkUp": scenario_quit_with_link_up,
     "PortLeadsNowhere": scenario_port_leads_nowhere,
-    "HeadingLog": scenario_heading_log,
 }
 
 
@@ -440,9 +361,7 @@ def main():
     started = time.monotonic()
     session = Session(folder)
     try:
-        extra = ["--log", os.path.join(folder, "journal.csv")] if args.scenario == "HeadingLog" \
-            else []
-        session.start(os.path.abspath(args.program), simulate, data, extra)
+        session.start(os.path.abspath(args.program), simulate, data)
         SCENARIOS[args.scenario](session)
     except Exception as failure:  # a Failure, or a tool that broke: both keep the evidence
         if "DISPLAY" in session.env:
