@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <sstream>
 
@@ -131,8 +134,9 @@ TEST(CommandLine, WithoutADisplayPrintsAndExitsOrLetsTheProgramStart) {
 }
 
 // The help lists every option with its values and its whole text, in lines that fit a
-// terminal of 80 columns; output that cannot be written is a failure, not a success.
-TEST(CommandLine, HelpListsEveryOptionAndAFailedWriteIsReported) {
+// terminal of 80 columns, and README.md's table has a row for each; output that cannot be
+// written is a failure, not a success.
+TEST(CommandLine, HelpAndReadmeListEveryOptionAndAFailedWriteIsReported) {
     std::unique_ptr<std::FILE, int (*)(std::FILE *)> full(std::fopen("/dev/full", "w"),
                                                           std::fclose);
     TempFile err;
@@ -152,7 +156,12 @@ TEST(CommandLine, HelpListsEveryOptionAndAFailedWriteIsReported) {
         for (std::istringstream in(line); in >> word;)
             words += word + ' ';
     }
+    const char *source = std::getenv("VENTROSE_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    std::ifstream readmeFile(std::string(source) + "/README.md");
+    const std::string readme{std::istreambuf_iterator<char>(readmeFile), {}};
     ASSERT_FALSE(app::KnownOptions().empty());
+    ASSERT_FALSE(readme.empty());
     for (const app::OptionSpec &spec : app::KnownOptions()) {
         std::string entry = std::string("--") + spec.name + ' ';
         for (std::istringstream in(std::string(spec.valueNames) + ' ' + spec.help); in >> word;)
@@ -161,6 +170,10 @@ TEST(CommandLine, HelpListsEveryOptionAndAFailedWriteIsReported) {
         if (at != std::string::npos)
             entry.replace(at, 2, "/home/u/data");
         EXPECT_NE(words.find(entry), std::string::npos) << entry << "\n" << help;
+        std::string row = std::string("--") + spec.name;
+        if (*spec.valueNames)
+            row += std::string(" ") + spec.valueNames;
+        EXPECT_NE(readme.find("`" + row + "` |"), std::string::npos) << row;
     }
 }
 
