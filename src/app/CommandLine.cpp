@@ -160,6 +160,8 @@ CommandLine ParseCommandLine(const std::vector<std::string> &arguments) {
         else
             line.error = ReadOption(arguments, i, seen, line.options);
     }
+    if (!line.error.empty())
+        line.options = {}; // nothing half read
     return line;
 }
 

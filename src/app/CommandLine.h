@@ -14,8 +14,8 @@ namespace app {
 // What the command line asks for.
 struct Options {
     bool simulate = false;
-    std::string dataDir; // empty: the default installation folder
-    std::string trace;   // empty: no trace; "-": the standard error
+    std::string dataDir{}; // empty: the default installation folder
+    std::string trace{};   // empty: no trace; "-": the standard error
     bool listPorts = false;
     bool help = false;
     bool version = false;
@@ -42,7 +42,7 @@ struct OptionSpec {
 std::span<const OptionSpec> KnownOptions();
 
 struct CommandLine {
-    Options options;
+    Options options;   // the defaults when there is an error
     std::string error; // empty when every argument was understood; French, names the argument
 };
 
