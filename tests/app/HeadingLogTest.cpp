@@ -17,7 +17,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <mutex>
-#include <regex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -108,10 +107,9 @@ TEST_F(HeadingLogProgram, EveryReadingOfTheTraceIsOneRowWithTheHeadingTheDialSho
     trace.reset(); // writes out all it holds
 
     std::vector<int> tracedReadings;
-    const std::regex read(R"re(<- "([^"]*)")re");
-    for (auto it = std::sregex_iterator(traced.begin(), traced.end(), read);
-         it != std::sregex_iterator(); ++it)
-        if (const auto reading = app::ParseReading((*it)[1].str()))
+    const QRegularExpression read(QStringLiteral(R"re(<- "([^"]*)")re"));
+    for (const QRegularExpressionMatch &m : read.globalMatch(QString::fromStdString(traced)))
+        if (const auto reading = app::ParseReading(m.captured(1).toStdString()))
             tracedReadings.push_back(*reading);
 
     const std::vector<headinglog::LogRow> rows = Rows(path);
