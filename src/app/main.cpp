@@ -77,6 +77,8 @@ int main(int argc, char **argv) {
         }
     }
     QApplication application(argc, argv);
+    // Ties the windows to the menu entry of that name (the application id on Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral(VENTROSE_APP_ID));
     const Options options = ParseOptions(application);
 
     platform::Application &app = platform::Application::Instance();
