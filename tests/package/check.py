@@ -1,18 +1,14 @@
 #!/usr/bin/env python3
-"""Checks of what a Debian user and a software centre get: the manual page, the desktop and
-AppStream metadata, and the .deb as lintian sees it.
+"""What a Debian user and a software centre get, checked:
 
-    check.py manual   --program PROGRAM PAGE...
-    check.py metadata --program PROGRAM --desktop FILE --metainfo FILE
-    check.py package  --program PROGRAM --cpack-config FILE --work DIR --app-id ID
+    check.py manual   PROGRAM PAGE...         the pages document the options of --help
+    check.py metadata PROGRAM DESKTOP METAINFO  validators pass; entry, metadata, program agree
+    check.py package  PROGRAM CPACK_CONFIG WORK  the .deb that cpack makes passes lintian
 
-The tools come from scripts/install-deps; a missing one fails the check and names its
-package. Exits 0 when everything holds, 1 with the reasons otherwise.
+The tools come from scripts/install-deps; a missing one fails the check and names its package.
 """
 
-import argparse
 import glob
-import gzip
 import os
 import re
 import shutil
@@ -20,239 +16,138 @@ import subprocess
 import sys
 import xml.etree.ElementTree as ElementTree
 
-TOOLS = {
-    "man": "man-db",
-    "appstreamcli": "appstream",
-    "desktop-file-validate": "desktop-file-utils",
-    "lintian": "lintian",
-    "cpack": "cmake",
-    "dpkg-deb": "dpkg",
-}
-
-
-XML_LANG = "{http://www.w3.org/XML/1998/namespace}lang"
+PACKAGES = {"man": "man-db", "appstreamcli": "appstream", "lintian": "lintian",
+            "desktop-file-validate": "desktop-file-utils", "cpack": "cmake", "dpkg-deb": "dpkg"}
 
 
 class Failure(Exception):
     pass
 
 
-def tool(name):
-    path = shutil.which(name)
-    if not path:
-        raise Failure(f"{name} is missing: install the Debian package {TOOLS[name]} "
-                      "(scripts/install-deps does)")
-    return path
+def need(tool):
+    if not shutil.which(tool):
+        raise Failure(f"{tool} is missing: scripts/install-deps installs it "
+                      f"(Debian package {PACKAGES.get(tool, tool)})")
 
 
-def run(command, env=None, check=True):
-    """Runs a command; returns (exit status, standard output, standard error)."""
-    done = subprocess.run(command, capture_output=True, text=True, env=env)
+def run(command, check=True, **options):
+    """Runs a command and gives back its exit status and its output and errors together."""
+    need(command[0])
+    done = subprocess.run(command, capture_output=True, text=True, **options)
     if check and done.returncode != 0:
         raise Failure(f"{' '.join(command)} exited with {done.returncode}:\n"
                       f"{done.stdout}{done.stderr}")
-    return done.returncode, done.stdout, done.stderr
+    return done.returncode, done.stdout + done.stderr
 
 
-def program_version(program):
+def version_of(program):
     return run([program, "--version"])[1].split()[-1]
 
 
-# ---- the manual page against --help ----
+def option_names(text):
+    """The option names in a line of --help or of roff, escapes undone."""
+    text = re.sub(r"\\f[BIRP]|\\c", " ", text.replace(r"\-", "-"))
+    return set(re.findall(r"(?<![\w-])(--?[A-Za-z0-9][\w-]*)", re.sub(r"^\.\w+", "", text)))
 
-def help_options(program):
-    """The option names that `PROGRAM --help` lists, short and long."""
-    options = set()
+
+def check_manual(program, *pages):
+    # An option's line in --help starts with two blanks and a dash; the lines that carry on
+    # its description are indented further.
+    helped = set()
     for line in run([program, "--help"])[1].splitlines():
-        # An option's line starts with two blanks and a dash; its description's continuation
-        # lines are indented further.
-        match = re.match(r"^  (-\S.*?)(?:\s{2,}|$)", line)
-        if match:
-            for name in match.group(1).split(", "):
-                options.add(name.split(" ")[0])
-    if not options:
-        raise Failure(f"{program} --help lists no option")
-    return options
-
-
-def roff_sections(page_text):
-    """The page's sections: {name: [lines]}."""
-    sections, name = {}, None
-    for line in page_text.splitlines():
-        heading = re.match(r'^\.SH\s+"?([^"]*)"?\s*$', line)
-        if heading:
-            name = heading.group(1).strip()
-            sections[name] = []
-        elif name:
-            sections[name].append(line)
-    return sections
-
-
-def options_named(roff_line):
-    """The option names on a roff line, its escapes undone."""
-    text = roff_line.replace(r"\-", "-")
-    text = re.sub(r"\\f[BIRP]|\\c|\\ ", " ", text)
-    text = re.sub(r"^\.\w+\s*", "", text)
-    return set(re.findall(r'(?<![\w-])(--?[A-Za-z0-9?][\w-]*)', text))
-
-
-def manual_options(page_text):
-    """(the options that OPTIONS gives an entry of their own, the options SYNOPSIS shows)"""
-    sections = roff_sections(page_text)
-    entries = set()
-    lines = sections.get("OPTIONS", [])
-    for index, line in enumerate(lines):
-        if line.startswith(".TP") and index + 1 < len(lines):
-            entries |= options_named(lines[index + 1])
-    synopsis = set()
-    for line in sections.get("SYNOPSIS", []):
-        synopsis |= options_named(line)
-    return entries, synopsis
-
-
-def check_manual(args):
+        if re.match(r"^  -", line):
+            helped |= option_names(re.split(r"\s{2,}", line.strip())[0])
     problems = []
-    helped = help_options(args.program)
-    for page in args.pages:
+    for page in pages:
+        sections, name = {}, None
         with open(page, encoding="utf-8") as source:
-            text = source.read()
-        entries, synopsis = manual_options(text)
-        missing = sorted(helped - entries)
-        if missing:
+            for line in source:
+                heading = re.match(r'^\.SH\s+"?([^"\n]*)', line)
+                name = heading.group(1) if heading else name
+                sections.setdefault(name, []).append(line)
+        options = sections.get("OPTIONS", [])
+        documented = set().union(*(option_names(options[i + 1])
+                                   for i in range(len(options) - 1)
+                                   if options[i].startswith(".TP")))
+        shown = set().union(*map(option_names, sections.get("SYNOPSIS", [])))
+        if helped - documented:
             problems.append(
-                f"{page} does not document {', '.join(missing)}, which `ventrose --help` "
-                "lists: give each an entry under .SH OPTIONS (.TP, then a tag line such as "
-                r'`.BI \-\-name " argument"`, then what it does)')
-        extra = sorted(entries - helped)
-        if extra:
-            problems.append(f"{page} documents {', '.join(extra)}, which `ventrose --help` "
-                            "does not list: drop the entries or give the program the options")
-        unshown = sorted(name for name in helped - synopsis if name.startswith("--"))
+                f"{page} does not document {', '.join(sorted(helped - documented))}, which "
+                "`ventrose --help` lists: give each an entry under .SH OPTIONS (.TP, a tag "
+                r'line such as `.BI \-\-name " argument"`, then what it does) and show it '
+                "under .SH SYNOPSIS")
+        if documented - helped:
+            problems.append(f"{page} documents {', '.join(sorted(documented - helped))}, "
+                            "which `ventrose --help` does not list")
+        unshown = {o for o in helped - shown if o.startswith("--")}
         if unshown:
-            problems.append(f"{page}: the SYNOPSIS does not show {', '.join(unshown)}")
-        # man's own complaints (lines it cannot break, unknown requests) on an 80-column
-        # terminal, as lintian asks for them.
+            problems.append(f"{page}: .SH SYNOPSIS does not show {', '.join(sorted(unshown))}")
+        # man's own complaints (lines it cannot break, unknown requests), as lintian asks.
+        need("man")
         env = dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="80", MANROFFSEQ="")
-        _, _, warnings = run([tool("man"), "--warnings", "-E", "UTF-8", "-l", "-Tutf8", "-Z",
-                              page], env=env)
+        warnings = subprocess.run(["man", "--warnings", "-E", "UTF-8", "-l", "-Tutf8", "-Z",
+                                   page], capture_output=True, text=True, env=env).stderr
         if warnings.strip():
             problems.append(f"{page}: man warns:\n{warnings}")
-    if problems:
-        raise Failure("\n".join(problems))
+    return problems
 
 
-# ---- the desktop entry and the AppStream metadata ----
-
-def check_metadata(args):
+def check_metadata(program, desktop, metainfo):
     problems = []
-    status, out, err = run([tool("desktop-file-validate"), args.desktop], check=False)
-    if status != 0 or out.strip() or err.strip():
-        problems.append(f"desktop-file-validate {args.desktop}:\n{out}{err}")
-    status, out, err = run([tool("appstreamcli"), "validate", "--no-net", args.metainfo],
-                           check=False)
-    if status != 0:
-        problems.append(f"appstreamcli validate --no-net {args.metainfo}:\n{out}{err}")
-
-    # What the validators do not see: the metadata, the menu entry and the program agree.
-    component = ElementTree.parse(args.metainfo).getroot()
-    app_id = component.findtext("id")
-    desktop_name = os.path.basename(args.desktop)
-    if desktop_name != f"{app_id}.desktop":
-        problems.append(f"the menu entry is {desktop_name}, the metadata's id {app_id}")
-    launchable = component.findtext("launchable[@type='desktop-id']")
-    if launchable != desktop_name:
-        problems.append(f"the metadata launches {launchable}, the menu entry is {desktop_name}")
-    binaries = [b.text for b in component.findall("provides/binary")]
-    program_name = os.path.basename(args.program)
-    if binaries != [program_name]:
-        problems.append(f"the metadata provides the binaries {binaries}, not {program_name}")
-    releases = [r.get("version") for r in component.findall("releases/release")]
-    version = program_version(args.program)
-    if not releases or releases[0] != version:
-        problems.append(f"the metadata's latest release is {releases[:1]}, the program is "
-                        f"version {version}: add a <release> at the top of <releases>")
-    for what, elements in (("summary", component.findall("summary")),
-                           ("description", component.findall("description/p"))):
-        languages = {element.get(XML_LANG) for element in elements}
-        if not {None, "fr"} <= languages:
-            problems.append(f"the metadata's {what} is not in both English and French")
-    if problems:
-        raise Failure("\n".join(problems))
+    for command in (["desktop-file-validate", desktop],
+                    ["appstreamcli", "validate", "--no-net", metainfo]):
+        status, output = run(command, check=False)
+        if status != 0 or (command[0] == "desktop-file-validate" and output.strip()):
+            problems.append(f"{' '.join(command)}:\n{output}")
+    # What the validators cannot see: the metadata names the menu entry, the program and
+    # its version.
+    component = ElementTree.parse(metainfo).getroot()
+    entry = os.path.basename(desktop)
+    if {component.findtext("id") + ".desktop",
+            component.findtext("launchable[@type='desktop-id']")} != {entry}:
+        problems.append(f"the metadata's id and launchable do not both name {entry}")
+    if component.findtext("provides/binary") != os.path.basename(program):
+        problems.append("the metadata's provides/binary is not the program")
+    release = component.find("releases/release")
+    if release is None or release.get("version") != version_of(program):
+        problems.append(f"the metadata's latest <release> is not version "
+                        f"{version_of(program)}, the program's")
+    return problems
 
 
-# ---- the package ----
-
-def check_package(args):
-    shutil.rmtree(args.work, ignore_errors=True)
-    os.makedirs(args.work)
-    run([tool("cpack"), "--config", args.cpack_config, "-B", args.work])
-    packages = glob.glob(os.path.join(args.work, "*.deb"))
-    if len(packages) != 1:
-        raise Failure(f"cpack made {len(packages)} packages in {args.work}")
-    deb = packages[0]
-    problems = []
-
-    # lintian: no error and no warning; what the package's override file accepts is not
-    # shown (the file says why each is accepted), and an override that no longer silences
-    # anything is reported too, so that the file stays true.
-    _, out, err = run([tool("lintian"), "--fail-on", "none", "--display-info", deb])
-    reported = [line for line in (out + err).splitlines()
+def check_package(program, cpack_config, work):
+    shutil.rmtree(work, ignore_errors=True)
+    run(["cpack", "--config", cpack_config, "-B", work])
+    deb, = glob.glob(os.path.join(work, "*.deb"))
+    # No error, no warning, and no override left that silences nothing (the override file
+    # says why each one is there).
+    report = run(["lintian", "--fail-on", "none", "--display-info", deb])[1]
+    problems = ["lintian: " + line for line in report.splitlines()
                 if re.match(r"^[EW]: |^I: \S+ (unused|mismatched)-override ", line)]
-    if reported:
-        problems.append("lintian reports:\n" + "\n".join(reported))
-
-    version = program_version(args.program)
-    packaged = run([tool("dpkg-deb"), "--field", deb, "Version"])[1].strip()
-    if packaged != version:
-        problems.append(f"the package is version {packaged}, the program says {version}")
-
-    tree = os.path.join(args.work, "tree")
-    run([tool("dpkg-deb"), "--extract", deb, tree])
-    usr = os.path.join(tree, "usr", "share")
-    with gzip.open(os.path.join(usr, "doc", "ventrose", "changelog.gz"), "rt") as changelog:
-        top = changelog.readline()
-    if not top.startswith(f"ventrose ({version}) "):
-        problems.append(f"the changelog's latest entry is {top.strip()!r}, not version {version}")
-    for path in (f"applications/{args.app_id}.desktop", f"metainfo/{args.app_id}.metainfo.xml",
-                 "man/man1/ventrose.1.gz", "man/fr/man1/ventrose.1.gz"):
-        if not os.path.isfile(os.path.join(usr, path)):
-            problems.append(f"the package has no /usr/share/{path}")
-    # The installed tree as a software centre reads it: the metadata, the menu entry it
-    # launches and the icon that entry names.
-    status, out, err = run([tool("appstreamcli"), "validate-tree", "--no-net", tree],
-                           check=False)
+    if run(["dpkg-deb", "--field", deb, "Version"])[1].strip() != version_of(program):
+        problems.append("the package's version is not the one the program reports")
+    # The installed files as a software centre reads them: the metadata, the menu entry it
+    # launches and that entry's icon.
+    tree = os.path.join(work, "tree")
+    run(["dpkg-deb", "--extract", deb, tree])
+    status, output = run(["appstreamcli", "validate-tree", "--no-net", tree], check=False)
     if status != 0:
-        problems.append(f"appstreamcli validate-tree on the package's files:\n{out}{err}")
-    if problems:
-        raise Failure("\n".join(problems))
-    shutil.rmtree(args.work)
+        problems.append(f"appstreamcli validate-tree on the package's files:\n{output}")
+    if not problems:
+        shutil.rmtree(work)
+    return problems
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    commands = parser.add_subparsers(dest="command", required=True)
-    manual = commands.add_parser("manual")
-    manual.add_argument("--program", required=True)
-    manual.add_argument("pages", nargs="+")
-    metadata = commands.add_parser("metadata")
-    metadata.add_argument("--program", required=True)
-    metadata.add_argument("--desktop", required=True)
-    metadata.add_argument("--metainfo", required=True)
-    package = commands.add_parser("package")
-    package.add_argument("--program", required=True)
-    package.add_argument("--cpack-config", required=True)
-    package.add_argument("--work", required=True)
-    package.add_argument("--app-id", required=True)
-    args = parser.parse_args()
+def main(command, *args):
     try:
-        {"manual": check_manual, "metadata": check_metadata, "package": check_package}[
-            args.command](args)
+        problems = {"manual": check_manual, "metadata": check_metadata,
+                    "package": check_package}[command](*args)
     except Failure as failure:
-        print(f"FAILED: {failure}", file=sys.stderr)
-        return 1
-    print(f"{args.command}: all checks hold")
-    return 0
+        problems = [str(failure)]
+    for problem in problems:
+        print(f"FAILED: {problem}", file=sys.stderr)
+    return 1 if problems else 0
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(*sys.argv[1:]))
