@@ -55,7 +55,7 @@ def check_manual(program, *pages):
     # its description are indented further.
     helped = set()
     for line in run([program, "--help"])[1].splitlines():
-        if re.match(r"^  -", line):
+        if re.match(r"^ {2,}-", line):
             helped |= option_names(re.split(r"\s{2,}", line.strip())[0])
     problems = []
     for page in pages:
