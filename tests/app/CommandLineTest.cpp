@@ -1,7 +1,6 @@
 // The command line read before any display: what each argument list asks for, the message
-// and exit status of each mistake, and text from outside escaped for the terminal.
+// and exit status of each mistake, and device strings escaped in the list of ports.
 #include "app/CommandLine.h"
-#include "app/TerminalText.h"
 #include "support/FakeDeviceTree.h"
 
 #include <gtest/gtest.h>
@@ -174,41 +173,6 @@ TEST(CommandLine, HelpAndReadmeListEveryOptionAndAFailedWriteIsReported) {
         if (*spec.valueNames)
             row += std::string(" ") + spec.valueNames;
         EXPECT_NE(readme.find("`" + row + "` |"), std::string::npos) << row;
-    }
-}
-
-TEST(TerminalText, ControlsBackslashesAndInvalidUtf8AreEscapedTheRestKept) {
-    struct Case {
-        std::string_view in;
-        const char *out;
-    };
-    using namespace std::string_view_literals;
-    const Case cases[] = {
-        {"", ""},
-        {"FTDI FT232R USB UART", "FTDI FT232R USB UART"},
-        {"Café Ünïcödé € 😀 x\xc2\xa0y", "Café Ünïcödé € 😀 x\xc2\xa0y"}, // no-break space kept
-        {"a\tb\nc\rd", "a\\tb\\nc\\rd"},
-        {"\x1b[31mRed\x1b[0m", "\\x1b[31mRed\\x1b[0m"},
-        {"nul\0bel\x07"
-         "del\x7f"
-         "us\x1f"sv,
-         "nul\\x00bel\\x07del\\x7fus\\x1f"},
-        {"C:\\x41", "C:\\\\x41"},
-        {"csi\xc2\x9b"
-         "2J nel\xc2\x85",
-         "csi\\xc2\\x9b2J nel\\xc2\\x85"},
-        {"Caf\xe9_Cr\xe8me", "Caf\\xe9_Cr\\xe8me"},
-        {"stray\x80\xbf", "stray\\x80\\xbf"},
-        {"overlong\xc0\xaf\xe0\x80\xaf", "overlong\\xc0\\xaf\\xe0\\x80\\xaf"},
-        {"surrogate\xed\xa0\x80", "surrogate\\xed\\xa0\\x80"},
-        {"beyond\xf4\x90\x80\x80", "beyond\\xf4\\x90\\x80\\x80"},
-        {"cut\xe2\x82", "cut\\xe2\\x82"},
-        {"cut\xf0\x9f\x98(", "cut\\xf0\\x9f\\x98("},
-        {"\xff\xfe", "\\xff\\xfe"},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.out);
-        EXPECT_EQ(app::EscapeForTerminal(c.in), c.out);
     }
 }
 
