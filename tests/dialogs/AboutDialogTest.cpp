@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 #include <QUrl>
 
 namespace app::testing {
@@ -75,9 +76,18 @@ TEST_F(AboutDialogTest, OpeningRestartsTheScrollPlaysTheSoundAndMeasuresTheCompu
     }
 }
 
-TEST_F(AboutDialogTest, OkAndTheCloseBoxStopTheScrollAndBringTheMainWindowBack) {
-    const std::function<void()> ways[] = {[this] { form->BitBtn1->click(); },
-                                          [this] { form->close(); }};
+TEST_F(AboutDialogTest, OkEnterAndTheCloseBoxStopTheScrollAndBringTheMainWindowBack) {
+    // Enter and the keypad's Enter press the default button wherever the focus is.
+    const auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QWidget *focus = form->focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : form.get(), key, modifiers);
+    };
+    const std::function<void()> ways[] = {
+        [this] { form->BitBtn1->click(); },
+        [this] { form->close(); },
+        [&] { press(Qt::Key_Return, Qt::NoModifier); },
+        [&] { press(Qt::Key_Enter, Qt::KeypadModifier); },
+    };
     for (const auto &leave : ways) {
         form->ShowOnTop();
         ASSERT_FALSE(main.isVisible());
