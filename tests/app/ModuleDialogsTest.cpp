@@ -6,10 +6,17 @@
 #include "dialogs/Unit7.h"
 #include "dialogs/Unit9.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+
+#include <vector>
 
 namespace apptest {
 namespace {
@@ -27,6 +34,15 @@ protected:
         const int delivered = time.RxDeliveries();
         time.Advance(moduleOptions.readingPeriod);
         ASSERT_TRUE(PumpUntil([&] { return time.RxDeliveries() > delivered; }));
+    }
+    // The texts of the error boxes shown since the last call.
+    QStringList TakeErrors() {
+        QStringList errors;
+        for (const auto &box : boxes.boxes)
+            if (box.kind == QStringLiteral("Error"))
+                errors << box.text;
+        boxes.boxes.clear();
+        return errors;
     }
     QByteArray SlotsAsFile() {
         QByteArray text;
@@ -90,6 +106,59 @@ TEST_F(ModuleDialogsTest, EveryWayOutSavesTheSettingsAndSendsTheParameters) {
     EXPECT_EQ(Main().Heading().HeadingSum(), 364);
     EXPECT_EQ(Main().Heading().CapAngle(), 356);
     EXPECT_EQ(Main().StatusText(app::StatusPanel::Declination), " DM: -4°");
+}
+
+TEST_F(ModuleDialogsTest, APastedLineBreakIsRefusedAndEveryLineSurvivesARestart) {
+    Start();
+    LinkUp();
+    std::vector<std::string> original;
+    for (int slot = 1; slot <= settings::SettingsStore::SlotCount; ++slot)
+        original.push_back(Main().Settings().Get(slot));
+
+    auto &form = Open<app::TForm5>(Main().Dclinaisonmagntique1);
+    QGuiApplication::clipboard()->setText(QStringLiteral("5\nOFFSON"));
+    QLineEdit *field = form.ComboBox1->lineEdit();
+    field->selectAll();
+    field->paste();
+    ASSERT_EQ(field->text(), QStringLiteral("5\nOFFSON"));
+    TakeErrors();
+    form.BitBtn1->click();
+    const QStringList errors = TakeErrors();
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors.join('\n').contains(QStringLiteral("saut de ligne")));
+    EXPECT_EQ(application->ActiveForm(), &form);
+    EXPECT_EQ(field->text(), QString::fromStdString(original[settings::DeclinationRangeSlot - 1]));
+    form.BitBtn1->click();
+    ASSERT_TRUE(Main().isVisible());
+    EXPECT_EQ(SettingsFile().count('\n'), settings::SettingsStore::SlotCount);
+
+    Restart();
+    for (int slot = 1; slot <= settings::SettingsStore::SlotCount; ++slot)
+        EXPECT_EQ(Main().Settings().Get(slot), original[std::size_t(slot - 1)]) << "slot " << slot;
+}
+
+TEST_F(ModuleDialogsTest, AnOptionByteBeyondAByteIsReportedOnceAndNothingIsSent) {
+    QList<QByteArray> lines = SettingsFile().split('\n');
+    for (QByteArray &line : lines)
+        line.chop(1); // the CR
+    lines.removeLast();
+    lines[settings::HardwareOptionsSlot - 1] = "256";
+    WriteSettings(lines);
+    Start();
+    const std::function<void()> attempts[] = {
+        [&] { Main().ToolButton1->Action()->trigger(); }, // as the user clicks it
+        [&] { Open<app::TForm9>(Main().Optionsmatrielles1).BitBtn1->click(); },
+    };
+    for (const auto &attempt : attempts) {
+        TakeErrors();
+        attempt();
+        const QStringList errors = TakeErrors();
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors[0].contains(QStringLiteral("ligne 18"))) << errors[0].toStdString();
+        EXPECT_TRUE(errors[0].contains(QStringLiteral("« 256 »")));
+        EXPECT_EQ(Written(), "");
+        EXPECT_TRUE(Main().isVisible());
+    }
 }
 
 } // namespace

@@ -100,16 +100,55 @@ TEST_F(DeclinationDialogTest, PickingARangeMovesTheBarDownButTypingOneRaisesNoth
     EXPECT_EQ(form->TrackBar1->value(), 3);
     EXPECT_EQ(Slot(settings::DeclinationSlot), "3");
     EXPECT_EQ(form->Label5->text(), "Déclinaison magnétique : 3° OUEST soit : -3°");
+}
 
-    // Any typed range is stored and taken at the next opening; a tick for each of its
-    // degrees would take minutes to draw.
-    field->selectAll();
-    QTest::keyClicks(field, "1000000000");
-    form->BitBtn1->click();
-    EXPECT_EQ(Slot(settings::DeclinationRangeSlot), "1000000000");
-    form->ShowOnTop();
-    EXPECT_EQ(form->TrackBar1->maximum(), 1000000000);
-    EXPECT_EQ(form->TrackBar1->tickPosition(), QSlider::NoTicks);
+TEST_F(DeclinationDialogTest, ATypedRangeIsAWholeNumberFrom1To10OrRefusedKeepingTheSlot) {
+    const struct {
+        std::string typed;
+        const char *stored;  // the range slot afterwards
+        const char *message; // part of the refusal, or nullptr when accepted
+        bool byCloseBox = false;
+    } cases[] = {
+        {"1", "1", nullptr},
+        {"10", "10", nullptr},
+        {"08", "8", nullptr},
+        {"0", "7", "un nombre entier de 1 à 10"},
+        {"11", "7", "un nombre entier de 1 à 10"},
+        {"-3", "7", "un nombre entier de 1 à 10"},
+        {"1000000000", "7", "un nombre entier de 1 à 10", true},
+        {"99999999999", "7", "un nombre entier de 1 à 10"},
+        {"5.5", "7", "« 5.5 »"},
+        {"", "7", "un nombre entier de 1 à 10"},
+        {"5\nOFFSON", "7", "saut de ligne"},
+        {"5\r", "7", "saut de ligne"},
+        {std::string("5\0", 2), "7", "caractère nul"},
+    };
+    for (const auto &c : cases) {
+        const QString typed = QString::fromStdString(c.typed);
+        SCOPED_TRACE(typed.toStdString());
+        boxes.shown.clear();
+        Open("7", "+", "2");
+        form->ComboBox1->setEditText(typed);
+        if (c.byCloseBox)
+            form->close();
+        else
+            form->BitBtn1->click();
+        EXPECT_EQ(Slot(settings::DeclinationRangeSlot), c.stored);
+        if (c.message == nullptr) {
+            EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.shown.join('\n').toStdString();
+            EXPECT_EQ(Active(), &main);
+            continue;
+        }
+        ASSERT_EQ(boxes.shown.size(), 1);
+        EXPECT_TRUE(boxes.shown[0].contains(QString::fromUtf8(c.message)))
+            << boxes.shown[0].toStdString();
+        // The dialog stays, showing the range that stays.
+        EXPECT_EQ(Active(), form.get());
+        EXPECT_FALSE(main.isVisible());
+        EXPECT_EQ(form->ComboBox1->currentText(), QStringLiteral("7"));
+        form->BitBtn1->click();
+        EXPECT_EQ(Active(), &main);
+    }
 }
 
 TEST_F(DeclinationDialogTest, EastIsStoredByOkAndTheCloseBoxAndReopeningRaisesNothing) {

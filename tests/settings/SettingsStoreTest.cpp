@@ -1,6 +1,7 @@
 // The settings file: thirty CR LF lines, exact bytes, atomic replacement and its failures.
 #include "settings/SettingsStore.h"
 #include "platform/Errors.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -9,8 +10,6 @@
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using settings::SettingsStore;
 
@@ -90,6 +89,27 @@ TEST_F(SettingsStoreTest, LineEndsOtherThanCrLfStillEndALine) {
     EXPECT_EQ(store.Get(5), "");
 }
 
+TEST_F(SettingsStoreTest, ATextThatWouldBreakItsLineIsRefusedAndTheSlotKeepsItsValue) {
+    const std::string refused[] = {"5\nOFFSON", "5\r", "\r\n", std::string("5\0", 2),
+                                   std::string(1, '\0')};
+    for (const std::string &text : refused) {
+        store.Set(settings::DeclinationRangeSlot, "7");
+        try {
+            store.Set(settings::DeclinationRangeSlot, text);
+            ADD_FAILURE() << "stored a line break or a NUL";
+        } catch (const platform::Exception &error) {
+            EXPECT_TRUE(QString::fromUtf8(error.what()).contains(QStringLiteral("ligne 7")))
+                << error.what();
+        }
+        EXPECT_EQ(store.Get(settings::DeclinationRangeSlot), "7");
+    }
+    // Everything else a line can hold is stored as it is; the file keeps thirty lines.
+    store.Set(settings::ReservedSlot30, "\ttab, caf\xe9, \x01\x7f");
+    store.SaveSettings(Path());
+    EXPECT_EQ(ReadFile().count("\r\n"), settings::SettingsStore::SlotCount);
+    EXPECT_TRUE(ReadFile().endsWith("\ttab, caf\xe9, \x01\x7f\r\n"));
+}
+
 TEST_F(SettingsStoreTest, KeywordsMatchOnlyExactly) {
     store.Set(settings::SoundSlot, "onson");
     EXPECT_FALSE(store.Is(settings::SoundSlot, "ONSON"));
@@ -142,48 +162,50 @@ TEST_F(SettingsStoreTest, SaveIntoAMissingFolderRaisesAndCreatesNothing) {
     EXPECT_FALSE(QDir(dir.filePath("gone")).exists());
 }
 
-// Runs body in a child process without the privilege to write into read-only folders
-// (tests may run as root, for whom permissions do not apply); returns its exit code.
-int RunUnprivileged(const std::function<int()> &body) {
-    const pid_t child = fork();
-    if (child == 0) {
-        if (geteuid() == 0 && setresgid(65534, 65534, 65534) != 0)
-            _exit(90);
-        if (geteuid() == 0 && setresuid(65534, 65534, 65534) != 0)
-            _exit(91);
-        _exit(body());
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
-}
-
-TEST_F(SettingsStoreTest, FailedSaveInAReadOnlyFolderKeepsThePreviousFileWhole) {
+TEST_F(SettingsStoreTest, FailedSaveKeepsThePreviousFileWholeAndReportsIt) {
+    // Without write access to the folder the new file cannot be made. Without write access
+    // to the file (made read-only by its user) it must not be replaced either, though the
+    // folder would let a new file be renamed over it.
+    const struct {
+        const char *name;
+        mode_t folder, file;
+    } cases[] = {
+        {"read-only folder", 0555, 0666},
+        {"read-only file", 0777, 0444},
+    };
     const QByteArray previous = Lines(30, "old");
-    WriteFile(previous);
-    QFile::setPermissions(Path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther |
-                                      QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
-    store.Set(1, "2");
-    const int code = RunUnprivileged([&] {
-        try {
-            store.SaveSettings(Path());
-            return 1; // reported success
-        } catch (const platform::EInOutError &) {
-            return 0;
-        }
-    });
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(ReadFile(), previous);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Ventrose.inf"});
+    const QByteArray folder = QFile::encodeName(dir.path());
+    const QByteArray file = QFile::encodeName(Path());
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(::chmod(folder.constData(), 0700), 0);
+        QFile::remove(Path());
+        WriteFile(previous);
+        ASSERT_EQ(::chmod(file.constData(), c.file), 0);
+        ASSERT_EQ(::chmod(folder.constData(), c.folder), 0);
+        store.Set(1, "2");
+        const int code = testsupport::RunUnprivileged([&] {
+            try {
+                store.SaveSettings(Path());
+                return 1; // reported success
+            } catch (const platform::EInOutError &) {
+                return 0;
+            }
+        });
+        ASSERT_EQ(::chmod(folder.constData(), 0700), 0);
+        EXPECT_EQ(code, 0);
+        EXPECT_EQ(ReadFile(), previous);
+        struct stat status {};
+        ASSERT_EQ(::stat(file.constData(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, c.file);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Ventrose.inf"});
+    }
 }
 
 TEST_F(SettingsStoreTest, UnreadableFileIsTreatedAsMissing) {
     WriteFile(Lines(30));
     QFile::setPermissions(Path(), QFile::WriteOwner);
-    const int code = RunUnprivileged([&] {
+    const int code = testsupport::RunUnprivileged([&] {
         try {
             store.LoadSettings(Path());
         } catch (...) {
