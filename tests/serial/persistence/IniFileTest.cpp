@@ -1,6 +1,7 @@
 // The stored text forms of the port's settings and the INI files they are kept in.
 #include "serial/persistence/IniFile.h"
 #include "serial/persistence/SettingsText.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
@@ -112,6 +113,32 @@ TEST(IniDocument, WritesChangeOnlyTheirLine) {
         EXPECT_THROW(document.SetValue(section, key, value), EIniFileError) << key << value;
 }
 
+TEST(IniDocument, ReadsEveryLineEndAndAByteOrderMarkAndWritesThemBack) {
+    // The same settings with each kind of line end, with and without a UTF-8 byte-order
+    // mark; a new key is written with the file's own line end, after the mark.
+    const struct {
+        std::string text, afterSet;
+    } cases[] = {
+        {"[P]\r\nPort=COM2\r\n", "[P]\r\nPort=COM3\r\nBaud=9600\r\n"},
+        {"[P]\nPort=COM2\n", "[P]\nPort=COM3\nBaud=9600\n"},
+        {"[P]\rPort=COM2\r", "[P]\rPort=COM3\rBaud=9600\r"},
+        {"[P]\rPort=COM2", "[P]\rPort=COM3\rBaud=9600\r"},
+        {"\xef\xbb\xbf[P]\r\nPort=COM2\r\n", "\xef\xbb\xbf[P]\r\nPort=COM3\r\nBaud=9600\r\n"},
+        {"\xef\xbb\xbf[P]\rPort=COM2\r", "\xef\xbb\xbf[P]\rPort=COM3\rBaud=9600\r"},
+        // A blank line between two carriage returns is a line of its own.
+        {"[P]\r\rPort=COM2\r", "[P]\r\rPort=COM3\rBaud=9600\r"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        IniDocument document(c.text);
+        EXPECT_EQ(document.Value("P", "Port"), "COM2");
+        EXPECT_EQ(document.Text(), c.text);
+        document.SetValue("P", "Port", "COM3");
+        document.SetValue("P", "Baud", "9600");
+        EXPECT_EQ(document.Text(), c.afterSet);
+    }
+}
+
 class IniFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -147,6 +174,43 @@ TEST_F(IniFileTest, WritesReachTheFileWholeAtUpdate) {
     lost.WriteString("A", "k", "v");
     EXPECT_THROW(lost.UpdateFile(), EIniFileError);
     EXPECT_THROW(TIniFile{dir_}, EIniFileError) << "a folder cannot be read as a file";
+}
+
+TEST_F(IniFileTest, AFileTooBigOrReadOnlyIsRefusedAndLeftAsItIs) {
+    // Up to 1 MiB is read; one byte more is refused before it takes any memory to speak of.
+    const std::string path = dir_ + "/port.ini";
+    const std::string header = "[A]\nk=v\n";
+    for (const std::size_t size : {std::size_t(1) << 20, (std::size_t(1) << 20) + 1}) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc)
+            << header << std::string(size - header.size(), '\n');
+        if (size <= std::size_t(1) << 20) {
+            EXPECT_EQ(TIniFile(path).ReadString("A", "k", ""), "v");
+            continue;
+        }
+        try {
+            TIniFile{path};
+            ADD_FAILURE() << "a file of " << size << " bytes was read";
+        } catch (const EIniFileError &error) {
+            EXPECT_NE(std::string(error.what()).find("1 Mio"), std::string::npos) << error.what();
+        }
+    }
+
+    // A file its user made read-only is not replaced, though the folder would allow it.
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << header;
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(dir_.c_str(), 0777), 0);
+    const int code = testsupport::RunUnprivileged([&] {
+        TIniFile ini(path);
+        ini.WriteString("A", "k", "w");
+        try {
+            ini.UpdateFile();
+            return 1;
+        } catch (const EIniFileError &) {
+            return 0;
+        }
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(Contents(path), header);
 }
 
 } // namespace
