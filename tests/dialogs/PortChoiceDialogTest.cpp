@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <functional>
+
 namespace app::testing {
 namespace {
 
@@ -70,7 +72,7 @@ TEST_F(PortChoiceDialogTest, ShowsWhereEachNameLeadsAndOkLinksTheChosenDevice) {
     const QString shown = form.ComboBox2->currentText();
     EXPECT_TRUE(shown.endsWith(QStringLiteral(" (absent)"))) << shown.toStdString();
     EXPECT_LT(form.ComboBox2->fontMetrics().horizontalAdvance(shown), form.ComboBox2->width());
-    EXPECT_EQ(form.ComboBox2->currentData().toString().toStdString(), gone);
+    EXPECT_EQ(form.ComboBox2->currentData().toByteArray().toStdString(), gone);
 
     form.ComboBox1->setCurrentIndex(0);
     form.BitBtn1->click();
@@ -93,14 +95,14 @@ TEST_F(PortChoiceDialogTest, ShowsWhereEachNameLeadsAndOkLinksTheChosenDevice) {
 TEST_F(PortChoiceDialogTest, ListFollowsDevicesPluggedAndPulledKeepingTheChoice) {
     form.ShowOnTop();
     // COM2 leads to ttyS1, which has no UART; the user picks the adapter, not yet confirmed.
-    form.ComboBox2->setCurrentIndex(form.ComboBox2->findData(QString::fromStdString(kAdapter)));
+    form.ComboBox2->setCurrentIndex(form.ComboBox2->findData(QByteArray::fromStdString(kAdapter)));
     ASSERT_EQ(form.ComboBox1->count(), 2);
 
     tree.AddUsb("ttyACM0", "1-2", "Acme", "Modem");
     tree.AddStableName("usb-Acme_Modem-if00", "ttyACM0");
     ASSERT_TRUE(testsupport::PumpEventsUntil([&] { return form.ComboBox1->count() == 3; }));
     EXPECT_EQ(form.ComboBox1->itemText(0), QStringLiteral("/dev/ttyACM0 (Acme Modem)"));
-    EXPECT_EQ(form.ComboBox2->currentData().toString().toStdString(), kAdapter);
+    EXPECT_EQ(form.ComboBox2->currentData().toByteArray().toStdString(), kAdapter);
 
     tree.Unplug("usb-FTDI_FT232R_USB_UART_A5-if00-port0", "ttyUSB0");
     ASSERT_TRUE(testsupport::PumpEventsUntil([&] { return form.ComboBox1->count() == 2; }));
@@ -110,19 +112,71 @@ TEST_F(PortChoiceDialogTest, ListFollowsDevicesPluggedAndPulledKeepingTheChoice)
     EXPECT_EQ(form.ComboBox2->currentIndex(), 0); // its choice gone: where COM2 leads
 }
 
-TEST_F(PortChoiceDialogTest, ALinkThatCannotBeMadeIsReportedAndTheDialogStays) {
-    testsupport::FakeDeviceTree::Write(Entry("COM1"), "the user's own file");
+TEST_F(PortChoiceDialogTest, DevicePathsAreBytesKeptExactAndShownEscaped) {
+    // A link made by hand to a path that is not UTF-8, and an adapter whose maker wrote its
+    // name in Latin-1.
+    const std::string handMade = "/dev/ttyUSB\xff"
+                                 "9";
+    fs::create_symlink(handMade, Entry("COM2"));
+    tree.AddUsb("ttyUSB1", "1-3", "Caf\xe9", "Cr\xe8me");
+    tree.AddStableName("usb-Caf\xe9_Cr\xe8me-if00-port0", "ttyUSB1");
+    const std::string latin1 = "/dev/serial/by-id/usb-Caf\xe9_Cr\xe8me-if00-port0";
     form.ShowOnTop();
-    form.ComboBox1->setCurrentIndex(form.ComboBox1->findData(QStringLiteral("/dev/ttyS0")));
-    main.settings.Set(1, "2");
-    form.RadioButton1->setChecked(true);
-    form.BitBtn1->click();
 
-    ASSERT_EQ(boxes.shown.size(), 1);
-    EXPECT_TRUE(boxes.shown[0].contains(QStringLiteral("COM1 dans le dossier d'installation")));
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(main.settings.Get(1), "2"); // nothing stored before the links are made
-    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(Entry("COM1"))));
+    EXPECT_EQ(form.ComboBox2->currentText(), QStringLiteral("/dev/ttyUSB\\xff9 (absent)"));
+    EXPECT_EQ(form.Label4->toolTip(), QStringLiteral("/dev/ttyUSB\\xff9 : absent"));
+    const int cafe = form.ComboBox1->findData(QByteArray::fromStdString(latin1));
+    ASSERT_GE(cafe, 0) << Items(form.ComboBox1);
+    EXPECT_EQ(form.ComboBox1->itemText(cafe), QStringLiteral("/dev/ttyUSB1 (Caf\\xe9 Cr\\xe8me)"));
+    EXPECT_EQ(form.ComboBox1->itemData(cafe, Qt::ToolTipRole).toString(),
+              QStringLiteral("/dev/serial/by-id/usb-Caf\\xe9_Cr\\xe8me-if00-port0"));
+
+    form.ComboBox1->setCurrentIndex(cafe);
+    form.BitBtn1->click();
+    EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.shown.join('\n').toStdString();
+    EXPECT_EQ(fs::read_symlink(Entry("COM1")).string(), latin1);
+    EXPECT_EQ(fs::read_symlink(Entry("COM2")).string(), handMade) << "unchanged, so untouched";
+
+    // The link leads to the adapter, which is there.
+    form.ShowOnTop();
+    EXPECT_EQ(form.Label3->text(), QStringLiteral("ttyUSB1"));
+    EXPECT_EQ(form.ComboBox1->currentIndex(), cafe);
+}
+
+TEST_F(PortChoiceDialogTest, ALinkThatCannotBeMadeSaysWhatIsInTheWayAndTheDialogStays) {
+    const struct {
+        const char *name;
+        std::function<void()> block;
+        const char *says;
+    } cases[] = {
+        {"COM1 is the user's file",
+         [&] { testsupport::FakeDeviceTree::Write(Entry("COM1"), "the user's own file"); },
+         "COM1 dans le dossier d'installation"},
+        {"the temporary name is a folder", [&] { fs::create_directory(Entry(".COM1.link")); },
+         "« .COM1.link » du dossier d'installation"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(Entry("COM1"));
+        fs::remove_all(Entry(".COM1.link"));
+        boxes.shown.clear();
+        c.block();
+        form.ShowOnTop();
+        form.ComboBox1->setCurrentIndex(
+            form.ComboBox1->findData(QByteArray::fromStdString(kAdapter)));
+        main.settings.Set(1, "2");
+        form.RadioButton1->setChecked(true);
+        form.BitBtn1->click();
+
+        ASSERT_EQ(boxes.shown.size(), 1);
+        EXPECT_TRUE(boxes.shown[0].contains(QString::fromUtf8(c.says)))
+            << boxes.shown[0].toStdString();
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_EQ(main.settings.Get(1), "2"); // nothing stored before the links are made
+        EXPECT_FALSE(fs::is_symlink(fs::symlink_status(Entry("COM1"))));
+        form.HideDialog();
+    }
+    EXPECT_TRUE(fs::is_directory(fs::symlink_status(Entry(".COM1.link"))));
 }
 
 } // namespace
