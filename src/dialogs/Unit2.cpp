@@ -84,13 +84,13 @@ QString LinkFailure(const char *port, const std::string &target,
     const std::string inTheWay = result.inTheWay.substr(result.inTheWay.find_last_of('/') + 1);
     if (result.error == EEXIST && inTheWay == port)
         return QStringLiteral("%1 dans le dossier d'installation %2 n'est pas un lien "
-                              "symbolique : il est laissé tel quel, et %1 ne peut pas mener "
+                              "symbolique :\nil est laissé tel quel, et %1 ne peut pas mener "
                               "à %3.")
             .arg(QLatin1String(port), folder, Shown(target));
     if (result.error == EEXIST && !inTheWay.empty())
-        return QStringLiteral("Impossible de faire mener %1 à %2 : le nom « %3 » du dossier "
-                              "d'installation %4, qui sert à préparer le lien, est pris par %5. "
-                              "Il est laissé tel quel ; supprimez-le ou renommez-le, puis "
+        return QStringLiteral("Impossible de faire mener %1 à %2 :\nle nom « %3 » du dossier "
+                              "d'installation %4,\nqui sert à préparer le lien, est pris par "
+                              "%5.\nIl est laissé tel quel : supprimez-le ou renommez-le, puis "
                               "recommencez.")
             .arg(QLatin1String(port), Shown(target), Shown(inTheWay), folder,
                  KindOf(result.inTheWay));

@@ -188,8 +188,8 @@ void TForm5::StoreRange() {
     const std::optional<int> range = platform::TryStrToInt(typed);
     if (!range || *range < MinRange || *range > MaxRange)
         throw platform::Exception(
-            QStringLiteral("La plage de réglage doit être un nombre entier de %1 à %2 : « %3 » "
-                           "n'est pas enregistré, et la plage « %4 » reste.")
+            QStringLiteral("La plage de réglage doit être un nombre entier de %1 à %2.\n"
+                           "« %3 » n'est pas enregistré, et la plage « %4 » reste.")
                 .arg(MinRange)
                 .arg(MaxRange)
                 .arg(typed, kept));

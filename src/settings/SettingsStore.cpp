@@ -42,7 +42,7 @@ void SettingsStore::Set(int slot, const std::string &text) {
     if (text.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
         throw platform::Exception(
             QStringLiteral("La ligne %1 du fichier Ventrose.inf ne peut pas recevoir un texte "
-                           "qui contient un saut de ligne ou un caractère nul : elle garde sa "
+                           "qui contient un saut de ligne ou un caractère nul :\nelle garde sa "
                            "valeur « %2 ».")
                 .arg(slot)
                 .arg(Text(slot)));
