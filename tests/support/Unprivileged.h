@@ -1,6 +1,5 @@
-// Running a piece of a test without root's privilege over file permissions. Tests may run as
-// root, whom the read and write bits do not stop; a child process that gives up root for
-// the user "nobody" meets them as any user does. Header only and Qt-free.
+// Runs part of a test in a child process that meets file permissions as any user does: as
+// "nobody" when the tests run as root, whom permissions do not stop. Header only, Qt-free.
 #pragma once
 
 #include <functional>
@@ -10,18 +9,13 @@
 
 namespace testsupport {
 
-// The user and group the child takes when the test runs as root.
-inline constexpr unsigned kNobody = 65534;
-
-// Runs body in a child process, as "nobody" when the test runs as root, and returns the
-// child's exit code (body's result), or 99 when it did not exit normally.
+// The child's exit code (body's result), or 99 when it did not exit normally.
 inline int RunUnprivileged(const std::function<int()> &body) {
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::geteuid() == 0 && ::setresgid(kNobody, kNobody, kNobody) != 0)
+        if (::geteuid() == 0 &&
+            (::setresgid(65534, 65534, 65534) != 0 || ::setresuid(65534, 65534, 65534) != 0))
             ::_exit(90);
-        if (::geteuid() == 0 && ::setresuid(kNobody, kNobody, kNobody) != 0)
-            ::_exit(91);
         ::_exit(body());
     }
     int status = 0;
