@@ -79,7 +79,7 @@ série (<a href="#rub2">aide</a>) ; Options graphiques (<a href="#rub4">aide</a>
 déroulant (<a href="#rub5">aide</a>) ; Quitter</td></tr>
 <tr><td class="menu">Boussole</td><td>Etalonnage de la boussole (<a href="#rub6">aide</a>) ;
 Centrage du zéro (NORD) (<a href="#rub7">aide</a>) ; Déclinaison magnétique
-(<a href="#rub8">aide</a>)</td></tr>
+(<a href="#rub8">aide</a>) ; Journal du cap... (<a href="#journal">aide</a>)</td></tr>
 <tr><td class="menu">Options</td><td>Options logicielles (<a href="#rub9">aide</a>) ; Options
 matérielles (<a href="#rub10">aide</a>)</td></tr>
 <tr><td class="menu">Aide</td><td>Help (cette page) ; A propos de...</td></tr>
@@ -281,6 +281,60 @@ la boussole.</p>
 </div>
 )";
 
+const char kLogTopic[] = R"(
+<div class="rubrique" id="journal"><a name="journal"></a>
+<h1>Journal du cap</h1>
+<p>La fenêtre <span class="menu">Boussole &gt; Journal du cap...</span> montre votre cap
+(« CAP ») au fil du temps, sur la dernière minute, les 10 dernières minutes ou la dernière heure
+(liste <b>Durée affichée</b>). La courbe avance en direct tant que la fenêtre est ouverte ; elle
+est coupée quand le cap passe d'un bord du graphique à l'autre (de 359° à 0° par exemple) et
+quand les mesures s'interrompent. L'échelle des caps se centre d'elle-même sur le cap moyen.</p>
+<p>À droite de la courbe, sur la durée affichée :</p>
+<table>
+<tr><th>Indication</th><th>Signification</th></tr>
+<tr><td>Cap moyen</td><td>la moyenne des caps prise sur le cercle : 359° et 1° donnent 0°, et non
+180°. Un tiret s'affiche quand les caps se compensent (répartis tout autour du cercle, ou deux
+caps opposés).</td></tr>
+<tr><td>Écart type</td><td>l'écart type circulaire, en degrés : 0 pour un cap parfaitement
+stable, de plus en plus grand à mesure que le cap varie</td></tr>
+<tr><td>Mesures</td><td>le nombre de mesures reçues sur la durée affichée</td></tr>
+</table>
+<p class="note">La fenêtre ne retient les mesures que tant qu'elle est ouverte, et au plus une
+heure de mesures : fermée, elle ne coûte rien à la liaison.</p>
+
+<h2>Enregistrer les mesures</h2>
+<p>Cliquez sur <b>Enregistrer</b> et choisissez un fichier (par défaut
+journal-AAAAMMJJ-HHMMSS.csv dans le dossier d'installation) : chaque mesure reçue y est ajoutée
+jusqu'à ce que vous cliquiez sur <b>Arrêter</b>, même fenêtre fermée. Le fichier CSV s'ouvre
+dans un tableur ; il commence par une ligne d'en-tête, puis une ligne par mesure :</p>
+<table>
+<tr><th>Colonne</th><th>Contenu</th></tr>
+<tr><td>heure_utc</td><td>l'heure de la mesure en temps universel, à la milliseconde
+(2026-03-14T09:26:53.589Z)</td></tr>
+<tr><td>brut</td><td>la valeur envoyée par la boussole, de 0 à 254</td></tr>
+<tr><td>LastRawAngle</td><td>cette valeur en degrés, avant toute correction</td></tr>
+<tr><td>cap</td><td>votre cap, comme l'affiche « Votre CAP »</td></tr>
+<tr><td>aiguille</td><td>l'orientation de l'aiguille rouge</td></tr>
+<tr><td>centrage, declinaison</td><td>le centrage du zéro et la déclinaison appliqués, avec leur
+signe</td></tr>
+</table>
+<p>Les lignes sont écrites au fur et à mesure : un arrêt brutal du programme ne perd au plus que
+la dernière seconde. Si le fichier ne peut plus être écrit (disque plein, droits insuffisants),
+un message le signale une fois et l'enregistrement s'arrête ; la liaison avec la boussole
+continue.</p>
+<p><b>Exporter l'image...</b> enregistre le graphique dans un fichier PNG.</p>
+
+<h2>Rejouer un journal</h2>
+<p>Lancé avec <code>ventrose --replay fichier.csv</code>, le programme remplace la boussole par
+une boussole simulée qui rejoue les mesures du journal à leur rythme d'origine, dès
+l'activation de la communication : l'aiguille refait ce qu'elle avait fait. Un fichier qui n'est
+pas un journal est refusé, avec le numéro de la ligne fautive. Avec
+<code>ventrose --log fichier.csv</code>, l'enregistrement commence dès le début de la
+communication, sans ouvrir la fenêtre.</p>
+<p class="retour"><a href="#som">Retour au sommaire</a></p>
+</div>
+)";
+
 const char kTail[] = R"(
 </body>
 </html>
@@ -292,7 +346,7 @@ QByteArray helpFile() {
     QByteArray page(kHead);
     for (const char *topic :
          {kMainTopic, kPortTopic, kGraphicsTopic, kMenuStyleTopic, kCalibrationTopic,
-          kCentringTopic, kDeclinationTopic, kSoftwareTopic, kHardwareTopic})
+          kCentringTopic, kDeclinationTopic, kSoftwareTopic, kHardwareTopic, kLogTopic})
         page += topic;
     page += kTail;
     return page;

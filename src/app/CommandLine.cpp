@@ -18,6 +18,12 @@ std::string Taken(bool &flag) {
     return {};
 }
 
+// Stores an option's one value in its field of Options.
+template <std::string Options::*field> std::string Keep(Options &options, const Values &values) {
+    options.*field = values[0];
+    return {};
+}
+
 const OptionSpec kOptions[] = {
     {"simulate", 0, "", "COM1 et COM2 ouvrent une boussole simulée au lieu d'un port série.", false,
      [](Options &o, const Values &) { return Taken(o.simulate); }},
@@ -32,6 +38,12 @@ const OptionSpec kOptions[] = {
          o.trace = v[0];
          return std::string();
      }},
+    {"log", 0, "FILE",
+     "Enregistre dans FILE (CSV) chaque mesure reçue, dès le début de la communication.", false,
+     Keep<&Options::log>},
+    {"replay", 0, "FILE",
+     "La boussole simulée rejoue le journal du cap FILE à son rythme (implique --simulate).", false,
+     [](Options &o, const Values &v) { return Keep<&Options::replay>(o, v) + Taken(o.simulate); }},
     {"list-ports", 0, "",
      "Affiche les périphériques série présents (chemin, nœud, description) et s'arrête.", false,
      [](Options &o, const Values &) { return Taken(o.listPorts); }},

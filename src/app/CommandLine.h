@@ -19,6 +19,8 @@ struct Options {
     bool listPorts = false;
     bool help = false;
     bool version = false;
+    std::string log{};    // empty: no heading log recorded from the link start
+    std::string replay{}; // a heading log the simulated module plays back (implies simulate)
 
     bool operator==(const Options &) const = default;
 };

@@ -1,5 +1,6 @@
 #include "app/Forms.h"
 
+#include "app/HeadingLog.h"
 #include "app/Unit1.h"
 #include "dialogs/Unit10.h"
 #include "dialogs/Unit2.h"
@@ -29,9 +30,13 @@ void Forms::Create() {
     form10_ = std::make_unique<TForm10>(*form1_);
     form1_->SetDialogs({form2_.get(), form3_.get(), form4_.get(), form5_.get(), form6_.get(),
                         form7_.get(), form8_.get(), form9_.get(), form10_.get()});
+    log_ = std::make_unique<HeadingLog>(form1_->Readings());
+    form1_->Journalducap1->OnClick = platform::TNotifyEvent::FromFunction(
+        [log = log_.get()](platform::TObject *) { log->ShowWindow(); });
 }
 
 void Forms::Destroy() {
+    log_.reset(); // it listens to the main window's readings
     if (form1_)
         form1_->SetDialogs({});
     form10_.reset();

@@ -15,6 +15,7 @@ class TForm7;
 class TForm8;
 class TForm9;
 class TForm10;
+class HeadingLog;
 
 class Forms {
 public:
@@ -32,6 +33,8 @@ public:
     TForm2 *Form2() const { return form2_.get(); }
     TForm4 *Form4() const { return form4_.get(); }
     TForm6 *Form6() const { return form6_.get(); }
+    // The heading log ("Journal du cap..." of the Boussole menu), made after the dialogs.
+    HeadingLog *Log() const { return log_.get(); }
 
 private:
     std::unique_ptr<TForm1> form1_;
@@ -44,6 +47,7 @@ private:
     std::unique_ptr<TForm8> form8_;
     std::unique_ptr<TForm9> form9_;
     std::unique_ptr<TForm10> form10_;
+    std::unique_ptr<HeadingLog> log_;
 };
 
 } // namespace app

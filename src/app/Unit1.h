@@ -131,7 +131,8 @@ public:
                         *Communication1 = nullptr, *Optionsgraphiques1 = nullptr,
                         *Optionspendule1 = nullptr, *Quittez1 = nullptr;
     platform::TMenuItem *Bousolle1 = nullptr, *Etalonnagedelaboussole1 = nullptr,
-                        *CentrageduzroNORD1 = nullptr, *Dclinaisonmagntique1 = nullptr;
+                        *CentrageduzroNORD1 = nullptr, *Dclinaisonmagntique1 = nullptr,
+                        *Journalducap1 = nullptr; // the heading log's window (Forms binds it)
     platform::TMenuItem *Options1 = nullptr, *Optionslogicielles1 = nullptr,
                         *Optionsmatrielles1 = nullptr;
     platform::TMenuItem *Aide1 = nullptr, *Help1 = nullptr, *Aproposde1 = nullptr;

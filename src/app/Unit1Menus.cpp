@@ -61,6 +61,8 @@ void TForm1::CreateMenus() {
     Dclinaisonmagntique1 =
         AddItem(this, *Bousolle1, "Dclinaisonmagntique1", QStringLiteral("&Déclinaison magnétique"),
                 &TForm1::Dclinaisonmagntique1Click);
+    Journalducap1 =
+        AddItem(this, *Bousolle1, "Journalducap1", QStringLiteral("&Journal du cap..."));
 
     Options1 = AddItem(this, bar, "Options1", QStringLiteral("&Options"));
     Optionslogicielles1 =

@@ -1,6 +1,8 @@
 // Ventrose: desktop front end of an RS-232 electronic compass module.
 #include "app/CommandLine.h"
 #include "app/Forms.h"
+#include "app/HeadingLog.h"
+#include "app/LogOptions.h"
 #include "platform/Application.h"
 #include "platform/InstallDir.h"
 #include "platform/MessageBoxes.h"
@@ -14,6 +16,7 @@
 #include <QIcon>
 #include <QSocketNotifier>
 
+#include <cstdio>
 #include <memory>
 
 int main(int argc, char **argv) {
@@ -59,11 +62,21 @@ int main(int argc, char **argv) {
             return 1;
         }
     }
+    sim::CompassOptions moduleOptions;
+    if (!options.replay.empty()) {
+        app::ReplayLoad replay = app::LoadReplay(QString::fromLocal8Bit(options.replay));
+        if (!replay.error.isEmpty()) {
+            std::fprintf(stderr, "%s\n", replay.error.toLocal8Bit().constData());
+            platform::MessageBoxes::Warning(replay.error);
+            return 1;
+        }
+        moduleOptions.replay = std::move(replay.readings);
+    }
     std::unique_ptr<sim::SimulatedLink> simulated;
     std::unique_ptr<sim::PlugSignals> plug;
     serial::DeviceOpener opener;
     if (options.simulate) {
-        simulated = std::make_unique<sim::SimulatedLink>();
+        simulated = std::make_unique<sim::SimulatedLink>(std::move(moduleOptions));
         opener = simulated->Opener();
         // SIGUSR1 pulls the simulated module's plug, SIGUSR2 puts it back.
         plug = std::make_unique<sim::PlugSignals>();
@@ -81,6 +94,8 @@ int main(int argc, char **argv) {
 
     app::Forms forms;
     forms.Create();
+    if (!options.log.empty())
+        app::StartUnattendedLog(*forms.Log(), QString::fromLocal8Bit(options.log));
     app.ShowMainForm();
     const int code = app.Run();
     forms.Destroy();

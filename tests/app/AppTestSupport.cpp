@@ -43,7 +43,10 @@ void ProgramFixture::TearDown() {
 
 void ProgramFixture::Start() {
     link = std::make_unique<sim::SimulatedLink>(moduleOptions);
-    serial::SetDeviceOpener([this, open = link->Opener()](const std::string &port) {
+    serial::DeviceOpener opener = link->Opener();
+    if (wrapOpener)
+        opener = wrapOpener(std::move(opener));
+    serial::SetDeviceOpener([this, open = std::move(opener)](const std::string &port) {
         auto device = open(port);
         return device ? testsupport::LoggingDevice(std::move(device), wire) : nullptr;
     });

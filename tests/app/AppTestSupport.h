@@ -83,6 +83,8 @@ protected:
 
     testsupport::SteppedTime time;
     sim::CompassOptions moduleOptions;
+    // Set before Start: wraps the opener of the simulated module (a line trace, say).
+    std::function<serial::DeviceOpener(serial::DeviceOpener)> wrapOpener;
     QTemporaryDir installDir;
     std::unique_ptr<sim::SimulatedLink> link;
     WireLog wire;
