@@ -1,4 +1,5 @@
 // Ventrose: desktop front end of an RS-232 electronic compass module.
+#include "app/DeclinationCommand.h"
 #include "app/Forms.h"
 #include "app/PortList.h"
 #include "platform/Application.h"
@@ -17,6 +18,8 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -49,10 +52,24 @@ Options ParseOptions(const QCoreApplication &application) {
         QStringLiteral("Enregistre dans FILE (- : la sortie d'erreur) tout ce qui passe sur la "
                        "ligne série."),
         QStringLiteral("FILE"));
+    // Handled before the parser (RunDeclinationCommand); listed here for the help.
+    const QCommandLineOption declination(
+        QStringLiteral("declination"),
+        QStringLiteral("Affiche la déclinaison magnétique du modèle WMM2025 au lieu et à la date "
+                       "donnés (date du jour par défaut) : en degrés, positive à l'est, suivie "
+                       "de son incertitude ; puis s'arrête."),
+        QStringLiteral("LAT LON [AAAA-MM-JJ]"));
+    const QCommandLineOption altitude(
+        QStringLiteral("altitude"),
+        QStringLiteral("Avec --declination : la hauteur en km au-dessus de l'ellipsoïde WGS84 "
+                       "(0 par défaut)."),
+        QStringLiteral("KM"));
     parser.addOption(simulate);
     parser.addOption(dataDir);
     parser.addOption(trace);
     parser.addOption(listPorts);
+    parser.addOption(declination);
+    parser.addOption(altitude);
     parser.process(application);
     return {parser.isSet(simulate), parser.value(dataDir), parser.value(trace)};
 }
@@ -62,8 +79,12 @@ Options ParseOptions(const QCoreApplication &application) {
 int main(int argc, char **argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Ventrose"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VENTROSE_VERSION));
-    // Listing the ports, the help and the version need no display: they are done before the
-    // window system is reached (the parser prints the help or the version and exits).
+    // Listing the ports, the declination, the help and the version need no display: they are
+    // done before the window system is reached (the parser prints the help or the version and
+    // exits).
+    if (const std::vector<std::string> arguments(argv + 1, argv + argc);
+        app::AsksForDeclination(arguments))
+        return app::RunDeclinationCommand(arguments, stdout, stderr);
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--list-ports") == 0) {
             app::PrintPortList(stdout);

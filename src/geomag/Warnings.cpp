@@ -1,0 +1,33 @@
+#include "geomag/Warnings.h"
+
+#include <cmath>
+
+namespace geomag {
+
+std::vector<std::string> EstimateWarnings(const DeclinationEstimate &estimate) {
+    std::vector<std::string> warnings;
+    const std::string field = std::to_string(std::lround(estimate.horizontal));
+    switch (estimate.zone) {
+    case PolarZone::Blackout:
+        warnings.push_back("Zone interdite près d'un pôle magnétique : le champ horizontal n'y "
+                           "est que de " +
+                           field +
+                           " nT (moins de 2000). Une boussole n'y indique rien de sûr : "
+                           "cette déclinaison est sans valeur.");
+        break;
+    case PolarZone::Caution:
+        warnings.push_back("Zone de prudence près d'un pôle magnétique : le champ horizontal "
+                           "n'y est que de " +
+                           field + " nT (moins de 6000). Une boussole y est peu sûre.");
+        break;
+    case PolarZone::None:
+        break;
+    }
+    if (!estimate.withinValidity)
+        warnings.push_back("La date est hors de la période de validité du modèle WMM2025 "
+                           "(1er janvier 2025 au 31 décembre 2029) : la valeur n'est qu'une "
+                           "extrapolation.");
+    return warnings;
+}
+
+} // namespace geomag
