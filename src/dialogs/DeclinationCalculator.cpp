@@ -59,28 +59,30 @@ TDeclinationCalculator::TDeclinationCalculator(QWidget *parent, Today today)
     DateEdit->setDateRange(QDate(1900, 1, 1), QDate(2099, 12, 31));
 
     ComputeButton = new QPushButton(QStringLiteral("&Calculer"), this);
-    ComputeButton->setGeometry(82, 112, 100, 25);
+    ComputeButton->setGeometry(12, 112, 110, 25);
+    ApplyButton = new QPushButton(QStringLiteral("A&ppliquer"), this);
+    ApplyButton->setGeometry(128, 112, 110, 25);
+    ApplyButton->setEnabled(false);
     HelpButton = new QPushButton(QStringLiteral("?"), this);
-    HelpButton->setGeometry(212, 112, 26, 25);
+    HelpButton->setGeometry(212, 81, 26, 23);
     HelpButton->setToolTip(QStringLiteral("Aide du calcul de la déclinaison"));
 
     ResultLabel = new QLabel(this);
     SetBold(ResultLabel);
-    ResultLabel->setGeometry(12, 146, 226, 34);
+    ResultLabel->setGeometry(12, 146, 226, 32);
     ResultLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     WarningLabel = new QLabel(this);
     SetTextColour(WarningLabel, platform::clRed);
-    WarningLabel->setGeometry(12, 182, 226, 82);
+    WarningLabel->setGeometry(12, 180, 226, 104);
     WarningLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     WarningLabel->setWordWrap(true);
-    AssumptionLabel = new QLabel(
-        QStringLiteral("Modèle WMM2025. Latitude géodésique (WGS84), altitude 0."), this);
-    AssumptionLabel->setGeometry(12, 264, 226, 20);
+    AssumptionLabel = new QLabel(QStringLiteral("Modèle WMM2025. Latitude géodésique (WGS84), "
+                                                "altitude 0 sur l'ellipsoïde."),
+                                 this);
+    AssumptionLabel->setGeometry(12, 286, 226, 28);
+    AssumptionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    AssumptionLabel->setWordWrap(true);
     AssumptionLabel->setEnabled(false); // the greyed text of a remark
-
-    ApplyButton = new QPushButton(QStringLiteral("A&ppliquer"), this);
-    ApplyButton->setGeometry(138, 286, 100, 25);
-    ApplyButton->setEnabled(false);
 
     connect(ComputeButton, &QPushButton::clicked, this, platform::Guarded([this] { Compute(); }));
     connect(ApplyButton, &QPushButton::clicked, this, platform::Guarded([this] { Apply(); }));
