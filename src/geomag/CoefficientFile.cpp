@@ -1,8 +1,10 @@
 #include "geomag/CoefficientFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <set>
+#include <type_traits>
 #include <utility>
 
 namespace geomag {

@@ -23,11 +23,6 @@ protected:
         EXPECT_FALSE(Main().isVisible());
         return *form;
     }
-    void NextReading() {
-        const int delivered = time.RxDeliveries();
-        time.Advance(moduleOptions.readingPeriod);
-        ASSERT_TRUE(PumpUntil([&] { return time.RxDeliveries() > delivered; }));
-    }
     QByteArray SlotsAsFile() {
         QByteArray text;
         for (int slot = 1; slot <= settings::SettingsStore::SlotCount; ++slot)

@@ -6,71 +6,45 @@
 namespace geomag {
 namespace {
 
-constexpr auto Lat = Axis::Latitude;
-constexpr auto Lon = Axis::Longitude;
-using E = CoordinateError;
-
-TEST(Coordinates, ReadsDecimalDegreesAndDegreesMinutesSecondsWithTheirHemisphere) {
+TEST(Coordinates, DecimalDegreesOrDegreesMinutesSecondsWithTheirHemisphere) {
+    constexpr auto Lat = Axis::Latitude, Lon = Axis::Longitude;
+    using E = CoordinateError;
     const struct {
         const char *text;
         Axis axis;
         double degrees;
         CoordinateError error;
     } cases[] = {
-        {"48.8566", Lat, 48.8566, E::None},
-        {"  48,8566 ", Lat, 48.8566, E::None},
+        {" 48,8566 ", Lat, 48.8566, E::None},
         {"-33.86", Lat, -33.86, E::None},
-        {"+2.35", Lon, 2.35, E::None},
         {"\xE2\x88\x92"
          "0.57",
          Lon, -0.57, E::None}, // a typographic minus
-        {"48 51.4 N", Lat, 48 + 51.4 / 60, E::None},
         {"48 51.4 s", Lat, -(48 + 51.4 / 60), E::None},
         {"S48 51.4", Lat, -(48 + 51.4 / 60), E::None},
-        {"48°51'24\" N", Lat, 48 + 51 / 60.0 + 24 / 3600.0, E::None},
         {"48° 51′ 24,5″N", Lat, 48 + 51 / 60.0 + 24.5 / 3600.0, E::None},
         {"48º51’24''N", Lat, 48 + 51 / 60.0 + 24 / 3600.0, E::None},
         {"48:51:24", Lat, 48 + 51 / 60.0 + 24 / 3600.0, E::None},
-        {"2°21' E", Lon, 2 + 21 / 60.0, E::None},
         {"0°34' O", Lon, -(34 / 60.0), E::None},
-        {"W 122 25.1", Lon, -(122 + 25.1 / 60), E::None},
-        {"90", Lat, 90, E::None},
         {"180 W", Lon, -180, E::None},
-        {"0", Lon, 0, E::None},
-        // What is not an angle, or not one of this axis.
-        {"", Lat, 0, E::Empty},
         {"   ", Lon, 0, E::Empty},
         {"N", Lat, 0, E::NotAnAngle},
-        {"48 N E", Lat, 0, E::NotAnAngle},
         {"2.35 E", Lat, 0, E::NotAnAngle}, // E is no latitude's hemisphere
-        {"48 N", Lon, 0, E::NotAnAngle},
         {"N 48 N", Lat, 0, E::NotAnAngle},
         {"48.5 30", Lat, 0, E::NotAnAngle}, // decimals before the last part
         {"48 51 24 10", Lat, 0, E::NotAnAngle},
         {"51' 48°", Lat, 0, E::NotAnAngle}, // symbols out of order
-        {"48\"", Lat, 0, E::NotAnAngle},
         {"48.", Lat, 0, E::NotAnAngle},
-        {".5", Lat, 0, E::NotAnAngle},
         {"1e2", Lat, 0, E::NotAnAngle},
-        {"48,8566,1", Lat, 0, E::NotAnAngle},
-        {"--48", Lat, 0, E::NotAnAngle},
-        {"4 8", Lat, 4 + 8 / 60.0, E::None},
         {"-48 N", Lat, 0, E::SignAndHemisphere},
-        {"E +2", Lon, 0, E::SignAndHemisphere},
-        {"48 60", Lat, 0, E::MinutesOrSeconds60},
         {"48 59 60", Lat, 0, E::MinutesOrSeconds60},
         {"90 0.1", Lat, 0, E::OutOfRange},
-        {"-90.0001", Lat, 0, E::OutOfRange},
-        {"180.5 E", Lon, 0, E::OutOfRange},
         {"240", Lon, 0, E::OutOfRange},
-        {"99999999999999999999999", Lat, 0, E::OutOfRange},
     };
     for (const auto &c : cases) {
         const CoordinateReading reading = ReadCoordinate(c.text, c.axis);
-        EXPECT_EQ(reading.error, c.error) << "\"" << c.text << "\"";
-        if (c.error == E::None) {
-            EXPECT_NEAR(reading.degrees, c.degrees, 1e-12) << "\"" << c.text << "\"";
-        }
+        EXPECT_EQ(reading.error, c.error) << c.text;
+        EXPECT_NEAR(reading.degrees, c.degrees, 1e-12) << c.text;
         EXPECT_EQ(CoordinateErrorText(reading.error, c.axis).empty(), reading.ok()) << c.text;
     }
 }
