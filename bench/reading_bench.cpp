@@ -6,7 +6,7 @@
 #include "platform/InstallDir.h"
 #include "platform/MessageBoxes.h"
 #include "RecordingMessageBoxService.h"
-#include "serial/SerialDevice.h"
+#include "serial/port/SerialDevice.h"
 #include "ShippedData.h"
 #include "sim/SimulatedLink.h"
 

@@ -5,9 +5,9 @@
 #include "PtyHarness.h"
 
 #include "platform/QtSync.h"
-#include "serial/PosixSerialDevice.h"
-#include "serial/SerialPort.h"
-#include "serial/VirtualSerialLine.h"
+#include "serial/port/SerialPort.h"
+#include "serial/posix/PosixSerialDevice.h"
+#include "serial/virtual/VirtualSerialLine.h"
 
 #include <benchmark/benchmark.h>
 #include <QCoreApplication>

@@ -2,8 +2,8 @@
 // as itself, and the port's settings loaded from it survive a save and a load.
 #include "FuzzCheck.h"
 
-#include "serial/IniFile.h"
-#include "serial/SerialPort.h"
+#include "serial/persistence/IniFile.h"
+#include "serial/port/SerialPort.h"
 #include "support/StoredPortSettings.h"
 
 #include <fcntl.h>

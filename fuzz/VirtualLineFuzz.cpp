@@ -5,7 +5,7 @@
 // reports as sent, in order.
 #include "FuzzCheck.h"
 
-#include "serial/VirtualSerialLine.h"
+#include "serial/virtual/VirtualSerialLine.h"
 
 #include <algorithm>
 #include <array>

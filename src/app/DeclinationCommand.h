@@ -1,26 +1,41 @@
-// `ventrose --declination LAT LON [YYYY-MM-DD] [--altitude KM]`: the magnetic declination
-// of WMM2025 for a place and a date, printed without any display.
+// `ventrose --declination LAT LON [AAAA-MM-JJ] [--altitude KM]`: the magnetic declination of
+// WMM2025 for a place and a date, printed without any display.
 #pragma once
+
+#include "geomag/FieldModel.h"
 
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace app {
 
-// Whether the command line asks for the declination: it holds --declination or --altitude,
-// and neither the help nor the version.
-bool AsksForDeclination(const std::vector<std::string> &arguments);
+struct DeclinationRequest {
+    geomag::GeodeticPoint point{};                     // the height comes from --altitude
+    std::optional<std::chrono::year_month_day> date{}; // nullopt: today
 
-// Runs the command on the arguments after the program's name: prints "D ± σ" on `out`
-// (degrees with two decimals, east positive, and the model's error estimate) and the
-// warnings that hold (validity period, zones near the magnetic poles) on `err`; returns 0.
-// A bad argument gets its reason on `err` and 2. The date defaults to `today`.
-int RunDeclinationCommand(const std::vector<std::string> &arguments, std::FILE *out, std::FILE *err,
-                          std::chrono::year_month_day today);
-// The same, today being the local date.
-int RunDeclinationCommand(const std::vector<std::string> &arguments, std::FILE *out,
-                          std::FILE *err);
+    bool operator==(const DeclinationRequest &) const = default;
+};
+
+// Reads the values of --declination: a latitude, a longitude (decimal degrees, or degrees
+// and minutes with their hemisphere) and an optional date written YYYY-MM-DD. Returns why
+// they are refused (French, without a final full stop, the argument escaped for the
+// terminal), empty when they are taken.
+std::string ReadDeclinationRequest(const std::vector<std::string> &values,
+                                   DeclinationRequest &request);
+// Reads the value of --altitude, kilometres above the ellipsoid (a point or a comma), into
+// metres; the same kind of answer.
+std::string ReadAltitude(const std::string &km, std::optional<double> &metres);
+
+// Prints "D ± σ" on `out` (degrees with two decimals whatever the locale, east positive,
+// then the model's error estimate) and the warnings that hold on `err` (validity period,
+// zones near the magnetic poles). The date defaults to `today`.
+void PrintDeclination(const DeclinationRequest &request, std::FILE *out, std::FILE *err,
+                      std::chrono::year_month_day today);
+
+// The local date.
+std::chrono::year_month_day LocalToday();
 
 } // namespace app

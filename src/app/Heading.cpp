@@ -69,13 +69,15 @@ void HeadingState::ApplyReading(int v, const settings::SettingsView &settings) {
     // The whole sum is worked out before it is stored, so a correction slot that cannot be
     // read leaves the previous sum rather than a half-corrected one. It is summed in 64 bits:
     // the number slots may hold any 32-bit integer.
-    long long sum = lastRawAngle_ + 180LL;
-    sum += settings.CentringCorrection();
-    sum += settings.DeclinationCorrection();
+    const long long centring = settings.CentringCorrection();
+    const long long declination = settings.DeclinationCorrection();
+    const long long sum = lastRawAngle_ + 180LL + centring + declination;
     const bool fits =
         sum >= std::numeric_limits<int>::min() && sum <= std::numeric_limits<int>::max();
     // A sum beyond the int range keeps only its direction.
     headingSum_ = fits ? int(sum) : Reduce360(sum);
+    appliedCentring_ = centring;
+    appliedDeclination_ = declination;
 }
 
 void HeadingState::UpdateAngles() {

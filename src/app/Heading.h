@@ -50,6 +50,9 @@ public:
     int HeadingSum() const { return headingSum_; }
     int NeedleAngle() const { return needleAngle_; }
     int CapAngle() const { return capAngle_; }
+    // The corrections the last valid reading's heading sum was given, signed.
+    long long AppliedCentring() const { return appliedCentring_; }
+    long long AppliedDeclination() const { return appliedDeclination_; }
     int NeedleLength() const { return needleLength_; }
     int NeedleWidth() const { return needleWidth_; }
 
@@ -73,6 +76,8 @@ private:
     int headingSum_ = 0;
     int needleAngle_ = 0;
     int capAngle_ = 0;
+    long long appliedCentring_ = 0;
+    long long appliedDeclination_ = 0;
     int needleLength_ = 0;
     int needleWidth_ = 0;
 };

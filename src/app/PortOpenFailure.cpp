@@ -1,9 +1,9 @@
 #include "app/PortOpenFailure.h"
 
 #include "platform/InstallDir.h"
-#include "serial/ESerialPort.h"
-#include "serial/PortLinks.h"
-#include "serial/SerialDevice.h"
+#include "serial/devices/PortLinks.h"
+#include "serial/port/ESerialPort.h"
+#include "serial/port/SerialDevice.h"
 
 #include <QFile>
 

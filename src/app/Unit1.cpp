@@ -56,7 +56,7 @@ TForm1::TForm1(QWidget *parent)
     SerialPort1 = new serial::TSerialPort(this);
     SerialPort1->SetName("SerialPort1");
     SerialPort1->SetBaudRate(serial::br9600);
-    SerialPort1->SetPort("COM1");
+    SerialPort1->SetPort(std::string(serial::kPortNames[0].name));
     SerialPort1->OnRxChar = serial::TRxCharEvent(this, &TForm1::SerialPort1RxChar);
     SerialPort1->OnDSRChange = serial::TSerialSignalEvent(this, &TForm1::SerialPort1DSRChange);
     SerialPort1->OnError = serial::TSerialErrorEvent(this, &TForm1::SerialPort1Error);
@@ -150,8 +150,8 @@ void TForm1::FormActivate(TObject *) {
         return;
     }
     SerialPort1->Close();
-    if (const std::optional<settings::TComPort> port = View().Port())
-        SerialPort1->SetPort(*port == settings::TComPort::Com1 ? "COM1" : "COM2");
+    if (const std::optional<settings::PortChoice> port = View().Port())
+        SerialPort1->SetPort(std::string(settings::PortNameOf(*port).name));
     SerialPort1->SetBaudRate(serial::br9600);
     settings_.SaveSettings(platform::InstallDir::File(QStringLiteral("Ventrose.inf")));
     // A port whose device went away waits for the link start: opening it at each

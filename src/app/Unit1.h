@@ -5,12 +5,14 @@
 #include "app/Forms.h"
 #include "app/Heading.h"
 #include "app/LinkTimer.h"
+#include "app/ReadingFeed.h"
+#include "app/StatusPanels.h"
 #include "dialogs/MainWindowAccess.h"
 #include "platform/Component.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Menus.h"
 #include "platform/ToolBar.h"
-#include "serial/SerialPort.h"
+#include "serial/port/SerialPort.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -79,9 +81,11 @@ public:
 
     bool LinkUp() const { return linkUp_; }
     const HeadingState &Heading() const { return heading_; }
+    // Every valid reading taken while the link is up, after the display took it.
+    ReadingFeed &Readings() { return readings_; }
     // True from the handshake of an exchange with the module to its end.
     bool ExchangeRunning() const { return exchangeRunning_; }
-    QString StatusText(int panel) const;
+    QString StatusText(StatusPanel panel) const;
 
     // ---- Handlers ----
     void FormCreate(TObject *Sender);
@@ -180,7 +184,7 @@ private:
     // Shared steps of the handlers.
     void ApplyMenuStyle();
     void ShowAboveAll(QWidget *dialog);
-    void SetStatusText(int panel, const QString &text);
+    void SetStatusText(StatusPanel panel, const QString &text);
     void UpdateExchangeCommands();
     void PlaceCompassLabels();
     void SetPanel1Colour(const QColor &colour);
@@ -237,11 +241,12 @@ private:
 
     settings::SettingsStore settings_;
     HeadingState heading_;
+    ReadingFeed readings_;
     DialPictureCache dialPictures_;
     Dialogs dialogs_;
     std::unique_ptr<platform::MediaPlayer> ownPlayer_;
     platform::IMediaPlayer *player_ = nullptr;
-    QLabel *statusPanels_[2] = {nullptr, nullptr};
+    std::array<QLabel *, kStatusPanelCount> statusPanels_{};
 
     bool linkUp_ = false;
     int parametersChanged_ = 0;

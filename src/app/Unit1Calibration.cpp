@@ -43,7 +43,7 @@ void TForm1::ShowCalibrationPhase(int phase) {
     PhaseLabels()[phase]->show();
     PhaseButtons()[phase]->show();
     PhaseButtons()[phase]->setFocus();
-    SetStatusText(0, shown.status);
+    SetStatusText(StatusPanel::Operation, shown.status);
     for (int other = 0; other < CalibrationPhaseCount; ++other) {
         if (other == phase)
             continue;
@@ -90,14 +90,14 @@ void TForm1::EndCalibrationPhase(int phase) {
         ShowCalibrationPhase(phase + 1);
         return;
     }
-    SetStatusText(0, QStringLiteral("Etalonnage achevé..."));
+    SetStatusText(StatusPanel::Operation, QStringLiteral("Etalonnage achevé..."));
     platform::MessageBoxes::Information(
         QStringLiteral("                             Félicitations !!!\nLa procédure "
                        "d'étalonnage en quatre phases est terminée."));
     SetCalibrationCommandsEnabled(true);
     Panel1->show();
     Panel2->hide();
-    SetStatusText(0, QString());
+    SetStatusText(StatusPanel::Operation, QString());
 }
 
 // The commands that stay off while the calibration runs, in the order they are switched.

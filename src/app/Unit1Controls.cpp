@@ -108,21 +108,27 @@ void TForm1::CreateControls() {
 void TForm1::CreateStatusBar() {
     StatusBar1 = new QWidget(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    const int widths[2] = {300, ClientWidth - 300};
     int x = 0;
-    for (int panel = 0; panel < 2; ++panel) {
+    for (int panel = 0; panel < kStatusPanelCount; ++panel) {
+        const int width = panel < static_cast<int>(kStatusPanelWidths.size())
+                              ? kStatusPanelWidths[panel]
+                              : ClientWidth - x;
         auto *label = new QLabel(StatusBar1);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setGeometry(x, 1, widths[panel] - 2, 18);
+        label->setGeometry(x, 1, width - 2, 18);
         label->setIndent(2);
         statusPanels_[panel] = label;
-        x += widths[panel];
+        x += width;
     }
 }
 
-QString TForm1::StatusText(int panel) const { return statusPanels_[panel]->text(); }
+QString TForm1::StatusText(StatusPanel panel) const {
+    return statusPanels_[static_cast<int>(panel)]->text();
+}
 
-void TForm1::SetStatusText(int panel, const QString &text) { statusPanels_[panel]->setText(text); }
+void TForm1::SetStatusText(StatusPanel panel, const QString &text) {
+    statusPanels_[static_cast<int>(panel)]->setText(text);
+}
 
 // Right-hand labels keep their right edge on the dial's right edge as their texts change.
 void TForm1::PlaceCompassLabels() {

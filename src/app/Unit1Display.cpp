@@ -19,10 +19,20 @@ void TForm1::SerialPort1RxChar(TObject *, int Count) {
     std::string text;
     if (!ReadReceived(text, Count))
         return;
-    if (const auto reading = ParseReading(text))
+    const std::optional<int> reading = ParseReading(text);
+    if (reading)
         heading_.ApplyReading(*reading, View());
     // A chunk that is no reading redraws the display from the last valid one.
     ShowHeading();
+    if (reading)
+        readings_.Publish({.time = QDateTime::currentDateTimeUtc(),
+                           .raw = *reading,
+                           .lastRawAngle = heading_.LastRawAngle(),
+                           .centring = heading_.AppliedCentring(),
+                           .declination = heading_.AppliedDeclination(),
+                           .headingSum = heading_.HeadingSum(),
+                           .needleAngle = heading_.NeedleAngle(),
+                           .capAngle = heading_.CapAngle()});
 }
 
 // A fresh dial picture erases the previous needle; without a recognised rose setting the
@@ -35,7 +45,7 @@ void TForm1::RefreshDial() {
 
 void TForm1::ShowHeading() {
     if (const auto text = DeclinationStatusText(View()))
-        SetStatusText(1, *text);
+        SetStatusText(StatusPanel::Declination, *text);
     heading_.UpdateAngles();
 
     const HeadingLabels labels = heading_.Labels(View());

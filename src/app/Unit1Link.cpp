@@ -57,7 +57,7 @@ void TForm1::Timer1Timer(TObject *) {
     Timer1->stop();
     handshakeTicks_ = 0;
     PlayEffect(QStringLiteral("error.wav"));
-    SetStatusText(0, QStringLiteral("Communication échouée..."));
+    SetStatusText(StatusPanel::Operation, QStringLiteral("Communication échouée..."));
     platform::MessageBoxes::Warning(QStringLiteral("Communication avec la boussole échouée !\n"
                                                    "          Le programme va s'arrêter.\n"
                                                    "   Vérifiez l'ensemble de vos connexions."));
@@ -116,7 +116,7 @@ void TForm1::RunHeldQuit() {
 void TForm1::RunExchange(const QString &openingText, const std::function<std::string()> &command,
                          const QString &closingText, bool clearStatus) {
     if (!openingText.isEmpty())
-        SetStatusText(0, openingText);
+        SetStatusText(StatusPanel::Operation, openingText);
     ExchangeScope exchange(*this);
     if (!Handshake())
         return;
@@ -132,11 +132,11 @@ void TForm1::RunExchange(const QString &openingText, const std::function<std::st
             return stopped();
         SerialPort1->WriteString(command());
         if (!closingText.isEmpty())
-            SetStatusText(0, closingText);
+            SetStatusText(StatusPanel::Operation, closingText);
         if (!Pause())
             return stopped();
         if (clearStatus)
-            SetStatusText(0, QString());
+            SetStatusText(StatusPanel::Operation, QString());
     } catch (...) {
         // A failed exchange takes its wait box away before its error is shown; the port is
         // left as it is until that box has closed.
@@ -190,13 +190,14 @@ void TForm1::StartLink() {
                            "cliquez sur OK."));
     if (App().Terminated())
         return;
-    SetStatusText(0, QStringLiteral("Communication PC & boussole en cours..."));
+    SetStatusText(StatusPanel::Operation,
+                  QStringLiteral("Communication PC & boussole en cours..."));
     ExchangeScope exchange(*this);
     if (!Handshake())
         return;
     // The waiting is over: the boxes that follow activate the main window as usual.
     exchange.End();
-    SetStatusText(0, QStringLiteral("Communication établie..."));
+    SetStatusText(StatusPanel::Operation, QStringLiteral("Communication établie..."));
     linkUp_ = true;
     PlayEffect(QStringLiteral("applaud.wav"));
     platform::MessageBoxes::Information(

@@ -44,7 +44,8 @@ void TForm1::ShowLinkDown() {
     Timer1->stop();
     Timer2->stop();
     ProgressBar1->hide();
-    SetStatusText(0, QStringLiteral("Communication perdue avec la boussole..."));
+    SetStatusText(StatusPanel::Operation,
+                  QStringLiteral("Communication perdue avec la boussole..."));
     PlayEffect(QStringLiteral("error.wav"));
 
     // The commands as before the link start.

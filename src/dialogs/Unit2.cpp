@@ -3,9 +3,10 @@
 #include "platform/Errors.h"
 #include "platform/Guarded.h"
 #include "platform/InstallDir.h"
-#include "serial/PortDiscovery.h"
-#include "serial/PortLinks.h"
-#include "serial/PortWatcher.h"
+#include "serial/devices/PortDiscovery.h"
+#include "serial/devices/PortLinks.h"
+#include "serial/devices/PortNames.h"
+#include "serial/devices/PortWatcher.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -86,8 +87,8 @@ TForm2::TForm2(MainWindowAccess &mainWindow)
                                       .okButton = QRect(104, 77, 81, 27),
                                       .binding = BindOptionPair(&settings::SettingsView::Port,
                                                                 &settings::SettingsView::SetPort,
-                                                                settings::TComPort::Com1,
-                                                                settings::TComPort::Com2),
+                                                                settings::PortChoice::COM1,
+                                                                settings::PortChoice::COM2),
                                       .helpTopic = QStringLiteral("rub2"),
                                   }) {
     GroupBox2 = new QGroupBox(QStringLiteral(" Périphériques : "), this);
@@ -105,7 +106,9 @@ TForm2::TForm2(MainWindowAccess &mainWindow)
 TForm2::~TForm2() = default;
 
 TForm2::Row TForm2::RowOf(int index) const {
-    return index == 0 ? Row{"COM1", Label3, ComboBox1} : Row{"COM2", Label4, ComboBox2};
+    // Names of the table are string literals, so their data ends with a NUL.
+    const char *port = serial::kPortNames[index].name.data();
+    return index == 0 ? Row{port, Label3, ComboBox1} : Row{port, Label4, ComboBox2};
 }
 
 namespace {

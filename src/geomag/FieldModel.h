@@ -13,6 +13,8 @@ struct GeodeticPoint {
     double latitude = 0;
     double longitude = 0;
     double height = 0;
+
+    bool operator==(const GeodeticPoint &) const = default;
 };
 
 // The field's local components in nT: east, north and up (the model's X, Y, Z are north,

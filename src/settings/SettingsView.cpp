@@ -12,6 +12,7 @@ namespace {
 
 // A slot's keywords, one per value of the enumeration, in the enumeration's order.
 template <typename Value, std::size_t N> struct Keywords {
+    static_assert(N == kValueCount<Value>, "one keyword per value of the enumeration");
     Slot slot;
     std::array<const char *, N> words;
 
@@ -26,7 +27,9 @@ template <typename Value, std::size_t N> struct Keywords {
     }
 };
 
-constexpr Keywords<TComPort, 2> kPort{PortSlot, {"1", "2"}};
+static_assert(serial::kPortNames.size() == kValueCount<PortChoice>);
+constexpr Keywords<PortChoice, 2> kPort{
+    PortSlot, {serial::kPortNames[0].slotValue.data(), serial::kPortNames[1].slotValue.data()}};
 constexpr Keywords<TNeedleWidth, 3> kNeedleWidth{NeedleWidthSlot, {"Fine", "Moyenne", "Grande"}};
 constexpr Keywords<TNeedleLength, 3> kNeedleLength{NeedleLengthSlot,
                                                    {"Courte", "Moyenne", "Longue"}};
@@ -35,7 +38,7 @@ constexpr Keywords<TSign, 2> kCentringSign{CentringSignSlot, {"+", "-"}};
 constexpr Keywords<TSign, 2> kDeclinationSign{DeclinationSignSlot, {"+", "-"}};
 
 // The switches' OFF and ON keywords (false, true), in TSwitch's order.
-constexpr std::array<Keywords<bool, 2>, 8> kSwitches{{
+constexpr std::array<Keywords<bool, 2>, kValueCount<TSwitch>> kSwitches{{
     {RoseSlot, {"ROSEOFF", "ROSEON"}},
     {HubSlot, {"CERCLEOFF", "CERCLEON"}},
     {ConnectWarningSlot, {"OFFAVERTI", "ONAVERTI"}},
@@ -58,17 +61,21 @@ void WriteInt(SettingsStore &store, Slot slot, int value) {
 } // namespace
 
 int HalfWidthPixels(TNeedleWidth width) {
-    constexpr int pixels[] = {10, 15, 20};
-    return pixels[static_cast<int>(width)];
+    constexpr std::array<int, kValueCount<TNeedleWidth>> pixels{10, 15, 20};
+    return pixels[static_cast<std::size_t>(width)];
 }
 
 int LengthPixels(TNeedleLength length) {
-    constexpr int pixels[] = {90, 100, 110};
-    return pixels[static_cast<int>(length)];
+    constexpr std::array<int, kValueCount<TNeedleLength>> pixels{90, 100, 110};
+    return pixels[static_cast<std::size_t>(length)];
 }
 
-std::optional<TComPort> SettingsView::Port() const { return kPort.Read(*store_); }
-void SettingsView::SetPort(TComPort port) { kPort.Write(*store_, port); }
+const serial::PortName &PortNameOf(PortChoice choice) {
+    return serial::kPortNames[static_cast<std::size_t>(choice)];
+}
+
+std::optional<PortChoice> SettingsView::Port() const { return kPort.Read(*store_); }
+void SettingsView::SetPort(PortChoice port) { kPort.Write(*store_, port); }
 std::optional<TNeedleWidth> SettingsView::NeedleWidth() const { return kNeedleWidth.Read(*store_); }
 void SettingsView::SetNeedleWidth(TNeedleWidth width) { kNeedleWidth.Write(*store_, width); }
 std::optional<TNeedleLength> SettingsView::NeedleLength() const {

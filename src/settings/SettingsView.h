@@ -2,13 +2,17 @@
 // numbers of Ventrose.inf are interpreted here and nowhere else.
 #pragma once
 
+#include "serial/devices/PortNames.h"
 #include "settings/SettingsStore.h"
 
+#include <cstddef>
 #include <optional>
 
 namespace settings {
 
-enum class TComPort { Com1, Com2 };              // PortSlot "1" / "2"
+// The user's choice between the two port names (PortSlot "1" / "2"), in the order of
+// serial::kPortNames.
+enum class PortChoice { COM1, COM2 };
 enum class TNeedleWidth { Fine, Medium, Large }; // NeedleWidthSlot "Fine" / "Moyenne" / "Grande"
 enum class TNeedleLength {
     Short,
@@ -30,6 +34,20 @@ enum class TSwitch {
     Balloons,         // BalloonSlot "ONINFO" / "OFFINFO"
 };
 
+// How many values each enumeration above has, kept beside it: every table indexed by one of
+// them is checked against it when it compiles.
+template <typename Enum> inline constexpr std::size_t kValueCount = 0;
+template <> inline constexpr std::size_t kValueCount<PortChoice> = 2;
+template <> inline constexpr std::size_t kValueCount<TNeedleWidth> = 3;
+template <> inline constexpr std::size_t kValueCount<TNeedleLength> = 3;
+template <> inline constexpr std::size_t kValueCount<TMenuStyle> = 2;
+template <> inline constexpr std::size_t kValueCount<TSign> = 2;
+template <> inline constexpr std::size_t kValueCount<TSwitch> = 8;
+template <> inline constexpr std::size_t kValueCount<bool> = 2;
+
+// The port name a choice stands for ("COM1" for PortChoice::COM1).
+const serial::PortName &PortNameOf(PortChoice choice);
+
 // The needle's half-width and length in pixels.
 int HalfWidthPixels(TNeedleWidth width);
 int LengthPixels(TNeedleLength length);
@@ -48,8 +66,8 @@ public:
 
     SettingsStore &Store() const { return *store_; }
 
-    std::optional<TComPort> Port() const;
-    void SetPort(TComPort port);
+    std::optional<PortChoice> Port() const;
+    void SetPort(PortChoice port);
     std::optional<TNeedleWidth> NeedleWidth() const;
     void SetNeedleWidth(TNeedleWidth width);
     std::optional<TNeedleLength> NeedleLength() const;

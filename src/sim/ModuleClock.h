@@ -2,7 +2,7 @@
 // tests move by hand so that what the module does depends on steps, not on waiting.
 #pragma once
 
-#include "serial/VirtualSerialLine.h"
+#include "serial/virtual/VirtualSerialLine.h"
 
 #include <chrono>
 #include <condition_variable>

@@ -1,12 +1,20 @@
 #include "sim/SimulatedLink.h"
 
+#include "serial/devices/PortNames.h"
+
+#include <map>
+#include <string>
+
 namespace sim {
 
 SimulatedLink::SimulatedLink(CompassOptions options)
     : line_(), compass_(line_, std::move(options)) {}
 
 serial::DeviceOpener SimulatedLink::Opener() const {
-    return serial::VirtualSerialLine::Opener({{"COM1", line_}, {"COM2", line_}});
+    std::map<std::string, serial::VirtualSerialLine> lines;
+    for (const serial::PortName &port : serial::kPortNames)
+        lines.emplace(std::string(port.name), line_);
+    return serial::VirtualSerialLine::Opener(std::move(lines));
 }
 
 } // namespace sim

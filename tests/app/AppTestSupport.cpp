@@ -1,7 +1,7 @@
 #include "AppTestSupport.h"
 
 #include "platform/InstallDir.h"
-#include "serial/SerialDevice.h"
+#include "serial/port/SerialDevice.h"
 #include "ShippedData.h"
 
 #include <QFile>

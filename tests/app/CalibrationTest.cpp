@@ -83,7 +83,8 @@ TEST_F(CalibrationTest, NoChangesNothingThenFourPhasesEachSendOneCommandAfterAHa
     const int rawBefore = Main().LastRawAngle();
     for (int phase = 0; phase < 4; ++phase) {
         EXPECT_EQ(Showing(), QString("L%1B%1").arg(phase + 1));
-        EXPECT_EQ(Main().StatusText(0), app::CalibrationPhases()[phase].status);
+        EXPECT_EQ(Main().StatusText(app::StatusPanel::Operation),
+                  app::CalibrationPhases()[phase].status);
         EXPECT_EQ(Main().Image2->Picture(),
                   QImage(InstallFile(app::CalibrationPhases()[phase].picture)));
         QPushButton *buttons[] = {Main().BitBtn1, Main().BitBtn2, Main().BitBtn3, Main().BitBtn4};
@@ -99,7 +100,7 @@ TEST_F(CalibrationTest, NoChangesNothingThenFourPhasesEachSendOneCommandAfterAHa
     EXPECT_EQ(boxes.boxes[2].text, "                             Félicitations !!!\n"
                                    "La procédure d'étalonnage en quatre phases est terminée.");
     EXPECT_TRUE(Main().Panel1->isVisible() && Main().Panel2->isHidden());
-    EXPECT_EQ(Main().StatusText(0), "");
+    EXPECT_EQ(Main().StatusText(app::StatusPanel::Operation), "");
     EXPECT_EQ(switches.mid(expectedSwitches.size()),
               expectedSwitches.replaceInStrings(" off", " on"));
     EXPECT_EQ(player.played.count("canopen.wav"), 4);

@@ -1,9 +1,9 @@
-// `ventrose --declination`: what it prints, what it warns of, and its refusals.
-#include "app/DeclinationCommand.h"
+// `ventrose --declination`: read from the command line, what it prints, what it warns of,
+// and its refusals.
+#include "app/CommandLine.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,18 +16,21 @@ struct Outcome {
     std::string out, err;
 };
 
-// The command with the arguments after the program's name, on a fixed today.
+std::string TextOf(std::FILE *file) {
+    std::rewind(file);
+    std::string text;
+    for (int c; (c = std::fgetc(file)) != EOF;)
+        text += char(c);
+    std::fclose(file);
+    return text;
+}
+
+// The program's command line, the arguments after its name, on a fixed today.
 Outcome Command(const std::vector<std::string> &arguments) {
-    char *text[2] = {};
-    std::size_t size[2] = {};
-    std::FILE *out = open_memstream(&text[0], &size[0]), *err = open_memstream(&text[1], &size[1]);
-    const int status = app::RunDeclinationCommand(arguments, out, err, 2026y / December / 7);
-    std::fclose(out);
-    std::fclose(err);
-    Outcome outcome{status, std::string(text[0], size[0]), std::string(text[1], size[1])};
-    std::free(text[0]);
-    std::free(text[1]);
-    return outcome;
+    std::FILE *out = std::tmpfile(), *err = std::tmpfile();
+    const std::optional<int> status = app::RunWithoutDisplay(
+        app::ParseCommandLine(arguments), {out, err, "1", "/d", "/", 2026y / December / 7});
+    return {status.value_or(-1), TextOf(out), TextOf(err)};
 }
 
 TEST(DeclinationCommand, PrintsTheDeclinationAndItsUncertaintyOrWhyNot) {
@@ -45,14 +48,13 @@ TEST(DeclinationCommand, PrintsTheDeclinationAndItsUncertaintyOrWhyNot) {
         {{"--declination", "85.8", "139.3"}, 0, "", "attention : Zone interdite"},
         // Bad input: a message, no output, status 2.
         {{"--declination", "48", "2 N"}, 2, "", "longitude « 2 N » incorrecte"},
-        {{"--declination", "48"}, 2, "", "il faut une latitude, une longitude"},
-        {{"--declination", "48", "2", "2026-01-01", "3"}, 2, "", "il faut une latitude"},
+        {{"--declination", "48\x1b[2J", "2"}, 2, "", "latitude « 48\\x1b[2J » incorrecte"},
+        {{"--declination", "48"}, 2, "", "il manque la valeur LON de l'option --declination"},
+        {{"--declination", "48", "2", "2026-01-01", "3"}, 2, "", "argument inattendu « 3 »"},
         {{"--declination", "48", "2", "2026-02-30"}, 2, "", "date « 2026-02-30 » incorrecte"},
-        {{"--declination", "48", "2", "--altitude"}, 2, "", "--altitude attend"},
+        {{"--declination", "48", "2", "--altitude", "haut"}, 2, "", "altitude « haut » incorrecte"},
         {{"--declination", "48", "2", "--altitude", "900"}, 2, "", "hors du domaine"},
-        {{"--declination", "48", "2", "--altitude", "1", "--altitude=2"}, 2, "", "deux fois"},
-        {{"--altitude", "1", "48", "2"}, 2, "", "--altitude ne sert qu'avec --declination"},
-        {{"--declination", "48", "2", "--simulate"}, 2, "", "« --simulate » inattendue"},
+        {{"--altitude", "1"}, 2, "", "l'option --altitude ne sert qu'avec --declination"},
     };
     for (const auto &c : cases) {
         const Outcome run = Command(c.arguments);
@@ -74,10 +76,6 @@ TEST(DeclinationCommand, TakesTodayAtTheEllipsoidUnlessToldOtherwise) {
         paris.out);
     EXPECT_NE(Command({"--declination", "48.8566", "2.3522", "2029-12-07"}).out, paris.out);
     EXPECT_NE(Command({"--declination", "48.8566", "2.3522", "--altitude", "800"}).out, paris.out);
-    // The help and the version win over the command.
-    EXPECT_TRUE(app::AsksForDeclination({"--simulate", "--altitude", "3"}));
-    EXPECT_FALSE(app::AsksForDeclination({"--declination", "48", "2", "--help"}));
-    EXPECT_FALSE(app::AsksForDeclination({"--simulate", "--data-dir", "/tmp"}));
 }
 
 } // namespace

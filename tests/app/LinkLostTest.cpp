@@ -63,7 +63,8 @@ TEST_P(LinkLostAndBack, TheLinkFallsBackAndStartsAgainOnceTheModuleIsBack) {
 
     Unplug();
     EXPECT_FALSE(Main().LinkUp());
-    EXPECT_EQ(Main().StatusText(0), "Communication perdue avec la boussole...");
+    EXPECT_EQ(Main().StatusText(app::StatusPanel::Operation),
+              "Communication perdue avec la boussole...");
     EXPECT_EQ(player.played, QStringList{"error.wav"});
     ExpectCommandsAsBeforeTheLink();
     EXPECT_TRUE(Main().Label5->isVisible());
@@ -73,7 +74,7 @@ TEST_P(LinkLostAndBack, TheLinkFallsBackAndStartsAgainOnceTheModuleIsBack) {
     Module().Replug();
     const std::string sent = Written();
     LinkUp();
-    EXPECT_EQ(Main().StatusText(0), "Communication établie...");
+    EXPECT_EQ(Main().StatusText(app::StatusPanel::Operation), "Communication établie...");
     EXPECT_EQ(Written(), sent + "!0A+0B+0C&");
     const int before = Main().Heading().LastRawAngle();
     Module().SetCourse(sim::FixedCourse(before < 180 ? 192 : 64)); // the module turns round
@@ -110,7 +111,8 @@ TEST_P(LinkLostInExchange, TheLossEndsTheWaitAndQuittingThenSendsNothing) {
     EXPECT_FALSE(application->Terminated());
     EXPECT_FALSE(Main().ProgressBar1->isVisible());
     EXPECT_FALSE(static_cast<QWidget *>(forms->Form6())->isVisible());
-    EXPECT_EQ(Main().StatusText(0), "Communication perdue avec la boussole...");
+    EXPECT_EQ(Main().StatusText(app::StatusPanel::Operation),
+              "Communication perdue avec la boussole...");
     EXPECT_EQ(Written(), "!0A+0B+0C&") << "nothing more was sent";
 
     Main().Quittez1->Click();
@@ -132,7 +134,8 @@ TEST_F(LinkLostTest, APhaseCutByTheLossWaitsAgain) {
             Unplug();
     };
     Main().BitBtn1->click();
-    EXPECT_EQ(Main().StatusText(0), "Communication perdue avec la boussole...");
+    EXPECT_EQ(Main().StatusText(app::StatusPanel::Operation),
+              "Communication perdue avec la boussole...");
     EXPECT_TRUE(Main().BitBtn1->isVisible() && Main().Label2->isVisible());
     EXPECT_FALSE(Main().BitBtn2->isVisible());
 

@@ -34,7 +34,8 @@ class LinkTest : public ProgramFixture {
 protected:
     Step Sample(int timer) {
         QProgressBar *bar = Main().ProgressBar1;
-        return {timer, bar->isVisible() ? bar->value() : -1, Main().StatusText(0),
+        return {timer, bar->isVisible() ? bar->value() : -1,
+                Main().StatusText(app::StatusPanel::Operation),
                 static_cast<QWidget *>(forms->Form6())->isVisible(), Written()};
     }
     // Samples before every tick from now on.
@@ -68,7 +69,7 @@ TEST_F(LinkTest, StartLinkHandshakesTickByTickThenShowsTheBoxesAndSendsTheParame
     EXPECT_EQ(Main().ProgressBar1->value(), 3);
     EXPECT_FALSE(Main().ProgressBar1->isVisible());
     EXPECT_TRUE(Main().LinkUp());
-    EXPECT_EQ(Main().StatusText(0), "Communication établie...");
+    EXPECT_EQ(Main().StatusText(app::StatusPanel::Operation), "Communication établie...");
     EXPECT_EQ(player.played, QStringList{"applaud.wav"});
     // The shipped settings: option byte "0", centring "+" "0", declination "+" "0".
     EXPECT_EQ(Written(), "!0A+0B+0C&");
@@ -78,7 +79,7 @@ TEST_F(LinkTest, StartLinkHandshakesTickByTickThenShowsTheBoxesAndSendsTheParame
     // Readings now turn the needle.
     time.Advance(moduleOptions.readingPeriod);
     ASSERT_TRUE(PumpUntil([&] { return Main().Heading().LastRawAngle() != 0; }));
-    EXPECT_EQ(Main().StatusText(1), " DM: 0°");
+    EXPECT_EQ(Main().StatusText(app::StatusPanel::Declination), " DM: 0°");
     EXPECT_TRUE(Main().Label10->text().startsWith("Votre CAP: "));
 }
 
@@ -102,7 +103,7 @@ TEST_F(LinkTest, SilentModuleTimesOutAtTheFifthTickAndEndsTheProgramSendingNothi
                                    "   Vérifiez l'ensemble de vos connexions.");
     EXPECT_EQ(progressAtWarning, 5);
     EXPECT_EQ(player.played, QStringList{"error.wav"});
-    EXPECT_EQ(Main().StatusText(0), "Communication échouée...");
+    EXPECT_EQ(Main().StatusText(app::StatusPanel::Operation), "Communication échouée...");
     EXPECT_FALSE(Main().LinkUp());
     EXPECT_EQ(Written(), "");
 }
@@ -170,7 +171,7 @@ TEST_F(LinkTest, ParameterMessageWithAForbiddenFieldIsNeverSent) {
     EXPECT_TRUE(boxes.boxes[0].text.contains("ligne 9")) << boxes.boxes[0].text.toStdString();
     EXPECT_TRUE(boxes.boxes[0].text.contains("2C&E"));
     // No handshake, nothing shown or waiting, nothing more on the wire.
-    EXPECT_EQ(Main().StatusText(0), "Communication établie...");
+    EXPECT_EQ(Main().StatusText(app::StatusPanel::Operation), "Communication établie...");
     EXPECT_FALSE(Main().ProgressBar1->isVisible());
     EXPECT_FALSE(static_cast<QWidget *>(forms->Form6())->isVisible());
     EXPECT_FALSE(Main().ExchangeRunning());
@@ -207,6 +208,35 @@ TEST_F(LinkTest, QuitWithTheLinkUpHandsTheModuleOverAndShowsTheNotice) {
               "                Le programme va s'arrêter. Cliquez sur OK...");
 }
 
+// Every exchange raises RTS for its handshake and drops it as soon as DSR answers, before
+// its command goes out: the module's DSR falls with it, ready for the next handshake.
+TEST_F(LinkTest, RtsFallsOnceDsrHasAnsweredOnEveryExchange) {
+    Start();
+    LinkUp();
+    LeaveParameterDialog();
+    ASSERT_TRUE(
+        PumpUntil([&] { return Written().size() == 2 * std::string("!0A+0B+0C&").size(); }));
+    Main().Quittez1->Click();
+    ASSERT_TRUE(application->Terminated());
+
+    using Change = WireLog::RtsChange;
+    const std::size_t message = std::string("!0A+0B+0C&").size();
+    // Link start, parameter transfer, hand-over: each rise and fall with nothing written
+    // in between.
+    const std::vector<Change> expected = {{true, 0},           {false, 0},
+                                          {true, message},     {false, message},
+                                          {true, 2 * message}, {false, 2 * message}};
+    // Each opening of the port also clears RTS: only a fall after a rise counts.
+    std::vector<Change> handshakes;
+    for (const Change &change : wire.RtsChanges()) {
+        const bool risen = !handshakes.empty() && handshakes.back().on;
+        if (change.on != risen)
+            handshakes.push_back(change);
+    }
+    EXPECT_EQ(handshakes, expected);
+    EXPECT_FALSE(link->Line().RTS());
+}
+
 TEST_F(LinkTest, QuitWithoutNoticeAndQuitBeforeTheLinkSendNothingMore) {
     WriteSettings({"1", "Moyenne", "ROSEON", "Moyenne", "CERCLEON", "ANCIEN", "10", "+", "0", "+",
                    "0", "OFFAVERTI", "OFFAVERTI2"});
@@ -214,7 +244,7 @@ TEST_F(LinkTest, QuitWithoutNoticeAndQuitBeforeTheLinkSendNothingMore) {
     Main().Quittez1->Click();
     EXPECT_TRUE(application->Terminated());
     EXPECT_EQ(Written(), "");
-    EXPECT_EQ(Main().StatusText(0), "");
+    EXPECT_EQ(Main().StatusText(app::StatusPanel::Operation), "");
     EXPECT_TRUE(boxes.boxes.empty());
 }
 

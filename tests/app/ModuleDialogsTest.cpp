@@ -84,7 +84,7 @@ TEST_F(ModuleDialogsTest, EveryWayOutSavesTheSettingsAndSendsTheParameters) {
     NextReading();
     EXPECT_EQ(Main().Heading().HeadingSum(), 364);
     EXPECT_EQ(Main().Heading().CapAngle(), 356);
-    EXPECT_EQ(Main().StatusText(1), " DM: -4°");
+    EXPECT_EQ(Main().StatusText(app::StatusPanel::Declination), " DM: -4°");
 }
 
 } // namespace

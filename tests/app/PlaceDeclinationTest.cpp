@@ -64,7 +64,7 @@ TEST_F(PlaceDeclinationTest, AppliquerFromAWestAndAnEastResultReachesTheModule) 
         EXPECT_EQ(Written(), before + c.message);
         EXPECT_TRUE(ModuleCatchesUp([&] { return Module().LastParameters()->text == c.message; }));
         NextReading();
-        EXPECT_EQ(Main().StatusText(1), QString::fromUtf8(c.status));
+        EXPECT_EQ(Main().StatusText(app::StatusPanel::Declination), QString::fromUtf8(c.status));
     }
 }
 

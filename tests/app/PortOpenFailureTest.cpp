@@ -3,8 +3,8 @@
 #include "AppTestSupport.h"
 
 #include "app/PortOpenFailure.h"
-#include "serial/ESerialPort.h"
-#include "serial/SerialDevice.h"
+#include "serial/port/ESerialPort.h"
+#include "serial/port/SerialDevice.h"
 
 namespace apptest {
 namespace {

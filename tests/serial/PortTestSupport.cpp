@@ -1,4 +1,4 @@
-#include "PortTestSupport.h"
+#include "serial/PortTestSupport.h"
 
 #include "platform/sync.h"
 

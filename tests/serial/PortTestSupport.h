@@ -3,8 +3,8 @@
 // synchronised calls until a condition holds.
 #pragma once
 
-#include "serial/SerialPort.h"
-#include "serial/VirtualSerialLine.h"
+#include "serial/port/SerialPort.h"
+#include "serial/virtual/VirtualSerialLine.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "PtyHarness.h"
 
 #include "platform/sync.h"
-#include "serial/SerialPort.h"
+#include "serial/port/SerialPort.h"
 
 #include <dirent.h>
 

@@ -3,7 +3,7 @@
 // the device tests share.
 #pragma once
 
-#include "serial/PosixSerialDevice.h"
+#include "serial/posix/PosixSerialDevice.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // can be compared whole (the persistence tests and the INI fuzz target).
 #pragma once
 
-#include "serial/SerialPort.h"
+#include "serial/port/SerialPort.h"
 
 #include <string>
 

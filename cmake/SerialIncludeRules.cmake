@@ -1,0 +1,32 @@
+# Checks which sub-folder of src/serial may include which: the port component includes
+# nothing of the others, the back ends, the trace and the persistence build on the port,
+# and the devices stand alone. Run as a build step (cmake -DSOURCE_DIR=... -DSTAMP=... -P);
+# a file whose include crosses the wrong way fails the build with its name and line.
+cmake_policy(SET CMP0057 NEW) # if(... IN_LIST ...)
+set(allowed_port port)
+set(allowed_posix port posix devices)
+set(allowed_virtual port virtual)
+set(allowed_trace port trace)
+set(allowed_devices devices)
+set(allowed_persistence port persistence)
+
+set(violations "")
+foreach(folder port posix virtual trace devices persistence)
+  file(GLOB files ${SOURCE_DIR}/src/serial/${folder}/*.cpp ${SOURCE_DIR}/src/serial/${folder}/*.h)
+  foreach(file ${files})
+    file(STRINGS ${file} includes REGEX "^#include \"serial/")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^#include \"serial/([^/\"]+)/.*" "\\1" target "${line}")
+      if(NOT target IN_LIST allowed_${folder})
+        file(RELATIVE_PATH shown ${SOURCE_DIR} ${file})
+        string(APPEND violations "\n  ${shown}: ${line} (serial/${folder} may include only: ${allowed_${folder}})")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(violations)
+  message(FATAL_ERROR "An include crosses between the serial folders the wrong way:${violations}")
+endif()
+if(STAMP)
+  file(TOUCH ${STAMP})
+endif()

@@ -1,0 +1,210 @@
+#include "serial/persistence/IniFile.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/FileRead.h"
+#include "serial/persistence/SettingsText.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace serial {
+
+namespace {
+
+std::string_view Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool Blank(char c) { return c == ' ' || c == '\t'; }
+
+bool Quoted(std::string_view value) {
+    return value.size() >= 2 && value.front() == '"' && value.back() == '"';
+}
+
+[[noreturn]] void Refuse(const std::string &what) {
+    throw EIniFileError("Impossible d'enregistrer " + what + " dans un fichier INI.");
+}
+
+// A name that reads back as itself: not empty, no blanks around it, no line break or NUL,
+// and not mistaken for a comment or a header.
+void CheckName(std::string_view name, std::string_view forbidden, const char *what) {
+    if (name.empty() || Blank(name.front()) || Blank(name.back()) ||
+        name.find_first_of(forbidden) != std::string_view::npos ||
+        name.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
+        Refuse(std::string(what) + " « " + std::string(name) + " »");
+}
+
+std::string ReadWholeFile(const std::string &fileName) {
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return {};
+        throw EIniFileError("Impossible de lire le fichier " + fileName + " : " +
+                            std::strerror(errno));
+    }
+    std::string text;
+    char chunk[4096];
+    for (;;) {
+        const ssize_t n = platform::ReadSome(fd, chunk, sizeof chunk);
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            throw EIniFileError("Impossible de lire le fichier " + fileName + " : " +
+                                std::strerror(error));
+        }
+        if (n == 0)
+            break;
+        text.append(chunk, std::size_t(n));
+    }
+    ::close(fd);
+    return text;
+}
+
+} // namespace
+
+IniDocument::IniDocument(std::string_view text) {
+    const auto firstEnd = text.find('\n');
+    if (firstEnd != std::string_view::npos)
+        lineEnd_ = firstEnd > 0 && text[firstEnd - 1] == '\r' ? "\r\n" : "\n";
+    endsWithLineEnd_ = text.empty() || text.back() == '\n';
+    std::size_t start = 0;
+    while (start < text.size()) {
+        auto end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view raw = text.substr(start, end - start);
+        // Carriage returns at the end are part of the line end, however many there are.
+        while (!raw.empty() && raw.back() == '\r')
+            raw.remove_suffix(1);
+        start = end + 1;
+
+        Line line{.text = std::string(raw),
+                  .section = sections_.empty() ? -1 : int(sections_.size()) - 1};
+        const std::string_view content = Trim(raw);
+        if (content.starts_with('[') && content.find(']') != std::string_view::npos) {
+            line.isHeader = true;
+            line.name = Trim(content.substr(1, content.find(']') - 1));
+            line.section = int(sections_.size());
+            sections_.push_back(line.name);
+        } else if (!content.empty() && content[0] != ';' && content[0] != '#') {
+            const auto equals = content.find('=');
+            line.name = Trim(content.substr(0, equals));
+            line.isKey = equals != std::string_view::npos && !line.name.empty();
+        }
+        lines_.push_back(std::move(line));
+    }
+}
+
+int IniDocument::FindSection(std::string_view section) const {
+    for (std::size_t i = 0; i < sections_.size(); ++i)
+        if (SameTextIgnoringCase(sections_[i], section))
+            return int(i);
+    return -1;
+}
+
+int IniDocument::FindKey(int section, std::string_view key) const {
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (lines_[i].isKey && lines_[i].section == section &&
+            SameTextIgnoringCase(lines_[i].name, key))
+            return int(i);
+    return -1;
+}
+
+std::optional<std::string> IniDocument::Value(std::string_view section,
+                                              std::string_view key) const {
+    const int s = FindSection(section);
+    const int k = s < 0 ? -1 : FindKey(s, key);
+    if (k < 0)
+        return std::nullopt;
+    const std::string &text = lines_[std::size_t(k)].text;
+    std::string_view value = Trim(std::string_view(text).substr(text.find('=') + 1));
+    if (Quoted(value))
+        value = value.substr(1, value.size() - 2);
+    return std::string(value);
+}
+
+void IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
+    CheckName(section, "]", "la section");
+    CheckName(key, "=[;#", "la clé");
+    if (value.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
+        Refuse("la valeur de la clé « " + std::string(key) + " »");
+    // Quotes keep blanks at the ends, and a value already in quotes, as they are.
+    const bool quote =
+        !value.empty() && (Blank(value.front()) || Blank(value.back()) || Quoted(value));
+    const std::string text =
+        std::string(key) + "=" + (quote ? "\"" : "") + std::string(value) + (quote ? "\"" : "");
+
+    int s = FindSection(section);
+    if (s < 0) {
+        if (!lines_.empty() && !Trim(lines_.back().text).empty())
+            lines_.push_back(Line{.section = int(sections_.size()) - 1});
+        s = int(sections_.size());
+        sections_.emplace_back(section);
+        lines_.push_back(Line{.text = "[" + std::string(section) + "]",
+                              .section = s,
+                              .isHeader = true,
+                              .name = std::string(section)});
+    }
+    if (const int k = FindKey(s, key); k >= 0) {
+        lines_[std::size_t(k)].text = lines_[std::size_t(k)].name + text.substr(key.size());
+        return;
+    }
+    // After the section's last key, or its header.
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (lines_[i].section == s && (lines_[i].isKey || lines_[i].isHeader))
+            at = i + 1;
+    lines_.insert(lines_.begin() + std::ptrdiff_t(at),
+                  Line{.text = text, .section = s, .name = std::string(key), .isKey = true});
+    endsWithLineEnd_ = endsWithLineEnd_ || at == lines_.size() - 1;
+}
+
+std::string IniDocument::Text() const {
+    std::string text;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        text += lines_[i].text;
+        if (i + 1 < lines_.size() || endsWithLineEnd_)
+            text += lineEnd_;
+    }
+    return text;
+}
+
+TIniFile::TIniFile(std::string fileName)
+    : fileName_(std::move(fileName)), document_(ReadWholeFile(fileName_)) {}
+
+std::string TIniFile::ReadString(std::string_view section, std::string_view key,
+                                 std::string_view defaultValue) const {
+    return document_.Value(section, key).value_or(std::string(defaultValue));
+}
+
+std::int32_t TIniFile::ReadInteger(std::string_view section, std::string_view key,
+                                   std::int32_t defaultValue) const {
+    const auto value = document_.Value(section, key);
+    const auto number = value ? ParseInt32(*value) : std::nullopt;
+    return number.value_or(defaultValue);
+}
+
+void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    document_.SetValue(section, key, value);
+    changed_ = true;
+}
+
+void TIniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
+    WriteString(section, key, std::to_string(value));
+}
+
+void TIniFile::UpdateFile() {
+    if (!changed_)
+        return;
+    if (const int error = platform::ReplaceFileContents(fileName_, document_.Text()))
+        throw EIniFileError("Impossible d'écrire le fichier " + fileName_ + " : " +
+                            std::strerror(error));
+    changed_ = false;
+}
+
+} // namespace serial
