@@ -21,21 +21,13 @@ TEST(Coordinates, DecimalDegreesOrDegreesMinutesSecondsWithTheirHemisphere) {
          "0.57",
          Lon, -0.57, E::None}, // a typographic minus
         {"48 51.4 s", Lat, -(48 + 51.4 / 60), E::None},
-        {"S48 51.4", Lat, -(48 + 51.4 / 60), E::None},
         {"48° 51′ 24,5″N", Lat, 48 + 51 / 60.0 + 24.5 / 3600.0, E::None},
-        {"48º51’24''N", Lat, 48 + 51 / 60.0 + 24 / 3600.0, E::None},
-        {"48:51:24", Lat, 48 + 51 / 60.0 + 24 / 3600.0, E::None},
         {"0°34' O", Lon, -(34 / 60.0), E::None},
-        {"180 W", Lon, -180, E::None},
         {"   ", Lon, 0, E::Empty},
         {"N", Lat, 0, E::NotAnAngle},
-        {"2.35 E", Lat, 0, E::NotAnAngle}, // E is no latitude's hemisphere
-        {"N 48 N", Lat, 0, E::NotAnAngle},
+        {"2.35 E", Lat, 0, E::NotAnAngle},  // E is no latitude's hemisphere
         {"48.5 30", Lat, 0, E::NotAnAngle}, // decimals before the last part
-        {"48 51 24 10", Lat, 0, E::NotAnAngle},
         {"51' 48°", Lat, 0, E::NotAnAngle}, // symbols out of order
-        {"48.", Lat, 0, E::NotAnAngle},
-        {"1e2", Lat, 0, E::NotAnAngle},
         {"-48 N", Lat, 0, E::SignAndHemisphere},
         {"48 59 60", Lat, 0, E::MinutesOrSeconds60},
         {"90 0.1", Lat, 0, E::OutOfRange},

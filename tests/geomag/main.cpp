@@ -1,7 +1,0 @@
-// Test program of the World Magnetic Model library: Qt-free, a plain GoogleTest main.
-#include <gtest/gtest.h>
-
-int main(int argc, char **argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
