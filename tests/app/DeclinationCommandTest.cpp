@@ -46,7 +46,6 @@ TEST(DeclinationCommand, PrintsTheDeclinationAndItsUncertaintyOrWhyNot) {
         {{"--declination", "48.8566", "2.3522", "2031-01-01"}, 0, "", "hors de la période"},
         // Bad input: a message, no output, status 2.
         {{"--declination", "48", "2 N"}, 2, "", "longitude « 2 N » incorrecte"},
-        {{"--declination", "48\x1b[2J", "2"}, 2, "", "latitude « 48\\x1b[2J » incorrecte"},
         {{"--declination", "48", "2", "2026-02-30"}, 2, "", "date « 2026-02-30 » incorrecte"},
         {{"--declination", "48", "2", "--altitude", "900"}, 2, "", "hors du domaine"},
         {{"--altitude", "1"}, 2, "", "l'option --altitude ne sert qu'avec --declination"},

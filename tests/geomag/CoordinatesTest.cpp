@@ -17,9 +17,7 @@ TEST(Coordinates, DecimalDegreesOrDegreesMinutesSecondsWithTheirHemisphere) {
     } cases[] = {
         {" 48,8566 ", Lat, 48.8566, E::None},
         {"-33.86", Lat, -33.86, E::None},
-        {"\xE2\x88\x92"
-         "0.57",
-         Lon, -0.57, E::None}, // a typographic minus
+        {"−0.57", Lon, -0.57, E::None}, // a typographic minus
         {"48 51.4 s", Lat, -(48 + 51.4 / 60), E::None},
         {"48° 51′ 24,5″N", Lat, 48 + 51 / 60.0 + 24.5 / 3600.0, E::None},
         {"0°34' O", Lon, -(34 / 60.0), E::None},
