@@ -1,7 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/PortList.h"
-#include "app/TerminalText.h"
+#include "platform/EscapedText.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -64,7 +64,7 @@ std::vector<std::string> Words(const std::string &text) {
 }
 
 std::string Quoted(const std::string &argument) {
-    return "« " + EscapeForTerminal(argument) + " »";
+    return "« " + platform::EscapeUnprintable(argument) + " »";
 }
 
 const OptionSpec *Find(const std::string &typed) {

@@ -1,9 +1,9 @@
 #include "app/DeclinationCommand.h"
 
-#include "app/TerminalText.h"
 #include "geomag/Coordinates.h"
 #include "geomag/Declination.h"
 #include "geomag/Warnings.h"
+#include "platform/EscapedText.h"
 
 #include <charconv>
 #include <cmath>
@@ -13,7 +13,7 @@ namespace app {
 namespace {
 
 std::string Quoted(const std::string &argument) {
-    return "« " + EscapeForTerminal(argument) + " »";
+    return "« " + platform::EscapeUnprintable(argument) + " »";
 }
 
 // Two decimals whatever the locale; -0.00 is written 0.00.
