@@ -47,6 +47,17 @@ const OptionSpec kOptions[] = {
     {"list-ports", 0, "",
      "Affiche les périphériques série présents (chemin, nœud, description) et s'arrête.", false,
      [](Options &o, const Values &) { return Taken(o.listPorts); }},
+    {"declination", 0, "LAT LON [AAAA-MM-JJ]",
+     "Affiche la déclinaison magnétique du modèle WMM2025 en ce lieu (degrés décimaux, ou "
+     "degrés et minutes avec N, S, E ou O) à cette date (aujourd'hui par défaut) : en degrés, "
+     "positive à l'est, suivie de son incertitude ; puis s'arrête.",
+     false,
+     [](Options &o, const Values &v) {
+         return ReadDeclinationRequest(v, o.declination.emplace());
+     }},
+    {"altitude", 0, "KM",
+     "Avec --declination : la hauteur en km au-dessus de l'ellipsoïde WGS84 (0 par défaut).", false,
+     [](Options &o, const Values &v) { return ReadAltitude(v[0], o.altitude); }},
     {"help", 'h', "", "Affiche cette aide et s'arrête.", false,
      [](Options &o, const Values &) { return Taken(o.help); }},
     {"version", 'v', "", "Affiche la version et s'arrête.", false,
@@ -172,6 +183,8 @@ CommandLine ParseCommandLine(const std::vector<std::string> &arguments) {
         else
             line.error = ReadOption(arguments, i, seen, line.options);
     }
+    if (line.error.empty() && line.options.altitude && !line.options.declination)
+        line.error = "l'option --altitude ne sert qu'avec --declination";
     if (!line.error.empty())
         line.options = {}; // nothing half read
     return line;
@@ -213,7 +226,12 @@ std::optional<int> RunWithoutDisplay(const CommandLine &line, const Terminal &te
         std::fprintf(terminal.out, "Ventrose %s\n", terminal.version.c_str());
     else if (options.listPorts)
         PrintPortList(terminal.out, terminal.root);
-    else
+    else if (options.declination) {
+        DeclinationRequest request = *options.declination;
+        request.point.height = options.altitude.value_or(0.0);
+        PrintDeclination(request, terminal.out, terminal.err,
+                         terminal.today.value_or(LocalToday()));
+    } else
         return std::nullopt;
     return Flushed(terminal);
 }

@@ -1,5 +1,6 @@
 #include "dialogs/Unit5.h"
 
+#include "dialogs/DeclinationCalculator.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/HelpTopics.h"
 #include "platform/Errors.h"
@@ -27,6 +28,9 @@ namespace {
 const QString WestPicture = QStringLiteral("OUEST.BMP");
 const QString EastPicture = QStringLiteral("EST.BMP");
 constexpr int MinTickSpacing = 3; // pixels
+// The dialog's own controls take 475 pixels; the calculator's frame stands to their right.
+constexpr int ClassicWidth = 475;
+constexpr int CalculatorWidth = 250;
 
 // The range a user may type, as the list offers it: whole degrees up to the module's 10.
 constexpr int MinRange = 1;
@@ -47,7 +51,8 @@ void RefuseLineBreaks(const QString &text, const QString &field, const QString &
 } // namespace
 
 TForm5::TForm5(MainWindowAccess &mainWindow)
-    : TParameterForm(mainWindow, QStringLiteral("Déclinaison magnétique"), 475, 336) {
+    : TParameterForm(mainWindow, QStringLiteral("Déclinaison magnétique"),
+                     ClassicWidth + CalculatorWidth + 8, 336) {
     Panel1 = new QFrame(this);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setGeometry(8, 49, 161, 169);
@@ -69,6 +74,10 @@ TForm5::TForm5(MainWindowAccess &mainWindow)
                          QRect(386, 301, 81, 27));
     connect(BitBtn1, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn1Click(); }));
     connect(BitBtn2, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn2Click(); }));
+
+    GroupBox3 = new TDeclinationCalculator(this);
+    GroupBox3->setGeometry(ClassicWidth, 8, CalculatorWidth, 320);
+    GroupBox3->onApply = [this](const DeclinationSetting &setting) { ApplyCalculated(setting); };
 }
 
 void TForm5::MakeSideGroup() {
@@ -197,6 +206,18 @@ void TForm5::StoreRange() {
 }
 
 void TForm5::BitBtn2Click() { ShowHelpTopic(QStringLiteral("rub8")); }
+
+void TForm5::ApplyCalculated(const DeclinationSetting &setting) {
+    const QString range = QString::number(setting.range);
+    ComboBox1->setCurrentIndex(ComboBox1->findText(range));
+    ComboBox1->setEditText(range);
+    ComboBox1Click();
+    if (setting.west)
+        SetCheckedByProgram(RadioButton1, true, [this] { RadioButton1Click(); });
+    else
+        SetCheckedByProgram(RadioButton2, true, [this] { RadioButton2Click(); });
+    SetPosition(setting.degrees);
+}
 
 void TForm5::ShowPicture(const QString &fileName) {
     const QString path = platform::InstallDir::File(fileName);
