@@ -414,10 +414,9 @@ const char kTail[] = R"(
 
 QByteArray helpFile() {
     QByteArray page(kHead);
-    for (const char *topic :
-         {kMainTopic, kPortTopic, kGraphicsTopic, kMenuStyleTopic, kCalibrationTopic,
-          kCentringTopic, kDeclinationTopic, kSoftwareTopic, kHardwareTopic, kLogTopic,
-          kPlaceTopic})
+    for (const char *topic : {kMainTopic, kPortTopic, kGraphicsTopic, kMenuStyleTopic,
+                              kCalibrationTopic, kCentringTopic, kDeclinationTopic, kSoftwareTopic,
+                              kHardwareTopic, kLogTopic, kPlaceTopic})
         page += topic;
     page += kTail;
     return page;
