@@ -1,9 +1,14 @@
 // Ventrose: desktop front end of an RS-232 electronic compass module.
 #include "app/Forms.h"
 #include "app/PortList.h"
+#include "app/PortOpenFailure.h"
+#include "app/Unit1.h"
 #include "platform/Application.h"
+#include "platform/Errors.h"
 #include "platform/InstallDir.h"
 #include "platform/MessageBoxes.h"
+#include "platform/SignalNotes.h"
+#include "platform/StandardDescriptors.h"
 #include "serial/port/ExceptionReport.h"
 #include "serial/posix/PosixSerialDevice.h"
 #include "serial/trace/TracedDevice.h"
@@ -13,10 +18,14 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QPointer>
 #include <QSocketNotifier>
 
+#include <csignal>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -57,9 +66,32 @@ Options ParseOptions(const QCoreApplication &application) {
     return {parser.isSet(simulate), parser.value(dataDir), parser.value(trace)};
 }
 
+// The quit of the main window does not save the settings itself; a quit asked from outside
+// saves them, since the user may have had no chance to leave a dialog.
+void SaveSettingsAtTheEnd(app::TForm1 &mainWindow) {
+    try {
+        mainWindow.Settings().SaveSettings(
+            platform::InstallDir::File(QStringLiteral("Ventrose.inf")));
+    } catch (const platform::Exception &error) {
+        platform::NoteOnStandardError(error.Message().toStdString());
+    }
+}
+
+// Runs on its main loop whatever a thread of the program asks for.
+void OnMainLoop(std::function<void()> call) {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(call), Qt::QueuedConnection);
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
+    // Before anything opens a descriptor: a closed 0, 1 or 2 would be taken by the next
+    // one (the display's connection), and whatever writes to standard error would write
+    // into it.
+    platform::OpenMissingStandardDescriptors();
+    // A reader of the trace (or of standard error) that goes away is an error to report,
+    // not a reason to die in the middle of a save.
+    std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication::setApplicationName(QStringLiteral("Ventrose"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VENTROSE_VERSION));
     // Listing the ports, the help and the version need no display: they are done before the
@@ -90,11 +122,23 @@ int main(int argc, char **argv) {
     }
     QApplication::setWindowIcon(QIcon(platform::InstallDir::File(QStringLiteral("ventrose.png"))));
 
-    // Made before the port's devices and gone after them, so it records every close.
+    // Made before the port's devices and gone after them, so it records every close. A
+    // trace that stops (its reader gone, a full disk) is said once, on standard error and
+    // in the status bar; the program goes on.
     std::shared_ptr<serial::LineTrace> trace;
+    QPointer<app::TForm1> mainWindow;
     if (!options.trace.isEmpty()) {
         std::string reason;
-        trace = serial::LineTrace::OpenFile(options.trace.toStdString(), reason);
+        serial::LineTraceOptions traceOptions;
+        traceOptions.failed = [&mainWindow](const std::string &) {
+            OnMainLoop([&mainWindow] {
+                if (mainWindow)
+                    mainWindow->ShowStatusNote(
+                        QStringLiteral("La trace ne peut plus être écrite..."));
+            });
+        };
+        trace = serial::LineTrace::OpenFile(options.trace.toStdString(), reason,
+                                            std::move(traceOptions));
         if (!trace) {
             platform::MessageBoxes::Warning(
                 QStringLiteral("Impossible d'ouvrir le fichier de trace %1 :\n%2")
@@ -108,6 +152,7 @@ int main(int argc, char **argv) {
     if (options.simulate) {
         simulated = std::make_unique<sim::SimulatedLink>();
         opener = simulated->Opener();
+        app::SetPortsSimulated(true);
         // SIGUSR1 pulls the simulated module's plug, SIGUSR2 puts it back.
         plug = std::make_unique<sim::PlugSignals>();
         auto *notifier =
@@ -124,8 +169,21 @@ int main(int argc, char **argv) {
 
     app::Forms forms;
     forms.Create();
+    mainWindow = forms.Form1();
+    // SIGTERM and SIGHUP (the session ends, a kill) quit as the user's "Quitter" does: the
+    // module is handed over when the link is up, and the settings are saved. A second one
+    // ends the program at once.
+    platform::SignalNotes endRequests({SIGTERM, SIGHUP}, platform::SignalNotes::Repeat::EndsNow);
+    bool endRequested = false;
+    QSocketNotifier endNotifier(endRequests.Descriptor(), QSocketNotifier::Read);
+    QObject::connect(&endNotifier, &QSocketNotifier::activated, [&] {
+        if (!endRequests.Take().empty() && !std::exchange(endRequested, true))
+            forms.Form1()->QuitOnRequest();
+    });
     app.ShowMainForm();
     const int code = app.Run();
+    if (endRequested)
+        SaveSettingsAtTheEnd(*forms.Form1());
     forms.Destroy();
     serial::SetDeviceOpener({}); // lets the trace go, written to its end, before main returns
     return code;

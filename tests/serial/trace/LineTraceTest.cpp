@@ -18,13 +18,14 @@ using namespace std::chrono_literals;
 class CollectedTrace {
 public:
     LineTrace::Sink Sink() {
-        return [this](const std::string &lines) {
+        return [this](std::string_view lines) {
             std::unique_lock lock(mutex_);
             entered_ = true;
             changed_.notify_all();
             changed_.wait(lock, [this] { return open_; });
             text_ += lines;
             changed_.notify_all();
+            return long(lines.size());
         };
     }
     // Holds the writer inside the sink (a disk that does not keep up) until Release.
@@ -71,10 +72,20 @@ private:
     std::atomic<long long> now_{1'000'000};
 };
 
+// The trace's settings for a test that expects every line written: the end waits for them
+// however busy the machine is.
+LineTraceOptions Options(std::size_t capacity, SteppedClock &clock) {
+    LineTraceOptions options;
+    options.capacity = capacity;
+    options.clock = clock.Now();
+    options.finalWait = 60s;
+    return options;
+}
+
 TEST(LineTrace, KnownExchangeOnTheVirtualLine) {
     CollectedTrace collected;
     SteppedClock clock;
-    auto trace = std::make_shared<LineTrace>(collected.Sink(), 64, clock.Now());
+    auto trace = std::make_shared<LineTrace>(collected.Sink(), Options(64, clock));
     VirtualSerialLine line;
     DeviceOpener open = TracingOpener(VirtualSerialLine::Opener({{"COM1", line}}), trace);
 
@@ -167,7 +178,7 @@ TEST(LineTrace, KnownExchangeOnTheVirtualLine) {
 TEST(LineTrace, SlowTraceFileDropsLinesWithANoteAndNeverWaits) {
     CollectedTrace collected;
     SteppedClock clock;
-    auto trace = std::make_shared<LineTrace>(collected.Sink(), 4, clock.Now());
+    auto trace = std::make_shared<LineTrace>(collected.Sink(), Options(4, clock));
     collected.Hold();
     trace->Record(TraceDirection::Port, "first");
     ASSERT_TRUE(collected.AwaitWriter());
