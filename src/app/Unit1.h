@@ -265,7 +265,7 @@ private:
     bool portAwaitsLinkStart_ = false; // closed by a lost device, opened by the link start
     bool quitHeld_ = false;
     bool settingsUnsaved_ = false; // the last save failed (and that was said)
-    QTimer *heldQuit_ = nullptr; // runs a held quit once no box is open
+    QTimer *heldQuit_ = nullptr;   // runs a held quit once no box is open
     std::map<const void *, bool> wantedEnabled_;
 };
 

@@ -127,14 +127,15 @@ int main(int argc, char **argv) {
     // in the status bar; the program goes on.
     std::shared_ptr<serial::LineTrace> trace;
     QPointer<app::TForm1> mainWindow;
+    QString traceFailure; // shown once the main window exists, if it failed before
     if (!options.trace.isEmpty()) {
         std::string reason;
         serial::LineTraceOptions traceOptions;
-        traceOptions.failed = [&mainWindow](const std::string &) {
-            OnMainLoop([&mainWindow] {
+        traceOptions.failed = [&](const std::string &) {
+            OnMainLoop([&] {
+                traceFailure = QStringLiteral("La trace ne peut plus être écrite...");
                 if (mainWindow)
-                    mainWindow->ShowStatusNote(
-                        QStringLiteral("La trace ne peut plus être écrite..."));
+                    mainWindow->ShowStatusNote(traceFailure);
             });
         };
         trace = serial::LineTrace::OpenFile(options.trace.toStdString(), reason,
@@ -170,6 +171,8 @@ int main(int argc, char **argv) {
     app::Forms forms;
     forms.Create();
     mainWindow = forms.Form1();
+    if (!traceFailure.isEmpty())
+        mainWindow->ShowStatusNote(traceFailure);
     // SIGTERM and SIGHUP (the session ends, a kill) quit as the user's "Quitter" does: the
     // module is handed over when the link is up, and the settings are saved. A second one
     // ends the program at once.

@@ -63,8 +63,8 @@ void SettingsStore::LoadSettings(const QString &path) {
             throw platform::EInOutError(
                 path, QStringLiteral("fichier de plus de %1 Kio").arg(kLargestSettingsFile / 1024));
         }
-        const ssize_t n = platform::ReadSome(
-            fd, chunk, std::min(sizeof chunk, kLargestSettingsFile + 1 - total));
+        const ssize_t n =
+            platform::ReadSome(fd, chunk, std::min(sizeof chunk, kLargestSettingsFile + 1 - total));
         if (n < 0) {
             const int error = errno;
             ::close(fd);

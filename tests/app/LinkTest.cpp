@@ -320,11 +320,11 @@ TEST_P(QuitOnRequest, HandsTheModuleOverWithNoBoxToAnswer) {
     EXPECT_EQ(Written(), "!0A+0B+0C&?&");
     EXPECT_EQ(int(boxes.boxes.size()), GetParam().boxesShown);
 }
-INSTANTIATE_TEST_SUITE_P(
-    LinkStart, QuitOnRequest,
-    ::testing::Values(QuitRequest{"AfterIt", 0, 2}, QuitRequest{"InItsSuccessBox", 2, 2},
-                      QuitRequest{"InItsCableWarning", 1, 1}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(LinkStart, QuitOnRequest,
+                         ::testing::Values(QuitRequest{"AfterIt", 0, 2},
+                                           QuitRequest{"InItsSuccessBox", 2, 2},
+                                           QuitRequest{"InItsCableWarning", 1, 1}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace apptest

@@ -3,9 +3,9 @@
 #include "AppTestSupport.h"
 
 #include "app/PortOpenFailure.h"
-#include "serial/port/ESerialPort.h"
 #include "platform/Errors.h"
 #include "platform/sync.h"
+#include "serial/port/ESerialPort.h"
 #include "serial/port/SerialDevice.h"
 
 namespace apptest {

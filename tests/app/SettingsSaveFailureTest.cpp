@@ -51,8 +51,7 @@ void Unmount(const QString &folder) {
     ::umount2(QFile::encodeName(folder + QStringLiteral("/full")).constData(), MNT_DETACH);
 }
 
-class SettingsSaveFailure : public ProgramFixture,
-                            public ::testing::WithParamInterface<Refusal> {
+class SettingsSaveFailure : public ProgramFixture, public ::testing::WithParamInterface<Refusal> {
 protected:
     ~SettingsSaveFailure() override { Unmount(installDir.path()); }
     void Activate() {

@@ -213,7 +213,7 @@ TEST_F(SettingsStoreTest, OversizedFilesAreUnreadableAndOnlyRegularFilesAreRepla
         std::function<void()> make; // puts something at Path()
         bool loadRaises;
         const char *slot1, *slot3; // after the load (the first eight bytes of slot 1)
-        bool saved;        // the save replaced it with the thirty lines
+        bool saved;                // the save replaced it with the thirty lines
     };
     const auto file = [this](QByteArray bytes) { return [this, bytes] { WriteFile(bytes); }; };
     const auto fifo = [this] {
@@ -221,15 +221,14 @@ TEST_F(SettingsStoreTest, OversizedFilesAreUnreadableAndOnlyRegularFilesAreRepla
         ASSERT_TRUE(QFile::link("pipe", Path()));
     };
     const Case cases[] = {
-        {"one line of exactly 64 KiB", file(QByteArray(kLimit, 'x')), false, "xxxxxxxx", "",
-         true},
+        {"one line of exactly 64 KiB", file(QByteArray(kLimit, 'x')), false, "xxxxxxxx", "", true},
         {"one line a byte longer", file(QByteArray(kLimit + 1, 'x')), true, "", "", true},
         {"thirty lines, then 1 MiB more: not read", file(Lines(30) + QByteArray(1 << 20, 'y')),
          false, "line1", "line3", true},
-        {"two lines, then no line break for 1 MiB", file(Lines(2) + QByteArray(1 << 20, 'z')),
-         true, "line1", "", true},
-        {"a link to /dev/zero", [this] { ASSERT_TRUE(QFile::link("/dev/zero", Path())); }, true,
-         "", "", false},
+        {"two lines, then no line break for 1 MiB", file(Lines(2) + QByteArray(1 << 20, 'z')), true,
+         "line1", "", true},
+        {"a link to /dev/zero", [this] { ASSERT_TRUE(QFile::link("/dev/zero", Path())); }, true, "",
+         "", false},
         {"a named pipe without a writer", fifo, false, "", "", false},
     };
     for (const Case &c : cases) {
@@ -243,7 +242,7 @@ TEST_F(SettingsStoreTest, OversizedFilesAreUnreadableAndOnlyRegularFilesAreRepla
         else
             EXPECT_NO_THROW(store.LoadSettings(Path()));
         EXPECT_EQ(store.Get(1).substr(0, 8), c.slot1);
-        EXPECT_EQ(store.Get(3), c.slot3);
+        EXPECT_TRUE(store.Get(3) == c.slot3) << "slot 3 holds " << store.Get(3).size() << " bytes";
         if (c.saved) {
             EXPECT_NO_THROW(store.SaveSettings(Path()));
             EXPECT_EQ(ReadFile().count("\r\n"), 30);

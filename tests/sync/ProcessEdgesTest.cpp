@@ -77,8 +77,7 @@ TEST(SignalNotes, SignalsAreNotedInOrderAndASecondRequestToEndEndsAtOnce) {
     for (const Case &c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.sent));
         const int status = InChild([&] {
-            platform::SignalNotes notes(
-                {SIGTERM, SIGHUP, SIGUSR1, SIGUSR2}, c.repeat);
+            platform::SignalNotes notes({SIGTERM, SIGHUP, SIGUSR1, SIGUSR2}, c.repeat);
             for (int signal : c.sent)
                 ::raise(signal);
             return notes.Take() == c.sent ? 0 : 1;

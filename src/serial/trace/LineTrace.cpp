@@ -97,15 +97,15 @@ struct LineTrace::Shared {
     std::size_t queuedBytes = 0;
     std::size_t dropped = 0;
     std::chrono::nanoseconds firstDropped{};
-    std::size_t inFlight = 0;   // lines of the batch being written, not yet written whole
-    std::size_t unwritten = 0;  // lines given up for good
+    std::size_t inFlight = 0;  // lines of the batch being written, not yet written whole
+    std::size_t unwritten = 0; // lines given up for good
     std::size_t bytesWritten = 0;
-    bool broken = false;        // a write failed: nothing more is written
+    bool broken = false; // a write failed: nothing more is written
     bool stopping = false;
     bool writerEnded = false;
-    bool givenUp = false; // the end of the trace gave up waiting: write nothing more
-    std::mutex tellMutex;       // held while the writer tells, and to give up on it
-    bool abandoned = false;     // (tellMutex) the end of the trace no longer waits
+    bool givenUp = false;   // the end of the trace gave up waiting: write nothing more
+    std::mutex tellMutex;   // held while the writer tells, and to give up on it
+    bool abandoned = false; // (tellMutex) the end of the trace no longer waits
 };
 
 void LineTrace::Shared::QueueDropNote() {
@@ -180,9 +180,8 @@ std::shared_ptr<LineTrace> LineTrace::OpenFile(const std::string &path, std::str
             [](std::string_view bytes) { return WriteSome(STDERR_FILENO, bytes); },
             std::move(options));
     }
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_NOCTTY |
-                                            O_CLOEXEC,
-                          0666);
+    const int fd = ::open(path.c_str(),
+                          O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0) {
         error = errno == ENXIO ? "aucun programme ne lit ce tube nommé ; lancez d'abord celui "
                                  "qui doit le lire"
