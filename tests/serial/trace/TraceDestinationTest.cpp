@@ -12,6 +12,7 @@
 #include <functional>
 #include <mutex>
 #include <poll.h>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -92,6 +93,15 @@ std::size_t LinesIn(const std::string &text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
+// The trace, or the test's failure with the reason.
+std::shared_ptr<LineTrace> Opened(const std::string &path, LineTraceOptions options) {
+    std::string error;
+    auto trace = LineTrace::OpenFile(path, error, std::move(options));
+    if (!trace)
+        throw std::runtime_error("the trace cannot be opened: " + error);
+    return trace;
+}
+
 void RecordLines(LineTrace &trace, int count) {
     for (int i = 0; i < count; ++i)
         trace.Record(TraceDirection::Port, "line " + std::to_string(i) + std::string(40, '.'));
@@ -115,22 +125,16 @@ TEST_F(IgnoringBrokenPipes, FailingDestinationsAreToldOnceAndTheirLostLinesCount
     const Case cases[] = {
         {"a full device",
          [](NamedPipe &, Told &told, int recorded) {
-             std::string error;
-             auto trace = LineTrace::OpenFile("/dev/full", error, told.Options(60s));
-             EXPECT_NE(trace, nullptr) << error;
-             if (trace) {
-                 RecordLines(*trace, recorded);
-                 EXPECT_TRUE(Eventually([&] { return told.Failures() > 0; }));
-             }
+             auto trace = Opened("/dev/full", told.Options(60s));
+             RecordLines(*trace, recorded);
+             EXPECT_TRUE(Eventually([&] { return told.Failures() > 0; }));
              return std::size_t{0};
          },
          "No space left on device"},
         {"a pipe whose reader goes away",
          [](NamedPipe &pipe, Told &told, int recorded) {
              pipe.OpenReader();
-             std::string error;
-             auto trace = LineTrace::OpenFile(pipe.Path(), error, told.Options(60s));
-             EXPECT_NE(trace, nullptr) << error;
+             auto trace = Opened(pipe.Path(), told.Options(60s));
              RecordLines(*trace, 1);
              std::string arrived;
              EXPECT_TRUE(Eventually([&] { return LinesIn(arrived += pipe.Drain()) == 1; }));
@@ -143,9 +147,7 @@ TEST_F(IgnoringBrokenPipes, FailingDestinationsAreToldOnceAndTheirLostLinesCount
         {"a pipe whose reader stops reading: the end gives up on it",
          [](NamedPipe &pipe, Told &told, int recorded) {
              pipe.OpenReader();
-             std::string error;
-             auto trace = LineTrace::OpenFile(pipe.Path(), error, told.Options(0ms));
-             EXPECT_NE(trace, nullptr) << error;
+             auto trace = Opened(pipe.Path(), told.Options(0ms));
              RecordLines(*trace, recorded); // more than the pipe holds
              EXPECT_TRUE(Eventually([&] { return trace->BytesWritten() == pipe.Size(); }));
              trace.reset(); // the writer is stuck: this returns all the same
