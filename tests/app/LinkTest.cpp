@@ -295,36 +295,5 @@ TEST_F(LinkTest, HeldQuitWaitsForTheErrorBoxOfAFailedExchange) {
     EXPECT_TRUE(boxes.boxes.back().text.startsWith("EscapeCommFunction"));
 }
 
-// Asked to end from outside (SIGTERM, SIGHUP, as the session ends): the quit runs as
-// "Quitter" runs it, after the exchange under way, and no box waits for an answer: the
-// later boxes of the link start and the stand-alone notice are not shown.
-struct QuitRequest {
-    const char *name;
-    int askedInBox; // the request comes while this box of the link start shows; 0: after
-    int boxesShown;
-};
-void PrintTo(const QuitRequest &r, std::ostream *out) { *out << r.name; }
-
-class QuitOnRequest : public LinkTest, public ::testing::WithParamInterface<QuitRequest> {};
-
-TEST_P(QuitOnRequest, HandsTheModuleOverWithNoBoxToAnswer) {
-    Start();
-    boxes.whileShown = [&] {
-        if (int(boxes.boxes.size()) == GetParam().askedInBox)
-            Main().QuitOnRequest();
-    };
-    Main().ToolButton1->Click();
-    if (GetParam().askedInBox == 0)
-        Main().QuitOnRequest();
-    ASSERT_TRUE(PumpUntil([&] { return application->Terminated(); }));
-    EXPECT_EQ(Written(), "!0A+0B+0C&?&");
-    EXPECT_EQ(int(boxes.boxes.size()), GetParam().boxesShown);
-}
-INSTANTIATE_TEST_SUITE_P(LinkStart, QuitOnRequest,
-                         ::testing::Values(QuitRequest{"AfterIt", 0, 2},
-                                           QuitRequest{"InItsSuccessBox", 2, 2},
-                                           QuitRequest{"InItsCableWarning", 1, 1}),
-                         [](const auto &info) { return std::string(info.param.name); });
-
 } // namespace
 } // namespace apptest
