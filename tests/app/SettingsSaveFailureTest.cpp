@@ -60,7 +60,10 @@ TEST_P(SettingsSaveFailure, IsSaidOnceAndTheLinkStartsAllTheSame) {
     EXPECT_TRUE(SettingsFile().contains("\r\nkept\r\n"));
 }
 INSTANTIATE_TEST_SUITE_P(Folder, SettingsSaveFailure,
-                         ::testing::Values("Is a directory", "No space left on device"));
+                         ::testing::Values("Is a directory", "No space left on device"),
+                         [](const auto &info) {
+                             return info.index == 0 ? "FolderInTheFilesPlace" : "FullFileSystem";
+                         });
 
 } // namespace
 } // namespace apptest
