@@ -1,6 +1,6 @@
 // Ventrose: desktop front end of an RS-232 electronic compass module.
+#include "app/CommandLine.h"
 #include "app/Forms.h"
-#include "app/PortList.h"
 #include "app/PortOpenFailure.h"
 #include "app/Unit1.h"
 #include "platform/Application.h"
@@ -16,55 +16,16 @@
 #include "sim/SimulatedLink.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QIcon>
 #include <QPointer>
 #include <QSocketNotifier>
 
 #include <csignal>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <utility>
 
 namespace {
-
-struct Options {
-    bool simulate = false;
-    QString dataDir;
-    QString trace;
-};
-
-Options ParseOptions(const QCoreApplication &application) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Ventrose : boussole électronique RS-232 (COM1 ou COM2)."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption simulate(
-        QStringLiteral("simulate"),
-        QStringLiteral("COM1 et COM2 ouvrent une boussole simulée au lieu d'un port série."));
-    const QCommandLineOption dataDir(
-        QStringLiteral("data-dir"),
-        QStringLiteral("Dossier d'installation à utiliser (par défaut %1).")
-            .arg(platform::InstallDir::DefaultPath()),
-        QStringLiteral("DIR"));
-    const QCommandLineOption listPorts(
-        QStringLiteral("list-ports"),
-        QStringLiteral("Affiche les périphériques série présents (chemin, nœud, description) "
-                       "et s'arrête."));
-    const QCommandLineOption trace(
-        QStringLiteral("trace"),
-        QStringLiteral("Enregistre dans FILE (- : la sortie d'erreur) tout ce qui passe sur la "
-                       "ligne série."),
-        QStringLiteral("FILE"));
-    parser.addOption(simulate);
-    parser.addOption(dataDir);
-    parser.addOption(trace);
-    parser.addOption(listPorts);
-    parser.process(application);
-    return {parser.isSet(simulate), parser.value(dataDir), parser.value(trace)};
-}
 
 // The quit of the main window does not save the settings itself; a quit asked from outside
 // saves them, since the user may have had no chance to leave a dialog.
@@ -92,29 +53,28 @@ int main(int argc, char **argv) {
     // A reader of the trace (or of standard error) that goes away is an error to report,
     // not a reason to die in the middle of a save.
     std::signal(SIGPIPE, SIG_IGN);
+    // The whole command line is read before the window system is reached: a mistake in it,
+    // the help, the version and the port list need no display.
+    const app::CommandLine line =
+        app::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const app::Terminal terminal{stdout, stderr, VENTROSE_VERSION,
+                                 platform::InstallDir::DefaultPath().toStdString()};
+    if (const auto status = app::RunWithoutDisplay(line, terminal))
+        return *status;
+    const app::Options &options = line.options;
+
     QCoreApplication::setApplicationName(QStringLiteral("Ventrose"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VENTROSE_VERSION));
-    // Listing the ports, the help and the version need no display: they are done before the
-    // window system is reached (the parser prints the help or the version and exits).
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--list-ports") == 0) {
-            app::PrintPortList(stdout);
-            return 0;
-        }
-        for (const char *option : {"-h", "-?", "--help", "--help-all", "-v", "--version"}) {
-            if (std::strcmp(argv[i], option) == 0) {
-                QCoreApplication withoutDisplay(argc, argv);
-                ParseOptions(withoutDisplay);
-            }
-        }
-    }
-    QApplication application(argc, argv);
-    const Options options = ParseOptions(application);
+    // Qt sees the program's name alone: every argument was read above, and a value such as
+    // "--data-dir -reverse" must not be taken for one of Qt's own options.
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral(VENTROSE_APP_ID));
 
     platform::Application &app = platform::Application::Instance();
     app.SetTitle(QStringLiteral("Ventrose"));
 
-    platform::InstallDir::Select(options.dataDir);
+    platform::InstallDir::Select(QString::fromLocal8Bit(options.dataDir));
     QString error;
     if (!platform::InstallDir::Prepare(QStringLiteral(":/shipped"), &error)) {
         platform::MessageBoxes::Warning(error);
@@ -128,7 +88,7 @@ int main(int argc, char **argv) {
     std::shared_ptr<serial::LineTrace> trace;
     QPointer<app::TForm1> mainWindow;
     QString traceFailure; // shown once the main window exists, if it failed before
-    if (!options.trace.isEmpty()) {
+    if (!options.trace.empty()) {
         std::string reason;
         serial::LineTraceOptions traceOptions;
         traceOptions.failed = [&](const std::string &) {
@@ -138,12 +98,12 @@ int main(int argc, char **argv) {
                     mainWindow->ShowStatusNote(traceFailure);
             });
         };
-        trace = serial::LineTrace::OpenFile(options.trace.toStdString(), reason,
-                                            std::move(traceOptions));
+        trace = serial::LineTrace::OpenFile(options.trace, reason, std::move(traceOptions));
         if (!trace) {
             platform::MessageBoxes::Warning(
                 QStringLiteral("Impossible d'ouvrir le fichier de trace %1 :\n%2")
-                    .arg(options.trace, QString::fromLocal8Bit(reason.c_str())));
+                    .arg(QString::fromLocal8Bit(options.trace),
+                         QString::fromLocal8Bit(reason.c_str())));
             return 1;
         }
     }
