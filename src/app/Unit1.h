@@ -86,6 +86,11 @@ public:
     // True from the handshake of an exchange with the module to its end.
     bool ExchangeRunning() const { return exchangeRunning_; }
     QString StatusText(StatusPanel panel) const;
+    // A note of the program's own in the operation panel (the trace that stopped).
+    void ShowStatusNote(const QString &text) { SetStatusText(StatusPanel::Operation, text); }
+    // The program is asked to end from outside (SIGTERM, SIGHUP): the quit runs as the
+    // user's "Quitter" runs it, with nobody there to answer a box.
+    void QuitOnRequest();
 
     // ---- Handlers ----
     void FormCreate(TObject *Sender);
@@ -184,6 +189,7 @@ private:
 
     // Shared steps of the handlers.
     void ApplyMenuStyle();
+    void SaveSettingsOrSay();
     void ShowAboveAll(QWidget *dialog);
     void SetStatusText(StatusPanel panel, const QString &text);
     void UpdateExchangeCommands();
@@ -259,7 +265,8 @@ private:
     bool deviceLost_ = false;          // since the last handshake began
     bool portAwaitsLinkStart_ = false; // closed by a lost device, opened by the link start
     bool quitHeld_ = false;
-    QTimer *heldQuit_ = nullptr; // runs a held quit once no box is open
+    bool settingsUnsaved_ = false; // the last save failed (and that was said)
+    QTimer *heldQuit_ = nullptr;   // runs a held quit once no box is open
     std::map<const void *, bool> wantedEnabled_;
 };
 
