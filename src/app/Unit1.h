@@ -40,6 +40,7 @@ class TFlatMenu;
 namespace app {
 
 class PictureBox;
+class THeadingShareForm;
 
 // The dialogs the main window opens; all live as long as the program.
 struct Dialogs {
@@ -52,6 +53,7 @@ struct Dialogs {
     TForm8 *Form8 = nullptr;
     TForm9 *Form9 = nullptr;
     TForm10 *Form10 = nullptr;
+    THeadingShareForm *ShareForm = nullptr; // the heading output
 };
 
 using platform::TObject;
@@ -86,6 +88,9 @@ public:
     // True from the handshake of an exchange with the module to its end.
     bool ExchangeRunning() const { return exchangeRunning_; }
     QString StatusText(StatusPanel panel) const;
+    // A notice from what follows the heading (the heading output), in the operation
+    // panel of the status bar until the next operation's text; never a box.
+    void ShowNotice(const QString &text);
 
     // ---- Handlers ----
     void FormCreate(TObject *Sender);
@@ -101,6 +106,7 @@ public:
     void Dclinaisonmagntique1Click(TObject *Sender);
     void Optionslogicielles1Click(TObject *Sender);
     void Optionsmatrielles1Click(TObject *Sender);
+    void PartageducapNMEA01831Click(TObject *Sender);
     void Help1Click(TObject *Sender);
     void Aproposde1Click(TObject *Sender);
     void Quittez1Click(TObject *Sender);
@@ -133,7 +139,7 @@ public:
     platform::TMenuItem *Bousolle1 = nullptr, *Etalonnagedelaboussole1 = nullptr,
                         *CentrageduzroNORD1 = nullptr, *Dclinaisonmagntique1 = nullptr;
     platform::TMenuItem *Options1 = nullptr, *Optionslogicielles1 = nullptr,
-                        *Optionsmatrielles1 = nullptr;
+                        *Optionsmatrielles1 = nullptr, *PartageducapNMEA01831 = nullptr;
     platform::TMenuItem *Aide1 = nullptr, *Help1 = nullptr, *Aproposde1 = nullptr;
 
     platform::TPopupMenu *PopupMenu1 = nullptr;

@@ -1,6 +1,7 @@
 // Ventrose: desktop front end of an RS-232 electronic compass module.
 #include "app/Forms.h"
 #include "app/PortList.h"
+#include "nmea/HeadingShare.h"
 #include "platform/Application.h"
 #include "platform/InstallDir.h"
 #include "platform/MessageBoxes.h"
@@ -15,8 +16,10 @@
 #include <QIcon>
 #include <QSocketNotifier>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -24,6 +27,9 @@ struct Options {
     bool simulate = false;
     QString dataDir;
     QString trace;
+    std::vector<nmea::OutputTarget> nmea;
+    bool nmeaTrue = false;
+    QString error; // an option value that could not be read
 };
 
 Options ParseOptions(const QCoreApplication &application) {
@@ -49,12 +55,32 @@ Options ParseOptions(const QCoreApplication &application) {
         QStringLiteral("Enregistre dans FILE (- : la sortie d'erreur) tout ce qui passe sur la "
                        "ligne série."),
         QStringLiteral("FILE"));
+    const QCommandLineOption nmea(
+        QStringLiteral("nmea"),
+        QStringLiteral("Partage le cap en NMEA 0183 pour cette exécution : udp:HÔTE:PORT, "
+                       "tcp:[ADRESSE:]PORT ou pty (option répétable)."),
+        QStringLiteral("SORTIE"));
+    const QCommandLineOption nmeaTrue(
+        QStringLiteral("nmea-true"),
+        QStringLiteral("Ajoute le cap vrai (HDT) : la déclinaison réglée est celle du lieu."));
     parser.addOption(simulate);
     parser.addOption(dataDir);
     parser.addOption(trace);
     parser.addOption(listPorts);
+    parser.addOption(nmea);
+    parser.addOption(nmeaTrue);
     parser.process(application);
-    return {parser.isSet(simulate), parser.value(dataDir), parser.value(trace)};
+    Options options{parser.isSet(simulate), parser.value(dataDir),
+                    parser.value(trace),    {},
+                    parser.isSet(nmeaTrue), {}};
+    for (const QString &value : parser.values(nmea)) {
+        std::string error;
+        if (const auto target = nmea::ParseOutputTarget(value.toStdString(), error))
+            options.nmea.push_back(*target);
+        else
+            options.error = QStringLiteral("--nmea %1").arg(QString::fromStdString(error));
+    }
+    return options;
 }
 
 } // namespace
@@ -78,6 +104,10 @@ int main(int argc, char **argv) {
     }
     QApplication application(argc, argv);
     const Options options = ParseOptions(application);
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "ventrose: %s\n", options.error.toLocal8Bit().constData());
+        return 2;
+    }
 
     platform::Application &app = platform::Application::Instance();
     app.SetTitle(QStringLiteral("Ventrose"));
@@ -124,6 +154,12 @@ int main(int argc, char **argv) {
 
     app::Forms forms;
     forms.Create();
+    nmea::HeadingShare &share = *forms.Share();
+    if (trace)
+        share.AddNoticeSink(
+            [trace](const nmea::ShareNotice &notice) { trace->Note(notice.text.toStdString()); });
+    share.SetRunChoice(options.nmea, options.nmeaTrue);
+    share.Start();
     app.ShowMainForm();
     const int code = app.Run();
     forms.Destroy();
