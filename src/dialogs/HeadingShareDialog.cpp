@@ -42,21 +42,21 @@ QString TargetList(const std::vector<nmea::OutputTarget> &targets) {
 } // namespace
 
 THeadingShareForm::THeadingShareForm(MainWindowAccess &mainWindow, nmea::HeadingShare &share)
-    : TPreferenceForm(mainWindow, QStringLiteral("Partage du cap (NMEA 0183)"), 417, 277,
+    : TPreferenceForm(mainWindow, QStringLiteral("Partage du cap (NMEA 0183)"), 457, 277,
                       QStringLiteral("partage")),
       share_(share) {
     GroupBox1 = new QGroupBox(QStringLiteral(" Sorties : "), this);
-    GroupBox1->setGeometry(8, 4, 401, 101);
+    GroupBox1->setGeometry(8, 4, 441, 101);
     CheckBox1 = MakeCaptionlessButton<QCheckBox>(GroupBox1, QPoint(12, 22));
     Label1 = MakeButtonText(CheckBox1, QStringLiteral("UDP vers l'hôte"));
-    Edit1 = MakeAddressEdit(GroupBox1, QRect(176, 18, 137, 21));
-    MakeLabel(GroupBox1, QStringLiteral("port"), QPoint(320, 22));
-    SpinEdit1 = MakePortEdit(GroupBox1, QRect(344, 18, 49, 21));
+    Edit1 = MakeAddressEdit(GroupBox1, QRect(176, 18, 150, 21));
+    MakeLabel(GroupBox1, QStringLiteral("port"), QPoint(334, 22));
+    SpinEdit1 = MakePortEdit(GroupBox1, QRect(360, 18, 69, 21));
     CheckBox2 = MakeCaptionlessButton<QCheckBox>(GroupBox1, QPoint(12, 48));
     Label2 = MakeButtonText(CheckBox2, QStringLiteral("Serveur TCP sur l'adresse"));
-    Edit2 = MakeAddressEdit(GroupBox1, QRect(176, 44, 137, 21));
-    MakeLabel(GroupBox1, QStringLiteral("port"), QPoint(320, 48));
-    SpinEdit2 = MakePortEdit(GroupBox1, QRect(344, 44, 49, 21));
+    Edit2 = MakeAddressEdit(GroupBox1, QRect(176, 44, 150, 21));
+    MakeLabel(GroupBox1, QStringLiteral("port"), QPoint(334, 48));
+    SpinEdit2 = MakePortEdit(GroupBox1, QRect(360, 44, 69, 21));
     CheckBox3 = MakeCaptionlessButton<QCheckBox>(GroupBox1, QPoint(12, 74));
     Label3 = MakeButtonText(
         CheckBox3, QStringLiteral("Pseudo-terminal (lien NMEA du dossier d'installation)"));
@@ -65,18 +65,18 @@ THeadingShareForm::THeadingShareForm(MainWindowAccess &mainWindow, nmea::Heading
     Label4 = MakeButtonText(CheckBox4, QStringLiteral("Envoyer aussi le cap vrai (HDT) : la "
                                                       "déclinaison réglée est celle du lieu"));
     Label5 = new QLabel(this);
-    Label5->setGeometry(8, 134, 401, 30);
+    Label5->setGeometry(8, 134, 441, 30);
     Label5->setWordWrap(true);
 
     GroupBox2 = new QGroupBox(QStringLiteral(" En direct : "), this);
-    GroupBox2->setGeometry(8, 166, 401, 67);
+    GroupBox2->setGeometry(8, 166, 441, 67);
     Label6 = new QLabel(GroupBox2);
-    Label6->setGeometry(12, 20, 381, 18);
+    Label6->setGeometry(12, 20, 421, 18);
     Label6->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Label7 = new QLabel(GroupBox2);
-    Label7->setGeometry(12, 42, 381, 18);
+    Label7->setGeometry(12, 42, 421, 18);
 
-    MakeButtons(QRect(236, 242, 81, 27), QRect(328, 242, 81, 27));
+    MakeButtons(QRect(276, 242, 81, 27), QRect(368, 242, 81, 27));
 
     connect(&share_, &nmea::HeadingShare::Changed, this, [this] {
         if (isVisible())

@@ -45,8 +45,7 @@ bool PtyOutput::Open() {
     char device[128] = {};
     if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
         ::ptsname_r(master_, device, sizeof device) != 0) {
-        Problem(Trouble::Start,
-                QStringLiteral("pseudo-terminal impossible (%1)").arg(SystemError()));
+        Problem(Trouble::Start, QStringLiteral("terminal NMEA impossible (%1)").arg(SystemError()));
         return false;
     }
     devicePath_ = QString::fromLocal8Bit(device);
@@ -63,7 +62,7 @@ bool PtyOutput::Open() {
     }
     const int probe = ::open(device, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (probe < 0) {
-        Problem(Trouble::Start, QStringLiteral("pseudo-terminal %1 impossible à ouvrir (%2)")
+        Problem(Trouble::Start, QStringLiteral("terminal NMEA %1 impossible à ouvrir (%2)")
                                     .arg(devicePath_, SystemError()));
         return false;
     }
@@ -75,8 +74,7 @@ bool PtyOutput::Link() {
     const QFileInfo existing(linkPath_);
     if (existing.exists() && !existing.isSymLink()) {
         Problem(Trouble::Start,
-                QStringLiteral("%1 existe et n'est pas un lien : pseudo-terminal non relié")
-                    .arg(linkPath_));
+                QStringLiteral("%1 existe déjà, pas un lien").arg(QFileInfo(linkPath_).fileName()));
         return false;
     }
     // Made under a name of its own and renamed over the old link, so that a reader never
@@ -86,8 +84,8 @@ bool PtyOutput::Link() {
     ::unlink(fresh.constData());
     if (::symlink(QFile::encodeName(devicePath_).constData(), fresh.constData()) != 0 ||
         ::rename(fresh.constData(), link.constData()) != 0) {
-        Problem(Trouble::Start,
-                QStringLiteral("lien %1 impossible (%2)").arg(linkPath_, SystemError()));
+        Problem(Trouble::Start, QStringLiteral("lien %1 impossible (%2)")
+                                    .arg(QFileInfo(linkPath_).fileName(), SystemError()));
         ::unlink(fresh.constData());
         return false;
     }
@@ -125,8 +123,7 @@ void PtyOutput::Send(const std::vector<std::string> &sentences) {
     }
     // The program stopped reading: what waits for it is stale. It goes, and this
     // reading takes its place.
-    Problem(Trouble::Full,
-            QStringLiteral("%1 n'est plus lu ; les phrases en attente sont écartées").arg(Name()));
+    Problem(Trouble::Full, QStringLiteral("%1 non lu, phrases en attente écartées").arg(Name()));
     DiscardUnread();
     written = ::write(master_, bytes.data(), bytes.size());
     (void)written;

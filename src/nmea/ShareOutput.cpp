@@ -14,12 +14,12 @@ void ShareOutput::Problem(Trouble trouble, const QString &text) {
 
 void ShareOutput::Event(const QString &text) {
     if (notify_)
-        notify_({ShareNotice::Kind::Problem, QStringLiteral("Partage du cap : ") + text});
+        notify_({ShareNotice::Kind::Problem, QStringLiteral("Cap NMEA : ") + text});
 }
 
 void ShareOutput::Note(const QString &text) {
     if (notify_)
-        notify_({ShareNotice::Kind::Note, QStringLiteral("Partage du cap : ") + text});
+        notify_({ShareNotice::Kind::Note, QStringLiteral("Cap NMEA : ") + text});
 }
 
 QString ShareOutput::Name() const {
@@ -28,13 +28,13 @@ QString ShareOutput::Name() const {
     const QString address = where.arg(QString::fromStdString(target_.host)).arg(target_.port);
     switch (target_.kind) {
     case OutputKind::Udp:
-        return QStringLiteral("UDP vers ") + address;
+        return QStringLiteral("UDP ") + address;
     case OutputKind::Tcp:
-        return QStringLiteral("serveur TCP ") + address;
+        return QStringLiteral("TCP ") + address;
     case OutputKind::Pty:
         break;
     }
-    return QStringLiteral("pseudo-terminal NMEA");
+    return QStringLiteral("terminal NMEA");
 }
 
 } // namespace nmea

@@ -16,7 +16,8 @@
 namespace nmea {
 
 struct ShareNotice {
-    // A problem goes to the status bar and the trace, a note only to the trace.
+    // A problem goes to the status bar and the trace, a note only to the trace. Problems
+    // are short: the status bar's panel is narrow.
     enum class Kind { Problem, Note };
     Kind kind = Kind::Note;
     QString text;
@@ -46,7 +47,7 @@ protected:
     // Says a problem that is an event of its own (a client dropped).
     void Event(const QString &text);
     void Note(const QString &text);
-    // "UDP vers 127.0.0.1:10110", "serveur TCP 127.0.0.1:10110", "pseudo-terminal".
+    // "UDP 127.0.0.1:10110", "TCP 127.0.0.1:10110", "terminal NMEA".
     QString Name() const;
 
 private:

@@ -22,14 +22,15 @@ TcpOutput::TcpOutput(OutputTarget target, NoticeSink notify, TcpLimits limits)
     connect(&server_, &QTcpServer::newConnection, this, &TcpOutput::Accept);
     const QHostAddress address = ListenAddress(Target().host);
     if (address.isNull()) {
-        Problem(Trouble::Start, QStringLiteral("%1 : adresse d'écoute invalide").arg(Name()));
+        Problem(Trouble::Start, QStringLiteral("adresse d'écoute %1 invalide").arg(Name()));
         return;
     }
     if (!server_.listen(address, Target().port)) {
-        Problem(Trouble::Start,
-                server_.serverError() == QAbstractSocket::AddressInUseError
-                    ? QStringLiteral("%1 : port %2 déjà pris").arg(Name()).arg(Target().port)
-                    : QStringLiteral("%1 impossible (%2)").arg(Name(), server_.errorString()));
+        Problem(
+            Trouble::Start,
+            server_.serverError() == QAbstractSocket::AddressInUseError
+                ? QStringLiteral("port TCP %1 déjà pris").arg(Target().port)
+                : QStringLiteral("écoute %1 impossible (%2)").arg(Name(), server_.errorString()));
         return;
     }
     Note(Name() + QStringLiteral(" à l'écoute"));
@@ -51,8 +52,8 @@ void TcpOutput::Accept() {
         client->setObjectName(
             QStringLiteral("%1:%2").arg(client->peerAddress().toString()).arg(client->peerPort()));
         if (Clients() >= limits_.maxClients) {
-            Problem(Trouble::Refused, QStringLiteral("%1 : client %2 refusé (%3 clients au plus)")
-                                          .arg(Name(), Peer(client))
+            Problem(Trouble::Refused, QStringLiteral("client TCP %1 refusé (%2 au plus)")
+                                          .arg(Peer(client))
                                           .arg(limits_.maxClients));
             client->abort();
             client->deleteLater();
@@ -85,8 +86,7 @@ void TcpOutput::Forget(QTcpSocket *client) {
 }
 
 void TcpOutput::Drop(QTcpSocket *client, const QString &why) {
-    const QString dropped =
-        QStringLiteral("%1 : client %2 retiré (%3)").arg(Name(), Peer(client), why);
+    const QString dropped = QStringLiteral("client TCP %1 retiré (%2)").arg(Peer(client), why);
     client->disconnect(this);
     client->abort();
     Forget(client);

@@ -101,7 +101,7 @@ TEST(PtyOutput, AReaderThatStopsReadingGetsTheFreshReadingNotABacklog) {
     int readings = 0;
     while (notices.problems.isEmpty() && readings < 100000)
         output.Send(HeadingSentences({1 + readings++ % 360, 0, 0}, true));
-    ASSERT_EQ(notices.ProblemsWith(QStringLiteral("n'est plus lu")), 1);
+    ASSERT_EQ(notices.ProblemsWith(QStringLiteral("non lu")), 1);
     const auto fresh = HeadingSentences({1 + (readings - 1) % 360, 0, 0}, true);
 
     // The queue now holds the reading that found it full, whole, and nothing older.
@@ -112,7 +112,7 @@ TEST(PtyOutput, AReaderThatStopsReadingGetsTheFreshReadingNotABacklog) {
     EXPECT_EQ(reader.Read(Joined(fresh).size()), Joined(fresh));
     while (notices.problems.size() < 2 && readings < 200000)
         output.Send(HeadingSentences({1 + readings++ % 360, 0, 0}, true));
-    EXPECT_EQ(notices.ProblemsWith(QStringLiteral("n'est plus lu")), 2);
+    EXPECT_EQ(notices.ProblemsWith(QStringLiteral("non lu")), 2);
 }
 
 TEST(PtyOutput, ANameTakenByAFileIsLeftAloneAndSaid) {
@@ -129,7 +129,7 @@ TEST(PtyOutput, ANameTakenByAFileIsLeftAloneAndSaid) {
         output.Send(HeadingSentences({10, 0, 0}, true));
     }
     ASSERT_EQ(notices.problems.size(), 1);
-    EXPECT_TRUE(notices.problems[0].contains(QStringLiteral("n'est pas un lien")));
+    EXPECT_TRUE(notices.problems[0].contains(QStringLiteral("NMEA existe déjà, pas un lien")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "mine");
 }

@@ -100,7 +100,7 @@ TEST(TcpOutput, AtMostEightClientsAndTheRefusalIsSaidOnce) {
         clients.back()->connectToHost(QHostAddress::LocalHost, output.Port());
     }
     ASSERT_TRUE(PumpEventsUntil([&] { return output.Clients() == 8 && disconnected == 2; }));
-    EXPECT_EQ(notices.ProblemsWith(QStringLiteral("refusé (8 clients au plus)")), 1);
+    EXPECT_EQ(notices.ProblemsWith(QStringLiteral("refusé (8 au plus)")), 1);
 
     // One leaves: a newcomer takes its place, and a later refusal is said again.
     clients.front()->disconnectFromHost();
@@ -121,8 +121,8 @@ TEST(TcpOutput, APortAlreadyTakenIsSaidAndNothingElseFails) {
     TcpOutput output({OutputKind::Tcp, "127.0.0.1", other.serverPort()}, notices.Sink());
     EXPECT_TRUE(output.Failed());
     ASSERT_EQ(notices.problems.size(), 1);
-    EXPECT_TRUE(
-        notices.problems[0].contains(QStringLiteral("port %1 déjà pris").arg(other.serverPort())))
+    EXPECT_TRUE(notices.problems[0].contains(
+        QStringLiteral("port TCP %1 déjà pris").arg(other.serverPort())))
         << notices.problems[0].toStdString();
     output.Send(HeadingSentences({180, 0, 0}, true)); // sends to nobody, says nothing more
     EXPECT_EQ(notices.problems.size(), 1);
