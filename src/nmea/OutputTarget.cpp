@@ -61,7 +61,6 @@ bool SplitHostPort(std::string_view text, bool portAlone, std::string &host,
 } // namespace
 
 std::optional<OutputTarget> ParseOutputTarget(std::string_view text, std::string &error) {
-    const std::string quoted = "« " + std::string(text) + " »";
     if (text == "pty")
         return OutputTarget{OutputKind::Pty, {}, 0};
     std::string host;
@@ -69,16 +68,16 @@ std::optional<OutputTarget> ParseOutputTarget(std::string_view text, std::string
     if (text.starts_with("udp:")) {
         if (SplitHostPort(text.substr(4), false, host, port))
             return OutputTarget{OutputKind::Udp, host, *port};
-        error = quoted + " : udp:HÔTE:PORT attendu (port de 1 à 65535)";
+        error = "udp:HÔTE:PORT attendu (port de 1 à 65535)";
         return std::nullopt;
     }
     if (text.starts_with("tcp:")) {
         if (SplitHostPort(text.substr(4), true, host, port))
             return OutputTarget{OutputKind::Tcp, host.empty() ? kDefaultTcpAddress : host, *port};
-        error = quoted + " : tcp:[ADRESSE:]PORT attendu (port de 1 à 65535)";
+        error = "tcp:[ADRESSE:]PORT attendu (port de 1 à 65535)";
         return std::nullopt;
     }
-    error = quoted + " : udp:HÔTE:PORT, tcp:[ADRESSE:]PORT ou pty attendu";
+    error = "udp:HÔTE:PORT, tcp:[ADRESSE:]PORT ou pty attendu";
     return std::nullopt;
 }
 

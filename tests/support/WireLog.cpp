@@ -12,6 +12,16 @@ std::string WireLog::Text() const {
     return text_;
 }
 
+void WireLog::NoteRts(bool on) {
+    std::lock_guard lock(mutex_);
+    rts_.push_back({on, text_.size()});
+}
+
+std::vector<WireLog::RtsChange> WireLog::RtsChanges() const {
+    std::lock_guard lock(mutex_);
+    return rts_;
+}
+
 namespace {
 
 class Logging : public serial::SerialDevice {
@@ -26,7 +36,11 @@ public:
     bool SetupComm(std::uint32_t in, std::uint32_t out) override {
         return device_->SetupComm(in, out);
     }
-    bool EscapeCommFunction(std::uint32_t f) override { return device_->EscapeCommFunction(f); }
+    bool EscapeCommFunction(std::uint32_t f) override {
+        if (f == serial::SETRTS || f == serial::CLRRTS)
+            log_.NoteRts(f == serial::SETRTS);
+        return device_->EscapeCommFunction(f);
+    }
     bool GetCommModemStatus(std::uint32_t &s) override { return device_->GetCommModemStatus(s); }
     bool ClearCommError(std::uint32_t &e, serial::TComStat *s) override {
         return device_->ClearCommError(e, s);

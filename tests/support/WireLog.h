@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -16,9 +17,19 @@ public:
     void Append(const void *bytes, std::uint32_t count);
     std::string Text() const;
 
+    // A change of RTS the program asked for, with how many bytes it had written by then.
+    struct RtsChange {
+        bool on;
+        std::size_t written;
+        friend bool operator==(const RtsChange &, const RtsChange &) = default;
+    };
+    void NoteRts(bool on);
+    std::vector<RtsChange> RtsChanges() const;
+
 private:
     mutable std::mutex mutex_;
     std::string text_;
+    std::vector<RtsChange> rts_;
 };
 
 // A device that passes every call on to another and logs what is written.
