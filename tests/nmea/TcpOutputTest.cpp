@@ -93,23 +93,23 @@ TEST(TcpOutput, AtMostEightClientsAndTheRefusalIsSaidOnce) {
     Notices notices;
     TcpOutput output(AnyLoopbackPort(), notices.Sink());
     std::vector<std::unique_ptr<QTcpSocket>> clients;
-    int disconnected = 0;
-    for (int i = 0; i < 10; ++i) {
-        clients.push_back(std::make_unique<QTcpSocket>());
-        QObject::connect(clients.back().get(), &QTcpSocket::disconnected, [&] { ++disconnected; });
-        clients.back()->connectToHost(QHostAddress::LocalHost, output.Port());
-    }
+    int disconnected = 0; // refused, or gone of their own accord
+    auto connectClients = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            clients.push_back(std::make_unique<QTcpSocket>());
+            QObject::connect(clients.back().get(), &QTcpSocket::disconnected,
+                             [&] { ++disconnected; });
+            clients.back()->connectToHost(QHostAddress::LocalHost, output.Port());
+        }
+    };
+    connectClients(10);
     ASSERT_TRUE(PumpEventsUntil([&] { return output.Clients() == 8 && disconnected == 2; }));
     EXPECT_EQ(notices.ProblemsWith(QStringLiteral("refusé (8 au plus)")), 1);
 
     // One leaves: a newcomer takes its place, and a later refusal is said again.
     clients.front()->disconnectFromHost();
     ASSERT_TRUE(PumpEventsUntil([&] { return output.Clients() == 7; }));
-    for (int i = 0; i < 2; ++i) {
-        clients.push_back(std::make_unique<QTcpSocket>());
-        QObject::connect(clients.back().get(), &QTcpSocket::disconnected, [&] { ++disconnected; });
-        clients.back()->connectToHost(QHostAddress::LocalHost, output.Port());
-    }
+    connectClients(2);
     ASSERT_TRUE(PumpEventsUntil([&] { return output.Clients() == 8 && disconnected == 4; }));
     EXPECT_EQ(notices.ProblemsWith(QStringLiteral("refusé")), 2);
 }
