@@ -34,6 +34,17 @@ TEST(CommandLine, EachArgumentListGivesItsOptionsOrNamesTheFirstMistake) {
                    {nmea::OutputKind::Tcp, "127.0.0.1", 2000}},
           .nmeaTrue = true},
          ""},
+        {{"--nmea=udp:[::1]:65535", "--nmea", "tcp:0.0.0.0:1"},
+         {.nmea = {{nmea::OutputKind::Udp, "::1", 65535}, {nmea::OutputKind::Tcp, "0.0.0.0", 1}}},
+         ""},
+        {{"--nmea", "udp:h:65536"},
+         {},
+         "la valeur « udp:h:65536 » de l'option --nmea ne convient "
+         "pas : udp:HÔTE:PORT attendu (port de 1 à 65535)"},
+        {{"--nmea", "PTY"},
+         {},
+         "la valeur « PTY » de l'option --nmea ne convient pas : "
+         "udp:HÔTE:PORT, tcp:[ADRESSE:]PORT ou pty attendu"},
         {{"--nmea", "udp:\x1b:0"},
          {},
          "la valeur « udp:\\x1b:0 » de l'option --nmea ne convient pas : udp:HÔTE:PORT "

@@ -1,5 +1,5 @@
-// What the heading output's tests share: an independent check of a sentence's frame and
-// checksum, and the collection of the outputs' notices.
+// What the heading output's tests share: an independent check of a sentence's frame, and
+// the outputs' notices collected.
 #pragma once
 
 #include "nmea/HeadingSentences.h"
@@ -7,52 +7,35 @@
 
 #include <QStringList>
 
+#include <cstdio>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace nmea::testing {
 
-// True when the text is "$", a body, "*", two upper-case hexadecimal digits equal to the
-// XOR of the body's bytes, then CR LF, and at most 82 characters in all.
-inline bool WellFramed(std::string_view sentence) {
-    if (sentence.size() < 6 || sentence.size() > kMaxSentenceLength || sentence.front() != '$' ||
-        !sentence.ends_with("\r\n"))
-        return false;
-    const std::string_view inner = sentence.substr(1, sentence.size() - 3);
-    const auto star = inner.rfind('*');
-    if (star == std::string_view::npos || inner.size() - star != 3)
+// "$", a body, "*", the XOR of the body's bytes in two upper-case digits, CR LF, at most
+// 82 characters.
+inline bool WellFramed(const std::string &sentence) {
+    const auto star = sentence.rfind('*');
+    if (sentence.size() > kMaxSentenceLength || sentence[0] != '$' || star == std::string::npos ||
+        sentence.size() != star + 5 || !sentence.ends_with("\r\n"))
         return false;
     unsigned sum = 0;
-    for (const char c : inner.substr(0, star))
-        sum ^= static_cast<unsigned char>(c);
-    static const char digits[] = "0123456789ABCDEF";
-    return inner[star + 1] == digits[sum >> 4] && inner[star + 2] == digits[sum & 15];
-}
-
-// Splits a stream into its lines, each with its CR LF; a tail without one is a line too.
-inline std::vector<std::string> Lines(std::string_view stream) {
-    std::vector<std::string> lines;
-    while (!stream.empty()) {
-        const auto end = stream.find("\r\n");
-        const auto length = end == std::string_view::npos ? stream.size() : end + 2;
-        lines.emplace_back(stream.substr(0, length));
-        stream.remove_prefix(length);
-    }
-    return lines;
+    for (std::size_t i = 1; i < star; ++i)
+        sum ^= static_cast<unsigned char>(sentence[i]);
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02X", sum);
+    return sentence.compare(star + 1, 2, digits) == 0;
 }
 
 struct Notices {
     NoticeSink Sink() {
         return [this](const ShareNotice &notice) {
-            (notice.kind == ShareNotice::Kind::Problem ? problems : notes) << notice.text;
+            if (notice.kind == ShareNotice::Kind::Problem)
+                problems << notice.text;
         };
     }
-    int ProblemsWith(const QString &part) const {
-        return static_cast<int>(problems.filter(part).size());
-    }
+    int With(const QString &part) const { return static_cast<int>(problems.filter(part).size()); }
     QStringList problems;
-    QStringList notes;
 };
 
 } // namespace nmea::testing
