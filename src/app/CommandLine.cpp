@@ -1,7 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/PortList.h"
-#include "app/TerminalText.h"
+#include "platform/EscapedText.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -19,7 +19,7 @@ std::string Taken(bool &flag) {
 }
 
 std::string Quoted(const std::string &argument) {
-    return "« " + EscapeForTerminal(argument) + " »";
+    return "« " + platform::EscapeUnprintable(argument) + " »";
 }
 
 const OptionSpec kOptions[] = {

@@ -1,5 +1,6 @@
 #include "app/PortOpenFailure.h"
 
+#include "platform/EscapedText.h"
 #include "platform/InstallDir.h"
 #include "serial/devices/PortLinks.h"
 #include "serial/port/ESerialPort.h"
@@ -59,8 +60,9 @@ QString PortOpenFailureMessage(const serial::ESerialPort &error, const QString &
     if (::stat(device.c_str(), &status) == 0)
         if (const struct group *entry = ::getgrgid(status.st_gid))
             owner = QString::fromLocal8Bit(entry->gr_name);
-    return PortOpenFailureMessage(error, port, QFile::decodeName(QByteArray::fromStdString(device)),
-                                  owner);
+    // The path's bytes as they are, shown escaped where they are not UTF-8.
+    return PortOpenFailureMessage(
+        error, port, QString::fromStdString(platform::EscapeUnprintable(device)), owner);
 }
 
 } // namespace app

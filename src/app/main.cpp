@@ -34,6 +34,7 @@ int main(int argc, char **argv) {
     // "--data-dir -reverse" must not be taken for one of Qt's own options.
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral(VENTROSE_APP_ID));
 
     platform::Application &app = platform::Application::Instance();
     app.SetTitle(QStringLiteral("Ventrose"));

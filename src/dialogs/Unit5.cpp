@@ -18,6 +18,7 @@
 #include <QSlider>
 
 #include <algorithm>
+#include <optional>
 
 namespace app {
 
@@ -27,8 +28,21 @@ const QString WestPicture = QStringLiteral("OUEST.BMP");
 const QString EastPicture = QStringLiteral("EST.BMP");
 constexpr int MinTickSpacing = 3; // pixels
 
-// Slots hold the file's 8-bit text.
-std::string SlotText(const QString &text) { return text.toLatin1().toStdString(); }
+// The range a user may type, as the list offers it: whole degrees up to the module's 10.
+constexpr int MinRange = 1;
+constexpr int MaxRange = 10;
+
+// A field's text that a line of the settings file could not keep: refused with the
+// reason, naming the value that stays.
+void RefuseLineBreaks(const QString &text, const QString &field, const QString &kept) {
+    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')) ||
+        text.contains(QChar(u'\0')))
+        throw platform::Exception(
+            QStringLiteral("%1 ne peut pas contenir de saut de ligne ni de caractère nul : "
+                           "chaque réglage tient sur une seule ligne du fichier Ventrose.inf.\n"
+                           "Le texte saisi n'est pas enregistré, et la valeur « %2 » reste.")
+                .arg(field, kept));
+}
 
 } // namespace
 
@@ -155,12 +169,31 @@ void TForm5::RadioButton2Click() {
 }
 
 void TForm5::BitBtn1Click() {
-    Settings().Set(settings::DeclinationRangeSlot, SlotText(ComboBox1->currentText()));
+    StoreRange();
     if (RadioButton1->isChecked())
         View().SetDeclinationSign(settings::TSign::Plus);
     else if (RadioButton2->isChecked())
         View().SetDeclinationSign(settings::TSign::Minus);
     ReturnToMainWindow();
+}
+
+void TForm5::StoreRange() {
+    const QString typed = ComboBox1->currentText();
+    const QString kept = Settings().Text(settings::DeclinationRangeSlot);
+    // What the slot already holds stays, even from a hand-edited file: the activation
+    // reported it, and the user must not be held in the dialog by it.
+    if (typed == kept)
+        return;
+    RefuseLineBreaks(typed, QStringLiteral("La plage de réglage"), kept);
+    const std::optional<int> range = platform::TryStrToInt(typed);
+    if (!range || *range < MinRange || *range > MaxRange)
+        throw platform::Exception(
+            QStringLiteral("La plage de réglage doit être un nombre entier de %1 à %2.\n"
+                           "« %3 » n'est pas enregistré, et la plage « %4 » reste.")
+                .arg(MinRange)
+                .arg(MaxRange)
+                .arg(typed, kept));
+    View().SetDeclinationRange(*range);
 }
 
 void TForm5::BitBtn2Click() { ShowHelpTopic(QStringLiteral("rub8")); }
@@ -185,8 +218,8 @@ void TForm5::ShowDeclinationText() {
 void TForm5::SetUpperEnd(int upper) {
     if (upper < TrackBar1->minimum())
         return;
-    // A tick at every degree, as long as the ticks stay apart: a range typed into the list
-    // may be any number.
+    // A tick at every degree, as long as the ticks stay apart: a range from a hand-edited
+    // settings file may be any number.
     const bool roomForTicks = upper <= TrackBar1->width() / MinTickSpacing;
     TrackBar1->setTickPosition(roomForTicks ? QSlider::TicksBelow : QSlider::NoTicks);
     const int before = TrackBar1->value();

@@ -49,7 +49,9 @@ public:
     void TrackBar1Change();
     void RadioButton1Click();
     void RadioButton2Click();
-    // "&OK" and the close box store the range and the side, then leave.
+    // "&OK" and the close box store the range and the side, then leave. A typed range that is
+    // not a whole number from 1 to 10 is refused with a message: nothing is stored, and the
+    // dialog stays.
     void BitBtn1Click();
     void FormClose() override { BitBtn1Click(); }
     void BitBtn2Click();
@@ -59,6 +61,7 @@ private:
     void MakeSettingGroup();
     void ShowPicture(const QString &fileName);
     void ShowDeclinationText();
+    void StoreRange();
     // Moves the bar from the program; TrackBar1Change runs when the position changes.
     void SetUpperEnd(int upper);
     void SetPosition(int position);

@@ -81,6 +81,11 @@ int ReplaceFileContents(const std::string &path, const std::string &bytes) {
         return error;
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
+    // A file this user may not write (one its owner made read-only, say) is left as it is,
+    // although the folder would let a new file be renamed over it. The check is the
+    // system's own (effective user, so root writes as it always can).
+    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        return errno;
 
     // A name of its own in the target's folder, so that two running copies never write
     // into the same temporary file.

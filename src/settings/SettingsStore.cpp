@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 #include <utility>
 
@@ -36,6 +37,15 @@ const std::string &SettingsStore::Get(int slot) const {
 
 void SettingsStore::Set(int slot, const std::string &text) {
     CheckSlot(slot);
+    // The last guard of the file's thirty lines: a break inside a slot would shift every
+    // later slot by a line at the next start.
+    if (text.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
+        throw platform::Exception(
+            QStringLiteral("La ligne %1 du fichier Ventrose.inf ne peut pas recevoir un texte "
+                           "qui contient un saut de ligne ou un caractère nul :\nelle garde sa "
+                           "valeur « %2 ».")
+                .arg(slot)
+                .arg(Text(slot)));
     slots_[slot - 1] = text;
 }
 

@@ -42,6 +42,8 @@ public:
     static constexpr int SlotCount = 30;
 
     const std::string &Get(int slot) const;
+    // A slot is one line of the file: a text with a line break (CR or LF) or a NUL is
+    // refused with platform::Exception, whoever offers it, and the slot keeps its value.
     void Set(int slot, const std::string &text);
     // Exact comparison of the whole text with a keyword.
     bool Is(int slot, const char *keyword) const { return Get(slot) == keyword; }
@@ -57,8 +59,8 @@ public:
     // Writes the thirty slots, each followed by CR LF. The text goes to a temporary file
     // of its own in the same folder, is flushed to disk and then renamed over the file, so
     // a failed or interrupted save leaves the previous file whole. A symbolic link is
-    // written through to its target, and a replaced file keeps its permissions. Raises
-    // EInOutError on failure.
+    // written through to its target, and a replaced file keeps its permissions. A file the
+    // user may not write (made read-only) is not replaced. Raises EInOutError on failure.
     void SaveSettings(const QString &path) const;
 
 private:

@@ -18,11 +18,20 @@ ProgramFixture::ProgramFixture() {
 }
 
 ProgramFixture::~ProgramFixture() {
+    Stop();
+    platform::InstallDir::Select(QString());
+}
+
+void ProgramFixture::Stop() {
     forms.reset();
     application.reset();
     serial::SetDeviceOpener({});
     link.reset();
-    platform::InstallDir::Select(QString());
+}
+
+void ProgramFixture::Restart() {
+    Stop();
+    Start();
 }
 
 void ProgramFixture::TearDown() {

@@ -56,6 +56,8 @@ protected:
 
     // Creates the windows and shows the main window, as the program's start does.
     void Start();
+    // Ends the program, windows, port and module, and starts it again on the same folder.
+    void Restart();
     app::TForm1 &Main() { return *forms->Form1(); }
     sim::SimulatedCompass &Module() { return link->Compass(); }
     QString InstallFile(const QString &name) const { return installDir.filePath(name); }
@@ -91,6 +93,8 @@ protected:
     RecordingHelp help;
 
 private:
+    void Stop();
+
     std::unique_ptr<platform::ScopedMessageBoxService> scopedBoxes_;
     std::unique_ptr<app::ScopedHelpService> scopedHelp_;
 };

@@ -1,6 +1,7 @@
 // The settings file: thirty CR LF lines, exact bytes, atomic replacement and its failures.
 #include "settings/SettingsStore.h"
 #include "platform/Errors.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -9,8 +10,6 @@
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using settings::SettingsStore;
 
@@ -90,6 +89,14 @@ TEST_F(SettingsStoreTest, LineEndsOtherThanCrLfStillEndALine) {
     EXPECT_EQ(store.Get(5), "");
 }
 
+TEST_F(SettingsStoreTest, ALineBreakOrANulIsRefusedAndTheSlotKeepsItsValue) {
+    store.Set(7, "10");
+    for (const std::string &text :
+         {std::string("5\nOFFSON"), std::string("5\r"), std::string("5\0", 2)})
+        EXPECT_THROW(store.Set(7, text), platform::Exception);
+    EXPECT_EQ(store.Get(7), "10");
+}
+
 TEST_F(SettingsStoreTest, KeywordsMatchOnlyExactly) {
     store.Set(settings::SoundSlot, "onson");
     EXPECT_FALSE(store.Is(settings::SoundSlot, "ONSON"));
@@ -142,48 +149,35 @@ TEST_F(SettingsStoreTest, SaveIntoAMissingFolderRaisesAndCreatesNothing) {
     EXPECT_FALSE(QDir(dir.filePath("gone")).exists());
 }
 
-// Runs body in a child process without the privilege to write into read-only folders
-// (tests may run as root, for whom permissions do not apply); returns its exit code.
-int RunUnprivileged(const std::function<int()> &body) {
-    const pid_t child = fork();
-    if (child == 0) {
-        if (geteuid() == 0 && setresgid(65534, 65534, 65534) != 0)
-            _exit(90);
-        if (geteuid() == 0 && setresuid(65534, 65534, 65534) != 0)
-            _exit(91);
-        _exit(body());
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
-}
-
-TEST_F(SettingsStoreTest, FailedSaveInAReadOnlyFolderKeepsThePreviousFileWhole) {
+TEST_F(SettingsStoreTest, FailedSaveInAReadOnlyFolderOrFileKeepsThePreviousFileWhole) {
+    // The second folder would let a new file be renamed over the read-only file.
     const QByteArray previous = Lines(30, "old");
-    WriteFile(previous);
-    QFile::setPermissions(Path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther |
-                                      QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
-    store.Set(1, "2");
-    const int code = RunUnprivileged([&] {
-        try {
-            store.SaveSettings(Path());
-            return 1; // reported success
-        } catch (const platform::EInOutError &) {
-            return 0;
-        }
-    });
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(ReadFile(), previous);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Ventrose.inf"});
+    const QByteArray folder = QFile::encodeName(dir.path()), file = QFile::encodeName(Path());
+    for (const auto &[folderMode, fileMode] : {std::pair(0555, 0666), std::pair(0777, 0444)}) {
+        ::chmod(folder.constData(), 0700);
+        WriteFile(previous);
+        ::chmod(file.constData(), mode_t(fileMode));
+        ::chmod(folder.constData(), mode_t(folderMode));
+        store.Set(1, "2");
+        const int code = testsupport::RunUnprivileged([&] {
+            try {
+                store.SaveSettings(Path());
+                return 1; // reported success
+            } catch (const platform::EInOutError &) {
+                return 0;
+            }
+        });
+        ::chmod(folder.constData(), 0700);
+        EXPECT_EQ(code, 0) << fileMode;
+        EXPECT_EQ(ReadFile(), previous);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Ventrose.inf"});
+    }
 }
 
 TEST_F(SettingsStoreTest, UnreadableFileIsTreatedAsMissing) {
     WriteFile(Lines(30));
     QFile::setPermissions(Path(), QFile::WriteOwner);
-    const int code = RunUnprivileged([&] {
+    const int code = testsupport::RunUnprivileged([&] {
         try {
             store.LoadSettings(Path());
         } catch (...) {
