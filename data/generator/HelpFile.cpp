@@ -81,7 +81,8 @@ déroulant (<a href="#rub5">aide</a>) ; Quitter</td></tr>
 Centrage du zéro (NORD) (<a href="#rub7">aide</a>) ; Déclinaison magnétique
 (<a href="#rub8">aide</a>) ; Journal du cap... (<a href="#journal">aide</a>)</td></tr>
 <tr><td class="menu">Options</td><td>Options logicielles (<a href="#rub9">aide</a>) ; Options
-matérielles (<a href="#rub10">aide</a>)</td></tr>
+matérielles (<a href="#rub10">aide</a>) ; Partage du cap (NMEA 0183)
+(<a href="#partage">aide</a>)</td></tr>
 <tr><td class="menu">Aide</td><td>Help (cette page) ; A propos de...</td></tr>
 </table>
 <p>Un clic droit dans la fenêtre ouvre un menu contextuel qui reprend ces commandes. Les boutons
@@ -405,6 +406,49 @@ de fenêtre ; les avertissements vont sur la sortie d'erreur.</p>
 </div>
 )";
 
+const char kShareTopic[] = R"(
+<div class="rubrique" id="partage"><a name="partage"></a>
+<h1>Partage du cap (NMEA 0183)</h1>
+<p>Ventrose peut transmettre le cap mesuré aux logiciels de navigation (traceurs de cartes,
+gpsd, serveurs Signal K, pilotes automatiques) sous forme de phrases NMEA 0183, à chaque mesure
+valable reçue pendant la liaison. Rien n'est envoyé tant que la liaison n'est pas établie, ni
+après sa perte : un cap périmé serait pire que pas de cap du tout.</p>
+<table>
+<tr><th>Phrase</th><th>Contenu</th></tr>
+<tr><td>$HCHDM</td><td>le cap magnétique : votre cap avec le centrage du zéro, sans la
+déclinaison</td></tr>
+<tr><td>$HCHDG</td><td>le même cap magnétique, sans déviation, avec la déclinaison réglée comme
+variation (E pour est, W pour ouest)</td></tr>
+<tr><td>$HCHDT</td><td>le cap vrai, celui qu'affiche « Votre CAP » (déclinaison
+appliquée) ; envoyé seulement si la case du cap vrai est cochée</td></tr>
+</table>
+<h2>Les sorties</h2>
+<table>
+<tr><th>Sortie</th><th>Réglage</th></tr>
+<tr><td>UDP vers l'hôte</td><td>chaque phrase part en datagramme vers l'hôte et le port
+indiqués (par défaut 127.0.0.1, port 10110) ; une adresse de diffusion (par exemple
+192.168.1.255) atteint tout le réseau local</td></tr>
+<tr><td>Serveur TCP</td><td>les logiciels se connectent à l'adresse et au port indiqués (par
+défaut 127.0.0.1, port 10110 : ce PC seulement ; 0.0.0.0 ouvre le serveur au réseau). Huit
+clients au plus ; un client qui ne lit plus ses données est déconnecté, sans jamais retenir
+les autres</td></tr>
+<tr><td>Pseudo-terminal</td><td>pour les logiciels qui ne lisent qu'un port série : le lien
+<b>NMEA</b> du dossier d'installation mène au terminal ; réglez le logiciel sur ce fichier, à
+4800 ou 38400 bauds</td></tr>
+</table>
+<p>Cochez <b>Envoyer aussi le cap vrai (HDT)</b> seulement si la
+<a href="#rub8">déclinaison magnétique</a> réglée est bien celle du lieu où vous êtes.</p>
+<p>Le cadre <b>En direct</b> montre la dernière phrase envoyée et le nombre de clients TCP
+connectés. Cliquez sur <b>OK</b> (ou fermez la fenêtre) : les sorties s'ouvrent ou se ferment
+aussitôt, et vos choix sont enregistrés dans le fichier Ventrose.conf du dossier
+d'installation.</p>
+<p class="note">Un port déjà pris, un hôte introuvable ou un client trop lent est signalé dans
+la barre d'état, sans interrompre la boussole. Cliquez de nouveau sur <b>OK</b> pour réessayer
+une sortie qui n'a pas pu s'ouvrir.</p>
+<p class="retour"><a href="#som">Retour au sommaire</a></p>
+</div>
+)";
+
 const char kTail[] = R"(
 </body>
 </html>
@@ -416,7 +460,7 @@ QByteArray helpFile() {
     QByteArray page(kHead);
     for (const char *topic : {kMainTopic, kPortTopic, kGraphicsTopic, kMenuStyleTopic,
                               kCalibrationTopic, kCentringTopic, kDeclinationTopic, kSoftwareTopic,
-                              kHardwareTopic, kLogTopic, kPlaceTopic})
+                              kHardwareTopic, kLogTopic, kPlaceTopic, kShareTopic})
         page += topic;
     page += kTail;
     return page;

@@ -24,6 +24,10 @@ template <std::string Options::*field> std::string Keep(Options &options, const 
     return {};
 }
 
+std::string Quoted(const std::string &argument) {
+    return "« " + platform::EscapeUnprintable(argument) + " »";
+}
+
 const OptionSpec kOptions[] = {
     {"simulate", 0, "", "COM1 et COM2 ouvrent une boussole simulée au lieu d'un port série.", false,
      [](Options &o, const Values &) { return Taken(o.simulate); }},
@@ -58,6 +62,20 @@ const OptionSpec kOptions[] = {
     {"altitude", 0, "KM",
      "Avec --declination : la hauteur en km au-dessus de l'ellipsoïde WGS84 (0 par défaut).", false,
      [](Options &o, const Values &v) { return ReadAltitude(v[0], o.altitude); }},
+    {"nmea", 0, "OUTPUT",
+     "Partage le cap en NMEA 0183 pour cette exécution : udp:HÔTE:PORT, tcp:[ADRESSE:]PORT "
+     "ou pty (option répétable).",
+     true,
+     [](Options &o, const Values &v) {
+         std::string error;
+         if (const auto target = nmea::ParseOutputTarget(v[0], error)) {
+             o.nmea.push_back(*target);
+             return std::string();
+         }
+         return "la valeur " + Quoted(v[0]) + " de l'option --nmea ne convient pas : " + error;
+     }},
+    {"nmea-true", 0, "", "Ajoute le cap vrai (HDT) : la déclinaison réglée est celle du lieu.",
+     false, [](Options &o, const Values &) { return Taken(o.nmeaTrue); }},
     {"help", 'h', "", "Affiche cette aide et s'arrête.", false,
      [](Options &o, const Values &) { return Taken(o.help); }},
     {"version", 'v', "", "Affiche la version et s'arrête.", false,
@@ -73,10 +91,6 @@ std::vector<std::string> Words(const std::string &text) {
     for (std::string word; in >> word;)
         words.push_back(word);
     return words;
-}
-
-std::string Quoted(const std::string &argument) {
-    return "« " + platform::EscapeUnprintable(argument) + " »";
 }
 
 const OptionSpec *Find(const std::string &typed) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/DeclinationCommand.h"
+#include "nmea/OutputTarget.h"
 
 #include <chrono>
 #include <cstdio>
@@ -26,6 +27,8 @@ struct Options {
     std::string replay{}; // a heading log the simulated module plays back (implies simulate)
     std::optional<DeclinationRequest> declination{}; // print it and stop
     std::optional<double> altitude{};                // metres, for --declination
+    std::vector<nmea::OutputTarget> nmea{};          // heading outputs switched on for this run
+    bool nmeaTrue = false;                           // and HDT with them
 
     bool operator==(const Options &) const = default;
 };

@@ -4,6 +4,7 @@
 #include "app/PictureBox.h"
 #include "app/PortOpenFailure.h"
 #include "dialogs/DialogBase.h"
+#include "dialogs/HeadingShareDialog.h"
 #include "dialogs/HelpTopics.h"
 #include "dialogs/Unit10.h"
 #include "dialogs/Unit2.h"
@@ -239,6 +240,10 @@ void TForm1::Dclinaisonmagntique1Click(TObject *) { ShowAboveAll(dialogs_.Form5)
 void TForm1::Optionslogicielles1Click(TObject *) { ShowAboveAll(dialogs_.Form8); }
 void TForm1::Optionsmatrielles1Click(TObject *) { ShowAboveAll(dialogs_.Form9); }
 void TForm1::Aproposde1Click(TObject *) { ShowAboveAll(dialogs_.Form10); }
+void TForm1::PartageducapNMEA01831Click(TObject *) {
+    if (dialogs_.ShareForm != nullptr)
+        ShowAboveAll(dialogs_.ShareForm);
+}
 void TForm1::Help1Click(TObject *) { ShowHelpTopic(QStringLiteral("som")); }
 void TForm1::BitBtn5Click(TObject *) { ShowHelpTopic(QStringLiteral("rub6")); }
 

@@ -40,6 +40,7 @@ class TFlatMenu;
 namespace app {
 
 class PictureBox;
+class THeadingShareForm;
 
 // The dialogs the main window opens; all live as long as the program.
 struct Dialogs {
@@ -52,6 +53,7 @@ struct Dialogs {
     TForm8 *Form8 = nullptr;
     TForm9 *Form9 = nullptr;
     TForm10 *Form10 = nullptr;
+    THeadingShareForm *ShareForm = nullptr; // the heading output
 };
 
 using platform::TObject;
@@ -91,6 +93,9 @@ public:
     // The program is asked to end from outside (SIGTERM, SIGHUP): the quit runs as the
     // user's "Quitter" runs it, with nobody there to answer a box.
     void QuitOnRequest();
+    // A notice from what follows the heading (the heading output), in the operation
+    // panel of the status bar until the next operation's text; never a box.
+    void ShowNotice(const QString &text);
 
     // ---- Handlers ----
     void FormCreate(TObject *Sender);
@@ -106,6 +111,7 @@ public:
     void Dclinaisonmagntique1Click(TObject *Sender);
     void Optionslogicielles1Click(TObject *Sender);
     void Optionsmatrielles1Click(TObject *Sender);
+    void PartageducapNMEA01831Click(TObject *Sender);
     void Help1Click(TObject *Sender);
     void Aproposde1Click(TObject *Sender);
     void Quittez1Click(TObject *Sender);
@@ -139,7 +145,7 @@ public:
                         *CentrageduzroNORD1 = nullptr, *Dclinaisonmagntique1 = nullptr,
                         *Journalducap1 = nullptr; // the heading log's window (Forms binds it)
     platform::TMenuItem *Options1 = nullptr, *Optionslogicielles1 = nullptr,
-                        *Optionsmatrielles1 = nullptr;
+                        *Optionsmatrielles1 = nullptr, *PartageducapNMEA01831 = nullptr;
     platform::TMenuItem *Aide1 = nullptr, *Help1 = nullptr, *Aproposde1 = nullptr;
 
     platform::TPopupMenu *PopupMenu1 = nullptr;

@@ -5,6 +5,7 @@
 #include "app/LogOptions.h"
 #include "app/PortOpenFailure.h"
 #include "app/Unit1.h"
+#include "nmea/HeadingShare.h"
 #include "platform/Application.h"
 #include "platform/Errors.h"
 #include "platform/InstallDir.h"
@@ -22,8 +23,8 @@
 #include <QPointer>
 #include <QSocketNotifier>
 
-#include <cstdio>
 #include <csignal>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -158,6 +159,14 @@ int main(int argc, char **argv) {
         if (!endRequests.Take().empty() && !std::exchange(endRequested, true))
             forms.Form1()->QuitOnRequest();
     });
+    // The heading output: its problems go to the trace as well as the status bar, and the
+    // outputs of the command line join the user's.
+    nmea::HeadingShare &share = *forms.Share();
+    if (trace)
+        share.AddNoticeSink(
+            [trace](const nmea::ShareNotice &notice) { trace->Note(notice.text.toStdString()); });
+    share.SetRunChoice(options.nmea, options.nmeaTrue);
+    share.Start();
     app.ShowMainForm();
     const int code = app.Run();
     if (endRequested)

@@ -269,6 +269,7 @@ def scenario_dialogs(s):
     before_link = [(("alt+p", "p"), "Port série RS232"),
                    (("alt+p", "t"), "Types de menus déroulant"),
                    (("alt+o", "o"), "Options logicielles"),
+                   (("alt+o", "p"), "Partage du cap (NMEA 0183)"),
                    (("alt+a", "p"), "A propos de...")]
     with_link = [(("alt+p", "o"), "Options graphiques"),
                  (("alt+b", "d"), "Déclinaison magnétique"),

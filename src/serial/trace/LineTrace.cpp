@@ -46,6 +46,8 @@ const char *DirectionMark(TraceDirection direction) {
         return "->";
     case TraceDirection::In:
         return "<-";
+    case TraceDirection::Note:
+        return "**";
     case TraceDirection::Port:
         break;
     }

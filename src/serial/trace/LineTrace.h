@@ -12,13 +12,15 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 
 namespace serial {
 
 // Which way an event went: from the program to the line (bytes written, RTS and DTR), from
 // the line to the program (bytes read, CTS, DSR, DCD, RI, line errors), or the port itself
-// (open, close, line settings).
-enum class TraceDirection { Out, In, Port };
+// (open, close, line settings). A note is none of these: what another part of the program
+// adds to the trace (the heading output's problems).
+enum class TraceDirection { Out, In, Port, Note };
 
 struct TraceEvent {
     std::chrono::nanoseconds time{}; // since the trace started
@@ -31,8 +33,8 @@ struct TraceEvent {
 // One line of the trace file, without its line break:
 //     "   1702.113 -> \"!0A+0B+0C&\"  21 30 41 2B 30 42 2B 30 43 26"
 // the time in milliseconds since the trace started, the direction ("->" to the line, "<-"
-// from it, "--" the port), then the words or the bytes, as printable text (other bytes as
-// '.') and in hexadecimal.
+// from it, "--" the port, "**" a note), then the words or the bytes, as printable text
+// (other bytes as '.') and in hexadecimal.
 std::string FormatTraceLine(const TraceEvent &event);
 
 struct LineTraceOptions {
@@ -79,6 +81,8 @@ public:
     void RecordBytes(TraceDirection direction, std::string_view bytes);
     // How many bytes have reached the destination so far, for diagnostics.
     std::size_t BytesWritten() const;
+    // A line of words from any thread, between the line's events.
+    void Note(std::string text) { Record(TraceDirection::Note, std::move(text)); }
 
 private:
     struct Shared;

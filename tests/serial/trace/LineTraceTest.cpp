@@ -196,6 +196,7 @@ TEST(LineTrace, SlowTraceFileDropsLinesWithANoteAndNeverWaits) {
     ASSERT_TRUE(collected.AwaitText("\"4\""));
     clock.Step(1ms);
     trace->Record(TraceDirection::Out, "RTS on");
+    trace->Note("a note");
     trace.reset();
 
     EXPECT_EQ(collected.Text(), "      0.000 -- first\n"
@@ -205,7 +206,8 @@ TEST(LineTrace, SlowTraceFileDropsLinesWithANoteAndNeverWaits) {
                                 "      4.000 <- \"4\"  34\n"
                                 "      5.000 -- 6 trace lines dropped: the trace file could not "
                                 "keep up\n"
-                                "     11.000 -> RTS on\n");
+                                "     11.000 -> RTS on\n"
+                                "     11.000 ** a note\n");
 }
 
 // What the trace told the user, from whichever thread.
