@@ -2,6 +2,7 @@
 
 #include "app/PortList.h"
 #include "platform/EscapedText.h"
+#include "platform/Translations.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -13,47 +14,72 @@ namespace {
 
 using Values = std::vector<std::string>;
 
-std::string Taken(bool &flag) {
+// The texts of the command line, in the program's language.
+std::string Tr(const char *text) { return platform::Translate("CommandLine", text).toStdString(); }
+
+Refusal Taken(bool &flag) {
     flag = true;
     return {};
 }
 
 // Stores an option's one value in its field of Options.
-template <std::string Options::*field> std::string Keep(Options &options, const Values &values) {
+template <std::string Options::*field> Refusal Keep(Options &options, const Values &values) {
     options.*field = values[0];
     return {};
 }
 
+Refusal KeepLanguage(Options &options, const Values &values) {
+    options.language = platform::LanguageNamed(values[0]);
+    if (!options.language)
+        return {QT_TRANSLATE_NOOP("CommandLine", "la langue « %1 » n'est ni fr ni en"),
+                {platform::EscapeUnprintable(values[0])}};
+    return {};
+}
+
 const OptionSpec kOptions[] = {
-    {"simulate", 0, "", "COM1 et COM2 ouvrent une boussole simulée au lieu d'un port série.", false,
-     [](Options &o, const Values &) { return Taken(o.simulate); }},
-    {"data-dir", 0, "DIR", "Dossier d'installation à utiliser (par défaut %1).", false,
-     [](Options &o, const Values &v) {
-         o.dataDir = v[0];
-         return std::string();
-     }},
+    {"simulate", 0, "",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "COM1 et COM2 ouvrent une boussole simulée au lieu d'un port série."),
+     false, [](Options &o, const Values &) { return Taken(o.simulate); }},
+    {"data-dir", 0, "DIR",
+     QT_TRANSLATE_NOOP("CommandLine", "Dossier d'installation à utiliser (par défaut %1)."), false,
+     Keep<&Options::dataDir>},
     {"trace", 0, "FILE",
-     "Enregistre dans FILE (- : la sortie d'erreur) tout ce qui passe sur la ligne série.", false,
-     [](Options &o, const Values &v) {
-         o.trace = v[0];
-         return std::string();
-     }},
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "Enregistre dans FILE (- : la sortie d'erreur) tout ce qui passe sur la ligne série."),
+     false, Keep<&Options::trace>},
     {"log", 0, "FILE",
-     "Enregistre dans FILE (CSV) chaque mesure reçue, dès le début de la communication.", false,
-     Keep<&Options::log>},
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "Enregistre dans FILE (CSV) chaque mesure reçue, dès le début de la communication."),
+     false, Keep<&Options::log>},
     {"replay", 0, "FILE",
-     "La boussole simulée rejoue le journal du cap FILE à son rythme (implique --simulate).", false,
-     [](Options &o, const Values &v) { return Keep<&Options::replay>(o, v) + Taken(o.simulate); }},
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "La boussole simulée rejoue le journal du cap FILE à son rythme (implique --simulate)."),
+     false,
+     [](Options &o, const Values &v) {
+         Keep<&Options::replay>(o, v);
+         return Taken(o.simulate);
+     }},
     {"list-ports", 0, "",
-     "Affiche les périphériques série présents (chemin, nœud, description) et s'arrête.", false,
-     [](Options &o, const Values &) { return Taken(o.listPorts); }},
-    {"help", 'h', "", "Affiche cette aide et s'arrête.", false,
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "Affiche les périphériques série présents (chemin, nœud, description) et s'arrête."),
+     false, [](Options &o, const Values &) { return Taken(o.listPorts); }},
+    {"lang", 0, "LANG",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Langue des textes : fr ou en (par défaut, celle de la locale)."),
+     false, KeepLanguage},
+    {"help", 'h', "", QT_TRANSLATE_NOOP("CommandLine", "Affiche cette aide et s'arrête."), false,
      [](Options &o, const Values &) { return Taken(o.help); }},
-    {"version", 'v', "", "Affiche la version et s'arrête.", false,
+    {"version", 'v', "", QT_TRANSLATE_NOOP("CommandLine", "Affiche la version et s'arrête."), false,
      [](Options &o, const Values &) { return Taken(o.version); }},
 };
 
-constexpr const char *kDescription = "Ventrose : boussole électronique RS-232 (COM1 ou COM2).";
+constexpr const char *kDescription =
+    QT_TRANSLATE_NOOP("CommandLine", "Ventrose : boussole électronique RS-232 (COM1 ou COM2).");
 constexpr std::size_t kHelpWidth = 79;
 
 std::vector<std::string> Words(const std::string &text) {
@@ -62,10 +88,6 @@ std::vector<std::string> Words(const std::string &text) {
     for (std::string word; in >> word;)
         words.push_back(word);
     return words;
-}
-
-std::string Quoted(const std::string &argument) {
-    return "« " + platform::EscapeUnprintable(argument) + " »";
 }
 
 const OptionSpec *Find(const std::string &typed) {
@@ -79,23 +101,25 @@ const OptionSpec *Find(const std::string &typed) {
 }
 
 // Reads one option at arguments[i] with its values, moving i to its last value.
-std::string ReadOption(const std::vector<std::string> &arguments, std::size_t &i,
-                       std::vector<const OptionSpec *> &seen, Options &options) {
+Refusal ReadOption(const std::vector<std::string> &arguments, std::size_t &i,
+                   std::vector<const OptionSpec *> &seen, Options &options) {
     const std::string &argument = arguments[i];
     const std::size_t equals = argument.starts_with("--") ? argument.find('=') : std::string::npos;
     const std::string typed = argument.substr(0, equals);
     const OptionSpec *spec = Find(typed);
     if (!spec)
-        return "option inconnue " + Quoted(typed);
+        return {QT_TRANSLATE_NOOP("CommandLine", "option inconnue « %1 »"),
+                {platform::EscapeUnprintable(typed)}};
     if (!spec->repeatable && std::find(seen.begin(), seen.end(), spec) != seen.end())
-        return "l'option " + typed + " est donnée deux fois";
+        return {QT_TRANSLATE_NOOP("CommandLine", "l'option %1 est donnée deux fois"), {typed}};
     seen.push_back(spec);
 
     const std::vector<std::string> names = Words(spec->valueNames);
     Values values;
     if (equals != std::string::npos) {
         if (names.empty())
-            return "l'option " + typed + " ne prend pas de valeur";
+            return {QT_TRANSLATE_NOOP("CommandLine", "l'option %1 ne prend pas de valeur"),
+                    {typed}};
         values.push_back(argument.substr(equals + 1));
     }
     while (values.size() < names.size()) {
@@ -106,11 +130,13 @@ std::string ReadOption(const std::vector<std::string> &arguments, std::size_t &i
         else if (optional)
             break;
         else
-            return "il manque la valeur " + name + " de l'option " + typed;
+            return {QT_TRANSLATE_NOOP("CommandLine", "il manque la valeur %1 de l'option %2"),
+                    {name, typed}};
     }
     for (std::size_t k = 0; k < values.size(); ++k)
         if (values[k].empty())
-            return "la valeur " + names[k] + " de l'option " + typed + " est vide";
+            return {QT_TRANSLATE_NOOP("CommandLine", "la valeur %1 de l'option %2 est vide"),
+                    {names[k], typed}};
     return spec->store(options, values);
 }
 
@@ -150,12 +176,22 @@ std::string Replaced(std::string text, const std::string &marker, const std::str
 int Flushed(const Terminal &terminal) {
     if (std::fflush(terminal.out) == 0 && !std::ferror(terminal.out))
         return 0;
-    std::fprintf(terminal.err, "ventrose : impossible d'écrire sur la sortie standard : %s.\n",
-                 std::strerror(errno));
+    const std::string reason = std::strerror(errno);
+    std::fprintf(
+        terminal.err, "%s\n",
+        platform::Substituted(
+            Tr(QT_TRANSLATE_NOOP("CommandLine", "ventrose : impossible d'écrire sur la sortie "
+                                                "standard : %1.")),
+            {reason})
+            .c_str());
     return 1;
 }
 
 } // namespace
+
+std::string Refusal::Text() const {
+    return text == nullptr ? std::string() : platform::Substituted(Tr(text), args);
+}
 
 std::span<const OptionSpec> KnownOptions() { return kOptions; }
 
@@ -168,12 +204,14 @@ CommandLine ParseCommandLine(const std::vector<std::string> &arguments) {
         if (argument == "--" && !optionsEnded)
             optionsEnded = true;
         else if (optionsEnded || argument.size() < 2 || argument[0] != '-')
-            line.error = "argument inattendu " + Quoted(argument);
+            line.error = {QT_TRANSLATE_NOOP("CommandLine", "argument inattendu « %1 »"),
+                          {platform::EscapeUnprintable(argument)}};
         else
             line.error = ReadOption(arguments, i, seen, line.options);
     }
+    // Nothing half read, but the language stays so that the error is said in it.
     if (!line.error.empty())
-        line.options = {}; // nothing half read
+        line.options = {.language = line.options.language};
     return line;
 }
 
@@ -188,20 +226,27 @@ std::string HelpText(const std::string &defaultDataDir) {
         indent = std::max(indent, names.size() + 2);
         left.push_back(names);
     }
-    std::string out =
-        std::string("Utilisation : ventrose [options]\n") + kDescription + "\n\nOptions :\n";
+    std::string out = Tr(QT_TRANSLATE_NOOP("CommandLine", "Utilisation : ventrose [options]")) +
+                      "\n" + Tr(kDescription) + "\n\n" +
+                      Tr(QT_TRANSLATE_NOOP("CommandLine", "Options :")) + "\n";
     for (std::size_t k = 0; k < left.size(); ++k) {
         out += left[k] + std::string(indent - left[k].size(), ' ');
-        AppendWrapped(out, Replaced(kOptions[k].help, "%1", defaultDataDir), indent);
+        AppendWrapped(out, Replaced(Tr(kOptions[k].help), "%1", defaultDataDir), indent);
     }
     return out;
 }
 
-std::string UsageErrorText(const std::string &error) {
-    return "ventrose : " + error + ".\nEssayez « ventrose --help » pour la liste des options.\n";
+std::string UsageErrorText(const Refusal &error) {
+    return platform::Substituted(
+               Tr(QT_TRANSLATE_NOOP("CommandLine",
+                                    "ventrose : %1.\nEssayez « ventrose --help » pour la liste "
+                                    "des options.")),
+               {error.Text()}) +
+           "\n";
 }
 
 std::optional<int> RunWithoutDisplay(const CommandLine &line, const Terminal &terminal) {
+    platform::SelectLanguage(line.options.language.value_or(terminal.localeLanguage));
     if (!line.error.empty()) {
         std::fputs(UsageErrorText(line.error).c_str(), terminal.err);
         return kUsageErrorStatus;

@@ -2,6 +2,8 @@
 // in it, the help, the version and the port list need no display.
 #pragma once
 
+#include "platform/Language.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -21,8 +23,20 @@ struct Options {
     bool version = false;
     std::string log{};    // empty: no heading log recorded from the link start
     std::string replay{}; // a heading log the simulated module plays back (implies simulate)
+    std::optional<platform::Language> language{}; // none: the locale's
 
     bool operator==(const Options &) const = default;
+};
+
+// Why an argument was refused: a French text marked for translation, whose %1, %2... stand
+// for the arguments (an option's name, a value). No text: nothing was refused.
+struct Refusal {
+    const char *text = nullptr;
+    std::vector<std::string> args{};
+
+    bool empty() const { return text == nullptr; }
+    // The text in the program's language, its arguments put in.
+    std::string Text() const;
 };
 
 // One option the program knows. To add one: a field in Options, an entry in the table of
@@ -33,19 +47,20 @@ struct OptionSpec {
     const char *valueNames; // blank-separated, shown in the help: "DIR", "LAT LON [DATE]";
                             // [NAME] is optional, taken when the next argument is not an
                             // option. Empty for a switch.
-    const char *help;       // French; %1 stands for the default installation folder
+    const char *help;       // French, marked for translation; %1 stands for the default
+                            // installation folder
     bool repeatable;        // may be given more than once (otherwise twice is an error)
-    // Puts the option and its values in options; returns why a value is refused (French,
-    // without a final full stop), empty when it is taken.
-    std::string (*store)(Options &options, const std::vector<std::string> &values);
+    // Puts the option and its values in options; returns why a value is refused (without a
+    // final full stop), empty when it is taken.
+    Refusal (*store)(Options &options, const std::vector<std::string> &values);
 };
 
 // The options in the order the help lists them.
 std::span<const OptionSpec> KnownOptions();
 
 struct CommandLine {
-    Options options;   // the defaults when there is an error
-    std::string error; // empty when every argument was understood; French, names the argument
+    Options options; // the defaults when there is an error, but for a language read before it
+    Refusal error;   // empty when every argument was understood; names the argument
 };
 
 // Reads the arguments that follow the program's name. "--name VALUE" and "--name=VALUE"
@@ -54,11 +69,12 @@ struct CommandLine {
 // any argument that is not an option are errors.
 CommandLine ParseCommandLine(const std::vector<std::string> &arguments);
 
-// The help: usage line, description, then each option with its values and its text.
+// The help, in the program's language: usage line, description, then each option with its values
+// and its text.
 std::string HelpText(const std::string &defaultDataDir);
 
 // What is printed on the standard error for a command line that could not be read.
-std::string UsageErrorText(const std::string &error);
+std::string UsageErrorText(const Refusal &error);
 
 // The exit status of a command line that could not be read.
 inline constexpr int kUsageErrorStatus = 2;
@@ -70,10 +86,13 @@ struct Terminal {
     std::string version;
     std::string defaultDataDir;
     std::filesystem::path root = "/"; // where --list-ports looks for devices
+    // The language when the command line names none.
+    platform::Language localeLanguage = platform::LanguageOfEnvironment();
 };
 
-// Does what the command line asks that needs no display: reports an error, prints the
-// help, the version or the port list. Returns the exit status then, nothing when the
+// Does what the command line asks that needs no display: selects the program's language
+// (--lang, else the locale's), then reports an error, prints the help, the version or the
+// port list in it. Returns the exit status then, nothing when the
 // program is to start its windows.
 std::optional<int> RunWithoutDisplay(const CommandLine &line, const Terminal &terminal);
 

@@ -6,6 +6,7 @@
 #include "serial/port/ESerialPort.h"
 #include "serial/port/SerialDevice.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -29,21 +30,26 @@ QString PortOpenFailureMessage(const serial::ESerialPort &error, const QString &
         const QString group = groupOfDevice.isEmpty() || groupOfDevice == QLatin1String("root")
                                   ? QStringLiteral("dialout")
                                   : groupOfDevice;
-        advice = QStringLiteral("Le port %1 (%2) existe, mais votre compte n'a pas le droit de "
-                                "l'ouvrir.\nAjoutez-le au groupe %3 (sudo adduser $USER %3), "
-                                "puis fermez votre session et ouvrez-la de nouveau.")
-                     .arg(port, device, group);
+        advice =
+            QCoreApplication::translate(
+                "PortOpenFailure", "Le port %1 (%2) existe, mais votre compte n'a pas le droit de "
+                                   "l'ouvrir.\nAjoutez-le au groupe %3 (sudo adduser $USER %3), "
+                                   "puis fermez votre session et ouvrez-la de nouveau.")
+                .arg(port, device, group);
         break;
     }
     case serial::ERROR_FILE_NOT_FOUND:
-        advice = QStringLiteral("Le port %1 mène à %2, qui est absent.\nBranchez l'adaptateur, "
-                                "ou choisissez un autre périphérique dans « Port de "
-                                "communication série ».")
-                     .arg(port, device);
+        advice =
+            QCoreApplication::translate(
+                "PortOpenFailure", "Le port %1 mène à %2, qui est absent.\nBranchez l'adaptateur, "
+                                   "ou choisissez un autre périphérique dans « Port de "
+                                   "communication série ».")
+                .arg(port, device);
         break;
     case serial::ERROR_ACCESS_DENIED:
-        advice = QStringLiteral("Le port %1 (%2) est déjà ouvert par un autre programme.\n"
-                                "Fermez ce programme, puis réessayez.")
+        advice = QCoreApplication::translate(
+                     "PortOpenFailure", "Le port %1 (%2) est déjà ouvert par un autre programme.\n"
+                                        "Fermez ce programme, puis réessayez.")
                      .arg(port, device);
         break;
     default:

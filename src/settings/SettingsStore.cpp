@@ -4,6 +4,7 @@
 #include "platform/Errors.h"
 #include "platform/FileRead.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -41,9 +42,11 @@ void SettingsStore::Set(int slot, const std::string &text) {
     // later slot by a line at the next start.
     if (text.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
         throw platform::Exception(
-            QStringLiteral("La ligne %1 du fichier Ventrose.inf ne peut pas recevoir un texte "
-                           "qui contient un saut de ligne ou un caractère nul :\nelle garde sa "
-                           "valeur « %2 ».")
+            QCoreApplication::translate(
+                "SettingsStore",
+                "La ligne %1 du fichier Ventrose.inf ne peut pas recevoir un texte "
+                "qui contient un saut de ligne ou un caractère nul :\nelle garde sa "
+                "valeur « %2 ».")
                 .arg(slot)
                 .arg(Text(slot)));
     slots_[slot - 1] = text;

@@ -2,12 +2,14 @@
 // mistake it holds, and what is printed without a display. (WithoutDisplay.cmake runs the
 // real program with no display at all.)
 #include "app/CommandLine.h"
+#include "platform/Translations.h"
 #include "support/FakeDeviceTree.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -27,6 +29,8 @@ TEST(CommandLine, EachArgumentListGivesItsOptionsOrNamesTheFirstMistake) {
         {{"--data-dir=/a=b", "--trace=--odd"}, {.dataDir = "/a=b", .trace = "--odd"}, ""},
         {{"--data-dir", "-x", "-h"}, {.dataDir = "-x", .help = true}, ""},
         {{"-v", "--list-ports"}, {.listPorts = true, .version = true}, ""},
+        {{"--lang", "en", "-h"}, {.help = true, .language = platform::Language::English}, ""},
+        {{"--lang=fr"}, {.language = platform::Language::French}, ""},
         {{"--replay", "j.csv", "--log=k.csv"},
          {.simulate = true, .log = "k.csv", .replay = "j.csv"},
          ""},
@@ -44,11 +48,15 @@ TEST(CommandLine, EachArgumentListGivesItsOptionsOrNamesTheFirstMistake) {
         {{"--", "--simulate"}, {}, "argument inattendu « --simulate »"},
         {{"--simulate", "x", "--bogus"}, {}, "argument inattendu « x »"},
         {{"--help", "--bogus"}, {}, "option inconnue « --bogus »"},
+        {{"--lang", "en", "--lang=fr"}, {}, "l'option --lang est donnée deux fois"},
+        {{"--lang", "de"}, {}, "la langue « de » n'est ni fr ni en"},
+        {{"--lang=EN"}, {}, "la langue « EN » n'est ni fr ni en"},
+        {{"--lang"}, {}, "il manque la valeur LANG de l'option --lang"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.arguments.empty() ? "" : c.arguments[0]);
         const app::CommandLine line = app::ParseCommandLine(c.arguments);
-        EXPECT_EQ(line.error, c.error);
+        EXPECT_EQ(line.error.Text(), c.error);
         EXPECT_EQ(line.options, *c.error ? app::Options() : c.options);
     }
 }
@@ -84,7 +92,8 @@ TEST(CommandLine, WithoutADisplayPrintsAndExitsOrLetsTheProgramStart) {
         SCOPED_TRACE(c.argument);
         std::FILE *out = std::tmpfile(), *err = std::tmpfile();
         const auto status = app::RunWithoutDisplay(app::ParseCommandLine({c.argument}),
-                                                   {out, err, "9.8.7", "/d", tree.Root()});
+                                                   {out, err, "9.8.7", "/d", tree.Root(),
+                                                    platform::Language::French});
         EXPECT_EQ(status.value_or(-1), c.status);
         EXPECT_EQ(TextOf(out), c.out);
         EXPECT_EQ(TextOf(err).empty(), c.status != 2);
@@ -92,11 +101,70 @@ TEST(CommandLine, WithoutADisplayPrintsAndExitsOrLetsTheProgramStart) {
         std::fclose(err);
     }
     std::FILE *full = std::fopen("/dev/full", "w"), *err = std::tmpfile();
-    EXPECT_EQ(app::RunWithoutDisplay(app::ParseCommandLine({"--help"}), {full, err, "1", "/d"}), 1)
+    EXPECT_EQ(app::RunWithoutDisplay(app::ParseCommandLine({"--help"}),
+                                     {full, err, "1", "/d", "/", platform::Language::French}),
+              1)
         << "a help that could not be written is a failure";
     EXPECT_NE(TextOf(err).find("impossible d'écrire"), std::string::npos);
     std::fclose(full);
     std::fclose(err);
+}
+
+// The language of what is printed: --lang, else the locale's; an error keeps a language read
+// before it. Each case prints in English or in French, never a mix.
+TEST(CommandLine, PrintsInTheLanguageOfTheOptionElseOfTheLocale) {
+    using platform::Language;
+    struct Case {
+        std::vector<std::string> arguments;
+        Language locale;
+        const char *err; // the whole standard error; empty: look at the help's first line
+        const char *out;
+    };
+    const Case cases[] = {
+        {{"--help"}, Language::English, "", "Usage: ventrose [options]"},
+        {{"--help"}, Language::French, "", "Utilisation : ventrose [options]"},
+        {{"--lang", "en", "--help"}, Language::French, "", "Usage: ventrose [options]"},
+        {{"--lang=fr", "--help"}, Language::English, "", "Utilisation : ventrose [options]"},
+        {{"--bogus"},
+         Language::English,
+         "ventrose: unknown option “--bogus”.\nTry “ventrose --help” for the list of options.\n",
+         ""},
+        {{"--lang=en", "--data-dir"},
+         Language::French,
+         "ventrose: the option --data-dir lacks its value DIR.\nTry “ventrose --help” for the "
+         "list of options.\n",
+         ""},
+        {{"--bogus", "--lang=en"},
+         Language::French,
+         "ventrose : option inconnue « --bogus ».\nEssayez « ventrose --help » pour la liste des "
+         "options.\n",
+         ""},
+        {{"--lang=xx"},
+         Language::English,
+         "ventrose: the language “xx” is neither fr nor en.\nTry “ventrose --help” for the list "
+         "of options.\n",
+         ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.arguments[0]);
+        std::FILE *out = std::tmpfile(), *err = std::tmpfile();
+        app::RunWithoutDisplay(app::ParseCommandLine(c.arguments),
+                               {out, err, "1", "/d", "/", c.locale});
+        EXPECT_EQ(TextOf(err), c.err);
+        EXPECT_EQ(TextOf(out).substr(0, std::strlen(c.out)), c.out);
+        std::fclose(out);
+        std::fclose(err);
+    }
+    // The English help translates every option's text (no French word is left in it).
+    std::FILE *out = std::tmpfile(), *err = std::tmpfile();
+    app::RunWithoutDisplay(app::ParseCommandLine({"--help"}),
+                           {out, err, "1", "/d", "/", Language::English});
+    const std::string english = TextOf(out);
+    for (const char *french : {"é", "è", "à", " le ", " la ", " et ", " du ", " : "})
+        EXPECT_EQ(english.find(french), std::string::npos) << french << " in\n" << english;
+    std::fclose(out);
+    std::fclose(err);
+    platform::SelectLanguage(Language::French);
 }
 
 // Every option of the table is in the help with its values and its whole text, in lines
