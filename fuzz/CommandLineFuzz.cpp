@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const app::CommandLine line = app::ParseCommandLine(arguments);
     if (!line.error.empty()) {
-        FUZZ_CHECK(!HasControl(line.error.Text()));
+        FUZZ_CHECK(!HasControl(line.error));
         const std::string text = app::UsageErrorText(line.error);
         FUZZ_CHECK(std::count(text.begin(), text.end(), '\n') == 2 && text.back() == '\n');
         return 0;
@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // Whatever was understood, one more unknown option is refused, by its name (or as an
     // argument after "--").
     arguments.push_back("--zz");
-    const std::string error = app::ParseCommandLine(arguments).error.Text();
+    const std::string error = app::ParseCommandLine(arguments).error;
     FUZZ_CHECK(error == "option inconnue « --zz »" || error == "argument inattendu « --zz »");
     return 0;
 }

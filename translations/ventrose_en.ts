@@ -46,10 +46,6 @@
 <context>
     <name>CommandLine</name>
     <message>
-        <source>la langue « %1 » n&apos;est ni fr ni en</source>
-        <translation>the language “%1” is neither fr nor en</translation>
-    </message>
-    <message>
         <source>COM1 et COM2 ouvrent une boussole simulée au lieu d&apos;un port série.</source>
         <translation>COM1 and COM2 open a simulated compass instead of a serial port.</translation>
     </message>
@@ -86,10 +82,6 @@
         <translation>Ventrose: RS-232 electronic compass (COM1 or COM2).</translation>
     </message>
     <message>
-        <source>option inconnue « %1 »</source>
-        <translation>unknown option “%1”</translation>
-    </message>
-    <message>
         <source>l&apos;option %1 est donnée deux fois</source>
         <translation>the option %1 is given twice</translation>
     </message>
@@ -110,10 +102,6 @@
         <translation>ventrose: cannot write to the standard output: %1.</translation>
     </message>
     <message>
-        <source>argument inattendu « %1 »</source>
-        <translation>unexpected argument “%1”</translation>
-    </message>
-    <message>
         <source>Utilisation : ventrose [options]</source>
         <translation>Usage: ventrose [options]</translation>
     </message>
@@ -130,6 +118,201 @@ Try “ventrose --help” for the list of options.</translation>
     <message>
         <source>Langue des textes : fr ou en (par défaut, celle de la locale).</source>
         <translation>Language of the texts: fr or en (by default, the locale&apos;s).</translation>
+    </message>
+    <message>
+        <source>la langue %1 n&apos;est ni fr ni en</source>
+        <translation>the language %1 is neither fr nor en</translation>
+    </message>
+    <message>
+        <source>Affiche la déclinaison magnétique du modèle WMM2025 en ce lieu (degrés décimaux, ou degrés et minutes avec N, S, E ou O) à cette date (aujourd&apos;hui par défaut) : en degrés, positive à l&apos;est, suivie de son incertitude ; puis s&apos;arrête.</source>
+        <translation>Prints the magnetic declination of the WMM2025 model at this place (decimal degrees, or degrees and minutes with N, S, E or W) on this date (today by default): in degrees, positive to the east, followed by its uncertainty; then stops.</translation>
+    </message>
+    <message>
+        <source>Avec --declination : la hauteur en km au-dessus de l&apos;ellipsoïde WGS84 (0 par défaut).</source>
+        <translation>With --declination: the height in km above the WGS84 ellipsoid (0 by default).</translation>
+    </message>
+    <message>
+        <source>Partage le cap en NMEA 0183 pour cette exécution : udp:HÔTE:PORT, tcp:[ADRESSE:]PORT ou pty (option répétable).</source>
+        <translation>Shares the heading in NMEA 0183 for this run: udp:HOST:PORT, tcp:[ADDRESS:]PORT or pty (may be repeated).</translation>
+    </message>
+    <message>
+        <source>la valeur %1 de l&apos;option --nmea ne convient pas : %2</source>
+        <translation>the value %1 of the option --nmea does not fit: %2</translation>
+    </message>
+    <message>
+        <source>Ajoute le cap vrai (HDT) : la déclinaison réglée est celle du lieu.</source>
+        <translation>Adds the true heading (HDT): the declination set is the place&apos;s.</translation>
+    </message>
+    <message>
+        <source>option inconnue %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>argument inattendu %1</source>
+        <translation>unexpected argument %1</translation>
+    </message>
+    <message>
+        <source>l&apos;option --altitude ne sert qu&apos;avec --declination</source>
+        <translation>the option --altitude only goes with --declination</translation>
+    </message>
+</context>
+<context>
+    <name>Coordinates</name>
+    <message>
+        <source>la latitude manque</source>
+        <translation>the latitude is missing</translation>
+    </message>
+    <message>
+        <source>la longitude manque</source>
+        <translation>the longitude is missing</translation>
+    </message>
+    <message>
+        <source>la latitude s&apos;écrit en degrés décimaux (48.8566, -33.86) ou en degrés et minutes (48 51.4 N, 48°51&apos;24&quot; N)</source>
+        <translation>the latitude is written in decimal degrees (48.8566, -33.86) or in degrees and minutes (48 51.4 N, 48°51&apos;24&quot; N)</translation>
+    </message>
+    <message>
+        <source>la longitude s&apos;écrit en degrés décimaux (2.3522, -0.57) ou en degrés et minutes (2 21.1 E, 0°34&apos; O)</source>
+        <translation>the longitude is written in decimal degrees (2.3522, -0.57) or in degrees and minutes (2 21.1 E, 0°34&apos; W)</translation>
+    </message>
+    <message>
+        <source>un signe et une lettre N ou S à la fois : gardez l&apos;un des deux</source>
+        <translation>a sign and a letter N or S at once: keep one of the two</translation>
+    </message>
+    <message>
+        <source>un signe et une lettre E, W ou O à la fois : gardez l&apos;un des deux</source>
+        <translation>a sign and a letter E or W at once: keep one of the two</translation>
+    </message>
+    <message>
+        <source>les minutes et les secondes vont de 0 à 59</source>
+        <translation>the minutes and seconds go from 0 to 59</translation>
+    </message>
+    <message>
+        <source>la latitude va de 90° S à 90° N</source>
+        <translation>the latitude goes from 90° S to 90° N</translation>
+    </message>
+    <message>
+        <source>la longitude va de 180° O à 180° E</source>
+        <translation>the longitude goes from 180° W to 180° E</translation>
+    </message>
+</context>
+<context>
+    <name>DeclinationCalculator</name>
+    <message>
+        <source>° EST</source>
+        <translation>° EAST</translation>
+    </message>
+    <message>
+        <source>° OUEST</source>
+        <translation>° WEST</translation>
+    </message>
+    <message>
+        <source>Degrés décimaux (%1) ou degrés et minutes</source>
+        <translation>Decimal degrees (%1) or degrees and minutes</translation>
+    </message>
+    <message>
+        <source> Calculer pour un lieu :</source>
+        <translation> Work out for a place:</translation>
+    </message>
+    <message>
+        <source>Latitude :</source>
+        <translation>Latitude:</translation>
+    </message>
+    <message>
+        <source>48.8566 ou 48 51.4 N</source>
+        <translation>48.8566 or 48 51.4 N</translation>
+    </message>
+    <message>
+        <source>Longitude :</source>
+        <translation>Longitude:</translation>
+    </message>
+    <message>
+        <source>2.3522 ou 2 21.1 E</source>
+        <translation>2.3522 or 2 21.1 E</translation>
+    </message>
+    <message>
+        <source>Date :</source>
+        <translation>Date:</translation>
+    </message>
+    <message>
+        <source>&amp;Calculer</source>
+        <translation>&amp;Compute</translation>
+    </message>
+    <message>
+        <source>A&amp;ppliquer</source>
+        <translation>A&amp;pply</translation>
+    </message>
+    <message>
+        <source>Aide du calcul de la déclinaison</source>
+        <translation>Help on working out the declination</translation>
+    </message>
+    <message>
+        <source>Modèle WMM2025. Latitude géodésique (WGS84), altitude 0 sur l&apos;ellipsoïde.</source>
+        <translation>WMM2025 model. Geodetic latitude (WGS84), height 0 on the ellipsoid.</translation>
+    </message>
+    <message>
+        <source>Latitude</source>
+        <translation>Latitude</translation>
+    </message>
+    <message>
+        <source>Longitude</source>
+        <translation>Longitude</translation>
+    </message>
+    <message>
+        <source>Déclinaison : %1 ± %2°</source>
+        <translation>Declination: %1 ± %2°</translation>
+    </message>
+    <message>
+        <source>Rien n&apos;est appliqué.</source>
+        <translation>Nothing is applied.</translation>
+    </message>
+    <message>
+        <source>Elle dépasse %1° : le module ne peut pas la recevoir, rien n&apos;est appliqué.</source>
+        <translation>It exceeds %1°: the module cannot take it, nothing is applied.</translation>
+    </message>
+    <message>
+        <source>
+Appliquer : %1° %2, plage %3</source>
+        <translation>
+Apply: %1° %2, range %3</translation>
+    </message>
+    <message>
+        <source>OUEST</source>
+        <translation>WEST</translation>
+    </message>
+    <message>
+        <source>EST</source>
+        <translation>EAST</translation>
+    </message>
+    <message>
+        <source>Le lieu n&apos;a pas pu être retenu dans %1.</source>
+        <translation>The place could not be kept in %1.</translation>
+    </message>
+</context>
+<context>
+    <name>DeclinationCommand</name>
+    <message>
+        <source>latitude %1 incorrecte : %2</source>
+        <translation>incorrect latitude %1: %2</translation>
+    </message>
+    <message>
+        <source>longitude %1 incorrecte : %2</source>
+        <translation>incorrect longitude %1: %2</translation>
+    </message>
+    <message>
+        <source>date %1 incorrecte : écrivez AAAA-MM-JJ, par exemple 2026-12-07</source>
+        <translation>incorrect date %1: write YYYY-MM-DD, for example 2026-12-07</translation>
+    </message>
+    <message>
+        <source>altitude %1 incorrecte : un nombre de kilomètres est attendu</source>
+        <translation>incorrect altitude %1: a number of kilometres is expected</translation>
+    </message>
+    <message>
+        <source>altitude %1 hors du domaine du modèle (de -1 à 850 km au-dessus de l&apos;ellipsoïde)</source>
+        <translation>altitude %1 outside the model&apos;s domain (from -1 to 850 km above the ellipsoid)</translation>
+    </message>
+    <message>
+        <source>ventrose : attention : %1</source>
+        <translation>ventrose: warning: %1</translation>
     </message>
 </context>
 <context>
@@ -164,6 +347,13 @@ Try “ventrose --help” for the list of options.</translation>
     <message>
         <source>Une erreur inattendue s&apos;est produite.</source>
         <translation>An unexpected error occurred.</translation>
+    </message>
+</context>
+<context>
+    <name>EscapedText</name>
+    <message>
+        <source>« %1 »</source>
+        <translation>“%1”</translation>
     </message>
 </context>
 <context>
@@ -361,6 +551,154 @@ The recording is stopped; the link with the compass goes on.</translation>
     </message>
 </context>
 <context>
+    <name>HeadingShare</name>
+    <message>
+        <source>%1 : %2 mène à %3</source>
+        <translation>%1: %2 leads to %3</translation>
+    </message>
+    <message>
+        <source>terminal NMEA impossible (%1)</source>
+        <translation>NMEA terminal impossible (%1)</translation>
+    </message>
+    <message>
+        <source>terminal NMEA %1 impossible à ouvrir (%2)</source>
+        <translation>NMEA terminal %1 cannot be opened (%2)</translation>
+    </message>
+    <message>
+        <source>%1 existe déjà, pas un lien</source>
+        <translation>%1 already exists, not a link</translation>
+    </message>
+    <message>
+        <source>lien %1 impossible (%2)</source>
+        <translation>link %1 impossible (%2)</translation>
+    </message>
+    <message>
+        <source>%1 non lu, phrases en attente écartées</source>
+        <translation>%1 not read, waiting sentences dropped</translation>
+    </message>
+    <message>
+        <source>Cap NMEA : </source>
+        <translation>NMEA heading: </translation>
+    </message>
+    <message>
+        <source>terminal NMEA</source>
+        <translation>NMEA terminal</translation>
+    </message>
+    <message>
+        <source>adresse d&apos;écoute %1 invalide</source>
+        <translation>listening address %1 invalid</translation>
+    </message>
+    <message>
+        <source>port TCP %1 déjà pris</source>
+        <translation>TCP port %1 already taken</translation>
+    </message>
+    <message>
+        <source>écoute %1 impossible (%2)</source>
+        <translation>cannot listen on %1 (%2)</translation>
+    </message>
+    <message>
+        <source> à l&apos;écoute</source>
+        <translation> listening</translation>
+    </message>
+    <message>
+        <source>client TCP %1 refusé (%2 au plus)</source>
+        <translation>TCP client %1 refused (%2 at most)</translation>
+    </message>
+    <message>
+        <source>%1 : client %2 parti</source>
+        <translation>%1: client %2 left</translation>
+    </message>
+    <message>
+        <source>%1 : client %2 connecté</source>
+        <translation>%1: client %2 connected</translation>
+    </message>
+    <message>
+        <source>client TCP %1 retiré (%2)</source>
+        <translation>TCP client %1 dropped (%2)</translation>
+    </message>
+    <message>
+        <source>il ne lit plus</source>
+        <translation>it no longer reads</translation>
+    </message>
+    <message>
+        <source> ouvert</source>
+        <translation> open</translation>
+    </message>
+    <message>
+        <source>hôte %1 introuvable</source>
+        <translation>host %1 not found</translation>
+    </message>
+    <message>
+        <source>envoi %1 impossible (%2)</source>
+        <translation>cannot send to %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>HeadingShareDialog</name>
+    <message>
+        <source>Partage du cap (NMEA 0183)</source>
+        <translation>Heading output (NMEA 0183)</translation>
+    </message>
+    <message>
+        <source> Sorties : </source>
+        <translation> Outputs: </translation>
+    </message>
+    <message>
+        <source>UDP vers l&apos;hôte</source>
+        <translation>UDP to the host</translation>
+    </message>
+    <message>
+        <source>port</source>
+        <translation>port</translation>
+    </message>
+    <message>
+        <source>Serveur TCP sur l&apos;adresse</source>
+        <translation>TCP server on address</translation>
+    </message>
+    <message>
+        <source>Pseudo-terminal (lien NMEA du dossier d&apos;installation)</source>
+        <translation>Pseudo-terminal (NMEA link in the installation folder)</translation>
+    </message>
+    <message>
+        <source>Envoyer aussi le cap vrai (HDT) : la déclinaison réglée est celle du lieu</source>
+        <translation>Send the true heading (HDT) too: the declination set is the place&apos;s</translation>
+    </message>
+    <message>
+        <source> En direct : </source>
+        <translation> Live: </translation>
+    </message>
+    <message>
+        <source>Pour cette exécution, la ligne de commande ajoute : %1</source>
+        <translation>For this run, the command line adds: %1</translation>
+    </message>
+    <message>
+        <source>Pour cette exécution, la ligne de commande ajoute le cap vrai (HDT)</source>
+        <translation>For this run, the command line adds the true heading (HDT)</translation>
+    </message>
+    <message>
+        <source>, cap vrai (HDT)</source>
+        <translation>, true heading (HDT)</translation>
+    </message>
+    <message>
+        <source>Dernière phrase envoyée : %1</source>
+        <translation>Last sentence sent: %1</translation>
+    </message>
+    <message>
+        <source>aucune</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Clients TCP connectés : %1</source>
+        <translation>TCP clients connected: %1</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;enregistrer ces réglages dans %1.
+Ils s&apos;appliquent jusqu&apos;à l&apos;arrêt du programme.</source>
+        <translation>Cannot save these settings in %1.
+They apply until the program stops.</translation>
+    </message>
+</context>
+<context>
     <name>HelpViewer</name>
     <message>
         <source>&lt;h2&gt;Aide indisponible&lt;/h2&gt;&lt;p&gt;Le fichier d&apos;aide &lt;b&gt;%1&lt;/b&gt; est introuvable ou illisible.&lt;/p&gt;</source>
@@ -498,6 +836,21 @@ line %2: %3.</translation>
     </message>
 </context>
 <context>
+    <name>OutputTarget</name>
+    <message>
+        <source>udp:HÔTE:PORT attendu (port de 1 à 65535)</source>
+        <translation>udp:HOST:PORT expected (port from 1 to 65535)</translation>
+    </message>
+    <message>
+        <source>tcp:[ADRESSE:]PORT attendu (port de 1 à 65535)</source>
+        <translation>tcp:[ADDRESS:]PORT expected (port from 1 to 65535)</translation>
+    </message>
+    <message>
+        <source>udp:HÔTE:PORT, tcp:[ADRESSE:]PORT ou pty attendu</source>
+        <translation>udp:HOST:PORT, tcp:[ADDRESS:]PORT or pty expected</translation>
+    </message>
+</context>
+<context>
     <name>ParameterMessage</name>
     <message>
         <source>Options matérielles</source>
@@ -557,6 +910,16 @@ Fermez ce programme, puis réessayez.</source>
         <translation>The port %1 (%2) is already open in another program.
 Close that program, then try again.</translation>
     </message>
+    <message>
+        <source>Le port %1 mène au module simulé, qui est débranché.
+Rebranchez-le (kill -USR2 %2), puis réessayez.
+
+%3</source>
+        <translation>The port %1 leads to the simulated module, which is unplugged.
+Plug it back (kill -USR2 %2), then try again.
+
+%3</translation>
+    </message>
 </context>
 <context>
     <name>SettingsStore</name>
@@ -565,6 +928,161 @@ Close that program, then try again.</translation>
 elle garde sa valeur « %2 ».</source>
         <translation>Line %1 of the file Ventrose.inf cannot take a text that holds a line break or a null character:
 it keeps its value “%2”.</translation>
+    </message>
+    <message>
+        <source>fichier de plus de %1 Kio</source>
+        <translation>file larger than %1 KiB</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier ordinaire</source>
+        <translation>it is not a regular file</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>C&apos;est l&apos;angle vers lequel@ vous vous dirigez...</source>
+        <translation>This is the angle@ you are heading to...</translation>
+    </message>
+    <message>
+        <source>C&apos;est la direction@ vers laquelle vous vous dirigez...</source>
+        <translation>This is the direction@ you are heading to...</translation>
+    </message>
+    <message>
+        <source>C&apos;est l&apos;angle décrit par l&apos;aiguille rouge@ orientée toujours vers le NORD...</source>
+        <translation>This is the angle of the red needle,@ which always points NORTH...</translation>
+    </message>
+    <message>
+        <source>C&apos;est la direction pointée par l&apos;aiguille rouge@ orientée toujours vers le NORD...</source>
+        <translation>This is the direction of the red needle,@ which always points NORTH...</translation>
+    </message>
+    <message>
+        <source>Cliquez sur le bouton n°1 pour étalonner le SUD...</source>
+        <translation>Click button no. 1 to calibrate the SOUTH...</translation>
+    </message>
+    <message>
+        <source>Cliquez sur le bouton n°2 pour étalonner l&apos;EST...</source>
+        <translation>Click button no. 2 to calibrate the EAST...</translation>
+    </message>
+    <message>
+        <source>Cliquez sur le bouton n°3 pour étalonner le NORD...</source>
+        <translation>Click button no. 3 to calibrate the NORTH...</translation>
+    </message>
+    <message>
+        <source>Cliquez sur le bouton n°4 pour étalonner l&apos;OUEST...</source>
+        <translation>Click button no. 4 to calibrate the WEST...</translation>
+    </message>
+    <message>
+        <source> Etalonnage de la boussole : </source>
+        <translation> Compass calibration: </translation>
+    </message>
+    <message>
+        <source>&amp;Aide</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Paramètres</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>&amp;Activer la communication série</source>
+        <translation>&amp;Activate serial communication</translation>
+    </message>
+    <message>
+        <source>&amp;Port de communication série</source>
+        <translation>Serial communication &amp;port</translation>
+    </message>
+    <message>
+        <source>&amp;Options graphiques</source>
+        <translation>&amp;Graphics options</translation>
+    </message>
+    <message>
+        <source>&amp;Type de menus déroulant</source>
+        <translation>Drop-down &amp;menu style</translation>
+    </message>
+    <message>
+        <source>&amp;Quitter</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>&amp;Boussole</source>
+        <translation>&amp;Compass</translation>
+    </message>
+    <message>
+        <source>&amp;Etalonnage de la boussole</source>
+        <translation>&amp;Calibrate the compass</translation>
+    </message>
+    <message>
+        <source>&amp;Centrage du zéro (NORD)</source>
+        <translation>&amp;Zero centering (NORTH)</translation>
+    </message>
+    <message>
+        <source>&amp;Déclinaison magnétique</source>
+        <translation>Magnetic &amp;declination</translation>
+    </message>
+    <message>
+        <source>&amp;Journal du cap...</source>
+        <translation>&amp;Heading log...</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>Options l&amp;ogicielles</source>
+        <translation>&amp;Software options</translation>
+    </message>
+    <message>
+        <source>Options &amp;matérielles</source>
+        <translation>Hard&amp;ware options</translation>
+    </message>
+    <message>
+        <source>&amp;Partage du cap (NMEA 0183)...</source>
+        <translation>&amp;NMEA 0183 heading output...</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>A &amp;propos de...</source>
+        <translation>&amp;About...</translation>
+    </message>
+    <message>
+        <source>&amp;Types de menus déroulant</source>
+        <translation>Drop-down &amp;menu styles</translation>
+    </message>
+    <message>
+        <source>&amp;Centrage du z&amp;éro (NORD)</source>
+        <translation>&amp;Zero centering (NORTH)</translation>
+    </message>
+    <message>
+        <source>A p&amp;ropos...</source>
+        <translation>A&amp;bout...</translation>
+    </message>
+    <message>
+        <source>Activer la liaison série</source>
+        <translation>Activate the serial link</translation>
+    </message>
+    <message>
+        <source>Port de communication série</source>
+        <translation>Serial communication port</translation>
+    </message>
+    <message>
+        <source>Centrage du zéro (NORD)</source>
+        <translation>Zero centering (NORTH)</translation>
+    </message>
+    <message>
+        <source>Déclinaison magnétique</source>
+        <translation>Magnetic declination</translation>
+    </message>
+    <message>
+        <source>Options logicielles</source>
+        <translation>Software options</translation>
+    </message>
+    <message>
+        <source>Options matérielles</source>
+        <translation>Hardware options</translation>
     </message>
 </context>
 <context>
@@ -760,6 +1278,69 @@ It is left as it is: delete or rename it, then try again.</translation>
     </message>
 </context>
 <context>
+    <name>TForm5</name>
+    <message>
+        <source>%1 ne peut pas contenir de saut de ligne ni de caractère nul : chaque réglage tient sur une seule ligne du fichier Ventrose.inf.
+Le texte saisi n&apos;est pas enregistré, et la valeur « %2 » reste.</source>
+        <translation>%1 cannot hold a line break or a null character: each setting fits on one line of the file Ventrose.inf.
+The text typed is not saved, and the value “%2” stays.</translation>
+    </message>
+    <message>
+        <source>Déclinaison magnétique</source>
+        <translation>Magnetic declination</translation>
+    </message>
+    <message>
+        <source>&amp;Aide</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source> Cardinal de la déclinaison :</source>
+        <translation> Direction of the declination:</translation>
+    </message>
+    <message>
+        <source>Déclinaison OUEST (déclinaison négative)</source>
+        <translation>WEST declination (negative declination)</translation>
+    </message>
+    <message>
+        <source>Déclinaison EST (déclinaison positive)</source>
+        <translation>EAST declination (positive declination)</translation>
+    </message>
+    <message>
+        <source> Réglage de la déclinaison :</source>
+        <translation> Declination setting:</translation>
+    </message>
+    <message>
+        <source>Plage de réglage :</source>
+        <translation>Setting range:</translation>
+    </message>
+    <message>
+        <source>Réglage :</source>
+        <translation>Setting:</translation>
+    </message>
+    <message>
+        <source>La plage de réglage</source>
+        <translation>The setting range</translation>
+    </message>
+    <message>
+        <source>La plage de réglage doit être un nombre entier de %1 à %2.
+« %3 » n&apos;est pas enregistré, et la plage « %4 » reste.</source>
+        <translation>The setting range must be a whole number from %1 to %2.
+“%3” is not saved, and the range “%4” stays.</translation>
+    </message>
+    <message>
+        <source>Déclinaison magnétique : %1° OUEST soit : -%1°</source>
+        <translation>Magnetic declination: %1° WEST that is: -%1°</translation>
+    </message>
+    <message>
+        <source>Déclinaison magnétique  : %1° EST soit : +%1°</source>
+        <translation>Magnetic declination: %1° EAST that is: +%1°</translation>
+    </message>
+</context>
+<context>
     <name>TForm6</name>
     <message>
         <source>Veuillez patienter...</source>
@@ -940,6 +1521,21 @@ It is left as it is: delete or rename it, then try again.</translation>
     </message>
 </context>
 <context>
+    <name>Warnings</name>
+    <message>
+        <source>Zone interdite près d&apos;un pôle magnétique (champ horizontal de %1 nT, moins de 2000) : une boussole n&apos;y indique rien de sûr.</source>
+        <translation>Blackout zone near a magnetic pole (horizontal field of %1 nT, under 2000): a compass shows nothing reliable there.</translation>
+    </message>
+    <message>
+        <source>Zone de prudence près d&apos;un pôle magnétique (champ horizontal de %1 nT, moins de 6000) : une boussole y est peu sûre.</source>
+        <translation>Caution zone near a magnetic pole (horizontal field of %1 nT, under 6000): a compass is unreliable there.</translation>
+    </message>
+    <message>
+        <source>Date hors de la période de validité du modèle WMM2025 (2025 à 2029) : la valeur n&apos;est qu&apos;une extrapolation.</source>
+        <translation>Date outside the validity period of the WMM2025 model (2025 to 2029): the value is only an extrapolation.</translation>
+    </message>
+</context>
+<context>
     <name>WavFile</name>
     <message>
         <source>en-tête de format trop court</source>
@@ -976,6 +1572,19 @@ It is left as it is: delete or rename it, then try again.</translation>
     <message>
         <source>bloc de données absent ou tronqué</source>
         <translation>data chunk missing or truncated</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>La trace ne peut plus être écrite...</source>
+        <translation>The trace can no longer be written...</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;ouvrir le fichier de trace %1 :
+%2</source>
+        <translation>Cannot open the trace file %1:
+%2</translation>
     </message>
 </context>
 </TS>

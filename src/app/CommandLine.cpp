@@ -2,7 +2,7 @@
 
 #include "app/PortList.h"
 #include "platform/EscapedText.h"
-#include "platform/Translations.h"
+#include "platform/Language.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -14,25 +14,27 @@ namespace {
 
 using Values = std::vector<std::string>;
 
-// The texts of the command line, in the program's language.
-std::string Tr(const char *text) { return platform::Translate("CommandLine", text).toStdString(); }
+// A text of the command line in the program's language, its %1, %2... put in.
+std::string Tr(const char *text, const std::vector<std::string> &args = {}) {
+    return platform::Translated("CommandLine", text, args);
+}
 
-Refusal Taken(bool &flag) {
+std::string Taken(bool &flag) {
     flag = true;
     return {};
 }
 
 // Stores an option's one value in its field of Options.
-template <std::string Options::*field> Refusal Keep(Options &options, const Values &values) {
+template <std::string Options::*field> std::string Keep(Options &options, const Values &values) {
     options.*field = values[0];
     return {};
 }
 
-Refusal KeepLanguage(Options &options, const Values &values) {
+std::string KeepLanguage(Options &options, const Values &values) {
     options.language = platform::LanguageNamed(values[0]);
     if (!options.language)
-        return {QT_TRANSLATE_NOOP("CommandLine", "la langue « %1 » n'est ni fr ni en"),
-                {platform::EscapeUnprintable(values[0])}};
+        return Tr(QT_TRANSLATE_NOOP("CommandLine", "la langue %1 n'est ni fr ni en"),
+                  {platform::QuotedArgument(values[0])});
     return {};
 }
 
@@ -43,12 +45,19 @@ const OptionSpec kOptions[] = {
      false, [](Options &o, const Values &) { return Taken(o.simulate); }},
     {"data-dir", 0, "DIR",
      QT_TRANSLATE_NOOP("CommandLine", "Dossier d'installation à utiliser (par défaut %1)."), false,
-     Keep<&Options::dataDir>},
+     [](Options &o, const Values &v) {
+         o.dataDir = v[0];
+         return std::string();
+     }},
     {"trace", 0, "FILE",
      QT_TRANSLATE_NOOP(
          "CommandLine",
          "Enregistre dans FILE (- : la sortie d'erreur) tout ce qui passe sur la ligne série."),
-     false, Keep<&Options::trace>},
+     false,
+     [](Options &o, const Values &v) {
+         o.trace = v[0];
+         return std::string();
+     }},
     {"log", 0, "FILE",
      QT_TRANSLATE_NOOP(
          "CommandLine",
@@ -59,15 +68,46 @@ const OptionSpec kOptions[] = {
          "CommandLine",
          "La boussole simulée rejoue le journal du cap FILE à son rythme (implique --simulate)."),
      false,
-     [](Options &o, const Values &v) {
-         Keep<&Options::replay>(o, v);
-         return Taken(o.simulate);
-     }},
+     [](Options &o, const Values &v) { return Keep<&Options::replay>(o, v) + Taken(o.simulate); }},
     {"list-ports", 0, "",
      QT_TRANSLATE_NOOP(
          "CommandLine",
          "Affiche les périphériques série présents (chemin, nœud, description) et s'arrête."),
      false, [](Options &o, const Values &) { return Taken(o.listPorts); }},
+    {"declination", 0, "LAT LON [AAAA-MM-JJ]",
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "Affiche la déclinaison magnétique du modèle WMM2025 en ce lieu (degrés décimaux, ou "
+         "degrés et minutes avec N, S, E ou O) à cette date (aujourd'hui par défaut) : en degrés, "
+         "positive à l'est, suivie de son incertitude ; puis s'arrête."),
+     false,
+     [](Options &o, const Values &v) {
+         return ReadDeclinationRequest(v, o.declination.emplace());
+     }},
+    {"altitude", 0, "KM",
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "Avec --declination : la hauteur en km au-dessus de l'ellipsoïde WGS84 (0 par défaut)."),
+     false, [](Options &o, const Values &v) { return ReadAltitude(v[0], o.altitude); }},
+    {"nmea", 0, "OUTPUT",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Partage le cap en NMEA 0183 pour cette exécution : udp:HÔTE:PORT, "
+                       "tcp:[ADRESSE:]PORT ou pty (option répétable)."),
+     true,
+     [](Options &o, const Values &v) {
+         std::string error;
+         if (const auto target = nmea::ParseOutputTarget(v[0], error)) {
+             o.nmea.push_back(*target);
+             return std::string();
+         }
+         return Tr(QT_TRANSLATE_NOOP("CommandLine",
+                                     "la valeur %1 de l'option --nmea ne convient pas : %2"),
+                   {platform::QuotedArgument(v[0]), error});
+     }},
+    {"nmea-true", 0, "",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Ajoute le cap vrai (HDT) : la déclinaison réglée est celle du lieu."),
+     false, [](Options &o, const Values &) { return Taken(o.nmeaTrue); }},
     {"lang", 0, "LANG",
      QT_TRANSLATE_NOOP("CommandLine",
                        "Langue des textes : fr ou en (par défaut, celle de la locale)."),
@@ -101,25 +141,25 @@ const OptionSpec *Find(const std::string &typed) {
 }
 
 // Reads one option at arguments[i] with its values, moving i to its last value.
-Refusal ReadOption(const std::vector<std::string> &arguments, std::size_t &i,
-                   std::vector<const OptionSpec *> &seen, Options &options) {
+std::string ReadOption(const std::vector<std::string> &arguments, std::size_t &i,
+                       std::vector<const OptionSpec *> &seen, Options &options) {
     const std::string &argument = arguments[i];
     const std::size_t equals = argument.starts_with("--") ? argument.find('=') : std::string::npos;
     const std::string typed = argument.substr(0, equals);
     const OptionSpec *spec = Find(typed);
     if (!spec)
-        return {QT_TRANSLATE_NOOP("CommandLine", "option inconnue « %1 »"),
-                {platform::EscapeUnprintable(typed)}};
+        return Tr(QT_TRANSLATE_NOOP("CommandLine", "option inconnue %1"),
+                  {platform::QuotedArgument(typed)});
     if (!spec->repeatable && std::find(seen.begin(), seen.end(), spec) != seen.end())
-        return {QT_TRANSLATE_NOOP("CommandLine", "l'option %1 est donnée deux fois"), {typed}};
+        return Tr(QT_TRANSLATE_NOOP("CommandLine", "l'option %1 est donnée deux fois"), {typed});
     seen.push_back(spec);
 
     const std::vector<std::string> names = Words(spec->valueNames);
     Values values;
     if (equals != std::string::npos) {
         if (names.empty())
-            return {QT_TRANSLATE_NOOP("CommandLine", "l'option %1 ne prend pas de valeur"),
-                    {typed}};
+            return Tr(QT_TRANSLATE_NOOP("CommandLine", "l'option %1 ne prend pas de valeur"),
+                      {typed});
         values.push_back(argument.substr(equals + 1));
     }
     while (values.size() < names.size()) {
@@ -130,13 +170,13 @@ Refusal ReadOption(const std::vector<std::string> &arguments, std::size_t &i,
         else if (optional)
             break;
         else
-            return {QT_TRANSLATE_NOOP("CommandLine", "il manque la valeur %1 de l'option %2"),
-                    {name, typed}};
+            return Tr(QT_TRANSLATE_NOOP("CommandLine", "il manque la valeur %1 de l'option %2"),
+                      {name, typed});
     }
     for (std::size_t k = 0; k < values.size(); ++k)
         if (values[k].empty())
-            return {QT_TRANSLATE_NOOP("CommandLine", "la valeur %1 de l'option %2 est vide"),
-                    {names[k], typed}};
+            return Tr(QT_TRANSLATE_NOOP("CommandLine", "la valeur %1 de l'option %2 est vide"),
+                      {names[k], typed});
     return spec->store(options, values);
 }
 
@@ -166,12 +206,6 @@ void AppendWrapped(std::string &out, const std::string &text, std::size_t indent
     out += '\n';
 }
 
-std::string Replaced(std::string text, const std::string &marker, const std::string &by) {
-    if (const std::size_t at = text.find(marker); at != std::string::npos)
-        text.replace(at, marker.size(), by);
-    return text;
-}
-
 // 0 when everything reached out, 1 (with a word on the standard error) otherwise.
 int Flushed(const Terminal &terminal) {
     if (std::fflush(terminal.out) == 0 && !std::ferror(terminal.out))
@@ -179,21 +213,27 @@ int Flushed(const Terminal &terminal) {
     const std::string reason = std::strerror(errno);
     std::fprintf(
         terminal.err, "%s\n",
-        platform::Substituted(
-            Tr(QT_TRANSLATE_NOOP("CommandLine", "ventrose : impossible d'écrire sur la sortie "
-                                                "standard : %1.")),
-            {reason})
+        Tr(QT_TRANSLATE_NOOP("CommandLine",
+                             "ventrose : impossible d'écrire sur la sortie standard : %1."),
+           {reason})
             .c_str());
     return 1;
 }
 
 } // namespace
 
-std::string Refusal::Text() const {
-    return text == nullptr ? std::string() : platform::Substituted(Tr(text), args);
-}
-
 std::span<const OptionSpec> KnownOptions() { return kOptions; }
+
+std::optional<platform::Language> LanguageAsked(const std::vector<std::string> &arguments) {
+    for (std::size_t i = 0; i < arguments.size() && arguments[i] != "--"; ++i) {
+        if (arguments[i].starts_with("--lang="))
+            return platform::LanguageNamed(std::string_view(arguments[i]).substr(7));
+        if (arguments[i] == "--lang")
+            return i + 1 < arguments.size() ? platform::LanguageNamed(arguments[i + 1])
+                                            : std::nullopt;
+    }
+    return std::nullopt;
+}
 
 CommandLine ParseCommandLine(const std::vector<std::string> &arguments) {
     CommandLine line;
@@ -204,14 +244,16 @@ CommandLine ParseCommandLine(const std::vector<std::string> &arguments) {
         if (argument == "--" && !optionsEnded)
             optionsEnded = true;
         else if (optionsEnded || argument.size() < 2 || argument[0] != '-')
-            line.error = {QT_TRANSLATE_NOOP("CommandLine", "argument inattendu « %1 »"),
-                          {platform::EscapeUnprintable(argument)}};
+            line.error = Tr(QT_TRANSLATE_NOOP("CommandLine", "argument inattendu %1"),
+                            {platform::QuotedArgument(argument)});
         else
             line.error = ReadOption(arguments, i, seen, line.options);
     }
-    // Nothing half read, but the language stays so that the error is said in it.
+    if (line.error.empty() && line.options.altitude && !line.options.declination)
+        line.error = Tr(
+            QT_TRANSLATE_NOOP("CommandLine", "l'option --altitude ne sert qu'avec --declination"));
     if (!line.error.empty())
-        line.options = {.language = line.options.language};
+        line.options = {}; // nothing half read
     return line;
 }
 
@@ -231,22 +273,19 @@ std::string HelpText(const std::string &defaultDataDir) {
                       Tr(QT_TRANSLATE_NOOP("CommandLine", "Options :")) + "\n";
     for (std::size_t k = 0; k < left.size(); ++k) {
         out += left[k] + std::string(indent - left[k].size(), ' ');
-        AppendWrapped(out, Replaced(Tr(kOptions[k].help), "%1", defaultDataDir), indent);
+        AppendWrapped(out, Tr(kOptions[k].help, {defaultDataDir}), indent);
     }
     return out;
 }
 
-std::string UsageErrorText(const Refusal &error) {
-    return platform::Substituted(
-               Tr(QT_TRANSLATE_NOOP("CommandLine",
-                                    "ventrose : %1.\nEssayez « ventrose --help » pour la liste "
-                                    "des options.")),
-               {error.Text()}) +
+std::string UsageErrorText(const std::string &error) {
+    return Tr(QT_TRANSLATE_NOOP("CommandLine", "ventrose : %1.\nEssayez « ventrose --help » pour "
+                                               "la liste des options."),
+              {error}) +
            "\n";
 }
 
 std::optional<int> RunWithoutDisplay(const CommandLine &line, const Terminal &terminal) {
-    platform::SelectLanguage(line.options.language.value_or(terminal.localeLanguage));
     if (!line.error.empty()) {
         std::fputs(UsageErrorText(line.error).c_str(), terminal.err);
         return kUsageErrorStatus;
@@ -258,7 +297,12 @@ std::optional<int> RunWithoutDisplay(const CommandLine &line, const Terminal &te
         std::fprintf(terminal.out, "Ventrose %s\n", terminal.version.c_str());
     else if (options.listPorts)
         PrintPortList(terminal.out, terminal.root);
-    else
+    else if (options.declination) {
+        DeclinationRequest request = *options.declination;
+        request.point.height = options.altitude.value_or(0.0);
+        PrintDeclination(request, terminal.out, terminal.err,
+                         terminal.today.value_or(LocalToday()));
+    } else
         return std::nullopt;
     return Flushed(terminal);
 }

@@ -2,8 +2,11 @@
 // in it, the help, the version and the port list need no display.
 #pragma once
 
+#include "app/DeclinationCommand.h"
+#include "nmea/OutputTarget.h"
 #include "platform/Language.h"
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -23,20 +26,13 @@ struct Options {
     bool version = false;
     std::string log{};    // empty: no heading log recorded from the link start
     std::string replay{}; // a heading log the simulated module plays back (implies simulate)
-    std::optional<platform::Language> language{}; // none: the locale's
+    std::optional<DeclinationRequest> declination{}; // print it and stop
+    std::optional<double> altitude{};                // metres, for --declination
+    std::vector<nmea::OutputTarget> nmea{};          // heading outputs switched on for this run
+    bool nmeaTrue = false;                           // and HDT with them
+    std::optional<platform::Language> language{};    // none: the locale's
 
     bool operator==(const Options &) const = default;
-};
-
-// Why an argument was refused: a French text marked for translation, whose %1, %2... stand
-// for the arguments (an option's name, a value). No text: nothing was refused.
-struct Refusal {
-    const char *text = nullptr;
-    std::vector<std::string> args{};
-
-    bool empty() const { return text == nullptr; }
-    // The text in the program's language, its arguments put in.
-    std::string Text() const;
 };
 
 // One option the program knows. To add one: a field in Options, an entry in the table of
@@ -50,31 +46,36 @@ struct OptionSpec {
     const char *help;       // French, marked for translation; %1 stands for the default
                             // installation folder
     bool repeatable;        // may be given more than once (otherwise twice is an error)
-    // Puts the option and its values in options; returns why a value is refused (without a
-    // final full stop), empty when it is taken.
-    Refusal (*store)(Options &options, const std::vector<std::string> &values);
+    // Puts the option and its values in options; returns why a value is refused (in the
+    // program's language, without a final full stop), empty when it is taken.
+    std::string (*store)(Options &options, const std::vector<std::string> &values);
 };
 
 // The options in the order the help lists them.
 std::span<const OptionSpec> KnownOptions();
 
 struct CommandLine {
-    Options options; // the defaults when there is an error, but for a language read before it
-    Refusal error;   // empty when every argument was understood; names the argument
+    Options options;   // the defaults when there is an error
+    std::string error; // empty when every argument was understood; names the argument
 };
 
 // Reads the arguments that follow the program's name. "--name VALUE" and "--name=VALUE"
 // both give a value; a value may not begin with "--" unless given after "=". Unknown
 // options, missing or empty values, a switch given a value, an option given twice and
-// any argument that is not an option are errors.
+// any argument that is not an option are errors, and so is --altitude without --declination.
 CommandLine ParseCommandLine(const std::vector<std::string> &arguments);
+
+// The language that --lang asks for ("--lang en", "--lang=fr" before any "--"); nothing when the
+// option is absent or names no language. Read before the rest, so that the whole command line's
+// help and errors speak it.
+std::optional<platform::Language> LanguageAsked(const std::vector<std::string> &arguments);
 
 // The help, in the program's language: usage line, description, then each option with its values
 // and its text.
 std::string HelpText(const std::string &defaultDataDir);
 
 // What is printed on the standard error for a command line that could not be read.
-std::string UsageErrorText(const Refusal &error);
+std::string UsageErrorText(const std::string &error);
 
 // The exit status of a command line that could not be read.
 inline constexpr int kUsageErrorStatus = 2;
@@ -85,15 +86,13 @@ struct Terminal {
     std::FILE *err;
     std::string version;
     std::string defaultDataDir;
-    std::filesystem::path root = "/"; // where --list-ports looks for devices
-    // The language when the command line names none.
-    platform::Language localeLanguage = platform::LanguageOfEnvironment();
+    std::filesystem::path root = "/";                   // where --list-ports looks for devices
+    std::optional<std::chrono::year_month_day> today{}; // --declination's date; the local one
 };
 
-// Does what the command line asks that needs no display: selects the program's language
-// (--lang, else the locale's), then reports an error, prints the help, the version or the
-// port list in it. Returns the exit status then, nothing when the
-// program is to start its windows.
+// Does what the command line asks that needs no display: reports an error, prints the
+// help, the version, the port list or the declination. Returns the exit status then, nothing when
+// the program is to start its windows.
 std::optional<int> RunWithoutDisplay(const CommandLine &line, const Terminal &terminal);
 
 } // namespace app

@@ -3,6 +3,10 @@
 
 #include <memory>
 
+namespace nmea {
+class HeadingShare;
+}
+
 namespace app {
 
 class TForm1;
@@ -16,6 +20,7 @@ class TForm8;
 class TForm9;
 class TForm10;
 class HeadingLog;
+class THeadingShareForm;
 
 class Forms {
 public:
@@ -24,9 +29,11 @@ public:
     Forms(const Forms &) = delete;
     Forms &operator=(const Forms &) = delete;
 
-    // Creates the main window, then the dialogs TForm2 to TForm10, in that order.
+    // Creates the main window, then the dialogs TForm2 to TForm10, in that order, then
+    // the heading output (fed by the main window's readings, not started) and its dialog.
     void Create();
-    // Destroys the dialogs, then the main window (which closes its port first).
+    // Destroys the dialogs and the heading output, then the main window (which closes its
+    // port first).
     void Destroy();
 
     TForm1 *Form1() const { return form1_.get(); }
@@ -35,8 +42,12 @@ public:
     TForm6 *Form6() const { return form6_.get(); }
     // The heading log ("Journal du cap..." of the Boussole menu), made after the dialogs.
     HeadingLog *Log() const { return log_.get(); }
+    nmea::HeadingShare *Share() const { return share_.get(); }
+    THeadingShareForm *ShareForm() const { return shareForm_.get(); }
 
 private:
+    void CreateHeadingShare();
+
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TForm2> form2_;
     std::unique_ptr<TForm3> form3_;
@@ -48,6 +59,9 @@ private:
     std::unique_ptr<TForm9> form9_;
     std::unique_ptr<TForm10> form10_;
     std::unique_ptr<HeadingLog> log_;
+    std::unique_ptr<nmea::HeadingShare> share_;
+    std::unique_ptr<THeadingShareForm> shareForm_;
+    int shareSubscription_ = -1;
 };
 
 } // namespace app

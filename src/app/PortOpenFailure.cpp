@@ -58,7 +58,28 @@ QString PortOpenFailureMessage(const serial::ESerialPort &error, const QString &
     return advice + QStringLiteral("\n\n") + component;
 }
 
+namespace {
+
+bool portsSimulated = false;
+
+QString SimulatedPortFailureMessage(const serial::ESerialPort &error, const QString &port) {
+    const QString component = QString::fromUtf8(error.what());
+    if (error.ComErrorCode != 1 || error.WinErrorCode != serial::ERROR_FILE_NOT_FOUND)
+        return component;
+    return QCoreApplication::translate(
+               "PortOpenFailure",
+               "Le port %1 mène au module simulé, qui est débranché.\nRebranchez-le "
+               "(kill -USR2 %2), puis réessayez.\n\n%3")
+        .arg(port, QString::number(QCoreApplication::applicationPid()), component);
+}
+
+} // namespace
+
+void SetPortsSimulated(bool simulated) { portsSimulated = simulated; }
+
 QString PortOpenFailureMessage(const serial::ESerialPort &error, const QString &port) {
+    if (portsSimulated)
+        return SimulatedPortFailureMessage(error, port);
     const std::string device = serial::PortTarget(
         QFile::encodeName(platform::InstallDir::Path()).toStdString(), port.toStdString());
     QString owner;

@@ -1,5 +1,6 @@
 #include "dialogs/Unit5.h"
 
+#include "dialogs/DeclinationCalculator.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/HelpTopics.h"
 #include "platform/Errors.h"
@@ -7,6 +8,7 @@
 #include "platform/InstallDir.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QImage>
@@ -27,6 +29,9 @@ namespace {
 const QString WestPicture = QStringLiteral("OUEST.BMP");
 const QString EastPicture = QStringLiteral("EST.BMP");
 constexpr int MinTickSpacing = 3; // pixels
+// The dialog's own controls take 475 pixels; the calculator's frame stands to their right.
+constexpr int ClassicWidth = 475;
+constexpr int CalculatorWidth = 250;
 
 // The range a user may type, as the list offers it: whole degrees up to the module's 10.
 constexpr int MinRange = 1;
@@ -38,16 +43,18 @@ void RefuseLineBreaks(const QString &text, const QString &field, const QString &
     if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')) ||
         text.contains(QChar(u'\0')))
         throw platform::Exception(
-            QStringLiteral("%1 ne peut pas contenir de saut de ligne ni de caractère nul : "
-                           "chaque réglage tient sur une seule ligne du fichier Ventrose.inf.\n"
-                           "Le texte saisi n'est pas enregistré, et la valeur « %2 » reste.")
+            QCoreApplication::translate(
+                "TForm5", "%1 ne peut pas contenir de saut de ligne ni de caractère nul : "
+                          "chaque réglage tient sur une seule ligne du fichier Ventrose.inf.\n"
+                          "Le texte saisi n'est pas enregistré, et la valeur « %2 » reste.")
                 .arg(field, kept));
 }
 
 } // namespace
 
 TForm5::TForm5(MainWindowAccess &mainWindow)
-    : TParameterForm(mainWindow, QStringLiteral("Déclinaison magnétique"), 475, 336) {
+    : TParameterForm(mainWindow, QCoreApplication::translate("TForm5", "Déclinaison magnétique"),
+                     ClassicWidth + CalculatorWidth + 8, 336) {
     Panel1 = new QFrame(this);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setGeometry(8, 49, 161, 169);
@@ -63,22 +70,29 @@ TForm5::TForm5(MainWindowAccess &mainWindow)
     Label5->setAlignment(Qt::AlignCenter);
     Label5->setGeometry(8, 268, 459, 20);
 
-    BitBtn2 = MakeBitBtn(this, QStringLiteral("&Aide"), QStringLiteral("btn_aide.bmp"),
-                         QRect(288, 301, 81, 27));
-    BitBtn1 = MakeBitBtn(this, QStringLiteral("&OK"), QStringLiteral("btn_ok.bmp"),
-                         QRect(386, 301, 81, 27));
+    BitBtn2 = MakeBitBtn(this, QCoreApplication::translate("TForm5", "&Aide"),
+                         QStringLiteral("btn_aide.bmp"), QRect(288, 301, 81, 27));
+    BitBtn1 = MakeBitBtn(this, QCoreApplication::translate("TForm5", "&OK"),
+                         QStringLiteral("btn_ok.bmp"), QRect(386, 301, 81, 27));
     connect(BitBtn1, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn1Click(); }));
     connect(BitBtn2, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn2Click(); }));
+
+    GroupBox3 = new TDeclinationCalculator(this);
+    GroupBox3->setGeometry(ClassicWidth, 8, CalculatorWidth, 320);
+    GroupBox3->onApply = [this](const DeclinationSetting &setting) { ApplyCalculated(setting); };
 }
 
 void TForm5::MakeSideGroup() {
-    GroupBox1 = new QGroupBox(QStringLiteral(" Cardinal de la déclinaison :"), this);
+    GroupBox1 =
+        new QGroupBox(QCoreApplication::translate("TForm5", " Cardinal de la déclinaison :"), this);
     GroupBox1->setGeometry(177, 8, 290, 73);
     RadioButton1 = MakeCaptionlessButton<QRadioButton>(GroupBox1, QPoint(14, 24));
-    Label6 =
-        MakeButtonText(RadioButton1, QStringLiteral("Déclinaison OUEST (déclinaison négative)"));
+    Label6 = MakeButtonText(
+        RadioButton1,
+        QCoreApplication::translate("TForm5", "Déclinaison OUEST (déclinaison négative)"));
     RadioButton2 = MakeCaptionlessButton<QRadioButton>(GroupBox1, QPoint(14, 46));
-    Label7 = MakeButtonText(RadioButton2, QStringLiteral("Déclinaison EST (déclinaison positive)"));
+    Label7 = MakeButtonText(RadioButton2, QCoreApplication::translate(
+                                              "TForm5", "Déclinaison EST (déclinaison positive)"));
     // Only the button that comes on notifies; the one that goes off says nothing.
     connect(RadioButton1, &QRadioButton::toggled, this, platform::Guarded([this](bool on) {
                 if (on)
@@ -91,9 +105,11 @@ void TForm5::MakeSideGroup() {
 }
 
 void TForm5::MakeSettingGroup() {
-    GroupBox2 = new QGroupBox(QStringLiteral(" Réglage de la déclinaison :"), this);
+    GroupBox2 =
+        new QGroupBox(QCoreApplication::translate("TForm5", " Réglage de la déclinaison :"), this);
     GroupBox2->setGeometry(177, 89, 290, 170);
-    Label1 = MakeLabel(GroupBox2, QStringLiteral("Plage de réglage :"), QPoint(16, 30));
+    Label1 = MakeLabel(GroupBox2, QCoreApplication::translate("TForm5", "Plage de réglage :"),
+                       QPoint(16, 30));
 
     ComboBox1 = new QComboBox(GroupBox2);
     ComboBox1->setGeometry(120, 26, 57, 21);
@@ -109,7 +125,8 @@ void TForm5::MakeSettingGroup() {
     Bevel1 = new QFrame(GroupBox2);
     Bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     Bevel1->setGeometry(8, 62, 274, 4);
-    Label2 = MakeLabel(GroupBox2, QStringLiteral("Réglage :"), QPoint(16, 78));
+    Label2 =
+        MakeLabel(GroupBox2, QCoreApplication::translate("TForm5", "Réglage :"), QPoint(16, 78));
 
     TrackBar1 = new QSlider(Qt::Horizontal, GroupBox2);
     TrackBar1->setGeometry(32, 104, 225, 33);
@@ -184,19 +201,32 @@ void TForm5::StoreRange() {
     // reported it, and the user must not be held in the dialog by it.
     if (typed == kept)
         return;
-    RefuseLineBreaks(typed, QStringLiteral("La plage de réglage"), kept);
+    RefuseLineBreaks(typed, QCoreApplication::translate("TForm5", "La plage de réglage"), kept);
     const std::optional<int> range = platform::TryStrToInt(typed);
     if (!range || *range < MinRange || *range > MaxRange)
-        throw platform::Exception(
-            QStringLiteral("La plage de réglage doit être un nombre entier de %1 à %2.\n"
-                           "« %3 » n'est pas enregistré, et la plage « %4 » reste.")
-                .arg(MinRange)
-                .arg(MaxRange)
-                .arg(typed, kept));
+        throw platform::Exception(QCoreApplication::translate(
+                                      "TForm5",
+                                      "La plage de réglage doit être un nombre entier de %1 à %2.\n"
+                                      "« %3 » n'est pas enregistré, et la plage « %4 » reste.")
+                                      .arg(MinRange)
+                                      .arg(MaxRange)
+                                      .arg(typed, kept));
     View().SetDeclinationRange(*range);
 }
 
 void TForm5::BitBtn2Click() { ShowHelpTopic(QStringLiteral("rub8")); }
+
+void TForm5::ApplyCalculated(const DeclinationSetting &setting) {
+    const QString range = QString::number(setting.range);
+    ComboBox1->setCurrentIndex(ComboBox1->findText(range));
+    ComboBox1->setEditText(range);
+    ComboBox1Click();
+    if (setting.west)
+        SetCheckedByProgram(RadioButton1, true, [this] { RadioButton1Click(); });
+    else
+        SetCheckedByProgram(RadioButton2, true, [this] { RadioButton2Click(); });
+    SetPosition(setting.degrees);
+}
 
 void TForm5::ShowPicture(const QString &fileName) {
     const QString path = platform::InstallDir::File(fileName);
@@ -210,9 +240,13 @@ void TForm5::ShowDeclinationText() {
     // West is stored as "+" but reads as a negative declination, east the reverse.
     const QString p = QString::number(TrackBar1->value());
     if (RadioButton1->isChecked())
-        Label5->setText(QStringLiteral("Déclinaison magnétique : %1° OUEST soit : -%1°").arg(p));
+        Label5->setText(
+            QCoreApplication::translate("TForm5", "Déclinaison magnétique : %1° OUEST soit : -%1°")
+                .arg(p));
     else if (RadioButton2->isChecked())
-        Label5->setText(QStringLiteral("Déclinaison magnétique  : %1° EST soit : +%1°").arg(p));
+        Label5->setText(
+            QCoreApplication::translate("TForm5", "Déclinaison magnétique  : %1° EST soit : +%1°")
+                .arg(p));
 }
 
 void TForm5::SetUpperEnd(int upper) {

@@ -1,6 +1,7 @@
 // The magnetic declination dialog: side and size of the local declination.
 #pragma once
 
+#include "dialogs/DeclinationSetting.h"
 #include "dialogs/ParameterDialog.h"
 
 class QComboBox;
@@ -13,11 +14,14 @@ class QSlider;
 
 namespace app {
 
+class TDeclinationCalculator;
+
 // The side (west "+", east "-") and the size in whole degrees, on a track bar whose upper
 // end is picked from a short list. The size is written to DeclinationSlot at every move
 // of the bar; the range and the side when the dialog is left. The controls keep their
 // state between openings, and a change made by the program notifies like the user's only
-// when the value really changes.
+// when the value really changes. Beside them, a frame works the declination out for a place
+// and a date and may set the controls to it.
 class TForm5 : public TParameterForm {
     Q_OBJECT
 
@@ -37,11 +41,12 @@ public:
     QFrame *Bevel1;
     QLabel *Label2;
     QSlider *TrackBar1;
-    QLabel *Label3;       // "0", at the bar's left end
-    QLabel *Label4;       // the range, at its right end
-    QLabel *Label5;       // the declination in words
-    QPushButton *BitBtn2; // "&Aide"
-    QPushButton *BitBtn1; // "&OK"
+    QLabel *Label3;                    // "0", at the bar's left end
+    QLabel *Label4;                    // the range, at its right end
+    QLabel *Label5;                    // the declination in words
+    QPushButton *BitBtn2;              // "&Aide"
+    QPushButton *BitBtn1;              // "&OK"
+    TDeclinationCalculator *GroupBox3; // " Calculer pour un lieu :"
 
     void FormActivate() override;
     // The user picked a range from the list (typing in its field raises nothing).
@@ -55,6 +60,9 @@ public:
     void BitBtn1Click();
     void FormClose() override { BitBtn1Click(); }
     void BitBtn2Click();
+    // The frame's "Appliquer": the range, the side and the position, set as the user would
+    // set them, so the same handlers run and the same slots are written.
+    void ApplyCalculated(const DeclinationSetting &setting);
 
 private:
     void MakeSideGroup();

@@ -38,9 +38,11 @@ const char *LanguageCode(Language language) { return language == Language::Engli
 
 void SetTextTranslator(TextTranslator translator) { installedTranslator = translator; }
 
-std::string Translated(const char *context, const char *text) {
+std::string Translated(const char *context, const char *text,
+                       const std::vector<std::string> &args) {
     const TextTranslator translator = installedTranslator;
-    return translator != nullptr ? translator(context, text) : std::string(text);
+    const std::string translated = translator != nullptr ? translator(context, text) : text;
+    return args.empty() ? translated : Substituted(translated, args);
 }
 
 std::string Substituted(std::string_view text, const std::vector<std::string> &values) {

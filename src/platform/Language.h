@@ -31,10 +31,11 @@ const char *LanguageCode(Language language);
 
 // Texts of the parts without Qt: the French text (marked with QT_TRANSLATE_NOOP and its
 // context) in the program's language. The Qt side installs the translator; until then, and
-// in the Qt-free tests, the text stays French.
+// in the Qt-free tests, the text stays French. args, when given, replace its %1, %2...
 using TextTranslator = std::string (*)(const char *context, const char *text);
 void SetTextTranslator(TextTranslator translator);
-std::string Translated(const char *context, const char *text);
+std::string Translated(const char *context, const char *text,
+                       const std::vector<std::string> &args = {});
 
 // text with each %1 ... %9 replaced by the argument of that number (as QString::arg does
 // for a whole text at once: a replacement's own "%2" is never replaced again).

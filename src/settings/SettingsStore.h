@@ -54,13 +54,15 @@ public:
     // later lines are ignored; slots past the file's last line keep their text, which is
     // empty at start). A file that cannot be opened is not an error: nothing is read. A
     // read error after the open raises EInOutError; the lines read before it are kept.
+    // So does a file whose thirty lines do not end within its first 64 KiB.
     void LoadSettings(const QString &path);
 
     // Writes the thirty slots, each followed by CR LF. The text goes to a temporary file
     // of its own in the same folder, is flushed to disk and then renamed over the file, so
     // a failed or interrupted save leaves the previous file whole. A symbolic link is
     // written through to its target, and a replaced file keeps its permissions. A file the
-    // user may not write (made read-only) is not replaced. Raises EInOutError on failure.
+    // user may not write (made read-only) is not replaced, nor is a device or a pipe in the
+    // file's place. Raises EInOutError on failure.
     void SaveSettings(const QString &path) const;
 
 private:

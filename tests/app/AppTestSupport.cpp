@@ -76,6 +76,12 @@ void ProgramFixture::LinkUp() {
     ASSERT_TRUE(ModuleCatchesUp([&] { return Module().LastParameters().has_value(); }));
 }
 
+void ProgramFixture::NextReading() {
+    const int delivered = time.RxDeliveries();
+    time.Advance(moduleOptions.readingPeriod);
+    ASSERT_TRUE(PumpUntil([&] { return time.RxDeliveries() > delivered; }));
+}
+
 void ProgramFixture::LeaveParameterDialog() {
     Main().SetParametersChanged(1);
     Main().HideMainWindow();

@@ -69,6 +69,8 @@ protected:
     void LinkUp();
     // What a parameter dialog does: mark the change, hide the main window, show it again.
     void LeaveParameterDialog();
+    // Lets the module's next reading reach the main window.
+    void NextReading();
 
     // Handles events until the condition holds or the application ends; false if it did
     // not hold within a generous limit.

@@ -29,11 +29,30 @@ TEST(CommandLine, EachArgumentListGivesItsOptionsOrNamesTheFirstMistake) {
         {{"--data-dir=/a=b", "--trace=--odd"}, {.dataDir = "/a=b", .trace = "--odd"}, ""},
         {{"--data-dir", "-x", "-h"}, {.dataDir = "-x", .help = true}, ""},
         {{"-v", "--list-ports"}, {.listPorts = true, .version = true}, ""},
-        {{"--lang", "en", "-h"}, {.help = true, .language = platform::Language::English}, ""},
-        {{"--lang=fr"}, {.language = platform::Language::French}, ""},
         {{"--replay", "j.csv", "--log=k.csv"},
          {.simulate = true, .log = "k.csv", .replay = "j.csv"},
          ""},
+        {{"--nmea", "udp:127.0.0.1:10110", "--nmea-true", "--nmea=pty", "--nmea", "tcp:2000"},
+         {.nmea = {{nmea::OutputKind::Udp, "127.0.0.1", 10110},
+                   {nmea::OutputKind::Pty, "", 0},
+                   {nmea::OutputKind::Tcp, "127.0.0.1", 2000}},
+          .nmeaTrue = true},
+         ""},
+        {{"--nmea=udp:[::1]:65535", "--nmea", "tcp:0.0.0.0:1"},
+         {.nmea = {{nmea::OutputKind::Udp, "::1", 65535}, {nmea::OutputKind::Tcp, "0.0.0.0", 1}}},
+         ""},
+        {{"--nmea", "udp:h:65536"},
+         {},
+         "la valeur « udp:h:65536 » de l'option --nmea ne convient "
+         "pas : udp:HÔTE:PORT attendu (port de 1 à 65535)"},
+        {{"--nmea", "PTY"},
+         {},
+         "la valeur « PTY » de l'option --nmea ne convient pas : "
+         "udp:HÔTE:PORT, tcp:[ADRESSE:]PORT ou pty attendu"},
+        {{"--nmea", "udp:\x1b:0"},
+         {},
+         "la valeur « udp:\\x1b:0 » de l'option --nmea ne convient pas : udp:HÔTE:PORT "
+         "attendu (port de 1 à 65535)"},
         {{"--bogus=1"}, {}, "option inconnue « --bogus »"},
         {{"--sim"}, {}, "option inconnue « --sim »"},
         {{"-platform", "offscreen"}, {}, "option inconnue « -platform »"},
@@ -48,7 +67,8 @@ TEST(CommandLine, EachArgumentListGivesItsOptionsOrNamesTheFirstMistake) {
         {{"--", "--simulate"}, {}, "argument inattendu « --simulate »"},
         {{"--simulate", "x", "--bogus"}, {}, "argument inattendu « x »"},
         {{"--help", "--bogus"}, {}, "option inconnue « --bogus »"},
-        {{"--lang", "en", "--lang=fr"}, {}, "l'option --lang est donnée deux fois"},
+        {{"--lang", "en", "-h"}, {.help = true, .language = platform::Language::English}, ""},
+        {{"--lang=fr"}, {.language = platform::Language::French}, ""},
         {{"--lang", "de"}, {}, "la langue « de » n'est ni fr ni en"},
         {{"--lang=EN"}, {}, "la langue « EN » n'est ni fr ni en"},
         {{"--lang"}, {}, "il manque la valeur LANG de l'option --lang"},
@@ -56,7 +76,7 @@ TEST(CommandLine, EachArgumentListGivesItsOptionsOrNamesTheFirstMistake) {
     for (const Case &c : cases) {
         SCOPED_TRACE(c.arguments.empty() ? "" : c.arguments[0]);
         const app::CommandLine line = app::ParseCommandLine(c.arguments);
-        EXPECT_EQ(line.error.Text(), c.error);
+        EXPECT_EQ(line.error, c.error);
         EXPECT_EQ(line.options, *c.error ? app::Options() : c.options);
     }
 }
@@ -92,8 +112,7 @@ TEST(CommandLine, WithoutADisplayPrintsAndExitsOrLetsTheProgramStart) {
         SCOPED_TRACE(c.argument);
         std::FILE *out = std::tmpfile(), *err = std::tmpfile();
         const auto status = app::RunWithoutDisplay(app::ParseCommandLine({c.argument}),
-                                                   {out, err, "9.8.7", "/d", tree.Root(),
-                                                    platform::Language::French});
+                                                   {out, err, "9.8.7", "/d", tree.Root()});
         EXPECT_EQ(status.value_or(-1), c.status);
         EXPECT_EQ(TextOf(out), c.out);
         EXPECT_EQ(TextOf(err).empty(), c.status != 2);
@@ -101,17 +120,15 @@ TEST(CommandLine, WithoutADisplayPrintsAndExitsOrLetsTheProgramStart) {
         std::fclose(err);
     }
     std::FILE *full = std::fopen("/dev/full", "w"), *err = std::tmpfile();
-    EXPECT_EQ(app::RunWithoutDisplay(app::ParseCommandLine({"--help"}),
-                                     {full, err, "1", "/d", "/", platform::Language::French}),
-              1)
+    EXPECT_EQ(app::RunWithoutDisplay(app::ParseCommandLine({"--help"}), {full, err, "1", "/d"}), 1)
         << "a help that could not be written is a failure";
     EXPECT_NE(TextOf(err).find("impossible d'écrire"), std::string::npos);
     std::fclose(full);
     std::fclose(err);
 }
 
-// The language of what is printed: --lang, else the locale's; an error keeps a language read
-// before it. Each case prints in English or in French, never a mix.
+// The language of what is printed: --lang (read before the rest, wherever it stands), else the
+// locale's. Each case prints wholly in English or wholly in French.
 TEST(CommandLine, PrintsInTheLanguageOfTheOptionElseOfTheLocale) {
     using platform::Language;
     struct Case {
@@ -125,19 +142,24 @@ TEST(CommandLine, PrintsInTheLanguageOfTheOptionElseOfTheLocale) {
         {{"--help"}, Language::French, "", "Utilisation : ventrose [options]"},
         {{"--lang", "en", "--help"}, Language::French, "", "Usage: ventrose [options]"},
         {{"--lang=fr", "--help"}, Language::English, "", "Utilisation : ventrose [options]"},
+        {{"--", "--lang=en"},
+         Language::French,
+         "ventrose : argument inattendu « --lang=en ».\nEssayez « ventrose --help » pour la "
+         "liste des options.\n",
+         ""},
         {{"--bogus"},
          Language::English,
          "ventrose: unknown option “--bogus”.\nTry “ventrose --help” for the list of options.\n",
          ""},
-        {{"--lang=en", "--data-dir"},
+        {{"--data-dir", "--lang=en"},
          Language::French,
          "ventrose: the option --data-dir lacks its value DIR.\nTry “ventrose --help” for the "
          "list of options.\n",
          ""},
-        {{"--bogus", "--lang=en"},
+        {{"--nmea", "udp:h:0", "--lang", "en"},
          Language::French,
-         "ventrose : option inconnue « --bogus ».\nEssayez « ventrose --help » pour la liste des "
-         "options.\n",
+         "ventrose: the value “udp:h:0” of the option --nmea does not fit: udp:HOST:PORT "
+         "expected (port from 1 to 65535).\nTry “ventrose --help” for the list of options.\n",
          ""},
         {{"--lang=xx"},
          Language::English,
@@ -147,24 +169,20 @@ TEST(CommandLine, PrintsInTheLanguageOfTheOptionElseOfTheLocale) {
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.arguments[0]);
+        platform::SelectLanguage(app::LanguageAsked(c.arguments).value_or(c.locale));
         std::FILE *out = std::tmpfile(), *err = std::tmpfile();
-        app::RunWithoutDisplay(app::ParseCommandLine(c.arguments),
-                               {out, err, "1", "/d", "/", c.locale});
+        app::RunWithoutDisplay(app::ParseCommandLine(c.arguments), {out, err, "1", "/d"});
         EXPECT_EQ(TextOf(err), c.err);
         EXPECT_EQ(TextOf(out).substr(0, std::strlen(c.out)), c.out);
         std::fclose(out);
         std::fclose(err);
     }
     // The English help translates every option's text (no French word is left in it).
-    std::FILE *out = std::tmpfile(), *err = std::tmpfile();
-    app::RunWithoutDisplay(app::ParseCommandLine({"--help"}),
-                           {out, err, "1", "/d", "/", Language::English});
-    const std::string english = TextOf(out);
+    platform::SelectLanguage(Language::English);
+    const std::string english = app::HelpText("/d");
+    platform::SelectLanguage(Language::French);
     for (const char *french : {"é", "è", "à", " le ", " la ", " et ", " du ", " : "})
         EXPECT_EQ(english.find(french), std::string::npos) << french << " in\n" << english;
-    std::fclose(out);
-    std::fclose(err);
-    platform::SelectLanguage(Language::French);
 }
 
 // Every option of the table is in the help with its values and its whole text, in lines

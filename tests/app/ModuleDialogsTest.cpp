@@ -28,11 +28,6 @@ protected:
         EXPECT_FALSE(Main().isVisible());
         return *form;
     }
-    void NextReading() {
-        const int delivered = time.RxDeliveries();
-        time.Advance(moduleOptions.readingPeriod);
-        ASSERT_TRUE(PumpUntil([&] { return time.RxDeliveries() > delivered; }));
-    }
     // The texts of the error boxes shown since the last call.
     QStringList TakeErrors() {
         QStringList errors;

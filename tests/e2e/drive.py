@@ -39,35 +39,79 @@ def wait_for(what, condition, limit=LIMIT):
         time.sleep(0.1)
 
 
+# What the scenarios type and look for, in each language the program speaks: the menus'
+# keys (their mnemonics differ), the windows' captions and the boxes' titles.
+TEXTS = {
+    "fr": {
+        "locale": None, "quit": ("alt+p", "q"), "information": "Information",
+        "warning": "Avertissement", "help": ("alt+a", "h"), "help title": "Aide de Ventrose",
+        "before link": [(("alt+p", "p"), "Port série RS232"),
+                        (("alt+p", "t"), "Types de menus déroulant"),
+                        (("alt+o", "o"), "Options logicielles"),
+                        (("alt+o", "p"), "Partage du cap (NMEA 0183)"),
+                        (("alt+a", "p"), "A propos de...")],
+        "with link": [(("alt+p", "o"), "Options graphiques"),
+                      (("alt+b", "d"), "Déclinaison magnétique"),
+                      (("alt+b", "c"), "Centrage du zéro (NORD)", "Information"),
+                      (("alt+o", "m"), "Options matérielles"),
+                      (("alt+b", "e"), "Avertissement")],  # the calibration's question: not now
+    },
+    "en": {
+        "locale": "en_US.UTF-8", "quit": ("alt+s", "q"), "information": "Information",
+        "warning": "Warning", "help": ("alt+h", "h"), "help title": "Ventrose Help",
+        "before link": [(("alt+s", "p"), "RS232 serial port"),
+                        (("alt+s", "m"), "Drop-down menu styles"),
+                        (("alt+o", "s"), "Software options"),
+                        (("alt+o", "n"), "Heading output (NMEA 0183)"),
+                        (("alt+h", "a"), "About...")],
+        "with link": [(("alt+s", "g"), "Graphics options"),
+                      (("alt+c", "d"), "Magnetic declination"),
+                      (("alt+c", "z"), "Zero centering (NORTH)", "Information"),
+                      (("alt+o", "w"), "Hardware options"),
+                      (("alt+c", "c"), "Warning")],
+    },
+}
+
+
 class Session:
     """A display, a window manager and the program, all started here and ended here."""
 
-    def __init__(self, folder):
+    def __init__(self, folder, language="fr"):
         self.folder = folder
+        self.text = TEXTS[language]
         self.trace = os.path.join(folder, "trace.txt")
         self.shots = 0
         self.processes = []
         self.program = None
         self.env = dict(os.environ, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=folder)
+        if self.text["locale"]:  # otherwise the locale the tests run in, as a user's
+            for variable in ("LC_ALL", "LC_MESSAGES", "LANGUAGE"):
+                self.env.pop(variable, None)
+            self.env["LANG"] = self.text["locale"]
         # For a sanitized program: what system libraries keep to the end is not a leak of ours.
         lsan = os.path.join(SOURCE, "tests", "e2e", "lsan.supp")
         self.env["LSAN_OPTIONS"] = ":".join(filter(None, [os.environ.get("LSAN_OPTIONS"),
                                                           f"suppressions={lsan}",
                                                           "print_suppressions=0"]))
 
-    def start(self, program, simulate, data):
+    def start(self, program, simulate, data, edges=False):
+        """edges: the trace on standard error, a pipe (self.program.stderr), and
+        descriptors 0 and 1 closed; otherwise the trace in trace.txt."""
         self.env["DISPLAY"] = self._start_display()
         self._start(["openbox"])
         wait_for("openbox", lambda: "window id" in self.x("xprop", "-root",
                                                            "_NET_SUPPORTING_WM_CHECK"))
         args = [program, "--data-dir", data or os.path.join(self.folder, "data"),
-                "--trace", self.trace] + (["--simulate"] if simulate else [])
-        self.program = self._start(args)
+                "--trace", "-" if edges else self.trace] + (["--simulate"] if simulate else [])
+        if edges:
+            self.program = self._start(args, stderr=subprocess.PIPE,
+                                       preexec_fn=lambda: [os.close(fd) for fd in (0, 1)])
+        else:
+            self.program = self._start(args)
 
-    def _start(self, args, **options):
+    def _start(self, args, stderr=subprocess.STDOUT, **options):
         log = open(os.path.join(self.folder, os.path.basename(args[0]) + ".log"), "w")
-        process = subprocess.Popen(args, env=self.env, stdout=log,
-                                   stderr=subprocess.STDOUT, **options)
+        process = subprocess.Popen(args, env=self.env, stdout=log, stderr=stderr, **options)
         self.processes.append(process)
         return process
 
@@ -211,18 +255,25 @@ def main_window(s):
 def start_link(s, main):
     """Starts the link from the tool bar's first button and answers both boxes."""
     s.click(main, 15, 37)
-    s.answer_box("Information")  # the cable and power warning
+    s.answer_box(s.text["information"])  # the cable and power warning
     rts = s.wait_trace(r"^.* -> RTS on$")
     dsr = s.wait_trace(r"^.* <- DSR on$", rts.end())
     s.wait_trace(r"^.* -> RTS off$", dsr.end())
-    s.answer_box("Information")  # the link is established
+    s.answer_box(s.text["information"])  # the link is established
     sent = s.wait_trace(r'^.* -> "!0A\+0B\+0C&"  21 30 41 2B 30 42 2B 30 43 26$', dsr.end())
     first = s.wait_trace(r'^.* <- "\d{1,3}"  [0-9A-F ]+$', sent.end())
     s.wait_trace(r'^.* <- "\d{1,3}"  [0-9A-F ]+$', first.end())  # readings flow
 
 
 def quit_by_menu(s, main):
-    s.keys(main, "alt+p", "q")
+    s.keys(main, *s.text["quit"])
+
+
+def expect_clean_exit(s):
+    if s.wait_exit() != 0:
+        raise Failure(f"exit status {s.program.returncode}")
+    if not s.trace_text().endswith(" -- close COM1\n"):
+        raise Failure("the trace does not end with the port's close")
 
 
 # ---- Scenarios --------------------------------------------------------------------------------
@@ -254,15 +305,7 @@ def scenario_start_link(s):
 
 def scenario_dialogs(s):
     main = main_window(s)
-    before_link = [(("alt+p", "p"), "Port série RS232"),
-                   (("alt+p", "t"), "Types de menus déroulant"),
-                   (("alt+o", "o"), "Options logicielles"),
-                   (("alt+a", "p"), "A propos de...")]
-    with_link = [(("alt+p", "o"), "Options graphiques"),
-                 (("alt+b", "d"), "Déclinaison magnétique"),
-                 (("alt+b", "c"), "Centrage du zéro (NORD)", "Information"),
-                 (("alt+o", "m"), "Options matérielles"),
-                 (("alt+b", "e"), "Avertissement")]  # the calibration's question: not now
+    before_link, with_link = s.text["before link"], s.text["with link"]
     for dialogs in (before_link, with_link):
         if dialogs is with_link:
             start_link(s, main)
@@ -281,11 +324,11 @@ def scenario_dialogs(s):
 
     # The help window is none of the program's forms: it leaves the port as it is.
     since = len(s.trace_text())
-    s.keys(main, "alt+a", "h")
-    help_window = s.wait_window("Aide de Ventrose")
+    s.keys(main, *s.text["help"])
+    help_window = s.wait_window(s.text["help title"])
     s.screenshot("help")
     s.keys(help_window, "alt+F4")
-    s.wait_gone(help_window, "Aide de Ventrose")
+    s.wait_gone(help_window, s.text["help title"])
     wait_for("the main window to be active again", lambda: s.active() == main)
     if "-- close COM1" in s.trace_text()[since:]:
         raise Failure("the help window closed the port")
@@ -299,11 +342,61 @@ def scenario_quit_with_link_up(s):
     rts = s.wait_trace(r"^.* -> RTS on$", since)
     dsr = s.wait_trace(r"^.* <- DSR on$", rts.end())
     s.wait_trace(r'^.* -> "\?&"  3F 26$', dsr.end())
-    s.answer_box("Information")  # the module now works on its own
+    s.answer_box(s.text["information"])  # the module now works on its own
+    expect_clean_exit(s)
+
+
+def scenario_in_english(s):
+    """The program under an English locale: every dialog's caption and the link's boxes in
+    English, then the link handed over to the module and the program ended, as in French."""
+    scenario_dialogs(s)
+    main = s.active()
+    since = len(s.trace_text())
+    quit_by_menu(s, main)
+    s.wait_trace(r'^.* -> "\?&"  3F 26$', since)
+    s.answer_box(s.text["information"])
+    expect_clean_exit(s)
+
+
+def scenario_quit_by_signal(s):
+    """SIGTERM with the link up: the hand-over as "Quitter" does it, with no box left to
+    answer, then the end."""
+    main = main_window(s)
+    start_link(s, main)
+    since = len(s.trace_text())
+    s.program.send_signal(signal.SIGTERM)
+    rts = s.wait_trace(r"^.* -> RTS on$", since)
+    dsr = s.wait_trace(r"^.* <- DSR on$", rts.end())
+    s.wait_trace(r'^.* -> "\?&"  3F 26$', dsr.end())
+    expect_clean_exit(s)
+    if s.settings_lines() != 30:
+        raise Failure("the settings file is not thirty CR LF lines")
+
+
+def scenario_edges(s):
+    """Started with descriptors 0 and 1 closed and the trace on standard error, a pipe whose
+    reader goes away after three lines (ventrose --trace - | head -3): the closed ones lead
+    to /dev/null, not to the display's connection, and the program outlives the reader."""
+    read = b""
+    while read.count(b"\n") < 3:
+        if not select.select([s.program.stderr], [], [], LIMIT)[0]:
+            raise Failure(f"waited {LIMIT} s for three lines of the trace")
+        read += os.read(s.program.stderr.fileno(), 1) or b"\n\n\n"
+    s.program.stderr.close()
+    for fd in (0, 1):
+        target = os.readlink(f"/proc/{s.program.pid}/fd/{fd}")
+        if target != "/dev/null":
+            raise Failure(f"descriptor {fd} leads to {target}")
+    main = s.wait_window("Ventrose")
+    s.keys(main, "alt+a", "p")  # leaving the about box reopens the port: traced
+    about = s.wait_window("A propos de...")
+    s.keys(about, "alt+F4")
+    wait_for("the main window to be active again", lambda: s.active() == main)
+    quit_by_menu(s, main)
     if s.wait_exit() != 0:
         raise Failure(f"exit status {s.program.returncode}")
-    if not s.trace_text().endswith(" -- close COM1\n"):
-        raise Failure("the trace does not end with the port's close")
+    if [name for name in os.listdir(os.path.join(s.folder, "data")) if ".tmp-" in name]:
+        raise Failure("a save left its temporary file")
 
 
 def scenario_port_leads_nowhere(s):
@@ -336,6 +429,9 @@ SCENARIOS = {
     "Dialogs": scenario_dialogs,
     "QuitWithLinkUp": scenario_quit_with_link_up,
     "PortLeadsNowhere": scenario_port_leads_nowhere,
+    "QuitBySignal": scenario_quit_by_signal,
+    "Edges": scenario_edges,
+    "InEnglish": scenario_in_english,
 }
 
 
@@ -359,9 +455,9 @@ def main():
     simulate = args.scenario != "PortLeadsNowhere"
     data = None if simulate else prepare_nowhere_port(folder)
     started = time.monotonic()
-    session = Session(folder)
+    session = Session(folder, "en" if args.scenario == "InEnglish" else "fr")
     try:
-        session.start(os.path.abspath(args.program), simulate, data)
+        session.start(os.path.abspath(args.program), simulate, data, args.scenario == "Edges")
         SCENARIOS[args.scenario](session)
     except Exception as failure:  # a Failure, or a tool that broke: both keep the evidence
         if "DISPLAY" in session.env:

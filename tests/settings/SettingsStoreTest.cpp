@@ -195,4 +195,46 @@ TEST_F(SettingsStoreTest, ReadErrorAfterOpenRaisesAndKeepsNothingPartial) {
     EXPECT_EQ(store.Get(1), "");
 }
 
+// What stands in the file's place decides: a file whose thirty lines do not end within
+// 64 KiB is unreadable (a link to /dev/zero never ends), a named pipe without a writer
+// reads as empty, and a save never replaces anything but a regular file.
+TEST_F(SettingsStoreTest, OversizedFilesAreUnreadableAndOnlyRegularFilesAreReplaced) {
+    constexpr int kLimit = 64 * 1024;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
+    struct Case {
+        QByteArray bytes; // the file's, unless it is a link to `link`
+        const char *link;
+        bool loadRaises;
+        const char *slot1, *slot3; // after the load (slot 1: its first eight bytes)
+    };
+    const Case cases[] = {
+        {QByteArray(kLimit, 'x'), nullptr, false, "xxxxxxxx", ""},
+        {QByteArray(kLimit + 1, 'x'), nullptr, true, "", ""},
+        {Lines(30) + QByteArray(1 << 20, 'y'), nullptr, false, "line1", "line3"},
+        {Lines(2) + QByteArray(1 << 20, 'z'), nullptr, true, "line1", ""},
+        {{}, "/dev/zero", true, "", ""},
+        {{}, "pipe", false, "", ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.link ? c.link : std::to_string(c.bytes.size()) + " bytes");
+        QFile::remove(Path());
+        c.link ? void(QFile::link(c.link, Path())) : WriteFile(c.bytes);
+        store = SettingsStore();
+        if (c.loadRaises)
+            EXPECT_THROW(store.LoadSettings(Path()), platform::EInOutError);
+        else
+            EXPECT_NO_THROW(store.LoadSettings(Path()));
+        EXPECT_EQ(store.Get(1).substr(0, 8), c.slot1);
+        EXPECT_TRUE(store.Get(3) == c.slot3) << "slot 3 holds " << store.Get(3).size() << " bytes";
+        if (!c.link) {
+            EXPECT_NO_THROW(store.SaveSettings(Path()));
+            continue;
+        }
+        EXPECT_THROW(store.SaveSettings(Path()), platform::EInOutError);
+        struct stat status {};
+        ASSERT_EQ(::stat(QFile::encodeName(Path()).constData(), &status), 0);
+        EXPECT_FALSE(S_ISREG(status.st_mode)) << "still the device or the pipe";
+    }
+}
+
 } // namespace

@@ -61,7 +61,8 @@ public:
     }
 
 private:
-    std::shared_ptr<LineTrace> trace_ = std::make_shared<LineTrace>([](const std::string &) {});
+    std::shared_ptr<LineTrace> trace_ =
+        std::make_shared<LineTrace>([](std::string_view bytes) { return long(bytes.size()); });
 };
 
 template <typename BackEnd> class DeviceContract : public ::testing::Test {
