@@ -1262,7 +1262,7 @@ It is left as it is: delete or rename it, then try again.</translation>
     <name>TForm4</name>
     <message>
         <source>Types de menus déroulant</source>
-        <translation>Drop-down menu styles</translation>
+        <translation>Menu styles</translation>
     </message>
     <message>
         <source> Quels types de menus souhaitez-vous ? </source>
