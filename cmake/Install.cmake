@@ -69,5 +69,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # typefaces, and without DejaVu the system's default sans-serif face (menus, message
 # boxes) falls back to a monospaced one on a bare system.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core")
+# Qt's own texts (standard buttons, file dialogs) in the program's language come from the
+# system's Qt translations.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, qt6-translations-l10n")
 include(CPack)

@@ -1,23 +1,47 @@
 #include "app/CalibrationPhases.h"
 
+#include "platform/Translations.h"
+
+#include <QCoreApplication>
+
+#include <optional>
+
 namespace app {
 
-const std::array<CalibrationPhase, CalibrationPhaseCount> &CalibrationPhases() {
-    static const std::array<CalibrationPhase, CalibrationPhaseCount> phases = {{
-        {QStringLiteral("- Positionnez la boussole vers le SUD :"), QStringLiteral("1"),
-         QColor(255, 0, 0), QStringLiteral("Boussole dirigée vers le SUD"),
+namespace {
+
+QString Tr(const char *text) { return QCoreApplication::translate("CalibrationPhases", text); }
+
+std::array<CalibrationPhase, CalibrationPhaseCount> MadePhases() {
+    return {{
+        {Tr(QT_TRANSLATE_NOOP("CalibrationPhases", "- Positionnez la boussole vers le SUD :")),
+         QStringLiteral("1"), QColor(255, 0, 0),
+         Tr(QT_TRANSLATE_NOOP("CalibrationPhases", "Boussole dirigée vers le SUD")),
          QStringLiteral("Esud.bmp")},
-        {QStringLiteral("- Positionnez la boussole vers l'EST :"), QStringLiteral("2"),
-         QColor(0, 0, 128), QStringLiteral("Boussole dirigée vers l'EST"),
+        {Tr(QT_TRANSLATE_NOOP("CalibrationPhases", "- Positionnez la boussole vers l'EST :")),
+         QStringLiteral("2"), QColor(0, 0, 128),
+         Tr(QT_TRANSLATE_NOOP("CalibrationPhases", "Boussole dirigée vers l'EST")),
          QStringLiteral("Eest.bmp")},
-        {QStringLiteral("- Positionnez la boussole vers le NORD :"), QStringLiteral("3"),
-         QColor(0, 128, 0), QStringLiteral("Boussole dirigée vers le NORD"),
+        {Tr(QT_TRANSLATE_NOOP("CalibrationPhases", "- Positionnez la boussole vers le NORD :")),
+         QStringLiteral("3"), QColor(0, 128, 0),
+         Tr(QT_TRANSLATE_NOOP("CalibrationPhases", "Boussole dirigée vers le NORD")),
          QStringLiteral("Enord.bmp")},
-        {QStringLiteral("- Positionnez la boussole vers l'OUEST :"), QStringLiteral("4"),
-         QColor(128, 0, 128), QStringLiteral("Boussole dirigée vers l'OUEST"),
+        {Tr(QT_TRANSLATE_NOOP("CalibrationPhases", "- Positionnez la boussole vers l'OUEST :")),
+         QStringLiteral("4"), QColor(128, 0, 128),
+         Tr(QT_TRANSLATE_NOOP("CalibrationPhases", "Boussole dirigée vers l'OUEST")),
          QStringLiteral("Eouest.bmp")},
     }};
-    return phases;
+}
+
+} // namespace
+
+const std::array<CalibrationPhase, CalibrationPhaseCount> &CalibrationPhases() {
+    // Made once for each language, so that a reference to a phase stays valid.
+    static std::optional<std::array<CalibrationPhase, CalibrationPhaseCount>> byLanguage[2];
+    auto &phases = byLanguage[platform::SelectedLanguage() == platform::Language::English];
+    if (!phases)
+        phases = MadePhases();
+    return *phases;
 }
 
 } // namespace app

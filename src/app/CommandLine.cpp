@@ -2,6 +2,7 @@
 
 #include "app/PortList.h"
 #include "platform/EscapedText.h"
+#include "platform/Language.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -12,6 +13,11 @@ namespace app {
 namespace {
 
 using Values = std::vector<std::string>;
+
+// A text of the command line in the program's language, its %1, %2... put in.
+std::string Tr(const char *text, const std::vector<std::string> &args = {}) {
+    return platform::Translated("CommandLine", text, args);
+}
 
 std::string Taken(bool &flag) {
     flag = true;
@@ -24,47 +30,69 @@ template <std::string Options::*field> std::string Keep(Options &options, const 
     return {};
 }
 
-std::string Quoted(const std::string &argument) {
-    return "« " + platform::EscapeUnprintable(argument) + " »";
+std::string KeepLanguage(Options &options, const Values &values) {
+    options.language = platform::LanguageNamed(values[0]);
+    if (!options.language)
+        return Tr(QT_TRANSLATE_NOOP("CommandLine", "la langue %1 n'est ni fr ni en"),
+                  {platform::QuotedArgument(values[0])});
+    return {};
 }
 
 const OptionSpec kOptions[] = {
-    {"simulate", 0, "", "COM1 et COM2 ouvrent une boussole simulée au lieu d'un port série.", false,
-     [](Options &o, const Values &) { return Taken(o.simulate); }},
-    {"data-dir", 0, "DIR", "Dossier d'installation à utiliser (par défaut %1).", false,
+    {"simulate", 0, "",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "COM1 et COM2 ouvrent une boussole simulée au lieu d'un port série."),
+     false, [](Options &o, const Values &) { return Taken(o.simulate); }},
+    {"data-dir", 0, "DIR",
+     QT_TRANSLATE_NOOP("CommandLine", "Dossier d'installation à utiliser (par défaut %1)."), false,
      [](Options &o, const Values &v) {
          o.dataDir = v[0];
          return std::string();
      }},
     {"trace", 0, "FILE",
-     "Enregistre dans FILE (- : la sortie d'erreur) tout ce qui passe sur la ligne série.", false,
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "Enregistre dans FILE (- : la sortie d'erreur) tout ce qui passe sur la ligne série."),
+     false,
      [](Options &o, const Values &v) {
          o.trace = v[0];
          return std::string();
      }},
     {"log", 0, "FILE",
-     "Enregistre dans FILE (CSV) chaque mesure reçue, dès le début de la communication.", false,
-     Keep<&Options::log>},
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "Enregistre dans FILE (CSV) chaque mesure reçue, dès le début de la communication."),
+     false, Keep<&Options::log>},
     {"replay", 0, "FILE",
-     "La boussole simulée rejoue le journal du cap FILE à son rythme (implique --simulate).", false,
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "La boussole simulée rejoue le journal du cap FILE à son rythme (implique --simulate)."),
+     false,
      [](Options &o, const Values &v) { return Keep<&Options::replay>(o, v) + Taken(o.simulate); }},
     {"list-ports", 0, "",
-     "Affiche les périphériques série présents (chemin, nœud, description) et s'arrête.", false,
-     [](Options &o, const Values &) { return Taken(o.listPorts); }},
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "Affiche les périphériques série présents (chemin, nœud, description) et s'arrête."),
+     false, [](Options &o, const Values &) { return Taken(o.listPorts); }},
     {"declination", 0, "LAT LON [AAAA-MM-JJ]",
-     "Affiche la déclinaison magnétique du modèle WMM2025 en ce lieu (degrés décimaux, ou "
-     "degrés et minutes avec N, S, E ou O) à cette date (aujourd'hui par défaut) : en degrés, "
-     "positive à l'est, suivie de son incertitude ; puis s'arrête.",
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "Affiche la déclinaison magnétique du modèle WMM2025 en ce lieu (degrés décimaux, ou "
+         "degrés et minutes avec N, S, E ou O) à cette date (aujourd'hui par défaut) : en degrés, "
+         "positive à l'est, suivie de son incertitude ; puis s'arrête."),
      false,
      [](Options &o, const Values &v) {
          return ReadDeclinationRequest(v, o.declination.emplace());
      }},
     {"altitude", 0, "KM",
-     "Avec --declination : la hauteur en km au-dessus de l'ellipsoïde WGS84 (0 par défaut).", false,
-     [](Options &o, const Values &v) { return ReadAltitude(v[0], o.altitude); }},
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "Avec --declination : la hauteur en km au-dessus de l'ellipsoïde WGS84 (0 par défaut)."),
+     false, [](Options &o, const Values &v) { return ReadAltitude(v[0], o.altitude); }},
     {"nmea", 0, "OUTPUT",
-     "Partage le cap en NMEA 0183 pour cette exécution : udp:HÔTE:PORT, tcp:[ADRESSE:]PORT "
-     "ou pty (option répétable).",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Partage le cap en NMEA 0183 pour cette exécution : udp:HÔTE:PORT, "
+                       "tcp:[ADRESSE:]PORT ou pty (option répétable)."),
      true,
      [](Options &o, const Values &v) {
          std::string error;
@@ -72,17 +100,26 @@ const OptionSpec kOptions[] = {
              o.nmea.push_back(*target);
              return std::string();
          }
-         return "la valeur " + Quoted(v[0]) + " de l'option --nmea ne convient pas : " + error;
+         return Tr(QT_TRANSLATE_NOOP("CommandLine",
+                                     "la valeur %1 de l'option --nmea ne convient pas : %2"),
+                   {platform::QuotedArgument(v[0]), error});
      }},
-    {"nmea-true", 0, "", "Ajoute le cap vrai (HDT) : la déclinaison réglée est celle du lieu.",
+    {"nmea-true", 0, "",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Ajoute le cap vrai (HDT) : la déclinaison réglée est celle du lieu."),
      false, [](Options &o, const Values &) { return Taken(o.nmeaTrue); }},
-    {"help", 'h', "", "Affiche cette aide et s'arrête.", false,
+    {"lang", 0, "LANG",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Langue des textes : fr ou en (par défaut, celle de la locale)."),
+     false, KeepLanguage},
+    {"help", 'h', "", QT_TRANSLATE_NOOP("CommandLine", "Affiche cette aide et s'arrête."), false,
      [](Options &o, const Values &) { return Taken(o.help); }},
-    {"version", 'v', "", "Affiche la version et s'arrête.", false,
+    {"version", 'v', "", QT_TRANSLATE_NOOP("CommandLine", "Affiche la version et s'arrête."), false,
      [](Options &o, const Values &) { return Taken(o.version); }},
 };
 
-constexpr const char *kDescription = "Ventrose : boussole électronique RS-232 (COM1 ou COM2).";
+constexpr const char *kDescription =
+    QT_TRANSLATE_NOOP("CommandLine", "Ventrose : boussole électronique RS-232 (COM1 ou COM2).");
 constexpr std::size_t kHelpWidth = 79;
 
 std::vector<std::string> Words(const std::string &text) {
@@ -111,16 +148,18 @@ std::string ReadOption(const std::vector<std::string> &arguments, std::size_t &i
     const std::string typed = argument.substr(0, equals);
     const OptionSpec *spec = Find(typed);
     if (!spec)
-        return "option inconnue " + Quoted(typed);
+        return Tr(QT_TRANSLATE_NOOP("CommandLine", "option inconnue %1"),
+                  {platform::QuotedArgument(typed)});
     if (!spec->repeatable && std::find(seen.begin(), seen.end(), spec) != seen.end())
-        return "l'option " + typed + " est donnée deux fois";
+        return Tr(QT_TRANSLATE_NOOP("CommandLine", "l'option %1 est donnée deux fois"), {typed});
     seen.push_back(spec);
 
     const std::vector<std::string> names = Words(spec->valueNames);
     Values values;
     if (equals != std::string::npos) {
         if (names.empty())
-            return "l'option " + typed + " ne prend pas de valeur";
+            return Tr(QT_TRANSLATE_NOOP("CommandLine", "l'option %1 ne prend pas de valeur"),
+                      {typed});
         values.push_back(argument.substr(equals + 1));
     }
     while (values.size() < names.size()) {
@@ -131,11 +170,13 @@ std::string ReadOption(const std::vector<std::string> &arguments, std::size_t &i
         else if (optional)
             break;
         else
-            return "il manque la valeur " + name + " de l'option " + typed;
+            return Tr(QT_TRANSLATE_NOOP("CommandLine", "il manque la valeur %1 de l'option %2"),
+                      {name, typed});
     }
     for (std::size_t k = 0; k < values.size(); ++k)
         if (values[k].empty())
-            return "la valeur " + names[k] + " de l'option " + typed + " est vide";
+            return Tr(QT_TRANSLATE_NOOP("CommandLine", "la valeur %1 de l'option %2 est vide"),
+                      {names[k], typed});
     return spec->store(options, values);
 }
 
@@ -165,24 +206,34 @@ void AppendWrapped(std::string &out, const std::string &text, std::size_t indent
     out += '\n';
 }
 
-std::string Replaced(std::string text, const std::string &marker, const std::string &by) {
-    if (const std::size_t at = text.find(marker); at != std::string::npos)
-        text.replace(at, marker.size(), by);
-    return text;
-}
-
 // 0 when everything reached out, 1 (with a word on the standard error) otherwise.
 int Flushed(const Terminal &terminal) {
     if (std::fflush(terminal.out) == 0 && !std::ferror(terminal.out))
         return 0;
-    std::fprintf(terminal.err, "ventrose : impossible d'écrire sur la sortie standard : %s.\n",
-                 std::strerror(errno));
+    const std::string reason = std::strerror(errno);
+    std::fprintf(
+        terminal.err, "%s\n",
+        Tr(QT_TRANSLATE_NOOP("CommandLine",
+                             "ventrose : impossible d'écrire sur la sortie standard : %1."),
+           {reason})
+            .c_str());
     return 1;
 }
 
 } // namespace
 
 std::span<const OptionSpec> KnownOptions() { return kOptions; }
+
+std::optional<platform::Language> LanguageAsked(const std::vector<std::string> &arguments) {
+    for (std::size_t i = 0; i < arguments.size() && arguments[i] != "--"; ++i) {
+        if (arguments[i].starts_with("--lang="))
+            return platform::LanguageNamed(std::string_view(arguments[i]).substr(7));
+        if (arguments[i] == "--lang")
+            return i + 1 < arguments.size() ? platform::LanguageNamed(arguments[i + 1])
+                                            : std::nullopt;
+    }
+    return std::nullopt;
+}
 
 CommandLine ParseCommandLine(const std::vector<std::string> &arguments) {
     CommandLine line;
@@ -193,12 +244,14 @@ CommandLine ParseCommandLine(const std::vector<std::string> &arguments) {
         if (argument == "--" && !optionsEnded)
             optionsEnded = true;
         else if (optionsEnded || argument.size() < 2 || argument[0] != '-')
-            line.error = "argument inattendu " + Quoted(argument);
+            line.error = Tr(QT_TRANSLATE_NOOP("CommandLine", "argument inattendu %1"),
+                            {platform::QuotedArgument(argument)});
         else
             line.error = ReadOption(arguments, i, seen, line.options);
     }
     if (line.error.empty() && line.options.altitude && !line.options.declination)
-        line.error = "l'option --altitude ne sert qu'avec --declination";
+        line.error = Tr(
+            QT_TRANSLATE_NOOP("CommandLine", "l'option --altitude ne sert qu'avec --declination"));
     if (!line.error.empty())
         line.options = {}; // nothing half read
     return line;
@@ -215,17 +268,21 @@ std::string HelpText(const std::string &defaultDataDir) {
         indent = std::max(indent, names.size() + 2);
         left.push_back(names);
     }
-    std::string out =
-        std::string("Utilisation : ventrose [options]\n") + kDescription + "\n\nOptions :\n";
+    std::string out = Tr(QT_TRANSLATE_NOOP("CommandLine", "Utilisation : ventrose [options]")) +
+                      "\n" + Tr(kDescription) + "\n\n" +
+                      Tr(QT_TRANSLATE_NOOP("CommandLine", "Options :")) + "\n";
     for (std::size_t k = 0; k < left.size(); ++k) {
         out += left[k] + std::string(indent - left[k].size(), ' ');
-        AppendWrapped(out, Replaced(kOptions[k].help, "%1", defaultDataDir), indent);
+        AppendWrapped(out, Tr(kOptions[k].help, {defaultDataDir}), indent);
     }
     return out;
 }
 
 std::string UsageErrorText(const std::string &error) {
-    return "ventrose : " + error + ".\nEssayez « ventrose --help » pour la liste des options.\n";
+    return Tr(QT_TRANSLATE_NOOP("CommandLine", "ventrose : %1.\nEssayez « ventrose --help » pour "
+                                               "la liste des options."),
+              {error}) +
+           "\n";
 }
 
 std::optional<int> RunWithoutDisplay(const CommandLine &line, const Terminal &terminal) {

@@ -4,6 +4,7 @@
 
 #include "app/DeclinationCommand.h"
 #include "nmea/OutputTarget.h"
+#include "platform/Language.h"
 
 #include <chrono>
 #include <cstdio>
@@ -29,6 +30,7 @@ struct Options {
     std::optional<double> altitude{};                // metres, for --declination
     std::vector<nmea::OutputTarget> nmea{};          // heading outputs switched on for this run
     bool nmeaTrue = false;                           // and HDT with them
+    std::optional<platform::Language> language{};    // none: the locale's
 
     bool operator==(const Options &) const = default;
 };
@@ -41,10 +43,11 @@ struct OptionSpec {
     const char *valueNames; // blank-separated, shown in the help: "DIR", "LAT LON [DATE]";
                             // [NAME] is optional, taken when the next argument is not an
                             // option. Empty for a switch.
-    const char *help;       // French; %1 stands for the default installation folder
+    const char *help;       // French, marked for translation; %1 stands for the default
+                            // installation folder
     bool repeatable;        // may be given more than once (otherwise twice is an error)
-    // Puts the option and its values in options; returns why a value is refused (French,
-    // without a final full stop), empty when it is taken.
+    // Puts the option and its values in options; returns why a value is refused (in the
+    // program's language, without a final full stop), empty when it is taken.
     std::string (*store)(Options &options, const std::vector<std::string> &values);
 };
 
@@ -53,7 +56,7 @@ std::span<const OptionSpec> KnownOptions();
 
 struct CommandLine {
     Options options;   // the defaults when there is an error
-    std::string error; // empty when every argument was understood; French, names the argument
+    std::string error; // empty when every argument was understood; names the argument
 };
 
 // Reads the arguments that follow the program's name. "--name VALUE" and "--name=VALUE"
@@ -62,7 +65,13 @@ struct CommandLine {
 // any argument that is not an option are errors, and so is --altitude without --declination.
 CommandLine ParseCommandLine(const std::vector<std::string> &arguments);
 
-// The help: usage line, description, then each option with its values and its text.
+// The language that --lang asks for ("--lang en", "--lang=fr" before any "--"); nothing when the
+// option is absent or names no language. Read before the rest, so that the whole command line's
+// help and errors speak it.
+std::optional<platform::Language> LanguageAsked(const std::vector<std::string> &arguments);
+
+// The help, in the program's language: usage line, description, then each option with its values
+// and its text.
 std::string HelpText(const std::string &defaultDataDir);
 
 // What is printed on the standard error for a command line that could not be read.

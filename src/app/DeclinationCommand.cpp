@@ -4,6 +4,7 @@
 #include "geomag/Declination.h"
 #include "geomag/Warnings.h"
 #include "platform/EscapedText.h"
+#include "platform/Language.h"
 
 #include <charconv>
 #include <cmath>
@@ -12,8 +13,9 @@
 namespace app {
 namespace {
 
-std::string Quoted(const std::string &argument) {
-    return "« " + platform::EscapeUnprintable(argument) + " »";
+// A text of the declination command in the program's language, its %1, %2... put in.
+std::string Tr(const char *text, const std::vector<std::string> &args = {}) {
+    return platform::Translated("DeclinationCommand", text, args);
 }
 
 // Two decimals whatever the locale; -0.00 is written 0.00.
@@ -30,8 +32,10 @@ std::string ReadCoordinate(const std::string &text, geomag::Axis axis, double &d
     degrees = reading.degrees;
     if (reading.ok())
         return {};
-    return (axis == geomag::Axis::Latitude ? "latitude " : "longitude ") + Quoted(text) +
-           " incorrecte : " + geomag::CoordinateErrorText(reading.error, axis);
+    return Tr(axis == geomag::Axis::Latitude
+                  ? QT_TRANSLATE_NOOP("DeclinationCommand", "latitude %1 incorrecte : %2")
+                  : QT_TRANSLATE_NOOP("DeclinationCommand", "longitude %1 incorrecte : %2"),
+              {platform::QuotedArgument(text), geomag::CoordinateErrorText(reading.error, axis)});
 }
 
 } // namespace
@@ -49,8 +53,10 @@ std::string ReadDeclinationRequest(const std::vector<std::string> &values,
     if (values.size() > 2) {
         request.date = geomag::ParseIsoDate(values[2]);
         if (!request.date)
-            return "date " + Quoted(values[2]) +
-                   " incorrecte : écrivez AAAA-MM-JJ, par exemple 2026-12-07";
+            return Tr(QT_TRANSLATE_NOOP("DeclinationCommand",
+                                        "date %1 incorrecte : écrivez AAAA-MM-JJ, par exemple "
+                                        "2026-12-07"),
+                      {platform::QuotedArgument(values[2])});
     }
     return {};
 }
@@ -63,10 +69,14 @@ std::string ReadAltitude(const std::string &km, std::optional<double> &metres) {
     const char *end = text.data() + text.size();
     const auto [stop, ec] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
     if (ec != std::errc() || stop != end || !std::isfinite(value))
-        return "altitude " + Quoted(km) + " incorrecte : un nombre de kilomètres est attendu";
+        return Tr(QT_TRANSLATE_NOOP("DeclinationCommand",
+                                    "altitude %1 incorrecte : un nombre de kilomètres est attendu"),
+                  {platform::QuotedArgument(km)});
     if (value * 1000 < geomag::LowestHeight || value * 1000 > geomag::HighestHeight)
-        return "altitude " + Quoted(km) +
-               " hors du domaine du modèle (de -1 à 850 km au-dessus de l'ellipsoïde)";
+        return Tr(QT_TRANSLATE_NOOP("DeclinationCommand",
+                                    "altitude %1 hors du domaine du modèle (de -1 à 850 km "
+                                    "au-dessus de l'ellipsoïde)"),
+                  {platform::QuotedArgument(km)});
     metres = value * 1000;
     return {};
 }
@@ -78,7 +88,10 @@ void PrintDeclination(const DeclinationRequest &request, std::FILE *out, std::FI
     std::fprintf(out, "%s ± %s\n", TwoDecimals(estimate.declination).c_str(),
                  TwoDecimals(estimate.uncertainty).c_str());
     for (const std::string &warning : geomag::EstimateWarnings(estimate))
-        std::fprintf(err, "ventrose : attention : %s\n", warning.c_str());
+        std::fprintf(
+            err, "%s\n",
+            Tr(QT_TRANSLATE_NOOP("DeclinationCommand", "ventrose : attention : %1"), {warning})
+                .c_str());
 }
 
 std::chrono::year_month_day LocalToday() {

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 
+#include <QCoreApplication>
+
 namespace app {
 namespace {
 
@@ -35,24 +37,33 @@ std::optional<int> ParseReading(const std::string &text) {
 }
 
 QString DirectionName(int angle) {
-    static const std::array<const char16_t *, 8> cardinal = {
-        u"Nord", u"Nord-Est", u"Est", u"Sud-Est", u"Sud", u"Sud-Ouest", u"Ouest", u"Nord-Ouest"};
+    static const std::array<const char *, 8> cardinal = {
+        QT_TRANSLATE_NOOP("Heading", "Nord"),  QT_TRANSLATE_NOOP("Heading", "Nord-Est"),
+        QT_TRANSLATE_NOOP("Heading", "Est"),   QT_TRANSLATE_NOOP("Heading", "Sud-Est"),
+        QT_TRANSLATE_NOOP("Heading", "Sud"),   QT_TRANSLATE_NOOP("Heading", "Sud-Ouest"),
+        QT_TRANSLATE_NOOP("Heading", "Ouest"), QT_TRANSLATE_NOOP("Heading", "Nord-Ouest")};
     // The names between two of the above, for the open sector that starts at 45 * i.
-    static const std::array<const char16_t *, 8> between = {
-        u"Nord / Nord-Est", u"Est / Nord-Est",    u"Est / Sud-Est",      u"Sud / Sud-Est",
-        u"Sud / Sud-Ouest", u"Ouest / Sud-Ouest", u"Ouest / Nord-Ouest", u"Nord / Nord-Ouest"};
+    static const std::array<const char *, 8> between = {
+        QT_TRANSLATE_NOOP("Heading", "Nord / Nord-Est"),
+        QT_TRANSLATE_NOOP("Heading", "Est / Nord-Est"),
+        QT_TRANSLATE_NOOP("Heading", "Est / Sud-Est"),
+        QT_TRANSLATE_NOOP("Heading", "Sud / Sud-Est"),
+        QT_TRANSLATE_NOOP("Heading", "Sud / Sud-Ouest"),
+        QT_TRANSLATE_NOOP("Heading", "Ouest / Sud-Ouest"),
+        QT_TRANSLATE_NOOP("Heading", "Ouest / Nord-Ouest"),
+        QT_TRANSLATE_NOOP("Heading", "Nord / Nord-Ouest")};
     const int a = Reduce360(angle);
-    return QString::fromUtf16(a % 45 == 0 ? cardinal[a / 45] : between[a / 45]);
+    return QCoreApplication::translate("Heading", a % 45 == 0 ? cardinal[a / 45] : between[a / 45]);
 }
 
 std::optional<QString> DeclinationStatusText(const settings::SettingsView &settings) {
     const QString declination = settings.Store().Text(settings::DeclinationSlot);
     if (settings.DeclinationIsZero())
-        return QStringLiteral(" DM: %1°").arg(declination);
+        return QCoreApplication::translate("Heading", " DM: %1°").arg(declination);
     const std::optional<settings::TSign> sign = settings.DeclinationSign();
     if (!sign)
         return std::nullopt;
-    return QStringLiteral(" DM: %1%2°")
+    return QCoreApplication::translate("Heading", " DM: %1%2°")
         .arg(*sign == settings::TSign::Plus ? QLatin1Char('-') : QLatin1Char('+'))
         .arg(declination);
 }
@@ -90,9 +101,10 @@ HeadingLabels HeadingState::Labels(const settings::SettingsView &settings) const
     const bool directions = settings.On(settings::TSwitch::DirectionDisplay);
     return {
         Shown(directions, DirectionName(needleAngle_)),
-        Shown(degrees, QStringLiteral("Orientation aiguille rouge: %1°").arg(needleAngle_)),
+        Shown(degrees, QCoreApplication::translate("Heading", "Orientation aiguille rouge: %1°")
+                           .arg(needleAngle_)),
         Shown(directions, DirectionName(capAngle_)),
-        Shown(degrees, QStringLiteral("Votre CAP: %1°").arg(capAngle_)),
+        Shown(degrees, QCoreApplication::translate("Heading", "Votre CAP: %1°").arg(capAngle_)),
     };
 }
 

@@ -1,6 +1,7 @@
 #include "app/HeadingChart.h"
 
 #include <QCategoryAxis>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QLineSeries>
@@ -19,8 +20,8 @@ HeadingChart::HeadingChart(QWidget *parent)
     chart_->legend()->hide();
     chart_->setMargins(QMargins(4, 4, 8, 4));
     timeAxis_->setTickCount(7);
-    timeAxis_->setTitleText(QStringLiteral("Heure"));
-    headingAxis_->setTitleText(QStringLiteral("CAP"));
+    timeAxis_->setTitleText(QCoreApplication::translate("HeadingChart", "Heure"));
+    headingAxis_->setTitleText(QCoreApplication::translate("HeadingChart", "CAP"));
     headingAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     chart_->addAxis(timeAxis_, Qt::AlignBottom);
     chart_->addAxis(headingAxis_, Qt::AlignLeft);
@@ -53,7 +54,7 @@ void HeadingChart::PlaceHeadingAxis(double centre) {
 QLineSeries *HeadingChart::SeriesFor(std::size_t piece) {
     while (series_.size() <= piece) {
         auto *series = new QLineSeries;
-        series->setName(QStringLiteral("CAP"));
+        series->setName(QCoreApplication::translate("HeadingChart", "CAP"));
         QPen pen(kCurve);
         pen.setWidthF(1.5);
         series->setPen(pen);

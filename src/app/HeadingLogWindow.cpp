@@ -1,5 +1,7 @@
 #include "app/HeadingLogWindow.h"
 
+#include "platform/Translations.h"
+
 #include "app/HeadingChart.h"
 #include "dialogs/HelpTopics.h"
 #include "headinglog/StripTrace.h"
@@ -8,6 +10,7 @@
 #include "settings/OwnSettings.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -39,39 +42,47 @@ QString SaveDialog(const QString &caption, const QString &path, const QString &f
 QString DegreesText(const std::optional<double> &degrees) {
     if (!degrees)
         return QStringLiteral("—");
-    return QLocale(QLocale::French).toString(*degrees, 'f', 1) + QStringLiteral("°");
+    const bool english = platform::SelectedLanguage() == platform::Language::English;
+    return QLocale(english ? QLocale::English : QLocale::French).toString(*degrees, 'f', 1) +
+           QStringLiteral("°");
 }
 
 HeadingLogWindow::HeadingLogWindow(ReadingFeed &feed, HeadingRecorder &recorder, QWidget *parent)
     : QWidget(parent, Qt::Window), chooseFile(SaveDialog), feed_(feed), recorder_(recorder) {
-    setWindowTitle(QStringLiteral("Journal du cap"));
+    setWindowTitle(QCoreApplication::translate("HeadingLogWindow", "Journal du cap"));
 
     SpanBox = new QComboBox(this);
     for (int minutes : kSpans)
-        SpanBox->addItem(minutes == 1 ? QStringLiteral("1 minute")
-                                      : QStringLiteral("%1 minutes").arg(minutes),
-                         minutes);
+        SpanBox->addItem(
+            minutes == 1
+                ? QCoreApplication::translate("HeadingLogWindow", "1 minute")
+                : QCoreApplication::translate("HeadingLogWindow", "%1 minutes").arg(minutes),
+            minutes);
     Chart = new HeadingChart(this);
     MeanLabel = new QLabel(this);
     DeviationLabel = new QLabel(this);
     CountLabel = new QLabel(this);
     RecordingLabel = new QLabel(this);
     RecordingLabel->setWordWrap(true);
-    RecordButton = new QPushButton(QStringLiteral("Enregistrer"), this);
-    StopButton = new QPushButton(QStringLiteral("Arrêter"), this);
-    ExportButton = new QPushButton(QStringLiteral("Exporter l'image..."), this);
-    HelpButton = new QPushButton(QStringLiteral("&Aide"), this);
-    CloseButton = new QPushButton(QStringLiteral("&Fermer"), this);
+    RecordButton =
+        new QPushButton(QCoreApplication::translate("HeadingLogWindow", "Enregistrer"), this);
+    StopButton = new QPushButton(QCoreApplication::translate("HeadingLogWindow", "Arrêter"), this);
+    ExportButton = new QPushButton(
+        QCoreApplication::translate("HeadingLogWindow", "Exporter l'image..."), this);
+    HelpButton = new QPushButton(QCoreApplication::translate("HeadingLogWindow", "&Aide"), this);
+    CloseButton = new QPushButton(QCoreApplication::translate("HeadingLogWindow", "&Fermer"), this);
 
     auto *top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("Durée affichée :"), this));
+    top->addWidget(
+        new QLabel(QCoreApplication::translate("HeadingLogWindow", "Durée affichée :"), this));
     top->addWidget(SpanBox);
     top->addStretch();
 
     auto *figures = new QGridLayout;
-    const std::pair<QString, QLabel *> rows[] = {{QStringLiteral("Cap moyen :"), MeanLabel},
-                                                 {QStringLiteral("Écart type :"), DeviationLabel},
-                                                 {QStringLiteral("Mesures :"), CountLabel}};
+    const std::pair<QString, QLabel *> rows[] = {
+        {QCoreApplication::translate("HeadingLogWindow", "Cap moyen :"), MeanLabel},
+        {QCoreApplication::translate("HeadingLogWindow", "Écart type :"), DeviationLabel},
+        {QCoreApplication::translate("HeadingLogWindow", "Mesures :"), CountLabel}};
     int row = 0;
     for (const auto &[caption, label] : rows) {
         figures->addWidget(new QLabel(caption, this), row, 0);
@@ -188,14 +199,17 @@ void HeadingLogWindow::ShowRecording() {
     RecordButton->setEnabled(!recorder_.Recording());
     StopButton->setEnabled(recorder_.Recording());
     if (recorder_.Recording())
-        RecordingLabel->setText(QStringLiteral("Enregistrement dans %1 : %2 mesure(s).")
+        RecordingLabel->setText(QCoreApplication::translate(
+                                    "HeadingLogWindow", "Enregistrement dans %1 : %2 mesure(s).")
                                     .arg(QDir::toNativeSeparators(recorder_.Path()))
                                     .arg(recorder_.Rows()));
     else if (!recorder_.Error().isEmpty())
         RecordingLabel->setText(
-            QStringLiteral("Enregistrement arrêté : %1").arg(recorder_.Error()));
+            QCoreApplication::translate("HeadingLogWindow", "Enregistrement arrêté : %1")
+                .arg(recorder_.Error()));
     else
-        RecordingLabel->setText(QStringLiteral("Aucun enregistrement en cours."));
+        RecordingLabel->setText(
+            QCoreApplication::translate("HeadingLogWindow", "Aucun enregistrement en cours."));
 }
 
 // Asks for a file to write, proposing journal-<date>-<time>.<extension> in the folder used
@@ -217,9 +231,11 @@ QString HeadingLogWindow::ChooseTarget(const QString &caption, const QString &fo
 }
 
 void HeadingLogWindow::RecordClick() {
-    const QString path = ChooseTarget(QStringLiteral("Enregistrer le journal du cap"),
-                                      kLogFolderKey, QStringLiteral("csv"),
-                                      QStringLiteral("Journal CSV (*.csv);;Tous les fichiers (*)"));
+    const QString path = ChooseTarget(
+        QCoreApplication::translate("HeadingLogWindow", "Enregistrer le journal du cap"),
+        kLogFolderKey, QStringLiteral("csv"),
+        QCoreApplication::translate("HeadingLogWindow",
+                                    "Journal CSV (*.csv);;Tous les fichiers (*)"));
     if (!path.isEmpty() && !recorder_.Start(path))
         platform::MessageBoxes::Warning(
             HeadingRecorder::FailureMessage(path, recorder_.Error(), false));
@@ -228,12 +244,14 @@ void HeadingLogWindow::RecordClick() {
 void HeadingLogWindow::StopClick() { recorder_.Stop(); }
 
 void HeadingLogWindow::ExportClick() {
-    const QString path =
-        ChooseTarget(QStringLiteral("Exporter l'image du journal du cap"), kImageFolderKey,
-                     QStringLiteral("png"), QStringLiteral("Image PNG (*.png)"));
+    const QString path = ChooseTarget(
+        QCoreApplication::translate("HeadingLogWindow", "Exporter l'image du journal du cap"),
+        kImageFolderKey, QStringLiteral("png"),
+        QCoreApplication::translate("HeadingLogWindow", "Image PNG (*.png)"));
     if (!path.isEmpty() && !Chart->grab().save(path, "PNG"))
         platform::MessageBoxes::Warning(
-            QStringLiteral("Impossible d'enregistrer l'image %1.").arg(path));
+            QCoreApplication::translate("HeadingLogWindow", "Impossible d'enregistrer l'image %1.")
+                .arg(path));
 }
 
 } // namespace app

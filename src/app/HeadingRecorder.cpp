@@ -2,6 +2,7 @@
 
 #include "platform/MessageBoxes.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <cstdio>
@@ -33,10 +34,13 @@ HeadingRecorder::~HeadingRecorder() {
 
 QString HeadingRecorder::FailureMessage(const QString &path, const QString &reason, bool started) {
     if (!started)
-        return QStringLiteral("Impossible de créer le journal du cap %1 :\n%2").arg(path, reason);
-    return QStringLiteral("Impossible d'écrire dans le journal du cap %1 :\n%2\n"
-                          "L'enregistrement est arrêté ; la communication avec la boussole "
-                          "continue.")
+        return QCoreApplication::translate("HeadingRecorder",
+                                           "Impossible de créer le journal du cap %1 :\n%2")
+            .arg(path, reason);
+    return QCoreApplication::translate(
+               "HeadingRecorder", "Impossible d'écrire dans le journal du cap %1 :\n%2\n"
+                                  "L'enregistrement est arrêté ; la communication avec la boussole "
+                                  "continue.")
         .arg(path, reason);
 }
 

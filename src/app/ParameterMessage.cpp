@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string>
 
+#include <QCoreApplication>
+
 namespace app {
 
 namespace {
@@ -34,11 +36,14 @@ struct Field {
 };
 
 const Field fields[] = {
-    {HardwareOptionsSlot, "Options matérielles", false, 3, 255},
-    {CentringSignSlot, "Signe du centrage du zéro", true},
-    {CentringSlot, "Centrage du zéro", false, 2, 20},
-    {DeclinationSignSlot, "Sens de la déclinaison magnétique", true},
-    {DeclinationSlot, "Déclinaison magnétique", false, 2, 10},
+    {HardwareOptionsSlot, QT_TRANSLATE_NOOP("ParameterMessage", "Options matérielles"), false, 3,
+     255},
+    {CentringSignSlot, QT_TRANSLATE_NOOP("ParameterMessage", "Signe du centrage du zéro"), true},
+    {CentringSlot, QT_TRANSLATE_NOOP("ParameterMessage", "Centrage du zéro"), false, 2, 20},
+    {DeclinationSignSlot,
+     QT_TRANSLATE_NOOP("ParameterMessage", "Sens de la déclinaison magnétique"), true},
+    {DeclinationSlot, QT_TRANSLATE_NOOP("ParameterMessage", "Déclinaison magnétique"), false, 2,
+     10},
 };
 
 } // namespace
@@ -48,11 +53,13 @@ std::string BuildParameterMessage(const SettingsStore &settings) {
         const std::string &text = settings.Get(field.slot);
         if (!field.Holds(text))
             throw platform::Exception(
-                QStringLiteral("Les paramètres n'ont pas été envoyés à la boussole.\n"
-                               "La ligne %1 du fichier Ventrose.inf (%2) contient « %3 », "
-                               "qui n'est pas une valeur permise.")
+                QCoreApplication::translate(
+                    "ParameterMessage", "Les paramètres n'ont pas été envoyés à la boussole.\n"
+                                        "La ligne %1 du fichier Ventrose.inf (%2) contient « %3 », "
+                                        "qui n'est pas une valeur permise.")
                     .arg(field.slot)
-                    .arg(QString::fromUtf8(field.name), settings.Text(field.slot)));
+                    .arg(QCoreApplication::translate("ParameterMessage", field.name),
+                         settings.Text(field.slot)));
     }
     return "!" + settings.Get(HardwareOptionsSlot) + "A" + settings.Get(CentringSignSlot) +
            settings.Get(CentringSlot) + "B" + settings.Get(DeclinationSignSlot) +

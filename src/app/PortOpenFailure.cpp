@@ -30,21 +30,26 @@ QString PortOpenFailureMessage(const serial::ESerialPort &error, const QString &
         const QString group = groupOfDevice.isEmpty() || groupOfDevice == QLatin1String("root")
                                   ? QStringLiteral("dialout")
                                   : groupOfDevice;
-        advice = QStringLiteral("Le port %1 (%2) existe, mais votre compte n'a pas le droit de "
-                                "l'ouvrir.\nAjoutez-le au groupe %3 (sudo adduser $USER %3), "
-                                "puis fermez votre session et ouvrez-la de nouveau.")
-                     .arg(port, device, group);
+        advice =
+            QCoreApplication::translate(
+                "PortOpenFailure", "Le port %1 (%2) existe, mais votre compte n'a pas le droit de "
+                                   "l'ouvrir.\nAjoutez-le au groupe %3 (sudo adduser $USER %3), "
+                                   "puis fermez votre session et ouvrez-la de nouveau.")
+                .arg(port, device, group);
         break;
     }
     case serial::ERROR_FILE_NOT_FOUND:
-        advice = QStringLiteral("Le port %1 mène à %2, qui est absent.\nBranchez l'adaptateur, "
-                                "ou choisissez un autre périphérique dans « Port de "
-                                "communication série ».")
-                     .arg(port, device);
+        advice =
+            QCoreApplication::translate(
+                "PortOpenFailure", "Le port %1 mène à %2, qui est absent.\nBranchez l'adaptateur, "
+                                   "ou choisissez un autre périphérique dans « Port de "
+                                   "communication série ».")
+                .arg(port, device);
         break;
     case serial::ERROR_ACCESS_DENIED:
-        advice = QStringLiteral("Le port %1 (%2) est déjà ouvert par un autre programme.\n"
-                                "Fermez ce programme, puis réessayez.")
+        advice = QCoreApplication::translate(
+                     "PortOpenFailure", "Le port %1 (%2) est déjà ouvert par un autre programme.\n"
+                                        "Fermez ce programme, puis réessayez.")
                      .arg(port, device);
         break;
     default:
@@ -61,8 +66,10 @@ QString SimulatedPortFailureMessage(const serial::ESerialPort &error, const QStr
     const QString component = QString::fromUtf8(error.what());
     if (error.ComErrorCode != 1 || error.WinErrorCode != serial::ERROR_FILE_NOT_FOUND)
         return component;
-    return QStringLiteral("Le port %1 mène au module simulé, qui est débranché.\nRebranchez-le "
-                          "(kill -USR2 %2), puis réessayez.\n\n%3")
+    return QCoreApplication::translate(
+               "PortOpenFailure",
+               "Le port %1 mène au module simulé, qui est débranché.\nRebranchez-le "
+               "(kill -USR2 %2), puis réessayez.\n\n%3")
         .arg(port, QString::number(QCoreApplication::applicationPid()), component);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/Guarded.h"
 #include "widgets/BalloonHint.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 
@@ -27,23 +28,31 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event) {
 
 QString TForm1::BalloonText(const QLabel *label) const {
     if (label == Label10)
-        return QStringLiteral("C'est l'angle vers lequel@ vous vous dirigez...");
+        return QCoreApplication::translate("TForm1",
+                                           "C'est l'angle vers lequel@ vous vous dirigez...");
     if (label == Label9)
-        return QStringLiteral("C'est la direction@ vers laquelle vous vous dirigez...");
+        return QCoreApplication::translate(
+            "TForm1", "C'est la direction@ vers laquelle vous vous dirigez...");
     if (label == Label8)
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "TForm1",
             "C'est l'angle décrit par l'aiguille rouge@ orientée toujours vers le NORD...");
     if (label == Label7)
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "TForm1",
             "C'est la direction pointée par l'aiguille rouge@ orientée toujours vers le NORD...");
     if (label == Label2)
-        return QStringLiteral("Cliquez sur le bouton n°1 pour étalonner le SUD...");
+        return QCoreApplication::translate("TForm1",
+                                           "Cliquez sur le bouton n°1 pour étalonner le SUD...");
     if (label == Label3)
-        return QStringLiteral("Cliquez sur le bouton n°2 pour étalonner l'EST...");
+        return QCoreApplication::translate("TForm1",
+                                           "Cliquez sur le bouton n°2 pour étalonner l'EST...");
     if (label == Label1)
-        return QStringLiteral("Cliquez sur le bouton n°3 pour étalonner le NORD...");
+        return QCoreApplication::translate("TForm1",
+                                           "Cliquez sur le bouton n°3 pour étalonner le NORD...");
     if (label == Label4)
-        return QStringLiteral("Cliquez sur le bouton n°4 pour étalonner l'OUEST...");
+        return QCoreApplication::translate("TForm1",
+                                           "Cliquez sur le bouton n°4 pour étalonner l'OUEST...");
     return QString();
 }
 

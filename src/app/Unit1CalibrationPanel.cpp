@@ -6,6 +6,7 @@
 #include "dialogs/DialogBase.h"
 #include "platform/Guarded.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -42,7 +43,8 @@ void TForm1::CreateCalibrationPanel(QWidget *client) {
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel2->hide();
 
-    GroupBox1 = new QGroupBox(QStringLiteral(" Etalonnage de la boussole : "), Panel2);
+    GroupBox1 = new QGroupBox(
+        QCoreApplication::translate("TForm1", " Etalonnage de la boussole : "), Panel2);
     GroupBox1->setGeometry(8, 8, 329, 80);
     QFont bold = font();
     bold.setBold(true);
@@ -77,8 +79,8 @@ void TForm1::CreateCalibrationPanel(QWidget *client) {
     Image2 = new PictureBox(Panel3);
     Image2->setGeometry(PictureBevel, PictureBevel, PictureWidth, PictureHeight);
 
-    BitBtn5 =
-        new QPushButton(LoadGlyph(QStringLiteral("btn_aide.bmp")), QStringLiteral("&Aide"), Panel2);
+    BitBtn5 = new QPushButton(LoadGlyph(QStringLiteral("btn_aide.bmp")),
+                              QCoreApplication::translate("TForm1", "&Aide"), Panel2);
     BitBtn5->setIconSize(QSize(18, 18));
     BitBtn5->setGeometry((Panel2->width() - 75) / 2, 370, 75, 25);
     connect(BitBtn5, &QPushButton::clicked, this,

@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 #include "platform/InstallDir.h"
 
+#include <QCoreApplication>
 #include <QImage>
 
 namespace app {
@@ -33,93 +34,105 @@ void TForm1::CreateMenus() {
     MainMenu1->SetName("MainMenu1");
     auto &bar = MainMenu1->Items();
 
-    Paramtrage1 = AddItem(this, bar, "Paramtrage1", QStringLiteral("&Paramètres"));
-    Activezlacommunicationsrie1 = AddItem(this, *Paramtrage1, "Activezlacommunicationsrie1",
-                                          QStringLiteral("&Activer la communication série"),
-                                          &TForm1::Activezlacommunicationsrie1Click);
-    Communication1 =
-        AddItem(this, *Paramtrage1, "Communication1",
-                QStringLiteral("&Port de communication série"), &TForm1::Communication1Click);
+    Paramtrage1 =
+        AddItem(this, bar, "Paramtrage1", QCoreApplication::translate("TForm1", "&Paramètres"));
+    Activezlacommunicationsrie1 =
+        AddItem(this, *Paramtrage1, "Activezlacommunicationsrie1",
+                QCoreApplication::translate("TForm1", "&Activer la communication série"),
+                &TForm1::Activezlacommunicationsrie1Click);
+    Communication1 = AddItem(this, *Paramtrage1, "Communication1",
+                             QCoreApplication::translate("TForm1", "&Port de communication série"),
+                             &TForm1::Communication1Click);
     AddSeparator(this, *Paramtrage1);
-    Optionsgraphiques1 =
-        AddItem(this, *Paramtrage1, "Optionsgraphiques1", QStringLiteral("&Options graphiques"),
-                &TForm1::Optionsgraphiques1Click);
-    Optionspendule1 =
-        AddItem(this, *Paramtrage1, "Optionspendule1", QStringLiteral("&Type de menus déroulant"),
-                &TForm1::Optionspendule1Click);
+    Optionsgraphiques1 = AddItem(this, *Paramtrage1, "Optionsgraphiques1",
+                                 QCoreApplication::translate("TForm1", "&Options graphiques"),
+                                 &TForm1::Optionsgraphiques1Click);
+    Optionspendule1 = AddItem(this, *Paramtrage1, "Optionspendule1",
+                              QCoreApplication::translate("TForm1", "&Type de menus déroulant"),
+                              &TForm1::Optionspendule1Click);
     AddSeparator(this, *Paramtrage1);
-    Quittez1 =
-        AddItem(this, *Paramtrage1, "Quittez1", QStringLiteral("&Quitter"), &TForm1::Quittez1Click);
+    Quittez1 = AddItem(this, *Paramtrage1, "Quittez1",
+                       QCoreApplication::translate("TForm1", "&Quitter"), &TForm1::Quittez1Click);
 
-    Bousolle1 = AddItem(this, bar, "Bousolle1", QStringLiteral("&Boussole"));
-    Etalonnagedelaboussole1 = AddItem(this, *Bousolle1, "Etalonnagedelaboussole1",
-                                      QStringLiteral("&Etalonnage de la boussole"),
-                                      &TForm1::Etalonnagedelaboussole1Click);
-    CentrageduzroNORD1 =
-        AddItem(this, *Bousolle1, "CentrageduzroNORD1", QStringLiteral("&Centrage du zéro (NORD)"),
-                &TForm1::CentrageduzroNORD1Click);
-    Dclinaisonmagntique1 =
-        AddItem(this, *Bousolle1, "Dclinaisonmagntique1", QStringLiteral("&Déclinaison magnétique"),
-                &TForm1::Dclinaisonmagntique1Click);
-    Journalducap1 =
-        AddItem(this, *Bousolle1, "Journalducap1", QStringLiteral("&Journal du cap..."));
+    Bousolle1 = AddItem(this, bar, "Bousolle1", QCoreApplication::translate("TForm1", "&Boussole"));
+    Etalonnagedelaboussole1 =
+        AddItem(this, *Bousolle1, "Etalonnagedelaboussole1",
+                QCoreApplication::translate("TForm1", "&Etalonnage de la boussole"),
+                &TForm1::Etalonnagedelaboussole1Click);
+    CentrageduzroNORD1 = AddItem(this, *Bousolle1, "CentrageduzroNORD1",
+                                 QCoreApplication::translate("TForm1", "&Centrage du zéro (NORD)"),
+                                 &TForm1::CentrageduzroNORD1Click);
+    Dclinaisonmagntique1 = AddItem(this, *Bousolle1, "Dclinaisonmagntique1",
+                                   QCoreApplication::translate("TForm1", "&Déclinaison magnétique"),
+                                   &TForm1::Dclinaisonmagntique1Click);
+    Journalducap1 = AddItem(this, *Bousolle1, "Journalducap1",
+                            QCoreApplication::translate("TForm1", "&Journal du cap..."));
 
-    Options1 = AddItem(this, bar, "Options1", QStringLiteral("&Options"));
-    Optionslogicielles1 =
-        AddItem(this, *Options1, "Optionslogicielles1", QStringLiteral("Options l&ogicielles"),
-                &TForm1::Optionslogicielles1Click);
-    Optionsmatrielles1 =
-        AddItem(this, *Options1, "Optionsmatrielles1", QStringLiteral("Options &matérielles"),
-                &TForm1::Optionsmatrielles1Click);
-    PartageducapNMEA01831 = AddItem(this, *Options1, "PartageducapNMEA01831",
-                                    QStringLiteral("&Partage du cap (NMEA 0183)..."),
-                                    &TForm1::PartageducapNMEA01831Click);
+    Options1 = AddItem(this, bar, "Options1", QCoreApplication::translate("TForm1", "&Options"));
+    Optionslogicielles1 = AddItem(this, *Options1, "Optionslogicielles1",
+                                  QCoreApplication::translate("TForm1", "Options l&ogicielles"),
+                                  &TForm1::Optionslogicielles1Click);
+    Optionsmatrielles1 = AddItem(this, *Options1, "Optionsmatrielles1",
+                                 QCoreApplication::translate("TForm1", "Options &matérielles"),
+                                 &TForm1::Optionsmatrielles1Click);
+    PartageducapNMEA01831 =
+        AddItem(this, *Options1, "PartageducapNMEA01831",
+                QCoreApplication::translate("TForm1", "&Partage du cap (NMEA 0183)..."),
+                &TForm1::PartageducapNMEA01831Click);
 
-    Aide1 = AddItem(this, bar, "Aide1", QStringLiteral("&Aide"));
-    Help1 = AddItem(this, *Aide1, "Help1", QStringLiteral("&Help"), &TForm1::Help1Click);
-    Aproposde1 = AddItem(this, *Aide1, "Aproposde1", QStringLiteral("A &propos de..."),
-                         &TForm1::Aproposde1Click);
+    Aide1 = AddItem(this, bar, "Aide1", QCoreApplication::translate("TForm1", "&Aide"));
+    Help1 = AddItem(this, *Aide1, "Help1", QCoreApplication::translate("TForm1", "&Help"),
+                    &TForm1::Help1Click);
+    Aproposde1 =
+        AddItem(this, *Aide1, "Aproposde1",
+                QCoreApplication::translate("TForm1", "A &propos de..."), &TForm1::Aproposde1Click);
 
     // The context menu: each entry runs the handler of its main-menu twin.
     PopupMenu1 = new platform::TPopupMenu(this);
     PopupMenu1->SetName("PopupMenu1");
     auto &popup = PopupMenu1->Items();
-    Activerlacommunicationsrie1 = AddItem(this, popup, "Activerlacommunicationsrie1",
-                                          QStringLiteral("&Activer la communication série"),
-                                          &TForm1::Activezlacommunicationsrie1Click);
+    Activerlacommunicationsrie1 =
+        AddItem(this, popup, "Activerlacommunicationsrie1",
+                QCoreApplication::translate("TForm1", "&Activer la communication série"),
+                &TForm1::Activezlacommunicationsrie1Click);
     Portdecommunicationsrie1 =
         AddItem(this, popup, "Portdecommunicationsrie1",
-                QStringLiteral("&Port de communication série"), &TForm1::Communication1Click);
+                QCoreApplication::translate("TForm1", "&Port de communication série"),
+                &TForm1::Communication1Click);
     AddSeparator(this, popup);
-    Optionsgraphiques2 =
-        AddItem(this, popup, "Optionsgraphiques2", QStringLiteral("&Options graphiques"),
-                &TForm1::Optionsgraphiques1Click);
+    Optionsgraphiques2 = AddItem(this, popup, "Optionsgraphiques2",
+                                 QCoreApplication::translate("TForm1", "&Options graphiques"),
+                                 &TForm1::Optionsgraphiques1Click);
     ypesdemenusdroulant1 =
-        AddItem(this, popup, "ypesdemenusdroulant1", QStringLiteral("&Types de menus déroulant"),
+        AddItem(this, popup, "ypesdemenusdroulant1",
+                QCoreApplication::translate("TForm1", "&Types de menus déroulant"),
                 &TForm1::Optionspendule1Click);
     AddSeparator(this, popup);
-    Etalonnagede1 =
-        AddItem(this, popup, "Etalonnagede1", QStringLiteral("&Etalonnage de la boussole"),
-                &TForm1::Etalonnagedelaboussole1Click);
-    CentrageduzroNORD2 =
-        AddItem(this, popup, "CentrageduzroNORD2", QStringLiteral("&Centrage du z&éro (NORD)"),
-                &TForm1::CentrageduzroNORD1Click);
-    Dclinaisonmagntique2 =
-        AddItem(this, popup, "Dclinaisonmagntique2", QStringLiteral("&Déclinaison magnétique"),
-                &TForm1::Dclinaisonmagntique1Click);
+    Etalonnagede1 = AddItem(this, popup, "Etalonnagede1",
+                            QCoreApplication::translate("TForm1", "&Etalonnage de la boussole"),
+                            &TForm1::Etalonnagedelaboussole1Click);
+    CentrageduzroNORD2 = AddItem(this, popup, "CentrageduzroNORD2",
+                                 QCoreApplication::translate("TForm1", "&Centrage du z&éro (NORD)"),
+                                 &TForm1::CentrageduzroNORD1Click);
+    Dclinaisonmagntique2 = AddItem(this, popup, "Dclinaisonmagntique2",
+                                   QCoreApplication::translate("TForm1", "&Déclinaison magnétique"),
+                                   &TForm1::Dclinaisonmagntique1Click);
     AddSeparator(this, popup);
-    Optionslogicielles2 =
-        AddItem(this, popup, "Optionslogicielles2", QStringLiteral("Options l&ogicielles"),
-                &TForm1::Optionslogicielles1Click);
-    Optionmatrielles1 =
-        AddItem(this, popup, "Optionmatrielles1", QStringLiteral("Options &matérielles"),
-                &TForm1::Optionsmatrielles1Click);
+    Optionslogicielles2 = AddItem(this, popup, "Optionslogicielles2",
+                                  QCoreApplication::translate("TForm1", "Options l&ogicielles"),
+                                  &TForm1::Optionslogicielles1Click);
+    Optionmatrielles1 = AddItem(this, popup, "Optionmatrielles1",
+                                QCoreApplication::translate("TForm1", "Options &matérielles"),
+                                &TForm1::Optionsmatrielles1Click);
     AddSeparator(this, popup);
-    Aide2 = AddItem(this, popup, "Aide2", QStringLiteral("&Help"), &TForm1::Help1Click);
+    Aide2 = AddItem(this, popup, "Aide2", QCoreApplication::translate("TForm1", "&Help"),
+                    &TForm1::Help1Click);
     Apropos1 =
-        AddItem(this, popup, "Apropos1", QStringLiteral("A p&ropos..."), &TForm1::Aproposde1Click);
+        AddItem(this, popup, "Apropos1", QCoreApplication::translate("TForm1", "A p&ropos..."),
+                &TForm1::Aproposde1Click);
     AddSeparator(this, popup);
-    Quitter1 = AddItem(this, popup, "Quitter1", QStringLiteral("&Quitter"), &TForm1::Quittez1Click);
+    Quitter1 = AddItem(this, popup, "Quitter1", QCoreApplication::translate("TForm1", "&Quitter"),
+                       &TForm1::Quittez1Click);
 }
 
 void TForm1::CreateToolBar() {
@@ -155,20 +168,26 @@ void TForm1::CreateToolBar() {
         separator->SetStyle(platform::tbsSeparator);
         separator->SetParent(ToolBar1);
     };
-    ToolButton1 = addButton("ToolButton1", QStringLiteral("Activer la liaison série"), 0,
-                            &TForm1::Activezlacommunicationsrie1Click);
-    ToolButton2 = addButton("ToolButton2", QStringLiteral("Port de communication série"), 1,
+    ToolButton1 =
+        addButton("ToolButton1", QCoreApplication::translate("TForm1", "Activer la liaison série"),
+                  0, &TForm1::Activezlacommunicationsrie1Click);
+    ToolButton2 = addButton("ToolButton2",
+                            QCoreApplication::translate("TForm1", "Port de communication série"), 1,
                             &TForm1::Communication1Click);
     addSeparator();
-    ToolButton3 = addButton("ToolButton3", QStringLiteral("Centrage du zéro (NORD)"), 2,
-                            &TForm1::CentrageduzroNORD1Click);
-    ToolButton4 = addButton("ToolButton4", QStringLiteral("Déclinaison magnétique"), 3,
-                            &TForm1::Dclinaisonmagntique1Click);
+    ToolButton3 =
+        addButton("ToolButton3", QCoreApplication::translate("TForm1", "Centrage du zéro (NORD)"),
+                  2, &TForm1::CentrageduzroNORD1Click);
+    ToolButton4 =
+        addButton("ToolButton4", QCoreApplication::translate("TForm1", "Déclinaison magnétique"), 3,
+                  &TForm1::Dclinaisonmagntique1Click);
     addSeparator();
-    ToolButton6 = addButton("ToolButton6", QStringLiteral("Options logicielles"), 4,
-                            &TForm1::Optionslogicielles1Click);
-    ToolButton7 = addButton("ToolButton7", QStringLiteral("Options matérielles"), 5,
-                            &TForm1::Optionsmatrielles1Click);
+    ToolButton6 =
+        addButton("ToolButton6", QCoreApplication::translate("TForm1", "Options logicielles"), 4,
+                  &TForm1::Optionslogicielles1Click);
+    ToolButton7 =
+        addButton("ToolButton7", QCoreApplication::translate("TForm1", "Options matérielles"), 5,
+                  &TForm1::Optionsmatrielles1Click);
 }
 
 } // namespace app

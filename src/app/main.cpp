@@ -12,6 +12,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/SignalNotes.h"
 #include "platform/StandardDescriptors.h"
+#include "platform/Translations.h"
 #include "serial/port/ExceptionReport.h"
 #include "serial/posix/PosixSerialDevice.h"
 #include "serial/trace/TracedDevice.h"
@@ -59,8 +60,12 @@ int main(int argc, char **argv) {
     std::signal(SIGPIPE, SIG_IGN);
     // The whole command line is read before the window system is reached: a mistake in it,
     // the help, the version and the port list need no display.
-    const app::CommandLine line =
-        app::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    // The language first (--lang, else the locale's), so that the command line's help and
+    // errors speak it too.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    platform::SelectLanguage(
+        app::LanguageAsked(arguments).value_or(platform::LanguageOfEnvironment()));
+    const app::CommandLine line = app::ParseCommandLine(arguments);
     const app::Terminal terminal{stdout, stderr, VENTROSE_VERSION,
                                  platform::InstallDir::DefaultPath().toStdString()};
     if (const auto status = app::RunWithoutDisplay(line, terminal))
@@ -97,7 +102,8 @@ int main(int argc, char **argv) {
         serial::LineTraceOptions traceOptions;
         traceOptions.failed = [&](const std::string &) {
             OnMainLoop([&] {
-                traceFailure = QStringLiteral("La trace ne peut plus être écrite...");
+                traceFailure =
+                    QCoreApplication::translate("main", "La trace ne peut plus être écrite...");
                 if (mainWindow)
                     mainWindow->ShowStatusNote(traceFailure);
             });
@@ -105,7 +111,8 @@ int main(int argc, char **argv) {
         trace = serial::LineTrace::OpenFile(options.trace, reason, std::move(traceOptions));
         if (!trace) {
             platform::MessageBoxes::Warning(
-                QStringLiteral("Impossible d'ouvrir le fichier de trace %1 :\n%2")
+                QCoreApplication::translate("main",
+                                            "Impossible d'ouvrir le fichier de trace %1 :\n%2")
                     .arg(QString::fromLocal8Bit(options.trace),
                          QString::fromLocal8Bit(reason.c_str())));
             return 1;

@@ -8,6 +8,7 @@
 #include "platform/Guarded.h"
 #include "settings/OwnSettings.h"
 
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,40 +33,54 @@ QString SideAndSize(double declination) {
     const QString size = Degrees(std::fabs(declination));
     if (size == QStringLiteral("0,0"))
         return QStringLiteral("0,0°");
-    return size + (declination > 0 ? QStringLiteral("° EST") : QStringLiteral("° OUEST"));
+    return size + (declination > 0
+                       ? QCoreApplication::translate("DeclinationCalculator", "° EST")
+                       : QCoreApplication::translate("DeclinationCalculator", "° OUEST"));
 }
 
 QLineEdit *MakeField(QWidget *parent, const QString &example, const QRect &geometry) {
     auto *field = new QLineEdit(parent);
     field->setGeometry(geometry);
     field->setPlaceholderText(example);
-    field->setToolTip(QStringLiteral("Degrés décimaux (%1) ou degrés et minutes").arg(example));
+    field->setToolTip(QCoreApplication::translate("DeclinationCalculator",
+                                                  "Degrés décimaux (%1) ou degrés et minutes")
+                          .arg(example));
     return field;
 }
 
 } // namespace
 
 TDeclinationCalculator::TDeclinationCalculator(QWidget *parent, Today today)
-    : QGroupBox(QStringLiteral(" Calculer pour un lieu :"), parent) {
-    MakeLabel(this, QStringLiteral("Latitude :"), QPoint(12, 29));
-    LatitudeEdit = MakeField(this, QStringLiteral("48.8566 ou 48 51.4 N"), QRect(82, 26, 156, 21));
-    MakeLabel(this, QStringLiteral("Longitude :"), QPoint(12, 57));
-    LongitudeEdit = MakeField(this, QStringLiteral("2.3522 ou 2 21.1 E"), QRect(82, 54, 156, 21));
-    MakeLabel(this, QStringLiteral("Date :"), QPoint(12, 85));
+    : QGroupBox(QCoreApplication::translate("DeclinationCalculator", " Calculer pour un lieu :"),
+                parent) {
+    MakeLabel(this, QCoreApplication::translate("DeclinationCalculator", "Latitude :"),
+              QPoint(12, 29));
+    LatitudeEdit = MakeField(
+        this, QCoreApplication::translate("DeclinationCalculator", "48.8566 ou 48 51.4 N"),
+        QRect(82, 26, 156, 21));
+    MakeLabel(this, QCoreApplication::translate("DeclinationCalculator", "Longitude :"),
+              QPoint(12, 57));
+    LongitudeEdit =
+        MakeField(this, QCoreApplication::translate("DeclinationCalculator", "2.3522 ou 2 21.1 E"),
+                  QRect(82, 54, 156, 21));
+    MakeLabel(this, QCoreApplication::translate("DeclinationCalculator", "Date :"), QPoint(12, 85));
     DateEdit = new QDateEdit(today(), this);
     DateEdit->setGeometry(82, 82, 100, 21);
     DateEdit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     DateEdit->setCalendarPopup(true);
     DateEdit->setDateRange(QDate(1900, 1, 1), QDate(2099, 12, 31));
 
-    ComputeButton = new QPushButton(QStringLiteral("&Calculer"), this);
+    ComputeButton =
+        new QPushButton(QCoreApplication::translate("DeclinationCalculator", "&Calculer"), this);
     ComputeButton->setGeometry(12, 112, 110, 25);
-    ApplyButton = new QPushButton(QStringLiteral("A&ppliquer"), this);
+    ApplyButton =
+        new QPushButton(QCoreApplication::translate("DeclinationCalculator", "A&ppliquer"), this);
     ApplyButton->setGeometry(128, 112, 110, 25);
     ApplyButton->setEnabled(false);
     HelpButton = new QPushButton(QStringLiteral("?"), this);
     HelpButton->setGeometry(212, 81, 26, 23);
-    HelpButton->setToolTip(QStringLiteral("Aide du calcul de la déclinaison"));
+    HelpButton->setToolTip(
+        QCoreApplication::translate("DeclinationCalculator", "Aide du calcul de la déclinaison"));
 
     ResultLabel = new QLabel(this);
     SetBold(ResultLabel);
@@ -76,9 +91,11 @@ TDeclinationCalculator::TDeclinationCalculator(QWidget *parent, Today today)
     WarningLabel->setGeometry(12, 180, 226, 104);
     WarningLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     WarningLabel->setWordWrap(true);
-    AssumptionLabel = new QLabel(QStringLiteral("Modèle WMM2025. Latitude géodésique (WGS84), "
-                                                "altitude 0 sur l'ellipsoïde."),
-                                 this);
+    AssumptionLabel =
+        new QLabel(QCoreApplication::translate("DeclinationCalculator",
+                                               "Modèle WMM2025. Latitude géodésique (WGS84), "
+                                               "altitude 0 sur l'ellipsoïde."),
+                   this);
     AssumptionLabel->setGeometry(12, 286, 226, 28);
     AssumptionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     AssumptionLabel->setWordWrap(true);
@@ -99,11 +116,13 @@ TDeclinationCalculator::TDeclinationCalculator(QWidget *parent, Today today)
 void TDeclinationCalculator::Compute() {
     ForgetResult();
     const std::optional<double> latitude =
-        ReadCoordinate(LatitudeEdit, geomag::Axis::Latitude, QStringLiteral("Latitude"));
+        ReadCoordinate(LatitudeEdit, geomag::Axis::Latitude,
+                       QCoreApplication::translate("DeclinationCalculator", "Latitude"));
     if (!latitude)
         return;
     const std::optional<double> longitude =
-        ReadCoordinate(LongitudeEdit, geomag::Axis::Longitude, QStringLiteral("Longitude"));
+        ReadCoordinate(LongitudeEdit, geomag::Axis::Longitude,
+                       QCoreApplication::translate("DeclinationCalculator", "Longitude"));
     if (!longitude)
         return;
 
@@ -118,23 +137,28 @@ void TDeclinationCalculator::Compute() {
     for (const std::string &warning : geomag::EstimateWarnings(estimate))
         warnings << QString::fromStdString(warning);
     const std::optional<DeclinationSetting> setting = SettingFor(estimate.declination);
-    QString result = QStringLiteral("Déclinaison : %1 ± %2°")
+    QString result = QCoreApplication::translate("DeclinationCalculator", "Déclinaison : %1 ± %2°")
                          .arg(SideAndSize(estimate.declination), Degrees(estimate.uncertainty));
     if (estimate.zone == geomag::PolarZone::Blackout) {
-        warnings << QStringLiteral("Rien n'est appliqué.");
+        warnings << QCoreApplication::translate("DeclinationCalculator", "Rien n'est appliqué.");
     } else if (!setting) {
-        warnings << QStringLiteral("Elle dépasse %1° : le module ne peut pas la recevoir, rien "
-                                   "n'est appliqué.")
+        warnings << QCoreApplication::translate(
+                        "DeclinationCalculator",
+                        "Elle dépasse %1° : le module ne peut pas la recevoir, rien "
+                        "n'est appliqué.")
                         .arg(MaxModuleDeclination);
     } else {
         applicable_ = setting;
-        result += QStringLiteral("\nAppliquer : %1° %2, plage %3")
-                      .arg(setting->degrees)
-                      .arg(setting->west ? QStringLiteral("OUEST") : QStringLiteral("EST"))
-                      .arg(setting->range);
+        result +=
+            QCoreApplication::translate("DeclinationCalculator", "\nAppliquer : %1° %2, plage %3")
+                .arg(setting->degrees)
+                .arg(setting->west ? QCoreApplication::translate("DeclinationCalculator", "OUEST")
+                                   : QCoreApplication::translate("DeclinationCalculator", "EST"))
+                .arg(setting->range);
     }
     if (!StorePlace())
-        warnings << QStringLiteral("Le lieu n'a pas pu être retenu dans %1.")
+        warnings << QCoreApplication::translate("DeclinationCalculator",
+                                                "Le lieu n'a pas pu être retenu dans %1.")
                         .arg(QStringLiteral("Ventrose.conf"));
     ResultLabel->setText(result);
     WarningLabel->setText(warnings.join(QLatin1Char('\n')));

@@ -1,5 +1,7 @@
 #include "dialogs/DialogBase.h"
 
+#include "dialogs/HelpTopics.h"
+
 #include "platform/Application.h"
 #include "platform/Canvas.h"
 #include "platform/Guarded.h"
@@ -75,9 +77,7 @@ void TDialogForm::ShowOnTop() { platform::Application::Instance().ShowForm(this)
 
 void TDialogForm::HideDialog() { platform::Application::Instance().HideForm(this); }
 
-QString TDialogForm::HelpFile() const {
-    return hasHelp_ ? platform::InstallDir::File(QStringLiteral("aide")) : QString();
-}
+QString TDialogForm::HelpFile() const { return hasHelp_ ? HelpFilePath() : QString(); }
 
 QPushButton *TDialogForm::MakeBitBtn(QWidget *parent, const QString &caption,
                                      const QString &glyphFile, const QRect &geometry) {

@@ -6,6 +6,7 @@
 #include "settings/OwnSettings.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,33 +43,45 @@ QString TargetList(const std::vector<nmea::OutputTarget> &targets) {
 } // namespace
 
 THeadingShareForm::THeadingShareForm(MainWindowAccess &mainWindow, nmea::HeadingShare &share)
-    : TPreferenceForm(mainWindow, QStringLiteral("Partage du cap (NMEA 0183)"), 457, 277,
-                      QStringLiteral("partage")),
+    : TPreferenceForm(
+          mainWindow,
+          QCoreApplication::translate("HeadingShareDialog", "Partage du cap (NMEA 0183)"), 457, 277,
+          QStringLiteral("partage")),
       share_(share) {
-    GroupBox1 = new QGroupBox(QStringLiteral(" Sorties : "), this);
+    GroupBox1 =
+        new QGroupBox(QCoreApplication::translate("HeadingShareDialog", " Sorties : "), this);
     GroupBox1->setGeometry(8, 4, 441, 101);
     CheckBox1 = MakeCaptionlessButton<QCheckBox>(GroupBox1, QPoint(12, 22));
-    Label1 = MakeButtonText(CheckBox1, QStringLiteral("UDP vers l'hôte"));
+    Label1 = MakeButtonText(CheckBox1,
+                            QCoreApplication::translate("HeadingShareDialog", "UDP vers l'hôte"));
     Edit1 = MakeAddressEdit(GroupBox1, QRect(176, 18, 150, 21));
-    MakeLabel(GroupBox1, QStringLiteral("port"), QPoint(334, 22));
+    MakeLabel(GroupBox1, QCoreApplication::translate("HeadingShareDialog", "port"),
+              QPoint(334, 22));
     SpinEdit1 = MakePortEdit(GroupBox1, QRect(360, 18, 69, 21));
     CheckBox2 = MakeCaptionlessButton<QCheckBox>(GroupBox1, QPoint(12, 48));
-    Label2 = MakeButtonText(CheckBox2, QStringLiteral("Serveur TCP sur l'adresse"));
+    Label2 = MakeButtonText(
+        CheckBox2, QCoreApplication::translate("HeadingShareDialog", "Serveur TCP sur l'adresse"));
     Edit2 = MakeAddressEdit(GroupBox1, QRect(176, 44, 150, 21));
-    MakeLabel(GroupBox1, QStringLiteral("port"), QPoint(334, 48));
+    MakeLabel(GroupBox1, QCoreApplication::translate("HeadingShareDialog", "port"),
+              QPoint(334, 48));
     SpinEdit2 = MakePortEdit(GroupBox1, QRect(360, 44, 69, 21));
     CheckBox3 = MakeCaptionlessButton<QCheckBox>(GroupBox1, QPoint(12, 74));
     Label3 = MakeButtonText(
-        CheckBox3, QStringLiteral("Pseudo-terminal (lien NMEA du dossier d'installation)"));
+        CheckBox3,
+        QCoreApplication::translate("HeadingShareDialog",
+                                    "Pseudo-terminal (lien NMEA du dossier d'installation)"));
 
     CheckBox4 = MakeCaptionlessButton<QCheckBox>(this, QPoint(20, 112));
-    Label4 = MakeButtonText(CheckBox4, QStringLiteral("Envoyer aussi le cap vrai (HDT) : la "
-                                                      "déclinaison réglée est celle du lieu"));
+    Label4 = MakeButtonText(CheckBox4,
+                            QCoreApplication::translate("HeadingShareDialog",
+                                                        "Envoyer aussi le cap vrai (HDT) : la "
+                                                        "déclinaison réglée est celle du lieu"));
     Label5 = new QLabel(this);
     Label5->setGeometry(8, 134, 441, 30);
     Label5->setWordWrap(true);
 
-    GroupBox2 = new QGroupBox(QStringLiteral(" En direct : "), this);
+    GroupBox2 =
+        new QGroupBox(QCoreApplication::translate("HeadingShareDialog", " En direct : "), this);
     GroupBox2->setGeometry(8, 166, 441, 67);
     Label6 = new QLabel(GroupBox2);
     Label6->setGeometry(12, 20, 421, 18);
@@ -101,20 +114,26 @@ void THeadingShareForm::ShowChoice(const nmea::ShareSettings &settings) {
 
     QString run;
     if (!share_.RunTargets().empty())
-        run = QStringLiteral("Pour cette exécution, la ligne de commande ajoute : %1")
+        run = QCoreApplication::translate("HeadingShareDialog",
+                                          "Pour cette exécution, la ligne de commande ajoute : %1")
                   .arg(TargetList(share_.RunTargets()));
     if (share_.RunTrueHeading())
-        run += (run.isEmpty() ? QStringLiteral("Pour cette exécution, la ligne de commande "
-                                               "ajoute le cap vrai (HDT)")
-                              : QStringLiteral(", cap vrai (HDT)"));
+        run += (run.isEmpty()
+                    ? QCoreApplication::translate("HeadingShareDialog",
+                                                  "Pour cette exécution, la ligne de commande "
+                                                  "ajoute le cap vrai (HDT)")
+                    : QCoreApplication::translate("HeadingShareDialog", ", cap vrai (HDT)"));
     Label5->setText(run);
 }
 
 void THeadingShareForm::ShowLiveState() {
     const QString last = share_.LastSentence();
-    Label6->setText(QStringLiteral("Dernière phrase envoyée : %1")
-                        .arg(last.isEmpty() ? QStringLiteral("aucune") : last));
-    Label7->setText(QStringLiteral("Clients TCP connectés : %1").arg(share_.ConnectedClients()));
+    Label6->setText(
+        QCoreApplication::translate("HeadingShareDialog", "Dernière phrase envoyée : %1")
+            .arg(last.isEmpty() ? QCoreApplication::translate("HeadingShareDialog", "aucune")
+                                : last));
+    Label7->setText(QCoreApplication::translate("HeadingShareDialog", "Clients TCP connectés : %1")
+                        .arg(share_.ConnectedClients()));
 }
 
 void THeadingShareForm::StoreControls() {
@@ -136,8 +155,10 @@ void THeadingShareForm::StoreControls() {
     file->sync();
     if (file->status() != QSettings::NoError)
         platform::MessageBoxes::Warning(
-            QStringLiteral("Impossible d'enregistrer ces réglages dans %1.\nIls s'appliquent "
-                           "jusqu'à l'arrêt du programme.")
+            QCoreApplication::translate(
+                "HeadingShareDialog",
+                "Impossible d'enregistrer ces réglages dans %1.\nIls s'appliquent "
+                "jusqu'à l'arrêt du programme.")
                 .arg(settings::OwnSettingsPath()));
 }
 

@@ -2,6 +2,9 @@
 
 #include "platform/HelpViewer.h"
 #include "platform/InstallDir.h"
+#include "platform/Translations.h"
+
+#include <QFileInfo>
 
 namespace app {
 
@@ -17,6 +20,14 @@ platform::IHelpViewer &DefaultHelpViewer() {
 
 } // namespace
 
+QString HelpFilePath() {
+    const QString french = platform::InstallDir::File(QStringLiteral("aide"));
+    if (platform::SelectedLanguage() != platform::Language::English)
+        return french;
+    const QString english = french + QStringLiteral(".en");
+    return QFileInfo::exists(english) ? english : french;
+}
+
 platform::IHelpViewer &HelpService() {
     return installed != nullptr ? *installed : DefaultHelpViewer();
 }
@@ -29,7 +40,7 @@ platform::IHelpViewer *InstallHelpService(platform::IHelpViewer *service) {
 
 void ShowHelpTopic(const QString &topic) {
     try {
-        HelpService().ShowHelpTopic(platform::InstallDir::File(QStringLiteral("aide")), topic);
+        HelpService().ShowHelpTopic(HelpFilePath(), topic);
     } catch (...) {
         // Help is a courtesy: a failing help engine must not end the command that asked.
     }

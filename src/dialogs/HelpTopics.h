@@ -1,4 +1,4 @@
-// Help topics of the help file `aide`, shown by the help engine without waiting for it.
+// Help topics of the help file, shown by the help engine without waiting for it.
 #pragma once
 
 #include <QString>
@@ -8,6 +8,11 @@ class IHelpViewer;
 }
 
 namespace app {
+
+// The help file of the installation folder in the program's language: `aide` (French) or
+// `aide.en` (English); `aide` when an installation folder made before the English help
+// lacks it.
+QString HelpFilePath();
 
 // Opens the help file of the installation folder at the topic ("som", "rub2" ... "rub10")
 // and returns at once. Never fails its caller: whatever the file holds, or whatever goes

@@ -3,6 +3,7 @@
 #include "dialogs/HelpTopics.h"
 #include "platform/Guarded.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 
 namespace app {
@@ -12,8 +13,10 @@ TPreferenceForm::TPreferenceForm(MainWindowAccess &mainWindow, const QString &ca
     : TDialogForm(mainWindow, caption, clientWidth, clientHeight), helpTopic_(helpTopic) {}
 
 void TPreferenceForm::MakeButtons(const QRect &helpButton, const QRect &okButton) {
-    BitBtn2 = MakeBitBtn(this, QStringLiteral("&Aide"), QStringLiteral("btn_aide.bmp"), helpButton);
-    BitBtn1 = MakeBitBtn(this, QStringLiteral("&OK"), QStringLiteral("btn_ok.bmp"), okButton);
+    BitBtn2 = MakeBitBtn(this, QCoreApplication::translate("Dialogs", "&Aide"),
+                         QStringLiteral("btn_aide.bmp"), helpButton);
+    BitBtn1 = MakeBitBtn(this, QCoreApplication::translate("Dialogs", "&OK"),
+                         QStringLiteral("btn_ok.bmp"), okButton);
     connect(BitBtn1, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn1Click(); }));
     connect(BitBtn2, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn2Click(); }));
 }

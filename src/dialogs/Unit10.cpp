@@ -7,6 +7,7 @@
 #include "platform/Shell.h"
 #include "widgets/ScrollingText.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
@@ -18,7 +19,9 @@ namespace app {
 
 const QString kAuthorWebAddress = QStringLiteral("https://www.ventrose.example/");
 const QString kAuthorMailAddress = QStringLiteral("auteur@ventrose.example");
-const QString kAuthorMailSubject = QStringLiteral("Ventrose 1.0 : question à l'auteur");
+QString AuthorMailSubject() {
+    return QCoreApplication::translate("TForm10", "Ventrose 1.0 : question à l'auteur");
+}
 
 namespace {
 
@@ -82,7 +85,7 @@ QString KiloBytesText(std::uint64_t bytes, const QLocale &locale) {
     QLocale grouped = locale;
     grouped.setNumberOptions(locale.numberOptions().setFlag(QLocale::OmitGroupSeparator, false));
     const std::uint64_t kilobytes = bytes / 1024 + (bytes % 1024 >= 512 ? 1 : 0);
-    return grouped.toString(qulonglong(kilobytes)) + QStringLiteral(" Ko");
+    return grouped.toString(qulonglong(kilobytes)) + QCoreApplication::translate("TForm10", " Ko");
 }
 
 widgets::TScrollingText *MakeAboutScroller(QWidget *parent) {
@@ -98,7 +101,8 @@ widgets::TScrollingText *MakeAboutScroller(QWidget *parent) {
 }
 
 TForm10::TForm10(MainWindowAccess &mainWindow)
-    : TDialogForm(mainWindow, QStringLiteral("A propos de..."), 426, 544, Help::None) {
+    : TDialogForm(mainWindow, QCoreApplication::translate("TForm10", "A propos de..."), 426, 544,
+                  Help::None) {
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -116,8 +120,8 @@ TForm10::TForm10(MainWindowAccess &mainWindow)
     Bevel1->setGeometry(8, 270, 409, 4);
     MakeAuthorPanel();
     MakeSystemGroup();
-    BitBtn1 = MakeBitBtn(this, QStringLiteral("&OK"), QStringLiteral("btn_ok.bmp"),
-                         QRect(336, 510, 81, 27));
+    BitBtn1 = MakeBitBtn(this, QCoreApplication::translate("TForm10", "&OK"),
+                         QStringLiteral("btn_ok.bmp"), QRect(336, 510, 81, 27));
     SetDefaultButton(BitBtn1);
     connect(BitBtn1, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn1Click(); }));
 }
@@ -132,32 +136,37 @@ void TForm10::MakeAuthorPanel() {
                          platform::ToQColor(platform::ColorToRGB(platform::clBtnHighlight)));
     Panel1->setPalette(panelColour);
 
-    Label1 = MakeNoticeLine(Panel1, QStringLiteral("Conception et programmation :"), 10);
-    Label2 = MakeNoticeLine(Panel1, QStringLiteral("l'équipe de développement Ventrose"), 36);
-    Label13 = MakeLabel(Panel1, QStringLiteral("Site web :"), QPoint(72, 80));
+    Label1 = MakeNoticeLine(
+        Panel1, QCoreApplication::translate("TForm10", "Conception et programmation :"), 10);
+    Label2 = MakeNoticeLine(
+        Panel1, QCoreApplication::translate("TForm10", "l'équipe de développement Ventrose"), 36);
+    Label13 =
+        MakeLabel(Panel1, QCoreApplication::translate("TForm10", "Site web :"), QPoint(72, 80));
     Label3 = MakeLink(Panel1, kAuthorWebAddress, QPoint(140, 79));
-    Label14 = MakeLabel(Panel1, QStringLiteral("E-mail :"), QPoint(72, 102));
+    Label14 =
+        MakeLabel(Panel1, QCoreApplication::translate("TForm10", "E-mail :"), QPoint(72, 102));
     Label12 = MakeLink(Panel1, kAuthorMailAddress, QPoint(140, 101));
     new MouseDownFilter(Label3, [this] { Label3MouseDown(); });
     new MouseDownFilter(Label12, [this] { Label12MouseDown(); });
 }
 
 void TForm10::MakeSystemGroup() {
-    GroupBox1 = new QGroupBox(QStringLiteral(" Vos paramètres : "), this);
+    GroupBox1 = new QGroupBox(QCoreApplication::translate("TForm10", " Vos paramètres : "), this);
     GroupBox1->setGeometry(8, 416, 409, 88);
     const struct {
         QLabel **caption;
         QLabel **value;
         const char *text;
     } rows[] = {
-        {&Label8, &Label4, "Mémoire physique disponible : "},
-        {&Label9, &Label5, "Ressources  du système :"},
-        {&Label6, &Label10, "Résolution écran :"},
-        {&Label7, &Label11, "Palette de couleurs :"},
+        {&Label8, &Label4, QT_TRANSLATE_NOOP("TForm10", "Mémoire physique disponible : ")},
+        {&Label9, &Label5, QT_TRANSLATE_NOOP("TForm10", "Ressources  du système :")},
+        {&Label6, &Label10, QT_TRANSLATE_NOOP("TForm10", "Résolution écran :")},
+        {&Label7, &Label11, QT_TRANSLATE_NOOP("TForm10", "Palette de couleurs :")},
     };
     int top = 20;
     for (const auto &row : rows) {
-        *row.caption = MakeLabel(GroupBox1, QString::fromUtf8(row.text), QPoint(16, top));
+        *row.caption =
+            MakeLabel(GroupBox1, QCoreApplication::translate("TForm10", row.text), QPoint(16, top));
         *row.value = MakeLabel(GroupBox1, QString(), QPoint(200, top));
         (*row.value)->resize(190, (*row.caption)->height());
         top += 16;
@@ -179,7 +188,8 @@ void TForm10::ShowSystemInformation() {
     Label5->setText(QStringLiteral("%1%").arg(memory.memoryLoad));
     const QSize screen = platform::ScreenSize();
     Label10->setText(QStringLiteral("%1 x %2").arg(screen.width()).arg(screen.height()));
-    Label11->setText(QStringLiteral("%1 bits").arg(platform::BitsPerPixel(this)));
+    Label11->setText(
+        QCoreApplication::translate("TForm10", "%1 bits").arg(platform::BitsPerPixel(this)));
 }
 
 void TForm10::BitBtn1Click() {
@@ -191,7 +201,7 @@ void TForm10::BitBtn1Click() {
 void TForm10::Label3MouseDown() { Shell().OpenAddress(kAuthorWebAddress); }
 
 void TForm10::Label12MouseDown() {
-    Shell().OpenAddress(platform::MailtoAddress(kAuthorMailAddress, kAuthorMailSubject));
+    Shell().OpenAddress(platform::MailtoAddress(kAuthorMailAddress, AuthorMailSubject()));
 }
 
 platform::IShell &TForm10::Shell() const {

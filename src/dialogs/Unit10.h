@@ -27,7 +27,7 @@ namespace app {
 // The author's web page, e-mail address and the subject of the e-mails the link starts.
 extern const QString kAuthorWebAddress;
 extern const QString kAuthorMailAddress;
-extern const QString kAuthorMailSubject;
+QString AuthorMailSubject(); // in the program's language
 
 // An amount of memory as the about box shows it: the nearest whole number of Ko, its digits
 // in groups of three parted by the locale's thousands separator, then " Ko".

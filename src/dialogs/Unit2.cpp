@@ -10,6 +10,7 @@
 #include "serial/devices/PortWatcher.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -70,12 +71,12 @@ QLabel *MakeRowText(QGroupBox *group, QComboBox *combo, int x, int width, const 
 QString KindOf(const std::string &path) {
     struct stat status {};
     if (::lstat(path.c_str(), &status) != 0)
-        return QStringLiteral("un élément");
+        return QCoreApplication::translate("TForm2", "un élément");
     if (S_ISDIR(status.st_mode))
-        return QStringLiteral("un dossier");
+        return QCoreApplication::translate("TForm2", "un dossier");
     if (S_ISREG(status.st_mode))
-        return QStringLiteral("un fichier");
-    return QStringLiteral("un élément qui n'est pas un lien symbolique");
+        return QCoreApplication::translate("TForm2", "un fichier");
+    return QCoreApplication::translate("TForm2", "un élément qui n'est pas un lien symbolique");
 }
 
 QString LinkFailure(const char *port, const std::string &target,
@@ -83,19 +84,22 @@ QString LinkFailure(const char *port, const std::string &target,
     const QString folder = platform::InstallDir::Path();
     const std::string inTheWay = result.inTheWay.substr(result.inTheWay.find_last_of('/') + 1);
     if (result.error == EEXIST && inTheWay == port)
-        return QStringLiteral("%1 dans le dossier d'installation %2 n'est pas un lien "
-                              "symbolique :\nil est laissé tel quel, et %1 ne peut pas mener "
-                              "à %3.")
+        return QCoreApplication::translate(
+                   "TForm2", "%1 dans le dossier d'installation %2 n'est pas un lien "
+                             "symbolique :\nil est laissé tel quel, et %1 ne peut pas mener "
+                             "à %3.")
             .arg(QLatin1String(port), folder, Shown(target));
     if (result.error == EEXIST && !inTheWay.empty())
-        return QStringLiteral("Impossible de faire mener %1 à %2 :\nle nom « %3 » du dossier "
-                              "d'installation %4,\nqui sert à préparer le lien, est pris par "
-                              "%5.\nIl est laissé tel quel : supprimez-le ou renommez-le, puis "
-                              "recommencez.")
+        return QCoreApplication::translate(
+                   "TForm2", "Impossible de faire mener %1 à %2 :\nle nom « %3 » du dossier "
+                             "d'installation %4,\nqui sert à préparer le lien, est pris par "
+                             "%5.\nIl est laissé tel quel : supprimez-le ou renommez-le, puis "
+                             "recommencez.")
             .arg(QLatin1String(port), Shown(target), Shown(inTheWay), folder,
                  KindOf(result.inTheWay));
-    return QStringLiteral("Impossible de faire mener %1 à %2 dans le dossier d'installation "
-                          "%3 (%4).")
+    return QCoreApplication::translate(
+               "TForm2", "Impossible de faire mener %1 à %2 dans le dossier d'installation "
+                         "%3 (%4).")
         .arg(QLatin1String(port), Shown(target), folder,
              QString::fromLocal8Bit(std::strerror(result.error)));
 }
@@ -103,30 +107,33 @@ QString LinkFailure(const char *port, const std::string &target,
 } // namespace
 
 TForm2::TForm2(MainWindowAccess &mainWindow)
-    : TOptionPairForm(mainWindow, {
-                                      .caption = QStringLiteral("Port série RS232"),
-                                      .client = QSize(561, 112),
-                                      .groupTitle = QStringLiteral(" Sélection du port série : "),
-                                      .group = QRect(8, 4, 177, 65),
-                                      .text1 = QStringLiteral("COM 1"),
-                                      .text2 = QStringLiteral("COM2"),
-                                      .option1 = QPoint(24, 34),
-                                      .option2 = QPoint(104, 34),
-                                      .helpButton = QRect(8, 77, 81, 27),
-                                      .okButton = QRect(104, 77, 81, 27),
-                                      .binding = BindOptionPair(&settings::SettingsView::Port,
-                                                                &settings::SettingsView::SetPort,
-                                                                settings::PortChoice::COM1,
-                                                                settings::PortChoice::COM2),
-                                      .helpTopic = QStringLiteral("rub2"),
-                                  }) {
-    GroupBox2 = new QGroupBox(QStringLiteral(" Périphériques : "), this);
+    : TOptionPairForm(
+          mainWindow,
+          {
+              .caption = QCoreApplication::translate("TForm2", "Port série RS232"),
+              .client = QSize(561, 112),
+              .groupTitle = QCoreApplication::translate("TForm2", " Sélection du port série : "),
+              .group = QRect(8, 4, 177, 65),
+              .text1 = QStringLiteral("COM 1"),
+              .text2 = QStringLiteral("COM2"),
+              .option1 = QPoint(24, 34),
+              .option2 = QPoint(104, 34),
+              .helpButton = QRect(8, 77, 81, 27),
+              .okButton = QRect(104, 77, 81, 27),
+              .binding =
+                  BindOptionPair(&settings::SettingsView::Port, &settings::SettingsView::SetPort,
+                                 settings::PortChoice::COM1, settings::PortChoice::COM2),
+              .helpTopic = QStringLiteral("rub2"),
+          }) {
+    GroupBox2 = new QGroupBox(QCoreApplication::translate("TForm2", " Périphériques : "), this);
     GroupBox2->setGeometry(193, 4, 360, 100);
     ComboBox1 = MakeChoice(GroupBox2, 26);
-    Label5 = MakeRowText(GroupBox2, ComboBox1, 10, 44, QStringLiteral("COM&1 :"));
+    Label5 =
+        MakeRowText(GroupBox2, ComboBox1, 10, 44, QCoreApplication::translate("TForm2", "COM&1 :"));
     Label3 = MakeRowText(GroupBox2, ComboBox1, 56, 82, QString());
     ComboBox2 = MakeChoice(GroupBox2, 62);
-    Label6 = MakeRowText(GroupBox2, ComboBox2, 10, 44, QStringLiteral("COM&2 :"));
+    Label6 =
+        MakeRowText(GroupBox2, ComboBox2, 10, 44, QCoreApplication::translate("TForm2", "COM&2 :"));
     Label4 = MakeRowText(GroupBox2, ComboBox2, 56, 82, QString());
     Label5->setBuddy(ComboBox1);
     Label6->setBuddy(ComboBox2);
@@ -145,9 +152,11 @@ namespace {
 // Says where a name leads: the device's short name, or "absent".
 void ShowWhereItLeads(QLabel *label, const std::string &target,
                       const std::optional<std::string> &device) {
-    const QString text = device ? ShortName(*device) : QStringLiteral("absent");
+    const QString text =
+        device ? ShortName(*device) : QCoreApplication::translate("TForm2", "absent");
     label->setText(label->fontMetrics().elidedText(text, Qt::ElideLeft, label->width()));
-    label->setToolTip(Shown(target) + (device ? QString() : QStringLiteral(" : absent")));
+    label->setToolTip(Shown(target) +
+                      (device ? QString() : QCoreApplication::translate("TForm2", " : absent")));
 }
 
 void AddChoice(QComboBox *combo, const QString &text, const std::string &path,
@@ -176,7 +185,7 @@ int FillChoice(QComboBox *combo, const std::vector<serial::SerialPortInfo> &port
     if (current >= 0)
         return current;
     // A stable name is long: its middle gives way so that "(absent)" stays in sight.
-    const QString note = device ? QString() : QStringLiteral(" (absent)");
+    const QString note = device ? QString() : QCoreApplication::translate("TForm2", " (absent)");
     QStyleOptionComboBox frame;
     frame.initFrom(combo);
     const int field =

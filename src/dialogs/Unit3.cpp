@@ -4,6 +4,7 @@
 #include "dialogs/OptionControls.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -55,30 +56,32 @@ std::array<TSwitchBox, 2> SwitchBoxes(const TForm3 &form) {
 } // namespace
 
 TForm3::TForm3(MainWindowAccess &mainWindow)
-    : TPreferenceForm(mainWindow, QStringLiteral("Options graphiques"), 367, 169,
-                      QStringLiteral("rub4")) {
-    GroupBox1 = new QGroupBox(QStringLiteral(" Epaisseur aiguille boussole  "), this);
+    : TPreferenceForm(mainWindow, QCoreApplication::translate("TForm3", "Options graphiques"), 367,
+                      169, QStringLiteral("rub4")) {
+    GroupBox1 = new QGroupBox(
+        QCoreApplication::translate("TForm3", " Epaisseur aiguille boussole  "), this);
     GroupBox1->setGeometry(8, 4, 171, 89);
     RadioButton1 = MakeCaptionlessButton<QRadioButton>(GroupBox1, QPoint(16, 22));
-    Label1 = MakeButtonText(RadioButton1, QStringLiteral("Fine"));
+    Label1 = MakeButtonText(RadioButton1, QCoreApplication::translate("TForm3", "Fine"));
     RadioButton2 = MakeCaptionlessButton<QRadioButton>(GroupBox1, QPoint(16, 42));
-    Label2 = MakeButtonText(RadioButton2, QStringLiteral("Moyenne"));
+    Label2 = MakeButtonText(RadioButton2, QCoreApplication::translate("TForm3", "Moyenne"));
     RadioButton3 = MakeCaptionlessButton<QRadioButton>(GroupBox1, QPoint(16, 62));
-    Label3 = MakeButtonText(RadioButton3, QStringLiteral("Grande"));
+    Label3 = MakeButtonText(RadioButton3, QCoreApplication::translate("TForm3", "Grande"));
 
-    GroupBox2 = new QGroupBox(QStringLiteral(" Longueur aiguille boussole "), this);
+    GroupBox2 =
+        new QGroupBox(QCoreApplication::translate("TForm3", " Longueur aiguille boussole "), this);
     GroupBox2->setGeometry(188, 4, 171, 89);
     RadioButton4 = MakeCaptionlessButton<QRadioButton>(GroupBox2, QPoint(16, 22));
-    Label5 = MakeButtonText(RadioButton4, QStringLiteral("Courte"));
+    Label5 = MakeButtonText(RadioButton4, QCoreApplication::translate("TForm3", "Courte"));
     RadioButton5 = MakeCaptionlessButton<QRadioButton>(GroupBox2, QPoint(16, 42));
-    Label6 = MakeButtonText(RadioButton5, QStringLiteral("Moyenne"));
+    Label6 = MakeButtonText(RadioButton5, QCoreApplication::translate("TForm3", "Moyenne"));
     RadioButton6 = MakeCaptionlessButton<QRadioButton>(GroupBox2, QPoint(16, 62));
-    Label7 = MakeButtonText(RadioButton6, QStringLiteral("longue"));
+    Label7 = MakeButtonText(RadioButton6, QCoreApplication::translate("TForm3", "longue"));
 
     CheckBox1 = MakeCaptionlessButton<QCheckBox>(this, QPoint(24, 104));
-    Label8 = MakeButtonText(CheckBox1, QStringLiteral("Rose des vents"));
+    Label8 = MakeButtonText(CheckBox1, QCoreApplication::translate("TForm3", "Rose des vents"));
     CheckBox2 = MakeCaptionlessButton<QCheckBox>(this, QPoint(24, 128));
-    Label9 = MakeButtonText(CheckBox2, QStringLiteral("Cercle central"));
+    Label9 = MakeButtonText(CheckBox2, QCoreApplication::translate("TForm3", "Cercle central"));
 
     MakeButtons(QRect(184, 134, 81, 27), QRect(278, 134, 81, 27));
 }

@@ -8,6 +8,7 @@
 #include "platform/InstallDir.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QImage>
@@ -42,16 +43,17 @@ void RefuseLineBreaks(const QString &text, const QString &field, const QString &
     if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')) ||
         text.contains(QChar(u'\0')))
         throw platform::Exception(
-            QStringLiteral("%1 ne peut pas contenir de saut de ligne ni de caractère nul : "
-                           "chaque réglage tient sur une seule ligne du fichier Ventrose.inf.\n"
-                           "Le texte saisi n'est pas enregistré, et la valeur « %2 » reste.")
+            QCoreApplication::translate(
+                "TForm5", "%1 ne peut pas contenir de saut de ligne ni de caractère nul : "
+                          "chaque réglage tient sur une seule ligne du fichier Ventrose.inf.\n"
+                          "Le texte saisi n'est pas enregistré, et la valeur « %2 » reste.")
                 .arg(field, kept));
 }
 
 } // namespace
 
 TForm5::TForm5(MainWindowAccess &mainWindow)
-    : TParameterForm(mainWindow, QStringLiteral("Déclinaison magnétique"),
+    : TParameterForm(mainWindow, QCoreApplication::translate("TForm5", "Déclinaison magnétique"),
                      ClassicWidth + CalculatorWidth + 8, 336) {
     Panel1 = new QFrame(this);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -68,10 +70,10 @@ TForm5::TForm5(MainWindowAccess &mainWindow)
     Label5->setAlignment(Qt::AlignCenter);
     Label5->setGeometry(8, 268, 459, 20);
 
-    BitBtn2 = MakeBitBtn(this, QStringLiteral("&Aide"), QStringLiteral("btn_aide.bmp"),
-                         QRect(288, 301, 81, 27));
-    BitBtn1 = MakeBitBtn(this, QStringLiteral("&OK"), QStringLiteral("btn_ok.bmp"),
-                         QRect(386, 301, 81, 27));
+    BitBtn2 = MakeBitBtn(this, QCoreApplication::translate("TForm5", "&Aide"),
+                         QStringLiteral("btn_aide.bmp"), QRect(288, 301, 81, 27));
+    BitBtn1 = MakeBitBtn(this, QCoreApplication::translate("TForm5", "&OK"),
+                         QStringLiteral("btn_ok.bmp"), QRect(386, 301, 81, 27));
     connect(BitBtn1, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn1Click(); }));
     connect(BitBtn2, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn2Click(); }));
 
@@ -81,13 +83,16 @@ TForm5::TForm5(MainWindowAccess &mainWindow)
 }
 
 void TForm5::MakeSideGroup() {
-    GroupBox1 = new QGroupBox(QStringLiteral(" Cardinal de la déclinaison :"), this);
+    GroupBox1 =
+        new QGroupBox(QCoreApplication::translate("TForm5", " Cardinal de la déclinaison :"), this);
     GroupBox1->setGeometry(177, 8, 290, 73);
     RadioButton1 = MakeCaptionlessButton<QRadioButton>(GroupBox1, QPoint(14, 24));
-    Label6 =
-        MakeButtonText(RadioButton1, QStringLiteral("Déclinaison OUEST (déclinaison négative)"));
+    Label6 = MakeButtonText(
+        RadioButton1,
+        QCoreApplication::translate("TForm5", "Déclinaison OUEST (déclinaison négative)"));
     RadioButton2 = MakeCaptionlessButton<QRadioButton>(GroupBox1, QPoint(14, 46));
-    Label7 = MakeButtonText(RadioButton2, QStringLiteral("Déclinaison EST (déclinaison positive)"));
+    Label7 = MakeButtonText(RadioButton2, QCoreApplication::translate(
+                                              "TForm5", "Déclinaison EST (déclinaison positive)"));
     // Only the button that comes on notifies; the one that goes off says nothing.
     connect(RadioButton1, &QRadioButton::toggled, this, platform::Guarded([this](bool on) {
                 if (on)
@@ -100,9 +105,11 @@ void TForm5::MakeSideGroup() {
 }
 
 void TForm5::MakeSettingGroup() {
-    GroupBox2 = new QGroupBox(QStringLiteral(" Réglage de la déclinaison :"), this);
+    GroupBox2 =
+        new QGroupBox(QCoreApplication::translate("TForm5", " Réglage de la déclinaison :"), this);
     GroupBox2->setGeometry(177, 89, 290, 170);
-    Label1 = MakeLabel(GroupBox2, QStringLiteral("Plage de réglage :"), QPoint(16, 30));
+    Label1 = MakeLabel(GroupBox2, QCoreApplication::translate("TForm5", "Plage de réglage :"),
+                       QPoint(16, 30));
 
     ComboBox1 = new QComboBox(GroupBox2);
     ComboBox1->setGeometry(120, 26, 57, 21);
@@ -118,7 +125,8 @@ void TForm5::MakeSettingGroup() {
     Bevel1 = new QFrame(GroupBox2);
     Bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     Bevel1->setGeometry(8, 62, 274, 4);
-    Label2 = MakeLabel(GroupBox2, QStringLiteral("Réglage :"), QPoint(16, 78));
+    Label2 =
+        MakeLabel(GroupBox2, QCoreApplication::translate("TForm5", "Réglage :"), QPoint(16, 78));
 
     TrackBar1 = new QSlider(Qt::Horizontal, GroupBox2);
     TrackBar1->setGeometry(32, 104, 225, 33);
@@ -193,15 +201,16 @@ void TForm5::StoreRange() {
     // reported it, and the user must not be held in the dialog by it.
     if (typed == kept)
         return;
-    RefuseLineBreaks(typed, QStringLiteral("La plage de réglage"), kept);
+    RefuseLineBreaks(typed, QCoreApplication::translate("TForm5", "La plage de réglage"), kept);
     const std::optional<int> range = platform::TryStrToInt(typed);
     if (!range || *range < MinRange || *range > MaxRange)
-        throw platform::Exception(
-            QStringLiteral("La plage de réglage doit être un nombre entier de %1 à %2.\n"
-                           "« %3 » n'est pas enregistré, et la plage « %4 » reste.")
-                .arg(MinRange)
-                .arg(MaxRange)
-                .arg(typed, kept));
+        throw platform::Exception(QCoreApplication::translate(
+                                      "TForm5",
+                                      "La plage de réglage doit être un nombre entier de %1 à %2.\n"
+                                      "« %3 » n'est pas enregistré, et la plage « %4 » reste.")
+                                      .arg(MinRange)
+                                      .arg(MaxRange)
+                                      .arg(typed, kept));
     View().SetDeclinationRange(*range);
 }
 
@@ -231,9 +240,13 @@ void TForm5::ShowDeclinationText() {
     // West is stored as "+" but reads as a negative declination, east the reverse.
     const QString p = QString::number(TrackBar1->value());
     if (RadioButton1->isChecked())
-        Label5->setText(QStringLiteral("Déclinaison magnétique : %1° OUEST soit : -%1°").arg(p));
+        Label5->setText(
+            QCoreApplication::translate("TForm5", "Déclinaison magnétique : %1° OUEST soit : -%1°")
+                .arg(p));
     else if (RadioButton2->isChecked())
-        Label5->setText(QStringLiteral("Déclinaison magnétique  : %1° EST soit : +%1°").arg(p));
+        Label5->setText(
+            QCoreApplication::translate("TForm5", "Déclinaison magnétique  : %1° EST soit : +%1°")
+                .arg(p));
 }
 
 void TForm5::SetUpperEnd(int upper) {

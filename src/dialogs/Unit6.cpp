@@ -6,6 +6,7 @@
 #include "platform/Canvas.h"
 #include "platform/InstallDir.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -37,7 +38,7 @@ TForm6::TForm6()
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setGeometry(8, 4, 188, 163);
 
-    Label1 = new QLabel(QStringLiteral("Veuillez patienter..."), GroupBox1);
+    Label1 = new QLabel(QCoreApplication::translate("TForm6", "Veuillez patienter..."), GroupBox1);
     Label1->setFont(WaitFont());
     QPalette white = Label1->palette();
     white.setColor(QPalette::WindowText, Qt::white);

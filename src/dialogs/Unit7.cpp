@@ -5,6 +5,7 @@
 #include "platform/Guarded.h"
 #include "platform/MessageBoxes.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -28,17 +29,19 @@ QLabel *MakeNotice(QWidget *parent, const QString &text, platform::TColor colour
 } // namespace
 
 TForm7::TForm7(MainWindowAccess &mainWindow)
-    : TParameterForm(mainWindow, QStringLiteral("Centrage du zéro (NORD)"), 441, 463) {
-    GroupBox1 = new QGroupBox(QStringLiteral(" Réglage automatique du centrage : "), this);
+    : TParameterForm(mainWindow, QCoreApplication::translate("TForm7", "Centrage du zéro (NORD)"),
+                     441, 463) {
+    GroupBox1 = new QGroupBox(
+        QCoreApplication::translate("TForm7", " Réglage automatique du centrage : "), this);
     GroupBox1->setGeometry(8, 8, 425, 408);
     SetBold(GroupBox1);
     MakeNotices();
     MakeInstructions();
 
-    BitBtn3 = MakeBitBtn(this, QStringLiteral("&Aide"), QStringLiteral("btn_aide.bmp"),
-                         QRect(256, 428, 81, 27));
-    BitBtn4 = MakeBitBtn(this, QStringLiteral("&Sortir"), QStringLiteral("btn_sortir.bmp"),
-                         QRect(352, 428, 81, 27));
+    BitBtn3 = MakeBitBtn(this, QCoreApplication::translate("TForm7", "&Aide"),
+                         QStringLiteral("btn_aide.bmp"), QRect(256, 428, 81, 27));
+    BitBtn4 = MakeBitBtn(this, QCoreApplication::translate("TForm7", "&Sortir"),
+                         QStringLiteral("btn_sortir.bmp"), QRect(352, 428, 81, 27));
 
     connect(BitBtn1, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn1Click(); }));
     connect(BitBtn2, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn2Click(); }));
@@ -59,20 +62,28 @@ void TForm7::MakeNotices() {
     Panel1->setGeometry(12, 24, 401, 144);
     Panel1->setFont(PlainFont());
 
-    Label5 = MakeNotice(Panel1, QStringLiteral("ATTENTION :"), platform::clPurple, 8);
-    Label6 = MakeNotice(
-        Panel1, QStringLiteral("La procédure de centrage doit s'effectuer après étalonnage"),
-        platform::clRed, 30);
-    Label7 = MakeNotice(Panel1, QStringLiteral("de la Ventrose."), platform::clRed, 46);
-    Label11 = MakeNotice(
-        Panel1, QStringLiteral("Cliquez sur \"RAZ centrage\" avant de procéder à l'activation"),
-        platform::clGreen, 70);
-    Label12 = MakeNotice(Panel1, QStringLiteral("d'un autre centrage."), platform::clGreen, 86);
+    Label5 = MakeNotice(Panel1, QCoreApplication::translate("TForm7", "ATTENTION :"),
+                        platform::clPurple, 8);
+    Label6 = MakeNotice(Panel1,
+                        QCoreApplication::translate(
+                            "TForm7", "La procédure de centrage doit s'effectuer après étalonnage"),
+                        platform::clRed, 30);
+    Label7 = MakeNotice(Panel1, QCoreApplication::translate("TForm7", "de la Ventrose."),
+                        platform::clRed, 46);
+    Label11 =
+        MakeNotice(Panel1,
+                   QCoreApplication::translate(
+                       "TForm7", "Cliquez sur \"RAZ centrage\" avant de procéder à l'activation"),
+                   platform::clGreen, 70);
+    Label12 = MakeNotice(Panel1, QCoreApplication::translate("TForm7", "d'un autre centrage."),
+                         platform::clGreen, 86);
     Label9 = MakeNotice(Panel1,
-                        QStringLiteral("Sachez que la déclinaison magnétique est remise à zéro,"),
+                        QCoreApplication::translate(
+                            "TForm7", "Sachez que la déclinaison magnétique est remise à zéro,"),
                         platform::clBlue, 110);
-    Label10 = MakeNotice(Panel1, QStringLiteral("lors de l'ouverture de cette fenêtre."),
-                         platform::clBlue, 126);
+    Label10 = MakeNotice(
+        Panel1, QCoreApplication::translate("TForm7", "lors de l'ouverture de cette fenêtre."),
+        platform::clBlue, 126);
 }
 
 void TForm7::MakeInstructions() {
@@ -80,14 +91,19 @@ void TForm7::MakeInstructions() {
     body->setFont(PlainFont());
     body->setGeometry(0, 176, GroupBox1->width(), GroupBox1->height() - 176);
 
-    Label1 = MakeLabel(
-        body, QStringLiteral("Avec l'aide d'une boussole de référence, positionnez le module"),
-        QPoint(16, 4));
-    Label2 = MakeLabel(body, QStringLiteral("Ventrose dans la direction du NORD."), QPoint(16, 20));
-    Label8 =
-        MakeLabel(body, QStringLiteral("Cliquez ensuite sur le bouton \"Activer le centrage\"."),
-                  QPoint(16, 44));
-    BitBtn1 = MakeBitBtn(body, QStringLiteral("Activer le &centrage"),
+    Label1 =
+        MakeLabel(body,
+                  QCoreApplication::translate(
+                      "TForm7", "Avec l'aide d'une boussole de référence, positionnez le module"),
+                  QPoint(16, 4));
+    Label2 = MakeLabel(body,
+                       QCoreApplication::translate("TForm7", "Ventrose dans la direction du NORD."),
+                       QPoint(16, 20));
+    Label8 = MakeLabel(body,
+                       QCoreApplication::translate(
+                           "TForm7", "Cliquez ensuite sur le bouton \"Activer le centrage\"."),
+                       QPoint(16, 44));
+    BitBtn1 = MakeBitBtn(body, QCoreApplication::translate("TForm7", "Activer le &centrage"),
                          QStringLiteral("btn_centrage.bmp"), QRect(122, 68, 181, 31));
     BitBtn1->setCursor(Qt::PointingHandCursor);
 
@@ -95,12 +111,15 @@ void TForm7::MakeInstructions() {
     Bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     Bevel1->setGeometry(12, 113, 401, 4);
 
-    Label3 = MakeLabel(
-        body, QStringLiteral("Si vous désirez effacer le centrage de la boussole, cliquez sur"),
-        QPoint(16, 128));
-    Label4 = MakeLabel(body, QStringLiteral("le bouton \"RAZ centrage\"."), QPoint(16, 144));
-    BitBtn2 = MakeBitBtn(body, QStringLiteral("&RAZ centrage"), QStringLiteral("btn_raz.bmp"),
-                         QRect(122, 168, 181, 31));
+    Label3 =
+        MakeLabel(body,
+                  QCoreApplication::translate(
+                      "TForm7", "Si vous désirez effacer le centrage de la boussole, cliquez sur"),
+                  QPoint(16, 128));
+    Label4 = MakeLabel(body, QCoreApplication::translate("TForm7", "le bouton \"RAZ centrage\"."),
+                       QPoint(16, 144));
+    BitBtn2 = MakeBitBtn(body, QCoreApplication::translate("TForm7", "&RAZ centrage"),
+                         QStringLiteral("btn_raz.bmp"), QRect(122, 168, 181, 31));
     BitBtn2->setCursor(Qt::PointingHandCursor);
 }
 
@@ -110,16 +129,16 @@ void TForm7::BitBtn1Click() {
     if (angle != NorthRawAngle) {
         const int offset = angle > NorthRawAngle ? angle - NorthRawAngle : NorthRawAngle - angle;
         if (offset > MaxCorrection) {
-            platform::MessageBoxes::Warning(
-                QStringLiteral("Le décalage de l'aiguille rouge (NORD) dépasse 20°. Impossible "
-                               "d'effectuer le centrage."));
+            platform::MessageBoxes::Warning(QCoreApplication::translate(
+                "TForm7", "Le décalage de l'aiguille rouge (NORD) dépasse 20°. Impossible "
+                          "d'effectuer le centrage."));
         } else {
             settings::SettingsView view = View();
             view.SetCentring(offset);
             view.SetCentringSign(angle > NorthRawAngle ? settings::TSign::Minus
                                                        : settings::TSign::Plus);
-            platform::MessageBoxes::Information(
-                QStringLiteral("Les nouveaux paramètres de centrage ont été pris en compte..."));
+            platform::MessageBoxes::Information(QCoreApplication::translate(
+                "TForm7", "Les nouveaux paramètres de centrage ont été pris en compte..."));
         }
     }
     ReturnToMainWindow();
@@ -128,14 +147,15 @@ void TForm7::BitBtn1Click() {
 void TForm7::BitBtn2Click() {
     View().SetCentring(0);
     platform::MessageBoxes::Information(
-        QStringLiteral("Les paramètres de centrage ont été effacés."));
+        QCoreApplication::translate("TForm7", "Les paramètres de centrage ont été effacés."));
     ReturnToMainWindow();
 }
 
 void TForm7::BitBtn3Click() { ShowHelpTopic(QStringLiteral("rub7")); }
 
 void TForm7::BitBtn4Click() {
-    platform::MessageBoxes::Information(QStringLiteral("Vos anciens paramètres sont conservés..."));
+    platform::MessageBoxes::Information(
+        QCoreApplication::translate("TForm7", "Vos anciens paramètres sont conservés..."));
     ReturnToMainWindow();
 }
 

@@ -4,6 +4,7 @@
 #include "dialogs/OptionControls.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 
 #include <array>
@@ -30,25 +31,29 @@ std::array<TSwitchBox, 6> SwitchBoxes(const TForm8 &form) {
 } // namespace
 
 TForm8::TForm8(MainWindowAccess &mainWindow)
-    : TPreferenceForm(mainWindow, QStringLiteral("Options logicielles"), 331, 157,
-                      QStringLiteral("rub9")) {
+    : TPreferenceForm(mainWindow, QCoreApplication::translate("TForm8", "Options logicielles"), 331,
+                      157, QStringLiteral("rub9")) {
     // The rows from top to bottom.
     CheckBox1 = MakeCaptionlessButton<QCheckBox>(this, RowPlace(0));
     Label1 = MakeButtonText(
-        CheckBox1, QStringLiteral("Message d'avertissement avant lancement de la liaison série"));
+        CheckBox1, QCoreApplication::translate(
+                       "TForm8", "Message d'avertissement avant lancement de la liaison série"));
     CheckBox6 = MakeCaptionlessButton<QCheckBox>(this, RowPlace(1));
-    Label2 =
-        MakeButtonText(CheckBox6, QStringLiteral("Arrêt du programme avec message d'information"));
+    Label2 = MakeButtonText(
+        CheckBox6,
+        QCoreApplication::translate("TForm8", "Arrêt du programme avec message d'information"));
     CheckBox4 = MakeCaptionlessButton<QCheckBox>(this, RowPlace(2));
-    Label3 =
-        MakeButtonText(CheckBox4, QStringLiteral("Affichage des degrés (CAP et aiguille rouge)"));
+    Label3 = MakeButtonText(
+        CheckBox4,
+        QCoreApplication::translate("TForm8", "Affichage des degrés (CAP et aiguille rouge)"));
     CheckBox5 = MakeCaptionlessButton<QCheckBox>(this, RowPlace(3));
-    Label4 = MakeButtonText(CheckBox5,
-                            QStringLiteral("Affichage de la direction (CAP et aiguille rouge)"));
+    Label4 = MakeButtonText(
+        CheckBox5,
+        QCoreApplication::translate("TForm8", "Affichage de la direction (CAP et aiguille rouge)"));
     CheckBox2 = MakeCaptionlessButton<QCheckBox>(this, RowPlace(4));
-    Label5 = MakeButtonText(CheckBox2, QStringLiteral("Infos bulles"));
+    Label5 = MakeButtonText(CheckBox2, QCoreApplication::translate("TForm8", "Infos bulles"));
     CheckBox3 = MakeCaptionlessButton<QCheckBox>(this, RowPlace(5));
-    Label6 = MakeButtonText(CheckBox3, QStringLiteral("Effets sonores"));
+    Label6 = MakeButtonText(CheckBox3, QCoreApplication::translate("TForm8", "Effets sonores"));
 
     MakeButtons(QRect(150, 124, 81, 27), QRect(242, 124, 81, 27));
 }

@@ -5,6 +5,7 @@
 #include "platform/Guarded.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -17,20 +18,23 @@ enum Bit { LcdFitted = 0, MainsFrequency = 4, LcdContent = 5 };
 } // namespace
 
 TForm9::TForm9(MainWindowAccess &mainWindow)
-    : TParameterForm(mainWindow, QStringLiteral("Options matérielles"), 289, 183) {
+    : TParameterForm(mainWindow, QCoreApplication::translate("TForm9", "Options matérielles"), 289,
+                     183) {
     // Rows, top to bottom; the LCD content is indented under the LCD it belongs to.
     const auto row = [this](QCheckBox *&box, QLabel *&label, const char *text, int left, int top) {
         box = MakeCaptionlessButton<QCheckBox>(this, QPoint(left, top));
-        label = MakeButtonText(box, QString::fromUtf8(text));
+        label = MakeButtonText(box, QCoreApplication::translate("TForm9", text));
     };
-    row(CheckBox1, Label2, "Afficheur LCD", 8, 10);
+    row(CheckBox1, Label2, QT_TRANSLATE_NOOP("TForm9", "Afficheur LCD"), 8, 10);
     // Made with the longer of its two texts, so that either fits.
-    row(CheckBox6, Label8, "Affichage AIGUILLE ROUGE sur LCD", 28, 30);
-    row(CheckBox2, Label3, "Calcul de la moyenne à partir des mesures brutes", 8, 50);
-    row(CheckBox3, Label4, "Liaison série annexe pour développement personnel", 8, 70);
-    row(CheckBox4, Label5, "Boussole par affichage LEDS", 8, 90);
-    row(CheckBox5, Label6, "Fréquence secteur", 8, 110);
-    Label1 = MakeLabel(this, QStringLiteral("F= 50Hz"),
+    row(CheckBox6, Label8, QT_TRANSLATE_NOOP("TForm9", "Affichage AIGUILLE ROUGE sur LCD"), 28, 30);
+    row(CheckBox2, Label3,
+        QT_TRANSLATE_NOOP("TForm9", "Calcul de la moyenne à partir des mesures brutes"), 8, 50);
+    row(CheckBox3, Label4,
+        QT_TRANSLATE_NOOP("TForm9", "Liaison série annexe pour développement personnel"), 8, 70);
+    row(CheckBox4, Label5, QT_TRANSLATE_NOOP("TForm9", "Boussole par affichage LEDS"), 8, 90);
+    row(CheckBox5, Label6, QT_TRANSLATE_NOOP("TForm9", "Fréquence secteur"), 8, 110);
+    Label1 = MakeLabel(this, QCoreApplication::translate("TForm9", "F= 50Hz"),
                        QPoint(Label6->geometry().right() + 16, Label6->y()));
     SetTextColour(Label1, platform::clRed);
 
@@ -40,10 +44,10 @@ TForm9::TForm9(MainWindowAccess &mainWindow)
     CheckBox7->hide();
     CheckBox8->hide();
 
-    BitBtn2 = MakeBitBtn(this, QStringLiteral("&Aide"), QStringLiteral("btn_aide.bmp"),
-                         QRect(104, 148, 81, 27));
-    BitBtn1 = MakeBitBtn(this, QStringLiteral("&OK"), QStringLiteral("btn_ok.bmp"),
-                         QRect(200, 148, 81, 27));
+    BitBtn2 = MakeBitBtn(this, QCoreApplication::translate("TForm9", "&Aide"),
+                         QStringLiteral("btn_aide.bmp"), QRect(104, 148, 81, 27));
+    BitBtn1 = MakeBitBtn(this, QCoreApplication::translate("TForm9", "&OK"),
+                         QStringLiteral("btn_ok.bmp"), QRect(200, 148, 81, 27));
 
     boxes_ = {CheckBox1, CheckBox2, CheckBox3, CheckBox4,
               CheckBox5, CheckBox6, CheckBox7, CheckBox8};
@@ -107,12 +111,14 @@ void TForm9::ShowLcdFitted(bool fitted) {
 }
 
 void TForm9::ShowMainsFrequency(bool sixtyHertz) {
-    Label1->setText(sixtyHertz ? QStringLiteral("F= 60Hz") : QStringLiteral("F= 50Hz"));
+    Label1->setText(sixtyHertz ? QCoreApplication::translate("TForm9", "F= 60Hz")
+                               : QCoreApplication::translate("TForm9", "F= 50Hz"));
 }
 
 void TForm9::ShowLcdContent(bool heading) {
-    Label8->setText(heading ? QStringLiteral("Affichage CAP sur LCD")
-                            : QStringLiteral("Affichage AIGUILLE ROUGE sur LCD"));
+    Label8->setText(
+        heading ? QCoreApplication::translate("TForm9", "Affichage CAP sur LCD")
+                : QCoreApplication::translate("TForm9", "Affichage AIGUILLE ROUGE sur LCD"));
 }
 
 } // namespace app

@@ -1,5 +1,7 @@
 #include "geomag/Coordinates.h"
 
+#include "platform/Language.h"
+
 #include <array>
 #include <charconv>
 #include <string>
@@ -152,27 +154,47 @@ CoordinateReading ReadCoordinate(std::string_view text, Axis axis) {
     return {degrees * (hemisphere != 0 ? hemisphere : sign), CoordinateError::None};
 }
 
-std::string CoordinateErrorText(CoordinateError error, Axis axis) {
+namespace {
+
+// The French text of an error, marked for translation; none for no error.
+const char *CoordinateErrorSource(CoordinateError error, Axis axis) {
     const bool latitude = axis == Axis::Latitude;
     switch (error) {
     case CoordinateError::None:
-        return {};
+        return nullptr;
     case CoordinateError::Empty:
-        return latitude ? "la latitude manque" : "la longitude manque";
+        return latitude ? QT_TRANSLATE_NOOP("Coordinates", "la latitude manque")
+                        : QT_TRANSLATE_NOOP("Coordinates", "la longitude manque");
     case CoordinateError::NotAnAngle:
-        return latitude ? "la latitude s'écrit en degrés décimaux (48.8566, -33.86) ou en "
-                          "degrés et minutes (48 51.4 N, 48°51'24\" N)"
-                        : "la longitude s'écrit en degrés décimaux (2.3522, -0.57) ou en "
-                          "degrés et minutes (2 21.1 E, 0°34' O)";
+        return latitude ? QT_TRANSLATE_NOOP(
+                              "Coordinates",
+                              "la latitude s'écrit en degrés décimaux (48.8566, -33.86) ou en "
+                              "degrés et minutes (48 51.4 N, 48°51'24\" N)")
+                        : QT_TRANSLATE_NOOP(
+                              "Coordinates",
+                              "la longitude s'écrit en degrés décimaux (2.3522, -0.57) ou en "
+                              "degrés et minutes (2 21.1 E, 0°34' O)");
     case CoordinateError::SignAndHemisphere:
-        return latitude ? "un signe et une lettre N ou S à la fois : gardez l'un des deux"
-                        : "un signe et une lettre E, W ou O à la fois : gardez l'un des deux";
+        return latitude ? QT_TRANSLATE_NOOP(
+                              "Coordinates",
+                              "un signe et une lettre N ou S à la fois : gardez l'un des deux")
+                        : QT_TRANSLATE_NOOP(
+                              "Coordinates",
+                              "un signe et une lettre E, W ou O à la fois : gardez l'un des deux");
     case CoordinateError::MinutesOrSeconds60:
-        return "les minutes et les secondes vont de 0 à 59";
+        return QT_TRANSLATE_NOOP("Coordinates", "les minutes et les secondes vont de 0 à 59");
     case CoordinateError::OutOfRange:
-        return latitude ? "la latitude va de 90° S à 90° N" : "la longitude va de 180° O à 180° E";
+        return latitude ? QT_TRANSLATE_NOOP("Coordinates", "la latitude va de 90° S à 90° N")
+                        : QT_TRANSLATE_NOOP("Coordinates", "la longitude va de 180° O à 180° E");
     }
-    return {};
+    return nullptr;
+}
+
+} // namespace
+
+std::string CoordinateErrorText(CoordinateError error, Axis axis) {
+    const char *text = CoordinateErrorSource(error, axis);
+    return text != nullptr ? platform::Translated("Coordinates", text) : std::string();
 }
 
 } // namespace geomag

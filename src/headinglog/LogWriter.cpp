@@ -1,5 +1,7 @@
 #include "headinglog/LogWriter.h"
 
+#include <QCoreApplication>
+
 namespace headinglog {
 
 bool LogWriter::Open(const QString &path) {
@@ -34,7 +36,7 @@ bool LogWriter::Write(const QByteArray &bytes) {
         return true;
     error_ = file_.errorString();
     if (error_.isEmpty() || file_.error() == QFileDevice::NoError)
-        error_ = QStringLiteral("écriture incomplète");
+        error_ = QCoreApplication::translate("LogWriter", "écriture incomplète");
     file_.close();
     return false;
 }

@@ -1,5 +1,7 @@
 #include "nmea/OutputTarget.h"
 
+#include "platform/Language.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -68,16 +70,22 @@ std::optional<OutputTarget> ParseOutputTarget(std::string_view text, std::string
     if (text.starts_with("udp:")) {
         if (SplitHostPort(text.substr(4), false, host, port))
             return OutputTarget{OutputKind::Udp, host, *port};
-        error = "udp:HÔTE:PORT attendu (port de 1 à 65535)";
+        error = platform::Translated(
+            "OutputTarget",
+            QT_TRANSLATE_NOOP("OutputTarget", "udp:HÔTE:PORT attendu (port de 1 à 65535)"));
         return std::nullopt;
     }
     if (text.starts_with("tcp:")) {
         if (SplitHostPort(text.substr(4), true, host, port))
             return OutputTarget{OutputKind::Tcp, host.empty() ? kDefaultTcpAddress : host, *port};
-        error = "tcp:[ADRESSE:]PORT attendu (port de 1 à 65535)";
+        error = platform::Translated(
+            "OutputTarget",
+            QT_TRANSLATE_NOOP("OutputTarget", "tcp:[ADRESSE:]PORT attendu (port de 1 à 65535)"));
         return std::nullopt;
     }
-    error = "udp:HÔTE:PORT, tcp:[ADRESSE:]PORT ou pty attendu";
+    error = platform::Translated(
+        "OutputTarget",
+        QT_TRANSLATE_NOOP("OutputTarget", "udp:HÔTE:PORT, tcp:[ADRESSE:]PORT ou pty attendu"));
     return std::nullopt;
 }
 

@@ -26,8 +26,8 @@ inline constexpr const char *kDefaultTcpAddress = "127.0.0.1";
 
 // Reads "udp:HOST:PORT", "tcp:PORT", "tcp:ADDR:PORT" or "pty". An IPv6 address is written in
 // brackets ("udp:[::1]:10110"). Nothing when the text is none of these; `error` then says
-// which form was expected, in French, without a final full stop (the caller quotes the
-// text, escaped as its place needs).
+// which form was expected, in the program's language, without a final full stop (the caller quotes
+// the text, escaped as its place needs).
 std::optional<OutputTarget> ParseOutputTarget(std::string_view text, std::string &error);
 
 // The written form of a target, as ParseOutputTarget reads it.

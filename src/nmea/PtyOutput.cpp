@@ -1,5 +1,6 @@
 #include "nmea/PtyOutput.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -28,7 +29,8 @@ PtyOutput::PtyOutput(OutputTarget target, NoticeSink notify, QString linkPath)
         devicePath_.clear();
         return;
     }
-    Note(QStringLiteral("%1 : %2 mène à %3").arg(Name(), linkPath_, devicePath_));
+    Note(QCoreApplication::translate("HeadingShare", "%1 : %2 mène à %3")
+             .arg(Name(), linkPath_, devicePath_));
 }
 
 PtyOutput::~PtyOutput() {
@@ -45,7 +47,9 @@ bool PtyOutput::Open() {
     char device[128] = {};
     if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
         ::ptsname_r(master_, device, sizeof device) != 0) {
-        Problem(Trouble::Start, QStringLiteral("terminal NMEA impossible (%1)").arg(SystemError()));
+        Problem(Trouble::Start,
+                QCoreApplication::translate("HeadingShare", "terminal NMEA impossible (%1)")
+                    .arg(SystemError()));
         return false;
     }
     devicePath_ = QString::fromLocal8Bit(device);
@@ -62,7 +66,8 @@ bool PtyOutput::Open() {
     }
     const int probe = ::open(device, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (probe < 0) {
-        Problem(Trouble::Start, QStringLiteral("terminal NMEA %1 impossible à ouvrir (%2)")
+        Problem(Trouble::Start, QCoreApplication::translate(
+                                    "HeadingShare", "terminal NMEA %1 impossible à ouvrir (%2)")
                                     .arg(devicePath_, SystemError()));
         return false;
     }
@@ -74,7 +79,8 @@ bool PtyOutput::Link() {
     const QFileInfo existing(linkPath_);
     if (existing.exists() && !existing.isSymLink()) {
         Problem(Trouble::Start,
-                QStringLiteral("%1 existe déjà, pas un lien").arg(QFileInfo(linkPath_).fileName()));
+                QCoreApplication::translate("HeadingShare", "%1 existe déjà, pas un lien")
+                    .arg(QFileInfo(linkPath_).fileName()));
         return false;
     }
     // Made under a name of its own and renamed over the old link, so that a reader never
@@ -84,8 +90,9 @@ bool PtyOutput::Link() {
     ::unlink(fresh.constData());
     if (::symlink(QFile::encodeName(devicePath_).constData(), fresh.constData()) != 0 ||
         ::rename(fresh.constData(), link.constData()) != 0) {
-        Problem(Trouble::Start, QStringLiteral("lien %1 impossible (%2)")
-                                    .arg(QFileInfo(linkPath_).fileName(), SystemError()));
+        Problem(Trouble::Start,
+                QCoreApplication::translate("HeadingShare", "lien %1 impossible (%2)")
+                    .arg(QFileInfo(linkPath_).fileName(), SystemError()));
         ::unlink(fresh.constData());
         return false;
     }
@@ -123,7 +130,9 @@ void PtyOutput::Send(const std::vector<std::string> &sentences) {
     }
     // The program stopped reading: what waits for it is stale. It goes, and this
     // reading takes its place.
-    Problem(Trouble::Full, QStringLiteral("%1 non lu, phrases en attente écartées").arg(Name()));
+    Problem(Trouble::Full,
+            QCoreApplication::translate("HeadingShare", "%1 non lu, phrases en attente écartées")
+                .arg(Name()));
     DiscardUnread();
     written = ::write(master_, bytes.data(), bytes.size());
     (void)written;

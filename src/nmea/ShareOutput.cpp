@@ -1,5 +1,7 @@
 #include "nmea/ShareOutput.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace nmea {
@@ -14,12 +16,14 @@ void ShareOutput::Problem(Trouble trouble, const QString &text) {
 
 void ShareOutput::Event(const QString &text) {
     if (notify_)
-        notify_({ShareNotice::Kind::Problem, QStringLiteral("Cap NMEA : ") + text});
+        notify_({ShareNotice::Kind::Problem,
+                 QCoreApplication::translate("HeadingShare", "Cap NMEA : ") + text});
 }
 
 void ShareOutput::Note(const QString &text) {
     if (notify_)
-        notify_({ShareNotice::Kind::Note, QStringLiteral("Cap NMEA : ") + text});
+        notify_({ShareNotice::Kind::Note,
+                 QCoreApplication::translate("HeadingShare", "Cap NMEA : ") + text});
 }
 
 QString ShareOutput::Name() const {
@@ -34,7 +38,7 @@ QString ShareOutput::Name() const {
     case OutputKind::Pty:
         break;
     }
-    return QStringLiteral("terminal NMEA");
+    return QCoreApplication::translate("HeadingShare", "terminal NMEA");
 }
 
 } // namespace nmea

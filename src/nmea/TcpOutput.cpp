@@ -1,5 +1,6 @@
 #include "nmea/TcpOutput.h"
 
+#include <QCoreApplication>
 #include <QTcpSocket>
 
 #include <algorithm>
@@ -22,18 +23,21 @@ TcpOutput::TcpOutput(OutputTarget target, NoticeSink notify, TcpLimits limits)
     connect(&server_, &QTcpServer::newConnection, this, &TcpOutput::Accept);
     const QHostAddress address = ListenAddress(Target().host);
     if (address.isNull()) {
-        Problem(Trouble::Start, QStringLiteral("adresse d'écoute %1 invalide").arg(Name()));
+        Problem(Trouble::Start,
+                QCoreApplication::translate("HeadingShare", "adresse d'écoute %1 invalide")
+                    .arg(Name()));
         return;
     }
     if (!server_.listen(address, Target().port)) {
-        Problem(
-            Trouble::Start,
-            server_.serverError() == QAbstractSocket::AddressInUseError
-                ? QStringLiteral("port TCP %1 déjà pris").arg(Target().port)
-                : QStringLiteral("écoute %1 impossible (%2)").arg(Name(), server_.errorString()));
+        Problem(Trouble::Start,
+                server_.serverError() == QAbstractSocket::AddressInUseError
+                    ? QCoreApplication::translate("HeadingShare", "port TCP %1 déjà pris")
+                          .arg(Target().port)
+                    : QCoreApplication::translate("HeadingShare", "écoute %1 impossible (%2)")
+                          .arg(Name(), server_.errorString()));
         return;
     }
-    Note(Name() + QStringLiteral(" à l'écoute"));
+    Note(Name() + QCoreApplication::translate("HeadingShare", " à l'écoute"));
 }
 
 TcpOutput::~TcpOutput() {
@@ -52,9 +56,10 @@ void TcpOutput::Accept() {
         client->setObjectName(
             QStringLiteral("%1:%2").arg(client->peerAddress().toString()).arg(client->peerPort()));
         if (Clients() >= limits_.maxClients) {
-            Problem(Trouble::Refused, QStringLiteral("client TCP %1 refusé (%2 au plus)")
-                                          .arg(Peer(client))
-                                          .arg(limits_.maxClients));
+            Problem(Trouble::Refused,
+                    QCoreApplication::translate("HeadingShare", "client TCP %1 refusé (%2 au plus)")
+                        .arg(Peer(client))
+                        .arg(limits_.maxClients));
             client->abort();
             client->deleteLater();
             continue;
@@ -65,12 +70,14 @@ void TcpOutput::Accept() {
         // What a client says is of no interest; it is read so that it never piles up.
         connect(client, &QTcpSocket::readyRead, this, [client] { client->readAll(); });
         connect(client, &QTcpSocket::disconnected, this, [this, client] {
-            const QString left = QStringLiteral("%1 : client %2 parti").arg(Name(), Peer(client));
+            const QString left = QCoreApplication::translate("HeadingShare", "%1 : client %2 parti")
+                                     .arg(Name(), Peer(client));
             Forget(client);
             Note(left);
         });
         clients_.push_back(client);
-        Note(QStringLiteral("%1 : client %2 connecté").arg(Name(), Peer(client)));
+        Note(QCoreApplication::translate("HeadingShare", "%1 : client %2 connecté")
+                 .arg(Name(), Peer(client)));
     }
 }
 
@@ -86,7 +93,8 @@ void TcpOutput::Forget(QTcpSocket *client) {
 }
 
 void TcpOutput::Drop(QTcpSocket *client, const QString &why) {
-    const QString dropped = QStringLiteral("client TCP %1 retiré (%2)").arg(Peer(client), why);
+    const QString dropped = QCoreApplication::translate("HeadingShare", "client TCP %1 retiré (%2)")
+                                .arg(Peer(client), why);
     client->disconnect(this);
     client->abort();
     Forget(client);
@@ -100,7 +108,7 @@ void TcpOutput::Send(const std::vector<std::string> &sentences) {
     const std::vector<QTcpSocket *> clients = clients_;
     for (QTcpSocket *client : clients) {
         if (client->bytesToWrite() + bytes.size() > limits_.queueBytes) {
-            Drop(client, QStringLiteral("il ne lit plus"));
+            Drop(client, QCoreApplication::translate("HeadingShare", "il ne lit plus"));
             continue;
         }
         if (client->write(bytes) != bytes.size()) {

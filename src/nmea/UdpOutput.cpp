@@ -1,5 +1,6 @@
 #include "nmea/UdpOutput.h"
 
+#include <QCoreApplication>
 #include <QHostInfo>
 
 namespace nmea {
@@ -14,7 +15,7 @@ UdpOutput::UdpOutput(OutputTarget target, NoticeSink notify)
                                   ? QHostAddress::AnyIPv6
                                   : QHostAddress::AnyIPv4),
                  0);
-    Note(Name() + QStringLiteral(" ouvert"));
+    Note(Name() + QCoreApplication::translate("HeadingShare", " ouvert"));
 }
 
 UdpOutput::~UdpOutput() {
@@ -26,8 +27,8 @@ void UdpOutput::Resolved(const QHostInfo &info) {
     lookup_ = -1;
     const QList<QHostAddress> addresses = info.addresses();
     if (info.error() != QHostInfo::NoError || addresses.isEmpty()) {
-        Problem(Trouble::Lookup,
-                QStringLiteral("hôte %1 introuvable").arg(QString::fromStdString(Target().host)));
+        Problem(Trouble::Lookup, QCoreApplication::translate("HeadingShare", "hôte %1 introuvable")
+                                     .arg(QString::fromStdString(Target().host)));
         return;
     }
     // The socket is bound for IPv4 unless the name only has IPv6 addresses.
@@ -50,7 +51,8 @@ void UdpOutput::Send(const std::vector<std::string> &sentences) {
         if (socket_.writeDatagram(sentence.data(), static_cast<qint64>(sentence.size()), address_,
                                   Target().port) < 0) {
             Problem(Trouble::Send,
-                    QStringLiteral("envoi %1 impossible (%2)").arg(Name(), socket_.errorString()));
+                    QCoreApplication::translate("HeadingShare", "envoi %1 impossible (%2)")
+                        .arg(Name(), socket_.errorString()));
             return;
         }
     }

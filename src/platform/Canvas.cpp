@@ -7,6 +7,7 @@
 #include "platform/Errors.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
@@ -497,7 +498,7 @@ void TBitmap::LoadFromFile(const QString &fileName) {
 
 void TBitmap::SaveToFile(const QString &fileName) const {
     if (!image_.save(fileName, "BMP"))
-        throw EInOutError(fileName, QStringLiteral("écriture impossible"));
+        throw EInOutError(fileName, QCoreApplication::translate("Canvas", "écriture impossible"));
 }
 
 void TBitmap::Assign(const QImage &image) { image_ = Writable(image); }

@@ -3,22 +3,29 @@
 #include <cstdint>
 #include <string_view>
 
+#include <QCoreApplication>
+
 namespace platform {
 
 Exception::Exception(const QString &message) : utf8_(message.toUtf8().toStdString()) {}
 
 EConvertError EConvertError::NotAnInteger(const QString &text) {
-    return EConvertError(QStringLiteral("'%1' n'est pas une valeur entière correcte").arg(text));
+    return EConvertError(
+        QCoreApplication::translate("Errors", "'%1' n'est pas une valeur entière correcte")
+            .arg(text));
 }
 
 EFOpenError::EFOpenError(const QString &fileName)
-    : Exception(QStringLiteral("Impossible d'ouvrir le fichier %1").arg(fileName)) {}
+    : Exception(QCoreApplication::translate("Errors", "Impossible d'ouvrir le fichier %1")
+                    .arg(fileName)) {}
 
 EInOutError::EInOutError(const QString &fileName, const QString &reason)
     : Exception(
-          QStringLiteral("Erreur d'entrée/sortie sur le fichier %1 : %2").arg(fileName, reason)) {}
+          QCoreApplication::translate("Errors", "Erreur d'entrée/sortie sur le fichier %1 : %2")
+              .arg(fileName, reason)) {}
 
-EAviError::EAviError() : Exception(QStringLiteral("Impossible d'ouvrir l'AVI")) {}
+EAviError::EAviError()
+    : Exception(QCoreApplication::translate("Errors", "Impossible d'ouvrir l'AVI")) {}
 
 QString ExceptionMessage(std::exception_ptr error) {
     try {
@@ -28,7 +35,7 @@ QString ExceptionMessage(std::exception_ptr error) {
     } catch (const std::exception &e) {
         return QString::fromUtf8(e.what());
     } catch (...) {
-        return QStringLiteral("Une erreur inattendue s'est produite.");
+        return QCoreApplication::translate("Errors", "Une erreur inattendue s'est produite.");
     }
 }
 

@@ -1,5 +1,7 @@
 #include "platform/EscapedText.h"
 
+#include "platform/Language.h"
+
 namespace platform {
 namespace {
 
@@ -69,6 +71,11 @@ std::string EscapeUnprintable(std::string_view bytes) {
         bytes.remove_prefix(length == 0 ? 1 : length);
     }
     return out;
+}
+
+std::string QuotedArgument(std::string_view argument) {
+    return Translated("EscapedText", QT_TRANSLATE_NOOP("EscapedText", "« %1 »"),
+                      {EscapeUnprintable(argument)});
 }
 
 } // namespace platform

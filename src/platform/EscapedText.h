@@ -18,4 +18,8 @@ namespace platform {
 // Every other character, accented letters included, is kept as it is.
 std::string EscapeUnprintable(std::string_view bytes);
 
+// An argument as an error message names it: escaped as above, between the quotation marks of
+// the program's language (« » in French, “ ” in English).
+std::string QuotedArgument(std::string_view argument);
+
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/HelpViewer.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -20,8 +21,9 @@ bool HasAnchor(const QTextDocument &document, const QString &name) {
 }
 
 QString MissingFilePage(const QString &helpFile) {
-    return QStringLiteral("<h2>Aide indisponible</h2><p>Le fichier d'aide <b>%1</b> est "
-                          "introuvable ou illisible.</p>")
+    return QCoreApplication::translate(
+               "HelpViewer", "<h2>Aide indisponible</h2><p>Le fichier d'aide <b>%1</b> est "
+                             "introuvable ou illisible.</p>")
         .arg(helpFile.toHtmlEscaped());
 }
 
@@ -33,7 +35,7 @@ HelpViewer::~HelpViewer() { delete window_; }
 
 void HelpViewer::MakeWindow() {
     window_ = new QWidget(nullptr, Qt::Window);
-    window_->setWindowTitle(QStringLiteral("Aide de Ventrose"));
+    window_->setWindowTitle(QCoreApplication::translate("HelpViewer", "Aide de Ventrose"));
     window_->resize(560, 480);
     browser_ = new QTextBrowser(window_);
     browser_->setOpenExternalLinks(true);

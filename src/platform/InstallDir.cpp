@@ -1,5 +1,6 @@
 #include "platform/InstallDir.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -43,26 +44,32 @@ bool InstallDir::Prepare(const QString &shippedDir, QString *error) {
         return false;
     };
     if (!QDir().mkpath(staging))
-        return fail(
-            QStringLiteral("Impossible de créer le dossier d'installation %1.").arg(target));
+        return fail(QCoreApplication::translate("InstallDir",
+                                                "Impossible de créer le dossier d'installation %1.")
+                        .arg(target));
 
     const QDir source(shippedDir);
     const QStringList names = source.entryList(QDir::Files, QDir::Name);
     if (names.isEmpty())
-        return fail(QStringLiteral("Les données livrées avec le programme sont introuvables (%1).")
-                        .arg(shippedDir));
+        return fail(
+            QCoreApplication::translate(
+                "InstallDir", "Les données livrées avec le programme sont introuvables (%1).")
+                .arg(shippedDir));
     for (const QString &name : names) {
         const QString to = QDir(staging).filePath(name);
         if (!QFile::copy(source.filePath(name), to))
-            return fail(QStringLiteral("Impossible de copier %1 dans le dossier d'installation %2.")
-                            .arg(name, target));
+            return fail(
+                QCoreApplication::translate(
+                    "InstallDir", "Impossible de copier %1 dans le dossier d'installation %2.")
+                    .arg(name, target));
         // Files copied from resources are read-only; the settings file must be writable.
         QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                       QFile::ReadOther);
     }
     if (!QDir().rename(staging, target))
-        return fail(
-            QStringLiteral("Impossible de créer le dossier d'installation %1.").arg(target));
+        return fail(QCoreApplication::translate("InstallDir",
+                                                "Impossible de créer le dossier d'installation %1.")
+                        .arg(target));
     return true;
 }
 

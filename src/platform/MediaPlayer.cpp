@@ -3,6 +3,7 @@
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QMediaDevices>
 
@@ -34,8 +35,10 @@ void MediaPlayer::Open() {
     try {
         sound_ = ParseWave(content);
     } catch (const EWaveFormatError &error) {
-        throw EWaveFormatError(QString("Le fichier %1 n'est pas un son WAVE PCM lisible : %2")
-                                   .arg(fileName_, error.Message()));
+        throw EWaveFormatError(
+            QCoreApplication::translate("MediaPlayer",
+                                        "Le fichier %1 n'est pas un son WAVE PCM lisible : %2")
+                .arg(fileName_, error.Message()));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "platform/StandardDescriptors.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 namespace platform {
 
@@ -48,19 +49,23 @@ Result ReportedBox(const QString &text, Result whenTerminated, BoxReturn how, Sh
 } // namespace
 
 void QtMessageBoxService::Information(const QString &text) {
-    ExecBox(PlainMessageBox::Icon::Information, QStringLiteral("Information"), text, false);
+    ExecBox(PlainMessageBox::Icon::Information,
+            QCoreApplication::translate("MessageBoxes", "Information"), text, false);
 }
 
 void QtMessageBoxService::Warning(const QString &text) {
-    ExecBox(PlainMessageBox::Icon::Warning, QStringLiteral("Avertissement"), text, false);
+    ExecBox(PlainMessageBox::Icon::Warning,
+            QCoreApplication::translate("MessageBoxes", "Avertissement"), text, false);
 }
 
 bool QtMessageBoxService::Question(const QString &text) {
-    return ExecBox(PlainMessageBox::Icon::Information, QStringLiteral("Information"), text, true);
+    return ExecBox(PlainMessageBox::Icon::Information,
+                   QCoreApplication::translate("MessageBoxes", "Information"), text, true);
 }
 
 bool QtMessageBoxService::WarningQuestion(const QString &text) {
-    return ExecBox(PlainMessageBox::Icon::Warning, QStringLiteral("Avertissement"), text, true);
+    return ExecBox(PlainMessageBox::Icon::Warning,
+                   QCoreApplication::translate("MessageBoxes", "Avertissement"), text, true);
 }
 
 void QtMessageBoxService::Error(const QString &title, const QString &text) {

@@ -1,5 +1,6 @@
 #include "platform/PlainMessageBox.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -50,11 +51,13 @@ PlainMessageBox::PlainMessageBox(Icon icon, const QString &title, const QString 
         return button;
     };
     if (yesNo) {
-        yes_ = addButton(QStringLiteral("Oui"), QDialogButtonBox::YesRole);
-        addButton(QStringLiteral("Non"), QDialogButtonBox::NoRole);
+        yes_ = addButton(QCoreApplication::translate("MessageBoxes", "Oui"),
+                         QDialogButtonBox::YesRole);
+        addButton(QCoreApplication::translate("MessageBoxes", "Non"), QDialogButtonBox::NoRole);
         yes_->setDefault(true);
     } else {
-        addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+        addButton(QCoreApplication::translate("MessageBoxes", "OK"), QDialogButtonBox::AcceptRole)
+            ->setDefault(true);
     }
 
     auto *message = new QHBoxLayout;

@@ -1,5 +1,6 @@
 #include "platform/WavFile.h"
 
+#include <QCoreApplication>
 #include <QtEndian>
 
 #include <optional>
@@ -13,28 +14,34 @@ constexpr quint16 kFormatExtensible = 0xFFFE;
 quint32 ReadU32(const char *p) { return qFromLittleEndian<quint32>(p); }
 quint16 ReadU16(const char *p) { return qFromLittleEndian<quint16>(p); }
 
-[[noreturn]] void Refuse(const char *reason) { throw EWaveFormatError(QString::fromUtf8(reason)); }
+// reason: a French text marked for translation.
+[[noreturn]] void Refuse(const char *reason) {
+    throw EWaveFormatError(QCoreApplication::translate("WavFile", reason));
+}
 
 WaveSound ReadFormat(const char *p, quint32 size) {
     if (size < 16)
-        Refuse("en-tête de format trop court");
+        Refuse(QT_TRANSLATE_NOOP("WavFile", "en-tête de format trop court"));
     quint16 tag = ReadU16(p);
     // The extensible header names its real coding in the first two bytes of its sub-format.
     if (tag == kFormatExtensible && size >= 26)
         tag = ReadU16(p + 24);
     if (tag != kFormatPcm)
         throw EWaveFormatError(
-            QString("format de codage %1 non pris en charge (seul le PCM l'est)").arg(tag));
+            QCoreApplication::translate(
+                "WavFile", "format de codage %1 non pris en charge (seul le PCM l'est)")
+                .arg(tag));
     WaveSound sound;
     sound.channels = ReadU16(p + 2);
     sound.sampleRate = static_cast<int>(ReadU32(p + 4));
     sound.bitsPerSample = ReadU16(p + 14);
     if (sound.channels != 1 && sound.channels != 2)
-        Refuse("nombre de canaux non pris en charge");
+        Refuse(QT_TRANSLATE_NOOP("WavFile", "nombre de canaux non pris en charge"));
     if (sound.bitsPerSample != 8 && sound.bitsPerSample != 16)
-        Refuse("taille d'échantillon non prise en charge (8 ou 16 bits)");
+        Refuse(QT_TRANSLATE_NOOP("WavFile",
+                                 "taille d'échantillon non prise en charge (8 ou 16 bits)"));
     if (ReadU32(p + 4) == 0 || ReadU32(p + 4) > 1000000)
-        Refuse("fréquence d'échantillonnage invalide");
+        Refuse(QT_TRANSLATE_NOOP("WavFile", "fréquence d'échantillonnage invalide"));
     return sound;
 }
 
@@ -44,7 +51,7 @@ WaveSound ParseWave(const QByteArray &file) {
     const char *data = file.constData();
     const qsizetype size = file.size();
     if (size < 12 || file.left(4) != "RIFF" || file.mid(8, 4) != "WAVE")
-        Refuse("ce n'est pas un fichier RIFF/WAVE");
+        Refuse(QT_TRANSLATE_NOOP("WavFile", "ce n'est pas un fichier RIFF/WAVE"));
     // The RIFF size may claim more than the file holds: only what is really there counts.
     const qsizetype end = std::min<qsizetype>(size, 8 + qsizetype(ReadU32(data + 4)));
 
@@ -56,7 +63,7 @@ WaveSound ParseWave(const QByteArray &file) {
         const qsizetype chunkSize = ReadU32(data + pos + 4);
         const qsizetype body = pos + 8;
         if (chunkSize > end - body)
-            Refuse("fichier tronqué");
+            Refuse(QT_TRANSLATE_NOOP("WavFile", "fichier tronqué"));
         if (id == "fmt " && !format)
             format = ReadFormat(data + body, quint32(chunkSize));
         else if (id == "data" && !samples)
@@ -64,9 +71,10 @@ WaveSound ParseWave(const QByteArray &file) {
         pos = body + chunkSize + (chunkSize & 1);
     }
     if (!format)
-        Refuse(samples ? "bloc de format absent" : "fichier tronqué");
+        Refuse(samples ? QT_TRANSLATE_NOOP("WavFile", "bloc de format absent")
+                       : QT_TRANSLATE_NOOP("WavFile", "fichier tronqué"));
     if (!samples)
-        Refuse("bloc de données absent ou tronqué");
+        Refuse(QT_TRANSLATE_NOOP("WavFile", "bloc de données absent ou tronqué"));
 
     WaveSound sound = *format;
     const int frameBytes = sound.channels * sound.bitsPerSample / 8;

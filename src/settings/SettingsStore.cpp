@@ -4,6 +4,7 @@
 #include "platform/Errors.h"
 #include "platform/FileRead.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -47,9 +48,11 @@ void SettingsStore::Set(int slot, const std::string &text) {
     // later slot by a line at the next start.
     if (text.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
         throw platform::Exception(
-            QStringLiteral("La ligne %1 du fichier Ventrose.inf ne peut pas recevoir un texte "
-                           "qui contient un saut de ligne ou un caractère nul :\nelle garde sa "
-                           "valeur « %2 ».")
+            QCoreApplication::translate(
+                "SettingsStore",
+                "La ligne %1 du fichier Ventrose.inf ne peut pas recevoir un texte "
+                "qui contient un saut de ligne ou un caractère nul :\nelle garde sa "
+                "valeur « %2 ».")
                 .arg(slot)
                 .arg(Text(slot)));
     slots_[slot - 1] = text;
@@ -71,7 +74,8 @@ void SettingsStore::LoadSettings(const QString &path) {
         if (total > kLargestSettingsFile) {
             ::close(fd);
             throw platform::EInOutError(
-                path, QStringLiteral("fichier de plus de %1 Kio").arg(kLargestSettingsFile / 1024));
+                path, QCoreApplication::translate("SettingsStore", "fichier de plus de %1 Kio")
+                          .arg(kLargestSettingsFile / 1024));
         }
         const ssize_t n =
             platform::ReadSome(fd, chunk, std::min(sizeof chunk, kLargestSettingsFile + 1 - total));
@@ -113,7 +117,9 @@ void SettingsStore::SaveSettings(const QString &path) const {
     if (const int error =
             platform::ReplaceFileContents(QFile::encodeName(path).toStdString(), bytes)) {
         if (error == EINVAL) // a device or a pipe where the file should be: left alone
-            throw platform::EInOutError(path, QStringLiteral("ce n'est pas un fichier ordinaire"));
+            throw platform::EInOutError(
+                path,
+                QCoreApplication::translate("SettingsStore", "ce n'est pas un fichier ordinaire"));
         RaiseInOut(path, error);
     }
 }

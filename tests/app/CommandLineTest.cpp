@@ -2,12 +2,14 @@
 // mistake it holds, and what is printed without a display. (WithoutDisplay.cmake runs the
 // real program with no display at all.)
 #include "app/CommandLine.h"
+#include "platform/Translations.h"
 #include "support/FakeDeviceTree.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -65,6 +67,11 @@ TEST(CommandLine, EachArgumentListGivesItsOptionsOrNamesTheFirstMistake) {
         {{"--", "--simulate"}, {}, "argument inattendu « --simulate »"},
         {{"--simulate", "x", "--bogus"}, {}, "argument inattendu « x »"},
         {{"--help", "--bogus"}, {}, "option inconnue « --bogus »"},
+        {{"--lang", "en", "-h"}, {.help = true, .language = platform::Language::English}, ""},
+        {{"--lang=fr"}, {.language = platform::Language::French}, ""},
+        {{"--lang", "de"}, {}, "la langue « de » n'est ni fr ni en"},
+        {{"--lang=EN"}, {}, "la langue « EN » n'est ni fr ni en"},
+        {{"--lang"}, {}, "il manque la valeur LANG de l'option --lang"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.arguments.empty() ? "" : c.arguments[0]);
@@ -118,6 +125,64 @@ TEST(CommandLine, WithoutADisplayPrintsAndExitsOrLetsTheProgramStart) {
     EXPECT_NE(TextOf(err).find("impossible d'écrire"), std::string::npos);
     std::fclose(full);
     std::fclose(err);
+}
+
+// The language of what is printed: --lang (read before the rest, wherever it stands), else the
+// locale's. Each case prints wholly in English or wholly in French.
+TEST(CommandLine, PrintsInTheLanguageOfTheOptionElseOfTheLocale) {
+    using platform::Language;
+    struct Case {
+        std::vector<std::string> arguments;
+        Language locale;
+        const char *err; // the whole standard error; empty: look at the help's first line
+        const char *out;
+    };
+    const Case cases[] = {
+        {{"--help"}, Language::English, "", "Usage: ventrose [options]"},
+        {{"--help"}, Language::French, "", "Utilisation : ventrose [options]"},
+        {{"--lang", "en", "--help"}, Language::French, "", "Usage: ventrose [options]"},
+        {{"--lang=fr", "--help"}, Language::English, "", "Utilisation : ventrose [options]"},
+        {{"--", "--lang=en"},
+         Language::French,
+         "ventrose : argument inattendu « --lang=en ».\nEssayez « ventrose --help » pour la "
+         "liste des options.\n",
+         ""},
+        {{"--bogus"},
+         Language::English,
+         "ventrose: unknown option “--bogus”.\nTry “ventrose --help” for the list of options.\n",
+         ""},
+        {{"--data-dir", "--lang=en"},
+         Language::French,
+         "ventrose: the option --data-dir lacks its value DIR.\nTry “ventrose --help” for the "
+         "list of options.\n",
+         ""},
+        {{"--nmea", "udp:h:0", "--lang", "en"},
+         Language::French,
+         "ventrose: the value “udp:h:0” of the option --nmea does not fit: udp:HOST:PORT "
+         "expected (port from 1 to 65535).\nTry “ventrose --help” for the list of options.\n",
+         ""},
+        {{"--lang=xx"},
+         Language::English,
+         "ventrose: the language “xx” is neither fr nor en.\nTry “ventrose --help” for the list "
+         "of options.\n",
+         ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.arguments[0]);
+        platform::SelectLanguage(app::LanguageAsked(c.arguments).value_or(c.locale));
+        std::FILE *out = std::tmpfile(), *err = std::tmpfile();
+        app::RunWithoutDisplay(app::ParseCommandLine(c.arguments), {out, err, "1", "/d"});
+        EXPECT_EQ(TextOf(err), c.err);
+        EXPECT_EQ(TextOf(out).substr(0, std::strlen(c.out)), c.out);
+        std::fclose(out);
+        std::fclose(err);
+    }
+    // The English help translates every option's text (no French word is left in it).
+    platform::SelectLanguage(Language::English);
+    const std::string english = app::HelpText("/d");
+    platform::SelectLanguage(Language::French);
+    for (const char *french : {"é", "è", "à", " le ", " la ", " et ", " du ", " : "})
+        EXPECT_EQ(english.find(french), std::string::npos) << french << " in\n" << english;
 }
 
 // Every option of the table is in the help with its values and its whole text, in lines

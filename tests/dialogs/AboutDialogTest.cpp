@@ -119,7 +119,7 @@ TEST_F(AboutDialogTest, AnyMouseButtonOpensTheLinks) {
         EXPECT_TRUE((c.isLetterOrNumber() && c.unicode() < 128) || QString("-._~%").contains(c))
             << encoded.toStdString();
     EXPECT_EQ(QString::fromUtf8(QByteArray::fromPercentEncoding(encoded.toLatin1())),
-              kAuthorMailSubject);
+              AuthorMailSubject());
 }
 
 TEST(KiloBytesText, RoundsToWholeKoAndGroupsThousandsAsTheLocaleDoes) {

@@ -39,16 +39,55 @@ def wait_for(what, condition, limit=LIMIT):
         time.sleep(0.1)
 
 
+# What the scenarios type and look for, in each language the program speaks: the menus'
+# keys (their mnemonics differ), the windows' captions and the boxes' titles.
+TEXTS = {
+    "fr": {
+        "locale": None, "quit": ("alt+p", "q"), "information": "Information",
+        "warning": "Avertissement", "help": ("alt+a", "h"), "help title": "Aide de Ventrose",
+        "before link": [(("alt+p", "p"), "Port série RS232"),
+                        (("alt+p", "t"), "Types de menus déroulant"),
+                        (("alt+o", "o"), "Options logicielles"),
+                        (("alt+o", "p"), "Partage du cap (NMEA 0183)"),
+                        (("alt+a", "p"), "A propos de...")],
+        "with link": [(("alt+p", "o"), "Options graphiques"),
+                      (("alt+b", "d"), "Déclinaison magnétique"),
+                      (("alt+b", "c"), "Centrage du zéro (NORD)", "Information"),
+                      (("alt+o", "m"), "Options matérielles"),
+                      (("alt+b", "e"), "Avertissement")],  # the calibration's question: not now
+    },
+    "en": {
+        "locale": "en_US.UTF-8", "quit": ("alt+s", "q"), "information": "Information",
+        "warning": "Warning", "help": ("alt+h", "h"), "help title": "Ventrose Help",
+        "before link": [(("alt+s", "p"), "RS232 serial port"),
+                        (("alt+s", "m"), "Menu styles"),
+                        (("alt+o", "s"), "Software options"),
+                        (("alt+o", "n"), "Heading output (NMEA 0183)"),
+                        (("alt+h", "a"), "About...")],
+        "with link": [(("alt+s", "g"), "Graphics options"),
+                      (("alt+c", "d"), "Magnetic declination"),
+                      (("alt+c", "z"), "Zero centering (NORTH)", "Information"),
+                      (("alt+o", "w"), "Hardware options"),
+                      (("alt+c", "c"), "Warning")],
+    },
+}
+
+
 class Session:
     """A display, a window manager and the program, all started here and ended here."""
 
-    def __init__(self, folder):
+    def __init__(self, folder, language="fr"):
         self.folder = folder
+        self.text = TEXTS[language]
         self.trace = os.path.join(folder, "trace.txt")
         self.shots = 0
         self.processes = []
         self.program = None
         self.env = dict(os.environ, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=folder)
+        if self.text["locale"]:  # otherwise the locale the tests run in, as a user's
+            for variable in ("LC_ALL", "LC_MESSAGES", "LANGUAGE"):
+                self.env.pop(variable, None)
+            self.env["LANG"] = self.text["locale"]
         # For a sanitized program: what system libraries keep to the end is not a leak of ours.
         lsan = os.path.join(SOURCE, "tests", "e2e", "lsan.supp")
         self.env["LSAN_OPTIONS"] = ":".join(filter(None, [os.environ.get("LSAN_OPTIONS"),
@@ -216,18 +255,18 @@ def main_window(s):
 def start_link(s, main):
     """Starts the link from the tool bar's first button and answers both boxes."""
     s.click(main, 15, 37)
-    s.answer_box("Information")  # the cable and power warning
+    s.answer_box(s.text["information"])  # the cable and power warning
     rts = s.wait_trace(r"^.* -> RTS on$")
     dsr = s.wait_trace(r"^.* <- DSR on$", rts.end())
     s.wait_trace(r"^.* -> RTS off$", dsr.end())
-    s.answer_box("Information")  # the link is established
+    s.answer_box(s.text["information"])  # the link is established
     sent = s.wait_trace(r'^.* -> "!0A\+0B\+0C&"  21 30 41 2B 30 42 2B 30 43 26$', dsr.end())
     first = s.wait_trace(r'^.* <- "\d{1,3}"  [0-9A-F ]+$', sent.end())
     s.wait_trace(r'^.* <- "\d{1,3}"  [0-9A-F ]+$', first.end())  # readings flow
 
 
 def quit_by_menu(s, main):
-    s.keys(main, "alt+p", "q")
+    s.keys(main, *s.text["quit"])
 
 
 def expect_clean_exit(s):
@@ -266,16 +305,7 @@ def scenario_start_link(s):
 
 def scenario_dialogs(s):
     main = main_window(s)
-    before_link = [(("alt+p", "p"), "Port série RS232"),
-                   (("alt+p", "t"), "Types de menus déroulant"),
-                   (("alt+o", "o"), "Options logicielles"),
-                   (("alt+o", "p"), "Partage du cap (NMEA 0183)"),
-                   (("alt+a", "p"), "A propos de...")]
-    with_link = [(("alt+p", "o"), "Options graphiques"),
-                 (("alt+b", "d"), "Déclinaison magnétique"),
-                 (("alt+b", "c"), "Centrage du zéro (NORD)", "Information"),
-                 (("alt+o", "m"), "Options matérielles"),
-                 (("alt+b", "e"), "Avertissement")]  # the calibration's question: not now
+    before_link, with_link = s.text["before link"], s.text["with link"]
     for dialogs in (before_link, with_link):
         if dialogs is with_link:
             start_link(s, main)
@@ -294,11 +324,11 @@ def scenario_dialogs(s):
 
     # The help window is none of the program's forms: it leaves the port as it is.
     since = len(s.trace_text())
-    s.keys(main, "alt+a", "h")
-    help_window = s.wait_window("Aide de Ventrose")
+    s.keys(main, *s.text["help"])
+    help_window = s.wait_window(s.text["help title"])
     s.screenshot("help")
     s.keys(help_window, "alt+F4")
-    s.wait_gone(help_window, "Aide de Ventrose")
+    s.wait_gone(help_window, s.text["help title"])
     wait_for("the main window to be active again", lambda: s.active() == main)
     if "-- close COM1" in s.trace_text()[since:]:
         raise Failure("the help window closed the port")
@@ -312,7 +342,19 @@ def scenario_quit_with_link_up(s):
     rts = s.wait_trace(r"^.* -> RTS on$", since)
     dsr = s.wait_trace(r"^.* <- DSR on$", rts.end())
     s.wait_trace(r'^.* -> "\?&"  3F 26$', dsr.end())
-    s.answer_box("Information")  # the module now works on its own
+    s.answer_box(s.text["information"])  # the module now works on its own
+    expect_clean_exit(s)
+
+
+def scenario_in_english(s):
+    """The program under an English locale: every dialog's caption and the link's boxes in
+    English, then the link handed over to the module and the program ended, as in French."""
+    scenario_dialogs(s)
+    main = s.active()
+    since = len(s.trace_text())
+    quit_by_menu(s, main)
+    s.wait_trace(r'^.* -> "\?&"  3F 26$', since)
+    s.answer_box(s.text["information"])
     expect_clean_exit(s)
 
 
@@ -389,6 +431,7 @@ SCENARIOS = {
     "PortLeadsNowhere": scenario_port_leads_nowhere,
     "QuitBySignal": scenario_quit_by_signal,
     "Edges": scenario_edges,
+    "InEnglish": scenario_in_english,
 }
 
 
@@ -412,7 +455,7 @@ def main():
     simulate = args.scenario != "PortLeadsNowhere"
     data = None if simulate else prepare_nowhere_port(folder)
     started = time.monotonic()
-    session = Session(folder)
+    session = Session(folder, "en" if args.scenario == "InEnglish" else "fr")
     try:
         session.start(os.path.abspath(args.program), simulate, data, args.scenario == "Edges")
         SCENARIOS[args.scenario](session)

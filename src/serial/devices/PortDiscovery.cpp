@@ -1,5 +1,7 @@
 #include "serial/devices/PortDiscovery.h"
 
+#include "platform/Language.h"
+
 #include <algorithm>
 #include <cctype>
 #include <fstream>
@@ -12,6 +14,8 @@ namespace serial {
 namespace fs = std::filesystem;
 
 namespace {
+
+std::string Tr(const char *text) { return platform::Translated("PortDiscovery", text); }
 
 // A system path read under root.
 fs::path Under(const fs::path &root, const fs::path &systemPath) {
@@ -80,7 +84,10 @@ TtyFacts FactsOf(const fs::path &root, const std::string &name) {
         const std::string type = ReadAttribute(tty / "type");
         facts.uartMissing = type == "0";
         const std::string kind = UartKind(type);
-        facts.description = kind.empty() ? "port série" : "port série " + kind;
+        facts.description =
+            kind.empty() ? Tr(QT_TRANSLATE_NOOP("PortDiscovery", "port série"))
+                         : platform::Substituted(
+                               Tr(QT_TRANSLATE_NOOP("PortDiscovery", "port série %1")), {kind});
     }
     // A USB serial device's tty hangs below the USB device that names its maker and model.
     const fs::path sys = fs::weakly_canonical(Under(root, "/sys"), error);

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/FileRead.h"
+#include "platform/Language.h"
 #include "serial/persistence/SettingsText.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#include <vector>
 
 namespace serial {
 
@@ -27,17 +29,23 @@ bool Quoted(std::string_view value) {
     return value.size() >= 2 && value.front() == '"' && value.back() == '"';
 }
 
-[[noreturn]] void Refuse(const std::string &what) {
-    throw EIniFileError("Impossible d'enregistrer " + what + " dans un fichier INI.");
+// The texts of this file in the program's language, their %1, %2 put in.
+std::string Tr(const char *text, const std::vector<std::string> &args) {
+    return platform::Substituted(platform::Translated("IniFile", text), args);
+}
+
+// text: a French text marked for translation whose %1 is the name refused.
+[[noreturn]] void Refuse(const char *text, std::string_view name) {
+    throw EIniFileError(Tr(text, {std::string(name)}));
 }
 
 // A name that reads back as itself: not empty, no blanks around it, no line break or NUL,
 // and not mistaken for a comment or a header.
-void CheckName(std::string_view name, std::string_view forbidden, const char *what) {
+void CheckName(std::string_view name, std::string_view forbidden, const char *text) {
     if (name.empty() || Blank(name.front()) || Blank(name.back()) ||
         name.find_first_of(forbidden) != std::string_view::npos ||
         name.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
-        Refuse(std::string(what) + " « " + std::string(name) + " »");
+        Refuse(text, name);
 }
 
 // Settings take a few hundred bytes; a file beyond this is no settings file, and reading it
@@ -51,8 +59,9 @@ std::string ReadWholeFile(const std::string &fileName) {
     if (fd < 0) {
         if (errno == ENOENT)
             return {};
-        throw EIniFileError("Impossible de lire le fichier " + fileName + " : " +
-                            std::strerror(errno));
+        throw EIniFileError(
+            Tr(QT_TRANSLATE_NOOP("IniFile", "Impossible de lire le fichier %1 : %2"),
+               {fileName, std::strerror(errno)}));
     }
     std::string text;
     char chunk[4096];
@@ -61,17 +70,19 @@ std::string ReadWholeFile(const std::string &fileName) {
         if (n < 0) {
             const int error = errno;
             ::close(fd);
-            throw EIniFileError("Impossible de lire le fichier " + fileName + " : " +
-                                std::strerror(error));
+            throw EIniFileError(
+                Tr(QT_TRANSLATE_NOOP("IniFile", "Impossible de lire le fichier %1 : %2"),
+                   {fileName, std::strerror(error)}));
         }
         if (n == 0)
             break;
         text.append(chunk, std::size_t(n));
         if (text.size() > kMaxFileSize) {
             ::close(fd);
-            throw EIniFileError("Le fichier " + fileName +
-                                " dépasse 1 Mio : ce n'est pas un fichier de réglages, il n'est "
-                                "pas lu.");
+            throw EIniFileError(
+                Tr(QT_TRANSLATE_NOOP("IniFile", "Le fichier %1 dépasse 1 Mio : ce n'est pas "
+                                                "un fichier de réglages, il n'est pas lu."),
+                   {fileName}));
         }
     }
     ::close(fd);
@@ -155,10 +166,17 @@ std::optional<std::string> IniDocument::Value(std::string_view section,
 }
 
 void IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
-    CheckName(section, "]", "la section");
-    CheckName(key, "=[;#", "la clé");
+    CheckName(section, "]",
+              QT_TRANSLATE_NOOP("IniFile",
+                                "Impossible d'enregistrer la section « %1 » dans un fichier INI."));
+    CheckName(key, "=[;#",
+              QT_TRANSLATE_NOOP("IniFile",
+                                "Impossible d'enregistrer la clé « %1 » dans un fichier INI."));
     if (value.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
-        Refuse("la valeur de la clé « " + std::string(key) + " »");
+        Refuse(QT_TRANSLATE_NOOP(
+                   "IniFile",
+                   "Impossible d'enregistrer la valeur de la clé « %1 » dans un fichier INI."),
+               key);
     // Quotes keep blanks at the ends, and a value already in quotes, as they are.
     const bool quote =
         !value.empty() && (Blank(value.front()) || Blank(value.back()) || Quoted(value));
@@ -228,8 +246,9 @@ void TIniFile::UpdateFile() {
     if (!changed_)
         return;
     if (const int error = platform::ReplaceFileContents(fileName_, document_.Text()))
-        throw EIniFileError("Impossible d'écrire le fichier " + fileName_ + " : " +
-                            std::strerror(error));
+        throw EIniFileError(
+            Tr(QT_TRANSLATE_NOOP("IniFile", "Impossible d'écrire le fichier %1 : %2"),
+               {fileName_, std::strerror(error)}));
     changed_ = false;
 }
 

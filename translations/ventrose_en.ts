@@ -1,0 +1,1590 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="fr">
+<context>
+    <name>CalibrationPhases</name>
+    <message>
+        <source>- Positionnez la boussole vers le SUD :</source>
+        <translation>- Point the compass to the SOUTH:</translation>
+    </message>
+    <message>
+        <source>Boussole dirigée vers le SUD</source>
+        <translation>Compass pointing SOUTH</translation>
+    </message>
+    <message>
+        <source>- Positionnez la boussole vers l&apos;EST :</source>
+        <translation>- Point the compass to the EAST:</translation>
+    </message>
+    <message>
+        <source>Boussole dirigée vers l&apos;EST</source>
+        <translation>Compass pointing EAST</translation>
+    </message>
+    <message>
+        <source>- Positionnez la boussole vers le NORD :</source>
+        <translation>- Point the compass to the NORTH:</translation>
+    </message>
+    <message>
+        <source>Boussole dirigée vers le NORD</source>
+        <translation>Compass pointing NORTH</translation>
+    </message>
+    <message>
+        <source>- Positionnez la boussole vers l&apos;OUEST :</source>
+        <translation>- Point the compass to the WEST:</translation>
+    </message>
+    <message>
+        <source>Boussole dirigée vers l&apos;OUEST</source>
+        <translation>Compass pointing WEST</translation>
+    </message>
+</context>
+<context>
+    <name>Canvas</name>
+    <message>
+        <source>écriture impossible</source>
+        <translation>cannot write</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>COM1 et COM2 ouvrent une boussole simulée au lieu d&apos;un port série.</source>
+        <translation>COM1 and COM2 open a simulated compass instead of a serial port.</translation>
+    </message>
+    <message>
+        <source>Dossier d&apos;installation à utiliser (par défaut %1).</source>
+        <translation>Installation folder to use (by default %1).</translation>
+    </message>
+    <message>
+        <source>Enregistre dans FILE (- : la sortie d&apos;erreur) tout ce qui passe sur la ligne série.</source>
+        <translation>Records into FILE (-: the standard error) everything that goes over the serial line.</translation>
+    </message>
+    <message>
+        <source>Enregistre dans FILE (CSV) chaque mesure reçue, dès le début de la communication.</source>
+        <translation>Records into FILE (CSV) every reading received, from the start of the link.</translation>
+    </message>
+    <message>
+        <source>La boussole simulée rejoue le journal du cap FILE à son rythme (implique --simulate).</source>
+        <translation>The simulated compass plays back the heading log FILE at its own pace (implies --simulate).</translation>
+    </message>
+    <message>
+        <source>Affiche les périphériques série présents (chemin, nœud, description) et s&apos;arrête.</source>
+        <translation>Lists the serial devices present (path, node, description) and exits.</translation>
+    </message>
+    <message>
+        <source>Affiche cette aide et s&apos;arrête.</source>
+        <translation>Shows this help and exits.</translation>
+    </message>
+    <message>
+        <source>Affiche la version et s&apos;arrête.</source>
+        <translation>Shows the version and exits.</translation>
+    </message>
+    <message>
+        <source>Ventrose : boussole électronique RS-232 (COM1 ou COM2).</source>
+        <translation>Ventrose: RS-232 electronic compass (COM1 or COM2).</translation>
+    </message>
+    <message>
+        <source>l&apos;option %1 est donnée deux fois</source>
+        <translation>the option %1 is given twice</translation>
+    </message>
+    <message>
+        <source>l&apos;option %1 ne prend pas de valeur</source>
+        <translation>the option %1 takes no value</translation>
+    </message>
+    <message>
+        <source>il manque la valeur %1 de l&apos;option %2</source>
+        <translation>the option %2 lacks its value %1</translation>
+    </message>
+    <message>
+        <source>la valeur %1 de l&apos;option %2 est vide</source>
+        <translation>the value %1 of the option %2 is empty</translation>
+    </message>
+    <message>
+        <source>ventrose : impossible d&apos;écrire sur la sortie standard : %1.</source>
+        <translation>ventrose: cannot write to the standard output: %1.</translation>
+    </message>
+    <message>
+        <source>Utilisation : ventrose [options]</source>
+        <translation>Usage: ventrose [options]</translation>
+    </message>
+    <message>
+        <source>Options :</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>ventrose : %1.
+Essayez « ventrose --help » pour la liste des options.</source>
+        <translation>ventrose: %1.
+Try “ventrose --help” for the list of options.</translation>
+    </message>
+    <message>
+        <source>Langue des textes : fr ou en (par défaut, celle de la locale).</source>
+        <translation>Language of the texts: fr or en (by default, the locale&apos;s).</translation>
+    </message>
+    <message>
+        <source>la langue %1 n&apos;est ni fr ni en</source>
+        <translation>the language %1 is neither fr nor en</translation>
+    </message>
+    <message>
+        <source>Affiche la déclinaison magnétique du modèle WMM2025 en ce lieu (degrés décimaux, ou degrés et minutes avec N, S, E ou O) à cette date (aujourd&apos;hui par défaut) : en degrés, positive à l&apos;est, suivie de son incertitude ; puis s&apos;arrête.</source>
+        <translation>Prints the magnetic declination of the WMM2025 model at this place (decimal degrees, or degrees and minutes with N, S, E or W) on this date (today by default): in degrees, positive to the east, followed by its uncertainty; then stops.</translation>
+    </message>
+    <message>
+        <source>Avec --declination : la hauteur en km au-dessus de l&apos;ellipsoïde WGS84 (0 par défaut).</source>
+        <translation>With --declination: the height in km above the WGS84 ellipsoid (0 by default).</translation>
+    </message>
+    <message>
+        <source>Partage le cap en NMEA 0183 pour cette exécution : udp:HÔTE:PORT, tcp:[ADRESSE:]PORT ou pty (option répétable).</source>
+        <translation>Shares the heading in NMEA 0183 for this run: udp:HOST:PORT, tcp:[ADDRESS:]PORT or pty (may be repeated).</translation>
+    </message>
+    <message>
+        <source>la valeur %1 de l&apos;option --nmea ne convient pas : %2</source>
+        <translation>the value %1 of the option --nmea does not fit: %2</translation>
+    </message>
+    <message>
+        <source>Ajoute le cap vrai (HDT) : la déclinaison réglée est celle du lieu.</source>
+        <translation>Adds the true heading (HDT): the declination set is the place&apos;s.</translation>
+    </message>
+    <message>
+        <source>option inconnue %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>argument inattendu %1</source>
+        <translation>unexpected argument %1</translation>
+    </message>
+    <message>
+        <source>l&apos;option --altitude ne sert qu&apos;avec --declination</source>
+        <translation>the option --altitude only goes with --declination</translation>
+    </message>
+</context>
+<context>
+    <name>Coordinates</name>
+    <message>
+        <source>la latitude manque</source>
+        <translation>the latitude is missing</translation>
+    </message>
+    <message>
+        <source>la longitude manque</source>
+        <translation>the longitude is missing</translation>
+    </message>
+    <message>
+        <source>la latitude s&apos;écrit en degrés décimaux (48.8566, -33.86) ou en degrés et minutes (48 51.4 N, 48°51&apos;24&quot; N)</source>
+        <translation>the latitude is written in decimal degrees (48.8566, -33.86) or in degrees and minutes (48 51.4 N, 48°51&apos;24&quot; N)</translation>
+    </message>
+    <message>
+        <source>la longitude s&apos;écrit en degrés décimaux (2.3522, -0.57) ou en degrés et minutes (2 21.1 E, 0°34&apos; O)</source>
+        <translation>the longitude is written in decimal degrees (2.3522, -0.57) or in degrees and minutes (2 21.1 E, 0°34&apos; W)</translation>
+    </message>
+    <message>
+        <source>un signe et une lettre N ou S à la fois : gardez l&apos;un des deux</source>
+        <translation>a sign and a letter N or S at once: keep one of the two</translation>
+    </message>
+    <message>
+        <source>un signe et une lettre E, W ou O à la fois : gardez l&apos;un des deux</source>
+        <translation>a sign and a letter E or W at once: keep one of the two</translation>
+    </message>
+    <message>
+        <source>les minutes et les secondes vont de 0 à 59</source>
+        <translation>the minutes and seconds go from 0 to 59</translation>
+    </message>
+    <message>
+        <source>la latitude va de 90° S à 90° N</source>
+        <translation>the latitude goes from 90° S to 90° N</translation>
+    </message>
+    <message>
+        <source>la longitude va de 180° O à 180° E</source>
+        <translation>the longitude goes from 180° W to 180° E</translation>
+    </message>
+</context>
+<context>
+    <name>DeclinationCalculator</name>
+    <message>
+        <source>° EST</source>
+        <translation>° EAST</translation>
+    </message>
+    <message>
+        <source>° OUEST</source>
+        <translation>° WEST</translation>
+    </message>
+    <message>
+        <source>Degrés décimaux (%1) ou degrés et minutes</source>
+        <translation>Decimal degrees (%1) or degrees and minutes</translation>
+    </message>
+    <message>
+        <source> Calculer pour un lieu :</source>
+        <translation> Work out for a place:</translation>
+    </message>
+    <message>
+        <source>Latitude :</source>
+        <translation>Latitude:</translation>
+    </message>
+    <message>
+        <source>48.8566 ou 48 51.4 N</source>
+        <translation>48.8566 or 48 51.4 N</translation>
+    </message>
+    <message>
+        <source>Longitude :</source>
+        <translation>Longitude:</translation>
+    </message>
+    <message>
+        <source>2.3522 ou 2 21.1 E</source>
+        <translation>2.3522 or 2 21.1 E</translation>
+    </message>
+    <message>
+        <source>Date :</source>
+        <translation>Date:</translation>
+    </message>
+    <message>
+        <source>&amp;Calculer</source>
+        <translation>&amp;Compute</translation>
+    </message>
+    <message>
+        <source>A&amp;ppliquer</source>
+        <translation>A&amp;pply</translation>
+    </message>
+    <message>
+        <source>Aide du calcul de la déclinaison</source>
+        <translation>Help on working out the declination</translation>
+    </message>
+    <message>
+        <source>Modèle WMM2025. Latitude géodésique (WGS84), altitude 0 sur l&apos;ellipsoïde.</source>
+        <translation>WMM2025 model. Geodetic latitude (WGS84), height 0 on the ellipsoid.</translation>
+    </message>
+    <message>
+        <source>Latitude</source>
+        <translation>Latitude</translation>
+    </message>
+    <message>
+        <source>Longitude</source>
+        <translation>Longitude</translation>
+    </message>
+    <message>
+        <source>Déclinaison : %1 ± %2°</source>
+        <translation>Declination: %1 ± %2°</translation>
+    </message>
+    <message>
+        <source>Rien n&apos;est appliqué.</source>
+        <translation>Nothing is applied.</translation>
+    </message>
+    <message>
+        <source>Elle dépasse %1° : le module ne peut pas la recevoir, rien n&apos;est appliqué.</source>
+        <translation>It exceeds %1°: the module cannot take it, nothing is applied.</translation>
+    </message>
+    <message>
+        <source>
+Appliquer : %1° %2, plage %3</source>
+        <translation>
+Apply: %1° %2, range %3</translation>
+    </message>
+    <message>
+        <source>OUEST</source>
+        <translation>WEST</translation>
+    </message>
+    <message>
+        <source>EST</source>
+        <translation>EAST</translation>
+    </message>
+    <message>
+        <source>Le lieu n&apos;a pas pu être retenu dans %1.</source>
+        <translation>The place could not be kept in %1.</translation>
+    </message>
+</context>
+<context>
+    <name>DeclinationCommand</name>
+    <message>
+        <source>latitude %1 incorrecte : %2</source>
+        <translation>incorrect latitude %1: %2</translation>
+    </message>
+    <message>
+        <source>longitude %1 incorrecte : %2</source>
+        <translation>incorrect longitude %1: %2</translation>
+    </message>
+    <message>
+        <source>date %1 incorrecte : écrivez AAAA-MM-JJ, par exemple 2026-12-07</source>
+        <translation>incorrect date %1: write YYYY-MM-DD, for example 2026-12-07</translation>
+    </message>
+    <message>
+        <source>altitude %1 incorrecte : un nombre de kilomètres est attendu</source>
+        <translation>incorrect altitude %1: a number of kilometres is expected</translation>
+    </message>
+    <message>
+        <source>altitude %1 hors du domaine du modèle (de -1 à 850 km au-dessus de l&apos;ellipsoïde)</source>
+        <translation>altitude %1 outside the model&apos;s domain (from -1 to 850 km above the ellipsoid)</translation>
+    </message>
+    <message>
+        <source>ventrose : attention : %1</source>
+        <translation>ventrose: warning: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Dialogs</name>
+    <message>
+        <source>&amp;Aide</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+</context>
+<context>
+    <name>Errors</name>
+    <message>
+        <source>&apos;%1&apos; n&apos;est pas une valeur entière correcte</source>
+        <translation>&apos;%1&apos; is not a valid integer value</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;ouvrir le fichier %1</source>
+        <translation>Cannot open the file %1</translation>
+    </message>
+    <message>
+        <source>Erreur d&apos;entrée/sortie sur le fichier %1 : %2</source>
+        <translation>Input/output error on the file %1: %2</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;ouvrir l&apos;AVI</source>
+        <translation>Cannot open the AVI</translation>
+    </message>
+    <message>
+        <source>Une erreur inattendue s&apos;est produite.</source>
+        <translation>An unexpected error occurred.</translation>
+    </message>
+</context>
+<context>
+    <name>EscapedText</name>
+    <message>
+        <source>« %1 »</source>
+        <translation>“%1”</translation>
+    </message>
+</context>
+<context>
+    <name>Heading</name>
+    <message>
+        <source>Nord</source>
+        <translation>North</translation>
+    </message>
+    <message>
+        <source>Nord-Est</source>
+        <translation>North-East</translation>
+    </message>
+    <message>
+        <source>Est</source>
+        <translation>East</translation>
+    </message>
+    <message>
+        <source>Sud-Est</source>
+        <translation>South-East</translation>
+    </message>
+    <message>
+        <source>Sud</source>
+        <translation>South</translation>
+    </message>
+    <message>
+        <source>Sud-Ouest</source>
+        <translation>South-West</translation>
+    </message>
+    <message>
+        <source>Ouest</source>
+        <translation>West</translation>
+    </message>
+    <message>
+        <source>Nord-Ouest</source>
+        <translation>North-West</translation>
+    </message>
+    <message>
+        <source>Nord / Nord-Est</source>
+        <translation>North / North-East</translation>
+    </message>
+    <message>
+        <source>Est / Nord-Est</source>
+        <translation>East / North-East</translation>
+    </message>
+    <message>
+        <source>Est / Sud-Est</source>
+        <translation>East / South-East</translation>
+    </message>
+    <message>
+        <source>Sud / Sud-Est</source>
+        <translation>South / South-East</translation>
+    </message>
+    <message>
+        <source>Sud / Sud-Ouest</source>
+        <translation>South / South-West</translation>
+    </message>
+    <message>
+        <source>Ouest / Sud-Ouest</source>
+        <translation>West / South-West</translation>
+    </message>
+    <message>
+        <source>Ouest / Nord-Ouest</source>
+        <translation>West / North-West</translation>
+    </message>
+    <message>
+        <source>Nord / Nord-Ouest</source>
+        <translation>North / North-West</translation>
+    </message>
+    <message>
+        <source> DM: %1°</source>
+        <translation> MD: %1°</translation>
+    </message>
+    <message>
+        <source> DM: %1%2°</source>
+        <translation> MD: %1%2°</translation>
+    </message>
+    <message>
+        <source>Orientation aiguille rouge: %1°</source>
+        <translation>Red needle bearing: %1°</translation>
+    </message>
+    <message>
+        <source>Votre CAP: %1°</source>
+        <translation>Your HEADING: %1°</translation>
+    </message>
+</context>
+<context>
+    <name>HeadingChart</name>
+    <message>
+        <source>Heure</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>CAP</source>
+        <translation>HEADING</translation>
+    </message>
+</context>
+<context>
+    <name>HeadingLogWindow</name>
+    <message>
+        <source>Journal du cap</source>
+        <translation>Heading log</translation>
+    </message>
+    <message>
+        <source>1 minute</source>
+        <translation>1 minute</translation>
+    </message>
+    <message>
+        <source>%1 minutes</source>
+        <translation>%1 minutes</translation>
+    </message>
+    <message>
+        <source>Enregistrer</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>Arrêter</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Exporter l&apos;image...</source>
+        <translation>Export the picture...</translation>
+    </message>
+    <message>
+        <source>&amp;Aide</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Fermer</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>Durée affichée :</source>
+        <translation>Span shown:</translation>
+    </message>
+    <message>
+        <source>Cap moyen :</source>
+        <translation>Mean heading:</translation>
+    </message>
+    <message>
+        <source>Écart type :</source>
+        <translation>Standard deviation:</translation>
+    </message>
+    <message>
+        <source>Mesures :</source>
+        <translation>Readings:</translation>
+    </message>
+    <message>
+        <source>Enregistrement dans %1 : %2 mesure(s).</source>
+        <translation>Recording to %1: %2 reading(s).</translation>
+    </message>
+    <message>
+        <source>Enregistrement arrêté : %1</source>
+        <translation>Recording stopped: %1</translation>
+    </message>
+    <message>
+        <source>Aucun enregistrement en cours.</source>
+        <translation>No recording under way.</translation>
+    </message>
+    <message>
+        <source>Enregistrer le journal du cap</source>
+        <translation>Record the heading log</translation>
+    </message>
+    <message>
+        <source>Journal CSV (*.csv);;Tous les fichiers (*)</source>
+        <translation>CSV log (*.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Exporter l&apos;image du journal du cap</source>
+        <translation>Export the heading log&apos;s picture</translation>
+    </message>
+    <message>
+        <source>Image PNG (*.png)</source>
+        <translation>PNG picture (*.png)</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;enregistrer l&apos;image %1.</source>
+        <translation>Cannot save the picture %1.</translation>
+    </message>
+</context>
+<context>
+    <name>HeadingRecorder</name>
+    <message>
+        <source>Impossible de créer le journal du cap %1 :
+%2</source>
+        <translation>Cannot create the heading log %1:
+%2</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écrire dans le journal du cap %1 :
+%2
+L&apos;enregistrement est arrêté ; la communication avec la boussole continue.</source>
+        <translation>Cannot write to the heading log %1:
+%2
+The recording is stopped; the link with the compass goes on.</translation>
+    </message>
+</context>
+<context>
+    <name>HeadingShare</name>
+    <message>
+        <source>%1 : %2 mène à %3</source>
+        <translation>%1: %2 leads to %3</translation>
+    </message>
+    <message>
+        <source>terminal NMEA impossible (%1)</source>
+        <translation>NMEA terminal impossible (%1)</translation>
+    </message>
+    <message>
+        <source>terminal NMEA %1 impossible à ouvrir (%2)</source>
+        <translation>NMEA terminal %1 cannot be opened (%2)</translation>
+    </message>
+    <message>
+        <source>%1 existe déjà, pas un lien</source>
+        <translation>%1 already exists, not a link</translation>
+    </message>
+    <message>
+        <source>lien %1 impossible (%2)</source>
+        <translation>link %1 impossible (%2)</translation>
+    </message>
+    <message>
+        <source>%1 non lu, phrases en attente écartées</source>
+        <translation>%1 not read, waiting sentences dropped</translation>
+    </message>
+    <message>
+        <source>Cap NMEA : </source>
+        <translation>NMEA heading: </translation>
+    </message>
+    <message>
+        <source>terminal NMEA</source>
+        <translation>NMEA terminal</translation>
+    </message>
+    <message>
+        <source>adresse d&apos;écoute %1 invalide</source>
+        <translation>listening address %1 invalid</translation>
+    </message>
+    <message>
+        <source>port TCP %1 déjà pris</source>
+        <translation>TCP port %1 already taken</translation>
+    </message>
+    <message>
+        <source>écoute %1 impossible (%2)</source>
+        <translation>cannot listen on %1 (%2)</translation>
+    </message>
+    <message>
+        <source> à l&apos;écoute</source>
+        <translation> listening</translation>
+    </message>
+    <message>
+        <source>client TCP %1 refusé (%2 au plus)</source>
+        <translation>TCP client %1 refused (%2 at most)</translation>
+    </message>
+    <message>
+        <source>%1 : client %2 parti</source>
+        <translation>%1: client %2 left</translation>
+    </message>
+    <message>
+        <source>%1 : client %2 connecté</source>
+        <translation>%1: client %2 connected</translation>
+    </message>
+    <message>
+        <source>client TCP %1 retiré (%2)</source>
+        <translation>TCP client %1 dropped (%2)</translation>
+    </message>
+    <message>
+        <source>il ne lit plus</source>
+        <translation>it no longer reads</translation>
+    </message>
+    <message>
+        <source> ouvert</source>
+        <translation> open</translation>
+    </message>
+    <message>
+        <source>hôte %1 introuvable</source>
+        <translation>host %1 not found</translation>
+    </message>
+    <message>
+        <source>envoi %1 impossible (%2)</source>
+        <translation>cannot send to %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>HeadingShareDialog</name>
+    <message>
+        <source>Partage du cap (NMEA 0183)</source>
+        <translation>Heading output (NMEA 0183)</translation>
+    </message>
+    <message>
+        <source> Sorties : </source>
+        <translation> Outputs: </translation>
+    </message>
+    <message>
+        <source>UDP vers l&apos;hôte</source>
+        <translation>UDP to the host</translation>
+    </message>
+    <message>
+        <source>port</source>
+        <translation>port</translation>
+    </message>
+    <message>
+        <source>Serveur TCP sur l&apos;adresse</source>
+        <translation>TCP server on address</translation>
+    </message>
+    <message>
+        <source>Pseudo-terminal (lien NMEA du dossier d&apos;installation)</source>
+        <translation>Pseudo-terminal (NMEA link in the installation folder)</translation>
+    </message>
+    <message>
+        <source>Envoyer aussi le cap vrai (HDT) : la déclinaison réglée est celle du lieu</source>
+        <translation>Send the true heading (HDT) too: the declination set is the place&apos;s</translation>
+    </message>
+    <message>
+        <source> En direct : </source>
+        <translation> Live: </translation>
+    </message>
+    <message>
+        <source>Pour cette exécution, la ligne de commande ajoute : %1</source>
+        <translation>For this run, the command line adds: %1</translation>
+    </message>
+    <message>
+        <source>Pour cette exécution, la ligne de commande ajoute le cap vrai (HDT)</source>
+        <translation>For this run, the command line adds the true heading (HDT)</translation>
+    </message>
+    <message>
+        <source>, cap vrai (HDT)</source>
+        <translation>, true heading (HDT)</translation>
+    </message>
+    <message>
+        <source>Dernière phrase envoyée : %1</source>
+        <translation>Last sentence sent: %1</translation>
+    </message>
+    <message>
+        <source>aucune</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Clients TCP connectés : %1</source>
+        <translation>TCP clients connected: %1</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;enregistrer ces réglages dans %1.
+Ils s&apos;appliquent jusqu&apos;à l&apos;arrêt du programme.</source>
+        <translation>Cannot save these settings in %1.
+They apply until the program stops.</translation>
+    </message>
+</context>
+<context>
+    <name>HelpViewer</name>
+    <message>
+        <source>&lt;h2&gt;Aide indisponible&lt;/h2&gt;&lt;p&gt;Le fichier d&apos;aide &lt;b&gt;%1&lt;/b&gt; est introuvable ou illisible.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Help unavailable&lt;/h2&gt;&lt;p&gt;The help file &lt;b&gt;%1&lt;/b&gt; cannot be found or read.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Aide de Ventrose</source>
+        <translation>Ventrose Help</translation>
+    </message>
+</context>
+<context>
+    <name>IniFile</name>
+    <message>
+        <source>Impossible de lire le fichier %1 : %2</source>
+        <translation>Cannot read the file %1: %2</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 dépasse 1 Mio : ce n&apos;est pas un fichier de réglages, il n&apos;est pas lu.</source>
+        <translation>The file %1 is larger than 1 MiB: it is no settings file and is not read.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;enregistrer la section « %1 » dans un fichier INI.</source>
+        <translation>Cannot store the section “%1” in an INI file.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;enregistrer la clé « %1 » dans un fichier INI.</source>
+        <translation>Cannot store the key “%1” in an INI file.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;enregistrer la valeur de la clé « %1 » dans un fichier INI.</source>
+        <translation>Cannot store the value of the key “%1” in an INI file.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écrire le fichier %1 : %2</source>
+        <translation>Cannot write the file %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>InstallDir</name>
+    <message>
+        <source>Impossible de créer le dossier d&apos;installation %1.</source>
+        <translation>Cannot create the installation folder %1.</translation>
+    </message>
+    <message>
+        <source>Les données livrées avec le programme sont introuvables (%1).</source>
+        <translation>The data shipped with the program cannot be found (%1).</translation>
+    </message>
+    <message>
+        <source>Impossible de copier %1 dans le dossier d&apos;installation %2.</source>
+        <translation>Cannot copy %1 into the installation folder %2.</translation>
+    </message>
+</context>
+<context>
+    <name>LogReader</name>
+    <message>
+        <source>%1 champs au lieu de 7</source>
+        <translation>%1 fields instead of 7</translation>
+    </message>
+    <message>
+        <source>« %1 » n&apos;est pas une heure UTC ISO 8601</source>
+        <translation>“%1” is not an ISO 8601 UTC time</translation>
+    </message>
+    <message>
+        <source>%1 « %2 » n&apos;est pas un entier de %3 à %4</source>
+        <translation>%1 “%2” is not an integer from %3 to %4</translation>
+    </message>
+    <message>
+        <source>le fichier est vide</source>
+        <translation>the file is empty</translation>
+    </message>
+    <message>
+        <source>l&apos;en-tête n&apos;est pas « %1 »</source>
+        <translation>the header is not “%1”</translation>
+    </message>
+    <message>
+        <source>aucune mesure après l&apos;en-tête</source>
+        <translation>no reading after the header</translation>
+    </message>
+    <message>
+        <source>l&apos;heure est antérieure à celle de la ligne %1</source>
+        <translation>the time is earlier than that of line %1</translation>
+    </message>
+    <message>
+        <source>le fichier dépasse 512 Mo</source>
+        <translation>the file is larger than 512 MB</translation>
+    </message>
+    <message>
+        <source>Impossible de lire le journal du cap %1 :
+%2</source>
+        <translation>Cannot read the heading log %1:
+%2</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 n&apos;est pas un journal du cap :
+ligne %2 : %3.</source>
+        <translation>The file %1 is not a heading log:
+line %2: %3.</translation>
+    </message>
+</context>
+<context>
+    <name>LogWriter</name>
+    <message>
+        <source>écriture incomplète</source>
+        <translation>incomplete write</translation>
+    </message>
+</context>
+<context>
+    <name>MediaPlayer</name>
+    <message>
+        <source>Le fichier %1 n&apos;est pas un son WAVE PCM lisible : %2</source>
+        <translation>The file %1 is not a readable PCM WAVE sound: %2</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBoxes</name>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Avertissement</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Oui</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Non</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>OutputTarget</name>
+    <message>
+        <source>udp:HÔTE:PORT attendu (port de 1 à 65535)</source>
+        <translation>udp:HOST:PORT expected (port from 1 to 65535)</translation>
+    </message>
+    <message>
+        <source>tcp:[ADRESSE:]PORT attendu (port de 1 à 65535)</source>
+        <translation>tcp:[ADDRESS:]PORT expected (port from 1 to 65535)</translation>
+    </message>
+    <message>
+        <source>udp:HÔTE:PORT, tcp:[ADRESSE:]PORT ou pty attendu</source>
+        <translation>udp:HOST:PORT, tcp:[ADDRESS:]PORT or pty expected</translation>
+    </message>
+</context>
+<context>
+    <name>ParameterMessage</name>
+    <message>
+        <source>Options matérielles</source>
+        <translation>Hardware options</translation>
+    </message>
+    <message>
+        <source>Signe du centrage du zéro</source>
+        <translation>Sign of the zero centering</translation>
+    </message>
+    <message>
+        <source>Centrage du zéro</source>
+        <translation>Zero centering</translation>
+    </message>
+    <message>
+        <source>Sens de la déclinaison magnétique</source>
+        <translation>Direction of the magnetic declination</translation>
+    </message>
+    <message>
+        <source>Déclinaison magnétique</source>
+        <translation>Magnetic declination</translation>
+    </message>
+    <message>
+        <source>Les paramètres n&apos;ont pas été envoyés à la boussole.
+La ligne %1 du fichier Ventrose.inf (%2) contient « %3 », qui n&apos;est pas une valeur permise.</source>
+        <translation>The settings were not sent to the compass.
+Line %1 of the file Ventrose.inf (%2) holds “%3”, which is not an allowed value.</translation>
+    </message>
+</context>
+<context>
+    <name>PortDiscovery</name>
+    <message>
+        <source>port série</source>
+        <translation>serial port</translation>
+    </message>
+    <message>
+        <source>port série %1</source>
+        <translation>serial port %1</translation>
+    </message>
+</context>
+<context>
+    <name>PortOpenFailure</name>
+    <message>
+        <source>Le port %1 (%2) existe, mais votre compte n&apos;a pas le droit de l&apos;ouvrir.
+Ajoutez-le au groupe %3 (sudo adduser $USER %3), puis fermez votre session et ouvrez-la de nouveau.</source>
+        <translation>The port %1 (%2) exists, but your account may not open it.
+Add it to the group %3 (sudo adduser $USER %3), then log out and log in again.</translation>
+    </message>
+    <message>
+        <source>Le port %1 mène à %2, qui est absent.
+Branchez l&apos;adaptateur, ou choisissez un autre périphérique dans « Port de communication série ».</source>
+        <translation>The port %1 leads to %2, which is missing.
+Plug the adapter in, or choose another device in “Serial communication port”.</translation>
+    </message>
+    <message>
+        <source>Le port %1 (%2) est déjà ouvert par un autre programme.
+Fermez ce programme, puis réessayez.</source>
+        <translation>The port %1 (%2) is already open in another program.
+Close that program, then try again.</translation>
+    </message>
+    <message>
+        <source>Le port %1 mène au module simulé, qui est débranché.
+Rebranchez-le (kill -USR2 %2), puis réessayez.
+
+%3</source>
+        <translation>The port %1 leads to the simulated module, which is unplugged.
+Plug it back (kill -USR2 %2), then try again.
+
+%3</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>La ligne %1 du fichier Ventrose.inf ne peut pas recevoir un texte qui contient un saut de ligne ou un caractère nul :
+elle garde sa valeur « %2 ».</source>
+        <translation>Line %1 of the file Ventrose.inf cannot take a text that holds a line break or a null character:
+it keeps its value “%2”.</translation>
+    </message>
+    <message>
+        <source>fichier de plus de %1 Kio</source>
+        <translation>file larger than %1 KiB</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier ordinaire</source>
+        <translation>it is not a regular file</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>C&apos;est l&apos;angle vers lequel@ vous vous dirigez...</source>
+        <translation>This is the angle@ you are heading to...</translation>
+    </message>
+    <message>
+        <source>C&apos;est la direction@ vers laquelle vous vous dirigez...</source>
+        <translation>This is the direction@ you are heading to...</translation>
+    </message>
+    <message>
+        <source>C&apos;est l&apos;angle décrit par l&apos;aiguille rouge@ orientée toujours vers le NORD...</source>
+        <translation>This is the angle of the red needle,@ which always points NORTH...</translation>
+    </message>
+    <message>
+        <source>C&apos;est la direction pointée par l&apos;aiguille rouge@ orientée toujours vers le NORD...</source>
+        <translation>This is the direction of the red needle,@ which always points NORTH...</translation>
+    </message>
+    <message>
+        <source>Cliquez sur le bouton n°1 pour étalonner le SUD...</source>
+        <translation>Click button no. 1 to calibrate the SOUTH...</translation>
+    </message>
+    <message>
+        <source>Cliquez sur le bouton n°2 pour étalonner l&apos;EST...</source>
+        <translation>Click button no. 2 to calibrate the EAST...</translation>
+    </message>
+    <message>
+        <source>Cliquez sur le bouton n°3 pour étalonner le NORD...</source>
+        <translation>Click button no. 3 to calibrate the NORTH...</translation>
+    </message>
+    <message>
+        <source>Cliquez sur le bouton n°4 pour étalonner l&apos;OUEST...</source>
+        <translation>Click button no. 4 to calibrate the WEST...</translation>
+    </message>
+    <message>
+        <source> Etalonnage de la boussole : </source>
+        <translation> Compass calibration: </translation>
+    </message>
+    <message>
+        <source>&amp;Aide</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Paramètres</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>&amp;Activer la communication série</source>
+        <translation>&amp;Activate serial communication</translation>
+    </message>
+    <message>
+        <source>&amp;Port de communication série</source>
+        <translation>Serial communication &amp;port</translation>
+    </message>
+    <message>
+        <source>&amp;Options graphiques</source>
+        <translation>&amp;Graphics options</translation>
+    </message>
+    <message>
+        <source>&amp;Type de menus déroulant</source>
+        <translation>Drop-down &amp;menu style</translation>
+    </message>
+    <message>
+        <source>&amp;Quitter</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>&amp;Boussole</source>
+        <translation>&amp;Compass</translation>
+    </message>
+    <message>
+        <source>&amp;Etalonnage de la boussole</source>
+        <translation>&amp;Calibrate the compass</translation>
+    </message>
+    <message>
+        <source>&amp;Centrage du zéro (NORD)</source>
+        <translation>&amp;Zero centering (NORTH)</translation>
+    </message>
+    <message>
+        <source>&amp;Déclinaison magnétique</source>
+        <translation>Magnetic &amp;declination</translation>
+    </message>
+    <message>
+        <source>&amp;Journal du cap...</source>
+        <translation>&amp;Heading log...</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>Options l&amp;ogicielles</source>
+        <translation>&amp;Software options</translation>
+    </message>
+    <message>
+        <source>Options &amp;matérielles</source>
+        <translation>Hard&amp;ware options</translation>
+    </message>
+    <message>
+        <source>&amp;Partage du cap (NMEA 0183)...</source>
+        <translation>&amp;NMEA 0183 heading output...</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>A &amp;propos de...</source>
+        <translation>&amp;About...</translation>
+    </message>
+    <message>
+        <source>&amp;Types de menus déroulant</source>
+        <translation>Drop-down &amp;menu styles</translation>
+    </message>
+    <message>
+        <source>&amp;Centrage du z&amp;éro (NORD)</source>
+        <translation>&amp;Zero centering (NORTH)</translation>
+    </message>
+    <message>
+        <source>A p&amp;ropos...</source>
+        <translation>A&amp;bout...</translation>
+    </message>
+    <message>
+        <source>Activer la liaison série</source>
+        <translation>Activate the serial link</translation>
+    </message>
+    <message>
+        <source>Port de communication série</source>
+        <translation>Serial communication port</translation>
+    </message>
+    <message>
+        <source>Centrage du zéro (NORD)</source>
+        <translation>Zero centering (NORTH)</translation>
+    </message>
+    <message>
+        <source>Déclinaison magnétique</source>
+        <translation>Magnetic declination</translation>
+    </message>
+    <message>
+        <source>Options logicielles</source>
+        <translation>Software options</translation>
+    </message>
+    <message>
+        <source>Options matérielles</source>
+        <translation>Hardware options</translation>
+    </message>
+</context>
+<context>
+    <name>TForm10</name>
+    <message>
+        <source>Ventrose 1.0 : question à l&apos;auteur</source>
+        <translation>Ventrose 1.0: a question for the author</translation>
+    </message>
+    <message>
+        <source> Ko</source>
+        <translation> KB</translation>
+    </message>
+    <message>
+        <source>A propos de...</source>
+        <translation>About...</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Conception et programmation :</source>
+        <translation>Design and programming:</translation>
+    </message>
+    <message>
+        <source>l&apos;équipe de développement Ventrose</source>
+        <translation>the Ventrose development team</translation>
+    </message>
+    <message>
+        <source>Site web :</source>
+        <translation>Web site:</translation>
+    </message>
+    <message>
+        <source>E-mail :</source>
+        <translation>E-mail:</translation>
+    </message>
+    <message>
+        <source> Vos paramètres : </source>
+        <translation> Your system: </translation>
+    </message>
+    <message>
+        <source>Mémoire physique disponible : </source>
+        <translation>Available physical memory: </translation>
+    </message>
+    <message>
+        <source>Ressources  du système :</source>
+        <translation>System resources:</translation>
+    </message>
+    <message>
+        <source>Résolution écran :</source>
+        <translation>Screen resolution:</translation>
+    </message>
+    <message>
+        <source>Palette de couleurs :</source>
+        <translation>Color palette:</translation>
+    </message>
+    <message>
+        <source>%1 bits</source>
+        <translation>%1 bits</translation>
+    </message>
+</context>
+<context>
+    <name>TForm2</name>
+    <message>
+        <source>un élément</source>
+        <translation>an item</translation>
+    </message>
+    <message>
+        <source>un dossier</source>
+        <translation>a folder</translation>
+    </message>
+    <message>
+        <source>un fichier</source>
+        <translation>a file</translation>
+    </message>
+    <message>
+        <source>un élément qui n&apos;est pas un lien symbolique</source>
+        <translation>an item that is not a symbolic link</translation>
+    </message>
+    <message>
+        <source>%1 dans le dossier d&apos;installation %2 n&apos;est pas un lien symbolique :
+il est laissé tel quel, et %1 ne peut pas mener à %3.</source>
+        <translation>%1 in the installation folder %2 is not a symbolic link:
+it is left as it is, and %1 cannot lead to %3.</translation>
+    </message>
+    <message>
+        <source>Impossible de faire mener %1 à %2 :
+le nom « %3 » du dossier d&apos;installation %4,
+qui sert à préparer le lien, est pris par %5.
+Il est laissé tel quel : supprimez-le ou renommez-le, puis recommencez.</source>
+        <translation>Cannot make %1 lead to %2:
+the name “%3” in the installation folder %4,
+which serves to prepare the link, is taken by %5.
+It is left as it is: delete or rename it, then try again.</translation>
+    </message>
+    <message>
+        <source>Impossible de faire mener %1 à %2 dans le dossier d&apos;installation %3 (%4).</source>
+        <translation>Cannot make %1 lead to %2 in the installation folder %3 (%4).</translation>
+    </message>
+    <message>
+        <source>Port série RS232</source>
+        <translation>RS232 serial port</translation>
+    </message>
+    <message>
+        <source> Sélection du port série : </source>
+        <translation> Serial port selection: </translation>
+    </message>
+    <message>
+        <source> Périphériques : </source>
+        <translation> Devices: </translation>
+    </message>
+    <message>
+        <source>COM&amp;1 :</source>
+        <translation>COM&amp;1:</translation>
+    </message>
+    <message>
+        <source>COM&amp;2 :</source>
+        <translation>COM&amp;2:</translation>
+    </message>
+    <message>
+        <source>absent</source>
+        <translation>missing</translation>
+    </message>
+    <message>
+        <source> : absent</source>
+        <translation> (missing)</translation>
+    </message>
+    <message>
+        <source> (absent)</source>
+        <translation> (missing)</translation>
+    </message>
+</context>
+<context>
+    <name>TForm3</name>
+    <message>
+        <source>Options graphiques</source>
+        <translation>Graphics options</translation>
+    </message>
+    <message>
+        <source> Epaisseur aiguille boussole  </source>
+        <translation> Compass needle width  </translation>
+    </message>
+    <message>
+        <source>Fine</source>
+        <translation>Thin</translation>
+    </message>
+    <message>
+        <source>Moyenne</source>
+        <translation>Medium</translation>
+    </message>
+    <message>
+        <source>Grande</source>
+        <translation>Thick</translation>
+    </message>
+    <message>
+        <source> Longueur aiguille boussole </source>
+        <translation> Compass needle length </translation>
+    </message>
+    <message>
+        <source>Courte</source>
+        <translation>Short</translation>
+    </message>
+    <message>
+        <source>longue</source>
+        <translation>Long</translation>
+    </message>
+    <message>
+        <source>Rose des vents</source>
+        <translation>Compass rose</translation>
+    </message>
+    <message>
+        <source>Cercle central</source>
+        <translation>Center circle</translation>
+    </message>
+</context>
+<context>
+    <name>TForm4</name>
+    <message>
+        <source>Types de menus déroulant</source>
+        <translation>Menu styles</translation>
+    </message>
+    <message>
+        <source> Quels types de menus souhaitez-vous ? </source>
+        <translation> Which kind of menus do you want? </translation>
+    </message>
+    <message>
+        <source>Menus de type Microsoft Office XP</source>
+        <translation>Microsoft Office XP style menus</translation>
+    </message>
+    <message>
+        <source>Menus de type conventionnel</source>
+        <translation>Conventional menus</translation>
+    </message>
+</context>
+<context>
+    <name>TForm5</name>
+    <message>
+        <source>%1 ne peut pas contenir de saut de ligne ni de caractère nul : chaque réglage tient sur une seule ligne du fichier Ventrose.inf.
+Le texte saisi n&apos;est pas enregistré, et la valeur « %2 » reste.</source>
+        <translation>%1 cannot hold a line break or a null character: each setting fits on one line of the file Ventrose.inf.
+The text typed is not saved, and the value “%2” stays.</translation>
+    </message>
+    <message>
+        <source>Déclinaison magnétique</source>
+        <translation>Magnetic declination</translation>
+    </message>
+    <message>
+        <source>&amp;Aide</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source> Cardinal de la déclinaison :</source>
+        <translation> Direction of the declination:</translation>
+    </message>
+    <message>
+        <source>Déclinaison OUEST (déclinaison négative)</source>
+        <translation>WEST declination (negative declination)</translation>
+    </message>
+    <message>
+        <source>Déclinaison EST (déclinaison positive)</source>
+        <translation>EAST declination (positive declination)</translation>
+    </message>
+    <message>
+        <source> Réglage de la déclinaison :</source>
+        <translation> Declination setting:</translation>
+    </message>
+    <message>
+        <source>Plage de réglage :</source>
+        <translation>Setting range:</translation>
+    </message>
+    <message>
+        <source>Réglage :</source>
+        <translation>Setting:</translation>
+    </message>
+    <message>
+        <source>La plage de réglage</source>
+        <translation>The setting range</translation>
+    </message>
+    <message>
+        <source>La plage de réglage doit être un nombre entier de %1 à %2.
+« %3 » n&apos;est pas enregistré, et la plage « %4 » reste.</source>
+        <translation>The setting range must be a whole number from %1 to %2.
+“%3” is not saved, and the range “%4” stays.</translation>
+    </message>
+    <message>
+        <source>Déclinaison magnétique : %1° OUEST soit : -%1°</source>
+        <translation>Magnetic declination: %1° WEST that is: -%1°</translation>
+    </message>
+    <message>
+        <source>Déclinaison magnétique  : %1° EST soit : +%1°</source>
+        <translation>Magnetic declination: %1° EAST that is: +%1°</translation>
+    </message>
+</context>
+<context>
+    <name>TForm6</name>
+    <message>
+        <source>Veuillez patienter...</source>
+        <translation>Please wait...</translation>
+    </message>
+</context>
+<context>
+    <name>TForm7</name>
+    <message>
+        <source>Centrage du zéro (NORD)</source>
+        <translation>Zero centering (NORTH)</translation>
+    </message>
+    <message>
+        <source> Réglage automatique du centrage : </source>
+        <translation> Automatic centering: </translation>
+    </message>
+    <message>
+        <source>&amp;Aide</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Sortir</source>
+        <translation>&amp;Exit</translation>
+    </message>
+    <message>
+        <source>ATTENTION :</source>
+        <translation>WARNING:</translation>
+    </message>
+    <message>
+        <source>La procédure de centrage doit s&apos;effectuer après étalonnage</source>
+        <translation>The centering must be carried out after the calibration</translation>
+    </message>
+    <message>
+        <source>de la Ventrose.</source>
+        <translation>of the Ventrose.</translation>
+    </message>
+    <message>
+        <source>Cliquez sur &quot;RAZ centrage&quot; avant de procéder à l&apos;activation</source>
+        <translation>Click &quot;Reset centering&quot; before you activate</translation>
+    </message>
+    <message>
+        <source>d&apos;un autre centrage.</source>
+        <translation>another centering.</translation>
+    </message>
+    <message>
+        <source>Sachez que la déclinaison magnétique est remise à zéro,</source>
+        <translation>Note that the magnetic declination is reset to zero</translation>
+    </message>
+    <message>
+        <source>lors de l&apos;ouverture de cette fenêtre.</source>
+        <translation>when this window opens.</translation>
+    </message>
+    <message>
+        <source>Avec l&apos;aide d&apos;une boussole de référence, positionnez le module</source>
+        <translation>With the help of a reference compass, point the Ventrose</translation>
+    </message>
+    <message>
+        <source>Ventrose dans la direction du NORD.</source>
+        <translation>module towards the NORTH.</translation>
+    </message>
+    <message>
+        <source>Cliquez ensuite sur le bouton &quot;Activer le centrage&quot;.</source>
+        <translation>Then click the &quot;Activate centering&quot; button.</translation>
+    </message>
+    <message>
+        <source>Activer le &amp;centrage</source>
+        <translation>Activate &amp;centering</translation>
+    </message>
+    <message>
+        <source>Si vous désirez effacer le centrage de la boussole, cliquez sur</source>
+        <translation>To clear the compass&apos;s centering, click</translation>
+    </message>
+    <message>
+        <source>le bouton &quot;RAZ centrage&quot;.</source>
+        <translation>the &quot;Reset centering&quot; button.</translation>
+    </message>
+    <message>
+        <source>&amp;RAZ centrage</source>
+        <translation>&amp;Reset centering</translation>
+    </message>
+    <message>
+        <source>Le décalage de l&apos;aiguille rouge (NORD) dépasse 20°. Impossible d&apos;effectuer le centrage.</source>
+        <translation>The red needle (NORTH) is more than 20° off. The centering cannot be done.</translation>
+    </message>
+    <message>
+        <source>Les nouveaux paramètres de centrage ont été pris en compte...</source>
+        <translation>The new centering settings are now in use...</translation>
+    </message>
+    <message>
+        <source>Les paramètres de centrage ont été effacés.</source>
+        <translation>The centering settings have been cleared.</translation>
+    </message>
+    <message>
+        <source>Vos anciens paramètres sont conservés...</source>
+        <translation>Your previous settings are kept...</translation>
+    </message>
+</context>
+<context>
+    <name>TForm8</name>
+    <message>
+        <source>Options logicielles</source>
+        <translation>Software options</translation>
+    </message>
+    <message>
+        <source>Message d&apos;avertissement avant lancement de la liaison série</source>
+        <translation>Warning message before the serial link starts</translation>
+    </message>
+    <message>
+        <source>Arrêt du programme avec message d&apos;information</source>
+        <translation>Information message when the program quits</translation>
+    </message>
+    <message>
+        <source>Affichage des degrés (CAP et aiguille rouge)</source>
+        <translation>Show the degrees (HEADING and red needle)</translation>
+    </message>
+    <message>
+        <source>Affichage de la direction (CAP et aiguille rouge)</source>
+        <translation>Show the direction (HEADING and red needle)</translation>
+    </message>
+    <message>
+        <source>Infos bulles</source>
+        <translation>Balloon tips</translation>
+    </message>
+    <message>
+        <source>Effets sonores</source>
+        <translation>Sound effects</translation>
+    </message>
+</context>
+<context>
+    <name>TForm9</name>
+    <message>
+        <source>Options matérielles</source>
+        <translation>Hardware options</translation>
+    </message>
+    <message>
+        <source>Afficheur LCD</source>
+        <translation>LCD display</translation>
+    </message>
+    <message>
+        <source>Affichage AIGUILLE ROUGE sur LCD</source>
+        <translation>RED NEEDLE shown on the LCD</translation>
+    </message>
+    <message>
+        <source>Calcul de la moyenne à partir des mesures brutes</source>
+        <translation>Average worked out from the raw readings</translation>
+    </message>
+    <message>
+        <source>Liaison série annexe pour développement personnel</source>
+        <translation>Extra serial link for your own development</translation>
+    </message>
+    <message>
+        <source>Boussole par affichage LEDS</source>
+        <translation>Compass shown by LEDs</translation>
+    </message>
+    <message>
+        <source>Fréquence secteur</source>
+        <translation>Mains frequency</translation>
+    </message>
+    <message>
+        <source>F= 50Hz</source>
+        <translation>F= 50Hz</translation>
+    </message>
+    <message>
+        <source>&amp;Aide</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>F= 60Hz</source>
+        <translation>F= 60Hz</translation>
+    </message>
+    <message>
+        <source>Affichage CAP sur LCD</source>
+        <translation>HEADING shown on the LCD</translation>
+    </message>
+</context>
+<context>
+    <name>Warnings</name>
+    <message>
+        <source>Zone interdite près d&apos;un pôle magnétique (champ horizontal de %1 nT, moins de 2000) : une boussole n&apos;y indique rien de sûr.</source>
+        <translation>Blackout zone near a magnetic pole (horizontal field of %1 nT, under 2000): a compass shows nothing reliable there.</translation>
+    </message>
+    <message>
+        <source>Zone de prudence près d&apos;un pôle magnétique (champ horizontal de %1 nT, moins de 6000) : une boussole y est peu sûre.</source>
+        <translation>Caution zone near a magnetic pole (horizontal field of %1 nT, under 6000): a compass is unreliable there.</translation>
+    </message>
+    <message>
+        <source>Date hors de la période de validité du modèle WMM2025 (2025 à 2029) : la valeur n&apos;est qu&apos;une extrapolation.</source>
+        <translation>Date outside the validity period of the WMM2025 model (2025 to 2029): the value is only an extrapolation.</translation>
+    </message>
+</context>
+<context>
+    <name>WavFile</name>
+    <message>
+        <source>en-tête de format trop court</source>
+        <translation>format header too short</translation>
+    </message>
+    <message>
+        <source>format de codage %1 non pris en charge (seul le PCM l&apos;est)</source>
+        <translation>coding format %1 not supported (only PCM is)</translation>
+    </message>
+    <message>
+        <source>nombre de canaux non pris en charge</source>
+        <translation>number of channels not supported</translation>
+    </message>
+    <message>
+        <source>taille d&apos;échantillon non prise en charge (8 ou 16 bits)</source>
+        <translation>sample size not supported (8 or 16 bits)</translation>
+    </message>
+    <message>
+        <source>fréquence d&apos;échantillonnage invalide</source>
+        <translation>invalid sampling rate</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier RIFF/WAVE</source>
+        <translation>not a RIFF/WAVE file</translation>
+    </message>
+    <message>
+        <source>fichier tronqué</source>
+        <translation>truncated file</translation>
+    </message>
+    <message>
+        <source>bloc de format absent</source>
+        <translation>format chunk missing</translation>
+    </message>
+    <message>
+        <source>bloc de données absent ou tronqué</source>
+        <translation>data chunk missing or truncated</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>La trace ne peut plus être écrite...</source>
+        <translation>The trace can no longer be written...</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;ouvrir le fichier de trace %1 :
+%2</source>
+        <translation>Cannot open the trace file %1:
+%2</translation>
+    </message>
+</context>
+</TS>
