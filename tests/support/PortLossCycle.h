@@ -90,9 +90,13 @@ public:
     bool LossReported() {
         return Serve([&] { return lost_; });
     }
-    // The worker has ended: nothing of the port waits on the lost device any more.
+    // The worker or the loop's watch has ended: nothing of the port waits on the lost
+    // device any more.
     bool WorkerEnded() {
-        return Serve([&] { return !port_.EventWorker() || port_.EventWorker()->Finished(); });
+        return Serve([&] {
+            return (!port_.EventWorker() || port_.EventWorker()->Finished()) &&
+                   (!port_.LoopEvents() || port_.LoopEvents()->Finished());
+        });
     }
 
     // Closes the port on the lost device; the device comes back (a new terminal after a

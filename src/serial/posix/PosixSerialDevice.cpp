@@ -80,9 +80,38 @@ void PosixSerialDevice::PumpEventWait(int wakeFd, int timeoutMs) {
         Wake(); // still pending: the I/O thread watches the input again
 }
 
+// The loop's side: the terminal itself is watched, and what it has is taken in on the
+// loop's thread, so a byte reaches the loop without the I/O thread.
+void PosixSerialDevice::SetLoopWatching(bool watching) {
+    std::lock_guard lock(mutex_);
+    if (loopWatching_ == watching)
+        return;
+    loopWatching_ = watching;
+    // The I/O thread stops watching the input, or watches it again for a pending wait.
+    if (watching ? ioWatchesInput_ : wait_.has_value())
+        Wake();
+}
+
+void PosixSerialDevice::TakeInForLoop() {
+    std::lock_guard lock(mutex_);
+    if (!lost_)
+        TakeInput();
+}
+
+class PosixSerialDevice::EventWaitPump final : public WaitPump {
+public:
+    explicit EventWaitPump(PosixSerialDevice &device) : device_(device) {}
+    void Pump(int wakeFd, int timeoutMs) override { device_.PumpEventWait(wakeFd, timeoutMs); }
+    int Descriptor() const override { return device_.terminal_->Descriptor(); }
+    void SetLoopWatching(bool watching) override { device_.SetLoopWatching(watching); }
+    void TakeIn() override { device_.TakeInForLoop(); }
+
+private:
+    PosixSerialDevice &device_;
+};
+
 void PosixSerialDevice::StartThreads() {
-    eventWaitPump_ = std::make_shared<const WaitPump>(
-        [this](int wakeFd, int timeoutMs) { PumpEventWait(wakeFd, timeoutMs); });
+    eventWaitPump_ = std::make_shared<EventWaitPump>(*this);
     if (hasModemLines_) {
         watcherNotifies_ = true;
         watcher_ =
