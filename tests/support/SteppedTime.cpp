@@ -24,6 +24,10 @@ void SteppedTime::Attach(app::TForm1 &main, sim::SimulatedCompass &module) {
     timers_[1].timer = main.Timer2;
     for (Watched &watched : timers_)
         watched.timer->SetStepped(true);
+    // The display's frames are timed on the same clock: readings that come a module's period
+    // apart in virtual time are each drawn at once, however fast the machine runs them.
+    main.DisplayFrames().SetClock(
+        [clock = clock_] { return std::chrono::nanoseconds(clock->Elapsed()); });
 
     const serial::TSerialSignalEvent dsr = main.SerialPort1->OnDSRChange;
     main.SerialPort1->OnDSRChange =
