@@ -1,6 +1,7 @@
 // Ventrose: desktop front end of an RS-232 electronic compass module.
 #include "app/CommandLine.h"
 #include "app/Forms.h"
+#include "app/StartupReport.h"
 #include "platform/Application.h"
 #include "platform/InstallDir.h"
 #include "platform/MessageBoxes.h"
@@ -81,6 +82,7 @@ int main(int argc, char **argv) {
 
     app::Forms forms;
     forms.Create();
+    app::ReportFirstPaintWhenAsked(forms);
     app.ShowMainForm();
     const int code = app.Run();
     forms.Destroy();

@@ -75,8 +75,10 @@ void TMainLoopEvents::Arm() {
     Watch(true);
 }
 
-// While a batch is delivered nothing is watched: a nested loop inside a handler must not
-// deliver the next batch before this one has ended (nor spin on a readable descriptor).
+// Turning a loop's watch on and off costs more than the rest of a reading's way, so the
+// watches stay on from one batch to the next; only a nested loop inside a handler that
+// finds one readable turns them off until the batch has ended: it must neither deliver the
+// next batch before this one has ended nor spin on a readable descriptor.
 void TMainLoopEvents::Watch(bool on) {
     if (completionWatch_)
         completionWatch_->SetEnabled(on);
@@ -85,22 +87,33 @@ void TMainLoopEvents::Watch(bool on) {
 }
 
 void TMainLoopEvents::OnInput() {
-    if (delivering_ || stopping_ || !pump_)
+    if (delivering_) {
+        Watch(false);
         return;
-    pump_->TakeIn();
+    }
+    if (stopping_ || !pump_)
+        return;
+    {
+        // A completion by this very call is looked at below: it need not wake the loop.
+        const TWaitEvent::LookingSelf looking(completed_);
+        pump_->TakeIn();
+    }
     TakeCompletion();
 }
 
 void TMainLoopEvents::OnCompletion() {
-    if (delivering_ || stopping_)
+    if (delivering_) {
+        Watch(false);
         return;
-    TakeCompletion();
-}
-
-void TMainLoopEvents::TakeCompletion() {
+    }
     // Emptied before the look, so that a completion after it wakes the loop again.
     std::uint64_t count;
     [[maybe_unused]] ssize_t got = ::read(completionFd_, &count, sizeof count);
+    if (!stopping_)
+        TakeCompletion();
+}
+
+void TMainLoopEvents::TakeCompletion() {
     if (!completed_.IsSet())
         return;
     pump_.reset();
@@ -125,7 +138,6 @@ void TMainLoopEvents::Dispatch() {
                 port_.NotifyWindow()->Post(EventsToMask({event}));
         return;
     }
-    Watch(false);
     delivering_ = true;
     try {
         port_.DeliverEvents(occurred_);

@@ -50,15 +50,28 @@ struct TWaitEvent::State {
     std::shared_ptr<WaitPump> pump; // while a device's operation is pending
     int notifyFd = -1;
     // With the events' lock held.
-    void Notify() {
-        for (auto *waiter : waiters)
-            waiter->Notify();
-        if (notifyFd >= 0) {
-            const std::uint64_t one = 1;
-            [[maybe_unused]] ssize_t put = ::write(notifyFd, &one, sizeof one);
-        }
-    }
+    void Notify();
 };
+
+namespace {
+// The event that the current thread looks at itself (TWaitEvent::LookingSelf).
+thread_local const void *lookingSelf = nullptr;
+} // namespace
+
+void TWaitEvent::State::Notify() {
+    for (auto *waiter : waiters)
+        waiter->Notify();
+    if (notifyFd >= 0 && lookingSelf != this) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] ssize_t put = ::write(notifyFd, &one, sizeof one);
+    }
+}
+
+TWaitEvent::LookingSelf::LookingSelf(TWaitEvent &event) : outer_(lookingSelf) {
+    lookingSelf = event.state_.get();
+}
+
+TWaitEvent::LookingSelf::~LookingSelf() { lookingSelf = outer_; }
 
 namespace {
 std::mutex &WaitLock() {

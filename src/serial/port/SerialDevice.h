@@ -142,6 +142,18 @@ public:
     // From now on each setting of the event (by Set or a completed operation) also writes
     // to fd, an eventfd that a loop watches; -1 ends that.
     void NotifyDescriptor(int fd);
+    // While it lives, a setting of the event on this thread does not write the descriptor:
+    // the thread looks at the event itself right after.
+    class LookingSelf {
+    public:
+        explicit LookingSelf(TWaitEvent &event);
+        ~LookingSelf();
+        LookingSelf(const LookingSelf &) = delete;
+        LookingSelf &operator=(const LookingSelf &) = delete;
+
+    private:
+        const void *outer_;
+    };
 
 private:
     friend int WaitForEvents(const std::vector<TWaitEvent *> &, std::uint32_t);

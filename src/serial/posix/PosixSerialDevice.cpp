@@ -298,8 +298,10 @@ bool PosixSerialDevice::WaitCommEvent(std::uint32_t &mask, TOverlapped &overlapp
     std::lock_guard lock(mutex_);
     if (wait_ || mask_ == 0)
         return Fail(EINVAL);
-    if (!lost_)
-        TakeInput(); // bytes that came while no one watched the input
+    // Bytes that came while no one watched the input; a loop that watches it takes them
+    // in itself at its next look.
+    if (!lost_ && !loopWatching_)
+        TakeInput();
     // Events recorded before the device was lost (EV_ERR of the loss itself among them)
     // are still reported once; only then do waits fail.
     if (lost_ && !occurred_)
@@ -331,7 +333,10 @@ bool PosixSerialDevice::ReadFile(void *buffer, std::uint32_t count, std::uint32_
     const bool first = reads_.Empty();
     reads_.Add(buffer, count, overlapped);
     if (first) {
-        TakeInput();
+        // A read of what the input count announced finds it in the ring already.
+        if (rx_.size() < count && !lost_)
+            PullFromDevice();
+        ServeReads(terminal_->Now());
     }
     if (overlapped.Internal == STATUS_PENDING)
         Wake(); // the I/O thread serves it from now on
