@@ -4,7 +4,7 @@
 #include "FuzzCheck.h"
 
 #include "app/CommandLine.h"
-#include "app/TerminalText.h"
+#include "platform/EscapedText.h"
 
 #include <QString>
 
@@ -48,7 +48,7 @@ std::string Unescaped(const std::string &text) {
 }
 
 void CheckEscape(const std::string &bytes) {
-    const std::string escaped = app::EscapeForTerminal(bytes);
+    const std::string escaped = platform::EscapeUnprintable(bytes);
     FUZZ_CHECK(!HasControl(escaped));
     FUZZ_CHECK(QString::fromUtf8(escaped).toUtf8().toStdString() == escaped); // valid UTF-8
     for (std::size_t at = escaped.find('\xc2'); at != std::string::npos;

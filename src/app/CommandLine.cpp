@@ -1,7 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/PortList.h"
-#include "app/TerminalText.h"
+#include "platform/EscapedText.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -18,6 +18,16 @@ std::string Taken(bool &flag) {
     return {};
 }
 
+// Stores an option's one value in its field of Options.
+template <std::string Options::*field> std::string Keep(Options &options, const Values &values) {
+    options.*field = values[0];
+    return {};
+}
+
+std::string Quoted(const std::string &argument) {
+    return "« " + platform::EscapeUnprintable(argument) + " »";
+}
+
 const OptionSpec kOptions[] = {
     {"simulate", 0, "", "COM1 et COM2 ouvrent une boussole simulée au lieu d'un port série.", false,
      [](Options &o, const Values &) { return Taken(o.simulate); }},
@@ -32,9 +42,40 @@ const OptionSpec kOptions[] = {
          o.trace = v[0];
          return std::string();
      }},
+    {"log", 0, "FILE",
+     "Enregistre dans FILE (CSV) chaque mesure reçue, dès le début de la communication.", false,
+     Keep<&Options::log>},
+    {"replay", 0, "FILE",
+     "La boussole simulée rejoue le journal du cap FILE à son rythme (implique --simulate).", false,
+     [](Options &o, const Values &v) { return Keep<&Options::replay>(o, v) + Taken(o.simulate); }},
     {"list-ports", 0, "",
      "Affiche les périphériques série présents (chemin, nœud, description) et s'arrête.", false,
      [](Options &o, const Values &) { return Taken(o.listPorts); }},
+    {"declination", 0, "LAT LON [AAAA-MM-JJ]",
+     "Affiche la déclinaison magnétique du modèle WMM2025 en ce lieu (degrés décimaux, ou "
+     "degrés et minutes avec N, S, E ou O) à cette date (aujourd'hui par défaut) : en degrés, "
+     "positive à l'est, suivie de son incertitude ; puis s'arrête.",
+     false,
+     [](Options &o, const Values &v) {
+         return ReadDeclinationRequest(v, o.declination.emplace());
+     }},
+    {"altitude", 0, "KM",
+     "Avec --declination : la hauteur en km au-dessus de l'ellipsoïde WGS84 (0 par défaut).", false,
+     [](Options &o, const Values &v) { return ReadAltitude(v[0], o.altitude); }},
+    {"nmea", 0, "OUTPUT",
+     "Partage le cap en NMEA 0183 pour cette exécution : udp:HÔTE:PORT, tcp:[ADRESSE:]PORT "
+     "ou pty (option répétable).",
+     true,
+     [](Options &o, const Values &v) {
+         std::string error;
+         if (const auto target = nmea::ParseOutputTarget(v[0], error)) {
+             o.nmea.push_back(*target);
+             return std::string();
+         }
+         return "la valeur " + Quoted(v[0]) + " de l'option --nmea ne convient pas : " + error;
+     }},
+    {"nmea-true", 0, "", "Ajoute le cap vrai (HDT) : la déclinaison réglée est celle du lieu.",
+     false, [](Options &o, const Values &) { return Taken(o.nmeaTrue); }},
     {"help", 'h', "", "Affiche cette aide et s'arrête.", false,
      [](Options &o, const Values &) { return Taken(o.help); }},
     {"version", 'v', "", "Affiche la version et s'arrête.", false,
@@ -50,10 +91,6 @@ std::vector<std::string> Words(const std::string &text) {
     for (std::string word; in >> word;)
         words.push_back(word);
     return words;
-}
-
-std::string Quoted(const std::string &argument) {
-    return "« " + EscapeForTerminal(argument) + " »";
 }
 
 const OptionSpec *Find(const std::string &typed) {
@@ -160,6 +197,8 @@ CommandLine ParseCommandLine(const std::vector<std::string> &arguments) {
         else
             line.error = ReadOption(arguments, i, seen, line.options);
     }
+    if (line.error.empty() && line.options.altitude && !line.options.declination)
+        line.error = "l'option --altitude ne sert qu'avec --declination";
     if (!line.error.empty())
         line.options = {}; // nothing half read
     return line;
@@ -201,7 +240,12 @@ std::optional<int> RunWithoutDisplay(const CommandLine &line, const Terminal &te
         std::fprintf(terminal.out, "Ventrose %s\n", terminal.version.c_str());
     else if (options.listPorts)
         PrintPortList(terminal.out, terminal.root);
-    else
+    else if (options.declination) {
+        DeclinationRequest request = *options.declination;
+        request.point.height = options.altitude.value_or(0.0);
+        PrintDeclination(request, terminal.out, terminal.err,
+                         terminal.today.value_or(LocalToday()));
+    } else
         return std::nullopt;
     return Flushed(terminal);
 }

@@ -2,6 +2,10 @@
 // in it, the help, the version and the port list need no display.
 #pragma once
 
+#include "app/DeclinationCommand.h"
+#include "nmea/OutputTarget.h"
+
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -19,6 +23,12 @@ struct Options {
     bool listPorts = false;
     bool help = false;
     bool version = false;
+    std::string log{};    // empty: no heading log recorded from the link start
+    std::string replay{}; // a heading log the simulated module plays back (implies simulate)
+    std::optional<DeclinationRequest> declination{}; // print it and stop
+    std::optional<double> altitude{};                // metres, for --declination
+    std::vector<nmea::OutputTarget> nmea{};          // heading outputs switched on for this run
+    bool nmeaTrue = false;                           // and HDT with them
 
     bool operator==(const Options &) const = default;
 };
@@ -49,7 +59,7 @@ struct CommandLine {
 // Reads the arguments that follow the program's name. "--name VALUE" and "--name=VALUE"
 // both give a value; a value may not begin with "--" unless given after "=". Unknown
 // options, missing or empty values, a switch given a value, an option given twice and
-// any argument that is not an option are errors.
+// any argument that is not an option are errors, and so is --altitude without --declination.
 CommandLine ParseCommandLine(const std::vector<std::string> &arguments);
 
 // The help: usage line, description, then each option with its values and its text.
@@ -67,12 +77,13 @@ struct Terminal {
     std::FILE *err;
     std::string version;
     std::string defaultDataDir;
-    std::filesystem::path root = "/"; // where --list-ports looks for devices
+    std::filesystem::path root = "/";                   // where --list-ports looks for devices
+    std::optional<std::chrono::year_month_day> today{}; // --declination's date; the local one
 };
 
 // Does what the command line asks that needs no display: reports an error, prints the
-// help, the version or the port list. Returns the exit status then, nothing when the
-// program is to start its windows.
+// help, the version, the port list or the declination. Returns the exit status then, nothing when
+// the program is to start its windows.
 std::optional<int> RunWithoutDisplay(const CommandLine &line, const Terminal &terminal);
 
 } // namespace app

@@ -1,6 +1,6 @@
 #include "app/PortList.h"
 
-#include "app/TerminalText.h"
+#include "platform/EscapedText.h"
 #include "serial/devices/PortDiscovery.h"
 
 namespace app {
@@ -10,9 +10,9 @@ void PrintPortList(std::FILE *out, const std::filesystem::path &root) {
     // tab or a line break cannot split a device over two lines or fields, and an escape
     // sequence never reaches the terminal.
     for (const serial::SerialPortInfo &port : serial::ListSerialPorts(root))
-        std::fprintf(out, "%s\t%s\t%s\n", EscapeForTerminal(port.path).c_str(),
-                     EscapeForTerminal(port.device).c_str(),
-                     EscapeForTerminal(port.description).c_str());
+        std::fprintf(out, "%s\t%s\t%s\n", platform::EscapeUnprintable(port.path).c_str(),
+                     platform::EscapeUnprintable(port.device).c_str(),
+                     platform::EscapeUnprintable(port.description).c_str());
 }
 
 } // namespace app

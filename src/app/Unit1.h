@@ -44,6 +44,7 @@ class TFlatMenu;
 namespace app {
 
 class PictureBox;
+class THeadingShareForm;
 
 // The dialogs the main window opens; all live as long as the program.
 struct Dialogs {
@@ -56,6 +57,7 @@ struct Dialogs {
     TForm8 *Form8 = nullptr;
     TForm9 *Form9 = nullptr;
     TForm10 *Form10 = nullptr;
+    THeadingShareForm *ShareForm = nullptr; // the heading output
 };
 
 using platform::TObject;
@@ -93,6 +95,14 @@ public:
     // True from the handshake of an exchange with the module to its end.
     bool ExchangeRunning() const { return exchangeRunning_; }
     QString StatusText(StatusPanel panel) const;
+    // A note of the program's own in the operation panel (the trace that stopped).
+    void ShowStatusNote(const QString &text) { SetStatusText(StatusPanel::Operation, text); }
+    // The program is asked to end from outside (SIGTERM, SIGHUP): the quit runs as the
+    // user's "Quitter" runs it, with nobody there to answer a box.
+    void QuitOnRequest();
+    // A notice from what follows the heading (the heading output), in the operation
+    // panel of the status bar until the next operation's text; never a box.
+    void ShowNotice(const QString &text);
 
     // ---- Handlers ----
     void FormCreate(TObject *Sender);
@@ -108,6 +118,7 @@ public:
     void Dclinaisonmagntique1Click(TObject *Sender);
     void Optionslogicielles1Click(TObject *Sender);
     void Optionsmatrielles1Click(TObject *Sender);
+    void PartageducapNMEA01831Click(TObject *Sender);
     void Help1Click(TObject *Sender);
     void Aproposde1Click(TObject *Sender);
     void Quittez1Click(TObject *Sender);
@@ -138,9 +149,10 @@ public:
                         *Communication1 = nullptr, *Optionsgraphiques1 = nullptr,
                         *Optionspendule1 = nullptr, *Quittez1 = nullptr;
     platform::TMenuItem *Bousolle1 = nullptr, *Etalonnagedelaboussole1 = nullptr,
-                        *CentrageduzroNORD1 = nullptr, *Dclinaisonmagntique1 = nullptr;
+                        *CentrageduzroNORD1 = nullptr, *Dclinaisonmagntique1 = nullptr,
+                        *Journalducap1 = nullptr; // the heading log's window (Forms binds it)
     platform::TMenuItem *Options1 = nullptr, *Optionslogicielles1 = nullptr,
-                        *Optionsmatrielles1 = nullptr;
+                        *Optionsmatrielles1 = nullptr, *PartageducapNMEA01831 = nullptr;
     platform::TMenuItem *Aide1 = nullptr, *Help1 = nullptr, *Aproposde1 = nullptr;
 
     platform::TPopupMenu *PopupMenu1 = nullptr;
@@ -190,6 +202,7 @@ private:
 
     // Shared steps of the handlers.
     void ApplyMenuStyle();
+    void SaveSettingsOrSay();
     void ShowAboveAll(QWidget *dialog);
     void SetStatusText(StatusPanel panel, const QString &text);
     void UpdateExchangeCommands();
@@ -274,7 +287,8 @@ private:
     bool deviceLost_ = false;          // since the last handshake began
     bool portAwaitsLinkStart_ = false; // closed by a lost device, opened by the link start
     bool quitHeld_ = false;
-    QTimer *heldQuit_ = nullptr; // runs a held quit once no box is open
+    bool settingsUnsaved_ = false; // the last save failed (and that was said)
+    QTimer *heldQuit_ = nullptr;   // runs a held quit once no box is open
     std::map<const void *, bool> wantedEnabled_;
 };
 

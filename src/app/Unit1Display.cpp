@@ -36,7 +36,7 @@ void TForm1::SerialPort1RxChar(TObject *, int Count) {
                              View().On(settings::TSwitch::Hub)});
     frames_.Request();
     if (reading)
-        readings_.Publish({.time = QDateTime::currentDateTimeUtc(),
+        readings_.Publish({.time = readings_.Now(),
                            .raw = *reading,
                            .lastRawAngle = heading_.LastRawAngle(),
                            .centring = heading_.AppliedCentring(),

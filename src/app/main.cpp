@@ -1,10 +1,18 @@
 // Ventrose: desktop front end of an RS-232 electronic compass module.
 #include "app/CommandLine.h"
 #include "app/Forms.h"
+#include "app/HeadingLog.h"
+#include "app/LogOptions.h"
+#include "app/PortOpenFailure.h"
 #include "app/StartupReport.h"
+#include "app/Unit1.h"
+#include "nmea/HeadingShare.h"
 #include "platform/Application.h"
+#include "platform/Errors.h"
 #include "platform/InstallDir.h"
 #include "platform/MessageBoxes.h"
+#include "platform/SignalNotes.h"
+#include "platform/StandardDescriptors.h"
 #include "serial/port/ExceptionReport.h"
 #include "serial/posix/PosixSerialDevice.h"
 #include "serial/trace/TracedDevice.h"
@@ -13,11 +21,43 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QPointer>
 #include <QSocketNotifier>
 
+#include <csignal>
+#include <cstdio>
+#include <functional>
 #include <memory>
+#include <utility>
+
+namespace {
+
+// The quit of the main window does not save the settings itself; a quit asked from outside
+// saves them, since the user may have had no chance to leave a dialog.
+void SaveSettingsAtTheEnd(app::TForm1 &mainWindow) {
+    try {
+        mainWindow.Settings().SaveSettings(
+            platform::InstallDir::File(QStringLiteral("Ventrose.inf")));
+    } catch (const platform::Exception &error) {
+        platform::NoteOnStandardError(error.Message().toStdString());
+    }
+}
+
+// Runs on its main loop whatever a thread of the program asks for.
+void OnMainLoop(std::function<void()> call) {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(call), Qt::QueuedConnection);
+}
+
+} // namespace
 
 int main(int argc, char **argv) {
+    // Before anything opens a descriptor: a closed 0, 1 or 2 would be taken by the next
+    // one (the display's connection), and whatever writes to standard error would write
+    // into it.
+    platform::OpenMissingStandardDescriptors();
+    // A reader of the trace (or of standard error) that goes away is an error to report,
+    // not a reason to die in the middle of a save.
+    std::signal(SIGPIPE, SIG_IGN);
     // The whole command line is read before the window system is reached: a mistake in it,
     // the help, the version and the port list need no display.
     const app::CommandLine line =
@@ -47,11 +87,23 @@ int main(int argc, char **argv) {
     }
     QApplication::setWindowIcon(QIcon(platform::InstallDir::File(QStringLiteral("ventrose.png"))));
 
-    // Made before the port's devices and gone after them, so it records every close.
+    // Made before the port's devices and gone after them, so it records every close. A
+    // trace that stops (its reader gone, a full disk) is said once, on standard error and
+    // in the status bar; the program goes on.
     std::shared_ptr<serial::LineTrace> trace;
+    QPointer<app::TForm1> mainWindow;
+    QString traceFailure; // shown once the main window exists, if it failed before
     if (!options.trace.empty()) {
         std::string reason;
-        trace = serial::LineTrace::OpenFile(options.trace, reason);
+        serial::LineTraceOptions traceOptions;
+        traceOptions.failed = [&](const std::string &) {
+            OnMainLoop([&] {
+                traceFailure = QStringLiteral("La trace ne peut plus être écrite...");
+                if (mainWindow)
+                    mainWindow->ShowStatusNote(traceFailure);
+            });
+        };
+        trace = serial::LineTrace::OpenFile(options.trace, reason, std::move(traceOptions));
         if (!trace) {
             platform::MessageBoxes::Warning(
                 QStringLiteral("Impossible d'ouvrir le fichier de trace %1 :\n%2")
@@ -60,12 +112,23 @@ int main(int argc, char **argv) {
             return 1;
         }
     }
+    sim::CompassOptions moduleOptions;
+    if (!options.replay.empty()) {
+        app::ReplayLoad replay = app::LoadReplay(QString::fromLocal8Bit(options.replay));
+        if (!replay.error.isEmpty()) {
+            std::fprintf(stderr, "%s\n", replay.error.toLocal8Bit().constData());
+            platform::MessageBoxes::Warning(replay.error);
+            return 1;
+        }
+        moduleOptions.replay = std::move(replay.readings);
+    }
     std::unique_ptr<sim::SimulatedLink> simulated;
     std::unique_ptr<sim::PlugSignals> plug;
     serial::DeviceOpener opener;
     if (options.simulate) {
-        simulated = std::make_unique<sim::SimulatedLink>();
+        simulated = std::make_unique<sim::SimulatedLink>(std::move(moduleOptions));
         opener = simulated->Opener();
+        app::SetPortsSimulated(true);
         // SIGUSR1 pulls the simulated module's plug, SIGUSR2 puts it back.
         plug = std::make_unique<sim::PlugSignals>();
         auto *notifier =
@@ -83,8 +146,33 @@ int main(int argc, char **argv) {
     app::Forms forms;
     forms.Create();
     app::ReportFirstPaintWhenAsked(forms);
+    if (!options.log.empty())
+        app::StartUnattendedLog(*forms.Log(), QString::fromLocal8Bit(options.log));
+    mainWindow = forms.Form1();
+    if (!traceFailure.isEmpty())
+        mainWindow->ShowStatusNote(traceFailure);
+    // SIGTERM and SIGHUP (the session ends, a kill) quit as the user's "Quitter" does: the
+    // module is handed over when the link is up, and the settings are saved. A second one
+    // ends the program at once.
+    platform::SignalNotes endRequests({SIGTERM, SIGHUP}, platform::SignalNotes::Repeat::EndsNow);
+    bool endRequested = false;
+    QSocketNotifier endNotifier(endRequests.Descriptor(), QSocketNotifier::Read);
+    QObject::connect(&endNotifier, &QSocketNotifier::activated, [&] {
+        if (!endRequests.Take().empty() && !std::exchange(endRequested, true))
+            forms.Form1()->QuitOnRequest();
+    });
+    // The heading output: its problems go to the trace as well as the status bar, and the
+    // outputs of the command line join the user's.
+    nmea::HeadingShare &share = *forms.Share();
+    if (trace)
+        share.AddNoticeSink(
+            [trace](const nmea::ShareNotice &notice) { trace->Note(notice.text.toStdString()); });
+    share.SetRunChoice(options.nmea, options.nmeaTrue);
+    share.Start();
     app.ShowMainForm();
     const int code = app.Run();
+    if (endRequested)
+        SaveSettingsAtTheEnd(*forms.Form1());
     forms.Destroy();
     serial::SetDeviceOpener({}); // lets the trace go, written to its end, before main returns
     return code;

@@ -1,8 +1,7 @@
 // The command line read before any display: what each argument list asks for or the
-// mistake it holds, what is printed without a display, and outside text escaped for the
-// terminal. (WithoutDisplay.cmake runs the real program with no display at all.)
+// mistake it holds, and what is printed without a display. (WithoutDisplay.cmake runs the
+// real program with no display at all.)
 #include "app/CommandLine.h"
-#include "app/TerminalText.h"
 #include "support/FakeDeviceTree.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +27,30 @@ TEST(CommandLine, EachArgumentListGivesItsOptionsOrNamesTheFirstMistake) {
         {{"--data-dir=/a=b", "--trace=--odd"}, {.dataDir = "/a=b", .trace = "--odd"}, ""},
         {{"--data-dir", "-x", "-h"}, {.dataDir = "-x", .help = true}, ""},
         {{"-v", "--list-ports"}, {.listPorts = true, .version = true}, ""},
+        {{"--replay", "j.csv", "--log=k.csv"},
+         {.simulate = true, .log = "k.csv", .replay = "j.csv"},
+         ""},
+        {{"--nmea", "udp:127.0.0.1:10110", "--nmea-true", "--nmea=pty", "--nmea", "tcp:2000"},
+         {.nmea = {{nmea::OutputKind::Udp, "127.0.0.1", 10110},
+                   {nmea::OutputKind::Pty, "", 0},
+                   {nmea::OutputKind::Tcp, "127.0.0.1", 2000}},
+          .nmeaTrue = true},
+         ""},
+        {{"--nmea=udp:[::1]:65535", "--nmea", "tcp:0.0.0.0:1"},
+         {.nmea = {{nmea::OutputKind::Udp, "::1", 65535}, {nmea::OutputKind::Tcp, "0.0.0.0", 1}}},
+         ""},
+        {{"--nmea", "udp:h:65536"},
+         {},
+         "la valeur « udp:h:65536 » de l'option --nmea ne convient "
+         "pas : udp:HÔTE:PORT attendu (port de 1 à 65535)"},
+        {{"--nmea", "PTY"},
+         {},
+         "la valeur « PTY » de l'option --nmea ne convient pas : "
+         "udp:HÔTE:PORT, tcp:[ADRESSE:]PORT ou pty attendu"},
+        {{"--nmea", "udp:\x1b:0"},
+         {},
+         "la valeur « udp:\\x1b:0 » de l'option --nmea ne convient pas : udp:HÔTE:PORT "
+         "attendu (port de 1 à 65535)"},
         {{"--bogus=1"}, {}, "option inconnue « --bogus »"},
         {{"--sim"}, {}, "option inconnue « --sim »"},
         {{"-platform", "offscreen"}, {}, "option inconnue « -platform »"},
@@ -123,33 +146,6 @@ TEST(CommandLine, HelpAndReadmeListEveryOption) {
         row.erase(row.find_last_not_of(' ') + 1);
         EXPECT_NE(readme.str().find('`' + row + "` |"), std::string::npos) << row;
     }
-}
-
-TEST(TerminalText, ControlsBackslashesAndInvalidUtf8AreEscapedTheRestKept) {
-    using namespace std::string_view_literals;
-    const std::pair<std::string_view, const char *> cases[] = {
-        {"", ""},
-        {"Café Ünïcödé € 😀 x\xc2\xa0y", "Café Ünïcödé € 😀 x\xc2\xa0y"}, // no-break space kept
-        {"a\tb\nc\rd", "a\\tb\\nc\\rd"},
-        {"\x1b[31mRed", "\\x1b[31mRed"},
-        {"nul\0bel\x07"
-         "del\x7f"
-         "us\x1f"sv,
-         "nul\\x00bel\\x07del\\x7fus\\x1f"},
-        {"C:\\x41", "C:\\\\x41"},
-        {"csi\xc2\x9b"
-         "2J nel\xc2\x85",
-         "csi\\xc2\\x9b2J nel\\xc2\\x85"},
-        {"Caf\xe9_Cr\xe8me", "Caf\\xe9_Cr\\xe8me"},
-        {"stray\x80\xbf", "stray\\x80\\xbf"},
-        {"overlong\xc0\xaf\xe0\x80\xaf", "overlong\\xc0\\xaf\\xe0\\x80\\xaf"},
-        {"surrogate\xed\xa0\x80", "surrogate\\xed\\xa0\\x80"},
-        {"beyond\xf4\x90\x80\x80", "beyond\\xf4\\x90\\x80\\x80"},
-        {"cut\xe2\x82", "cut\\xe2\\x82"},
-        {"cut\xf0\x9f\x98(\xff", "cut\\xf0\\x9f\\x98(\\xff"},
-    };
-    for (const auto &[in, out] : cases)
-        EXPECT_EQ(app::EscapeForTerminal(in), out);
 }
 
 } // namespace

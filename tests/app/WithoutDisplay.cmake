@@ -1,6 +1,6 @@
 # The real program, with no display to reach and no platform chosen: a mistake on its
 # command line is reported with exit status 2 (not the platform plug-in's abort), and the
-# help needs no display either.
+# help and the declination need no display either.
 #   cmake -DPROGRAM=<ventrose> -P WithoutDisplay.cmake
 set(hint "Essayez « ventrose --help » pour la liste des options.")
 set(failed FALSE)
@@ -25,6 +25,11 @@ expect(2 "" "ventrose : option inconnue « --bogus ».\n${hint}\n" --bogus)
 expect(2 "" "ventrose : il manque la valeur DIR de l'option --data-dir.\n${hint}\n"
        --simulate --data-dir)
 expect(0 "Utilisation : ventrose [options]\n" "" --help)
+# The declination of Paris, about 2° east these years.
+expect(0 "2." "" --declination 48.8566 2.3522 2026-12-07)
+expect(2 "" "ventrose : longitude « nord » incorrecte : la longitude s'écrit en degrés décimaux \
+(2.3522, -0.57) ou en degrés et minutes (2 21.1 E, 0°34' O).\n${hint}\n"
+       --declination 48.8566 nord)
 if(failed)
   message(FATAL_ERROR "the command line needs a display")
 endif()

@@ -22,8 +22,13 @@ void SteppedTime::Attach(app::TForm1 &main, sim::SimulatedCompass &module) {
     module_ = &module;
     timers_[0].timer = main.Timer1;
     timers_[1].timer = main.Timer2;
-    for (Watched &watched : timers_)
+    // A second program in the same test starts afresh: its timers' start counts say
+    // nothing about the first one's deadlines.
+    for (Watched &watched : timers_) {
+        watched.starts = -1;
         watched.timer->SetStepped(true);
+    }
+    programDsr_ = false;
     // The display's frames are timed on the same clock: readings that come a module's period
     // apart in virtual time are each drawn at once, however fast the machine runs them.
     main.DisplayFrames().SetClock(

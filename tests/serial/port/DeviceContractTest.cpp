@@ -61,7 +61,8 @@ public:
     }
 
 private:
-    std::shared_ptr<LineTrace> trace_ = std::make_shared<LineTrace>([](const std::string &) {});
+    std::shared_ptr<LineTrace> trace_ =
+        std::make_shared<LineTrace>([](std::string_view bytes) { return long(bytes.size()); });
 };
 
 // A back end whose event waits are waited for as the main thread's loop waits for them.

@@ -1,11 +1,11 @@
-// Text that came from outside (device strings, file names, arguments) made safe to print on
-// one line of a terminal.
+// Text that came from outside (device strings, file names, arguments) made safe to show on
+// one line, in a terminal or in a window. No Qt: the serial side may use it too.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-namespace app {
+namespace platform {
 
 // The bytes with every control character and every byte that is not valid UTF-8 escaped,
 // so the result holds no tab, line break or escape sequence and is valid UTF-8:
@@ -16,6 +16,6 @@ namespace app {
 //   a byte that is not valid UTF-8   ->  \xNN (overlong forms, surrogates, stray or
 //                                         missing continuation bytes, above U+10FFFF)
 // Every other character, accented letters included, is kept as it is.
-std::string EscapeForTerminal(std::string_view bytes);
+std::string EscapeUnprintable(std::string_view bytes);
 
-} // namespace app
+} // namespace platform

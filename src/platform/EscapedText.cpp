@@ -1,6 +1,6 @@
-#include "app/TerminalText.h"
+#include "platform/EscapedText.h"
 
-namespace app {
+namespace platform {
 namespace {
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xc0) == 0x80; }
@@ -44,7 +44,7 @@ void AppendHex(std::string &out, unsigned char byte) {
 
 } // namespace
 
-std::string EscapeForTerminal(std::string_view bytes) {
+std::string EscapeUnprintable(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     while (!bytes.empty()) {
@@ -71,4 +71,4 @@ std::string EscapeForTerminal(std::string_view bytes) {
     return out;
 }
 
-} // namespace app
+} // namespace platform
