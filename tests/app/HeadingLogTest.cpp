@@ -78,9 +78,10 @@ protected:
 TEST_F(HeadingLogProgram, EveryReadingOfTheTraceIsOneRowWithTheHeadingTheDialShowed) {
     std::mutex mutex;
     std::string traced;
-    auto trace = std::make_shared<serial::LineTrace>([&](const std::string &lines) {
+    auto trace = std::make_shared<serial::LineTrace>([&](std::string_view lines) {
         std::lock_guard lock(mutex);
         traced += lines;
+        return long(lines.size());
     });
     wrapOpener = [&](serial::DeviceOpener opener) {
         return serial::TracingOpener(std::move(opener), trace);
