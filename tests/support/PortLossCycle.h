@@ -110,6 +110,14 @@ public:
         return OpenAndExchange();
     }
     void Close() { port_.Close(); }
+    // Once delivery has ended on a lost device, the main thread's passes find nothing to
+    // serve: no watch left on the hung-up descriptor, which would be readable for ever.
+    bool MainThreadIdle() {
+        for (int pass = 0; pass < 3; ++pass)
+            if (platform::SyncQueue::Instance().RunPending() != 0)
+                return false;
+        return true;
+    }
 
 private:
     // Serves the port's synchronised calls until done holds (false after a generous limit).

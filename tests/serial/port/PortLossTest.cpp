@@ -29,6 +29,7 @@ TEST(PortLoss, HangUpsAndRemovalsLeaveNothingBehind) {
                     GTEST_SKIP() << "hanging a terminal up needs CAP_SYS_ADMIN";
                 ASSERT_TRUE(cycle.LossReported());
                 ASSERT_TRUE(cycle.WorkerEnded()) << "nothing left waiting on a lost device";
+                ASSERT_TRUE(cycle.MainThreadIdle()) << "the main thread spins on a lost device";
                 ASSERT_EQ(cycle.CloseAndReopen(loss), "");
             }
         }
