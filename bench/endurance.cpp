@@ -2,7 +2,8 @@
 // at the line's full rate (9600 baud, 8N1: 960 bytes a second) for a given time. Every
 // chunk the window reads is checked against the bytes the module sent, and the window's
 // heading against the reading the chunk holds; once a minute it prints the counts, the
-// input backlog, the CPU time and the resident memory.
+// input backlog, the CPU time (and the part of it of the thread that stands in for the
+// module) and the resident memory.
 //
 //     endurance [minutes]     (default 1; QT_QPA_PLATFORM=offscreen works)
 //
@@ -27,6 +28,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <deque>
 #include <fstream>
 #include <mutex>
@@ -46,6 +48,12 @@ long ResidentKiB() {
         if (line.rfind("VmRSS:", 0) == 0)
             return std::stol(line.substr(6));
     return -1;
+}
+
+double ThreadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
 }
 
 double CpuSeconds() {
@@ -180,6 +188,7 @@ private:
             if (line.WriteToProgram(reading) != reading.size())
                 ++dropped_;
             bytes += reading.size();
+            feederCpu_ = ThreadCpuSeconds();
         }
     }
 
@@ -203,12 +212,13 @@ private:
         const std::uint64_t sent = stream_.SentBytes();
         std::printf("%6.1f min  sent %9llu B  read %9llu B  backlog %5lld B  chunks %8llu  "
                     "one reading %8llu  merged %6llu  faults %llu  dropped %llu  "
-                    "cpu %7.1f s  rss %6ld KiB\n",
+                    "cpu %7.1f s  feeder cpu %6.1f s  rss %6ld KiB\n",
                     minutes, (unsigned long long)sent, (unsigned long long)counts_.bytesRead,
                     (long long)(sent - counts_.bytesRead), (unsigned long long)counts_.chunks,
                     (unsigned long long)counts_.singleReadings,
                     (unsigned long long)counts_.mergedChunks, (unsigned long long)counts_.faults,
-                    (unsigned long long)dropped_.load(), CpuSeconds() - cpuAtStart_, ResidentKiB());
+                    (unsigned long long)dropped_.load(), CpuSeconds() - cpuAtStart_,
+                    feederCpu_.load(), ResidentKiB());
         std::fflush(stdout);
     }
 
@@ -235,6 +245,9 @@ private:
     std::atomic<std::uint64_t> dropped_{0};
     std::atomic<bool> stop_{false};
     std::thread feeder_;
+    // The CPU of the thread that stands in for the module and the line: part of the
+    // process's CPU, not of the program's.
+    std::atomic<double> feederCpu_{0};
     Clock::time_point start_;
     double cpuAtStart_ = 0;
     long rssAtStart_ = 0;

@@ -15,24 +15,36 @@ std::optional<QString> DialFileName(const settings::SettingsView &settings) {
     return *rose ? QStringLiteral("cercle5.bmp") : QStringLiteral("cercle6.bmp");
 }
 
+namespace {
+
+DialPictureCache::FileVersion VersionOf(const struct stat &info) {
+    return {static_cast<unsigned long long>(info.st_dev),
+            static_cast<unsigned long long>(info.st_ino), static_cast<long long>(info.st_size),
+            info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec,
+            info.st_ctim.tv_sec * 1000000000LL + info.st_ctim.tv_nsec};
+}
+
+} // namespace
+
 QImage DialPictureCache::Load(const QString &path) {
+    const auto found = entries_.find(path);
+    // The usual case, once per reading: one look at the file's status, and the picture
+    // kept from the last decoding (shared until drawn on, then copied).
+    struct stat info {};
+    if (found != entries_.end() && ::stat(QFile::encodeName(path).constData(), &info) == 0 &&
+        found->second.version == VersionOf(info))
+        return found->second.picture;
+
     // The version is taken from the open file itself, so the picture decoded below is the one
     // the version describes even if the file is replaced meanwhile.
     QFile file(path);
-    struct stat info {};
     if (!file.open(QIODevice::ReadOnly) || ::fstat(file.handle(), &info) != 0) {
         entries_.erase(path);
         throw platform::EFOpenError(path);
     }
-    const FileVersion version{static_cast<unsigned long long>(info.st_dev),
-                              static_cast<unsigned long long>(info.st_ino),
-                              static_cast<long long>(info.st_size),
-                              info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec,
-                              info.st_ctim.tv_sec * 1000000000LL + info.st_ctim.tv_nsec};
-
-    const auto found = entries_.find(path);
+    const FileVersion version = VersionOf(info);
     if (found != entries_.end() && found->second.version == version)
-        return found->second.picture; // shared until drawn on, then copied
+        return found->second.picture;
 
     ++decodeCount_;
     QImage decoded;

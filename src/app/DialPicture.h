@@ -1,6 +1,7 @@
 // The dial picture of the compass panel, loaded from its BMP file for every received
-// reading. The decoded picture is kept while its file is unchanged, so that a stream of
-// readings does not decode the same file again and again.
+// reading. The decoded picture is kept while its file is unchanged (one look at the file's
+// status per reading), so that a stream of readings does not decode the same file again
+// and again, and a replaced file shows at the next reading.
 #pragma once
 
 #include "settings/SettingsView.h"
@@ -28,13 +29,14 @@ public:
     // How many times a file was decoded (tests observe the cache through it).
     int DecodeCount() const { return decodeCount_; }
 
-private:
     // What tells one version of a file from another.
     struct FileVersion {
         unsigned long long device = 0, inode = 0;
         long long size = 0, modifiedNs = 0, changedNs = 0;
         friend bool operator==(const FileVersion &, const FileVersion &) = default;
     };
+
+private:
     struct Entry {
         FileVersion version;
         QImage picture;

@@ -46,10 +46,13 @@ std::vector<NeedleStroke> NeedleStrokes(int headingSum, int length, int width, i
 void DrawNeedle(platform::TCanvas &canvas, int headingSum, int length, int width, int cx, int cy,
                 bool hub) {
     canvas.Pen().SetWidth(NeedlePenWidth);
-    for (const NeedleStroke &stroke : NeedleStrokes(headingSum, length, width, cx, cy)) {
-        canvas.Pen().SetColor(stroke.Color);
-        canvas.MoveTo(stroke.From.x(), stroke.From.y());
-        canvas.LineTo(stroke.To.x(), stroke.To.y());
+    {
+        const platform::TCanvas::LineBatch batch(canvas);
+        for (const NeedleStroke &stroke : NeedleStrokes(headingSum, length, width, cx, cy)) {
+            canvas.Pen().SetColor(stroke.Color);
+            canvas.MoveTo(stroke.From.x(), stroke.From.y());
+            canvas.LineTo(stroke.To.x(), stroke.To.y());
+        }
     }
     if (!hub)
         return;

@@ -9,8 +9,8 @@ PictureBox::PictureBox(QWidget *parent) : QWidget(parent) {
 }
 
 void PictureBox::SetPicture(QImage picture) {
+    canvas_.reset(); // first: nothing may still draw into the picture replaced
     picture_ = std::move(picture);
-    canvas_.reset();
     update();
 }
 

@@ -3,12 +3,14 @@
 
 #include "app/DialPicture.h"
 #include "app/Forms.h"
+#include "app/FramePacer.h"
 #include "app/Heading.h"
 #include "app/LinkTimer.h"
 #include "app/ReadingFeed.h"
 #include "app/StatusPanels.h"
 #include "dialogs/MainWindowAccess.h"
 #include "platform/Component.h"
+#include "platform/Guarded.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Menus.h"
 #include "platform/ToolBar.h"
@@ -23,6 +25,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QContextMenuEvent;
 class QFrame;
@@ -85,6 +89,9 @@ public:
     const HeadingState &Heading() const { return heading_; }
     // Every valid reading taken while the link is up, after the display took it.
     ReadingFeed &Readings() { return readings_; }
+    // The redraws of the dial and its labels: at most one per screen frame (tests step
+    // its clock).
+    FramePacer &DisplayFrames() { return frames_; }
     // True from the handshake of an exchange with the module to its end.
     bool ExchangeRunning() const { return exchangeRunning_; }
     QString StatusText(StatusPanel panel) const;
@@ -248,14 +255,23 @@ private:
     void EndCalibrationPhase(int phase);
     void SetCalibrationCommandsEnabled(bool enabled);
 
-    // The display of one received chunk (Unit1Display.cpp).
-    void RefreshDial();
+    // The display of the received chunks (Unit1Display.cpp): each chunk's state is taken
+    // at once, the dial and the labels are drawn once per screen frame.
+    struct PendingNeedle {
+        int headingSum, length, width;
+        bool hub;
+    };
+    void TakeDialPicture();
+    void DrawFrame();
     void ShowHeading();
 
     settings::SettingsStore settings_;
     HeadingState heading_;
     ReadingFeed readings_;
     DialPictureCache dialPictures_;
+    std::optional<QImage> framePicture_;      // a fresh dial for the next frame
+    std::vector<PendingNeedle> frameNeedles_; // drawn on it (or over the last) in order
+    FramePacer frames_{platform::Guarded([this] { DrawFrame(); })};
     Dialogs dialogs_;
     std::unique_ptr<platform::MediaPlayer> ownPlayer_;
     platform::IMediaPlayer *player_ = nullptr;

@@ -1,5 +1,8 @@
 // The main window's display of the module's readings: the dial, the needle, the four
-// labels and the declination panel, redrawn for every received chunk.
+// labels and the declination panel. Every received chunk is taken at once (the dial
+// picture checked, the heading worked out and published); the display is drawn from the
+// latest state at most once per screen frame, so a fast stream of readings costs no more
+// redraws than the screen can show, and a slow one is drawn as each reading comes.
 #include "app/NeedleDrawing.h"
 #include "app/PictureBox.h"
 #include "app/Unit1.h"
@@ -13,17 +16,25 @@ namespace app {
 void TForm1::SerialPort1RxChar(TObject *, int Count) {
     if (!linkUp_)
         return; // nothing is taken from the port before the link is up
-    RefreshDial();
-    heading_.TakeNeedleSize(View());
-
-    std::string text;
-    if (!ReadReceived(text, Count))
-        return;
-    const std::optional<int> reading = ParseReading(text);
-    if (reading)
-        heading_.ApplyReading(*reading, View());
+    TakeDialPicture();
+    std::optional<int> reading;
+    try {
+        heading_.TakeNeedleSize(View());
+        std::string text;
+        if (!ReadReceived(text, Count))
+            return;
+        reading = ParseReading(text);
+        if (reading)
+            heading_.ApplyReading(*reading, View());
+    } catch (...) {
+        frames_.Request(); // the fresh dial still shows, without its needle
+        throw;
+    }
     // A chunk that is no reading redraws the display from the last valid one.
-    ShowHeading();
+    heading_.UpdateAngles();
+    frameNeedles_.push_back({heading_.HeadingSum(), heading_.NeedleLength(), heading_.NeedleWidth(),
+                             View().On(settings::TSwitch::Hub)});
+    frames_.Request();
     if (reading)
         readings_.Publish({.time = readings_.Now(),
                            .raw = *reading,
@@ -35,18 +46,33 @@ void TForm1::SerialPort1RxChar(TObject *, int Count) {
                            .capAngle = heading_.CapAngle()});
 }
 
-// A fresh dial picture erases the previous needle; without a recognised rose setting the
-// picture stays and the next needle is drawn over the previous ones.
-void TForm1::RefreshDial() {
+// A fresh dial picture erases the previous needles; without a recognised rose setting the
+// picture stays and the next needles are drawn over the previous ones. The picture is
+// looked for with each chunk, so a missing one fails that chunk's processing.
+void TForm1::TakeDialPicture() {
+    if (const auto file = DialFileName(View())) {
+        framePicture_ = dialPictures_.Load(platform::InstallDir::File(*file));
+        frameNeedles_.clear();
+    }
+}
+
+void TForm1::DrawFrame() {
+    if (!linkUp_) { // the link went down meanwhile: the dial is back to its look before it
+        framePicture_.reset();
+        frameNeedles_.clear();
+        return;
+    }
     SetPanel1Colour(Qt::black);
-    if (const auto file = DialFileName(View()))
-        Image1->SetPicture(dialPictures_.Load(platform::InstallDir::File(*file)));
+    if (framePicture_) {
+        Image1->SetPicture(std::move(*framePicture_));
+        framePicture_.reset();
+    }
+    ShowHeading();
 }
 
 void TForm1::ShowHeading() {
     if (const auto text = DeclinationStatusText(View()))
         SetStatusText(StatusPanel::Declination, *text);
-    heading_.UpdateAngles();
 
     const HeadingLabels labels = heading_.Labels(View());
     const std::pair<QLabel *, const LabelState &> order[] = {{Label7, labels.Label7},
@@ -60,9 +86,10 @@ void TForm1::ShowHeading() {
     }
     PlaceCompassLabels();
 
-    DrawNeedle(Image1->Canvas(), heading_.HeadingSum(), heading_.NeedleLength(),
-               heading_.NeedleWidth(), Image1->width() / 2, Image1->height() / 2,
-               View().On(settings::TSwitch::Hub));
+    for (const PendingNeedle &needle : frameNeedles_)
+        DrawNeedle(Image1->Canvas(), needle.headingSum, needle.length, needle.width,
+                   Image1->width() / 2, Image1->height() / 2, needle.hub);
+    frameNeedles_.clear();
     Image1->Changed();
 }
 

@@ -4,6 +4,7 @@
 #include "app/HeadingLog.h"
 #include "app/LogOptions.h"
 #include "app/PortOpenFailure.h"
+#include "app/StartupReport.h"
 #include "app/Unit1.h"
 #include "nmea/HeadingShare.h"
 #include "platform/Application.h"
@@ -151,6 +152,7 @@ int main(int argc, char **argv) {
 
     app::Forms forms;
     forms.Create();
+    app::ReportFirstPaintWhenAsked(forms);
     if (!options.log.empty())
         app::StartUnattendedLog(*forms.Log(), QString::fromLocal8Bit(options.log));
     mainWindow = forms.Form1();

@@ -200,7 +200,26 @@ TCanvas::TCanvas(QImage *image) : image_(image) {}
 
 TCanvas::TCanvas(QPixmap *pixmap) : pixmap_(pixmap) {}
 
+TCanvas::~TCanvas() { EndLines(); }
+
+TCanvas::LineBatch::~LineBatch() {
+    canvas_.batching_ = false;
+    canvas_.EndLines();
+}
+
+QPainter &TCanvas::LinePainter() {
+    if (!linePainter_) {
+        QImage &image = Target();
+        linePainter_ = std::make_unique<QPainter>(&image);
+        linePainter_->setRenderHint(QPainter::Antialiasing, false);
+    }
+    return *linePainter_;
+}
+
+void TCanvas::EndLines() const { linePainter_.reset(); }
+
 QImage &TCanvas::Target() {
+    EndLines();
     if (pixmap_) {
         Current();
         return pixmapImage_;
@@ -245,17 +264,24 @@ void TCanvas::LineTo(int x, int y) {
     penPos_ = to;
     if (pen_.Style() == psClear)
         return;
-    QImage &image = Target();
     if (pen_.Width() <= 1) {
-        PlotLine(image, from, to, Opaque(pen_.Color()));
+        PlotLine(Target(), from, to, Opaque(pen_.Color()));
     } else {
         // A wide pen is a shape with round ends, as GDI strokes it; the pixels whose centres it
-        // covers are painted, without anti-aliasing.
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(
-            QPen(ToQColor(pen_.Color()), pen_.Width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawLine(from, to);
+        // covers are painted, without anti-aliasing. A batch shares its painter, unless the
+        // owner looks at the picture after each line (a pixmap, or a change handler).
+        const QPen pen(ToQColor(pen_.Color()), pen_.Width(), Qt::SolidLine, Qt::RoundCap,
+                       Qt::RoundJoin);
+        if (batching_ && !pixmap_ && !OnChange) {
+            QPainter &painter = LinePainter();
+            painter.setPen(pen);
+            painter.drawLine(from, to);
+        } else {
+            QPainter painter(&Target());
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            painter.setPen(pen);
+            painter.drawLine(from, to);
+        }
     }
     Changed();
 }
@@ -358,6 +384,7 @@ void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style) {
 }
 
 const QImage &TCanvas::Current() const {
+    EndLines();
     if (!pixmap_)
         return *image_;
     if (pixmap_->cacheKey() != pixmapKey_ || pixmapImage_.isNull()) {

@@ -26,7 +26,10 @@ public:
             queue_.RunPending();
         });
     }
-    ~QueueNotifier() override { queue_.SetWakeUp(nullptr); }
+    ~QueueNotifier() override {
+        queue_.SetWakeUp(nullptr);
+        queue_.SetLoopWatchHook(nullptr);
+    }
 
 private:
     SyncQueue &queue_;
@@ -34,10 +37,25 @@ private:
     QSocketNotifier notifier_;
 };
 
+// A watched descriptor as the Qt event loop watches it.
+class NotifierWatch final : public DescriptorWatch {
+public:
+    NotifierWatch(int fd, std::function<void()> onReadable) : notifier_(fd, QSocketNotifier::Read) {
+        notifier_.setEnabled(false);
+        QObject::connect(&notifier_, &QSocketNotifier::activated,
+                         [onReadable = std::move(onReadable)] { onReadable(); });
+    }
+    void SetEnabled(bool enabled) override { notifier_.setEnabled(enabled); }
+
+private:
+    QSocketNotifier notifier_;
+};
+
 } // namespace
 
 void InstallQtSynchronize(SyncQueue &queue) {
     queue.SetMainThread(std::this_thread::get_id());
+
     // Never a blocking queued call: it deadlocks when the main thread waits for the
     // worker, and cannot carry an exception back. The wake-up only makes the main thread
     // run the queue; the job itself, its result and its exception stay in the queue, so
@@ -48,6 +66,9 @@ void InstallQtSynchronize(SyncQueue &queue) {
     if (fd < 0 || !QCoreApplication::instance())
         return;
     new QueueNotifier(queue, fd); // owned by the application object
+    queue.SetLoopWatchHook([](int watched, std::function<void()> onReadable) {
+        return std::make_unique<NotifierWatch>(watched, std::move(onReadable));
+    });
     queue.SetWakeUp([] {
         const std::uint64_t one = 1;
         [[maybe_unused]] ssize_t put = ::write(fd, &one, sizeof one);

@@ -1,6 +1,37 @@
 #include "platform/sync.h"
 
+#include <algorithm>
+#include <poll.h>
+
 namespace platform {
+
+struct SyncQueue::WatchEntry {
+    int fd;
+    std::function<void()> onReadable;
+    bool enabled = false;
+    std::unique_ptr<DescriptorWatch> loopWatch; // the event loop's, when it has a hook
+};
+
+class SyncQueue::QueueWatch final : public DescriptorWatch {
+public:
+    QueueWatch(SyncQueue &queue, std::shared_ptr<WatchEntry> entry)
+        : queue_(queue), entry_(std::move(entry)) {}
+    ~QueueWatch() override {
+        auto &watches = queue_.watches_;
+        watches.erase(std::remove(watches.begin(), watches.end(), entry_), watches.end());
+        entry_->enabled = false; // a serve under way skips it
+        entry_->loopWatch.reset();
+    }
+    void SetEnabled(bool enabled) override {
+        entry_->enabled = enabled;
+        if (entry_->loopWatch)
+            entry_->loopWatch->SetEnabled(enabled);
+    }
+
+private:
+    SyncQueue &queue_;
+    const std::shared_ptr<WatchEntry> entry_;
+};
 
 SyncQueue::SyncQueue() : mainThread_(std::this_thread::get_id()) {}
 
@@ -50,7 +81,14 @@ void SyncQueue::PostAndWaitTaken(std::function<void()> call) {
     Queue(job);
 }
 
-void SyncQueue::Queue(const std::shared_ptr<Job> &job) {
+void SyncQueue::Post(std::function<void()> call) {
+    auto job = std::make_shared<Job>();
+    job->call = std::move(call);
+    job->releaseWhenTaken = true;
+    Push(job);
+}
+
+void SyncQueue::Push(const std::shared_ptr<Job> &job) {
     std::function<void()> wake;
     {
         std::lock_guard lock(mutex_);
@@ -60,6 +98,10 @@ void SyncQueue::Queue(const std::shared_ptr<Job> &job) {
     changed_.notify_all();
     if (wake)
         wake();
+}
+
+void SyncQueue::Queue(const std::shared_ptr<Job> &job) {
+    Push(job);
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [&] { return job->done || (job->releaseWhenTaken && job->taken); });
 }
@@ -90,6 +132,43 @@ int SyncQueue::RunPending() {
         changed_.notify_all();
         ++count;
     }
+    return count + ServeWatches();
+}
+
+std::unique_ptr<DescriptorWatch> SyncQueue::Watch(int fd, std::function<void()> onReadable) {
+    auto entry = std::make_shared<WatchEntry>();
+    entry->fd = fd;
+    entry->onReadable = std::move(onReadable);
+    if (loopWatchHook_) {
+        // The loop's watch calls through the entry, so a watch ended meanwhile calls nothing.
+        entry->loopWatch = loopWatchHook_(fd, [weak = std::weak_ptr<WatchEntry>(entry)] {
+            if (const auto held = weak.lock(); held && held->enabled)
+                held->onReadable();
+        });
+    }
+    watches_.push_back(entry);
+    return std::make_unique<QueueWatch>(*this, entry);
+}
+
+void SyncQueue::SetLoopWatchHook(LoopWatchHook hook) { loopWatchHook_ = std::move(hook); }
+
+// One look at the enabled watches, without waiting; a call may end or disable any watch.
+int SyncQueue::ServeWatches() {
+    std::vector<std::shared_ptr<WatchEntry>> watched;
+    std::vector<pollfd> fds;
+    for (const auto &entry : watches_)
+        if (entry->enabled) {
+            watched.push_back(entry);
+            fds.push_back({entry->fd, POLLIN, 0});
+        }
+    if (fds.empty() || poll(fds.data(), fds.size(), 0) <= 0)
+        return 0;
+    int count = 0;
+    for (std::size_t i = 0; i < fds.size(); ++i)
+        if (fds[i].revents && watched[i]->enabled) {
+            watched[i]->onReadable();
+            ++count;
+        }
     return count;
 }
 

@@ -9,8 +9,22 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace platform {
+
+// A descriptor that the main thread watches (SyncQueue::Watch); destroying it ends the watch.
+class DescriptorWatch {
+public:
+    virtual ~DescriptorWatch() = default;
+    // While enabled (a watch starts disabled), the watch's call runs on the main thread
+    // whenever the descriptor is readable.
+    virtual void SetEnabled(bool enabled) = 0;
+};
+
+// The event loop's own watch of a descriptor: the Qt side makes a socket notifier of it.
+using LoopWatchHook =
+    std::function<std::unique_ptr<DescriptorWatch>(int fd, std::function<void()> onReadable)>;
 
 // A queue of calls that other threads hand to the main thread. The caller blocks until
 // its call has run there; an exception thrown by the call is carried back and rethrown
@@ -36,8 +50,24 @@ public:
     // dropped. Called on the main thread, it runs the call at once.
     void PostAndWaitTaken(std::function<void()> call);
 
-    // Main thread: runs every queued call; returns how many ran.
+    // Hands call to the main thread and returns at once; it runs there in its turn with
+    // the other queued calls, also when posted from the main thread itself. The call
+    // handles its own errors: an exception it lets out is dropped.
+    void Post(std::function<void()> call);
+
+    // Main thread: runs every queued call, then the calls of the watched descriptors that
+    // are readable; returns how many ran.
     int RunPending();
+
+    // Main thread: a descriptor that the main thread watches for reading. The main thread
+    // serves it wherever it serves queued calls: in RunPending, and in the event loop
+    // through the loop's own watch (SetLoopWatchHook), so that the loop wakes for it.
+    std::unique_ptr<DescriptorWatch> Watch(int fd, std::function<void()> onReadable);
+    void SetLoopWatchHook(LoopWatchHook hook);
+    // Whether components may hand their waits to the main thread's watches (the default);
+    // when not, they wait in threads of their own.
+    void SetServesDescriptors(bool serves) { servesDescriptors_ = serves; }
+    bool ServesDescriptors() const { return servesDescriptors_; }
 
     // Main thread: serves queued calls until done() holds. done() is evaluated under the
     // queue's lock; whoever changes what it reads does so through Signal().
@@ -53,14 +83,23 @@ private:
         bool taken = false;
         bool done = false;
     };
+    struct WatchEntry;
+    class QueueWatch;
+    // Queues a job and wakes the main thread.
+    void Push(const std::shared_ptr<Job> &job);
     // Queues a job, wakes the main thread, and waits until released.
     void Queue(const std::shared_ptr<Job> &job);
+    int ServeWatches();
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<std::shared_ptr<Job>> jobs_;
     std::function<void()> wake_;
     std::thread::id mainThread_;
+    // Main thread only.
+    std::vector<std::shared_ptr<WatchEntry>> watches_;
+    LoopWatchHook loopWatchHook_;
+    std::atomic<bool> servesDescriptors_{true};
 };
 
 // The thread class the components build on: created suspended, started once, with a

@@ -8,6 +8,26 @@ namespace serial::testing {
 
 using namespace std::chrono_literals;
 
+std::string PathName(const ::testing::TestParamInfo<DeliveryPath> &info) {
+    return info.param == DeliveryPath::MainLoop ? "MainLoop" : "Worker";
+}
+
+void PortTest::UsePath(DeliveryPath path) {
+    platform::SyncQueue::Instance().SetServesDescriptors(path == DeliveryPath::MainLoop);
+}
+
+bool PortTest::DeliveryEnded() const {
+    if (const auto *worker = port.EventWorker())
+        return worker->Finished();
+    return port.LoopEvents() && port.LoopEvents()->Finished();
+}
+
+std::exception_ptr PortTest::DeliveryFailure() const {
+    if (const auto *worker = port.EventWorker())
+        return worker->FatalException();
+    return port.LoopEvents() ? port.LoopEvents()->FatalException() : nullptr;
+}
+
 void PortTest::SetUp() {
     platform::SyncQueue::Instance().SetMainThread(std::this_thread::get_id());
     SetDeviceOpener(VirtualSerialLine::Opener({{"COM1", com1}, {"COM2", com2}}));
@@ -28,6 +48,7 @@ void PortTest::TearDown() {
         port.Close();
     SetDeviceOpener(nullptr);
     SetExceptionReporter(nullptr);
+    UsePath(DeliveryPath::MainLoop);
 }
 
 bool PortTest::PumpUntil(const std::function<bool()> &done) {

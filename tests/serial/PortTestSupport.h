@@ -1,6 +1,6 @@
 // Shared set-up of the port tests: two virtual lines behind "COM1" and "COM2", the test
 // thread as the main thread, a recorder of the port's events and a pump that serves
-// synchronised calls until a condition holds.
+// synchronised calls and the main thread's watched descriptors until a condition holds.
 #pragma once
 
 #include "serial/port/SerialPort.h"
@@ -15,6 +15,11 @@
 
 namespace serial::testing {
 
+// Where a port in a synchronised mode waits on its device: the main thread's own loop (as
+// in the program), or an event worker (where no loop watches descriptors).
+enum class DeliveryPath { MainLoop, Worker };
+std::string PathName(const ::testing::TestParamInfo<DeliveryPath> &info);
+
 class PortTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -27,6 +32,13 @@ protected:
     // `waits` more times than when `before` was counted.
     bool PumpUntilWaiting(int before, int waits = 1);
     int Waits() const { return com1.CallCount(VirtualCall::WaitCommEvent); }
+
+    // Ports opened from now on deliver their synchronised events along this path.
+    static void UsePath(DeliveryPath path);
+    // The port's delivery has ended (a handler's exception, or a device that refuses to
+    // wait), and the exception that ended it.
+    bool DeliveryEnded() const;
+    std::exception_ptr DeliveryFailure() const;
 
     // Records every event of the port as a short text: "BeforeOpen", "CTS=1", "RxChar 3"...
     void RecordEvents();

@@ -90,9 +90,13 @@ public:
     bool LossReported() {
         return Serve([&] { return lost_; });
     }
-    // The worker has ended: nothing of the port waits on the lost device any more.
+    // The worker or the loop's watch has ended: nothing of the port waits on the lost
+    // device any more.
     bool WorkerEnded() {
-        return Serve([&] { return !port_.EventWorker() || port_.EventWorker()->Finished(); });
+        return Serve([&] {
+            return (!port_.EventWorker() || port_.EventWorker()->Finished()) &&
+                   (!port_.LoopEvents() || port_.LoopEvents()->Finished());
+        });
     }
 
     // Closes the port on the lost device; the device comes back (a new terminal after a
@@ -106,6 +110,14 @@ public:
         return OpenAndExchange();
     }
     void Close() { port_.Close(); }
+    // Once delivery has ended on a lost device, the main thread's passes find nothing to
+    // serve: no watch left on the hung-up descriptor, which would be readable for ever.
+    bool MainThreadIdle() {
+        for (int pass = 0; pass < 3; ++pass)
+            if (platform::SyncQueue::Instance().RunPending() != 0)
+                return false;
+        return true;
+    }
 
 private:
     // Serves the port's synchronised calls until done holds (false after a generous limit).

@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <stdlib.h>
 #include <string>
+#include <sys/eventfd.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -113,6 +114,30 @@ struct Async {
         }
         error = GetLastError();
         return -1;
+    }
+    // The same, waited for as the main thread's loop waits for a device's event wait: on
+    // the device's own descriptor (taking in, on this thread, what the device has) and
+    // on a descriptor that the completion writes; no thread is blocked in the device.
+    long LoopResult(int &error) {
+        const int completion = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+        event.NotifyDescriptor(completion);
+        const auto pump = AttachedWaitPump(overlapped);
+        const int input = pump ? pump->Descriptor() : -1;
+        if (input >= 0)
+            pump->SetLoopWatching(true);
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!event.IsSet() && std::chrono::steady_clock::now() < limit) {
+            pollfd fds[2] = {{completion, POLLIN, 0}, {input, POLLIN, 0}};
+            if (poll(fds, input >= 0 ? 2 : 1, 100) > 0 && input >= 0 && fds[1].revents)
+                pump->TakeIn();
+            std::uint64_t count;
+            [[maybe_unused]] ssize_t got = ::read(completion, &count, sizeof count);
+        }
+        if (input >= 0)
+            pump->SetLoopWatching(false);
+        event.NotifyDescriptor(-1);
+        ::close(completion);
+        return Result(error);
     }
 };
 

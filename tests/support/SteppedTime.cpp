@@ -29,6 +29,10 @@ void SteppedTime::Attach(app::TForm1 &main, sim::SimulatedCompass &module) {
         watched.timer->SetStepped(true);
     }
     programDsr_ = false;
+    // The display's frames are timed on the same clock: readings that come a module's period
+    // apart in virtual time are each drawn at once, however fast the machine runs them.
+    main.DisplayFrames().SetClock(
+        [clock = clock_] { return std::chrono::nanoseconds(clock->Elapsed()); });
 
     const serial::TSerialSignalEvent dsr = main.SerialPort1->OnDSRChange;
     main.SerialPort1->OnDSRChange =

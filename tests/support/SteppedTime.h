@@ -35,8 +35,9 @@ public:
     // The clock to give the simulated module (CompassOptions::clock) before it starts.
     std::shared_ptr<sim::ManualClock> Clock() const { return clock_; }
 
-    // From now on the main window's timers tick only here; watches the DSR level and the
-    // received chunks that reach the main window.
+    // From now on the main window's timers tick only here, and its display's frames are
+    // timed on this clock; watches the DSR level and the received chunks that reach the
+    // main window.
     void Attach(app::TForm1 &main, sim::SimulatedCompass &module);
 
     struct Tick {

@@ -20,6 +20,8 @@ public:
     // Worker: hands over one event bit and returns once the main thread has taken it.
     // Sent from the main thread itself, it is handled at once, as a window would.
     void Send(std::uint32_t eventBit);
+    // Main thread: queues one event bit, handled in its turn by the main thread's queue.
+    void Post(std::uint32_t eventBit);
 
 private:
     // Shared with the messages in flight, so that the receiver may go (the port closed

@@ -47,8 +47,31 @@ struct Waiter {
 struct TWaitEvent::State {
     bool set = false;
     std::vector<Waiter *> waiters;
-    std::shared_ptr<const WaitPump> pump; // while a device's operation is pending
+    std::shared_ptr<WaitPump> pump; // while a device's operation is pending
+    int notifyFd = -1;
+    // With the events' lock held.
+    void Notify();
 };
+
+namespace {
+// The event that the current thread looks at itself (TWaitEvent::LookingSelf).
+thread_local const void *lookingSelf = nullptr;
+} // namespace
+
+void TWaitEvent::State::Notify() {
+    for (auto *waiter : waiters)
+        waiter->Notify();
+    if (notifyFd >= 0 && lookingSelf != this) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] ssize_t put = ::write(notifyFd, &one, sizeof one);
+    }
+}
+
+TWaitEvent::LookingSelf::LookingSelf(TWaitEvent &event) : outer_(lookingSelf) {
+    lookingSelf = event.state_.get();
+}
+
+TWaitEvent::LookingSelf::~LookingSelf() { lookingSelf = outer_; }
 
 namespace {
 std::mutex &WaitLock() {
@@ -66,8 +89,7 @@ TWaitEvent::~TWaitEvent() = default;
 void TWaitEvent::Set() {
     std::lock_guard lock(WaitLock());
     state_->set = true;
-    for (auto *waiter : state_->waiters)
-        waiter->Notify();
+    state_->Notify();
 }
 
 void TWaitEvent::Reset() {
@@ -78,6 +100,11 @@ void TWaitEvent::Reset() {
 bool TWaitEvent::IsSet() const {
     std::lock_guard lock(WaitLock());
     return state_->set;
+}
+
+void TWaitEvent::NotifyDescriptor(int fd) {
+    std::lock_guard lock(WaitLock());
+    state_->notifyFd = fd;
 }
 
 namespace {
@@ -103,7 +130,7 @@ int WaitForEvents(const std::vector<TWaitEvent *> &events, std::uint32_t timeout
                 return static_cast<int>(i);
         return WAIT_TIMEOUT;
     };
-    auto pump = [&]() -> std::shared_ptr<const WaitPump> {
+    auto pump = [&]() -> std::shared_ptr<WaitPump> {
         for (auto *event : events)
             if (event->state_->pump)
                 return event->state_->pump;
@@ -134,7 +161,7 @@ int WaitForEvents(const std::vector<TWaitEvent *> &events, std::uint32_t timeout
             const auto current = pump();
             lock.unlock();
             if (current) {
-                (*current)(waiter.fd, left);
+                current->Pump(waiter.fd, left);
             } else {
                 pollfd fd{waiter.fd, POLLIN, 0};
                 poll(&fd, 1, left);
@@ -171,17 +198,21 @@ void CompleteOverlapped(TOverlapped &overlapped, int error, std::uint32_t transf
         auto &state = *overlapped.hEvent->state_;
         state.set = true;
         state.pump.reset();
-        for (auto *waiter : state.waiters)
-            waiter->Notify();
+        state.Notify();
     }
 }
 
-void AttachWaitPump(TOverlapped &overlapped, std::shared_ptr<const WaitPump> pump) {
+void AttachWaitPump(TOverlapped &overlapped, std::shared_ptr<WaitPump> pump) {
     std::lock_guard lock(WaitLock());
     // Taken up by the next wait for the operation (a thread already waiting goes on
     // without it).
     if (overlapped.hEvent && overlapped.Internal == STATUS_PENDING)
         overlapped.hEvent->state_->pump = std::move(pump);
+}
+
+std::shared_ptr<WaitPump> AttachedWaitPump(const TOverlapped &overlapped) {
+    std::lock_guard lock(WaitLock());
+    return overlapped.hEvent ? overlapped.hEvent->state_->pump : nullptr;
 }
 
 bool StartedOperationResult(const TOverlapped &overlapped, std::uint32_t *transferred) {

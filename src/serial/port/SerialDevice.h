@@ -107,8 +107,26 @@ struct TComStat {
     std::uint32_t cbOutQue = 0;
 };
 
-// A device's wait lent to a waiting thread (AttachWaitPump below).
-using WaitPump = std::function<void(int wakeFd, int timeoutMs)>;
+// A device's own wait for one of its pending operations, lent to whoever waits for it
+// (AttachWaitPump below): a thread that blocks in it, or a loop that watches the device's
+// descriptor among others (the main thread's event loop). Either way the waiter hears
+// from the device itself rather than from another thread that completes the operation:
+// one wake-up fewer.
+class WaitPump {
+public:
+    virtual ~WaitPump() = default;
+    // Blocks until the device has something to take in, wakeFd is readable or the
+    // time-out (-1: none) has passed, takes in what came (which may complete the
+    // operation), and returns.
+    virtual void Pump(int wakeFd, int timeoutMs) = 0;
+    // The descriptor that turns readable when the device has something to take in; -1
+    // when the device has none to offer (then only its completions tell).
+    virtual int Descriptor() const = 0;
+    // While a loop watches the descriptor, the device's own thread leaves the input to it.
+    virtual void SetLoopWatching(bool watching) = 0;
+    // Takes in what the device has, without blocking (which may complete the operation).
+    virtual void TakeIn() = 0;
+};
 
 // A manual-reset event that threads wait on, alone or several at once.
 class TWaitEvent {
@@ -121,12 +139,28 @@ public:
     void Set();
     void Reset();
     bool IsSet() const;
+    // From now on each setting of the event (by Set or a completed operation) also writes
+    // to fd, an eventfd that a loop watches; -1 ends that.
+    void NotifyDescriptor(int fd);
+    // While it lives, a setting of the event on this thread does not write the descriptor:
+    // the thread looks at the event itself right after.
+    class LookingSelf {
+    public:
+        explicit LookingSelf(TWaitEvent &event);
+        ~LookingSelf();
+        LookingSelf(const LookingSelf &) = delete;
+        LookingSelf &operator=(const LookingSelf &) = delete;
+
+    private:
+        const void *outer_;
+    };
 
 private:
     friend int WaitForEvents(const std::vector<TWaitEvent *> &, std::uint32_t);
     friend void BeginOverlapped(struct TOverlapped &);
     friend void CompleteOverlapped(struct TOverlapped &, int, std::uint32_t);
-    friend void AttachWaitPump(struct TOverlapped &, std::shared_ptr<const WaitPump>);
+    friend void AttachWaitPump(struct TOverlapped &, std::shared_ptr<WaitPump>);
+    friend std::shared_ptr<WaitPump> AttachedWaitPump(const struct TOverlapped &);
     struct State;
     std::shared_ptr<State> state_;
 };
@@ -157,13 +191,12 @@ struct TOverlapped {
 void BeginOverlapped(TOverlapped &overlapped);
 void CompleteOverlapped(TOverlapped &overlapped, int error, std::uint32_t transferred);
 
-// A device's own wait, lent to the thread that waits for one of its pending operations:
-// pump(wakeFd, timeoutMs) blocks until the device has something to take in, wakeFd is
-// readable or the time-out (-1: none) has passed, takes in what came (which may
-// complete the operation), and returns. So the waiting thread hears from the device
-// itself rather than from another thread that completes the operation: one wake-up
-// fewer. Attached while the operation is pending; completing it detaches the pump.
-void AttachWaitPump(TOverlapped &overlapped, std::shared_ptr<const WaitPump> pump);
+// Lends the device's wait to whoever waits for a pending operation. Attached while the
+// operation is pending; completing it detaches the pump. A thread that waits for the
+// operation's event pumps it; a loop takes it with AttachedWaitPump.
+void AttachWaitPump(TOverlapped &overlapped, std::shared_ptr<WaitPump> pump);
+// The pump attached to a pending operation, or null.
+std::shared_ptr<WaitPump> AttachedWaitPump(const TOverlapped &overlapped);
 
 // Device side, with the device's lock held, at the end of a call that started an
 // overlapped operation: the call's result. True with the byte count stored when the

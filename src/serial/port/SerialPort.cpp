@@ -3,6 +3,8 @@
 
 #include "serial/port/PortEventReceiver.h"
 
+#include <system_error>
+
 namespace serial {
 
 namespace {
@@ -58,10 +60,7 @@ void TCustomSerialPort::Open() {
     if (events_.Empty()) {
         workerRunning_ = false;
     } else {
-        if (syncMethod_ == smWindowSync)
-            notifyWindow_ = std::make_unique<TPortEventReceiver>(
-                [this](std::uint32_t eventBit) { HandlePortEvent(eventBit); });
-        eventWorker_ = std::make_unique<TSerialThread>(*this);
+        StartDelivery();
         workerRunning_ = true;
     }
     FireAfterOpen();
@@ -95,26 +94,51 @@ void TCustomSerialPort::Close() {
     FireAfterClose();
 }
 
+void TCustomSerialPort::StartDelivery() {
+    if (syncMethod_ == smWindowSync)
+        notifyWindow_ = std::make_unique<TPortEventReceiver>(
+            [this](std::uint32_t eventBit) { HandlePortEvent(eventBit); });
+    platform::SyncQueue &queue = platform::SyncQueue::Instance();
+    if (syncMethod_ != smNone && queue.ServesDescriptors() && queue.IsMainThread()) {
+        try {
+            loopEvents_ = std::make_unique<TMainLoopEvents>(*this, queue);
+            return;
+        } catch (const std::system_error &) {
+            // No descriptor for the loop to watch: the worker waits instead.
+        }
+    }
+    eventWorker_ = std::make_unique<TSerialThread>(*this);
+}
+
 bool TCustomSerialPort::DeviceLost(int osError) {
     return osError == EIO || osError == ENODEV || osError == ENXIO;
 }
 
-// The worker goes first: it reads the device and the receiver until it has ended.
-// Stopped from inside one of its own deliveries (a handler closes the port), it cannot
-// be waited for: it ends by itself once the delivery returns, with its own hold on the
-// device, and is reaped at the next Open or with the port.
+// The worker (or the loop's watch) goes first: it reads the device and the receiver
+// until it has ended. Stopped from inside one of its own deliveries (a handler closes the
+// port), it cannot be waited for: it ends by itself once the delivery returns, with its
+// own hold on the device, and is reaped at the next Open or with the port.
 void TCustomSerialPort::StopWorker() {
-    if (eventWorker_ && InsideOwnDelivery()) {
-        eventWorker_->RequestStop();
-        stoppedWorkers_.push_back(std::move(eventWorker_));
+    if (InsideOwnDelivery()) {
+        if (eventWorker_) {
+            eventWorker_->RequestStop();
+            stoppedWorkers_.push_back(std::move(eventWorker_));
+        }
+        if (loopEvents_) {
+            loopEvents_->RequestStop();
+            stoppedLoops_.push_back(std::move(loopEvents_));
+        }
     }
     eventWorker_.reset();
+    loopEvents_.reset();
     notifyWindow_.reset();
 }
 
 void TCustomSerialPort::ReapStoppedWorkers() {
-    if (!InsideOwnDelivery())
+    if (!InsideOwnDelivery()) {
         stoppedWorkers_.clear();
+        stoppedLoops_.clear();
+    }
 }
 
 void TCustomSerialPort::OpenDevice() {

@@ -22,6 +22,7 @@
 namespace serial {
 
 class TSerialThread;
+class TMainLoopEvents;
 class TPortEventReceiver;
 class TIniFile;
 
@@ -90,9 +91,13 @@ public:
     TSerialBuffer &Buffer() { return *buffer_; }
     void SetBuffer(const TSerialBuffer &value);
 
-    // The open device (null while closed), the worker and its delivery receiver.
+    // The open device (null while closed), what delivers its events and the delivery
+    // receiver. In the synchronised modes the main thread's loop waits on the device
+    // itself when it can (LoopEvents), so a byte crosses no thread before its handler;
+    // otherwise, and always for smNone, an event worker does (EventWorker).
     SerialDevice *DeviceHandle() const { return device_.get(); }
     TSerialThread *EventWorker() const { return eventWorker_.get(); }
+    TMainLoopEvents *LoopEvents() const { return loopEvents_.get(); }
     bool WorkerRunning() const { return workerRunning_; }
     TPortEventReceiver *NotifyWindow() const { return notifyWindow_.get(); }
 
@@ -166,6 +171,7 @@ protected:
 
     // Event dispatch, run on whichever thread the delivery mode chooses.
     friend class TSerialThread;
+    friend class TMainLoopEvents;
     friend class TPortEventReceiver;
     void DeliverEvents(TSerialEvents occurred);
     // The receiver's handler for one event bit (main thread, smWindowSync).
@@ -192,6 +198,7 @@ private:
     // The device, or a failure with ERROR_INVALID_HANDLE while the port is closed.
     SerialDevice *Device() const;
     std::uint32_t ReadErrorWord(TComStat *status);
+    void StartDelivery();
     void StopWorker();
     // True on the thread that runs a delivery of this port's events: the worker cannot
     // be waited for there (it waits for this very delivery, or it is this thread).
@@ -200,6 +207,8 @@ private:
     void ReapStoppedWorkers();
 
     std::unique_ptr<TSerialThread> eventWorker_;
+    std::unique_ptr<TMainLoopEvents> loopEvents_;
+    std::vector<std::unique_ptr<TMainLoopEvents>> stoppedLoops_;
     bool workerRunning_ = false;
     // Shared with the worker, which keeps using it until its body has ended.
     std::shared_ptr<SerialDevice> device_;
@@ -231,4 +240,5 @@ public:
 
 } // namespace serial
 
+#include "serial/port/MainLoopEvents.h"
 #include "serial/port/SerialThread.h"

@@ -80,9 +80,38 @@ void PosixSerialDevice::PumpEventWait(int wakeFd, int timeoutMs) {
         Wake(); // still pending: the I/O thread watches the input again
 }
 
+// The loop's side: the terminal itself is watched, and what it has is taken in on the
+// loop's thread, so a byte reaches the loop without the I/O thread.
+void PosixSerialDevice::SetLoopWatching(bool watching) {
+    std::lock_guard lock(mutex_);
+    if (loopWatching_ == watching)
+        return;
+    loopWatching_ = watching;
+    // The I/O thread stops watching the input, or watches it again for a pending wait.
+    if (watching ? ioWatchesInput_ : wait_.has_value())
+        Wake();
+}
+
+void PosixSerialDevice::TakeInForLoop() {
+    std::lock_guard lock(mutex_);
+    if (!lost_)
+        TakeInput();
+}
+
+class PosixSerialDevice::EventWaitPump final : public WaitPump {
+public:
+    explicit EventWaitPump(PosixSerialDevice &device) : device_(device) {}
+    void Pump(int wakeFd, int timeoutMs) override { device_.PumpEventWait(wakeFd, timeoutMs); }
+    int Descriptor() const override { return device_.terminal_->Descriptor(); }
+    void SetLoopWatching(bool watching) override { device_.SetLoopWatching(watching); }
+    void TakeIn() override { device_.TakeInForLoop(); }
+
+private:
+    PosixSerialDevice &device_;
+};
+
 void PosixSerialDevice::StartThreads() {
-    eventWaitPump_ = std::make_shared<const WaitPump>(
-        [this](int wakeFd, int timeoutMs) { PumpEventWait(wakeFd, timeoutMs); });
+    eventWaitPump_ = std::make_shared<EventWaitPump>(*this);
     if (hasModemLines_) {
         watcherNotifies_ = true;
         watcher_ =
@@ -269,8 +298,10 @@ bool PosixSerialDevice::WaitCommEvent(std::uint32_t &mask, TOverlapped &overlapp
     std::lock_guard lock(mutex_);
     if (wait_ || mask_ == 0)
         return Fail(EINVAL);
-    if (!lost_)
-        TakeInput(); // bytes that came while no one watched the input
+    // Bytes that came while no one watched the input; a loop that watches it takes them
+    // in itself at its next look.
+    if (!lost_ && !loopWatching_)
+        TakeInput();
     // Events recorded before the device was lost (EV_ERR of the loss itself among them)
     // are still reported once; only then do waits fail.
     if (lost_ && !occurred_)
@@ -302,7 +333,10 @@ bool PosixSerialDevice::ReadFile(void *buffer, std::uint32_t count, std::uint32_
     const bool first = reads_.Empty();
     reads_.Add(buffer, count, overlapped);
     if (first) {
-        TakeInput();
+        // A read of what the input count announced finds it in the ring already.
+        if (rx_.size() < count && !lost_)
+            PullFromDevice();
+        ServeReads(terminal_->Now());
     }
     if (overlapped.Internal == STATUS_PENDING)
         Wake(); // the I/O thread serves it from now on

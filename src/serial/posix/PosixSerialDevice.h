@@ -78,9 +78,13 @@ private:
     // Bits the modem watcher leaves for the I/O thread.
     enum WatcherNews : int { kLinesChanged = 1, kCannotNotify = 2, kWatcherLost = 4 };
 
+    class EventWaitPump;
+
     explicit PosixSerialDevice(std::unique_ptr<PosixTerminal> terminal);
     void StartThreads();
     void PumpEventWait(int wakeFd, int timeoutMs);
+    void SetLoopWatching(bool watching);
+    void TakeInForLoop();
     void StopThreads();
     void Wake();
     bool Fail(int error);
@@ -117,7 +121,7 @@ private:
     std::unique_ptr<PosixModemWatcher> watcher_;
     std::atomic<int> watcherNews_{0};
     std::atomic<std::uint64_t> wakeups_{0};
-    std::shared_ptr<const WaitPump> eventWaitPump_;
+    std::shared_ptr<WaitPump> eventWaitPump_;
     bool stopping_ = false;
 
     TDCB dcb_{};
@@ -135,6 +139,7 @@ private:
     bool abortedByError_ = false; // fAbortOnError: transfers refused until ClearCommError
     bool inputThrottled_ = false; // emulated input handshake has dropped its line
     int pumpers_ = 0;             // event waits watching the input themselves
+    bool loopWatching_ = false;   // a loop watches the input for the event waits
     bool ioWatchesInput_ = false; // the I/O thread's wait includes the input
     bool outputSent_ = false;     // the driver may still hold bytes written
 

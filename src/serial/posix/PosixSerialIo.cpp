@@ -107,14 +107,14 @@ bool PosixSerialDevice::ModemTimerWanted() const {
 // ---- Reception ---------------------------------------------------------------------------
 
 // Whether the I/O thread takes received bytes in as they come: for a pending read, a
-// pending event wait that no waiting thread watches itself, and where the moment of
+// pending event wait that no waiting thread or loop watches itself, and where the moment of
 // arrival counts (the input handshake, DSR sensitivity). Otherwise they wait in the
 // driver until a call takes them (a read, the input count, an event wait).
 bool PosixSerialDevice::InputWanted() const {
     const bool emulatedHandshake =
         DtrControlOf(dcb_) == DTR_CONTROL_HANDSHAKE ||
         (RtsControlOf(dcb_) == RTS_CONTROL_HANDSHAKE && !UsesKernelRtsCts(dcb_));
-    return !reads_.Empty() || (wait_ && pumpers_ == 0) || emulatedHandshake ||
+    return !reads_.Empty() || (wait_ && pumpers_ == 0 && !loopWatching_) || emulatedHandshake ||
            (dcb_.Flags & fDsrSensitivity);
 }
 

@@ -85,6 +85,8 @@ public:
         return poll(fds, events ? 2 : 1, timeoutMs) > 0 && events ? fds[1].revents : 0;
     }
 
+    int Descriptor() const override { return fd_; }
+
     void Wake() override {
         const std::uint64_t one = 1;
         [[maybe_unused]] ssize_t put = ::write(wakeFd_, &one, sizeof one);

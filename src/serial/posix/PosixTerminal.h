@@ -45,6 +45,8 @@ public:
     // or a hang-up or error, otherFd is readable, or timeoutMs (-1: none) has passed.
     // The terminal's poll events.
     virtual short WaitAlongside(short events, int otherFd, int timeoutMs) = 0;
+    // The descriptor a loop may watch for the terminal's input; -1 when it has none.
+    virtual int Descriptor() const = 0;
     // read() and write() that never block: the bytes moved, or minus an errno value
     // (-EAGAIN: nothing to read, or no room); a read of 0 is a hang-up.
     virtual long Read(void *buffer, std::size_t size) = 0;

@@ -65,6 +65,13 @@ private:
         std::make_shared<LineTrace>([](std::string_view bytes) { return long(bytes.size()); });
 };
 
+// A back end whose event waits are waited for as the main thread's loop waits for them.
+template <typename BackEnd> class Looped : public BackEnd {
+public:
+    using Inner = BackEnd;
+    static constexpr bool kLoopWaits = true;
+};
+
 template <typename BackEnd> class DeviceContract : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -92,6 +99,14 @@ protected:
         return stat.cbInQue;
     }
 
+    // The end of an event wait, waited for by a blocked thread or as a loop does.
+    static long EventWaitResult(Async &wait, int &error) {
+        if constexpr (requires { BackEnd::kLoopWaits; })
+            return wait.LoopResult(error);
+        else
+            return wait.Result(error);
+    }
+
     // Waits for the next events of the mask; 0 if none came within the safety limit.
     std::uint32_t NextEvents() {
         std::uint32_t mask = 0;
@@ -100,7 +115,7 @@ protected:
             EXPECT_EQ(GetLastError(), ERROR_IO_PENDING);
         }
         int error = 0;
-        if (wait.Result(error) < 0) {
+        if (EventWaitResult(wait, error) < 0) {
             ADD_FAILURE() << "event wait ended with " << error;
             device->SetCommMask(EV_RXCHAR); // ends the wait before its record goes
             return 0;
@@ -138,8 +153,8 @@ protected:
     std::unique_ptr<SerialDevice> device;
 };
 
-using BackEnds =
-    ::testing::Types<VirtualBackEnd, PtyBackEnd, Traced<VirtualBackEnd>, Traced<PtyBackEnd>>;
+using BackEnds = ::testing::Types<VirtualBackEnd, PtyBackEnd, Traced<VirtualBackEnd>,
+                                  Traced<PtyBackEnd>, Looped<VirtualBackEnd>, Looped<PtyBackEnd>>;
 class BackEndNames {
 public:
     template <typename T> static std::string GetName(int) {
@@ -147,6 +162,8 @@ public:
             return "VirtualLine";
         else if constexpr (std::is_same_v<T, PtyBackEnd>)
             return "Pty";
+        else if constexpr (requires { T::kLoopWaits; })
+            return "Looped" + GetName<typename T::Inner>(0);
         else
             return "Traced" + GetName<typename T::Inner>(0);
     }
@@ -233,13 +250,13 @@ TYPED_TEST(DeviceContract, EventMaskAndItsWait) {
     EXPECT_FALSE(this->device->WaitCommEvent(other, second.overlapped)) << "one wait at a time";
     this->far.Send("1");
     int error = 0;
-    ASSERT_EQ(wait.Result(error), 0) << error;
+    ASSERT_EQ(this->EventWaitResult(wait, error), 0) << error;
     EXPECT_EQ(mask, EV_RXCHAR);
 
     // A new mask ends a pending wait with no event.
     ASSERT_FALSE(this->device->WaitCommEvent(mask, wait.overlapped));
     ASSERT_TRUE(this->device->SetCommMask(EV_RXCHAR | EV_RXFLAG));
-    ASSERT_EQ(wait.Result(error), 0);
+    ASSERT_EQ(this->EventWaitResult(wait, error), 0);
     EXPECT_EQ(mask, 0u);
 
     // The event character raises its event with the bytes; events that occur while no

@@ -9,6 +9,7 @@
 namespace serial {
 namespace {
 
+using testing::DeliveryPath;
 using ::testing::ElementsAre;
 using testing::PortTest;
 
@@ -40,24 +41,30 @@ TEST_F(PortLifecycle, MainWindowConfigurationReachesTheDevice) {
     EXPECT_TRUE(port.WorkerRunning());
 }
 
+// The same on both paths of the synchronised events: the main thread's loop, a worker.
 TEST_F(PortLifecycle, OpenAndCloseRunTheirEventsInOrder) {
     RecordEvents();
     com1.SetDSR(true);
     com1.SetRLSD(true);
-    port.Open();
-    EXPECT_THAT(log, ElementsAre("BeforeOpen", "AfterOpen", "CTS=0", "DSR=1", "RLSD=1"));
-    log.clear();
-    port.Open();
-    EXPECT_TRUE(log.empty()) << "an open port opens nothing";
-    port.Close();
-    EXPECT_THAT(log, ElementsAre("CTS=0", "DSR=0", "RLSD=0", "BeforeClose", "AfterClose"));
-    EXPECT_FALSE(port.Connected());
-    EXPECT_EQ(port.DeviceHandle(), nullptr);
-    EXPECT_FALSE(port.WorkerRunning());
-    EXPECT_FALSE(com1.ProgramEndOpen());
-    log.clear();
-    port.Close();
-    EXPECT_TRUE(log.empty());
+    for (DeliveryPath path : {DeliveryPath::MainLoop, DeliveryPath::Worker}) {
+        SCOPED_TRACE(path == DeliveryPath::MainLoop ? "main loop" : "worker");
+        UsePath(path);
+        log.clear();
+        port.Open();
+        EXPECT_THAT(log, ElementsAre("BeforeOpen", "AfterOpen", "CTS=0", "DSR=1", "RLSD=1"));
+        log.clear();
+        port.Open();
+        EXPECT_TRUE(log.empty()) << "an open port opens nothing";
+        port.Close();
+        EXPECT_THAT(log, ElementsAre("CTS=0", "DSR=0", "RLSD=0", "BeforeClose", "AfterClose"));
+        EXPECT_FALSE(port.Connected());
+        EXPECT_EQ(port.DeviceHandle(), nullptr);
+        EXPECT_FALSE(port.WorkerRunning());
+        EXPECT_FALSE(com1.ProgramEndOpen());
+        log.clear();
+        port.Close();
+        EXPECT_TRUE(log.empty());
+    }
 }
 
 TEST_F(PortLifecycle, FailedOpenLeavesThePortClosedAndCanBeRetried) {
@@ -251,27 +258,34 @@ TEST_F(PortLifecycle, ConnectedReadFromAFormOpensAfterLoading) {
 
 // The module's thread changes a line again and again while the main thread opens and
 // closes the port: each close ends the worker's device wait while the module thread may
-// be completing it, and the worker's records must not be written once it has ended.
+// be completing it, and the worker's (or the loop's) records must not be written once it
+// has ended.
 TEST_F(PortLifecycle, LineChangesWhileThePortOpensAndClosesOverAndOver) {
-    std::atomic<bool> stop{false};
-    std::thread module([line = com1, &stop]() mutable {
-        for (bool on = true; !stop; on = !on)
-            line.SetCTS(on);
-    });
-    for (int i = 0; i < 4000; ++i) {
-        port.Open();
-        port.Close();
-    }
-    stop = true;
-    module.join();
-
     std::vector<int> counts;
     port.OnRxChar = TRxCharEvent::FromFunction(
         [&](platform::TObject *, int count) { counts.push_back(count); });
-    port.Open();
-    com1.WriteToProgram("still");
-    EXPECT_TRUE(PumpUntil([&] { return !counts.empty(); }));
-    EXPECT_EQ(counts, std::vector<int>{5});
+    for (DeliveryPath path : {DeliveryPath::MainLoop, DeliveryPath::Worker}) {
+        SCOPED_TRACE(path == DeliveryPath::MainLoop ? "main loop" : "worker");
+        UsePath(path);
+        std::atomic<bool> stop{false};
+        std::thread module([line = com1, &stop]() mutable {
+            for (bool on = true; !stop; on = !on)
+                line.SetCTS(on);
+        });
+        for (int i = 0; i < 2000; ++i) {
+            port.Open();
+            port.Close();
+        }
+        stop = true;
+        module.join();
+
+        counts.clear();
+        port.Open();
+        com1.WriteToProgram("still");
+        EXPECT_TRUE(PumpUntil([&] { return !counts.empty(); }));
+        EXPECT_EQ(counts, std::vector<int>{5});
+        port.Close();
+    }
 }
 
 TEST_F(PortLifecycle, DesigningStoresOnly) {

@@ -1,6 +1,7 @@
 // A device lost under an open port, again and again, on pseudo-terminals: each loss is
 // reported, nothing keeps waiting on the lost device, the port closes and opens again on
-// the device once it is back, and no descriptor or thread is left behind.
+// the device once it is back, and no descriptor or thread is left behind, whether the
+// main thread's loop or an event worker waits on the device.
 #include "support/PortLossCycle.h"
 
 #include <gtest/gtest.h>
@@ -13,22 +14,29 @@ namespace {
 TEST(PortLoss, HangUpsAndRemovalsLeaveNothingBehind) {
     // A first thread lets a sanitizer's runtime start its own helper thread before the count.
     std::thread([] {}).join();
-    const int descriptors = CountEntries("fd");
-    const int threads = CountEntries("task");
-    {
-        PortLossCycle cycle;
-        ASSERT_EQ(cycle.OpenAndExchange(), "");
-        using Loss = PortLossCycle::Loss;
-        for (Loss loss : {Loss::HangUp, Loss::Removal, Loss::HangUp, Loss::Removal}) {
-            if (!cycle.Lose(loss))
-                GTEST_SKIP() << "hanging a terminal up needs CAP_SYS_ADMIN";
-            ASSERT_TRUE(cycle.LossReported());
-            ASSERT_TRUE(cycle.WorkerEnded()) << "no worker left waiting on a lost device";
-            ASSERT_EQ(cycle.CloseAndReopen(loss), "");
+    // Both ways of waiting on the device: the main thread's loop, and an event worker.
+    for (const bool loopWaits : {true, false}) {
+        SCOPED_TRACE(loopWaits ? "main loop" : "worker");
+        platform::SyncQueue::Instance().SetServesDescriptors(loopWaits);
+        const int descriptors = CountEntries("fd");
+        const int threads = CountEntries("task");
+        {
+            PortLossCycle cycle;
+            ASSERT_EQ(cycle.OpenAndExchange(), "");
+            using Loss = PortLossCycle::Loss;
+            for (Loss loss : {Loss::HangUp, Loss::Removal, Loss::HangUp, Loss::Removal}) {
+                if (!cycle.Lose(loss))
+                    GTEST_SKIP() << "hanging a terminal up needs CAP_SYS_ADMIN";
+                ASSERT_TRUE(cycle.LossReported());
+                ASSERT_TRUE(cycle.WorkerEnded()) << "nothing left waiting on a lost device";
+                ASSERT_TRUE(cycle.MainThreadIdle()) << "the main thread spins on a lost device";
+                ASSERT_EQ(cycle.CloseAndReopen(loss), "");
+            }
         }
+        EXPECT_EQ(CountEntries("fd"), descriptors);
+        EXPECT_EQ(CountEntries("task"), threads);
     }
-    EXPECT_EQ(CountEntries("fd"), descriptors);
-    EXPECT_EQ(CountEntries("task"), threads);
+    platform::SyncQueue::Instance().SetServesDescriptors(true);
 }
 
 } // namespace

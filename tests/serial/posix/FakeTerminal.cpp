@@ -68,6 +68,8 @@ public:
         return 0;
     }
 
+    int Descriptor() const override { return -1; }
+
     void Wake() override {
         std::lock_guard lock(f_->mutex_);
         f_->woken_ = true;
