@@ -2,7 +2,7 @@
 # the project's version put in at configure time and compressed for installation. Each
 # language's page goes to share/man/<language>/man1; the default page (share/man/man1) is
 # the English one when there is one, otherwise the first language's.
-set(VENTROSE_MANUAL_LANGUAGES fr)
+set(VENTROSE_MANUAL_LANGUAGES fr en)
 
 find_program(GZIP gzip REQUIRED)
 set(manual_pages)

@@ -52,6 +52,7 @@ QList<ShippedFile> shippedFiles() {
     files.append({"canopen.wav", encodeWav16Mono(chime(), kSampleRate)});
     files.append({"ID60.wav", encodeWav16Mono(jingle(), kSampleRate)});
     files.append({"aide", helpFile()});
+    files.append({"aide.en", englishHelpFile()});
     files.append({"Ventrose.inf", installedSettings()});
     std::sort(files.begin(), files.end(),
               [](const ShippedFile &a, const ShippedFile &b) { return a.name < b.name; });

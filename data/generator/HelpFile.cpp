@@ -1,31 +1,9 @@
+// The French help file: its topics, in the page frame that the English one shares.
+#include "HelpPage.h"
 #include "TextFiles.h"
 
 namespace datagen {
 namespace {
-
-const char kHead[] = R"(<!DOCTYPE html>
-<html lang="fr">
-<head>
-<meta charset="utf-8">
-<title>Aide de Ventrose</title>
-<style>
-body { font-family: "Liberation Sans", Arial, sans-serif; font-size: 10pt; color: #1c2430;
-       background: #ffffff; margin: 12px 18px; }
-h1 { font-size: 15pt; color: #1d3b6e; border-bottom: 2px solid #1d3b6e; padding-bottom: 3px;
-     margin-top: 28px; }
-h2 { font-size: 11pt; color: #1d3b6e; margin-top: 14px; }
-.rubrique { margin-bottom: 30px; }
-.note { background: #eef3fb; border-left: 4px solid #4a78c2; padding: 6px 10px; }
-.attention { background: #fdf0ee; border-left: 4px solid #c8402e; padding: 6px 10px; }
-.menu { font-weight: bold; color: #203a66; }
-.retour { font-size: 9pt; }
-table { border-collapse: collapse; }
-td, th { border: 1px solid #b8c4d6; padding: 3px 8px; vertical-align: top; }
-th { background: #e4ebf6; text-align: left; }
-</style>
-</head>
-<body>
-)";
 
 const char kMainTopic[] = R"(
 <div class="rubrique" id="som"><a name="som"></a>
@@ -449,21 +427,13 @@ une sortie qui n'a pas pu s'ouvrir.</p>
 </div>
 )";
 
-const char kTail[] = R"(
-</body>
-</html>
-)";
-
 } // namespace
 
 QByteArray helpFile() {
-    QByteArray page(kHead);
-    for (const char *topic : {kMainTopic, kPortTopic, kGraphicsTopic, kMenuStyleTopic,
-                              kCalibrationTopic, kCentringTopic, kDeclinationTopic, kSoftwareTopic,
-                              kHardwareTopic, kLogTopic, kPlaceTopic, kShareTopic})
-        page += topic;
-    page += kTail;
-    return page;
+    return helpPage("fr", "Aide de Ventrose",
+                    {kMainTopic, kPortTopic, kGraphicsTopic, kMenuStyleTopic, kCalibrationTopic,
+                     kCentringTopic, kDeclinationTopic, kSoftwareTopic, kHardwareTopic, kLogTopic,
+                     kPlaceTopic, kShareTopic});
 }
 
 } // namespace datagen

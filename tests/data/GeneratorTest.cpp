@@ -45,7 +45,7 @@ TEST(Generator, ManifestListsEveryOtherFileOfTheFolder) {
     for (const char *required :
          {"Ventrose.inf", "cercle5.bmp", "cercle6.bmp", "Esud.bmp", "Eest.bmp", "Enord.bmp",
           "Eouest.bmp", "OUEST.BMP", "EST.BMP", "applaud.wav", "error.wav", "canopen.wav",
-          "ID60.wav", "rose.avi", "aide", "ventrose.png"})
+          "ID60.wav", "rose.avi", "aide", "aide.en", "ventrose.png"})
         EXPECT_TRUE(listed.contains(required)) << required;
 }
 

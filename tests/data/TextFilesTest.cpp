@@ -2,8 +2,13 @@
 #include "ShippedData.h"
 
 #include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStringDecoder>
+#include <QXmlStreamReader>
 
 using datatest::shipped;
 
@@ -28,40 +33,144 @@ TEST(InstalledSettings, ThirtyCrLfLinesWithTheInstalledValues) {
     }
 }
 
-QString helpText() {
+// The help files, each in its language: the same topics under the same identifiers.
+struct HelpLanguage {
+    const char *file;
+    const char *code; // of the page's lang attribute
+};
+const HelpLanguage kHelpFiles[] = {{"aide", "fr"}, {"aide.en", "en"}};
+
+QString helpText(const char *file) {
     QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(shipped("aide"));
+    const QString text = utf8(shipped(file));
     EXPECT_FALSE(utf8.hasError());
     return text;
 }
 
-TEST(HelpFile, EveryTopicHasOneIdAndOneNamedAnchor) {
-    const QString html = helpText();
-    for (const char *topic : {"som", "rub2", "rub4", "rub5", "rub6", "rub7", "rub8", "rub9",
-                              "rub10", "journal", "declinaison-lieu", "partage"}) {
-        const QString t = QString::fromLatin1(topic);
-        EXPECT_EQ(html.count(QStringLiteral("id=\"%1\"").arg(t)), 1) << topic;
-        EXPECT_EQ(html.count(QStringLiteral("<a name=\"%1\">").arg(t)), 1) << topic;
+TEST(HelpFile, EveryTopicHasOneIdAndOneNamedAnchorInTheSameOrder) {
+    const QStringList topics = {"som",
+                                "rub2",
+                                "rub4",
+                                "rub5",
+                                "rub6",
+                                "rub7",
+                                "rub8",
+                                "rub9",
+                                "rub10",
+                                "journal",
+                                "declinaison-lieu",
+                                "partage"};
+    const QRegularExpression topicStart(QStringLiteral("<div class=\"rubrique\" id=\"([^\"]+)\">"));
+    for (const auto &[file, code] : kHelpFiles) {
+        SCOPED_TRACE(file);
+        const QString html = helpText(file);
+        QStringList inOrder;
+        for (const auto &match : topicStart.globalMatch(html))
+            inOrder += match.captured(1);
+        EXPECT_EQ(inOrder, topics);
+        for (const QString &t : topics) {
+            EXPECT_EQ(html.count(QStringLiteral("id=\"%1\"").arg(t)), 1) << t.toStdString();
+            EXPECT_EQ(html.count(QStringLiteral("<a name=\"%1\">").arg(t)), 1) << t.toStdString();
+        }
+        EXPECT_TRUE(html.contains(QStringLiteral("<html lang=\"%1\">").arg(code)));
+        EXPECT_TRUE(html.contains("<meta charset=\"utf-8\">"));
     }
-    EXPECT_FALSE(html.contains("\"rub3\""));
-    EXPECT_TRUE(html.contains("<meta charset=\"utf-8\">"));
 }
 
 TEST(HelpFile, LinksStayInsideTheFileAndReachATopic) {
-    const QString html = helpText();
-    EXPECT_FALSE(html.contains("src=", Qt::CaseInsensitive));
-    EXPECT_FALSE(html.contains("url(", Qt::CaseInsensitive));
-    EXPECT_FALSE(html.contains("<link", Qt::CaseInsensitive));
-    const QRegularExpression href(QStringLiteral("href=\"([^\"]*)\""));
-    int links = 0;
-    for (const auto &match : href.globalMatch(html)) {
-        const QString target = match.captured(1);
-        ++links;
-        ASSERT_TRUE(target.startsWith('#')) << target.toStdString();
-        EXPECT_TRUE(html.contains(QStringLiteral("<a name=\"%1\">").arg(target.mid(1))))
-            << target.toStdString();
+    for (const auto &[file, code] : kHelpFiles) {
+        SCOPED_TRACE(file);
+        const QString html = helpText(file);
+        EXPECT_FALSE(html.contains("src=", Qt::CaseInsensitive));
+        EXPECT_FALSE(html.contains("url(", Qt::CaseInsensitive));
+        EXPECT_FALSE(html.contains("<link", Qt::CaseInsensitive));
+        const QRegularExpression href(QStringLiteral("href=\"([^\"]*)\""));
+        int links = 0;
+        for (const auto &match : href.globalMatch(html)) {
+            const QString target = match.captured(1);
+            ++links;
+            ASSERT_TRUE(target.startsWith('#')) << target.toStdString();
+            EXPECT_TRUE(html.contains(QStringLiteral("<a name=\"%1\">").arg(target.mid(1))))
+                << target.toStdString();
+        }
+        EXPECT_GT(links, 8);
     }
-    EXPECT_GT(links, 8);
+}
+
+// The program's texts by context and French source, with their English translation, read
+// from the translation catalogue.
+using Catalogue = QHash<QPair<QString, QString>, QString>;
+
+Catalogue readCatalogue() {
+    Catalogue catalogue;
+    QFile file(
+        QDir(qEnvironmentVariable("VENTROSE_SOURCE_DIR")).filePath("translations/ventrose_en.ts"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+    QXmlStreamReader xml(&file);
+    QString context, source;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"name")
+            context = xml.readElementText();
+        else if (xml.name() == u"source")
+            source = xml.readElementText();
+        else if (xml.name() == u"translation")
+            catalogue.insert({context, source}, xml.readElementText());
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return catalogue;
+}
+
+// The help names the menus and windows as the program shows them in the help's language:
+// each menu path and each top-level menu is made of the main window's menu captions, and
+// each window's topic is headed by that window's title.
+TEST(HelpFile, NamesMenusAndWindowsAsTheProgramShowsThem) {
+    const Catalogue catalogue = readCatalogue();
+    ASSERT_FALSE(catalogue.isEmpty());
+    struct Window {
+        const char *topic, *context, *title;
+    };
+    const Window windows[] = {{"rub2", "TForm2", "Port série RS232"},
+                              {"rub4", "TForm3", "Options graphiques"},
+                              {"rub5", "TForm4", "Types de menus déroulant"},
+                              {"rub7", "TForm7", "Centrage du zéro (NORD)"},
+                              {"rub8", "TForm5", "Déclinaison magnétique"},
+                              {"rub9", "TForm8", "Options logicielles"},
+                              {"rub10", "TForm9", "Options matérielles"},
+                              {"journal", "HeadingLogWindow", "Journal du cap"},
+                              {"partage", "HeadingShareDialog", "Partage du cap (NMEA 0183)"}};
+    const QRegularExpression menuPath(
+        QStringLiteral("<span class=\"menu\">([^<]*&gt;[^<]*)</span>"));
+    const QRegularExpression topMenu(QStringLiteral("<td class=\"menu\">([^<]*)</td>"));
+    for (const auto &[file, code] : kHelpFiles) {
+        SCOPED_TRACE(file);
+        const bool english = QByteArray(code) == "en";
+        auto shown = [&](const QString &context, const QString &source) {
+            return english ? catalogue.value({context, source}) : source;
+        };
+        QSet<QString> menuCaptions;
+        for (auto it = catalogue.begin(); it != catalogue.end(); ++it)
+            if (it.key().first == u"TForm1")
+                menuCaptions.insert(shown("TForm1", it.key().second).remove('&'));
+        const QString html = helpText(file);
+        int named = 0;
+        for (const QRegularExpression &menus : {menuPath, topMenu})
+            for (const auto &match : menus.globalMatch(html))
+                for (const QString &caption : match.captured(1).split(" &gt; ")) {
+                    ++named;
+                    EXPECT_TRUE(menuCaptions.contains(caption)) << caption.toStdString();
+                }
+        EXPECT_GT(named, 10);
+        for (const auto &[topic, context, title] : windows) {
+            const QRegularExpression heading(
+                QStringLiteral("id=\"%1\"><a name=\"%1\"></a>\\s*<h1>([^<]*)</h1>").arg(topic));
+            const QString expected = shown(context, QString::fromUtf8(title)).trimmed();
+            EXPECT_FALSE(expected.isEmpty()) << topic;
+            EXPECT_EQ(heading.match(html).captured(1).toStdString(), expected.toStdString())
+                << topic;
+        }
+    }
 }
 
 } // namespace

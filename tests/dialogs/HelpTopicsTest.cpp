@@ -2,6 +2,9 @@
 // failing engine never fails the window that asked.
 #include "DialogTestSupport.h"
 
+#include "platform/Translations.h"
+
+#include <QFile>
 #include <stdexcept>
 
 namespace app::testing {
@@ -29,6 +32,37 @@ TEST_F(HelpTopicsTest, TopicGoesToTheEngineWithTheHelpFileAndAFailureStaysThere)
     EXPECT_NO_THROW(ShowHelpTopic("rub7"));
     EXPECT_EQ(broken.calls, 1);
     EXPECT_TRUE(boxes.shown.isEmpty());
+}
+
+// The help file follows the program's language; an installation folder made before the
+// English help existed still gets the French one rather than a missing file.
+TEST_F(HelpTopicsTest, HelpFileInTheProgramsLanguageWhenTheFolderHasIt) {
+    using platform::Language;
+    struct Case {
+        Language language;
+        bool englishShipped;
+        const char *expected;
+    };
+    const Case cases[] = {{Language::French, true, "aide"},
+                          {Language::English, true, "aide.en"},
+                          {Language::English, false, "aide"}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.expected);
+        QFile english(installDir.filePath("aide.en"));
+        if (c.englishShipped) {
+            ASSERT_TRUE(english.open(QIODevice::WriteOnly));
+            english.close();
+        } else {
+            english.remove();
+        }
+        platform::SelectLanguage(c.language);
+        help.requests.clear();
+        ShowHelpTopic("rub8");
+        platform::SelectLanguage(Language::French);
+        ASSERT_EQ(help.requests.size(), 1u);
+        EXPECT_EQ(help.requests[0].first, installDir.filePath(c.expected));
+        EXPECT_EQ(help.requests[0].second, QStringLiteral("rub8"));
+    }
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """What a Debian user and a software centre get, checked:
 
-    check.py manual   PROGRAM PAGE...         the pages document the options of --help
+    check.py manual   PROGRAM PAGE...         each man/<language>/ page documents the options
+                                              that --help lists in that language
     check.py metadata PROGRAM DESKTOP METAINFO  validators pass; entry, metadata, program agree
     check.py package  PROGRAM CPACK_CONFIG WORK  the .deb that cpack makes passes lintian
 
@@ -50,15 +51,22 @@ def option_names(text):
     return set(re.findall(r"(?<![\w-])(--?[A-Za-z0-9][\w-]*)", re.sub(r"^\.\w+", "", text)))
 
 
-def check_manual(program, *pages):
-    # An option's line in --help starts with two blanks and a dash; the lines that carry on
-    # its description are indented further.
+def helped_options(program, language):
+    """The options that --help lists in the language of man/<language>/: an option's line
+    starts with two blanks and a dash; the lines that carry on its description are indented
+    further."""
     helped = set()
-    for line in run([program, "--help"])[1].splitlines():
+    for line in run([program, "--lang", language, "--help"])[1].splitlines():
         if re.match(r"^ {2,}-", line):
             helped |= option_names(re.split(r"\s{2,}", line.strip())[0])
+    return helped
+
+
+def check_manual(program, *pages):
     problems = []
     for page in pages:
+        language = os.path.basename(os.path.dirname(page))
+        helped = helped_options(program, language)
         sections, name = {}, None
         with open(page, encoding="utf-8") as source:
             for line in source:
@@ -73,12 +81,12 @@ def check_manual(program, *pages):
         if helped - documented:
             problems.append(
                 f"{page} does not document {', '.join(sorted(helped - documented))}, which "
-                "`ventrose --help` lists: give each an entry under .SH OPTIONS (.TP, a tag "
-                r'line such as `.BI \-\-name " argument"`, then what it does) and show it '
-                "under .SH SYNOPSIS")
+                f"`ventrose --lang {language} --help` lists: give each an entry under "
+                r'.SH OPTIONS (.TP, a tag line such as `.BI \-\-name " argument"`, then what it '
+                "does) and show it under .SH SYNOPSIS")
         if documented - helped:
             problems.append(f"{page} documents {', '.join(sorted(documented - helped))}, "
-                            "which `ventrose --help` does not list")
+                            f"which `ventrose --lang {language} --help` does not list")
         unshown = {o for o in helped - shown if o.startswith("--")}
         if unshown:
             problems.append(f"{page}: .SH SYNOPSIS does not show {', '.join(sorted(unshown))}")

@@ -32,11 +32,12 @@ TEST(ShippedData, EveryFileOpensWithOurReaders) {
     }
 
     platform::HelpViewer help;
-    for (const char *topic : {"som", "rub2", "rub4", "rub5", "rub6", "rub7", "rub8", "rub9",
-                              "rub10", "declinaison-lieu", "partage"}) {
-        help.ShowHelpTopic(Shipped("aide"), topic);
-        EXPECT_TRUE(help.TopicFound()) << topic;
-    }
+    for (const char *file : {"aide", "aide.en"})
+        for (const char *topic : {"som", "rub2", "rub4", "rub5", "rub6", "rub7", "rub8", "rub9",
+                                  "rub10", "journal", "declinaison-lieu", "partage"}) {
+            help.ShowHelpTopic(Shipped(file), topic);
+            EXPECT_TRUE(help.TopicFound()) << file << ' ' << topic;
+        }
 
     platform::TBitmap dial;
     dial.LoadFromFile(Shipped("cercle5.bmp"));
