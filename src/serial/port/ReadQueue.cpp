@@ -1,4 +1,4 @@
-#include "serial/ReadQueue.h"
+#include "serial/port/ReadQueue.h"
 
 #include <algorithm>
 
