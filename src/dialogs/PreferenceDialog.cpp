@@ -3,6 +3,7 @@
 #include "dialogs/HelpTopics.h"
 #include "platform/Guarded.h"
 
+#include <QHideEvent>
 #include <QPushButton>
 
 namespace app {
@@ -24,5 +25,19 @@ void TPreferenceForm::BitBtn1Click() {
 }
 
 void TPreferenceForm::BitBtn2Click() { ShowHelpTopic(helpTopic_); }
+
+void TPreferenceForm::FormActivate() {
+    if (slotsShown_)
+        return;
+    slotsShown_ = true;
+    ShowSlots();
+}
+
+void TPreferenceForm::hideEvent(QHideEvent *event) {
+    // A window minimised by the user is the same opening when it comes back.
+    if (!event->spontaneous())
+        slotsShown_ = false;
+    TDialogForm::hideEvent(event);
+}
 
 } // namespace app
