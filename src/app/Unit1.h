@@ -191,6 +191,7 @@ private:
     QString BalloonText(const QLabel *label) const;
     void LabelMouseEnter(QLabel *label);
     void LabelMouseLeave(QLabel *label);
+    void HideBalloonIfLabelLeftCursor();
 
     // The link: waits and exchanges (Unit1Link.cpp).
     bool Handshake();
@@ -260,6 +261,7 @@ private:
     bool quitHeld_ = false;
     QTimer *heldQuit_ = nullptr; // runs a held quit once no box is open
     std::map<const void *, bool> wantedEnabled_;
+    QLabel *balloonLabel_ = nullptr; // the label whose balloon shows
 };
 
 } // namespace app

@@ -59,6 +59,7 @@ void TForm1::ShowHeading() {
         label->setVisible(state.Visible);
     }
     PlaceCompassLabels();
+    HideBalloonIfLabelLeftCursor();
 
     DrawNeedle(Image1->Canvas(), heading_.HeadingSum(), heading_.NeedleLength(),
                heading_.NeedleWidth(), Image1->width() / 2, Image1->height() / 2,
