@@ -11,7 +11,7 @@
 namespace app {
 
 void TForm1::SerialPort1RxChar(TObject *, int Count) {
-    if (!linkUp_)
+    if (!state_.LinkUp())
         return; // nothing is taken from the port before the link is up
     RefreshDial();
     heading_.TakeNeedleSize(View());

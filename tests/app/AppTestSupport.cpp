@@ -28,6 +28,7 @@ ProgramFixture::~ProgramFixture() {
 void ProgramFixture::TearDown() {
     boxes.whileShown = {};
     time.beforeTick = {};
+    wire.onEvent = {};
     if (forms)
         Main().SerialPort1->OnAfterOpen = {};
 }

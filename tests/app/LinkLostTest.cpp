@@ -7,6 +7,7 @@
 #include "dialogs/Unit6.h"
 #include "platform/sync.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -145,6 +146,82 @@ TEST_F(LinkLostTest, APhaseCutByTheLossWaitsAgain) {
     Main().BitBtn1->click();
     EXPECT_TRUE(PumpUntil([&] { return Main().BitBtn2->isVisible(); }));
     EXPECT_TRUE(ModuleCatchesUp([&] { return Module().CalibrationCount() == 1; }));
+}
+
+// The link started again by hand in the middle of a calibration: while its handshake waits
+// for the module, the phase's button starts no second exchange, and the link comes up.
+TEST_F(LinkLostTest, APhaseButtonStartsNoExchangeWhileTheLinkStartWaits) {
+    Start();
+    LinkUp();
+    boxes.answers = {true};
+    Main().Etalonnagedelaboussole1->Click();
+    Unplug();
+    Module().Replug();
+    std::optional<bool> buttonOn; // at the handshake's first tick
+    time.beforeTick = [&](const testsupport::SteppedTime::Tick &) {
+        if (buttonOn || !Main().ExchangeRunning())
+            return;
+        buttonOn = Main().BitBtn1->isVisible() && Main().BitBtn1->isEnabled();
+        Main().BitBtn1->click(); // at once, as a user does
+    };
+    // A second handshake would take the first one's answer and leave it waiting for ever:
+    // the program ends there, so that the test reports it.
+    wire.onEvent = [&](WireLog::Event event, const std::string &) {
+        if (event == WireLog::Event::RtsUp && wire.RtsRisesWhileUp() > 0)
+            application->Terminate();
+    };
+    Main().Activezlacommunicationsrie1->Click();
+
+    EXPECT_FALSE(time.Stuck());
+    EXPECT_FALSE(application->Terminated());
+    EXPECT_EQ(buttonOn, false);
+    EXPECT_EQ(wire.RtsRisesWhileUp(), 0) << "a second handshake before the first one's answer";
+    EXPECT_TRUE(Main().LinkUp());
+    EXPECT_EQ(Module().CalibrationCount(), 0);
+
+    time.beforeTick = nullptr;
+    Main().BitBtn1->click(); // the phase, now that the link is up
+    EXPECT_TRUE(Main().BitBtn2->isVisible());
+    EXPECT_TRUE(ModuleCatchesUp([&] { return Module().CalibrationCount() == 1; }));
+}
+
+// The link started again during a calibration switches on none of the commands the
+// calibration switched off, so the module gets its four "E&" and nothing between them.
+TEST_F(LinkLostTest, ALinkStartDuringACalibrationLeavesItsCommandsOff) {
+    Start();
+    LinkUp();
+    boxes.answers = {true};
+    Main().Etalonnagedelaboussole1->Click();
+    const std::string beforeCalibration = Written();
+    Unplug();
+    Module().Replug();
+    Main().ToolButton1->Click();
+    ASSERT_TRUE(Main().LinkUp());
+
+    app::TForm1 &m = Main();
+    platform::TActionComponent *const calibrationOff[] = {
+        m.Optionspendule1,      m.Optionsgraphiques1,   m.Etalonnagedelaboussole1,
+        m.CentrageduzroNORD1,   m.Dclinaisonmagntique1, m.Optionslogicielles1,
+        m.Optionsmatrielles1,   m.ToolButton3,          m.ToolButton4,
+        m.ToolButton6,          m.ToolButton7,          m.ypesdemenusdroulant1,
+        m.Optionsgraphiques2,   m.Etalonnagede1,        m.CentrageduzroNORD2,
+        m.Dclinaisonmagntique2, m.Optionslogicielles2,  m.Optionmatrielles1};
+    for (platform::TActionComponent *command : calibrationOff) {
+        EXPECT_FALSE(command->Enabled()) << command->Name();
+        command->Click();
+        // A dialog it opened is left as a user leaves it.
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (window != &m && window->isVisible())
+                for (QPushButton *button : window->findChildren<QPushButton *>())
+                    if (button->text() == "&OK" || button->text() == "&Sortir") {
+                        button->click();
+                        break;
+                    }
+    }
+    for (QPushButton *phase : {m.BitBtn1, m.BitBtn2, m.BitBtn3, m.BitBtn4})
+        phase->click();
+    EXPECT_EQ(Main().StatusText(app::StatusPanel::Operation), "");
+    EXPECT_EQ(Written(), beforeCalibration + "E&E&E&E&");
 }
 
 } // namespace
