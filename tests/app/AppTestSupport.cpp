@@ -36,6 +36,7 @@ void ProgramFixture::TearDown() {
 void ProgramFixture::Start() {
     link = std::make_unique<sim::SimulatedLink>(moduleOptions);
     serial::SetDeviceOpener([this, open = link->Opener()](const std::string &port) {
+        ++openAttempts;
         auto device = open(port);
         return device ? testsupport::LoggingDevice(std::move(device), wire) : nullptr;
     });

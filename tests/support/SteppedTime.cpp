@@ -40,7 +40,7 @@ void SteppedTime::Attach(app::TForm1 &main, sim::SimulatedCompass &module) {
             rx(sender, count);
         });
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            &SteppedTime::OnAboutToBlock);
+            &SteppedTime::OnAboutToBlock, Qt::UniqueConnection);
 }
 
 bool SteppedTime::Settle() {
