@@ -46,10 +46,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const int slotNumbers[] = {settings::HardwareOptionsSlot, settings::CentringSignSlot,
                                settings::CentringSlot, settings::DeclinationSignSlot,
                                settings::DeclinationSlot};
-    for (std::size_t i = 0; i < fields.size() && i < 5; ++i)
-        store.Set(slotNumbers[i], fields[i]);
     std::string message;
     try {
+        // A text with a line break or a NUL is refused by the store itself.
+        for (std::size_t i = 0; i < fields.size() && i < 5; ++i)
+            store.Set(slotNumbers[i], fields[i]);
         message = app::BuildParameterMessage(store);
     } catch (const platform::Exception &) {
         return 0; // refused: nothing to send

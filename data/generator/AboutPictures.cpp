@@ -16,22 +16,6 @@ const QColor kInk(34, 34, 34);
 constexpr int kMargin = 18;
 constexpr int kTextWidth = kAboutScrollWidth - 2 * kMargin;
 
-const char *const kConditions[] = {
-    "Ventrose accompagne le module boussole électronique. Vous pouvez l'installer sur autant "
-    "d'ordinateurs que vous le souhaitez pour piloter votre propre module.",
-    "Vous pouvez le copier et le transmettre librement, à condition de le distribuer complet et "
-    "sans modification, avec ses fichiers de données et son aide, et sans rien demander en "
-    "échange.",
-    "Il est interdit de le vendre, de le louer, de le modifier ou de l'intégrer à un autre "
-    "produit sans l'accord écrit de l'auteur.",
-};
-
-const char *const kDisclaimer =
-    "Ventrose et le module sont fournis « tels quels », sans garantie d'aucune sorte. Le cap "
-    "affiché dépend de l'étalonnage, de la déclinaison saisie et de l'environnement "
-    "magnétique : il ne remplace pas un compas de navigation homologué. L'auteur ne pourra être "
-    "tenu responsable d'aucun dommage, direct ou indirect, lié à leur utilisation.";
-
 // Writes a paragraph in the text column from `top`, justified; returns the y under it.
 int paragraph(QPainter &p, int top, const QString &text) {
     const QRect box(kMargin, top, kTextWidth, 1000);
@@ -125,6 +109,27 @@ void drawModuleFront(QPainter &p, QPointF centre) {
 
 } // namespace
 
+std::vector<AboutTermsSection> aboutTerms() {
+    return {
+        {QStringLiteral("CONDITIONS D'UTILISATION"),
+         {QStringLiteral("Ventrose accompagne le module boussole électronique. Vous pouvez "
+                         "l'installer sur autant d'ordinateurs que vous le souhaitez pour "
+                         "piloter votre propre module."),
+          QStringLiteral("Vous pouvez le copier et le transmettre librement, à condition de le "
+                         "distribuer complet et sans modification, avec ses fichiers de "
+                         "données et son aide, et sans rien demander en échange."),
+          QStringLiteral("Il est interdit de le vendre, de le louer, de le modifier ou de "
+                         "l'intégrer à un autre produit sans l'accord écrit de l'auteur.")}},
+        {QStringLiteral("AVERTISSEMENT"),
+         {QStringLiteral("Ventrose et le module sont fournis « tels quels », sans garantie "
+                         "d'aucune sorte. Le cap affiché dépend de l'étalonnage, de la "
+                         "déclinaison saisie et de l'environnement magnétique : il ne "
+                         "remplace pas un compas de navigation homologué. L'auteur ne pourra "
+                         "être tenu responsable d'aucun dommage, direct ou indirect, lié à "
+                         "leur utilisation.")}},
+    };
+}
+
 QImage makeAboutBanner() {
     QImage image = newPicture(kBannerWidth, kBannerHeight, kNavy);
     QPainter p(&image);
@@ -159,15 +164,22 @@ QImage makeAboutScroll() {
     prepareSmooth(p);
 
     int y = title(p, 12);
-    y = heading(p, y, QStringLiteral("CONDITIONS D'UTILISATION"));
-    p.setPen(kInk);
-    p.setFont(serifFont(14));
-    for (const char *text : kConditions)
-        y = paragraph(p, y, QString::fromUtf8(text)) + 6;
-    y = heading(p, y + 6, QStringLiteral("AVERTISSEMENT"));
-    p.setPen(kInk);
-    p.setFont(serifFont(14));
-    y = paragraph(p, y, QString::fromUtf8(kDisclaimer));
+    bool firstSection = true;
+    for (const AboutTermsSection &section : aboutTerms()) {
+        if (!firstSection)
+            y += 12;
+        firstSection = false;
+        y = heading(p, y, section.heading);
+        p.setPen(kInk);
+        p.setFont(serifFont(14));
+        bool firstParagraph = true;
+        for (const QString &text : section.paragraphs) {
+            if (!firstParagraph)
+                y += 6;
+            firstParagraph = false;
+            y = paragraph(p, y, text);
+        }
+    }
 
     // The module fills the rest, its caption at the bottom.
     const int captionTop = kAboutScrollHeight - 30;

@@ -5,6 +5,10 @@
 
 #include <QImage>
 #include <QRgb>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
 
 namespace datagen {
 
@@ -14,6 +18,14 @@ constexpr int kAboutScrollWidth = 396;
 constexpr int kAboutScrollHeight = 684;
 // The scrolling picture's background: the about box's own white, kept exact in 256 colours.
 constexpr QRgb kAboutScrollBackground = 0xFFFFFFFF;
+
+// The terms of use as the scrolling picture shows them, section by section. The package's
+// copyright file states the same terms, word for word.
+struct AboutTermsSection {
+    QString heading;
+    QStringList paragraphs;
+};
+std::vector<AboutTermsSection> aboutTerms();
 
 QImage makeAboutBanner();
 QImage makeAboutScroll();

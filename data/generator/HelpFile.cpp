@@ -79,9 +79,10 @@ série (<a href="#rub2">aide</a>) ; Options graphiques (<a href="#rub4">aide</a>
 déroulant (<a href="#rub5">aide</a>) ; Quitter</td></tr>
 <tr><td class="menu">Boussole</td><td>Etalonnage de la boussole (<a href="#rub6">aide</a>) ;
 Centrage du zéro (NORD) (<a href="#rub7">aide</a>) ; Déclinaison magnétique
-(<a href="#rub8">aide</a>)</td></tr>
+(<a href="#rub8">aide</a>) ; Journal du cap... (<a href="#journal">aide</a>)</td></tr>
 <tr><td class="menu">Options</td><td>Options logicielles (<a href="#rub9">aide</a>) ; Options
-matérielles (<a href="#rub10">aide</a>)</td></tr>
+matérielles (<a href="#rub10">aide</a>) ; Partage du cap (NMEA 0183)
+(<a href="#partage">aide</a>)</td></tr>
 <tr><td class="menu">Aide</td><td>Help (cette page) ; A propos de...</td></tr>
 </table>
 <p>Un clic droit dans la fenêtre ouvre un menu contextuel qui reprend ces commandes. Les boutons
@@ -226,6 +227,10 @@ boussole.</li>
 </ol>
 <p>La barre d'état de la fenêtre principale affiche la déclinaison en cours (« DM »), négative à
 l'ouest et positive à l'est.</p>
+<p class="note">Vous ne connaissez pas la déclinaison de votre lieu ? Le cadre
+<b>Calculer pour un lieu</b>, à droite de la fenêtre, la calcule d'après la latitude, la
+longitude et la date (voir <a href="#declinaison-lieu">Calculer la déclinaison pour un
+lieu</a>).</p>
 <p class="retour"><a href="#som">Retour au sommaire</a></p>
 </div>
 )";
@@ -281,6 +286,169 @@ la boussole.</p>
 </div>
 )";
 
+const char kLogTopic[] = R"(
+<div class="rubrique" id="journal"><a name="journal"></a>
+<h1>Journal du cap</h1>
+<p>La fenêtre <span class="menu">Boussole &gt; Journal du cap...</span> montre votre cap
+(« CAP ») au fil du temps, sur la dernière minute, les 10 dernières minutes ou la dernière heure
+(liste <b>Durée affichée</b>). La courbe avance en direct tant que la fenêtre est ouverte ; elle
+est coupée quand le cap passe d'un bord du graphique à l'autre (de 359° à 0° par exemple) et
+quand les mesures s'interrompent. L'échelle des caps se centre d'elle-même sur le cap moyen.</p>
+<p>À droite de la courbe, sur la durée affichée :</p>
+<table>
+<tr><th>Indication</th><th>Signification</th></tr>
+<tr><td>Cap moyen</td><td>la moyenne des caps prise sur le cercle : 359° et 1° donnent 0°, et non
+180°. Un tiret s'affiche quand les caps se compensent (répartis tout autour du cercle, ou deux
+caps opposés).</td></tr>
+<tr><td>Écart type</td><td>l'écart type circulaire, en degrés : 0 pour un cap parfaitement
+stable, de plus en plus grand à mesure que le cap varie</td></tr>
+<tr><td>Mesures</td><td>le nombre de mesures reçues sur la durée affichée</td></tr>
+</table>
+<p class="note">La fenêtre ne retient les mesures que tant qu'elle est ouverte, et au plus une
+heure de mesures : fermée, elle ne coûte rien à la liaison.</p>
+
+<h2>Enregistrer les mesures</h2>
+<p>Cliquez sur <b>Enregistrer</b> et choisissez un fichier (par défaut
+journal-AAAAMMJJ-HHMMSS.csv dans le dossier d'installation) : chaque mesure reçue y est ajoutée
+jusqu'à ce que vous cliquiez sur <b>Arrêter</b>, même fenêtre fermée. Le fichier CSV s'ouvre
+dans un tableur ; il commence par une ligne d'en-tête, puis une ligne par mesure :</p>
+<table>
+<tr><th>Colonne</th><th>Contenu</th></tr>
+<tr><td>heure_utc</td><td>l'heure de la mesure en temps universel, à la milliseconde
+(2026-03-14T09:26:53.589Z)</td></tr>
+<tr><td>brut</td><td>la valeur envoyée par la boussole, de 0 à 254</td></tr>
+<tr><td>LastRawAngle</td><td>cette valeur en degrés, avant toute correction</td></tr>
+<tr><td>cap</td><td>votre cap, comme l'affiche « Votre CAP »</td></tr>
+<tr><td>aiguille</td><td>l'orientation de l'aiguille rouge</td></tr>
+<tr><td>centrage, declinaison</td><td>le centrage du zéro et la déclinaison appliqués, avec leur
+signe</td></tr>
+</table>
+<p>Les lignes sont écrites au fur et à mesure : un arrêt brutal du programme ne perd au plus que
+la dernière seconde. Si le fichier ne peut plus être écrit (disque plein, droits insuffisants),
+un message le signale une fois et l'enregistrement s'arrête ; la liaison avec la boussole
+continue.</p>
+<p><b>Exporter l'image...</b> enregistre le graphique dans un fichier PNG.</p>
+
+<h2>Rejouer un journal</h2>
+<p>Lancé avec <code>ventrose --replay fichier.csv</code>, le programme remplace la boussole par
+une boussole simulée qui rejoue les mesures du journal à leur rythme d'origine, dès
+l'activation de la communication : l'aiguille refait ce qu'elle avait fait. Un fichier qui n'est
+pas un journal est refusé, avec le numéro de la ligne fautive. Avec
+<code>ventrose --log fichier.csv</code>, l'enregistrement commence dès le début de la
+communication, sans ouvrir la fenêtre.</p>
+<p class="retour"><a href="#som">Retour au sommaire</a></p>
+</div>
+)";
+
+const char kPlaceTopic[] = R"(
+<div class="rubrique" id="declinaison-lieu"><a name="declinaison-lieu"></a>
+<h1>Calculer la déclinaison pour un lieu</h1>
+<p>Le cadre <b>Calculer pour un lieu</b> de la fenêtre
+<a href="#rub8">Déclinaison magnétique</a> calcule la déclinaison de votre lieu avec le modèle
+magnétique mondial <b>WMM2025</b> (World Magnetic Model de la NOAA et du British Geological
+Survey), que le programme contient : aucune connexion n'est nécessaire.</p>
+<ol>
+<li>Saisissez la <b>latitude</b> et la <b>longitude</b> du lieu (voir les écritures
+ci-dessous).</li>
+<li>Choisissez la <b>date</b> : aujourd'hui par défaut. La déclinaison change un peu chaque
+année.</li>
+<li>Cliquez sur <b>Calculer</b> (ou appuyez sur Entrée dans un champ). Le cadre affiche la
+déclinaison au dixième de degré, EST ou OUEST, suivie de son incertitude, et ce que
+<b>Appliquer</b> réglera.</li>
+<li>Cliquez sur <b>Appliquer</b> : le côté (EST ou OUEST), la valeur arrondie au degré et la plus
+petite plage de réglage qui la contient (3, 5, 7 ou 10) sont réglés dans la fenêtre, comme si
+vous l'aviez fait vous-même. Cliquez ensuite sur <b>OK</b> : la déclinaison est enregistrée et
+envoyée à la boussole.</li>
+</ol>
+<p>Le dernier lieu calculé est retenu pour la prochaine fois.</p>
+
+<h2>Écrire la latitude et la longitude</h2>
+<table>
+<tr><th>Écriture</th><th>Exemple (Paris)</th></tr>
+<tr><td>degrés décimaux, nord et est positifs</td><td>48.8566 et 2.3522 (ou 48,8566 et
+2,3522)</td></tr>
+<tr><td>degrés et minutes, avec N ou S, E ou O (W)</td><td>48 51.4 N et 2 21.1 E</td></tr>
+<tr><td>degrés, minutes et secondes</td><td>48°51'24" N et 2°21'08" E</td></tr>
+</table>
+<p>Au sud, la latitude est négative (ou suivie de S) ; à l'ouest, la longitude est négative (ou
+suivie de O ou W).</p>
+
+<h2>Ce que le calcul suppose</h2>
+<ul>
+<li>La latitude et la longitude sont <b>géodésiques</b>, sur l'ellipsoïde WGS84 : celles d'un
+GPS et des cartes récentes.</li>
+<li>Le lieu est pris à l'<b>altitude 0</b> au-dessus de l'ellipsoïde. En montagne comme en
+bord de mer, l'écart est bien plus petit que l'incertitude du modèle.</li>
+<li>Le modèle décrit le champ de la Terre entière ; il ne connaît pas les perturbations
+locales (roches magnétiques, constructions métalliques, véhicules).</li>
+<li>L'incertitude affichée est l'erreur type du modèle à ce lieu : environ deux fois sur trois,
+l'écart réel est plus petit. Elle grandit à l'approche des pôles magnétiques.</li>
+</ul>
+
+<h2>Avertissements</h2>
+<table>
+<tr><th>Avertissement</th><th>Signification</th></tr>
+<tr><td>date hors de la période de validité</td><td>WMM2025 vaut du 1er janvier 2025 au
+31 décembre 2029 ; ailleurs, la valeur n'est qu'une extrapolation.</td></tr>
+<tr><td>zone de prudence</td><td>près d'un pôle magnétique, le champ horizontal est faible (moins
+de 6000 nT) : une boussole y est peu sûre.</td></tr>
+<tr><td>zone interdite</td><td>plus près encore (moins de 2000 nT), une boussole n'indique rien
+de sûr : rien n'est appliqué.</td></tr>
+<tr><td>plus de 10°</td><td>la boussole ne reçoit pas de déclinaison au-delà de 10° : rien n'est
+appliqué.</td></tr>
+</table>
+
+<h2>En ligne de commande</h2>
+<p><span class="menu">ventrose --declination LAT LON [AAAA-MM-JJ] [--altitude KM]</span> écrit la
+déclinaison en degrés (positive à l'est, deux décimales) suivie de son incertitude, sans ouvrir
+de fenêtre ; les avertissements vont sur la sortie d'erreur.</p>
+<p class="retour"><a href="#som">Retour au sommaire</a></p>
+</div>
+)";
+
+const char kShareTopic[] = R"(
+<div class="rubrique" id="partage"><a name="partage"></a>
+<h1>Partage du cap (NMEA 0183)</h1>
+<p>Ventrose peut transmettre le cap mesuré aux logiciels de navigation (traceurs de cartes,
+gpsd, serveurs Signal K, pilotes automatiques) sous forme de phrases NMEA 0183, à chaque mesure
+valable reçue pendant la liaison. Rien n'est envoyé tant que la liaison n'est pas établie, ni
+après sa perte : un cap périmé serait pire que pas de cap du tout.</p>
+<table>
+<tr><th>Phrase</th><th>Contenu</th></tr>
+<tr><td>$HCHDM</td><td>le cap magnétique : votre cap avec le centrage du zéro, sans la
+déclinaison</td></tr>
+<tr><td>$HCHDG</td><td>le même cap magnétique, sans déviation, avec la déclinaison réglée comme
+variation (E pour est, W pour ouest)</td></tr>
+<tr><td>$HCHDT</td><td>le cap vrai, celui qu'affiche « Votre CAP » (déclinaison
+appliquée) ; envoyé seulement si la case du cap vrai est cochée</td></tr>
+</table>
+<h2>Les sorties</h2>
+<table>
+<tr><th>Sortie</th><th>Réglage</th></tr>
+<tr><td>UDP vers l'hôte</td><td>chaque phrase part en datagramme vers l'hôte et le port
+indiqués (par défaut 127.0.0.1, port 10110) ; une adresse de diffusion (par exemple
+192.168.1.255) atteint tout le réseau local</td></tr>
+<tr><td>Serveur TCP</td><td>les logiciels se connectent à l'adresse et au port indiqués (par
+défaut 127.0.0.1, port 10110 : ce PC seulement ; 0.0.0.0 ouvre le serveur au réseau). Huit
+clients au plus ; un client qui ne lit plus ses données est déconnecté, sans jamais retenir
+les autres</td></tr>
+<tr><td>Pseudo-terminal</td><td>pour les logiciels qui ne lisent qu'un port série : le lien
+<b>NMEA</b> du dossier d'installation mène au terminal ; réglez le logiciel sur ce fichier, à
+4800 ou 38400 bauds</td></tr>
+</table>
+<p>Cochez <b>Envoyer aussi le cap vrai (HDT)</b> seulement si la
+<a href="#rub8">déclinaison magnétique</a> réglée est bien celle du lieu où vous êtes.</p>
+<p>Le cadre <b>En direct</b> montre la dernière phrase envoyée et le nombre de clients TCP
+connectés. Cliquez sur <b>OK</b> (ou fermez la fenêtre) : les sorties s'ouvrent ou se ferment
+aussitôt, et vos choix sont enregistrés dans le fichier Ventrose.conf du dossier
+d'installation.</p>
+<p class="note">Un port déjà pris, un hôte introuvable ou un client trop lent est signalé dans
+la barre d'état, sans interrompre la boussole. Cliquez de nouveau sur <b>OK</b> pour réessayer
+une sortie qui n'a pas pu s'ouvrir.</p>
+<p class="retour"><a href="#som">Retour au sommaire</a></p>
+</div>
+)";
+
 const char kTail[] = R"(
 </body>
 </html>
@@ -290,9 +458,9 @@ const char kTail[] = R"(
 
 QByteArray helpFile() {
     QByteArray page(kHead);
-    for (const char *topic :
-         {kMainTopic, kPortTopic, kGraphicsTopic, kMenuStyleTopic, kCalibrationTopic,
-          kCentringTopic, kDeclinationTopic, kSoftwareTopic, kHardwareTopic})
+    for (const char *topic : {kMainTopic, kPortTopic, kGraphicsTopic, kMenuStyleTopic,
+                              kCalibrationTopic, kCentringTopic, kDeclinationTopic, kSoftwareTopic,
+                              kHardwareTopic, kLogTopic, kPlaceTopic, kShareTopic})
         page += topic;
     page += kTail;
     return page;

@@ -1,6 +1,8 @@
 #include "app/Forms.h"
 
+#include "app/HeadingLog.h"
 #include "app/Unit1.h"
+#include "dialogs/HeadingShareDialog.h"
 #include "dialogs/Unit10.h"
 #include "dialogs/Unit2.h"
 #include "dialogs/Unit3.h"
@@ -10,6 +12,9 @@
 #include "dialogs/Unit7.h"
 #include "dialogs/Unit8.h"
 #include "dialogs/Unit9.h"
+#include "nmea/HeadingShare.h"
+#include "platform/InstallDir.h"
+#include "settings/OwnSettings.h"
 
 namespace app {
 
@@ -27,13 +32,41 @@ void Forms::Create() {
     form8_ = std::make_unique<TForm8>(*form1_);
     form9_ = std::make_unique<TForm9>(*form1_);
     form10_ = std::make_unique<TForm10>(*form1_);
+    CreateHeadingShare();
     form1_->SetDialogs({form2_.get(), form3_.get(), form4_.get(), form5_.get(), form6_.get(),
-                        form7_.get(), form8_.get(), form9_.get(), form10_.get()});
+                        form7_.get(), form8_.get(), form9_.get(), form10_.get(), shareForm_.get()});
+    log_ = std::make_unique<HeadingLog>(form1_->Readings());
+    form1_->Journalducap1->OnClick = platform::TNotifyEvent::FromFunction(
+        [log = log_.get()](platform::TObject *) { log->ShowWindow(); });
+}
+
+void Forms::CreateHeadingShare() {
+    share_ =
+        std::make_unique<nmea::HeadingShare>(platform::InstallDir::File(QStringLiteral("NMEA")));
+    share_->SetSaved(nmea::LoadShareSettings(*settings::OpenOwnSettings()));
+    TForm1 *main = form1_.get();
+    share_->AddNoticeSink([main](const nmea::ShareNotice &notice) {
+        if (notice.kind == nmea::ShareNotice::Kind::Problem)
+            main->ShowNotice(notice.text);
+    });
+    shareSubscription_ =
+        form1_->Readings().Subscribe([share = share_.get()](const ReadingRecord &reading) {
+            share->Share({.lastRawAngle = reading.lastRawAngle,
+                          .centring = reading.centring,
+                          .declination = reading.declination});
+        });
+    shareForm_ = std::make_unique<THeadingShareForm>(*form1_, *share_);
 }
 
 void Forms::Destroy() {
+    log_.reset(); // it listens to the main window's readings
     if (form1_)
         form1_->SetDialogs({});
+    shareForm_.reset();
+    if (form1_ && shareSubscription_ >= 0)
+        form1_->Readings().Unsubscribe(shareSubscription_);
+    shareSubscription_ = -1;
+    share_.reset();
     form10_.reset();
     form9_.reset();
     form8_.reset();

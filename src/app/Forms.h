@@ -3,6 +3,10 @@
 
 #include <memory>
 
+namespace nmea {
+class HeadingShare;
+}
+
 namespace app {
 
 class TForm1;
@@ -15,6 +19,8 @@ class TForm7;
 class TForm8;
 class TForm9;
 class TForm10;
+class HeadingLog;
+class THeadingShareForm;
 
 class Forms {
 public:
@@ -23,17 +29,25 @@ public:
     Forms(const Forms &) = delete;
     Forms &operator=(const Forms &) = delete;
 
-    // Creates the main window, then the dialogs TForm2 to TForm10, in that order.
+    // Creates the main window, then the dialogs TForm2 to TForm10, in that order, then
+    // the heading output (fed by the main window's readings, not started) and its dialog.
     void Create();
-    // Destroys the dialogs, then the main window (which closes its port first).
+    // Destroys the dialogs and the heading output, then the main window (which closes its
+    // port first).
     void Destroy();
 
     TForm1 *Form1() const { return form1_.get(); }
     TForm2 *Form2() const { return form2_.get(); }
     TForm4 *Form4() const { return form4_.get(); }
     TForm6 *Form6() const { return form6_.get(); }
+    // The heading log ("Journal du cap..." of the Boussole menu), made after the dialogs.
+    HeadingLog *Log() const { return log_.get(); }
+    nmea::HeadingShare *Share() const { return share_.get(); }
+    THeadingShareForm *ShareForm() const { return shareForm_.get(); }
 
 private:
+    void CreateHeadingShare();
+
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TForm2> form2_;
     std::unique_ptr<TForm3> form3_;
@@ -44,6 +58,10 @@ private:
     std::unique_ptr<TForm8> form8_;
     std::unique_ptr<TForm9> form9_;
     std::unique_ptr<TForm10> form10_;
+    std::unique_ptr<HeadingLog> log_;
+    std::unique_ptr<nmea::HeadingShare> share_;
+    std::unique_ptr<THeadingShareForm> shareForm_;
+    int shareSubscription_ = -1;
 };
 
 } // namespace app

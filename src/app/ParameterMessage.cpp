@@ -3,33 +3,42 @@
 #include "platform/Errors.h"
 
 #include <algorithm>
-#include <cctype>
+#include <string>
 
 namespace app {
 
 namespace {
 
-bool IsDigits(const std::string &text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](unsigned char c) { return c >= '0' && c <= '9'; });
-}
-
-bool IsSign(const std::string &text) { return text.empty() || text == "+" || text == "-"; }
-
 using namespace settings;
 
+// What a field of the message may carry: a sign ("+", "-"), or a number of at most
+// maxDigits decimal digits up to maxValue, as the module reads them. Empty is allowed.
 struct Field {
     int slot;
     const char *name;
-    bool (*valid)(const std::string &);
+    bool sign;
+    std::size_t maxDigits = 0;
+    int maxValue = 0;
+
+    bool Holds(const std::string &text) const {
+        if (text.empty())
+            return true;
+        if (sign)
+            return text == "+" || text == "-";
+        if (text.size() > maxDigits || !std::all_of(text.begin(), text.end(), [](unsigned char c) {
+                return c >= '0' && c <= '9';
+            }))
+            return false;
+        return std::stoi(text) <= maxValue;
+    }
 };
 
 const Field fields[] = {
-    {HardwareOptionsSlot, "Options matérielles", IsDigits},
-    {CentringSignSlot, "Signe du centrage du zéro", IsSign},
-    {CentringSlot, "Centrage du zéro", IsDigits},
-    {DeclinationSignSlot, "Sens de la déclinaison magnétique", IsSign},
-    {DeclinationSlot, "Déclinaison magnétique", IsDigits},
+    {HardwareOptionsSlot, "Options matérielles", false, 3, 255},
+    {CentringSignSlot, "Signe du centrage du zéro", true},
+    {CentringSlot, "Centrage du zéro", false, 2, 20},
+    {DeclinationSignSlot, "Sens de la déclinaison magnétique", true},
+    {DeclinationSlot, "Déclinaison magnétique", false, 2, 10},
 };
 
 } // namespace
@@ -37,7 +46,7 @@ const Field fields[] = {
 std::string BuildParameterMessage(const SettingsStore &settings) {
     for (const Field &field : fields) {
         const std::string &text = settings.Get(field.slot);
-        if (!field.valid(text))
+        if (!field.Holds(text))
             throw platform::Exception(
                 QStringLiteral("Les paramètres n'ont pas été envoyés à la boussole.\n"
                                "La ligne %1 du fichier Ventrose.inf (%2) contient « %3 », "

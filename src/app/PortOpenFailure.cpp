@@ -1,10 +1,12 @@
 #include "app/PortOpenFailure.h"
 
+#include "platform/EscapedText.h"
 #include "platform/InstallDir.h"
 #include "serial/devices/PortLinks.h"
 #include "serial/port/ESerialPort.h"
 #include "serial/port/SerialDevice.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -51,7 +53,26 @@ QString PortOpenFailureMessage(const serial::ESerialPort &error, const QString &
     return advice + QStringLiteral("\n\n") + component;
 }
 
+namespace {
+
+bool portsSimulated = false;
+
+QString SimulatedPortFailureMessage(const serial::ESerialPort &error, const QString &port) {
+    const QString component = QString::fromUtf8(error.what());
+    if (error.ComErrorCode != 1 || error.WinErrorCode != serial::ERROR_FILE_NOT_FOUND)
+        return component;
+    return QStringLiteral("Le port %1 mène au module simulé, qui est débranché.\nRebranchez-le "
+                          "(kill -USR2 %2), puis réessayez.\n\n%3")
+        .arg(port, QString::number(QCoreApplication::applicationPid()), component);
+}
+
+} // namespace
+
+void SetPortsSimulated(bool simulated) { portsSimulated = simulated; }
+
 QString PortOpenFailureMessage(const serial::ESerialPort &error, const QString &port) {
+    if (portsSimulated)
+        return SimulatedPortFailureMessage(error, port);
     const std::string device = serial::PortTarget(
         QFile::encodeName(platform::InstallDir::Path()).toStdString(), port.toStdString());
     QString owner;
@@ -59,8 +80,9 @@ QString PortOpenFailureMessage(const serial::ESerialPort &error, const QString &
     if (::stat(device.c_str(), &status) == 0)
         if (const struct group *entry = ::getgrgid(status.st_gid))
             owner = QString::fromLocal8Bit(entry->gr_name);
-    return PortOpenFailureMessage(error, port, QFile::decodeName(QByteArray::fromStdString(device)),
-                                  owner);
+    // The path's bytes as they are, shown escaped where they are not UTF-8.
+    return PortOpenFailureMessage(
+        error, port, QString::fromStdString(platform::EscapeUnprintable(device)), owner);
 }
 
 } // namespace app

@@ -17,7 +17,11 @@ QString PortOpenFailureMessage(const serial::ESerialPort &error, const QString &
                                const QString &device, const QString &groupOfDevice);
 
 // The same for a port of the running program: finds where port leads in the installation
-// folder and who owns the device.
+// folder and who owns the device, or, on --simulate, tells that the simulated module is
+// unplugged.
 QString PortOpenFailureMessage(const serial::ESerialPort &error, const QString &port);
+
+// On --simulate the ports lead to the simulated module, not to devices.
+void SetPortsSimulated(bool simulated);
 
 } // namespace app

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 namespace app {
 
@@ -28,11 +29,22 @@ public:
 
     // Returns a key for Unsubscribe.
     int Subscribe(Listener listener);
+    // Also from inside a listener, its own key included: the listener then hears no more
+    // readings and is let go once the current one has gone round.
     void Unsubscribe(int key);
-    void Publish(const ReadingRecord &reading) const;
+    void Publish(const ReadingRecord &reading);
+    bool HasListeners() const { return !listeners_.empty(); }
+
+    // The time a reading is stamped with: the system's UTC time, unless a test steps a
+    // clock of its own.
+    QDateTime Now() const { return clock_ ? clock_() : QDateTime::currentDateTimeUtc(); }
+    void SetClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
 
 private:
     std::map<int, Listener> listeners_;
+    std::function<QDateTime()> clock_;
+    bool publishing_ = false;
+    std::vector<int> leaving_; // unsubscribed during Publish
     int nextKey_ = 0;
 };
 

@@ -1,9 +1,11 @@
 // The main window: creation and activation, command availability, the commands and the quit.
 #include "app/Unit1.h"
 
+#include "app/DeferredCall.h"
 #include "app/PictureBox.h"
 #include "app/PortOpenFailure.h"
 #include "dialogs/DialogBase.h"
+#include "dialogs/HeadingShareDialog.h"
 #include "dialogs/HelpTopics.h"
 #include "dialogs/Unit10.h"
 #include "dialogs/Unit2.h"
@@ -26,6 +28,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QTimer>
+
+#include <utility>
 
 namespace app {
 
@@ -134,7 +138,7 @@ void TForm1::FormActivate(TObject *) {
         return;
     if (parametersChanged_ == 1) {
         parametersChanged_ = 0;
-        settings_.SaveSettings(platform::InstallDir::File(QStringLiteral("Ventrose.inf")));
+        SaveSettingsOrSay();
         TransferParameters();
         return;
     }
@@ -142,12 +146,33 @@ void TForm1::FormActivate(TObject *) {
     if (const std::optional<settings::PortChoice> port = View().Port())
         SerialPort1->SetPort(std::string(settings::PortNameOf(*port).name));
     SerialPort1->SetBaudRate(serial::br9600);
-    settings_.SaveSettings(platform::InstallDir::File(QStringLiteral("Ventrose.inf")));
+    SaveSettingsOrSay();
     // A port whose device went away waits for the link start: opening it at each
     // activation would only report the missing device again and again.
     if (!portAwaitsLinkStart_)
         OpenPortOrExplain();
     ApplyMenuStyle();
+}
+
+// A settings file that cannot be written (a full or read-only folder) must not keep the
+// port from opening, or the link could never start: the failure is said once, the
+// activation goes on, and the next activations try again until a save succeeds.
+void TForm1::SaveSettingsOrSay() {
+    try {
+        settings_.SaveSettings(platform::InstallDir::File(QStringLiteral("Ventrose.inf")));
+    } catch (const platform::EInOutError &error) {
+        if (!std::exchange(settingsUnsaved_, true))
+            platform::MessageBoxes::Error(
+                error.Message() +
+                    QStringLiteral("\n\nLes réglages ne peuvent pas être enregistrés dans le "
+                                   "dossier %1.\nLe programme continue ; ils seront enregistrés "
+                                   "dès que ce sera de nouveau possible.")
+                        .arg(platform::InstallDir::Path()),
+                platform::BoxReturn::Quietly);
+        return;
+    }
+    if (std::exchange(settingsUnsaved_, false))
+        SetStatusText(StatusPanel::Operation, QStringLiteral("Réglages enregistrés..."));
 }
 
 // ---- Commands ----------------------------------------------------------------------------
@@ -162,6 +187,10 @@ void TForm1::Dclinaisonmagntique1Click(TObject *) { ShowAboveAll(dialogs_.Form5)
 void TForm1::Optionslogicielles1Click(TObject *) { ShowAboveAll(dialogs_.Form8); }
 void TForm1::Optionsmatrielles1Click(TObject *) { ShowAboveAll(dialogs_.Form9); }
 void TForm1::Aproposde1Click(TObject *) { ShowAboveAll(dialogs_.Form10); }
+void TForm1::PartageducapNMEA01831Click(TObject *) {
+    if (dialogs_.ShareForm != nullptr)
+        ShowAboveAll(dialogs_.ShareForm);
+}
 void TForm1::Help1Click(TObject *) { ShowHelpTopic(QStringLiteral("som")); }
 void TForm1::BitBtn5Click(TObject *) { ShowHelpTopic(QStringLiteral("rub6")); }
 
@@ -214,6 +243,11 @@ void TForm1::Quittez1Click(TObject *) {
                                "sur OK..."));
     }
     App().Terminate();
+}
+
+void TForm1::QuitOnRequest() {
+    App().SetUnattended();
+    heldQuit_->Request(); // once the boxes it closed are gone, and after a running exchange
 }
 
 void TForm1::FormCloseQuery(TObject *, bool &CanClose) {

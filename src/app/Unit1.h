@@ -40,6 +40,7 @@ class TFlatMenu;
 namespace app {
 
 class PictureBox;
+class THeadingShareForm;
 
 // The dialogs the main window opens; all live as long as the program.
 struct Dialogs {
@@ -52,6 +53,7 @@ struct Dialogs {
     TForm8 *Form8 = nullptr;
     TForm9 *Form9 = nullptr;
     TForm10 *Form10 = nullptr;
+    THeadingShareForm *ShareForm = nullptr; // the heading output
 };
 
 using platform::TObject;
@@ -100,6 +102,14 @@ public:
     // Every valid reading taken while the link is up, after the display took it.
     ReadingFeed &Readings() { return readings_; }
     QString StatusText(StatusPanel panel) const;
+    // A note of the program's own in the operation panel (the trace that stopped).
+    void ShowStatusNote(const QString &text) { SetStatusText(StatusPanel::Operation, text); }
+    // The program is asked to end from outside (SIGTERM, SIGHUP): the quit runs as the
+    // user's "Quitter" runs it, with nobody there to answer a box.
+    void QuitOnRequest();
+    // A notice from what follows the heading (the heading output), in the operation
+    // panel of the status bar until the next operation's text; never a box.
+    void ShowNotice(const QString &text);
 
     // The device of a link that was lost has come back (the port watcher saw it, or the
     // simulated module's plug was put back): the link starts again by itself, without a
@@ -120,6 +130,7 @@ public:
     void Dclinaisonmagntique1Click(TObject *Sender);
     void Optionslogicielles1Click(TObject *Sender);
     void Optionsmatrielles1Click(TObject *Sender);
+    void PartageducapNMEA01831Click(TObject *Sender);
     void Help1Click(TObject *Sender);
     void Aproposde1Click(TObject *Sender);
     void Quittez1Click(TObject *Sender);
@@ -151,9 +162,10 @@ public:
                         *Communication1 = nullptr, *Optionsgraphiques1 = nullptr,
                         *Optionspendule1 = nullptr, *Quittez1 = nullptr;
     platform::TMenuItem *Bousolle1 = nullptr, *Etalonnagedelaboussole1 = nullptr,
-                        *CentrageduzroNORD1 = nullptr, *Dclinaisonmagntique1 = nullptr;
+                        *CentrageduzroNORD1 = nullptr, *Dclinaisonmagntique1 = nullptr,
+                        *Journalducap1 = nullptr; // the heading log's window (Forms binds it)
     platform::TMenuItem *Options1 = nullptr, *Optionslogicielles1 = nullptr,
-                        *Optionsmatrielles1 = nullptr;
+                        *Optionsmatrielles1 = nullptr, *PartageducapNMEA01831 = nullptr;
     platform::TMenuItem *Aide1 = nullptr, *Help1 = nullptr, *Aproposde1 = nullptr;
 
     platform::TPopupMenu *PopupMenu1 = nullptr;
@@ -206,6 +218,7 @@ private:
 
     // Shared steps of the handlers.
     void ApplyMenuStyle();
+    void SaveSettingsOrSay();
     void ShowAboveAll(QWidget *dialog);
     void SetStatusText(StatusPanel panel, const QString &text);
     void PlaceCompassLabels();
@@ -291,6 +304,7 @@ private:
     DeferredCall *heldQuit_ = nullptr;    // a quit asked for during an exchange
     DeferredCall *restartLink_ = nullptr; // the link of a device that came back
     QLabel *balloonLabel_ = nullptr;      // the label whose balloon shows
+    bool settingsUnsaved_ = false;        // the last save failed (and that was said)
 };
 
 } // namespace app

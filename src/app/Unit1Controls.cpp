@@ -141,6 +141,8 @@ void TForm1::SetStatusText(StatusPanel panel, const QString &text) {
     statusPanels_[static_cast<int>(panel)]->setText(text);
 }
 
+void TForm1::ShowNotice(const QString &text) { SetStatusText(StatusPanel::Operation, text); }
+
 // Right-hand labels keep their right edge on the dial's right edge as their texts change.
 void TForm1::PlaceCompassLabels() {
     const int left = Image1->x();

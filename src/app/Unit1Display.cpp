@@ -25,7 +25,7 @@ void TForm1::SerialPort1RxChar(TObject *, int Count) {
     // A chunk that is no reading redraws the display from the last valid one.
     ShowHeading();
     if (reading)
-        readings_.Publish({.time = QDateTime::currentDateTimeUtc(),
+        readings_.Publish({.time = readings_.Now(),
                            .raw = *reading,
                            .lastRawAngle = heading_.LastRawAngle(),
                            .centring = heading_.AppliedCentring(),

@@ -61,6 +61,8 @@ void TForm1::CreateMenus() {
     Dclinaisonmagntique1 =
         AddItem(this, *Bousolle1, "Dclinaisonmagntique1", QStringLiteral("&Déclinaison magnétique"),
                 &TForm1::Dclinaisonmagntique1Click);
+    Journalducap1 =
+        AddItem(this, *Bousolle1, "Journalducap1", QStringLiteral("&Journal du cap..."));
 
     Options1 = AddItem(this, bar, "Options1", QStringLiteral("&Options"));
     Optionslogicielles1 =
@@ -69,6 +71,9 @@ void TForm1::CreateMenus() {
     Optionsmatrielles1 =
         AddItem(this, *Options1, "Optionsmatrielles1", QStringLiteral("Options &matérielles"),
                 &TForm1::Optionsmatrielles1Click);
+    PartageducapNMEA01831 = AddItem(this, *Options1, "PartageducapNMEA01831",
+                                    QStringLiteral("&Partage du cap (NMEA 0183)..."),
+                                    &TForm1::PartageducapNMEA01831Click);
 
     Aide1 = AddItem(this, bar, "Aide1", QStringLiteral("&Aide"));
     Help1 = AddItem(this, *Aide1, "Help1", QStringLiteral("&Help"), &TForm1::Help1Click);

@@ -1,9 +1,19 @@
 // Ventrose: desktop front end of an RS-232 electronic compass module.
+#include "app/CommandLine.h"
+#include "app/DeviceReturnWatcher.h"
 #include "app/Forms.h"
-#include "app/PortList.h"
+#include "app/HeadingLog.h"
+#include "app/LogOptions.h"
+#include "app/PortOpenFailure.h"
+#include "app/Unit1.h"
+#include "nmea/HeadingShare.h"
 #include "platform/Application.h"
+#include "platform/Errors.h"
 #include "platform/InstallDir.h"
 #include "platform/MessageBoxes.h"
+#include "platform/SignalNotes.h"
+#include "platform/StandardDescriptors.h"
+#include "serial/devices/PortNames.h"
 #include "serial/port/ExceptionReport.h"
 #include "serial/posix/PosixSerialDevice.h"
 #include "serial/trace/TracedDevice.h"
@@ -11,78 +21,66 @@
 #include "sim/SimulatedLink.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QIcon>
+#include <QPointer>
 #include <QSocketNotifier>
 
-#include <cstring>
+#include <csignal>
+#include <cstdio>
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace {
 
-struct Options {
-    bool simulate = false;
-    QString dataDir;
-    QString trace;
-};
+// The quit of the main window does not save the settings itself; a quit asked from outside
+// saves them, since the user may have had no chance to leave a dialog.
+void SaveSettingsAtTheEnd(app::TForm1 &mainWindow) {
+    try {
+        mainWindow.Settings().SaveSettings(
+            platform::InstallDir::File(QStringLiteral("Ventrose.inf")));
+    } catch (const platform::Exception &error) {
+        platform::NoteOnStandardError(error.Message().toStdString());
+    }
+}
 
-Options ParseOptions(const QCoreApplication &application) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Ventrose : boussole électronique RS-232 (COM1 ou COM2)."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption simulate(
-        QStringLiteral("simulate"),
-        QStringLiteral("COM1 et COM2 ouvrent une boussole simulée au lieu d'un port série."));
-    const QCommandLineOption dataDir(
-        QStringLiteral("data-dir"),
-        QStringLiteral("Dossier d'installation à utiliser (par défaut %1).")
-            .arg(platform::InstallDir::DefaultPath()),
-        QStringLiteral("DIR"));
-    const QCommandLineOption listPorts(
-        QStringLiteral("list-ports"),
-        QStringLiteral("Affiche les périphériques série présents (chemin, nœud, description) "
-                       "et s'arrête."));
-    const QCommandLineOption trace(
-        QStringLiteral("trace"),
-        QStringLiteral("Enregistre dans FILE (- : la sortie d'erreur) tout ce qui passe sur la "
-                       "ligne série."),
-        QStringLiteral("FILE"));
-    parser.addOption(simulate);
-    parser.addOption(dataDir);
-    parser.addOption(trace);
-    parser.addOption(listPorts);
-    parser.process(application);
-    return {parser.isSet(simulate), parser.value(dataDir), parser.value(trace)};
+// Runs on its main loop whatever a thread of the program asks for.
+void OnMainLoop(std::function<void()> call) {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(call), Qt::QueuedConnection);
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
+    // Before anything opens a descriptor: a closed 0, 1 or 2 would be taken by the next
+    // one (the display's connection), and whatever writes to standard error would write
+    // into it.
+    platform::OpenMissingStandardDescriptors();
+    // A reader of the trace (or of standard error) that goes away is an error to report,
+    // not a reason to die in the middle of a save.
+    std::signal(SIGPIPE, SIG_IGN);
+    // The whole command line is read before the window system is reached: a mistake in it,
+    // the help, the version and the port list need no display.
+    const app::CommandLine line =
+        app::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const app::Terminal terminal{stdout, stderr, VENTROSE_VERSION,
+                                 platform::InstallDir::DefaultPath().toStdString()};
+    if (const auto status = app::RunWithoutDisplay(line, terminal))
+        return *status;
+    const app::Options &options = line.options;
+
     QCoreApplication::setApplicationName(QStringLiteral("Ventrose"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VENTROSE_VERSION));
-    // Listing the ports, the help and the version need no display: they are done before the
-    // window system is reached (the parser prints the help or the version and exits).
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--list-ports") == 0) {
-            app::PrintPortList(stdout);
-            return 0;
-        }
-        for (const char *option : {"-h", "-?", "--help", "--help-all", "-v", "--version"}) {
-            if (std::strcmp(argv[i], option) == 0) {
-                QCoreApplication withoutDisplay(argc, argv);
-                ParseOptions(withoutDisplay);
-            }
-        }
-    }
-    QApplication application(argc, argv);
-    const Options options = ParseOptions(application);
+    // Qt sees the program's name alone: every argument was read above, and a value such as
+    // "--data-dir -reverse" must not be taken for one of Qt's own options.
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral(VENTROSE_APP_ID));
 
     platform::Application &app = platform::Application::Instance();
     app.SetTitle(QStringLiteral("Ventrose"));
 
-    platform::InstallDir::Select(options.dataDir);
+    platform::InstallDir::Select(QString::fromLocal8Bit(options.dataDir));
     QString error;
     if (!platform::InstallDir::Prepare(QStringLiteral(":/shipped"), &error)) {
         platform::MessageBoxes::Warning(error);
@@ -90,30 +88,58 @@ int main(int argc, char **argv) {
     }
     QApplication::setWindowIcon(QIcon(platform::InstallDir::File(QStringLiteral("ventrose.png"))));
 
-    // Made before the port's devices and gone after them, so it records every close.
+    // Made before the port's devices and gone after them, so it records every close. A
+    // trace that stops (its reader gone, a full disk) is said once, on standard error and
+    // in the status bar; the program goes on.
     std::shared_ptr<serial::LineTrace> trace;
-    if (!options.trace.isEmpty()) {
+    QPointer<app::TForm1> mainWindow;
+    QString traceFailure; // shown once the main window exists, if it failed before
+    if (!options.trace.empty()) {
         std::string reason;
-        trace = serial::LineTrace::OpenFile(options.trace.toStdString(), reason);
+        serial::LineTraceOptions traceOptions;
+        traceOptions.failed = [&](const std::string &) {
+            OnMainLoop([&] {
+                traceFailure = QStringLiteral("La trace ne peut plus être écrite...");
+                if (mainWindow)
+                    mainWindow->ShowStatusNote(traceFailure);
+            });
+        };
+        trace = serial::LineTrace::OpenFile(options.trace, reason, std::move(traceOptions));
         if (!trace) {
             platform::MessageBoxes::Warning(
                 QStringLiteral("Impossible d'ouvrir le fichier de trace %1 :\n%2")
-                    .arg(options.trace, QString::fromLocal8Bit(reason.c_str())));
+                    .arg(QString::fromLocal8Bit(options.trace),
+                         QString::fromLocal8Bit(reason.c_str())));
             return 1;
         }
+    }
+    sim::CompassOptions moduleOptions;
+    if (!options.replay.empty()) {
+        app::ReplayLoad replay = app::LoadReplay(QString::fromLocal8Bit(options.replay));
+        if (!replay.error.isEmpty()) {
+            std::fprintf(stderr, "%s\n", replay.error.toLocal8Bit().constData());
+            platform::MessageBoxes::Warning(replay.error);
+            return 1;
+        }
+        moduleOptions.replay = std::move(replay.readings);
     }
     std::unique_ptr<sim::SimulatedLink> simulated;
     std::unique_ptr<sim::PlugSignals> plug;
     serial::DeviceOpener opener;
     if (options.simulate) {
-        simulated = std::make_unique<sim::SimulatedLink>();
+        simulated = std::make_unique<sim::SimulatedLink>(std::move(moduleOptions));
         opener = simulated->Opener();
+        app::SetPortsSimulated(true);
         // SIGUSR1 pulls the simulated module's plug, SIGUSR2 puts it back.
         plug = std::make_unique<sim::PlugSignals>();
         auto *notifier =
             new QSocketNotifier(plug->Descriptor(), QSocketNotifier::Read, &application);
-        QObject::connect(notifier, &QSocketNotifier::activated,
-                         [&] { plug->Apply(simulated->Compass()); });
+        // Putting the plug back is the device's return, as the watcher tells it of a real one.
+        QObject::connect(notifier, &QSocketNotifier::activated, [&] {
+            if (plug->Apply(simulated->Compass()) > 0 && !simulated->Compass().Line().Unplugged() &&
+                mainWindow)
+                mainWindow->DeviceReturned();
+        });
     } else {
         opener = serial::PosixDeviceOpener(platform::InstallDir::Path().toStdString());
     }
@@ -124,8 +150,44 @@ int main(int argc, char **argv) {
 
     app::Forms forms;
     forms.Create();
+    if (!options.log.empty())
+        app::StartUnattendedLog(*forms.Log(), QString::fromLocal8Bit(options.log));
+    mainWindow = forms.Form1();
+    if (!traceFailure.isEmpty())
+        mainWindow->ShowStatusNote(traceFailure);
+    // A real port's device that comes back after it went away starts the lost link again.
+    std::unique_ptr<app::DeviceReturnWatcher> deviceReturns;
+    if (!options.simulate) {
+        deviceReturns = std::make_unique<app::DeviceReturnWatcher>([&forms] {
+            return serial::ResolvePortPath(forms.Form1()->SerialPort1->Port(),
+                                           platform::InstallDir::Path().toStdString());
+        });
+        QObject::connect(deviceReturns.get(), &app::DeviceReturnWatcher::Returned,
+                         mainWindow.data(), &app::TForm1::DeviceReturned);
+    }
+    // SIGTERM and SIGHUP (the session ends, a kill) quit as the user's "Quitter" does: the
+    // module is handed over when the link is up, and the settings are saved. A second one
+    // ends the program at once.
+    platform::SignalNotes endRequests({SIGTERM, SIGHUP}, platform::SignalNotes::Repeat::EndsNow);
+    bool endRequested = false;
+    QSocketNotifier endNotifier(endRequests.Descriptor(), QSocketNotifier::Read);
+    QObject::connect(&endNotifier, &QSocketNotifier::activated, [&] {
+        if (!endRequests.Take().empty() && !std::exchange(endRequested, true))
+            forms.Form1()->QuitOnRequest();
+    });
+    // The heading output: its problems go to the trace as well as the status bar, and the
+    // outputs of the command line join the user's.
+    nmea::HeadingShare &share = *forms.Share();
+    if (trace)
+        share.AddNoticeSink(
+            [trace](const nmea::ShareNotice &notice) { trace->Note(notice.text.toStdString()); });
+    share.SetRunChoice(options.nmea, options.nmeaTrue);
+    share.Start();
     app.ShowMainForm();
     const int code = app.Run();
+    if (endRequested)
+        SaveSettingsAtTheEnd(*forms.Form1());
+    deviceReturns.reset();
     forms.Destroy();
     serial::SetDeviceOpener({}); // lets the trace go, written to its end, before main returns
     return code;

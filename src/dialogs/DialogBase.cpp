@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -84,6 +85,23 @@ QPushButton *TDialogForm::MakeBitBtn(QWidget *parent, const QString &caption,
     button->setIconSize(QSize(GlyphSize, GlyphSize));
     button->setGeometry(geometry);
     return button;
+}
+
+void TDialogForm::SetDefaultButton(QPushButton *button) {
+    defaultButton_ = button;
+    button->setDefault(true);
+}
+
+void TDialogForm::keyPressEvent(QKeyEvent *event) {
+    // A plain window has no default button of its own: Enter reaches it from any control
+    // that does not take it for itself.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (enter && plain && defaultButton_ != nullptr && defaultButton_->isEnabled()) {
+        defaultButton_->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TDialogForm::closeEvent(QCloseEvent *event) {

@@ -12,6 +12,7 @@
 
 class QAbstractButton;
 class QCloseEvent;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QRect;
@@ -61,11 +62,17 @@ protected:
     QPushButton *MakeBitBtn(QWidget *parent, const QString &caption, const QString &glyphFile,
                             const QRect &geometry);
 
+    // Makes button the window's default button: drawn as such, and pressed by Enter or the
+    // keypad's Enter wherever the focus is in the window, as in any dialog box.
+    void SetDefaultButton(QPushButton *button);
+
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     MainWindowAccess &mainWindow_;
     bool hasHelp_;
+    QPushButton *defaultButton_ = nullptr;
 };
 
 } // namespace app

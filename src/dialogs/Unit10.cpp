@@ -118,6 +118,7 @@ TForm10::TForm10(MainWindowAccess &mainWindow)
     MakeSystemGroup();
     BitBtn1 = MakeBitBtn(this, QStringLiteral("&OK"), QStringLiteral("btn_ok.bmp"),
                          QRect(336, 510, 81, 27));
+    SetDefaultButton(BitBtn1);
     connect(BitBtn1, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn1Click(); }));
 }
 

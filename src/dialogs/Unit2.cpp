@@ -1,6 +1,7 @@
 #include "dialogs/Unit2.h"
 
 #include "platform/Errors.h"
+#include "platform/EscapedText.h"
 #include "platform/Guarded.h"
 #include "platform/InstallDir.h"
 #include "serial/devices/PortDiscovery.h"
@@ -23,6 +24,8 @@
 #include <cstring>
 #include <utility>
 
+#include <sys/stat.h>
+
 namespace app {
 
 namespace {
@@ -30,16 +33,20 @@ namespace {
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kDeviceRole = Qt::UserRole + 1;
 
-QString FromPath(const std::string &path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
+// Device paths are the system's bytes, UTF-8 or not: the items keep them as bytes, and
+// they are shown with whatever is not printable UTF-8 escaped (a Latin-1 é as \xe9), so
+// that the link "&OK" writes is exactly the path discovered or made by hand.
+QByteArray PathData(const std::string &path) { return QByteArray::fromStdString(path); }
+std::string PathOf(const QVariant &data) { return data.toByteArray().toStdString(); }
+QString Shown(const std::string &text) {
+    return QString::fromStdString(platform::EscapeUnprintable(text));
 }
-std::string ToPath(const QString &path) { return QFile::encodeName(path).toStdString(); }
 
-std::string InstallPath() { return ToPath(platform::InstallDir::Path()); }
+std::string InstallPath() { return QFile::encodeName(platform::InstallDir::Path()).toStdString(); }
 
 // A device path as the dialog names it: /dev/ttyUSB0 is "ttyUSB0".
 QString ShortName(const std::string &device) {
-    QString name = FromPath(device);
+    QString name = Shown(device);
     if (name.startsWith(QStringLiteral("/dev/")))
         name.remove(0, 5);
     return name;
@@ -59,16 +66,38 @@ QLabel *MakeRowText(QGroupBox *group, QComboBox *combo, int x, int width, const 
     return label;
 }
 
-QString LinkFailure(const char *port, const std::string &target, int error) {
-    if (error == EEXIST)
+// What a thing in the way is, for the user.
+QString KindOf(const std::string &path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0)
+        return QStringLiteral("un élément");
+    if (S_ISDIR(status.st_mode))
+        return QStringLiteral("un dossier");
+    if (S_ISREG(status.st_mode))
+        return QStringLiteral("un fichier");
+    return QStringLiteral("un élément qui n'est pas un lien symbolique");
+}
+
+QString LinkFailure(const char *port, const std::string &target,
+                    const serial::PortLinkResult &result) {
+    const QString folder = platform::InstallDir::Path();
+    const std::string inTheWay = result.inTheWay.substr(result.inTheWay.find_last_of('/') + 1);
+    if (result.error == EEXIST && inTheWay == port)
         return QStringLiteral("%1 dans le dossier d'installation %2 n'est pas un lien "
-                              "symbolique : il est laissé tel quel, et %1 ne peut pas mener "
+                              "symbolique :\nil est laissé tel quel, et %1 ne peut pas mener "
                               "à %3.")
-            .arg(QLatin1String(port), platform::InstallDir::Path(), FromPath(target));
+            .arg(QLatin1String(port), folder, Shown(target));
+    if (result.error == EEXIST && !inTheWay.empty())
+        return QStringLiteral("Impossible de faire mener %1 à %2 :\nle nom « %3 » du dossier "
+                              "d'installation %4,\nqui sert à préparer le lien, est pris par "
+                              "%5.\nIl est laissé tel quel : supprimez-le ou renommez-le, puis "
+                              "recommencez.")
+            .arg(QLatin1String(port), Shown(target), Shown(inTheWay), folder,
+                 KindOf(result.inTheWay));
     return QStringLiteral("Impossible de faire mener %1 à %2 dans le dossier d'installation "
                           "%3 (%4).")
-        .arg(QLatin1String(port), FromPath(target), platform::InstallDir::Path(),
-             QString::fromLocal8Bit(std::strerror(error)));
+        .arg(QLatin1String(port), Shown(target), folder,
+             QString::fromLocal8Bit(std::strerror(result.error)));
 }
 
 } // namespace
@@ -118,15 +147,15 @@ void ShowWhereItLeads(QLabel *label, const std::string &target,
                       const std::optional<std::string> &device) {
     const QString text = device ? ShortName(*device) : QStringLiteral("absent");
     label->setText(label->fontMetrics().elidedText(text, Qt::ElideLeft, label->width()));
-    label->setToolTip(FromPath(target) + (device ? QString() : QStringLiteral(" : absent")));
+    label->setToolTip(Shown(target) + (device ? QString() : QStringLiteral(" : absent")));
 }
 
-void AddChoice(QComboBox *combo, const QString &text, const QString &path, const QString &device,
-               int at) {
+void AddChoice(QComboBox *combo, const QString &text, const std::string &path,
+               const std::string &device, int at) {
     combo->insertItem(at, text);
-    combo->setItemData(at, path, kPathRole);
-    combo->setItemData(at, device, kDeviceRole);
-    combo->setItemData(at, path, Qt::ToolTipRole);
+    combo->setItemData(at, PathData(path), kPathRole);
+    combo->setItemData(at, PathData(device), kDeviceRole);
+    combo->setItemData(at, Shown(path), Qt::ToolTipRole);
 }
 
 // Offers the devices present, selecting the one the name leads to; where it leads is
@@ -138,12 +167,11 @@ int FillChoice(QComboBox *combo, const std::vector<serial::SerialPortInfo> &port
     for (const serial::SerialPortInfo &port : ports) {
         const QString text =
             port.description.empty()
-                ? FromPath(port.device)
-                : QStringLiteral("%1 (%2)").arg(FromPath(port.device),
-                                                QString::fromStdString(port.description));
+                ? Shown(port.device)
+                : QStringLiteral("%1 (%2)").arg(Shown(port.device), Shown(port.description));
         if (port.path == target || (device && port.device == *device))
             current = combo->count();
-        AddChoice(combo, text, FromPath(port.path), FromPath(port.device), combo->count());
+        AddChoice(combo, text, port.path, port.device, combo->count());
     }
     if (current >= 0)
         return current;
@@ -156,9 +184,8 @@ int FillChoice(QComboBox *combo, const std::vector<serial::SerialPortInfo> &port
             ->subControlRect(QStyle::CC_ComboBox, &frame, QStyle::SC_ComboBoxEditField, combo)
             .width();
     const int room = field - 8 - combo->fontMetrics().horizontalAdvance(note);
-    AddChoice(combo,
-              combo->fontMetrics().elidedText(FromPath(target), Qt::ElideMiddle, room) + note,
-              FromPath(target), device ? FromPath(*device) : QString(), 0);
+    AddChoice(combo, combo->fontMetrics().elidedText(Shown(target), Qt::ElideMiddle, room) + note,
+              target, device.value_or(std::string()), 0);
     return 0;
 }
 
@@ -181,14 +208,16 @@ void TForm2::ShowDevices(bool keepChoices) {
 void TForm2::StoreControls() {
     for (int index = 0; index < 2; ++index) {
         const Row row = RowOf(index);
-        const std::string chosen = ToPath(row.choice->currentData(kPathRole).toString());
-        const std::string chosenDevice = ToPath(row.choice->currentData(kDeviceRole).toString());
+        const std::string chosen = PathOf(row.choice->currentData(kPathRole));
+        const std::string chosenDevice = PathOf(row.choice->currentData(kDeviceRole));
         const std::string target = serial::PortTarget(InstallPath(), row.port);
         const std::optional<std::string> device = serial::DeviceBehind(root_, target);
         if (chosen.empty() || chosen == target || (device && *device == chosenDevice))
             continue;
-        if (const int error = serial::WritePortLink(InstallPath(), row.port, chosen))
-            throw platform::Exception(LinkFailure(row.port, chosen, error));
+        if (const serial::PortLinkResult result =
+                serial::WritePortLink(InstallPath(), row.port, chosen);
+            result.error != 0)
+            throw platform::Exception(LinkFailure(row.port, chosen, result));
     }
     TOptionPairForm::StoreControls();
 }

@@ -1,5 +1,6 @@
 #include "dialogs/Unit5.h"
 
+#include "dialogs/DeclinationCalculator.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/HelpTopics.h"
 #include "platform/Errors.h"
@@ -18,6 +19,7 @@
 #include <QSlider>
 
 #include <algorithm>
+#include <optional>
 
 namespace app {
 
@@ -26,14 +28,31 @@ namespace {
 const QString WestPicture = QStringLiteral("OUEST.BMP");
 const QString EastPicture = QStringLiteral("EST.BMP");
 constexpr int MinTickSpacing = 3; // pixels
+// The dialog's own controls take 475 pixels; the calculator's frame stands to their right.
+constexpr int ClassicWidth = 475;
+constexpr int CalculatorWidth = 250;
 
-// Slots hold the file's 8-bit text.
-std::string SlotText(const QString &text) { return text.toLatin1().toStdString(); }
+// The range a user may type, as the list offers it: whole degrees up to the module's 10.
+constexpr int MinRange = 1;
+constexpr int MaxRange = 10;
+
+// A field's text that a line of the settings file could not keep: refused with the
+// reason, naming the value that stays.
+void RefuseLineBreaks(const QString &text, const QString &field, const QString &kept) {
+    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')) ||
+        text.contains(QChar(u'\0')))
+        throw platform::Exception(
+            QStringLiteral("%1 ne peut pas contenir de saut de ligne ni de caractère nul : "
+                           "chaque réglage tient sur une seule ligne du fichier Ventrose.inf.\n"
+                           "Le texte saisi n'est pas enregistré, et la valeur « %2 » reste.")
+                .arg(field, kept));
+}
 
 } // namespace
 
 TForm5::TForm5(MainWindowAccess &mainWindow)
-    : TParameterForm(mainWindow, QStringLiteral("Déclinaison magnétique"), 475, 336) {
+    : TParameterForm(mainWindow, QStringLiteral("Déclinaison magnétique"),
+                     ClassicWidth + CalculatorWidth + 8, 336) {
     Panel1 = new QFrame(this);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setGeometry(8, 49, 161, 169);
@@ -55,6 +74,10 @@ TForm5::TForm5(MainWindowAccess &mainWindow)
                          QRect(386, 301, 81, 27));
     connect(BitBtn1, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn1Click(); }));
     connect(BitBtn2, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn2Click(); }));
+
+    GroupBox3 = new TDeclinationCalculator(this);
+    GroupBox3->setGeometry(ClassicWidth, 8, CalculatorWidth, 320);
+    GroupBox3->onApply = [this](const DeclinationSetting &setting) { ApplyCalculated(setting); };
 }
 
 void TForm5::MakeSideGroup() {
@@ -155,7 +178,7 @@ void TForm5::RadioButton2Click() {
 }
 
 void TForm5::BitBtn1Click() {
-    Settings().Set(settings::DeclinationRangeSlot, SlotText(ComboBox1->currentText()));
+    StoreRange();
     if (RadioButton1->isChecked())
         View().SetDeclinationSign(settings::TSign::Plus);
     else if (RadioButton2->isChecked())
@@ -163,7 +186,38 @@ void TForm5::BitBtn1Click() {
     ReturnToMainWindow();
 }
 
+void TForm5::StoreRange() {
+    const QString typed = ComboBox1->currentText();
+    const QString kept = Settings().Text(settings::DeclinationRangeSlot);
+    // What the slot already holds stays, even from a hand-edited file: the activation
+    // reported it, and the user must not be held in the dialog by it.
+    if (typed == kept)
+        return;
+    RefuseLineBreaks(typed, QStringLiteral("La plage de réglage"), kept);
+    const std::optional<int> range = platform::TryStrToInt(typed);
+    if (!range || *range < MinRange || *range > MaxRange)
+        throw platform::Exception(
+            QStringLiteral("La plage de réglage doit être un nombre entier de %1 à %2.\n"
+                           "« %3 » n'est pas enregistré, et la plage « %4 » reste.")
+                .arg(MinRange)
+                .arg(MaxRange)
+                .arg(typed, kept));
+    View().SetDeclinationRange(*range);
+}
+
 void TForm5::BitBtn2Click() { ShowHelpTopic(QStringLiteral("rub8")); }
+
+void TForm5::ApplyCalculated(const DeclinationSetting &setting) {
+    const QString range = QString::number(setting.range);
+    ComboBox1->setCurrentIndex(ComboBox1->findText(range));
+    ComboBox1->setEditText(range);
+    ComboBox1Click();
+    if (setting.west)
+        SetCheckedByProgram(RadioButton1, true, [this] { RadioButton1Click(); });
+    else
+        SetCheckedByProgram(RadioButton2, true, [this] { RadioButton2Click(); });
+    SetPosition(setting.degrees);
+}
 
 void TForm5::ShowPicture(const QString &fileName) {
     const QString path = platform::InstallDir::File(fileName);
@@ -185,8 +239,8 @@ void TForm5::ShowDeclinationText() {
 void TForm5::SetUpperEnd(int upper) {
     if (upper < TrackBar1->minimum())
         return;
-    // A tick at every degree, as long as the ticks stay apart: a range typed into the list
-    // may be any number.
+    // A tick at every degree, as long as the ticks stay apart: a range from a hand-edited
+    // settings file may be any number.
     const bool roomForTicks = upper <= TrackBar1->width() / MinTickSpacing;
     TrackBar1->setTickPosition(roomForTicks ? QSlider::TicksBelow : QSlider::NoTicks);
     const int before = TrackBar1->value();

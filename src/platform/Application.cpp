@@ -222,16 +222,25 @@ void Application::Terminate() {
         return;
     terminated_ = true;
     // Close the modal boxes, whose own loops would otherwise keep running.
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        auto *dialog = qobject_cast<QDialog *>(window);
-        if (dialog != nullptr && dialog->isVisible() && dialog->isModal())
-            dialog->reject();
-    }
+    CloseModalBoxes();
     if (mainLoop_ != nullptr)
         mainLoop_->exit(0);
     // Wake a wait blocked in ProcessMessages so that it sees the flag.
     if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
         dispatcher->wakeUp();
+}
+
+void Application::CloseModalBoxes() {
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        auto *dialog = qobject_cast<QDialog *>(window);
+        if (dialog != nullptr && dialog->isVisible() && dialog->isModal())
+            dialog->reject();
+    }
+}
+
+void Application::SetUnattended() {
+    unattended_ = true;
+    CloseModalBoxes();
 }
 
 int Application::Run() {

@@ -70,6 +70,11 @@ public:
     // and no further box or activation handler runs.
     void Terminate();
     bool Terminated() const { return terminated_; }
+    // Nobody may be there to answer a box (the session is ending): the open modal boxes
+    // close as their Escape closes them, and from now on a box is not shown; its text
+    // goes to standard error and a question is answered "Non".
+    void SetUnattended();
+    bool Unattended() const { return unattended_; }
     // The main loop; returns once the application is terminated.
     int Run();
 
@@ -84,6 +89,7 @@ private:
     void RunActivationHandler(const std::function<void()> &handler);
     void OnFocusWindowChanged(QWindow *window);
     void ForgetForm(QWidget *form);
+    static void CloseModalBoxes();
 
     ActivationModel model_;
     QList<QWidget *> forms_;
@@ -91,6 +97,7 @@ private:
     QString title_;
     QEventLoop *mainLoop_ = nullptr;
     bool terminated_ = false;
+    bool unattended_ = false;
     int selfReporting_ = 0;     // ShowForm & co. report to the model themselves
     bool focusInPopup_ = false; // the window system's focus is on a pop-up menu
     Application *previous_ = nullptr;

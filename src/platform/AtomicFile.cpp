@@ -81,6 +81,15 @@ int ReplaceFileContents(const std::string &path, const std::string &bytes) {
         return error;
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
+    // Renaming over a device or a pipe would replace it (for a program run as root, even
+    // /dev/zero): only a regular file is ever replaced.
+    if (exists && !S_ISREG(existing.st_mode))
+        return S_ISDIR(existing.st_mode) ? EISDIR : EINVAL;
+    // A file this user may not write (one its owner made read-only, say) is left as it is,
+    // although the folder would let a new file be renamed over it. The check is the
+    // system's own (effective user, so root writes as it always can).
+    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        return errno;
 
     // A name of its own in the target's folder, so that two running copies never write
     // into the same temporary file.

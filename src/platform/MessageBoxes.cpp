@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/PlainMessageBox.h"
+#include "platform/StandardDescriptors.h"
 
 #include <QApplication>
 
@@ -24,10 +25,14 @@ bool ExecBox(PlainMessageBox::Icon icon, const QString &title, const QString &te
 
 // Shows a box through the service, reported to the activation model while it shows.
 template <typename Result, typename Show>
-Result ReportedBox(Result whenTerminated, BoxReturn how, Show show) {
+Result ReportedBox(const QString &text, Result whenTerminated, BoxReturn how, Show show) {
     Application &app = Application::Instance();
     if (app.Terminated())
         return whenTerminated;
+    if (app.Unattended()) {
+        NoteOnStandardError(text.simplified().toStdString());
+        return whenTerminated;
+    }
     int box = 0; // only its address matters: it identifies this box to the model
     app.BoxShown(&box);
     struct Hide {
@@ -63,32 +68,32 @@ void QtMessageBoxService::Error(const QString &title, const QString &text) {
 }
 
 void MessageBoxes::Information(const QString &text) {
-    ReportedBox(true, BoxReturn::Activate, [&](MessageBoxService &service) {
+    ReportedBox(text, true, BoxReturn::Activate, [&](MessageBoxService &service) {
         service.Information(text);
         return true;
     });
 }
 
 void MessageBoxes::Warning(const QString &text) {
-    ReportedBox(true, BoxReturn::Activate, [&](MessageBoxService &service) {
+    ReportedBox(text, true, BoxReturn::Activate, [&](MessageBoxService &service) {
         service.Warning(text);
         return true;
     });
 }
 
 bool MessageBoxes::Question(const QString &text) {
-    return ReportedBox(false, BoxReturn::Activate,
+    return ReportedBox(text, false, BoxReturn::Activate,
                        [&](MessageBoxService &service) { return service.Question(text); });
 }
 
 bool MessageBoxes::WarningQuestion(const QString &text) {
-    return ReportedBox(false, BoxReturn::Activate,
+    return ReportedBox(text, false, BoxReturn::Activate,
                        [&](MessageBoxService &service) { return service.WarningQuestion(text); });
 }
 
 void MessageBoxes::Error(const QString &text, BoxReturn how) {
     const QString title = Application::Instance().Title();
-    ReportedBox(true, how, [&](MessageBoxService &service) {
+    ReportedBox(text, true, how, [&](MessageBoxService &service) {
         service.Error(title, text);
         return true;
     });

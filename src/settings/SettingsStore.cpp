@@ -6,11 +6,13 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 #include <utility>
 
@@ -27,6 +29,11 @@ void CheckSlot(int slot) {
     throw platform::EInOutError(path, QString::fromLocal8Bit(std::strerror(error)));
 }
 
+// Thirty short lines: a file whose lines go on past this many bytes is not a settings
+// file (a link to /dev/zero, a log written in its place), and reading it whole would
+// take all memory.
+constexpr std::size_t kLargestSettingsFile = 64 * 1024;
+
 } // namespace
 
 const std::string &SettingsStore::Get(int slot) const {
@@ -36,19 +43,38 @@ const std::string &SettingsStore::Get(int slot) const {
 
 void SettingsStore::Set(int slot, const std::string &text) {
     CheckSlot(slot);
+    // The last guard of the file's thirty lines: a break inside a slot would shift every
+    // later slot by a line at the next start.
+    if (text.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
+        throw platform::Exception(
+            QStringLiteral("La ligne %1 du fichier Ventrose.inf ne peut pas recevoir un texte "
+                           "qui contient un saut de ligne ou un caractère nul :\nelle garde sa "
+                           "valeur « %2 ».")
+                .arg(slot)
+                .arg(Text(slot)));
     slots_[slot - 1] = text;
 }
 
 void SettingsStore::LoadSettings(const QString &path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a named pipe in the file's place with no writer reads as empty
+    // instead of holding up the program's start.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return;
     int slot = 1;
     std::string line;
     bool pendingCr = false; // a CR ended the last line; a LF right after it belongs to it
     char chunk[4096];
+    std::size_t total = 0; // one byte past the largest size tells a larger file
     while (slot <= SlotCount) {
-        const ssize_t n = platform::ReadSome(fd, chunk, sizeof chunk);
+        if (total > kLargestSettingsFile) {
+            ::close(fd);
+            throw platform::EInOutError(
+                path, QStringLiteral("fichier de plus de %1 Kio").arg(kLargestSettingsFile / 1024));
+        }
+        const ssize_t n =
+            platform::ReadSome(fd, chunk, std::min(sizeof chunk, kLargestSettingsFile + 1 - total));
         if (n < 0) {
             const int error = errno;
             ::close(fd);
@@ -56,6 +82,7 @@ void SettingsStore::LoadSettings(const QString &path) {
         }
         if (n == 0)
             break;
+        total += static_cast<std::size_t>(n);
         for (ssize_t i = 0; i < n && slot <= SlotCount; ++i) {
             const char c = chunk[i];
             if (pendingCr && c == '\n') {
@@ -84,8 +111,11 @@ void SettingsStore::SaveSettings(const QString &path) const {
 
     // Written whole or not at all, through a link to its target.
     if (const int error =
-            platform::ReplaceFileContents(QFile::encodeName(path).toStdString(), bytes))
+            platform::ReplaceFileContents(QFile::encodeName(path).toStdString(), bytes)) {
+        if (error == EINVAL) // a device or a pipe where the file should be: left alone
+            throw platform::EInOutError(path, QStringLiteral("ce n'est pas un fichier ordinaire"));
         RaiseInOut(path, error);
+    }
 }
 
 } // namespace settings

@@ -42,6 +42,8 @@ public:
     static constexpr int SlotCount = 30;
 
     const std::string &Get(int slot) const;
+    // A slot is one line of the file: a text with a line break (CR or LF) or a NUL is
+    // refused with platform::Exception, whoever offers it, and the slot keeps its value.
     void Set(int slot, const std::string &text);
     // Exact comparison of the whole text with a keyword.
     bool Is(int slot, const char *keyword) const { return Get(slot) == keyword; }
@@ -52,13 +54,15 @@ public:
     // later lines are ignored; slots past the file's last line keep their text, which is
     // empty at start). A file that cannot be opened is not an error: nothing is read. A
     // read error after the open raises EInOutError; the lines read before it are kept.
+    // So does a file whose thirty lines do not end within its first 64 KiB.
     void LoadSettings(const QString &path);
 
     // Writes the thirty slots, each followed by CR LF. The text goes to a temporary file
     // of its own in the same folder, is flushed to disk and then renamed over the file, so
     // a failed or interrupted save leaves the previous file whole. A symbolic link is
-    // written through to its target, and a replaced file keeps its permissions. Raises
-    // EInOutError on failure.
+    // written through to its target, and a replaced file keeps its permissions. A file the
+    // user may not write (made read-only) is not replaced, nor is a device or a pipe in the
+    // file's place. Raises EInOutError on failure.
     void SaveSettings(const QString &path) const;
 
 private:

@@ -3,27 +3,24 @@
 // ("kill -USR1 $(pidof ventrose)").
 #pragma once
 
+#include "platform/SignalNotes.h"
 #include "sim/SimulatedCompass.h"
 
 namespace sim {
 
-// One per program. The signals are only noted (a byte in a pipe) when they arrive; the
-// program's main loop watches Descriptor() and applies them with Apply.
+// One per program. The signals are only noted when they arrive; the program's main loop
+// watches Descriptor() and applies them with Apply.
 class PlugSignals {
 public:
     PlugSignals();
-    ~PlugSignals();
-    PlugSignals(const PlugSignals &) = delete;
-    PlugSignals &operator=(const PlugSignals &) = delete;
 
     // Readable while signals wait to be applied.
-    int Descriptor() const { return readEnd_; }
+    int Descriptor() const { return notes_.Descriptor(); }
     // Applies the signals that came, in their order; returns how many.
     int Apply(SimulatedCompass &compass);
 
 private:
-    int readEnd_ = -1;
-    int writeEnd_ = -1;
+    platform::SignalNotes notes_;
 };
 
 } // namespace sim

@@ -11,6 +11,10 @@ constexpr std::chrono::milliseconds kLongestSleep{50};
 // How long Settle waits for the thread before it calls it stuck.
 constexpr std::chrono::seconds kSettleLimit{20};
 
+// From the link start's answer to the first replayed reading: time for the program to take
+// the link as up, so that it takes the first reading too.
+constexpr std::chrono::seconds kReplayLead{1};
+
 const char *const kGarbage[] = {"x?", "300", "-7", "12a", " "};
 } // namespace
 
@@ -28,6 +32,8 @@ SimulatedCompass::SimulatedCompass(serial::VirtualSerialLine line, CompassOption
     : line_(std::move(line)), clock_(options.clock ? options.clock : SteadyClock()),
       start_(clock_->Now()), nextReading_(start_), options_(std::move(options)) {
     options_.readingPeriod = std::max(options_.readingPeriod, std::chrono::milliseconds(1));
+    if (!options_.replay.empty())
+        nextReading_ = Clock::time_point::max(); // until the link start's answer
     thread_ = std::thread([this] { Run(); });
 }
 
@@ -129,7 +135,9 @@ void SimulatedCompass::Run() {
         if (readingDue) {
             SendReadings(now);
             std::lock_guard lock(mutex_);
-            nextReading_ = std::max(nextReading_ + options_.readingPeriod, now);
+            nextReading_ = options_.replay.empty()
+                               ? std::max(nextReading_ + options_.readingPeriod, now)
+                               : NextReplayed();
         }
         Clock::time_point wake;
         {
@@ -182,8 +190,10 @@ void SimulatedCompass::FollowRts(Clock::time_point now) {
     }
     if (now >= dsrAt_) {
         dsrAt_ = Clock::time_point::max();
-        if (!silent_ && !standalone_)
+        if (!silent_ && !standalone_) {
             DriveDsr(true);
+            StartReplay(now);
+        }
     }
 }
 
@@ -197,13 +207,39 @@ void SimulatedCompass::SendReadings(Clock::time_point now) {
     std::string chunk;
     {
         std::lock_guard lock(mutex_);
-        if (silent_ || standalone_ || !line_.ProgramEndOpen())
-            return;
-        for (int i = 0; i < burst_; ++i)
-            chunk += ReadingText(now, readingsSent_ + i);
-        readingsSent_ += burst_;
+        if (!options_.replay.empty()) {
+            // A replayed reading keeps its time: one the program cannot take is lost.
+            if (replayNext_ >= options_.replay.size())
+                return;
+            const int raw = std::clamp(options_.replay[replayNext_++].raw, 0, 254);
+            if (silent_ || standalone_ || !line_.ProgramEndOpen())
+                return;
+            chunk = std::to_string(raw);
+            ++readingsSent_;
+        } else {
+            if (silent_ || standalone_ || !line_.ProgramEndOpen())
+                return;
+            for (int i = 0; i < burst_; ++i)
+                chunk += ReadingText(now, readingsSent_ + i);
+            readingsSent_ += burst_;
+        }
     }
     line_.WriteToProgram(chunk);
+}
+
+// mutex_ held. The first rise of DSR starts the replay, once.
+void SimulatedCompass::StartReplay(Clock::time_point now) {
+    if (options_.replay.empty() || replayStart_ != Clock::time_point::max())
+        return;
+    replayStart_ = now + kReplayLead;
+    nextReading_ = NextReplayed();
+}
+
+// mutex_ held.
+ModuleClock::time_point SimulatedCompass::NextReplayed() const {
+    if (replayStart_ == Clock::time_point::max() || replayNext_ >= options_.replay.size())
+        return Clock::time_point::max();
+    return replayStart_ + options_.replay[replayNext_].at;
 }
 
 // mutex_ held.

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace sim {
 
@@ -24,12 +25,23 @@ using Course = std::function<int(std::chrono::milliseconds sinceStart)>;
 Course TurningCourse();
 Course FixedCourse(int raw);
 
+// A reading of a recorded log to play back: its time after the log's first reading, and the
+// module's value.
+struct ReplayedReading {
+    std::chrono::milliseconds at;
+    int raw;
+};
+
 struct CompassOptions {
     std::chrono::milliseconds dsrDelay{300};      // DSR rises this long after RTS
     std::chrono::milliseconds readingPeriod{200}; // 5 readings a second
     Course course = TurningCourse();
     // Its time: real time unless a test steps a ManualClock.
     std::shared_ptr<ModuleClock> clock = SteadyClock();
+    // When not empty, the module plays these readings back instead of following its course:
+    // the first one a second after it first raises DSR (its answer to the link start), each
+    // other one at its own time after the first, then no reading any more.
+    std::vector<ReplayedReading> replay;
 };
 
 // Runs on its own thread, which sleeps on the line's activity with the next deadline of
@@ -92,6 +104,8 @@ private:
     void DriveDsr(bool on);
     void SendReadings(Clock::time_point now);
     std::string ReadingText(Clock::time_point now, int index);
+    void StartReplay(Clock::time_point now);
+    Clock::time_point NextReplayed() const;
 
     serial::VirtualSerialLine line_;
     const std::shared_ptr<ModuleClock> clock_;
@@ -113,6 +127,8 @@ private:
     int calibrations_ = 0;
     int rejected_ = 0;
     int readingsSent_ = 0;
+    std::size_t replayNext_ = 0; // the next reading of the replay to send
+    Clock::time_point replayStart_ = Clock::time_point::max();
     std::string received_;
     CommandSplitter splitter_;
     std::atomic<bool> stop_{false};

@@ -18,11 +18,20 @@ ProgramFixture::ProgramFixture() {
 }
 
 ProgramFixture::~ProgramFixture() {
+    Stop();
+    platform::InstallDir::Select(QString());
+}
+
+void ProgramFixture::Stop() {
     forms.reset();
     application.reset();
     serial::SetDeviceOpener({});
     link.reset();
-    platform::InstallDir::Select(QString());
+}
+
+void ProgramFixture::Restart() {
+    Stop();
+    Start();
 }
 
 void ProgramFixture::TearDown() {
@@ -35,7 +44,10 @@ void ProgramFixture::TearDown() {
 
 void ProgramFixture::Start() {
     link = std::make_unique<sim::SimulatedLink>(moduleOptions);
-    serial::SetDeviceOpener([this, open = link->Opener()](const std::string &port) {
+    serial::DeviceOpener opener = link->Opener();
+    if (wrapOpener)
+        opener = wrapOpener(std::move(opener));
+    serial::SetDeviceOpener([this, open = std::move(opener)](const std::string &port) {
         ++openAttempts;
         auto device = open(port);
         return device ? testsupport::LoggingDevice(std::move(device), wire) : nullptr;
@@ -64,6 +76,12 @@ void ProgramFixture::LinkUp() {
     Main().ToolButton1->Click();
     ASSERT_TRUE(Main().LinkUp());
     ASSERT_TRUE(ModuleCatchesUp([&] { return Module().LastParameters().has_value(); }));
+}
+
+void ProgramFixture::NextReading() {
+    const int delivered = time.RxDeliveries();
+    time.Advance(moduleOptions.readingPeriod);
+    ASSERT_TRUE(PumpUntil([&] { return time.RxDeliveries() > delivered; }));
 }
 
 void ProgramFixture::LeaveParameterDialog() {

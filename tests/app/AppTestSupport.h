@@ -60,6 +60,8 @@ protected:
 
     // Creates the windows and shows the main window, as the program's start does.
     void Start();
+    // Ends the program, windows, port and module, and starts it again on the same folder.
+    void Restart();
     app::TForm1 &Main() { return *forms->Form1(); }
     sim::SimulatedCompass &Module() { return link->Compass(); }
     QString InstallFile(const QString &name) const { return installDir.filePath(name); }
@@ -71,6 +73,8 @@ protected:
     void LinkUp();
     // What a parameter dialog does: mark the change, hide the main window, show it again.
     void LeaveParameterDialog();
+    // Lets the module's next reading reach the main window.
+    void NextReading();
 
     // Handles events until the condition holds or the application ends; false if it did
     // not hold within a generous limit.
@@ -85,6 +89,8 @@ protected:
 
     testsupport::SteppedTime time;
     sim::CompassOptions moduleOptions;
+    // Set before Start: wraps the opener of the simulated module (a line trace, say).
+    std::function<serial::DeviceOpener(serial::DeviceOpener)> wrapOpener;
     QTemporaryDir installDir;
     std::unique_ptr<sim::SimulatedLink> link;
     WireLog wire;
@@ -96,6 +102,8 @@ protected:
     RecordingHelp help;
 
 private:
+    void Stop();
+
     std::unique_ptr<platform::ScopedMessageBoxService> scopedBoxes_;
     std::unique_ptr<app::ScopedHelpService> scopedHelp_;
 };

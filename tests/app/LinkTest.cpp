@@ -208,6 +208,35 @@ TEST_F(LinkTest, QuitWithTheLinkUpHandsTheModuleOverAndShowsTheNotice) {
               "                Le programme va s'arrêter. Cliquez sur OK...");
 }
 
+// Every exchange raises RTS for its handshake and drops it as soon as DSR answers, before
+// its command goes out: the module's DSR falls with it, ready for the next handshake.
+TEST_F(LinkTest, RtsFallsOnceDsrHasAnsweredOnEveryExchange) {
+    Start();
+    LinkUp();
+    LeaveParameterDialog();
+    ASSERT_TRUE(
+        PumpUntil([&] { return Written().size() == 2 * std::string("!0A+0B+0C&").size(); }));
+    Main().Quittez1->Click();
+    ASSERT_TRUE(application->Terminated());
+
+    using Change = WireLog::RtsChange;
+    const std::size_t message = std::string("!0A+0B+0C&").size();
+    // Link start, parameter transfer, hand-over: each rise and fall with nothing written
+    // in between.
+    const std::vector<Change> expected = {{true, 0},           {false, 0},
+                                          {true, message},     {false, message},
+                                          {true, 2 * message}, {false, 2 * message}};
+    // Each opening of the port also clears RTS: only a fall after a rise counts.
+    std::vector<Change> handshakes;
+    for (const Change &change : wire.RtsChanges()) {
+        const bool risen = !handshakes.empty() && handshakes.back().on;
+        if (change.on != risen)
+            handshakes.push_back(change);
+    }
+    EXPECT_EQ(handshakes, expected);
+    EXPECT_FALSE(link->Line().RTS());
+}
+
 TEST_F(LinkTest, QuitWithoutNoticeAndQuitBeforeTheLinkSendNothingMore) {
     WriteSettings({"1", "Moyenne", "ROSEON", "Moyenne", "CERCLEON", "ANCIEN", "10", "+", "0", "+",
                    "0", "OFFAVERTI", "OFFAVERTI2"});

@@ -6,7 +6,12 @@
 #include "dialogs/Unit7.h"
 #include "dialogs/Unit9.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -23,10 +28,14 @@ protected:
         EXPECT_FALSE(Main().isVisible());
         return *form;
     }
-    void NextReading() {
-        const int delivered = time.RxDeliveries();
-        time.Advance(moduleOptions.readingPeriod);
-        ASSERT_TRUE(PumpUntil([&] { return time.RxDeliveries() > delivered; }));
+    // The texts of the error boxes shown since the last call.
+    QStringList TakeErrors() {
+        QStringList errors;
+        for (const auto &box : boxes.boxes)
+            if (box.kind == QStringLiteral("Error"))
+                errors << box.text;
+        boxes.boxes.clear();
+        return errors;
     }
     QByteArray SlotsAsFile() {
         QByteArray text;
@@ -90,6 +99,36 @@ TEST_F(ModuleDialogsTest, EveryWayOutSavesTheSettingsAndSendsTheParameters) {
     EXPECT_EQ(Main().Heading().HeadingSum(), 364);
     EXPECT_EQ(Main().Heading().CapAngle(), 356);
     EXPECT_EQ(Main().StatusText(app::StatusPanel::Declination), " DM: -4°");
+}
+
+TEST_F(ModuleDialogsTest, APastedLineBreakIsRefusedAndEveryLineSurvivesARestart) {
+    Start();
+    LinkUp();
+    const QByteArray file = SettingsFile();
+    auto &form = Open<app::TForm5>(Main().Dclinaisonmagntique1);
+    QGuiApplication::clipboard()->setText(QStringLiteral("5\nOFFSON"));
+    form.ComboBox1->lineEdit()->selectAll();
+    form.ComboBox1->lineEdit()->paste();
+    ASSERT_EQ(form.ComboBox1->currentText(), QStringLiteral("5\nOFFSON"));
+    form.BitBtn1->click();
+    EXPECT_TRUE(TakeErrors().join(QString()).contains(QStringLiteral("saut de ligne")));
+    form.BitBtn1->click(); // the field shows the range that stays
+    ASSERT_TRUE(Main().isVisible());
+
+    Restart();
+    EXPECT_EQ(SlotsAsFile(), file);
+}
+
+TEST_F(ModuleDialogsTest, AnOptionByteBeyondAByteIsReportedOnceAndNothingIsSent) {
+    Start();
+    Main().Settings().Set(settings::HardwareOptionsSlot, "256"); // as a hand-edited file says
+    TakeErrors();
+    Main().ToolButton1->Action()->trigger(); // the link starts, and sends its parameters
+    const QStringList errors = TakeErrors();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("ligne 18"))) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("« 256 »")));
+    EXPECT_EQ(Written(), "");
 }
 
 } // namespace

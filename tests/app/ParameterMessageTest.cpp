@@ -41,13 +41,19 @@ TEST(ParameterMessage, RefusesAnyFieldItsSlotMayNotHold) {
         {Slots("0", "+", "0", "?", "0"), "ligne 8"},   // not a sign
         {Slots("0", "+", "0", "+", "2C&E&"), "ligne 9"},
         {Slots("0", "+", "0", "+", "\xb2"), "ligne 9"}, // an 8-bit digit look-alike
+        // Digits, but beyond what the module's field holds.
+        {Slots("256", "+", "0", "+", "0"), "ligne 18 du fichier Ventrose.inf (Options matérielles) "
+                                           "contient « 256 »"},
+        {Slots("0255", "+", "0", "+", "0"), "ligne 18"},
+        {Slots("0", "+", "21", "+", "0"), "ligne 11"},
+        {Slots("0", "+", "0", "-", "11"), "ligne 9"},
     };
     for (const Case &c : cases) {
         try {
             app::BuildParameterMessage(c.settings);
             ADD_FAILURE() << "accepted a field for " << c.line;
         } catch (const platform::Exception &error) {
-            EXPECT_TRUE(error.Message().contains(c.line)) << error.what();
+            EXPECT_TRUE(error.Message().contains(QString::fromUtf8(c.line))) << error.what();
         }
     }
 }

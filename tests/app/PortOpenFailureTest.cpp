@@ -3,6 +3,8 @@
 #include "AppTestSupport.h"
 
 #include "app/PortOpenFailure.h"
+#include "platform/Errors.h"
+#include "platform/sync.h"
 #include "serial/port/ESerialPort.h"
 #include "serial/port/SerialDevice.h"
 
@@ -56,6 +58,34 @@ TEST_F(PortOpenFailureTest, ActivationOnAPortTheUserMayNotOpenShowsTheAdvice) {
         << boxes.boxes[0].text.toStdString();
     EXPECT_TRUE(boxes.boxes[0].text.contains(QStringLiteral("groupe ")));
     EXPECT_FALSE(Main().SerialPort1->Connected());
+}
+
+// On --simulate the ports lead to the simulated module: when its plug is pulled, the
+// advice is to put it back, not to plug in an adapter on /dev/ttyS0.
+TEST_F(PortOpenFailureTest, LinkStartOnAnUnpluggedSimulatedModuleSaysToPlugItBack) {
+    struct Simulated {
+        Simulated() { app::SetPortsSimulated(true); }
+        ~Simulated() { app::SetPortsSimulated(false); }
+    } simulated;
+    Start();
+    Main().Settings().Set(settings::ConnectWarningSlot, "OFFAVERTI");
+    Module().Unplug();
+    ASSERT_TRUE(ModuleCatchesUp([&] {
+        platform::SyncQueue::Instance().RunPending();
+        return !Main().SerialPort1->Connected();
+    }));
+    QString text;
+    try {
+        Main().ToolButton1->Click();
+    } catch (...) {
+        text = platform::ExceptionMessage(std::current_exception());
+    }
+
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Le port COM1 mène au module simulé, qui est "
+                                               "débranché.\nRebranchez-le (kill -USR2 ")))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("/dev/")));
+    EXPECT_FALSE(Main().LinkUp());
 }
 
 } // namespace

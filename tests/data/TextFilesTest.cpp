@@ -37,8 +37,8 @@ QString helpText() {
 
 TEST(HelpFile, EveryTopicHasOneIdAndOneNamedAnchor) {
     const QString html = helpText();
-    for (const char *topic :
-         {"som", "rub2", "rub4", "rub5", "rub6", "rub7", "rub8", "rub9", "rub10"}) {
+    for (const char *topic : {"som", "rub2", "rub4", "rub5", "rub6", "rub7", "rub8", "rub9",
+                              "rub10", "journal", "declinaison-lieu", "partage"}) {
         const QString t = QString::fromLatin1(topic);
         EXPECT_EQ(html.count(QStringLiteral("id=\"%1\"").arg(t)), 1) << topic;
         EXPECT_EQ(html.count(QStringLiteral("<a name=\"%1\">").arg(t)), 1) << topic;

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 #include <QUrl>
 
 namespace app::testing {
@@ -75,9 +76,14 @@ TEST_F(AboutDialogTest, OpeningRestartsTheScrollPlaysTheSoundAndMeasuresTheCompu
     }
 }
 
-TEST_F(AboutDialogTest, OkAndTheCloseBoxStopTheScrollAndBringTheMainWindowBack) {
-    const std::function<void()> ways[] = {[this] { form->BitBtn1->click(); },
-                                          [this] { form->close(); }};
+TEST_F(AboutDialogTest, OkEnterAndTheCloseBoxStopTheScrollAndBringTheMainWindowBack) {
+    // Enter and the keypad's Enter reach the window from a control that leaves them.
+    const std::function<void()> ways[] = {
+        [this] { form->BitBtn1->click(); },
+        [this] { form->close(); },
+        [this] { QTest::keyClick(form.get(), Qt::Key_Return); },
+        [this] { QTest::keyClick(form.get(), Qt::Key_Enter, Qt::KeypadModifier); },
+    };
     for (const auto &leave : ways) {
         form->ShowOnTop();
         ASSERT_FALSE(main.isVisible());

@@ -100,16 +100,25 @@ TEST_F(DeclinationDialogTest, PickingARangeMovesTheBarDownButTypingOneRaisesNoth
     EXPECT_EQ(form->TrackBar1->value(), 3);
     EXPECT_EQ(Slot(settings::DeclinationSlot), "3");
     EXPECT_EQ(form->Label5->text(), "Déclinaison magnétique : 3° OUEST soit : -3°");
+}
 
-    // Any typed range is stored and taken at the next opening; a tick for each of its
-    // degrees would take minutes to draw.
-    field->selectAll();
-    QTest::keyClicks(field, "1000000000");
-    form->BitBtn1->click();
-    EXPECT_EQ(Slot(settings::DeclinationRangeSlot), "1000000000");
-    form->ShowOnTop();
-    EXPECT_EQ(form->TrackBar1->maximum(), 1000000000);
-    EXPECT_EQ(form->TrackBar1->tickPosition(), QSlider::NoTicks);
+TEST_F(DeclinationDialogTest, ATypedRangeIsAWholeNumberFrom1To10OrRefusedAndTheOldOneStays) {
+    // What is typed, and the range slot afterwards: "7", the old range, for a refusal, which
+    // also keeps the dialog open.
+    const std::pair<const char *, const char *> cases[] = {
+        {"1", "1"},  {"10", "10"}, {"08", "8"},         {"0", "7"},    {"11", "7"},
+        {"-3", "7"}, {"5.5", "7"}, {"1000000000", "7"}, {"5\n6", "7"}, {"", "7"}};
+    for (const auto &[typed, stored] : cases) {
+        boxes.shown.clear();
+        Open("7", "+", "2");
+        form->ComboBox1->setEditText(QString::fromUtf8(typed));
+        form->BitBtn1->click();
+        const bool refused = std::string(stored) == "7";
+        EXPECT_EQ(Slot(settings::DeclinationRangeSlot), stored) << typed;
+        EXPECT_EQ(boxes.shown.size(), refused ? 1 : 0) << typed;
+        EXPECT_EQ(Active(), refused ? static_cast<const void *>(form.get()) : &main) << typed;
+        EXPECT_EQ(form->ComboBox1->currentText(), refused ? "7" : typed) << typed;
+    }
 }
 
 TEST_F(DeclinationDialogTest, EastIsStoredByOkAndTheCloseBoxAndReopeningRaisesNothing) {

@@ -70,7 +70,7 @@ TEST_F(PortChoiceDialogTest, ShowsWhereEachNameLeadsAndOkLinksTheChosenDevice) {
     const QString shown = form.ComboBox2->currentText();
     EXPECT_TRUE(shown.endsWith(QStringLiteral(" (absent)"))) << shown.toStdString();
     EXPECT_LT(form.ComboBox2->fontMetrics().horizontalAdvance(shown), form.ComboBox2->width());
-    EXPECT_EQ(form.ComboBox2->currentData().toString().toStdString(), gone);
+    EXPECT_EQ(form.ComboBox2->currentData().toByteArray().toStdString(), gone);
 
     form.ComboBox1->setCurrentIndex(0);
     form.BitBtn1->click();
@@ -93,14 +93,14 @@ TEST_F(PortChoiceDialogTest, ShowsWhereEachNameLeadsAndOkLinksTheChosenDevice) {
 TEST_F(PortChoiceDialogTest, ListFollowsDevicesPluggedAndPulledKeepingTheChoice) {
     form.ShowOnTop();
     // COM2 leads to ttyS1, which has no UART; the user picks the adapter, not yet confirmed.
-    form.ComboBox2->setCurrentIndex(form.ComboBox2->findData(QString::fromStdString(kAdapter)));
+    form.ComboBox2->setCurrentIndex(form.ComboBox2->findData(QByteArray::fromStdString(kAdapter)));
     ASSERT_EQ(form.ComboBox1->count(), 2);
 
     tree.AddUsb("ttyACM0", "1-2", "Acme", "Modem");
     tree.AddStableName("usb-Acme_Modem-if00", "ttyACM0");
     ASSERT_TRUE(testsupport::PumpEventsUntil([&] { return form.ComboBox1->count() == 3; }));
     EXPECT_EQ(form.ComboBox1->itemText(0), QStringLiteral("/dev/ttyACM0 (Acme Modem)"));
-    EXPECT_EQ(form.ComboBox2->currentData().toString().toStdString(), kAdapter);
+    EXPECT_EQ(form.ComboBox2->currentData().toByteArray().toStdString(), kAdapter);
 
     tree.Unplug("usb-FTDI_FT232R_USB_UART_A5-if00-port0", "ttyUSB0");
     ASSERT_TRUE(testsupport::PumpEventsUntil([&] { return form.ComboBox1->count() == 2; }));
@@ -110,10 +110,29 @@ TEST_F(PortChoiceDialogTest, ListFollowsDevicesPluggedAndPulledKeepingTheChoice)
     EXPECT_EQ(form.ComboBox2->currentIndex(), 0); // its choice gone: where COM2 leads
 }
 
+TEST_F(PortChoiceDialogTest, DevicePathsAreBytesKeptExactAndShownEscaped) {
+    // COM2 made by hand to a path that is not UTF-8; an adapter named in Latin-1.
+    const std::string handMade = std::string("/dev/ttyUSB\xff") + "9";
+    fs::create_symlink(handMade, Entry("COM2"));
+    tree.AddUsb("ttyUSB1", "1-3", "Caf\xe9", "Cr\xe8me");
+    tree.AddStableName("usb-Caf\xe9-if00", "ttyUSB1");
+    form.ShowOnTop();
+    EXPECT_EQ(form.ComboBox2->currentText(), QStringLiteral("/dev/ttyUSB\\xff9 (absent)"));
+    const int cafe = form.ComboBox1->findData(QByteArray("/dev/serial/by-id/usb-Caf\xe9-if00"));
+    EXPECT_EQ(form.ComboBox1->itemText(cafe), QStringLiteral("/dev/ttyUSB1 (Caf\\xe9 Cr\\xe8me)"));
+
+    form.ComboBox1->setCurrentIndex(cafe);
+    form.BitBtn1->click();
+    EXPECT_EQ(fs::read_symlink(Entry("COM1")), "/dev/serial/by-id/usb-Caf\xe9-if00");
+    EXPECT_EQ(fs::read_symlink(Entry("COM2")), handMade); // unchanged
+    form.ShowOnTop();
+    EXPECT_EQ(form.Label3->text(), QStringLiteral("ttyUSB1")); // present, not absent
+}
+
 TEST_F(PortChoiceDialogTest, ALinkThatCannotBeMadeIsReportedAndTheDialogStays) {
     testsupport::FakeDeviceTree::Write(Entry("COM1"), "the user's own file");
     form.ShowOnTop();
-    form.ComboBox1->setCurrentIndex(form.ComboBox1->findData(QStringLiteral("/dev/ttyS0")));
+    form.ComboBox1->setCurrentIndex(form.ComboBox1->findData(QByteArray("/dev/ttyS0")));
     main.settings.Set(1, "2");
     form.RadioButton1->setChecked(true);
     form.BitBtn1->click();
@@ -123,6 +142,16 @@ TEST_F(PortChoiceDialogTest, ALinkThatCannotBeMadeIsReportedAndTheDialogStays) {
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(main.settings.Get(1), "2"); // nothing stored before the links are made
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(Entry("COM1"))));
+
+    // A folder under the link's temporary name is what is in the way, and is said to be.
+    fs::remove(Entry("COM1"));
+    fs::create_directory(Entry(".COM1.link"));
+    form.ComboBox1->setCurrentIndex(form.ComboBox1->findData(QByteArray::fromStdString(kAdapter)));
+    form.BitBtn1->click();
+    ASSERT_EQ(boxes.shown.size(), 2);
+    EXPECT_TRUE(boxes.shown[1].contains(QStringLiteral("« .COM1.link » du dossier")));
+    EXPECT_TRUE(boxes.shown[1].contains(QStringLiteral("pris par un dossier")));
+    EXPECT_EQ(main.settings.Get(1), "2");
 }
 
 } // namespace

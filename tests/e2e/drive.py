@@ -55,19 +55,24 @@ class Session:
                                                           f"suppressions={lsan}",
                                                           "print_suppressions=0"]))
 
-    def start(self, program, simulate, data):
+    def start(self, program, simulate, data, edges=False):
+        """edges: the trace on standard error, a pipe (self.program.stderr), and
+        descriptors 0 and 1 closed; otherwise the trace in trace.txt."""
         self.env["DISPLAY"] = self._start_display()
         self._start(["openbox"])
         wait_for("openbox", lambda: "window id" in self.x("xprop", "-root",
                                                            "_NET_SUPPORTING_WM_CHECK"))
         args = [program, "--data-dir", data or os.path.join(self.folder, "data"),
-                "--trace", self.trace] + (["--simulate"] if simulate else [])
-        self.program = self._start(args)
+                "--trace", "-" if edges else self.trace] + (["--simulate"] if simulate else [])
+        if edges:
+            self.program = self._start(args, stderr=subprocess.PIPE,
+                                       preexec_fn=lambda: [os.close(fd) for fd in (0, 1)])
+        else:
+            self.program = self._start(args)
 
-    def _start(self, args, **options):
+    def _start(self, args, stderr=subprocess.STDOUT, **options):
         log = open(os.path.join(self.folder, os.path.basename(args[0]) + ".log"), "w")
-        process = subprocess.Popen(args, env=self.env, stdout=log,
-                                   stderr=subprocess.STDOUT, **options)
+        process = subprocess.Popen(args, env=self.env, stdout=log, stderr=stderr, **options)
         self.processes.append(process)
         return process
 
@@ -225,6 +230,13 @@ def quit_by_menu(s, main):
     s.keys(main, "alt+p", "q")
 
 
+def expect_clean_exit(s):
+    if s.wait_exit() != 0:
+        raise Failure(f"exit status {s.program.returncode}")
+    if not s.trace_text().endswith(" -- close COM1\n"):
+        raise Failure("the trace does not end with the port's close")
+
+
 # ---- Scenarios --------------------------------------------------------------------------------
 
 
@@ -257,6 +269,7 @@ def scenario_dialogs(s):
     before_link = [(("alt+p", "p"), "Port série RS232"),
                    (("alt+p", "t"), "Types de menus déroulant"),
                    (("alt+o", "o"), "Options logicielles"),
+                   (("alt+o", "p"), "Partage du cap (NMEA 0183)"),
                    (("alt+a", "p"), "A propos de...")]
     with_link = [(("alt+p", "o"), "Options graphiques"),
                  (("alt+b", "d"), "Déclinaison magnétique"),
@@ -300,10 +313,48 @@ def scenario_quit_with_link_up(s):
     dsr = s.wait_trace(r"^.* <- DSR on$", rts.end())
     s.wait_trace(r'^.* -> "\?&"  3F 26$', dsr.end())
     s.answer_box("Information")  # the module now works on its own
+    expect_clean_exit(s)
+
+
+def scenario_quit_by_signal(s):
+    """SIGTERM with the link up: the hand-over as "Quitter" does it, with no box left to
+    answer, then the end."""
+    main = main_window(s)
+    start_link(s, main)
+    since = len(s.trace_text())
+    s.program.send_signal(signal.SIGTERM)
+    rts = s.wait_trace(r"^.* -> RTS on$", since)
+    dsr = s.wait_trace(r"^.* <- DSR on$", rts.end())
+    s.wait_trace(r'^.* -> "\?&"  3F 26$', dsr.end())
+    expect_clean_exit(s)
+    if s.settings_lines() != 30:
+        raise Failure("the settings file is not thirty CR LF lines")
+
+
+def scenario_edges(s):
+    """Started with descriptors 0 and 1 closed and the trace on standard error, a pipe whose
+    reader goes away after three lines (ventrose --trace - | head -3): the closed ones lead
+    to /dev/null, not to the display's connection, and the program outlives the reader."""
+    read = b""
+    while read.count(b"\n") < 3:
+        if not select.select([s.program.stderr], [], [], LIMIT)[0]:
+            raise Failure(f"waited {LIMIT} s for three lines of the trace")
+        read += os.read(s.program.stderr.fileno(), 1) or b"\n\n\n"
+    s.program.stderr.close()
+    for fd in (0, 1):
+        target = os.readlink(f"/proc/{s.program.pid}/fd/{fd}")
+        if target != "/dev/null":
+            raise Failure(f"descriptor {fd} leads to {target}")
+    main = s.wait_window("Ventrose")
+    s.keys(main, "alt+a", "p")  # leaving the about box reopens the port: traced
+    about = s.wait_window("A propos de...")
+    s.keys(about, "alt+F4")
+    wait_for("the main window to be active again", lambda: s.active() == main)
+    quit_by_menu(s, main)
     if s.wait_exit() != 0:
         raise Failure(f"exit status {s.program.returncode}")
-    if not s.trace_text().endswith(" -- close COM1\n"):
-        raise Failure("the trace does not end with the port's close")
+    if [name for name in os.listdir(os.path.join(s.folder, "data")) if ".tmp-" in name]:
+        raise Failure("a save left its temporary file")
 
 
 def scenario_port_leads_nowhere(s):
@@ -336,6 +387,8 @@ SCENARIOS = {
     "Dialogs": scenario_dialogs,
     "QuitWithLinkUp": scenario_quit_with_link_up,
     "PortLeadsNowhere": scenario_port_leads_nowhere,
+    "QuitBySignal": scenario_quit_by_signal,
+    "Edges": scenario_edges,
 }
 
 
@@ -361,7 +414,7 @@ def main():
     started = time.monotonic()
     session = Session(folder)
     try:
-        session.start(os.path.abspath(args.program), simulate, data)
+        session.start(os.path.abspath(args.program), simulate, data, args.scenario == "Edges")
         SCENARIOS[args.scenario](session)
     except Exception as failure:  # a Failure, or a tool that broke: both keep the evidence
         if "DISPLAY" in session.env:

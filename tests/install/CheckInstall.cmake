@@ -1,7 +1,7 @@
 # Installs the build into a scratch folder and checks that a desktop finds the program:
 # the menu entry's Exec names the installed program, its Icon is in the icon theme, it is
 # filed under Utility, and the shipped data is there.
-#   cmake -DBUILD_DIR=<build> -DSCRATCH=<folder> -P CheckInstall.cmake
+#   cmake -DBUILD_DIR=<build> -DSCRATCH=<folder> -DAPP_ID=<id> -P CheckInstall.cmake
 file(REMOVE_RECURSE "${SCRATCH}")
 execute_process(COMMAND "${CMAKE_COMMAND}" -E env "DESTDIR=${SCRATCH}"
                         "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix /usr
@@ -12,7 +12,7 @@ endif()
 set(usr "${SCRATCH}/usr")
 
 function(entry_value key out)
-  file(STRINGS "${usr}/share/applications/ventrose.desktop" lines REGEX "^${key}=")
+  file(STRINGS "${usr}/share/applications/${APP_ID}.desktop" lines REGEX "^${key}=")
   list(LENGTH lines count)
   if(NOT count EQUAL 1)
     message(FATAL_ERROR "the menu entry has ${count} ${key} keys")
@@ -43,6 +43,12 @@ endforeach()
 foreach(file Ventrose.inf aide rose.avi cercle5.bmp)
   if(NOT EXISTS "${usr}/share/ventrose/${file}")
     message(FATAL_ERROR "shipped ${file} not installed")
+  endif()
+endforeach()
+foreach(file man/man1/ventrose.1.gz man/fr/man1/ventrose.1.gz metainfo/${APP_ID}.metainfo.xml
+             doc/ventrose/copyright doc/ventrose/changelog.gz)
+  if(NOT EXISTS "${usr}/share/${file}")
+    message(FATAL_ERROR "share/${file} not installed")
   endif()
 endforeach()
 file(REMOVE_RECURSE "${SCRATCH}")

@@ -32,8 +32,8 @@ TEST(ShippedData, EveryFileOpensWithOurReaders) {
     }
 
     platform::HelpViewer help;
-    for (const char *topic :
-         {"som", "rub2", "rub4", "rub5", "rub6", "rub7", "rub8", "rub9", "rub10"}) {
+    for (const char *topic : {"som", "rub2", "rub4", "rub5", "rub6", "rub7", "rub8", "rub9",
+                              "rub10", "declinaison-lieu", "partage"}) {
         help.ShowHelpTopic(Shipped("aide"), topic);
         EXPECT_TRUE(help.TopicFound()) << topic;
     }

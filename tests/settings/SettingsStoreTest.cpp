@@ -1,6 +1,7 @@
 // The settings file: thirty CR LF lines, exact bytes, atomic replacement and its failures.
 #include "settings/SettingsStore.h"
 #include "platform/Errors.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -9,8 +10,6 @@
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using settings::SettingsStore;
 
@@ -90,6 +89,14 @@ TEST_F(SettingsStoreTest, LineEndsOtherThanCrLfStillEndALine) {
     EXPECT_EQ(store.Get(5), "");
 }
 
+TEST_F(SettingsStoreTest, ALineBreakOrANulIsRefusedAndTheSlotKeepsItsValue) {
+    store.Set(7, "10");
+    for (const std::string &text :
+         {std::string("5\nOFFSON"), std::string("5\r"), std::string("5\0", 2)})
+        EXPECT_THROW(store.Set(7, text), platform::Exception);
+    EXPECT_EQ(store.Get(7), "10");
+}
+
 TEST_F(SettingsStoreTest, KeywordsMatchOnlyExactly) {
     store.Set(settings::SoundSlot, "onson");
     EXPECT_FALSE(store.Is(settings::SoundSlot, "ONSON"));
@@ -142,48 +149,35 @@ TEST_F(SettingsStoreTest, SaveIntoAMissingFolderRaisesAndCreatesNothing) {
     EXPECT_FALSE(QDir(dir.filePath("gone")).exists());
 }
 
-// Runs body in a child process without the privilege to write into read-only folders
-// (tests may run as root, for whom permissions do not apply); returns its exit code.
-int RunUnprivileged(const std::function<int()> &body) {
-    const pid_t child = fork();
-    if (child == 0) {
-        if (geteuid() == 0 && setresgid(65534, 65534, 65534) != 0)
-            _exit(90);
-        if (geteuid() == 0 && setresuid(65534, 65534, 65534) != 0)
-            _exit(91);
-        _exit(body());
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
-}
-
-TEST_F(SettingsStoreTest, FailedSaveInAReadOnlyFolderKeepsThePreviousFileWhole) {
+TEST_F(SettingsStoreTest, FailedSaveInAReadOnlyFolderOrFileKeepsThePreviousFileWhole) {
+    // The second folder would let a new file be renamed over the read-only file.
     const QByteArray previous = Lines(30, "old");
-    WriteFile(previous);
-    QFile::setPermissions(Path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther |
-                                      QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
-    store.Set(1, "2");
-    const int code = RunUnprivileged([&] {
-        try {
-            store.SaveSettings(Path());
-            return 1; // reported success
-        } catch (const platform::EInOutError &) {
-            return 0;
-        }
-    });
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(ReadFile(), previous);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Ventrose.inf"});
+    const QByteArray folder = QFile::encodeName(dir.path()), file = QFile::encodeName(Path());
+    for (const auto &[folderMode, fileMode] : {std::pair(0555, 0666), std::pair(0777, 0444)}) {
+        ::chmod(folder.constData(), 0700);
+        WriteFile(previous);
+        ::chmod(file.constData(), mode_t(fileMode));
+        ::chmod(folder.constData(), mode_t(folderMode));
+        store.Set(1, "2");
+        const int code = testsupport::RunUnprivileged([&] {
+            try {
+                store.SaveSettings(Path());
+                return 1; // reported success
+            } catch (const platform::EInOutError &) {
+                return 0;
+            }
+        });
+        ::chmod(folder.constData(), 0700);
+        EXPECT_EQ(code, 0) << fileMode;
+        EXPECT_EQ(ReadFile(), previous);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Ventrose.inf"});
+    }
 }
 
 TEST_F(SettingsStoreTest, UnreadableFileIsTreatedAsMissing) {
     WriteFile(Lines(30));
     QFile::setPermissions(Path(), QFile::WriteOwner);
-    const int code = RunUnprivileged([&] {
+    const int code = testsupport::RunUnprivileged([&] {
         try {
             store.LoadSettings(Path());
         } catch (...) {
@@ -199,6 +193,48 @@ TEST_F(SettingsStoreTest, ReadErrorAfterOpenRaisesAndKeepsNothingPartial) {
     QDir(dir.path()).mkdir("Ventrose.inf");
     EXPECT_THROW(store.LoadSettings(Path()), platform::EInOutError);
     EXPECT_EQ(store.Get(1), "");
+}
+
+// What stands in the file's place decides: a file whose thirty lines do not end within
+// 64 KiB is unreadable (a link to /dev/zero never ends), a named pipe without a writer
+// reads as empty, and a save never replaces anything but a regular file.
+TEST_F(SettingsStoreTest, OversizedFilesAreUnreadableAndOnlyRegularFilesAreReplaced) {
+    constexpr int kLimit = 64 * 1024;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
+    struct Case {
+        QByteArray bytes; // the file's, unless it is a link to `link`
+        const char *link;
+        bool loadRaises;
+        const char *slot1, *slot3; // after the load (slot 1: its first eight bytes)
+    };
+    const Case cases[] = {
+        {QByteArray(kLimit, 'x'), nullptr, false, "xxxxxxxx", ""},
+        {QByteArray(kLimit + 1, 'x'), nullptr, true, "", ""},
+        {Lines(30) + QByteArray(1 << 20, 'y'), nullptr, false, "line1", "line3"},
+        {Lines(2) + QByteArray(1 << 20, 'z'), nullptr, true, "line1", ""},
+        {{}, "/dev/zero", true, "", ""},
+        {{}, "pipe", false, "", ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.link ? c.link : std::to_string(c.bytes.size()) + " bytes");
+        QFile::remove(Path());
+        c.link ? void(QFile::link(c.link, Path())) : WriteFile(c.bytes);
+        store = SettingsStore();
+        if (c.loadRaises)
+            EXPECT_THROW(store.LoadSettings(Path()), platform::EInOutError);
+        else
+            EXPECT_NO_THROW(store.LoadSettings(Path()));
+        EXPECT_EQ(store.Get(1).substr(0, 8), c.slot1);
+        EXPECT_TRUE(store.Get(3) == c.slot3) << "slot 3 holds " << store.Get(3).size() << " bytes";
+        if (!c.link) {
+            EXPECT_NO_THROW(store.SaveSettings(Path()));
+            continue;
+        }
+        EXPECT_THROW(store.SaveSettings(Path()), platform::EInOutError);
+        struct stat status {};
+        ASSERT_EQ(::stat(QFile::encodeName(Path()).constData(), &status), 0);
+        EXPECT_FALSE(S_ISREG(status.st_mode)) << "still the device or the pipe";
+    }
 }
 
 } // namespace

@@ -24,8 +24,13 @@ void SteppedTime::Attach(app::TForm1 &main, sim::SimulatedCompass &module) {
     main_ = &main;
     timers_[0].timer = main.Timer1;
     timers_[1].timer = main.Timer2;
-    for (Watched &watched : timers_)
+    // A second program in the same test starts afresh: its timers' start counts say
+    // nothing about the first one's deadlines.
+    for (Watched &watched : timers_) {
+        watched.starts = -1;
         watched.timer->SetStepped(true);
+    }
+    programDsr_ = false;
 
     const serial::TSerialSignalEvent dsr = main.SerialPort1->OnDSRChange;
     main.SerialPort1->OnDSRChange =

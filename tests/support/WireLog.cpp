@@ -30,6 +30,7 @@ void WireLog::Closed() {
 void WireLog::SetRts(bool on) {
     {
         std::lock_guard lock(mutex_);
+        rts_.push_back({on, text_.size()});
         if (on) {
             ++rises_;
             if (rtsUp_)
@@ -58,6 +59,11 @@ int WireLog::RtsRises() const {
 int WireLog::RtsRisesWhileUp() const {
     std::lock_guard lock(mutex_);
     return risesWhileUp_;
+}
+
+std::vector<WireLog::RtsChange> WireLog::RtsChanges() const {
+    std::lock_guard lock(mutex_);
+    return rts_;
 }
 
 namespace {

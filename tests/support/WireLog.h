@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -32,6 +33,14 @@ public:
     // bytes of a write (empty for the other events).
     std::function<void(Event, const std::string &)> onEvent;
 
+    // A change of RTS the program asked for, with how many bytes it had written by then.
+    struct RtsChange {
+        bool on;
+        std::size_t written;
+        friend bool operator==(const RtsChange &, const RtsChange &) = default;
+    };
+    std::vector<RtsChange> RtsChanges() const;
+
 private:
     void Notify(Event event, const std::string &bytes = {});
 
@@ -40,6 +49,7 @@ private:
     bool rtsUp_ = false;
     int rises_ = 0;
     int risesWhileUp_ = 0;
+    std::vector<RtsChange> rts_;
 };
 
 // A device that passes every call on to another and logs what is written and what it does

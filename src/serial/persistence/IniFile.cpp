@@ -4,6 +4,7 @@
 #include "platform/FileRead.h"
 #include "serial/persistence/SettingsText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -39,6 +40,12 @@ void CheckName(std::string_view name, std::string_view forbidden, const char *wh
         Refuse(std::string(what) + " « " + std::string(name) + " »");
 }
 
+// Settings take a few hundred bytes; a file beyond this is no settings file, and reading it
+// line by line would take many times its size in memory.
+constexpr std::size_t kMaxFileSize = std::size_t(1) << 20;
+
+constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
+
 std::string ReadWholeFile(const std::string &fileName) {
     const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -60,6 +67,12 @@ std::string ReadWholeFile(const std::string &fileName) {
         if (n == 0)
             break;
         text.append(chunk, std::size_t(n));
+        if (text.size() > kMaxFileSize) {
+            ::close(fd);
+            throw EIniFileError("Le fichier " + fileName +
+                                " dépasse 1 Mio : ce n'est pas un fichier de réglages, il n'est "
+                                "pas lu.");
+        }
     }
     ::close(fd);
     return text;
@@ -68,20 +81,33 @@ std::string ReadWholeFile(const std::string &fileName) {
 } // namespace
 
 IniDocument::IniDocument(std::string_view text) {
-    const auto firstEnd = text.find('\n');
-    if (firstEnd != std::string_view::npos)
-        lineEnd_ = firstEnd > 0 && text[firstEnd - 1] == '\r' ? "\r\n" : "\n";
-    endsWithLineEnd_ = text.empty() || text.back() == '\n';
+    if (text.starts_with(kByteOrderMark)) {
+        byteOrderMark_ = true;
+        text.remove_prefix(kByteOrderMark.size());
+    }
+    endsWithLineEnd_ = text.empty() || text.back() == '\n' || text.back() == '\r';
+    bool lineEndKnown = false;
     std::size_t start = 0;
     while (start < text.size()) {
-        auto end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view raw = text.substr(start, end - start);
-        // Carriage returns at the end are part of the line end, however many there are.
-        while (!raw.empty() && raw.back() == '\r')
-            raw.remove_suffix(1);
+        // A line ends with LF, with CRs and a LF (all of them its line end), or with a CR
+        // alone; the first line end found is the one new lines get.
+        const auto end = std::min(text.find_first_of("\r\n", start), text.size());
+        const std::string_view raw = text.substr(start, end - start);
+        std::string_view lineEnd;
         start = end + 1;
+        if (end < text.size()) {
+            auto after = end;
+            while (after < text.size() && text[after] == '\r')
+                ++after;
+            const bool linefeed = after < text.size() && text[after] == '\n';
+            lineEnd = !linefeed ? "\r" : after == end ? "\n" : "\r\n";
+            if (linefeed)
+                start = after + 1;
+        }
+        if (!lineEnd.empty() && !lineEndKnown) {
+            lineEnd_ = lineEnd;
+            lineEndKnown = true;
+        }
 
         Line line{.text = std::string(raw),
                   .section = sections_.empty() ? -1 : int(sections_.size()) - 1};
@@ -165,7 +191,7 @@ void IniDocument::SetValue(std::string_view section, std::string_view key, std::
 }
 
 std::string IniDocument::Text() const {
-    std::string text;
+    std::string text(byteOrderMark_ ? kByteOrderMark : std::string_view());
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         text += lines_[i].text;
         if (i + 1 < lines_.size() || endsWithLineEnd_)

@@ -21,7 +21,9 @@ public:
 // The text of an INI file, kept line by line so that what is not changed (comments,
 // other sections, their order, the line ends) is written back as it was.
 //
-// Reading: lines end with LF or CR LF (every CR before the LF belongs to the line end).
+// Reading: lines end with LF, CR LF (every CR before the LF belongs to the line end) or a
+// CR alone; new lines take the file's first line end. A UTF-8 byte-order mark at the start
+// is kept aside and written back.
 // "[name]" opens a section; "key=value" lines belong to the section above them (those
 // above any section are ignored); blank lines and lines starting with ";" or "#" are
 // comments. Section names and keys are matched without regard to ASCII letter case; the
@@ -55,12 +57,14 @@ private:
     std::vector<std::string> sections_;
     std::string lineEnd_ = "\r\n";
     bool endsWithLineEnd_ = true;
+    bool byteOrderMark_ = false;
 };
 
 // The INI file object the port's persistence works with. It reads the file when it is
-// made (a file that does not exist reads as empty); writes change the text in memory
-// until UpdateFile, which replaces the file whole, so that a crash or a full disk never
-// leaves it half-written.
+// made (a file that does not exist reads as empty; one over 1 MiB is refused); writes
+// change the text in memory until UpdateFile, which replaces the file whole, so that a
+// crash or a full disk never leaves it half-written, and never replaces a file the user
+// may not write.
 class TIniFile {
 public:
     explicit TIniFile(std::string fileName);

@@ -284,7 +284,7 @@ bool PosixSerialDevice::WaitCommEvent(std::uint32_t &mask, TOverlapped &overlapp
     }
     wait_ = PendingWait{&mask, &overlapped};
     // The thread that waits for it watches the input itself (the pump); the I/O thread
-    // is told only when the line checks' timer depends on the pending wait.
+    // is told only when it checks the lines for this wait too.
     AttachWaitPump(overlapped, eventWaitPump_);
     if (ModemTimerWanted())
         Wake();

@@ -92,10 +92,14 @@ DeviceTime PosixSerialDevice::NextDeadline() const {
     return next;
 }
 
+// The lines are checked on their own schedule while events of theirs are asked for,
+// whether or not an event wait is pending: under continuous input every wait completes
+// at once with the received bytes, and a check armed only while one is pending would
+// never come due.
 bool PosixSerialDevice::ModemTimerWanted() const {
     if (lost_ || !(hasModemLines_ || hasCounters_))
         return false;
-    const bool waitsForLines = wait_ && (mask_ & (kLineEvents | kErrorEvents));
+    const bool waitsForLines = mask_ & (kLineEvents | kErrorEvents);
     const bool flowOnLines = dcb_.Flags & (fOutxCtsFlow | fOutxDsrFlow | fDsrSensitivity);
     return waitsForLines || flowOnLines;
 }

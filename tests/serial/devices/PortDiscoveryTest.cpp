@@ -67,20 +67,22 @@ TEST_F(FakeTree, PortLinksAreWrittenAndReadBack) {
     EXPECT_EQ(PortTarget(dir, "COM2"), (root_ / "dev/ttyUSB0").string());
 
     // Written, replaced, and each time a plain link with no staging file left behind.
-    EXPECT_EQ(WritePortLink(dir, "COM1", "/dev/serial/by-id/usb-A"), 0);
+    EXPECT_EQ(WritePortLink(dir, "COM1", "/dev/serial/by-id/usb-A").error, 0);
     EXPECT_EQ(PortTarget(dir, "COM1"), "/dev/serial/by-id/usb-A");
-    EXPECT_EQ(WritePortLink(dir, "COM2", "/dev/ttyS0"), 0);
+    EXPECT_EQ(WritePortLink(dir, "COM2", "/dev/ttyS0").error, 0);
     EXPECT_EQ(fs::read_symlink(dir / "COM2"), "/dev/ttyS0");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
 
-    // An entry that is not a link is the user's: left as it is.
+    // An entry that is not a link is the user's: left as it is, and said to be in the way.
     fs::remove(dir / "COM1");
     Write(dir / "COM1", "mine");
-    EXPECT_EQ(WritePortLink(dir, "COM1", "/dev/ttyS0"), EEXIST);
+    const PortLinkResult result = WritePortLink(dir, "COM1", "/dev/ttyS0");
+    EXPECT_EQ(result.error, EEXIST);
+    EXPECT_EQ(result.inTheWay, (dir / "COM1").string());
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "COM1")));
     EXPECT_EQ(PortTarget(dir, "COM1"), (dir / "COM1").string());
 
-    EXPECT_EQ(WritePortLink(root_ / "missing", "COM1", "/dev/ttyS0"), ENOENT);
+    EXPECT_EQ(WritePortLink(root_ / "missing", "COM1", "/dev/ttyS0").error, ENOENT);
 }
 
 TEST_F(FakeTree, WatcherTellsDevicesComingAndGoingAndFollowsNewFolders) {

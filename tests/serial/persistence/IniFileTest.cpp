@@ -1,6 +1,7 @@
 // The stored text forms of the port's settings and the INI files they are kept in.
 #include "serial/persistence/IniFile.h"
 #include "serial/persistence/SettingsText.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
@@ -112,6 +113,23 @@ TEST(IniDocument, WritesChangeOnlyTheirLine) {
         EXPECT_THROW(document.SetValue(section, key, value), EIniFileError) << key << value;
 }
 
+TEST(IniDocument, ReadsCrOnlyLineEndsAndAByteOrderMarkAndWritesThemBack) {
+    // A file, and the same after two values are set: the mark stays first, new lines take
+    // the file's own line end, and a blank line between two CRs is a line of its own.
+    const std::pair<std::string, std::string> cases[] = {
+        {"[P]\rPort=COM2", "[P]\rPort=COM3\rBaud=9600\r"},
+        {"[P]\r\rPort=COM2\r", "[P]\r\rPort=COM3\rBaud=9600\r"},
+        {"\xef\xbb\xbf[P]\r\nPort=COM2\r\n", "\xef\xbb\xbf[P]\r\nPort=COM3\r\nBaud=9600\r\n"},
+    };
+    for (const auto &[text, afterSet] : cases) {
+        IniDocument document(text);
+        EXPECT_EQ(document.Value("P", "Port"), "COM2") << text;
+        document.SetValue("P", "Port", "COM3");
+        document.SetValue("P", "Baud", "9600");
+        EXPECT_EQ(document.Text(), afterSet);
+    }
+}
+
 class IniFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -147,6 +165,29 @@ TEST_F(IniFileTest, WritesReachTheFileWholeAtUpdate) {
     lost.WriteString("A", "k", "v");
     EXPECT_THROW(lost.UpdateFile(), EIniFileError);
     EXPECT_THROW(TIniFile{dir_}, EIniFileError) << "a folder cannot be read as a file";
+}
+
+TEST_F(IniFileTest, AFileOver1MiBOrReadOnlyIsRefusedAndLeftAsItIs) {
+    const std::string path = dir_ + "/port.ini";
+    std::ofstream(path) << "[A]\nk=v\n" << std::string(std::size_t(1) << 20, '\n');
+    EXPECT_THROW(TIniFile{path}, EIniFileError);
+
+    // The folder would let a new file be renamed over the read-only one.
+    std::ofstream(path, std::ios::trunc) << "[A]\nk=v\n";
+    ::chmod(path.c_str(), 0444);
+    ::chmod(dir_.c_str(), 0777);
+    EXPECT_EQ(testsupport::RunUnprivileged([&] {
+                  TIniFile ini(path);
+                  ini.WriteString("A", "k", "w");
+                  try {
+                      ini.UpdateFile();
+                  } catch (const EIniFileError &) {
+                      return 0;
+                  }
+                  return 1;
+              }),
+              0);
+    EXPECT_EQ(Contents(path), "[A]\nk=v\n");
 }
 
 } // namespace

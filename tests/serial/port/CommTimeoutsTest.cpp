@@ -63,6 +63,8 @@ TEST(CommTimeouts, WhenAReadEnds) {
         {"no limit at all", {M, 5, M}, 0, {{40, 4}}, -1, 4},
         {"no time-outs: only the count", {0, 0, 0}, 2, {{40, 4}, {900, 4}}, 900, 10},
         {"total limit", {0, 10, 50}, 0, {{40, 4}}, 150, 4},
+        {"total limit: the constant alone", {0, 0, 50}, 0, {{40, 4}}, 50, 4},
+        {"total limit: the multiplier alone", {0, 10, 0}, 0, {{40, 4}}, 100, 4},
         {"interval runs from each byte", {20, 0, 0}, 0, {{5, 1}, {20, 1}, {100, 1}}, 40, 2},
         {"no byte, no interval limit", {20, 0, 0}, 0, {}, -1, 0},
         {"interval before the total", {20, 10, 500}, 0, {{30, 2}}, 50, 2},

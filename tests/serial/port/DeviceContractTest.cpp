@@ -61,7 +61,8 @@ public:
     }
 
 private:
-    std::shared_ptr<LineTrace> trace_ = std::make_shared<LineTrace>([](const std::string &) {});
+    std::shared_ptr<LineTrace> trace_ =
+        std::make_shared<LineTrace>([](std::string_view bytes) { return long(bytes.size()); });
 };
 
 template <typename BackEnd> class DeviceContract : public ::testing::Test {
@@ -201,6 +202,24 @@ TYPED_TEST(DeviceContract, ReadTimeOutModes) {
     }
     EXPECT_FALSE(this->device->SetCommTimeouts({M, M, M, 0, 0})) << "would wait for ever";
     EXPECT_EQ(GetLastError(), EINVAL);
+}
+
+// A read that waits for all it asked is filled piece by piece: each piece lands after the
+// ones before it, not over them.
+TYPED_TEST(DeviceContract, PendingReadFilledByTwoPiecesKeepsBothInOrder) {
+    this->SetTimeouts({0, 0, 10000, 0, 0});
+    std::string buffer(5, '\0');
+    Async read;
+    std::uint32_t got = 0;
+    ASSERT_FALSE(this->device->ReadFile(buffer.data(), 5, &got, read.overlapped));
+    ASSERT_EQ(GetLastError(), ERROR_IO_PENDING);
+    this->far.Send("12");
+    // Long enough for the first piece to be taken into the read on its own.
+    std::this_thread::sleep_for(50ms);
+    this->far.Send("345");
+    int error = 0;
+    ASSERT_EQ(read.Result(error), 5) << error;
+    EXPECT_EQ(buffer, "12345");
 }
 
 TYPED_TEST(DeviceContract, EventMaskAndItsWait) {

@@ -54,6 +54,19 @@ TEST_F(PortEvents, OneBatchIsDeliveredInTheFixedOrder) {
                                  "DSR=1", "RxFlag", "RLSD=1", "Rx80Full"));
 }
 
+// Each line's handler is given that line's own level, even when the others differ.
+TEST_F(PortEvents, CtsAndDsrAtDifferentLevelsAreEachReportedAsTheyAre) {
+    RecordEvents();
+    OpenAndWait();
+    com1.SetCTS(true);
+    ASSERT_TRUE(PumpUntilWaiting(1));
+    // The first change ends the device wait on its own; the second makes the next batch.
+    com1.SetCTS(false);
+    com1.SetDSR(true);
+    ASSERT_TRUE(PumpUntilWaiting(2, 2));
+    EXPECT_THAT(log, ElementsAre("CTS=1", "CTS=0", "DSR=1"));
+}
+
 TEST_F(PortEvents, RxCharReportsTheCountWhenTheHandlerRuns) {
     std::vector<std::string> received;
     port.OnRxChar = TRxCharEvent::FromFunction([&](platform::TObject *, int count) {

@@ -108,6 +108,38 @@ TEST_F(PosixDeviceLogic, ModemLineEventsFromCountersLevelsAndTheSafetyCheck) {
     }
 }
 
+// A device that floods the line: every event wait completes at once with received
+// bytes, as the event worker's loop waits, reads and waits again. Where the driver cannot
+// notify, the lines are still checked on their own schedule, so DSR's rise is reported.
+TEST_F(PosixDeviceLogic, ModemLinesAreCheckedUnderContinuousInput) {
+    const std::pair<const char *, FakeTerminal::Abilities> drivers[] = {
+        {"counters, no notification", {true, true, false}},
+        {"levels only", {true, false, false}},
+    };
+    for (const auto &[name, abilities] : drivers) {
+        SCOPED_TRACE(name);
+        Start(abilities);
+        ASSERT_TRUE(device->SetCommMask(EV_RXCHAR | kLineEvents));
+        std::uint32_t seen = 0;
+        std::size_t received = 0;
+        for (int step = 0; step < 60; ++step) {
+            if (step == 20)
+                fake->SetLine(MS_DSR_ON, true);
+            fake->Feed(std::string(40, '7'));
+            std::uint32_t mask = 0;
+            Async wait;
+            ASSERT_TRUE(device->WaitCommEvent(mask, wait.overlapped)) << "bytes wait: at once";
+            seen |= mask;
+            received += ReadNow(*device, 100).size();
+            fake->Advance(10ms);
+            ASSERT_TRUE(fake->AwaitIdle());
+        }
+        EXPECT_EQ(received, 60u * 40);
+        EXPECT_EQ(seen & EV_DSR, EV_DSR) << "the rise of DSR was reported";
+        device.reset();
+    }
+}
+
 TEST_F(PosixDeviceLogic, EmulatedOutputFlowHoldsWritesUntilTheLineRises) {
     const std::pair<std::uint32_t, std::uint32_t> holds[] = {{fOutxCtsFlow, MS_CTS_ON},
                                                              {fOutxDsrFlow, MS_DSR_ON}};

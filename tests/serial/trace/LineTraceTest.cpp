@@ -8,6 +8,11 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace serial::testing {
 namespace {
@@ -18,13 +23,14 @@ using namespace std::chrono_literals;
 class CollectedTrace {
 public:
     LineTrace::Sink Sink() {
-        return [this](const std::string &lines) {
+        return [this](std::string_view lines) {
             std::unique_lock lock(mutex_);
             entered_ = true;
             changed_.notify_all();
             changed_.wait(lock, [this] { return open_; });
             text_ += lines;
             changed_.notify_all();
+            return long(lines.size());
         };
     }
     // Holds the writer inside the sink (a disk that does not keep up) until Release.
@@ -71,10 +77,20 @@ private:
     std::atomic<long long> now_{1'000'000};
 };
 
+// The trace's settings for a test that expects every line written: the end waits for them
+// however busy the machine is.
+LineTraceOptions Options(std::size_t capacity, SteppedClock &clock) {
+    LineTraceOptions options;
+    options.capacity = capacity;
+    options.clock = clock.Now();
+    options.finalWait = 60s;
+    return options;
+}
+
 TEST(LineTrace, KnownExchangeOnTheVirtualLine) {
     CollectedTrace collected;
     SteppedClock clock;
-    auto trace = std::make_shared<LineTrace>(collected.Sink(), 64, clock.Now());
+    auto trace = std::make_shared<LineTrace>(collected.Sink(), Options(64, clock));
     VirtualSerialLine line;
     DeviceOpener open = TracingOpener(VirtualSerialLine::Opener({{"COM1", line}}), trace);
 
@@ -167,7 +183,7 @@ TEST(LineTrace, KnownExchangeOnTheVirtualLine) {
 TEST(LineTrace, SlowTraceFileDropsLinesWithANoteAndNeverWaits) {
     CollectedTrace collected;
     SteppedClock clock;
-    auto trace = std::make_shared<LineTrace>(collected.Sink(), 4, clock.Now());
+    auto trace = std::make_shared<LineTrace>(collected.Sink(), Options(4, clock));
     collected.Hold();
     trace->Record(TraceDirection::Port, "first");
     ASSERT_TRUE(collected.AwaitWriter());
@@ -180,6 +196,7 @@ TEST(LineTrace, SlowTraceFileDropsLinesWithANoteAndNeverWaits) {
     ASSERT_TRUE(collected.AwaitText("\"4\""));
     clock.Step(1ms);
     trace->Record(TraceDirection::Out, "RTS on");
+    trace->Note("a note");
     trace.reset();
 
     EXPECT_EQ(collected.Text(), "      0.000 -- first\n"
@@ -189,7 +206,74 @@ TEST(LineTrace, SlowTraceFileDropsLinesWithANoteAndNeverWaits) {
                                 "      4.000 <- \"4\"  34\n"
                                 "      5.000 -- 6 trace lines dropped: the trace file could not "
                                 "keep up\n"
-                                "     11.000 -> RTS on\n");
+                                "     11.000 -> RTS on\n"
+                                "     11.000 ** a note\n");
+}
+
+// What the trace told the user, from whichever thread.
+struct Told {
+    std::mutex mutex;
+    std::vector<std::string> notes, failures;
+    LineTraceOptions Options(std::chrono::milliseconds finalWait) {
+        LineTraceOptions options;
+        options.capacity = 100000;
+        options.finalWait = finalWait;
+        options.tell = [this](const std::string &note) { Add(notes, note); };
+        options.failed = [this](const std::string &note) { Add(failures, note); };
+        return options;
+    }
+    void Add(std::vector<std::string> &to, const std::string &note) {
+        std::lock_guard lock(mutex);
+        to.push_back(note);
+    }
+    bool Failed() {
+        std::lock_guard lock(mutex);
+        return !failures.empty();
+    }
+};
+
+// A destination that fails (a full device) or stops reading (a named pipe whose reader
+// reads no more): the failure is told once, every line either arrives or is counted, and
+// the end never waits for a writer stuck in the pipe. A pipe nobody reads is refused.
+TEST(LineTrace, FailingOrStalledDestinationsAreToldAndNeverHoldUpTheEnd) {
+    std::signal(SIGPIPE, SIG_IGN); // as the program does: a writer given up on may meet it
+    const std::string fifo = ::testing::TempDir() + "trace-" + std::to_string(::getpid());
+    ::unlink(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string error;
+    EXPECT_EQ(LineTrace::OpenFile(fifo, error), nullptr) << "refused at once, not awaited";
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const std::size_t pipeSize = static_cast<std::size_t>(::fcntl(reader, F_GETPIPE_SZ));
+
+    const std::pair<std::string, const char *> destinations[] = {
+        {"/dev/full", "No space left on device"}, {fifo, nullptr}};
+    for (const auto &[path, failure] : destinations) {
+        SCOPED_TRACE(path);
+        Told told;
+        auto trace = LineTrace::OpenFile(path, error, told.Options(failure ? 60s : 0ms));
+        ASSERT_NE(trace, nullptr) << error;
+        const std::size_t recorded = 3000; // more than the pipe holds
+        for (std::size_t i = 0; i < recorded; ++i)
+            trace->Record(TraceDirection::Port, std::to_string(i) + std::string(50, '.'));
+        // The device has failed, or the pipe holds all it can and the writer waits.
+        for (int i = 0; i < 20000 && !(failure ? told.Failed() : trace->BytesWritten() == pipeSize);
+             ++i)
+            std::this_thread::sleep_for(1ms);
+        trace.reset(); // gives up on a writer stuck in the full pipe
+
+        std::string arrived(pipeSize, '\0');
+        arrived.resize(std::max<ssize_t>(::read(reader, arrived.data(), pipeSize), 0));
+        ASSERT_FALSE(told.notes.empty());
+        EXPECT_EQ(std::count(arrived.begin(), arrived.end(), '\n') + std::stoul(told.notes.back()),
+                  recorded)
+            << told.notes.back();
+        ASSERT_EQ(told.failures.size(), failure ? 1u : 0u) << "said once";
+        if (failure) {
+            EXPECT_NE(told.failures[0].find(failure), std::string::npos) << told.failures[0];
+        }
+    }
+    ::close(reader);
+    ::unlink(fifo.c_str());
 }
 
 } // namespace

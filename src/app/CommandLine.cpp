@@ -1,0 +1,253 @@
+#include "app/CommandLine.h"
+
+#include "app/PortList.h"
+#include "platform/EscapedText.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <sstream>
+
+namespace app {
+namespace {
+
+using Values = std::vector<std::string>;
+
+std::string Taken(bool &flag) {
+    flag = true;
+    return {};
+}
+
+// Stores an option's one value in its field of Options.
+template <std::string Options::*field> std::string Keep(Options &options, const Values &values) {
+    options.*field = values[0];
+    return {};
+}
+
+std::string Quoted(const std::string &argument) {
+    return "« " + platform::EscapeUnprintable(argument) + " »";
+}
+
+const OptionSpec kOptions[] = {
+    {"simulate", 0, "", "COM1 et COM2 ouvrent une boussole simulée au lieu d'un port série.", false,
+     [](Options &o, const Values &) { return Taken(o.simulate); }},
+    {"data-dir", 0, "DIR", "Dossier d'installation à utiliser (par défaut %1).", false,
+     [](Options &o, const Values &v) {
+         o.dataDir = v[0];
+         return std::string();
+     }},
+    {"trace", 0, "FILE",
+     "Enregistre dans FILE (- : la sortie d'erreur) tout ce qui passe sur la ligne série.", false,
+     [](Options &o, const Values &v) {
+         o.trace = v[0];
+         return std::string();
+     }},
+    {"log", 0, "FILE",
+     "Enregistre dans FILE (CSV) chaque mesure reçue, dès le début de la communication.", false,
+     Keep<&Options::log>},
+    {"replay", 0, "FILE",
+     "La boussole simulée rejoue le journal du cap FILE à son rythme (implique --simulate).", false,
+     [](Options &o, const Values &v) { return Keep<&Options::replay>(o, v) + Taken(o.simulate); }},
+    {"list-ports", 0, "",
+     "Affiche les périphériques série présents (chemin, nœud, description) et s'arrête.", false,
+     [](Options &o, const Values &) { return Taken(o.listPorts); }},
+    {"declination", 0, "LAT LON [AAAA-MM-JJ]",
+     "Affiche la déclinaison magnétique du modèle WMM2025 en ce lieu (degrés décimaux, ou "
+     "degrés et minutes avec N, S, E ou O) à cette date (aujourd'hui par défaut) : en degrés, "
+     "positive à l'est, suivie de son incertitude ; puis s'arrête.",
+     false,
+     [](Options &o, const Values &v) {
+         return ReadDeclinationRequest(v, o.declination.emplace());
+     }},
+    {"altitude", 0, "KM",
+     "Avec --declination : la hauteur en km au-dessus de l'ellipsoïde WGS84 (0 par défaut).", false,
+     [](Options &o, const Values &v) { return ReadAltitude(v[0], o.altitude); }},
+    {"nmea", 0, "OUTPUT",
+     "Partage le cap en NMEA 0183 pour cette exécution : udp:HÔTE:PORT, tcp:[ADRESSE:]PORT "
+     "ou pty (option répétable).",
+     true,
+     [](Options &o, const Values &v) {
+         std::string error;
+         if (const auto target = nmea::ParseOutputTarget(v[0], error)) {
+             o.nmea.push_back(*target);
+             return std::string();
+         }
+         return "la valeur " + Quoted(v[0]) + " de l'option --nmea ne convient pas : " + error;
+     }},
+    {"nmea-true", 0, "", "Ajoute le cap vrai (HDT) : la déclinaison réglée est celle du lieu.",
+     false, [](Options &o, const Values &) { return Taken(o.nmeaTrue); }},
+    {"help", 'h', "", "Affiche cette aide et s'arrête.", false,
+     [](Options &o, const Values &) { return Taken(o.help); }},
+    {"version", 'v', "", "Affiche la version et s'arrête.", false,
+     [](Options &o, const Values &) { return Taken(o.version); }},
+};
+
+constexpr const char *kDescription = "Ventrose : boussole électronique RS-232 (COM1 ou COM2).";
+constexpr std::size_t kHelpWidth = 79;
+
+std::vector<std::string> Words(const std::string &text) {
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
+}
+
+const OptionSpec *Find(const std::string &typed) {
+    const auto matches = [&](const OptionSpec &spec) {
+        if (typed.starts_with("--"))
+            return typed.compare(2, std::string::npos, spec.name) == 0;
+        return spec.shortName != 0 && typed.size() == 2 && typed[1] == spec.shortName;
+    };
+    const auto found = std::find_if(std::begin(kOptions), std::end(kOptions), matches);
+    return found == std::end(kOptions) ? nullptr : found;
+}
+
+// Reads one option at arguments[i] with its values, moving i to its last value.
+std::string ReadOption(const std::vector<std::string> &arguments, std::size_t &i,
+                       std::vector<const OptionSpec *> &seen, Options &options) {
+    const std::string &argument = arguments[i];
+    const std::size_t equals = argument.starts_with("--") ? argument.find('=') : std::string::npos;
+    const std::string typed = argument.substr(0, equals);
+    const OptionSpec *spec = Find(typed);
+    if (!spec)
+        return "option inconnue " + Quoted(typed);
+    if (!spec->repeatable && std::find(seen.begin(), seen.end(), spec) != seen.end())
+        return "l'option " + typed + " est donnée deux fois";
+    seen.push_back(spec);
+
+    const std::vector<std::string> names = Words(spec->valueNames);
+    Values values;
+    if (equals != std::string::npos) {
+        if (names.empty())
+            return "l'option " + typed + " ne prend pas de valeur";
+        values.push_back(argument.substr(equals + 1));
+    }
+    while (values.size() < names.size()) {
+        const std::string &name = names[values.size()];
+        const bool optional = name.starts_with('[');
+        if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("--"))
+            values.push_back(arguments[++i]);
+        else if (optional)
+            break;
+        else
+            return "il manque la valeur " + name + " de l'option " + typed;
+    }
+    for (std::size_t k = 0; k < values.size(); ++k)
+        if (values[k].empty())
+            return "la valeur " + names[k] + " de l'option " + typed + " est vide";
+    return spec->store(options, values);
+}
+
+// The number of characters (not bytes) of UTF-8 text.
+std::size_t Width(const std::string &text) {
+    return std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xc0) != 0x80; });
+}
+
+// text after indent, its words wrapped to the help's width with the same indent.
+void AppendWrapped(std::string &out, const std::string &text, std::size_t indent) {
+    std::size_t column = indent;
+    bool first = true;
+    for (const std::string &word : Words(text)) {
+        if (!first && column + 1 + Width(word) > kHelpWidth) {
+            out += "\n" + std::string(indent, ' ');
+            column = indent;
+            first = true;
+        }
+        if (!first) {
+            out += ' ';
+            ++column;
+        }
+        out += word;
+        column += Width(word);
+        first = false;
+    }
+    out += '\n';
+}
+
+std::string Replaced(std::string text, const std::string &marker, const std::string &by) {
+    if (const std::size_t at = text.find(marker); at != std::string::npos)
+        text.replace(at, marker.size(), by);
+    return text;
+}
+
+// 0 when everything reached out, 1 (with a word on the standard error) otherwise.
+int Flushed(const Terminal &terminal) {
+    if (std::fflush(terminal.out) == 0 && !std::ferror(terminal.out))
+        return 0;
+    std::fprintf(terminal.err, "ventrose : impossible d'écrire sur la sortie standard : %s.\n",
+                 std::strerror(errno));
+    return 1;
+}
+
+} // namespace
+
+std::span<const OptionSpec> KnownOptions() { return kOptions; }
+
+CommandLine ParseCommandLine(const std::vector<std::string> &arguments) {
+    CommandLine line;
+    std::vector<const OptionSpec *> seen;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size() && line.error.empty(); ++i) {
+        const std::string &argument = arguments[i];
+        if (argument == "--" && !optionsEnded)
+            optionsEnded = true;
+        else if (optionsEnded || argument.size() < 2 || argument[0] != '-')
+            line.error = "argument inattendu " + Quoted(argument);
+        else
+            line.error = ReadOption(arguments, i, seen, line.options);
+    }
+    if (line.error.empty() && line.options.altitude && !line.options.declination)
+        line.error = "l'option --altitude ne sert qu'avec --declination";
+    if (!line.error.empty())
+        line.options = {}; // nothing half read
+    return line;
+}
+
+std::string HelpText(const std::string &defaultDataDir) {
+    std::vector<std::string> left;
+    std::size_t indent = 0;
+    for (const OptionSpec &spec : kOptions) {
+        std::string names = spec.shortName ? std::string("  -") + spec.shortName + ", " : "      ";
+        names += std::string("--") + spec.name;
+        if (*spec.valueNames)
+            names += std::string(" ") + spec.valueNames;
+        indent = std::max(indent, names.size() + 2);
+        left.push_back(names);
+    }
+    std::string out =
+        std::string("Utilisation : ventrose [options]\n") + kDescription + "\n\nOptions :\n";
+    for (std::size_t k = 0; k < left.size(); ++k) {
+        out += left[k] + std::string(indent - left[k].size(), ' ');
+        AppendWrapped(out, Replaced(kOptions[k].help, "%1", defaultDataDir), indent);
+    }
+    return out;
+}
+
+std::string UsageErrorText(const std::string &error) {
+    return "ventrose : " + error + ".\nEssayez « ventrose --help » pour la liste des options.\n";
+}
+
+std::optional<int> RunWithoutDisplay(const CommandLine &line, const Terminal &terminal) {
+    if (!line.error.empty()) {
+        std::fputs(UsageErrorText(line.error).c_str(), terminal.err);
+        return kUsageErrorStatus;
+    }
+    const Options &options = line.options;
+    if (options.help)
+        std::fputs(HelpText(terminal.defaultDataDir).c_str(), terminal.out);
+    else if (options.version)
+        std::fprintf(terminal.out, "Ventrose %s\n", terminal.version.c_str());
+    else if (options.listPorts)
+        PrintPortList(terminal.out, terminal.root);
+    else if (options.declination) {
+        DeclinationRequest request = *options.declination;
+        request.point.height = options.altitude.value_or(0.0);
+        PrintDeclination(request, terminal.out, terminal.err,
+                         terminal.today.value_or(LocalToday()));
+    } else
+        return std::nullopt;
+    return Flushed(terminal);
+}
+
+} // namespace app

@@ -1,0 +1,92 @@
+#include "app/DeclinationCommand.h"
+
+#include "geomag/Coordinates.h"
+#include "geomag/Declination.h"
+#include "geomag/Warnings.h"
+#include "platform/EscapedText.h"
+
+#include <charconv>
+#include <cmath>
+#include <ctime>
+
+namespace app {
+namespace {
+
+std::string Quoted(const std::string &argument) {
+    return "« " + platform::EscapeUnprintable(argument) + " »";
+}
+
+// Two decimals whatever the locale; -0.00 is written 0.00.
+std::string TwoDecimals(double value) {
+    if (std::fabs(value) < 0.005)
+        value = 0.0;
+    char text[64];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
+    return std::string(text, result.ptr);
+}
+
+std::string ReadCoordinate(const std::string &text, geomag::Axis axis, double &degrees) {
+    const geomag::CoordinateReading reading = geomag::ReadCoordinate(text, axis);
+    degrees = reading.degrees;
+    if (reading.ok())
+        return {};
+    return (axis == geomag::Axis::Latitude ? "latitude " : "longitude ") + Quoted(text) +
+           " incorrecte : " + geomag::CoordinateErrorText(reading.error, axis);
+}
+
+} // namespace
+
+std::string ReadDeclinationRequest(const std::vector<std::string> &values,
+                                   DeclinationRequest &request) {
+    if (std::string error =
+            ReadCoordinate(values.at(0), geomag::Axis::Latitude, request.point.latitude);
+        !error.empty())
+        return error;
+    if (std::string error =
+            ReadCoordinate(values.at(1), geomag::Axis::Longitude, request.point.longitude);
+        !error.empty())
+        return error;
+    if (values.size() > 2) {
+        request.date = geomag::ParseIsoDate(values[2]);
+        if (!request.date)
+            return "date " + Quoted(values[2]) +
+                   " incorrecte : écrivez AAAA-MM-JJ, par exemple 2026-12-07";
+    }
+    return {};
+}
+
+std::string ReadAltitude(const std::string &km, std::optional<double> &metres) {
+    std::string text = km;
+    if (const std::size_t comma = text.find(','); comma != std::string::npos)
+        text[comma] = '.';
+    double value = 0;
+    const char *end = text.data() + text.size();
+    const auto [stop, ec] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+    if (ec != std::errc() || stop != end || !std::isfinite(value))
+        return "altitude " + Quoted(km) + " incorrecte : un nombre de kilomètres est attendu";
+    if (value * 1000 < geomag::LowestHeight || value * 1000 > geomag::HighestHeight)
+        return "altitude " + Quoted(km) +
+               " hors du domaine du modèle (de -1 à 850 km au-dessus de l'ellipsoïde)";
+    metres = value * 1000;
+    return {};
+}
+
+void PrintDeclination(const DeclinationRequest &request, std::FILE *out, std::FILE *err,
+                      std::chrono::year_month_day today) {
+    const geomag::DeclinationEstimate estimate =
+        geomag::EstimateDeclination(request.point, request.date.value_or(today));
+    std::fprintf(out, "%s ± %s\n", TwoDecimals(estimate.declination).c_str(),
+                 TwoDecimals(estimate.uncertainty).c_str());
+    for (const std::string &warning : geomag::EstimateWarnings(estimate))
+        std::fprintf(err, "ventrose : attention : %s\n", warning.c_str());
+}
+
+std::chrono::year_month_day LocalToday() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {std::chrono::year(local.tm_year + 1900), std::chrono::month(unsigned(local.tm_mon + 1)),
+            std::chrono::day(unsigned(local.tm_mday))};
+}
+
+} // namespace app

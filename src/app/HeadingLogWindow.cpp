@@ -1,0 +1,239 @@
+#include "app/HeadingLogWindow.h"
+
+#include "app/HeadingChart.h"
+#include "dialogs/HelpTopics.h"
+#include "headinglog/StripTrace.h"
+#include "platform/InstallDir.h"
+#include "platform/MessageBoxes.h"
+#include "settings/OwnSettings.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace app {
+
+namespace {
+// Slots of the chart's width: about two pixels each.
+constexpr int kChartSlots = 300;
+constexpr int kRefreshMsecs = 250;
+const QString kSpanKey = QStringLiteral("JournalDuCap/DureeMinutes");
+const QString kLogFolderKey = QStringLiteral("JournalDuCap/DossierJournal");
+const QString kImageFolderKey = QStringLiteral("JournalDuCap/DossierImage");
+
+QString SaveDialog(const QString &caption, const QString &path, const QString &filter) {
+    return QFileDialog::getSaveFileName(nullptr, caption, path, filter);
+}
+} // namespace
+
+QString DegreesText(const std::optional<double> &degrees) {
+    if (!degrees)
+        return QStringLiteral("—");
+    return QLocale(QLocale::French).toString(*degrees, 'f', 1) + QStringLiteral("°");
+}
+
+HeadingLogWindow::HeadingLogWindow(ReadingFeed &feed, HeadingRecorder &recorder, QWidget *parent)
+    : QWidget(parent, Qt::Window), chooseFile(SaveDialog), feed_(feed), recorder_(recorder) {
+    setWindowTitle(QStringLiteral("Journal du cap"));
+
+    SpanBox = new QComboBox(this);
+    for (int minutes : kSpans)
+        SpanBox->addItem(minutes == 1 ? QStringLiteral("1 minute")
+                                      : QStringLiteral("%1 minutes").arg(minutes),
+                         minutes);
+    Chart = new HeadingChart(this);
+    MeanLabel = new QLabel(this);
+    DeviationLabel = new QLabel(this);
+    CountLabel = new QLabel(this);
+    RecordingLabel = new QLabel(this);
+    RecordingLabel->setWordWrap(true);
+    RecordButton = new QPushButton(QStringLiteral("Enregistrer"), this);
+    StopButton = new QPushButton(QStringLiteral("Arrêter"), this);
+    ExportButton = new QPushButton(QStringLiteral("Exporter l'image..."), this);
+    HelpButton = new QPushButton(QStringLiteral("&Aide"), this);
+    CloseButton = new QPushButton(QStringLiteral("&Fermer"), this);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("Durée affichée :"), this));
+    top->addWidget(SpanBox);
+    top->addStretch();
+
+    auto *figures = new QGridLayout;
+    const std::pair<QString, QLabel *> rows[] = {{QStringLiteral("Cap moyen :"), MeanLabel},
+                                                 {QStringLiteral("Écart type :"), DeviationLabel},
+                                                 {QStringLiteral("Mesures :"), CountLabel}};
+    int row = 0;
+    for (const auto &[caption, label] : rows) {
+        figures->addWidget(new QLabel(caption, this), row, 0);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setMinimumWidth(70);
+        figures->addWidget(label, row++, 1);
+    }
+    figures->setRowStretch(row, 1);
+
+    auto *middle = new QHBoxLayout;
+    middle->addWidget(Chart, 1);
+    middle->addLayout(figures);
+
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *button : {RecordButton, StopButton, ExportButton})
+        buttons->addWidget(button);
+    buttons->addStretch();
+    buttons->addWidget(HelpButton);
+    buttons->addWidget(CloseButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(middle, 1);
+    layout->addWidget(RecordingLabel);
+    layout->addLayout(buttons);
+    resize(760, 440);
+
+    refreshTimer_ = new QTimer(this);
+    refreshTimer_->setInterval(kRefreshMsecs);
+    connect(refreshTimer_, &QTimer::timeout, this, &HeadingLogWindow::Refresh);
+    connect(RecordButton, &QPushButton::clicked, this, &HeadingLogWindow::RecordClick);
+    connect(StopButton, &QPushButton::clicked, this, &HeadingLogWindow::StopClick);
+    connect(ExportButton, &QPushButton::clicked, this, &HeadingLogWindow::ExportClick);
+    connect(HelpButton, &QPushButton::clicked, this,
+            [] { ShowHelpTopic(QStringLiteral("journal")); });
+    connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(&recorder_, &HeadingRecorder::StateChanged, this, &HeadingLogWindow::ShowRecording);
+
+    const int remembered = settings::OpenOwnSettings()->value(kSpanKey, 1).toInt();
+    SetSpanMinutes(std::count(std::begin(kSpans), std::end(kSpans), remembered) ? remembered : 1);
+    connect(SpanBox, &QComboBox::currentIndexChanged, this, [this] {
+        const int minutes = SpanMinutes();
+        history_.SetSpan(minutes * 60 * 1000LL, Now());
+        settings::OpenOwnSettings()->setValue(kSpanKey, minutes);
+        lastChart_ = INT64_MIN;
+        Refresh();
+    });
+    ShowStatistics();
+    ShowRecording();
+}
+
+HeadingLogWindow::~HeadingLogWindow() {
+    if (key_ >= 0)
+        feed_.Unsubscribe(key_);
+}
+
+void HeadingLogWindow::SetSpanMinutes(int minutes) {
+    const int index = SpanBox->findData(minutes);
+    if (index >= 0)
+        SpanBox->setCurrentIndex(index);
+    history_.SetSpan(SpanMinutes() * 60 * 1000LL, Now());
+}
+
+int HeadingLogWindow::SpanMinutes() const { return SpanBox->currentData().toInt(); }
+
+std::int64_t HeadingLogWindow::Now() const { return feed_.Now().toMSecsSinceEpoch(); }
+
+void HeadingLogWindow::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (key_ < 0)
+        key_ = feed_.Subscribe([this](const ReadingRecord &reading) { Take(reading); });
+    lastChart_ = INT64_MIN;
+    Refresh();
+    refreshTimer_->start();
+}
+
+void HeadingLogWindow::hideEvent(QHideEvent *event) {
+    QWidget::hideEvent(event);
+    if (key_ >= 0)
+        feed_.Unsubscribe(key_);
+    key_ = -1;
+    refreshTimer_->stop();
+}
+
+// On the reading's path: a few additions, nothing drawn.
+void HeadingLogWindow::Take(const ReadingRecord &reading) {
+    history_.Add(reading.time.toMSecsSinceEpoch(), reading.capAngle);
+}
+
+void HeadingLogWindow::Refresh() {
+    const std::int64_t now = Now();
+    history_.Expire(now);
+    ShowStatistics();
+    ShowRecording();
+    // The chart moves by about a slot at a time: each quarter second over a minute, less
+    // often over longer spans.
+    const std::int64_t every = std::max<std::int64_t>(kRefreshMsecs, history_.Span() / 600);
+    if (lastChart_ != INT64_MIN && now - lastChart_ < every && now >= lastChart_)
+        return;
+    lastChart_ = now;
+    centre_ = headinglog::ChooseCentre(centre_, history_.Stats());
+    Chart->Show(headinglog::BuildStripTrace(history_, now, centre_, kChartSlots), now,
+                history_.Span(), centre_);
+}
+
+void HeadingLogWindow::ShowStatistics() {
+    const headinglog::CircularStats stats = history_.Stats();
+    MeanLabel->setText(DegreesText(stats.mean));
+    DeviationLabel->setText(DegreesText(stats.deviation));
+    CountLabel->setText(QString::number(stats.count));
+}
+
+void HeadingLogWindow::ShowRecording() {
+    RecordButton->setEnabled(!recorder_.Recording());
+    StopButton->setEnabled(recorder_.Recording());
+    if (recorder_.Recording())
+        RecordingLabel->setText(QStringLiteral("Enregistrement dans %1 : %2 mesure(s).")
+                                    .arg(QDir::toNativeSeparators(recorder_.Path()))
+                                    .arg(recorder_.Rows()));
+    else if (!recorder_.Error().isEmpty())
+        RecordingLabel->setText(
+            QStringLiteral("Enregistrement arrêté : %1").arg(recorder_.Error()));
+    else
+        RecordingLabel->setText(QStringLiteral("Aucun enregistrement en cours."));
+}
+
+// Asks for a file to write, proposing journal-<date>-<time>.<extension> in the folder used
+// last for that kind of file (the installation folder at first), and remembers the folder
+// of the answer. Empty when the user gave up.
+QString HeadingLogWindow::ChooseTarget(const QString &caption, const QString &folderKey,
+                                       const QString &extension, const QString &filter) {
+    auto own = settings::OpenOwnSettings();
+    QString folder = own->value(folderKey).toString();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = platform::InstallDir::Path();
+    const QString stamp = feed_.Now().toLocalTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString path = chooseFile(
+        caption, QDir(folder).filePath(QStringLiteral("journal-%1.%2").arg(stamp, extension)),
+        filter);
+    if (!path.isEmpty())
+        own->setValue(folderKey, QFileInfo(path).absolutePath());
+    return path;
+}
+
+void HeadingLogWindow::RecordClick() {
+    const QString path = ChooseTarget(QStringLiteral("Enregistrer le journal du cap"),
+                                      kLogFolderKey, QStringLiteral("csv"),
+                                      QStringLiteral("Journal CSV (*.csv);;Tous les fichiers (*)"));
+    if (!path.isEmpty() && !recorder_.Start(path))
+        platform::MessageBoxes::Warning(
+            HeadingRecorder::FailureMessage(path, recorder_.Error(), false));
+}
+
+void HeadingLogWindow::StopClick() { recorder_.Stop(); }
+
+void HeadingLogWindow::ExportClick() {
+    const QString path =
+        ChooseTarget(QStringLiteral("Exporter l'image du journal du cap"), kImageFolderKey,
+                     QStringLiteral("png"), QStringLiteral("Image PNG (*.png)"));
+    if (!path.isEmpty() && !Chart->grab().save(path, "PNG"))
+        platform::MessageBoxes::Warning(
+            QStringLiteral("Impossible d'enregistrer l'image %1.").arg(path));
+}
+
+} // namespace app

@@ -1,0 +1,60 @@
+// The frame "Calculer pour un lieu" of the declination dialog: the declination of WMM2025 for
+// a place and a date, with its uncertainty and warnings, which "Appliquer" hands to the
+// dialog's own controls.
+#pragma once
+
+#include "dialogs/DeclinationSetting.h"
+#include "geomag/Coordinates.h"
+
+#include <QDate>
+#include <QGroupBox>
+
+#include <functional>
+#include <optional>
+
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace app {
+
+// The place typed last (its texts as typed) is kept in Ventrose.conf and comes back when the
+// frame is made. The date starts at `today`. The place is taken as a geodetic latitude and
+// longitude (WGS84) at height 0 above the ellipsoid, which is what the help topic says.
+class TDeclinationCalculator : public QGroupBox {
+    Q_OBJECT
+
+public:
+    using Today = std::function<QDate()>;
+    explicit TDeclinationCalculator(QWidget *parent, Today today = &QDate::currentDate);
+
+    QLineEdit *LatitudeEdit;
+    QLineEdit *LongitudeEdit;
+    QDateEdit *DateEdit;
+    QPushButton *ComputeButton; // "&Calculer"
+    QPushButton *HelpButton;    // "?", the frame's help topic
+    QLabel *ResultLabel;        // the declination and its uncertainty
+    QLabel *WarningLabel;       // red: what makes the value unsafe or not applicable
+    QLabel *AssumptionLabel;
+    QPushButton *ApplyButton; // "A&ppliquer", enabled while a result can be applied
+
+    // Called by "Appliquer" with the setting of the result shown.
+    std::function<void(const DeclinationSetting &)> onApply;
+
+    // "&Calculer": reads the place and the date, shows the result and keeps the place.
+    void Compute();
+    void Apply();
+
+private:
+    // The coordinate in a field, or nullopt once the reason it is not one is shown.
+    std::optional<double> ReadCoordinate(QLineEdit *field, geomag::Axis axis, const QString &name);
+    // Any change of the place or the date makes the result shown stale.
+    void ForgetResult();
+    void LoadPlace();
+    bool StorePlace();
+
+    std::optional<DeclinationSetting> applicable_;
+};
+
+} // namespace app

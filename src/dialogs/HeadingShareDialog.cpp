@@ -1,0 +1,144 @@
+#include "dialogs/HeadingShareDialog.h"
+
+#include "dialogs/DialogControls.h"
+#include "nmea/HeadingShare.h"
+#include "platform/MessageBoxes.h"
+#include "settings/OwnSettings.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+
+namespace app {
+
+namespace {
+
+QLineEdit *MakeAddressEdit(QWidget *parent, const QRect &geometry) {
+    auto *edit = new QLineEdit(parent);
+    edit->setGeometry(geometry);
+    // A host name or an address: no blank, nothing that would end the name early.
+    edit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[A-Za-z0-9.:_-]{0,253}")), edit));
+    return edit;
+}
+
+QSpinBox *MakePortEdit(QWidget *parent, const QRect &geometry) {
+    auto *spin = new QSpinBox(parent);
+    spin->setRange(1, 65535);
+    spin->setGeometry(geometry);
+    return spin;
+}
+
+QString TargetList(const std::vector<nmea::OutputTarget> &targets) {
+    QStringList names;
+    for (const nmea::OutputTarget &target : targets)
+        names << QString::fromStdString(nmea::Describe(target));
+    return names.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+THeadingShareForm::THeadingShareForm(MainWindowAccess &mainWindow, nmea::HeadingShare &share)
+    : TPreferenceForm(mainWindow, QStringLiteral("Partage du cap (NMEA 0183)"), 457, 277,
+                      QStringLiteral("partage")),
+      share_(share) {
+    GroupBox1 = new QGroupBox(QStringLiteral(" Sorties : "), this);
+    GroupBox1->setGeometry(8, 4, 441, 101);
+    CheckBox1 = MakeCaptionlessButton<QCheckBox>(GroupBox1, QPoint(12, 22));
+    Label1 = MakeButtonText(CheckBox1, QStringLiteral("UDP vers l'hôte"));
+    Edit1 = MakeAddressEdit(GroupBox1, QRect(176, 18, 150, 21));
+    MakeLabel(GroupBox1, QStringLiteral("port"), QPoint(334, 22));
+    SpinEdit1 = MakePortEdit(GroupBox1, QRect(360, 18, 69, 21));
+    CheckBox2 = MakeCaptionlessButton<QCheckBox>(GroupBox1, QPoint(12, 48));
+    Label2 = MakeButtonText(CheckBox2, QStringLiteral("Serveur TCP sur l'adresse"));
+    Edit2 = MakeAddressEdit(GroupBox1, QRect(176, 44, 150, 21));
+    MakeLabel(GroupBox1, QStringLiteral("port"), QPoint(334, 48));
+    SpinEdit2 = MakePortEdit(GroupBox1, QRect(360, 44, 69, 21));
+    CheckBox3 = MakeCaptionlessButton<QCheckBox>(GroupBox1, QPoint(12, 74));
+    Label3 = MakeButtonText(
+        CheckBox3, QStringLiteral("Pseudo-terminal (lien NMEA du dossier d'installation)"));
+
+    CheckBox4 = MakeCaptionlessButton<QCheckBox>(this, QPoint(20, 112));
+    Label4 = MakeButtonText(CheckBox4, QStringLiteral("Envoyer aussi le cap vrai (HDT) : la "
+                                                      "déclinaison réglée est celle du lieu"));
+    Label5 = new QLabel(this);
+    Label5->setGeometry(8, 134, 441, 30);
+    Label5->setWordWrap(true);
+
+    GroupBox2 = new QGroupBox(QStringLiteral(" En direct : "), this);
+    GroupBox2->setGeometry(8, 166, 441, 67);
+    Label6 = new QLabel(GroupBox2);
+    Label6->setGeometry(12, 20, 421, 18);
+    Label6->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Label7 = new QLabel(GroupBox2);
+    Label7->setGeometry(12, 42, 421, 18);
+
+    MakeButtons(QRect(276, 242, 81, 27), QRect(368, 242, 81, 27));
+
+    connect(&share_, &nmea::HeadingShare::Changed, this, [this] {
+        if (isVisible())
+            ShowLiveState();
+    });
+}
+
+void THeadingShareForm::ShowSlots() {
+    ShowChoice(share_.Saved());
+    ShowLiveState();
+}
+
+void THeadingShareForm::ShowChoice(const nmea::ShareSettings &settings) {
+    CheckBox1->setChecked(settings.udpOn);
+    Edit1->setText(settings.udpHost);
+    SpinEdit1->setValue(settings.udpPort);
+    CheckBox2->setChecked(settings.tcpOn);
+    Edit2->setText(settings.tcpAddress);
+    SpinEdit2->setValue(settings.tcpPort);
+    CheckBox3->setChecked(settings.ptyOn);
+    CheckBox4->setChecked(settings.trueHeading);
+
+    QString run;
+    if (!share_.RunTargets().empty())
+        run = QStringLiteral("Pour cette exécution, la ligne de commande ajoute : %1")
+                  .arg(TargetList(share_.RunTargets()));
+    if (share_.RunTrueHeading())
+        run += (run.isEmpty() ? QStringLiteral("Pour cette exécution, la ligne de commande "
+                                               "ajoute le cap vrai (HDT)")
+                              : QStringLiteral(", cap vrai (HDT)"));
+    Label5->setText(run);
+}
+
+void THeadingShareForm::ShowLiveState() {
+    const QString last = share_.LastSentence();
+    Label6->setText(QStringLiteral("Dernière phrase envoyée : %1")
+                        .arg(last.isEmpty() ? QStringLiteral("aucune") : last));
+    Label7->setText(QStringLiteral("Clients TCP connectés : %1").arg(share_.ConnectedClients()));
+}
+
+void THeadingShareForm::StoreControls() {
+    nmea::ShareSettings settings;
+    settings.udpOn = CheckBox1->isChecked();
+    if (!Edit1->text().isEmpty())
+        settings.udpHost = Edit1->text();
+    settings.udpPort = SpinEdit1->value();
+    settings.tcpOn = CheckBox2->isChecked();
+    if (!Edit2->text().isEmpty())
+        settings.tcpAddress = Edit2->text();
+    settings.tcpPort = SpinEdit2->value();
+    settings.ptyOn = CheckBox3->isChecked();
+    settings.trueHeading = CheckBox4->isChecked();
+    share_.SetSaved(settings);
+
+    const std::unique_ptr<QSettings> file = settings::OpenOwnSettings();
+    nmea::SaveShareSettings(*file, settings);
+    file->sync();
+    if (file->status() != QSettings::NoError)
+        platform::MessageBoxes::Warning(
+            QStringLiteral("Impossible d'enregistrer ces réglages dans %1.\nIls s'appliquent "
+                           "jusqu'à l'arrêt du programme.")
+                .arg(settings::OwnSettingsPath()));
+}
+
+} // namespace app

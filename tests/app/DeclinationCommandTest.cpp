@@ -1,0 +1,75 @@
+// `ventrose --declination`: read from the command line, what it prints, what it warns of,
+// and its refusals.
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono;
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+std::string TextOf(std::FILE *file) {
+    std::rewind(file);
+    std::string text;
+    for (int c; (c = std::fgetc(file)) != EOF;)
+        text += char(c);
+    std::fclose(file);
+    return text;
+}
+
+// The program's command line, the arguments after its name, on a fixed today.
+Outcome Command(const std::vector<std::string> &arguments) {
+    std::FILE *out = std::tmpfile(), *err = std::tmpfile();
+    const std::optional<int> status = app::RunWithoutDisplay(
+        app::ParseCommandLine(arguments), {out, err, "1", "/d", "/", 2026y / December / 7});
+    return {status.value_or(-1), TextOf(out), TextOf(err)};
+}
+
+TEST(DeclinationCommand, PrintsTheDeclinationAndItsUncertaintyOrWhyNot) {
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        const char *out; // the start of the output
+        const char *err; // a piece of the error output, empty for none
+    } cases[] = {
+        // NOAA's test values, at the start of the model and at 100 km.
+        {{"--declination", "80", "0", "2025-01-01"}, 0, "1.28 ± 0.", ""},
+        {{"--declination", "-80", "-120", "2025-01-01", "--altitude=100"}, 0, "68.21 ± ", ""},
+        {{"--declination", "48.8566", "2.3522", "2031-01-01"}, 0, "", "hors de la période"},
+        // Bad input: a message, no output, status 2.
+        {{"--declination", "48", "2 N"}, 2, "", "longitude « 2 N » incorrecte"},
+        {{"--declination", "48", "2", "2026-02-30"}, 2, "", "date « 2026-02-30 » incorrecte"},
+        {{"--declination", "48", "2", "--altitude", "900"}, 2, "", "hors du domaine"},
+        {{"--altitude", "1"}, 2, "", "l'option --altitude ne sert qu'avec --declination"},
+    };
+    for (const auto &c : cases) {
+        const Outcome run = Command(c.arguments);
+        SCOPED_TRACE(c.arguments.back());
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.out.rfind(c.out, 0), 0u) << run.out;
+        EXPECT_EQ(run.out.empty(), c.status != 0);
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.empty(), *c.err == '\0');
+    }
+}
+
+TEST(DeclinationCommand, TakesTodayAtTheEllipsoidUnlessToldOtherwise) {
+    const Outcome paris = Command({"--declination", "48.8566", "2.3522"});
+    EXPECT_EQ(paris.out.substr(0, 2), "2."); // about 2° east these years
+    EXPECT_EQ(
+        Command({"--declination", "48 51 23.76 N", "2 21 7.92 E", "2026-12-07", "--altitude", "0"})
+            .out,
+        paris.out);
+    EXPECT_NE(Command({"--declination", "48.8566", "2.3522", "2029-12-07"}).out, paris.out);
+    EXPECT_NE(Command({"--declination", "48.8566", "2.3522", "--altitude", "800"}).out, paris.out);
+}
+
+} // namespace

@@ -1,0 +1,253 @@
+// The heading log in the whole program: recording, replay, a file that fails, the window.
+#include "app/HeadingLog.h"
+#include "app/Heading.h"
+#include "app/HeadingChart.h"
+#include "app/HeadingLogWindow.h"
+#include "app/LogOptions.h"
+#include "AppTestSupport.h"
+#include "headinglog/LogReader.h"
+#include "serial/trace/TracedDevice.h"
+
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include <csignal>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace apptest {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::vector<int> Raws(const std::vector<headinglog::LogRow> &rows) {
+    std::vector<int> raws;
+    for (const auto &row : rows)
+        raws.push_back(row.raw);
+    return raws;
+}
+
+std::vector<headinglog::LogRow> Rows(const QString &path) {
+    const headinglog::LogReadResult read = headinglog::ReadLogFile(path);
+    EXPECT_FALSE(read.error) << (read.error ? read.error->reason.toStdString() : "");
+    return read.rows;
+}
+
+// The program with the readings stamped on the stepped clock.
+class HeadingLogProgram : public ProgramFixture {
+protected:
+    void StartStepped() {
+        Start();
+        Main().Readings().SetClock([this] { return base.addMSecs(time.Now().count()); });
+    }
+    app::HeadingLog &Log() { return *forms->Log(); }
+    // Moves the clock by `by` one action of the module at a time: each reading reaches the
+    // main window before the module sends the next, so none run together on the line.
+    void Run(std::chrono::milliseconds by) {
+        const auto end = time.Clock()->Now() + by;
+        while (Module().NextDeadline() <= end) {
+            const int sent = Module().ReadingsSent();
+            const int delivered = time.RxDeliveries();
+            time.Advance(std::chrono::duration_cast<std::chrono::milliseconds>(
+                Module().NextDeadline() - time.Clock()->Now()));
+            if (Module().ReadingsSent() != sent) {
+                ASSERT_TRUE(PumpUntil([&] { return time.RxDeliveries() > delivered; }));
+            }
+        }
+        time.Advance(
+            std::chrono::duration_cast<std::chrono::milliseconds>(end - time.Clock()->Now()));
+    }
+    // Ends the program as it ends at a quit: windows gone, then the port's opener.
+    void EndProgram() {
+        forms.reset();
+        application.reset();
+        serial::SetDeviceOpener({});
+        link.reset();
+    }
+
+    const QDateTime base =
+        QDateTime::fromString(QStringLiteral("2026-03-14T09:00:00.000Z"), Qt::ISODateWithMs);
+    QTemporaryDir folder;
+};
+
+TEST_F(HeadingLogProgram, EveryReadingOfTheTraceIsOneRowWithTheHeadingTheDialShowed) {
+    std::mutex mutex;
+    std::string traced;
+    auto trace = std::make_shared<serial::LineTrace>([&](const std::string &lines) {
+        std::lock_guard lock(mutex);
+        traced += lines;
+    });
+    wrapOpener = [&](serial::DeviceOpener opener) {
+        return serial::TracingOpener(std::move(opener), trace);
+    };
+    // Centring and declination that move the heading away from the raw angle.
+    QList<QByteArray> lines = SettingsFile().split('\n').mid(0, 30);
+    for (QByteArray &line : lines)
+        line = line.trimmed();
+    lines[7] = "-", lines[8] = "3", lines[9] = "+", lines[10] = "5";
+    WriteSettings(lines);
+
+    StartStepped();
+    const QString path = folder.filePath(QStringLiteral("journal.csv"));
+    ASSERT_TRUE(app::StartUnattendedLog(Log(), path)); // as --log does, before the link
+    std::vector<int> shown;
+    Main().Readings().Subscribe([&](const app::ReadingRecord &) {
+        const QRegularExpressionMatch number =
+            QRegularExpression(QStringLiteral("(\\d+)°")).match(Main().Label10->text());
+        shown.push_back(number.hasMatch() ? number.captured(1).toInt() : -1);
+    });
+    LinkUp();
+    Run(6s);
+    EndProgram();
+    trace.reset(); // writes out all it holds
+
+    std::vector<int> tracedReadings;
+    const QRegularExpression read(QStringLiteral(R"re(<- "([^"]*)")re"));
+    for (const QRegularExpressionMatch &m : read.globalMatch(QString::fromStdString(traced)))
+        if (const auto reading = app::ParseReading(m.captured(1).toStdString()))
+            tracedReadings.push_back(*reading);
+
+    const std::vector<headinglog::LogRow> rows = Rows(path);
+    ASSERT_GE(rows.size(), 25u); // six seconds at five readings a second
+    EXPECT_EQ(Raws(rows), tracedReadings);
+    std::vector<int> headings;
+    for (const auto &row : rows) {
+        headings.push_back(row.heading);
+        EXPECT_EQ(row.centring, 5);
+        EXPECT_EQ(row.declination, -3);
+    }
+    EXPECT_EQ(headings, shown);
+    for (std::size_t i = 1; i < rows.size(); ++i)
+        EXPECT_EQ(rows[i - 1].time.msecsTo(rows[i].time), 200) << i;
+}
+
+TEST_F(HeadingLogProgram, AReplayedLogRecordsTheSameReadingsAtTheSamePace) {
+    const QString first = folder.filePath(QStringLiteral("first.csv"));
+    const QString second = folder.filePath(QStringLiteral("second.csv"));
+    StartStepped();
+    ASSERT_TRUE(app::StartUnattendedLog(Log(), first));
+    LinkUp();
+    // An uneven pace, which the replay has to keep reading by reading.
+    for (auto period : {200ms, 130ms, 370ms, 90ms, 250ms}) {
+        Module().SetReadingPeriod(period);
+        Run(1500ms);
+    }
+    EndProgram();
+    const std::vector<headinglog::LogRow> recorded = Rows(first);
+    ASSERT_GE(recorded.size(), 30u);
+
+    app::ReplayLoad replay = app::LoadReplay(first);
+    ASSERT_TRUE(replay.error.isEmpty()) << replay.error.toStdString();
+    moduleOptions.replay = std::move(replay.readings);
+    StartStepped();
+    ASSERT_TRUE(app::StartUnattendedLog(Log(), second));
+    LinkUp();
+    Run(std::chrono::milliseconds(recorded.front().time.msecsTo(recorded.back().time)) + 2s);
+    EndProgram();
+
+    const std::vector<headinglog::LogRow> replayed = Rows(second);
+    EXPECT_EQ(Raws(replayed), Raws(recorded));
+    ASSERT_EQ(replayed.size(), recorded.size());
+    for (std::size_t i = 1; i < recorded.size(); ++i) {
+        const qint64 was = recorded[i - 1].time.msecsTo(recorded[i].time);
+        const qint64 is = replayed[i - 1].time.msecsTo(replayed[i].time);
+        EXPECT_LE(std::abs(is - was), 10) << "reading " << i;
+    }
+}
+
+TEST_F(HeadingLogProgram, AFileThatCannotBeWrittenIsToldOnceAndTheLinkGoesOn) {
+    std::signal(SIGPIPE, SIG_IGN);
+    // A pipe whose reader leaves fails the next write, as a full disk does.
+    const QByteArray fifo = folder.filePath(QStringLiteral("fifo")).toLocal8Bit();
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+    const int reader = open(fifo.constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    StartStepped();
+    ASSERT_TRUE(app::StartUnattendedLog(Log(), QString::fromLocal8Bit(fifo)));
+    LinkUp();
+    Run(1s);
+    ASSERT_GT(Log().Recorder().Rows(), 0);
+    close(reader);
+
+    int readings = 0;
+    Main().Readings().Subscribe([&](const app::ReadingRecord &) { ++readings; });
+    std::vector<QString> warnings;
+    boxes.whileShown = [&] {
+        if (boxes.boxes.back().kind == "Warning")
+            warnings.push_back(boxes.boxes.back().text);
+    };
+    Run(3s);
+    ASSERT_TRUE(PumpUntil([&] { return !warnings.empty(); }));
+    Run(2s);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_TRUE(
+        warnings[0].startsWith(QStringLiteral("Impossible d'écrire dans le journal du cap")));
+    EXPECT_FALSE(Log().Recorder().Recording());
+    EXPECT_TRUE(Main().LinkUp());
+    EXPECT_GE(readings, 20); // five seconds of readings after the failure
+}
+
+TEST_F(HeadingLogProgram, TheWindowFollowsTheReadingsOnlyWhileItShows) {
+    StartStepped();
+    LinkUp();
+    EXPECT_FALSE(Main().Readings().HasListeners()); // nothing is paid while it is closed
+    Main().Journalducap1->Click();
+    app::HeadingLogWindow &window = Log().Window();
+    ASSERT_TRUE(window.isVisible());
+    window.SpanBox->setCurrentIndex(window.SpanBox->findData(10));
+
+    std::vector<double> headings;
+    const int key = Main().Readings().Subscribe(
+        [&](const app::ReadingRecord &reading) { headings.push_back(reading.capAngle); });
+    // A module that turns a full circle in about four seconds.
+    Module().SetCourse([](std::chrono::milliseconds t) { return int(t.count() / 200 * 13 % 255); });
+    Run(6s);
+    Main().Readings().Unsubscribe(key);
+    window.Refresh();
+    const headinglog::CircularStats expected = headinglog::CircularStatistics(headings);
+    EXPECT_EQ(window.CountLabel->text(), QString::number(headings.size()));
+    EXPECT_EQ(window.MeanLabel->text(), app::DegreesText(expected.mean));
+    EXPECT_EQ(window.DeviationLabel->text(), app::DegreesText(expected.deviation));
+    // A full turn goes round the axis's ends, and no line crosses the chart.
+    const auto pieces = window.Chart->Pieces();
+    EXPECT_GE(pieces.size(), 2u);
+    for (const auto &piece : pieces)
+        for (qsizetype i = 1; i < piece.size(); ++i)
+            EXPECT_LE(std::abs(piece[i].y() - piece[i - 1].y()), 180.0);
+
+    window.close();
+    EXPECT_FALSE(Main().Readings().HasListeners());
+
+    // Recording from the window: the proposed file is in the installation folder.
+    QString proposed;
+    window.chooseFile = [&](const QString &, const QString &path, const QString &) {
+        proposed = path;
+        return path.endsWith(QStringLiteral(".png")) ? folder.filePath(QStringLiteral("chart.png"))
+                                                     : folder.filePath(QStringLiteral("log.csv"));
+    };
+    Main().Journalducap1->Click();
+    window.RecordButton->click();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^journal-\\d{8}-\\d{6}\\.csv$"))
+                    .match(QFileInfo(proposed).fileName())
+                    .hasMatch())
+        << proposed.toStdString();
+    EXPECT_EQ(QFileInfo(proposed).absolutePath(), QFileInfo(installDir.path()).absoluteFilePath());
+    EXPECT_TRUE(Log().Recorder().Recording());
+    window.StopButton->click();
+    EXPECT_FALSE(Log().Recorder().Recording());
+
+    window.HelpButton->click();
+    EXPECT_EQ(help.topics, QStringList{QStringLiteral("journal")});
+
+    window.ExportButton->click();
+    const QImage picture(folder.filePath(QStringLiteral("chart.png")));
+    EXPECT_EQ(picture.size(), window.Chart->size());
+}
+
+} // namespace
+} // namespace apptest

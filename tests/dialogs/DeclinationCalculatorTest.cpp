@@ -1,0 +1,124 @@
+// The declination dialog's frame "Calculer pour un lieu": what it says for a place and a
+// date, when it lets "Appliquer" act, and the place it remembers.
+#include "DialogTestSupport.h"
+
+#include "dialogs/DeclinationCalculator.h"
+#include "settings/OwnSettings.h"
+
+#include <QDateEdit>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+namespace app::testing {
+namespace {
+
+class DeclinationCalculatorTest : public DialogTest {
+protected:
+    void Make() {
+        frame =
+            std::make_unique<TDeclinationCalculator>(nullptr, [] { return QDate(2026, 12, 7); });
+        frame->onApply = [this](const DeclinationSetting &setting) { applied.push_back(setting); };
+    }
+    void Compute(const char *latitude, const char *longitude, QDate date) {
+        frame->LatitudeEdit->setText(QString::fromUtf8(latitude));
+        frame->LongitudeEdit->setText(QString::fromUtf8(longitude));
+        frame->DateEdit->setDate(date);
+        frame->ComputeButton->click();
+    }
+
+    std::unique_ptr<TDeclinationCalculator> frame;
+    std::vector<DeclinationSetting> applied;
+};
+
+TEST_F(DeclinationCalculatorTest, ShowsTheDeclinationWarnsAndAppliesOnlyWhatTheModuleCanHold) {
+    const QDate today(2026, 12, 7);
+    const struct {
+        const char *latitude, *longitude;
+        QDate date;
+        const char *result;  // a piece of the result, empty for none
+        const char *warning; // the start of the warning text, empty for none
+        std::optional<DeclinationSetting> setting;
+    } cases[] = {
+        {"48.8566", "2.3522", today, "° EST ± 0,4°\nAppliquer : 2° EST, plage 3", "",
+         DeclinationSetting{false, 2, 3}},
+        {"48.8566", "2.3522", QDate(2024, 6, 1), "Appliquer : 2° EST", "Date hors de la période",
+         DeclinationSetting{false, 2, 3}},
+        {"72", "-100", today, "Appliquer : 2° OUEST", "Zone de prudence",
+         DeclinationSetting{true, 2, 3}},
+        {"85 48 N", "139 18 E", today, "° OUEST", "Zone interdite", std::nullopt},
+        {"45.5", "-73.57", today, "° OUEST", "Elle dépasse 10° : le module ne peut pas",
+         std::nullopt},
+        {"48°61'", "2", today, "", "Latitude : les minutes et les secondes vont de 0 à 59.",
+         std::nullopt},
+    };
+    Make();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.latitude);
+        applied.clear();
+        Compute(c.latitude, c.longitude, c.date);
+        const QString result = frame->ResultLabel->text(), warning = frame->WarningLabel->text();
+        EXPECT_EQ(result.isEmpty(), *c.result == '\0');
+        EXPECT_TRUE(result.contains(QString::fromUtf8(c.result))) << result.toStdString();
+        EXPECT_TRUE(*c.warning == '\0' || warning.startsWith(QString::fromUtf8(c.warning)))
+            << warning.toStdString();
+        EXPECT_EQ(warning.isEmpty(), *c.warning == '\0');
+        // Where a result is not applied it says so, the button is off and the action does
+        // nothing either.
+        EXPECT_EQ(!c.setting && !result.isEmpty(), warning.endsWith("n'est appliqué."));
+        EXPECT_EQ(frame->ApplyButton->isEnabled(), c.setting.has_value());
+        frame->Apply();
+        EXPECT_EQ(applied, c.setting ? std::vector{*c.setting} : std::vector<DeclinationSetting>{});
+    }
+}
+
+// Whole degrees, halves away from zero, on the smallest range that holds them; the module
+// takes nothing beyond 10°.
+TEST(DeclinationSetting, RoundsAndTakesTheSmallestRangeThatHoldsTheValue) {
+    const struct {
+        double declination;
+        std::optional<DeclinationSetting> setting;
+    } cases[] = {
+        {-0.3, DeclinationSetting{true, 0, 3}},     {2.5, DeclinationSetting{false, 3, 3}},
+        {3.5, DeclinationSetting{false, 4, 5}},     {-7.2, DeclinationSetting{true, 7, 7}},
+        {10.49, DeclinationSetting{false, 10, 10}}, {-10.5, std::nullopt},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(SettingFor(c.declination), c.setting) << c.declination;
+}
+
+TEST_F(DeclinationCalculatorTest, RemembersThePlaceInItsOwnFileAndForgetsAStaleResult) {
+    Make();
+    EXPECT_EQ(frame->DateEdit->date(), QDate(2026, 12, 7)); // today
+    Compute("48 51.4", "2 21.1 E", QDate(2027, 5, 1));
+    EXPECT_TRUE(frame->ApplyButton->isEnabled());
+    // A change of the place or the date takes the result away: it was not worked out for them.
+    QTest::keyClicks(frame->LatitudeEdit, " N");
+    EXPECT_FALSE(frame->ApplyButton->isEnabled());
+    QTest::keyClick(frame->LatitudeEdit, Qt::Key_Return); // Enter computes again
+    EXPECT_TRUE(frame->ApplyButton->isEnabled());
+    frame->DateEdit->setDate(QDate(2027, 5, 2));
+    EXPECT_FALSE(frame->ApplyButton->isEnabled());
+
+    Make(); // the place last worked out comes back, from Ventrose.conf
+    EXPECT_EQ(frame->LatitudeEdit->text(), QStringLiteral("48 51.4 N"));
+    EXPECT_EQ(frame->LongitudeEdit->text(), QStringLiteral("2 21.1 E"));
+
+    // A place that cannot be stored is said, and the result is still given.
+    QFile::remove(settings::OwnSettingsPath());
+    ASSERT_TRUE(QDir(installDir.path()).mkdir(QStringLiteral("Ventrose.conf")));
+    frame->ComputeButton->click();
+    EXPECT_TRUE(frame->WarningLabel->text().contains(QStringLiteral("n'a pas pu être retenu")));
+    EXPECT_TRUE(frame->ApplyButton->isEnabled());
+
+    frame->HelpButton->click();
+    ASSERT_EQ(help.requests.size(), 1u);
+    EXPECT_EQ(help.requests[0].second, QStringLiteral("declinaison-lieu"));
+}
+
+} // namespace
+} // namespace app::testing
