@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <vector>
@@ -33,7 +34,7 @@ public:
     // readings and is let go once the current one has gone round.
     void Unsubscribe(int key);
     void Publish(const ReadingRecord &reading);
-    bool HasListeners() const { return !listeners_.empty(); }
+    std::size_t ListenerCount() const { return listeners_.size(); }
 
     // The time a reading is stamped with: the system's UTC time, unless a test steps a
     // clock of its own.
