@@ -8,6 +8,7 @@
 // steps run, from seed VENTROSE_STRESS_FIRST (default 1) on.
 #include "app/AppTestSupport.h"
 
+#include "platform/Guarded.h"
 #include "platform/sync.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <optional>
@@ -76,50 +78,89 @@ class LinkStress : public ProgramFixture {
 protected:
     using Rng = std::mt19937;
 
+    // A step, and how often it is picked beside the others: quitting seldom, so that most
+    // sequences run their length; the phase buttons often, so that calibrations get done.
     struct Step {
         std::string name;
         std::function<void(Rng &)> run;
+        int weight = 2;
     };
 
     // What can be done now: on an open dialog only its own buttons; on the main window every
     // command that is on; the module's events at any time.
     std::vector<Step> Possible() {
         std::vector<Step> steps;
+        const auto add = [&](std::string name, std::function<void(Rng &)> run, int weight = 2) {
+            steps.push_back({std::move(name), std::move(run), weight});
+        };
         if (QWidget *dialog = OpenDialog()) {
             if (QPushButton *ok = OkButton(dialog))
-                steps.push_back({"OK", [ok](Rng &) { ok->click(); }});
-            steps.push_back({"close box", [dialog](Rng &) { dialog->close(); }});
+                add("OK", [ok](Rng &) { ok->click(); });
+            add("close box", [dialog](Rng &) { dialog->close(); });
         } else {
+            // The link start and the calibration often: the rest hangs off them.
+            const auto weight = [&](const platform::TActionComponent *command) {
+                if (command == Main().Quittez1 || command == Main().Quitter1)
+                    return 1;
+                const platform::TActionComponent *often[] = {
+                    Main().Activezlacommunicationsrie1, Main().Activerlacommunicationsrie1,
+                    Main().ToolButton1, Main().Etalonnagedelaboussole1, Main().Etalonnagede1};
+                if (std::find(std::begin(often), std::end(often), command) != std::end(often))
+                    return 5;
+                return 2;
+            };
             for (auto item : kMenuItems)
-                if ((Main().*item)->Enabled())
-                    steps.push_back({(Main().*item)->objectName().toStdString(),
-                                     [this, item](Rng &) { (Main().*item)->Click(); }});
+                if (platform::TMenuItem *command = Main().*item; command->Enabled())
+                    add(
+                        command->Name(), [command](Rng &) { command->Click(); }, weight(command));
             for (auto button : kToolButtons)
-                if ((Main().*button)->Enabled())
-                    steps.push_back({(Main().*button)->objectName().toStdString(),
-                                     [this, button](Rng &) { (Main().*button)->Click(); }});
+                if (platform::TToolButton *command = Main().*button; command->Enabled())
+                    add(
+                        command->Name(), [command](Rng &) { command->Click(); }, weight(command));
             for (QPushButton *phase :
                  {Main().BitBtn1, Main().BitBtn2, Main().BitBtn3, Main().BitBtn4})
                 if (phase->isVisible() && phase->isEnabled())
-                    steps.push_back({"phase " + phase->text().toStdString(),
-                                     [phase](Rng &) { phase->click(); }});
+                    add(
+                        "phase " + phase->text().toStdString(), [phase](Rng &) { phase->click(); },
+                        12);
         }
         if (Module().Line().Unplugged())
-            steps.push_back({"plug back", [this](Rng &) { PlugBack(); }});
+            add("plug back", [this](Rng &) { PlugBack(); });
         else
-            steps.push_back({"plug pulled", [this](Rng &) { PullPlug(); }});
-        steps.push_back({"time passes", [this](Rng &rng) {
-                             time.Advance(std::chrono::milliseconds(rng() % 3000));
-                         }});
-        if (rng_() % 8 == 0) { // the module's rarer moods
-            steps.push_back({"DSR late", [this](Rng &) { Module().SetDsrDelay(4500ms); }});
-            steps.push_back({"DSR never", [this](Rng &) { Module().SetSilent(true); }});
-            steps.push_back({"module well", [this](Rng &) {
-                                 Module().SetSilent(false);
-                                 Module().SetDsrDelay(moduleOptions.dsrDelay);
-                             }});
+            add("plug pulled", [this](Rng &) { PullPlug(); });
+        const auto pass = [this](Rng &rng) {
+            time.Advance(std::chrono::milliseconds(rng() % 1000));
+        };
+        add("time passes", pass, 3);
+        if (moduleWell_ && rng_() % 4 == 0) { // the module's rarer moods
+            const auto late = [this](Rng &) {
+                Module().SetDsrDelay(4500ms);
+                moduleWell_ = false;
+            };
+            const auto never = [this](Rng &) {
+                Module().SetSilent(true);
+                moduleWell_ = false;
+            };
+            add("DSR late", late, 1);
+            add("DSR never", never, 1);
+        } else if (!moduleWell_) {
+            add("module well", [this](Rng &) {
+                Module().SetSilent(false);
+                Module().SetDsrDelay(moduleOptions.dsrDelay);
+                moduleWell_ = true;
+            });
         }
         return steps;
+    }
+    static const Step &Pick(const std::vector<Step> &steps, Rng &rng) {
+        int total = 0;
+        for (const Step &step : steps)
+            total += step.weight;
+        int at = static_cast<int>(rng() % static_cast<unsigned>(total));
+        for (const Step &step : steps)
+            if ((at -= step.weight) < 0)
+                return step;
+        return steps.back();
     }
 
     QWidget *OpenDialog() {
@@ -150,8 +191,8 @@ protected:
     }
     // Lets what the step left pending run (deferred restarts and quits, the port's reports).
     void Settle() {
-        for (int round = 0; round < 3 && !application->Terminated(); ++round) {
-            time.Settle();
+        time.Settle();
+        for (int round = 0; round < 2 && !application->Terminated(); ++round) {
             platform::SyncQueue::Instance().RunPending();
             QCoreApplication::processEvents();
         }
@@ -178,10 +219,10 @@ protected:
         if (link == app::LinkStage::Down || link == app::LinkStage::Lost) {
             for (auto item : kLinkOnlyItems)
                 if ((Main().*item)->Enabled())
-                    return (Main().*item)->objectName().toStdString() + " on without the link";
+                    return (Main().*item)->Name() + " on without the link";
             for (auto button : kLinkOnlyButtons)
                 if ((Main().*button)->Enabled())
-                    return (Main().*button)->objectName().toStdString() + " on without the link";
+                    return (Main().*button)->Name() + " on without the link";
             for (QPushButton *phase :
                  {Main().BitBtn1, Main().BitBtn2, Main().BitBtn3, Main().BitBtn4})
                 if (phase->isEnabled())
@@ -214,6 +255,7 @@ protected:
     // One sequence on a fresh program; the failure, in words, with its steps.
     std::optional<std::string> RunSequence(std::uint32_t seed, int steps) {
         rng_.seed(seed);
+        moduleWell_ = true;
         QFile::remove(InstallFile(QStringLiteral("Ventrose.conf")));
         {
             QFile file(InstallFile(QStringLiteral("Ventrose.inf")));
@@ -233,7 +275,7 @@ protected:
                          [this](const app::LinkState &state) { NoteExchange(state); });
         // A box is answered at random; now and then the plug is pulled while it shows.
         boxes.whileShown = [this] {
-            boxes.answers = {rng_() % 2 == 0};
+            boxes.answers = {rng_() % 4 != 0};
             if (rng_() % 16 == 0 && !Module().Line().Unplugged()) {
                 log_.push_back("  (plug pulled in a box)");
                 PullPlug();
@@ -242,9 +284,14 @@ protected:
         log_.clear();
         for (int index = 0; index < steps && !application->Terminated(); ++index) {
             std::vector<Step> possible = Possible();
-            const Step &step = possible[rng_() % possible.size()];
+            const Step &step = Pick(possible, rng_);
             log_.push_back(std::to_string(index) + ": " + step.name);
-            step.run(rng_);
+            // As from the event loop: an error that ends the handler shows in the error box.
+            try {
+                step.run(rng_);
+            } catch (...) {
+                platform::ReportHandlerException(std::current_exception());
+            }
             Settle();
             if (step.name == "plug back" && !application->Terminated() &&
                 Main().StatusText(app::StatusPanel::Operation) == "Communication rétablie...")
@@ -260,6 +307,7 @@ protected:
             }
         }
         boxes.whileShown = {};
+        seen.steps += static_cast<int>(log_.size());
         const std::string sent = Written().substr(writtenBefore_);
         for (std::size_t at = sent.find("E&"); at != std::string::npos;
              at = sent.find("E&", at + 1))
@@ -283,9 +331,11 @@ protected:
         int linkUps = 0;
         int returns = 0; // links that came back by themselves
         int phases = 0;  // calibration phases sent
+        int steps = 0;
     } seen;
 
     Rng rng_;
+    bool moduleWell_ = true;
     QByteArray shippedSettings_ = SettingsFile();
     std::size_t writtenBefore_ = 0;
     int risesWhileUpBefore_ = 0;
@@ -305,12 +355,15 @@ TEST_F(LinkStress, SeededSequencesKeepTheLinksRules) {
             ADD_FAILURE() << *failure;
             return;
         }
+        if (only) // a replay shows its steps
+            for (const std::string &line : log_)
+                std::printf("%s\n", line.c_str());
     }
     const auto took = std::chrono::steady_clock::now() - began;
     std::printf("%ld sequences of %d steps in %.1f s: %d links up, %d came back by themselves, "
-                "%d calibration phases\n",
+                "%d calibration phases, %d steps\n",
                 count, steps, std::chrono::duration<double>(took).count(), seen.linkUps,
-                seen.returns, seen.phases);
+                seen.returns, seen.phases, seen.steps);
     if (count >= 100) {
         EXPECT_GT(seen.linkUps, 0);
         EXPECT_GT(seen.returns, 0);
