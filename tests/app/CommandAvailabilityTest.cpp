@@ -82,6 +82,23 @@ const std::vector<Command> kCalibrationOff = {
     C::Optionsgraphiques2,   C::Etalonnagede1,        C::CentrageduzroNORD2,
     C::Dclinaisonmagntique2, C::Optionslogicielles2,  C::Optionmatrielles1};
 
+// At the link start's first step the main menu switches (its start and port commands off,
+// its link commands on); the context menu and the tool bar stay as before the link.
+std::set<Command> MainMenuStarted() {
+    std::set<Command> on =
+        Without(kBeforeTheLink, {C::Activezlacommunicationsrie1, C::Communication1});
+    on.insert({C::Optionsgraphiques1, C::Etalonnagedelaboussole1, C::CentrageduzroNORD1,
+               C::Dclinaisonmagntique1, C::Optionsmatrielles1});
+    return on;
+}
+const std::set<Command> kMainMenuStarted = MainMenuStarted();
+// With the link up, while an exchange other than a phase's runs.
+const std::set<Command> kExchangeWhileUp =
+    Without(kLinkUp, {C::Etalonnagedelaboussole1, C::Etalonnagede1, C::CentrageduzroNORD1,
+                      C::CentrageduzroNORD2, C::ToolButton3, C::Dclinaisonmagntique1,
+                      C::Dclinaisonmagntique2, C::ToolButton4, C::Optionsmatrielles1,
+                      C::Optionmatrielles1, C::ToolButton7, C::PhaseButtons});
+
 TEST(CommandAvailability, TheTablesOfEachState) {
     using S = LinkStage;
     using E = Exchange;
@@ -95,37 +112,15 @@ TEST(CommandAvailability, TheTablesOfEachState) {
         {"calibration running", {S::Up, E::None, 2}, {C::PhaseButtons}},
         {"a phase's exchange", {S::Up, E::CalibrationPhase, 3}, {}},
         // The main menu switches at the link start's first step, the rest after its box.
-        {"link start, before its handshake",
-         {S::Starting, E::None, 0},
-         {C::Optionsgraphiques1, C::Optionspendule1, C::Etalonnagedelaboussole1,
-          C::CentrageduzroNORD1, C::Dclinaisonmagntique1, C::Optionslogicielles1,
-          C::Optionsmatrielles1, C::Activerlacommunicationsrie1, C::Portdecommunicationsrie1,
-          C::ypesdemenusdroulant1, C::Optionslogicielles2, C::ToolButton1, C::ToolButton2,
-          C::ToolButton6}},
+        {"link start, before its handshake", {S::Starting, E::None, 0}, kMainMenuStarted},
         {"link start's handshake",
          {S::Starting, E::LinkStart, 0},
          {C::Optionsgraphiques1, C::Optionspendule1, C::Optionslogicielles1,
           C::Portdecommunicationsrie1, C::ypesdemenusdroulant1, C::Optionslogicielles2,
           C::ToolButton2, C::ToolButton6}},
-        {"link start's success box",
-         {S::Answered, E::None, 0},
-         {C::Optionsgraphiques1, C::Optionspendule1, C::Etalonnagedelaboussole1,
-          C::CentrageduzroNORD1, C::Dclinaisonmagntique1, C::Optionslogicielles1,
-          C::Optionsmatrielles1, C::Activerlacommunicationsrie1, C::Portdecommunicationsrie1,
-          C::ypesdemenusdroulant1, C::Optionslogicielles2, C::ToolButton1, C::ToolButton2,
-          C::ToolButton6}},
-        {"parameter transfer",
-         {S::Up, E::ParameterTransfer, 0},
-         Without(kLinkUp, {C::Etalonnagedelaboussole1, C::Etalonnagede1, C::CentrageduzroNORD1,
-                           C::CentrageduzroNORD2, C::ToolButton3, C::Dclinaisonmagntique1,
-                           C::Dclinaisonmagntique2, C::ToolButton4, C::Optionsmatrielles1,
-                           C::Optionmatrielles1, C::ToolButton7, C::PhaseButtons})},
-        {"hand-over",
-         {S::Up, E::HandOver, 0},
-         Without(kLinkUp, {C::Etalonnagedelaboussole1, C::Etalonnagede1, C::CentrageduzroNORD1,
-                           C::CentrageduzroNORD2, C::ToolButton3, C::Dclinaisonmagntique1,
-                           C::Dclinaisonmagntique2, C::ToolButton4, C::Optionsmatrielles1,
-                           C::Optionmatrielles1, C::ToolButton7, C::PhaseButtons})},
+        {"link start's success box", {S::Answered, E::None, 0}, kMainMenuStarted},
+        {"parameter transfer", {S::Up, E::ParameterTransfer, 0}, kExchangeWhileUp},
+        {"hand-over", {S::Up, E::HandOver, 0}, kExchangeWhileUp},
         {"link lost", {S::Lost, E::None, 0}, kBeforeTheLink},
         {"link lost during a calibration",
          {S::Lost, E::None, 2},
