@@ -1,6 +1,7 @@
 // The main window: creation and activation, command availability, the commands and the quit.
 #include "app/Unit1.h"
 
+#include "app/DeferredCall.h"
 #include "app/PictureBox.h"
 #include "app/PortOpenFailure.h"
 #include "dialogs/DialogBase.h"
@@ -28,8 +29,6 @@
 #include <QProgressBar>
 #include <QTimer>
 
-#include <algorithm>
-#include <array>
 #include <utility>
 
 namespace app {
@@ -53,6 +52,7 @@ TForm1::TForm1(QWidget *parent)
     setFont(font);
 
     CreateControls();
+    BindCommands();
     adjustSize();
     CentreOnDesktop(this);
     SerialPort1 = new serial::TSerialPort(this);
@@ -98,20 +98,11 @@ TForm1::~TForm1() {
 void TForm1::FormCreate(TObject *) {
     Timer1->stop();
     Timer2->stop();
-    SetEnabled(Etalonnagedelaboussole1, false);
-    SetEnabled(Dclinaisonmagntique1, false);
-    SetEnabled(CentrageduzroNORD1, false);
-    for (platform::TToolButton *button : {ToolButton3, ToolButton4, ToolButton7})
-        SetEnabled(button, false);
-    for (platform::TMenuItem *item : {Etalonnagede1, CentrageduzroNORD2, Dclinaisonmagntique2,
-                                      Optionmatrielles1, Optionsgraphiques2})
-        SetEnabled(item, false);
+    state_ = LinkState{};
+    ApplyCommands(CreationOrder());
     parametersChanged_ = 0;
     for (QLabel *label : {Label7, Label8, Label9, Label10})
         label->hide();
-    SetEnabled(Optionsgraphiques1, false);
-    SetEnabled(Optionsmatrielles1, false);
-    linkUp_ = false;
     ProgressBar1->hide();
     SetPanel1Colour(Qt::white);
     Label5->show();
@@ -143,7 +134,7 @@ void TForm1::OpenPortOrExplain() {
 void TForm1::FormActivate(TObject *) {
     // While an exchange with the module runs, its port stays as it is; the end of the
     // exchange activates the main window again.
-    if (exchangeRunning_)
+    if (state_.ExchangeRunning())
         return;
     if (parametersChanged_ == 1) {
         parametersChanged_ = 0;
@@ -182,50 +173,6 @@ void TForm1::SaveSettingsOrSay() {
     }
     if (std::exchange(settingsUnsaved_, false))
         SetStatusText(StatusPanel::Operation, QStringLiteral("Réglages enregistrés..."));
-}
-
-// ---- Command availability ----------------------------------------------------------------
-
-namespace {
-template <typename Command, std::size_t N>
-bool Contains(const std::array<Command *, N> &commands, const Command *command) {
-    return std::find(commands.begin(), commands.end(), command) != commands.end();
-}
-} // namespace
-
-// The commands that would start an exchange with the module.
-std::array<platform::TMenuItem *, 10> TForm1::ExchangeMenuItems() const {
-    return {Activezlacommunicationsrie1, Activerlacommunicationsrie1,
-            Etalonnagedelaboussole1,     Etalonnagede1,
-            CentrageduzroNORD1,          CentrageduzroNORD2,
-            Dclinaisonmagntique1,        Dclinaisonmagntique2,
-            Optionsmatrielles1,          Optionmatrielles1};
-}
-
-std::array<platform::TToolButton *, 4> TForm1::ExchangeButtons() const {
-    return {ToolButton1, ToolButton3, ToolButton4, ToolButton7};
-}
-
-bool TForm1::WantedEnabled(const void *command, bool current) const {
-    const auto wanted = wantedEnabled_.find(command);
-    return wanted == wantedEnabled_.end() ? current : wanted->second;
-}
-
-void TForm1::SetEnabled(platform::TMenuItem *item, bool enabled) {
-    wantedEnabled_[item] = enabled;
-    item->SetEnabled(enabled && !(exchangeRunning_ && Contains(ExchangeMenuItems(), item)));
-}
-
-void TForm1::SetEnabled(platform::TToolButton *button, bool enabled) {
-    wantedEnabled_[button] = enabled;
-    button->SetEnabled(enabled && !(exchangeRunning_ && Contains(ExchangeButtons(), button)));
-}
-
-void TForm1::UpdateExchangeCommands() {
-    for (platform::TMenuItem *item : ExchangeMenuItems())
-        SetEnabled(item, WantedEnabled(item, item->Enabled()));
-    for (platform::TToolButton *button : ExchangeButtons())
-        SetEnabled(button, WantedEnabled(button, button->Enabled()));
 }
 
 // ---- Commands ----------------------------------------------------------------------------
@@ -268,11 +215,11 @@ void TForm1::CentrageduzroNORD1Click(TObject *) {
 }
 
 void TForm1::Quittez1Click(TObject *) {
-    if (exchangeRunning_) {
+    if (state_.ExchangeRunning()) {
         quitHeld_ = true; // runs when the exchange ends
         return;
     }
-    if (linkUp_) {
+    if (state_.LinkUp()) {
         parametersChanged_ = 0;
         // A module that cannot be reached (its adapter was pulled) must not keep the user
         // from quitting: the failure is reported and the program ends all the same,
@@ -289,7 +236,7 @@ void TForm1::Quittez1Click(TObject *) {
         if (App().Terminated())
             return;
         // A device lost during the hand-over leaves the module as it was.
-        if (linkUp_ && View().On(settings::TSwitch::StandaloneNotice))
+        if (state_.LinkUp() && View().On(settings::TSwitch::StandaloneNotice))
             platform::MessageBoxes::Information(
                 QStringLiteral("La boussole est désormais configurée pour un fonctionnement "
                                "autonome.\n                Le programme va s'arrêter. Cliquez "
@@ -300,7 +247,7 @@ void TForm1::Quittez1Click(TObject *) {
 
 void TForm1::QuitOnRequest() {
     App().SetUnattended();
-    heldQuit_->start(0); // once the boxes it closed are gone, and after a running exchange
+    heldQuit_->Request(); // once the boxes it closed are gone, and after a running exchange
 }
 
 void TForm1::FormCloseQuery(TObject *, bool &CanClose) {

@@ -1,10 +1,12 @@
 // The main window: settings store, commands, the link to the compass module and the dial.
 #pragma once
 
+#include "app/CommandAvailability.h"
 #include "app/DialPicture.h"
 #include "app/Forms.h"
 #include "app/FramePacer.h"
 #include "app/Heading.h"
+#include "app/LinkState.h"
 #include "app/LinkTimer.h"
 #include "app/ReadingFeed.h"
 #include "app/StatusPanels.h"
@@ -23,7 +25,6 @@
 
 #include <array>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -34,7 +35,6 @@ class QGroupBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QTimer;
 
 namespace widgets {
 class TBalloonHint;
@@ -62,6 +62,16 @@ struct Dialogs {
 
 using platform::TObject;
 
+class DeferredCall;
+
+// How a handshake ended.
+enum class HandshakeEnd {
+    Answered,   // the module raised DSR
+    TimedOut,   // the fifth tick of Timer1 passed first
+    DeviceLost, // the port's device went away
+    Quit,       // the program was ended meanwhile
+};
+
 class TForm1 : public QWidget, public platform::TComponent, public MainWindowAccess {
     Q_OBJECT
 
@@ -85,15 +95,19 @@ public:
     void HideMainWindow() override;
     void PlayEffect(const QString &wavFile) override;
 
-    bool LinkUp() const { return linkUp_; }
+    // The link's state; LinkStateChanged tells each change of it.
+    const LinkState &State() const { return state_; }
+    // From the module's answer to the link start on: readings are taken and quitting
+    // hands the module over.
+    bool LinkUp() const { return state_.LinkUp(); }
+    // True from the handshake of an exchange with the module to its end.
+    bool ExchangeRunning() const { return state_.ExchangeRunning(); }
     const HeadingState &Heading() const { return heading_; }
     // Every valid reading taken while the link is up, after the display took it.
     ReadingFeed &Readings() { return readings_; }
     // The redraws of the dial and its labels: at most one per screen frame (tests step
     // its clock).
     FramePacer &DisplayFrames() { return frames_; }
-    // True from the handshake of an exchange with the module to its end.
-    bool ExchangeRunning() const { return exchangeRunning_; }
     QString StatusText(StatusPanel panel) const;
     // A note of the program's own in the operation panel (the trace that stopped).
     void ShowStatusNote(const QString &text) { SetStatusText(StatusPanel::Operation, text); }
@@ -103,6 +117,11 @@ public:
     // A notice from what follows the heading (the heading output), in the operation
     // panel of the status bar until the next operation's text; never a box.
     void ShowNotice(const QString &text);
+
+    // The device of a link that was lost has come back (the port watcher saw it, or the
+    // simulated module's plug was put back): the link starts again by itself, without a
+    // box, as soon as no box is open.
+    void DeviceReturned();
 
     // ---- Handlers ----
     void FormCreate(TObject *Sender);
@@ -140,7 +159,8 @@ public:
     // Opens SerialPort1; a refusal is told in words that say what the user can do.
     void OpenPortOrExplain();
     void TransferParameters();
-    void CalibrationExchange();
+    // True once the module was sent the phase's command.
+    bool CalibrationExchange();
     void HandOverToStandalone();
 
     // ---- Controls ----
@@ -186,6 +206,9 @@ public:
     widgets::TFlatMenu *FlatMenu1 = nullptr;
     widgets::TBalloonHint *BalloonHint1 = nullptr;
 
+signals:
+    void LinkStateChanged(const app::LinkState &state);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -205,31 +228,46 @@ private:
     void SaveSettingsOrSay();
     void ShowAboveAll(QWidget *dialog);
     void SetStatusText(StatusPanel panel, const QString &text);
-    void UpdateExchangeCommands();
     void PlaceCompassLabels();
     void SetPanel1Colour(const QColor &colour);
     QString BalloonText(const QLabel *label) const;
     void LabelMouseEnter(QLabel *label);
     void LabelMouseLeave(QLabel *label);
+    void HideBalloonIfLabelLeftCursor();
+
+    // The link's state (Unit1State.cpp). Handlers change the state; the commands follow
+    // it, switched in the order that the change gives.
+    void BindCommands();
+    void SetState(const LinkState &state);
+    void SetLinkStage(LinkStage stage);
+    void SetCalibrationPhase(int phase);
+    void ApplyCommands(const CommandOrder &order);
+    platform::TActionComponent *CommandEntry(Command command) const;
 
     // The link: waits and exchanges (Unit1Link.cpp).
-    bool Handshake();
+    HandshakeEnd Handshake();
+    // True when the handshake was answered; a time-out ends the program with its warning.
+    bool Answered(HandshakeEnd end);
+    void EndAfterTimeOut();
     bool Pause();
-    void RunExchange(const QString &openingText, const std::function<std::string()> &command,
-                     const QString &closingText, bool clearStatus);
-    void BeginExchange();
+    // True once the command was written.
+    bool RunExchange(Exchange kind, const QString &openingText,
+                     const std::function<std::string()> &command, const QString &closingText,
+                     bool clearStatus);
     void EndExchange();
-    void RunHeldQuit();
-    // A device that has gone away (Unit1LinkLost.cpp): the link goes back to its state
-    // before the link start, and a wait for the module ends.
+    void ShowLinkUp();
+    // A device that has gone away (Unit1LinkLost.cpp): the link is lost, and a wait for
+    // the module ends; when the device is back, the link starts again by itself.
     void LinkLost();
     bool ReadReceived(std::string &text, int count);
     void ShowLinkDown();
+    void RestartLink();
+    void RestartFailed();
     // Marks an exchange as running until End() or the end of its scope, whichever way
     // it ends.
     class ExchangeScope {
     public:
-        explicit ExchangeScope(TForm1 &form);
+        ExchangeScope(TForm1 &form, Exchange kind);
         ~ExchangeScope() { End(); }
         ExchangeScope(const ExchangeScope &) = delete;
         ExchangeScope &operator=(const ExchangeScope &) = delete;
@@ -239,21 +277,12 @@ private:
         TForm1 *form_;
     };
 
-    // Command availability: what the state says (kept per command), less the commands
-    // that would start a second exchange while one runs.
-    void SetEnabled(platform::TMenuItem *item, bool enabled);
-    void SetEnabled(platform::TToolButton *button, bool enabled);
-    std::array<platform::TMenuItem *, 10> ExchangeMenuItems() const;
-    std::array<platform::TToolButton *, 4> ExchangeButtons() const;
-    bool WantedEnabled(const void *command, bool current) const;
-
     // The calibration (Unit1Calibration.cpp). The phase that waits is the one whose button
-    // shows; phases are numbered from 0 here.
+    // shows; phases are numbered from 0 here (from 1 in the link's state).
     std::array<QLabel *, 4> PhaseLabels() const;
     std::array<QPushButton *, 4> PhaseButtons() const;
     void ShowCalibrationPhase(int phase);
     void EndCalibrationPhase(int phase);
-    void SetCalibrationCommandsEnabled(bool enabled);
 
     // The display of the received chunks (Unit1Display.cpp): each chunk's state is taken
     // at once, the dial and the labels are drawn once per screen frame.
@@ -277,19 +306,21 @@ private:
     platform::IMediaPlayer *player_ = nullptr;
     std::array<QLabel *, kStatusPanelCount> statusPanels_{};
 
-    bool linkUp_ = false;
+    LinkState state_;
+    std::array<platform::TActionComponent *, kCommandCount> commands_{}; // by Command
     int parametersChanged_ = 0;
     int hardwareOptionsValue_ = 0;
     int dsrSeen_ = 0;
     int handshakeTicks_ = 0;
     int pauseTicks_ = 0;
-    bool exchangeRunning_ = false;
+    bool handshakeTimedOut_ = false;   // since the last handshake began
     bool deviceLost_ = false;          // since the last handshake began
     bool portAwaitsLinkStart_ = false; // closed by a lost device, opened by the link start
     bool quitHeld_ = false;
-    bool settingsUnsaved_ = false; // the last save failed (and that was said)
-    QTimer *heldQuit_ = nullptr;   // runs a held quit once no box is open
-    std::map<const void *, bool> wantedEnabled_;
+    DeferredCall *heldQuit_ = nullptr;    // a quit asked for during an exchange
+    DeferredCall *restartLink_ = nullptr; // the link of a device that came back
+    QLabel *balloonLabel_ = nullptr;      // the label whose balloon shows
+    bool settingsUnsaved_ = false;        // the last save failed (and that was said)
 };
 
 } // namespace app

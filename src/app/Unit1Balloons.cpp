@@ -5,6 +5,7 @@
 #include "widgets/BalloonHint.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QEvent>
 #include <QLabel>
 
@@ -23,7 +24,21 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event) {
         platform::Guarded([&] { LabelMouseEnter(label); })();
     else if (label && event->type() == QEvent::Leave)
         platform::Guarded([&] { LabelMouseLeave(label); })();
+    else if (label && event->type() == QEvent::Hide)
+        HideBalloonIfLabelLeftCursor();
     return QWidget::eventFilter(watched, event);
+}
+
+// The window system tells of a label that the mouse leaves, not of one that moves away from
+// a still cursor or hides under it (the right-hand labels move with their texts at every
+// reading): called when a label hides and once the labels are placed.
+void TForm1::HideBalloonIfLabelLeftCursor() {
+    const QLabel *label = balloonLabel_;
+    if (!label ||
+        (label->isVisible() && label->rect().contains(label->mapFromGlobal(QCursor::pos()))))
+        return;
+    balloonLabel_ = nullptr;
+    BalloonHint1->HideBalloon();
 }
 
 QString TForm1::BalloonText(const QLabel *label) const {
@@ -70,8 +85,12 @@ void TForm1::LabelMouseEnter(QLabel *label) {
     BalloonHint1->SetColor(platform::RGB(255, 255, 0));
     BalloonHint1->SetShape(widgets::sRoundRect);
     BalloonHint1->ShowBalloon(BalloonText(label));
+    balloonLabel_ = label;
 }
 
-void TForm1::LabelMouseLeave(QLabel *) { BalloonHint1->HideBalloon(); }
+void TForm1::LabelMouseLeave(QLabel *) {
+    balloonLabel_ = nullptr;
+    BalloonHint1->HideBalloon();
+}
 
 } // namespace app

@@ -1,5 +1,6 @@
 // The main window's four-phase calibration: the question before it starts, one exchange
-// with the module per phase, the commands that stay off while it runs, the final message.
+// with the module per phase, the final message. The phase that waits is part of the link's
+// state, which keeps the commands off while the calibration runs.
 #include "app/CalibrationPhases.h"
 #include "app/PictureBox.h"
 #include "app/Unit1.h"
@@ -26,7 +27,7 @@ void TForm1::Etalonnagedelaboussole1Click(TObject *) {
                            "boussole ?\nAttention, si vous répondez Oui, les anciens paramètres "
                            "seront effacés...")))
         return;
-    SetCalibrationCommandsEnabled(false);
+    SetCalibrationPhase(1);
     Panel1->hide();
     Panel2->show();
     ShowCalibrationPhase(0);
@@ -66,8 +67,9 @@ void TForm1::EndCalibrationPhase(int phase) {
     QPushButton *button = PhaseButtons()[phase];
     label->hide();
     button->hide();
+    bool sent = false;
     try {
-        CalibrationExchange();
+        sent = CalibrationExchange();
     } catch (...) {
         // The exchange failed before the module got the command (the handshake or the
         // write itself): the phase waits again, so that it can be retried once the module
@@ -78,15 +80,16 @@ void TForm1::EndCalibrationPhase(int phase) {
     }
     if (platform::Application::Instance().Terminated())
         return; // the module did not answer: the program ends here
-    if (deviceLost_) {
-        // The device went away during the exchange: the module did not get the command,
-        // so the phase waits again, as after a failed exchange.
+    if (!sent) {
+        // The device went away before the module got the command: the phase waits again,
+        // to be done once the link is back.
         label->show();
         button->show();
         return;
     }
 
     if (phase + 1 < CalibrationPhaseCount) {
+        SetCalibrationPhase(phase + 2);
         ShowCalibrationPhase(phase + 1);
         return;
     }
@@ -94,24 +97,10 @@ void TForm1::EndCalibrationPhase(int phase) {
     platform::MessageBoxes::Information(
         QStringLiteral("                             Félicitations !!!\nLa procédure "
                        "d'étalonnage en quatre phases est terminée."));
-    SetCalibrationCommandsEnabled(true);
+    SetCalibrationPhase(0);
     Panel1->show();
     Panel2->hide();
     SetStatusText(StatusPanel::Operation, QString());
-}
-
-// The commands that stay off while the calibration runs, in the order they are switched.
-void TForm1::SetCalibrationCommandsEnabled(bool enabled) {
-    for (platform::TMenuItem *item :
-         {Optionspendule1, Optionsgraphiques1, Etalonnagedelaboussole1, CentrageduzroNORD1,
-          Dclinaisonmagntique1, Optionslogicielles1, Optionsmatrielles1})
-        SetEnabled(item, enabled);
-    for (platform::TToolButton *button : {ToolButton3, ToolButton4, ToolButton6, ToolButton7})
-        SetEnabled(button, enabled);
-    for (platform::TMenuItem *item :
-         {ypesdemenusdroulant1, Optionsgraphiques2, Etalonnagede1, CentrageduzroNORD2,
-          Dclinaisonmagntique2, Optionslogicielles2, Optionmatrielles1})
-        SetEnabled(item, enabled);
 }
 
 } // namespace app

@@ -1,7 +1,9 @@
 // The main window's controls: tool bar, compass panel, calibration panel, status bar,
 // progress bar and the link's two timers, placed as the window's layout fixes them.
+#include "app/DeferredCall.h"
 #include "app/PictureBox.h"
 #include "app/Unit1.h"
+#include "platform/Application.h"
 #include "platform/Guarded.h"
 #include "platform/InstallDir.h"
 
@@ -98,9 +100,18 @@ void TForm1::CreateControls() {
     Timer2->setInterval(1000);
     connect(Timer2, &LinkTimer::timeout, this, platform::Guarded([this] { Timer2Timer(this); }));
 
-    heldQuit_ = new QTimer(this);
-    heldQuit_->setSingleShot(true);
-    connect(heldQuit_, &QTimer::timeout, this, platform::Guarded([this] { RunHeldQuit(); }));
+    // Neither a held quit nor the link's restart runs inside a box: the box's answer, or
+    // its closing, comes first.
+    const auto noBoxOpen = [] {
+        return platform::Application::Instance().Model().OpenBoxes() == 0;
+    };
+    heldQuit_ = new DeferredCall(this, noBoxOpen, [this] {
+        if (!platform::Application::Instance().Terminated())
+            Quittez1Click(this);
+    });
+    restartLink_ = new DeferredCall(
+        this, [this, noBoxOpen] { return noBoxOpen() && !state_.ExchangeRunning(); },
+        [this] { RestartLink(); });
 
     ConnectLabelBalloons();
 }

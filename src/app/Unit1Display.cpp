@@ -14,7 +14,7 @@
 namespace app {
 
 void TForm1::SerialPort1RxChar(TObject *, int Count) {
-    if (!linkUp_)
+    if (!state_.LinkUp())
         return; // nothing is taken from the port before the link is up
     TakeDialPicture();
     std::optional<int> reading;
@@ -85,6 +85,7 @@ void TForm1::ShowHeading() {
         label->setVisible(state.Visible);
     }
     PlaceCompassLabels();
+    HideBalloonIfLabelLeftCursor();
 
     for (const PendingNeedle &needle : frameNeedles_)
         DrawNeedle(Image1->Canvas(), needle.headingSum, needle.length, needle.width,

@@ -1,5 +1,6 @@
 // The main window's link to the compass module: the RTS/DSR handshake, the timed pauses,
 // the exchanges of one command each, the link start and the hand-over on quit.
+#include "app/DeferredCall.h"
 #include "app/ParameterMessage.h"
 #include "app/Unit1.h"
 #include "dialogs/Unit6.h"
@@ -9,7 +10,6 @@
 
 #include <QLabel>
 #include <QProgressBar>
-#include <QTimer>
 
 #include <utility>
 
@@ -20,26 +20,50 @@ constexpr int HandshakeTimeoutTicks = 5;
 platform::Application &App() { return platform::Application::Instance(); }
 } // namespace
 
-// Raises RTS and waits, handling events, until the module raises DSR. Returns false when
-// the program was ended meanwhile (the handshake timed out, or the user quit), in which
-// case the caller carries out none of its remaining steps.
-bool TForm1::Handshake() {
+// Raises RTS and waits, handling events, until the module raises DSR, the fifth tick of
+// Timer1 passes, the device goes away or the program ends; says which. After anything but
+// an answer the caller carries out none of its remaining steps.
+HandshakeEnd TForm1::Handshake() {
     handshakeTicks_ = 0;
     ProgressBar1->setRange(0, HandshakeTimeoutTicks);
     ProgressBar1->setValue(0);
     ProgressBar1->show();
     deviceLost_ = false;
+    handshakeTimedOut_ = false;
     SerialPort1->SetRTSLine(true);
     dsrSeen_ = 0;
     Timer1->start();
-    while (dsrSeen_ != 1 && !deviceLost_ && !App().Terminated())
+    for (;;) {
+        if (App().Terminated())
+            return HandshakeEnd::Quit;
+        if (deviceLost_)
+            return HandshakeEnd::DeviceLost;
+        if (handshakeTimedOut_)
+            return HandshakeEnd::TimedOut;
+        if (dsrSeen_ == 1)
+            break;
         App().ProcessMessages();
-    if (App().Terminated() || deviceLost_)
-        return false;
+    }
     dsrSeen_ = 0;
     Timer1->stop();
     ProgressBar1->hide();
-    return true;
+    return HandshakeEnd::Answered;
+}
+
+bool TForm1::Answered(HandshakeEnd end) {
+    if (end == HandshakeEnd::TimedOut)
+        EndAfterTimeOut();
+    return end == HandshakeEnd::Answered;
+}
+
+// The module did not answer a command of the user's: the program ends, nothing more is sent.
+void TForm1::EndAfterTimeOut() {
+    PlayEffect(QStringLiteral("error.wav"));
+    SetStatusText(StatusPanel::Operation, QStringLiteral("Communication échouée..."));
+    platform::MessageBoxes::Warning(QStringLiteral("Communication avec la boussole échouée !\n"
+                                                   "          Le programme va s'arrêter.\n"
+                                                   "   Vérifiez l'ensemble de vos connexions."));
+    App().Terminate();
 }
 
 void TForm1::SerialPort1DSRChange(TObject *, bool OnOff) {
@@ -56,12 +80,7 @@ void TForm1::Timer1Timer(TObject *) {
         return;
     Timer1->stop();
     handshakeTicks_ = 0;
-    PlayEffect(QStringLiteral("error.wav"));
-    SetStatusText(StatusPanel::Operation, QStringLiteral("Communication échouée..."));
-    platform::MessageBoxes::Warning(QStringLiteral("Communication avec la boussole échouée !\n"
-                                                   "          Le programme va s'arrêter.\n"
-                                                   "   Vérifiez l'ensemble de vos connexions."));
-    App().Terminate();
+    handshakeTimedOut_ = true; // the waiting command decides what follows
 }
 
 // One period of Timer2 during which events go on being handled. False when the program
@@ -80,12 +99,11 @@ void TForm1::Timer2Timer(TObject *) { pauseTicks_ += 1; }
 
 // Exchanges never nest: while one runs, the commands that would start another are off,
 // an activation of the main window leaves the port alone, and a quit waits for its end.
-void TForm1::BeginExchange() {
-    exchangeRunning_ = true;
-    UpdateExchangeCommands();
+TForm1::ExchangeScope::ExchangeScope(TForm1 &form, Exchange kind) : form_(&form) {
+    LinkState running = form.state_;
+    running.exchange = kind;
+    form.SetState(running);
 }
-
-TForm1::ExchangeScope::ExchangeScope(TForm1 &form) : form_(&form) { form_->BeginExchange(); }
 
 void TForm1::ExchangeScope::End() {
     if (form_)
@@ -93,48 +111,41 @@ void TForm1::ExchangeScope::End() {
 }
 
 void TForm1::EndExchange() {
-    exchangeRunning_ = false;
-    UpdateExchangeCommands();
+    LinkState ended = state_;
+    ended.exchange = Exchange::None;
+    SetState(ended);
     if (quitHeld_) {
         quitHeld_ = false;
         // Not before the handler that ran the exchange is done, nor inside the error box
         // that may follow it.
-        heldQuit_->start(0);
+        heldQuit_->Request();
     }
 }
 
-void TForm1::RunHeldQuit() {
-    if (App().Terminated())
-        return;
-    if (App().Model().OpenBoxes() > 0) {
-        heldQuit_->start(50); // a box is open: look again once it may have closed
-        return;
-    }
-    Quittez1Click(this);
-}
-
-void TForm1::RunExchange(const QString &openingText, const std::function<std::string()> &command,
-                         const QString &closingText, bool clearStatus) {
+bool TForm1::RunExchange(Exchange kind, const QString &openingText,
+                         const std::function<std::string()> &command, const QString &closingText,
+                         bool clearStatus) {
     if (!openingText.isEmpty())
         SetStatusText(StatusPanel::Operation, openingText);
-    ExchangeScope exchange(*this);
-    if (!Handshake())
-        return;
+    ExchangeScope exchange(*this, kind);
+    if (!Answered(Handshake()))
+        return false;
     dialogs_.Form6->ShowWait();
     // A device lost during a pause ends the exchange there; the wait box goes while the
     // exchange still runs, so its activation leaves the port closed.
-    const auto stopped = [&] {
+    const auto stopped = [&](bool sent) {
         if (!App().Terminated())
             dialogs_.Form6->HideWait();
+        return sent;
     };
     try {
         if (!Pause())
-            return stopped();
+            return stopped(false);
         SerialPort1->WriteString(command());
         if (!closingText.isEmpty())
             SetStatusText(StatusPanel::Operation, closingText);
         if (!Pause())
-            return stopped();
+            return stopped(true);
         if (clearStatus)
             SetStatusText(StatusPanel::Operation, QString());
     } catch (...) {
@@ -147,6 +158,7 @@ void TForm1::RunExchange(const QString &openingText, const std::function<std::st
     // reopens the port and saves the settings as usual.
     exchange.End();
     dialogs_.Form6->HideWait();
+    return true;
 }
 
 void TForm1::TransferParameters() {
@@ -154,20 +166,20 @@ void TForm1::TransferParameters() {
     // is shown or sent.
     BuildParameterMessage(settings_);
     RunExchange(
-        QStringLiteral("Transfert des paramètres..."),
+        Exchange::ParameterTransfer, QStringLiteral("Transfert des paramètres..."),
         [this] { return BuildParameterMessage(settings_); },
         QStringLiteral("Transfert effectué..."), true);
 }
 
-void TForm1::CalibrationExchange() {
-    RunExchange(
-        QString(), [] { return std::string("E&"); }, QString(), false);
+bool TForm1::CalibrationExchange() {
+    return RunExchange(
+        Exchange::CalibrationPhase, QString(), [] { return std::string("E&"); }, QString(), false);
 }
 
 void TForm1::HandOverToStandalone() {
     RunExchange(
-        QStringLiteral("Le programme va s'arrêter..."), [] { return std::string("?&"); },
-        QStringLiteral("Boussole autonome..."), false);
+        Exchange::HandOver, QStringLiteral("Le programme va s'arrêter..."),
+        [] { return std::string("?&"); }, QStringLiteral("Boussole autonome..."), false);
 }
 
 void TForm1::StartLink() {
@@ -177,49 +189,43 @@ void TForm1::StartLink() {
         OpenPortOrExplain();
         portAwaitsLinkStart_ = false;
     }
-    SetEnabled(Activezlacommunicationsrie1, false);
-    SetEnabled(Communication1, false);
-    for (platform::TMenuItem *item : {Etalonnagedelaboussole1, Dclinaisonmagntique1,
-                                      CentrageduzroNORD1, Optionsmatrielles1, Optionsgraphiques1})
-        SetEnabled(item, true);
+    SetLinkStage(LinkStage::Starting);
 
     if (View().On(settings::TSwitch::ConnectWarning))
         platform::MessageBoxes::Information(
             QStringLiteral("Assurez-vous d'avoir connecté le cordon RS232 entre le PC et la "
                            "boussole,\n           puis mettez la boussole sous tension et "
                            "cliquez sur OK."));
-    if (App().Terminated())
+    // The device may have gone away while the box was open.
+    if (App().Terminated() || state_.link != LinkStage::Starting)
         return;
     SetStatusText(StatusPanel::Operation,
                   QStringLiteral("Communication PC & boussole en cours..."));
-    ExchangeScope exchange(*this);
-    if (!Handshake())
-        return;
-    // The waiting is over: the boxes that follow activate the main window as usual.
-    exchange.End();
+    {
+        ExchangeScope exchange(*this, Exchange::LinkStart);
+        if (!Answered(Handshake()))
+            return;
+    }
     SetStatusText(StatusPanel::Operation, QStringLiteral("Communication établie..."));
-    linkUp_ = true;
+    SetLinkStage(LinkStage::Answered);
     PlayEffect(QStringLiteral("applaud.wav"));
     platform::MessageBoxes::Information(
         QStringLiteral("     Félicitations !!!\nCommunication établie."));
-    if (App().Terminated())
+    if (App().Terminated() || state_.link != LinkStage::Answered)
         return;
+    SetLinkStage(LinkStage::Up);
+    ShowLinkUp();
+}
 
-    for (platform::TToolButton *button : {ToolButton3, ToolButton4, ToolButton7})
-        SetEnabled(button, true);
-    for (platform::TMenuItem *item : {Etalonnagede1, CentrageduzroNORD2, Dclinaisonmagntique2,
-                                      Optionmatrielles1, Optionsgraphiques2})
-        SetEnabled(item, true);
-    SetEnabled(Activerlacommunicationsrie1, false);
-    SetEnabled(Portdecommunicationsrie1, false);
-    SetEnabled(ToolButton1, false);
-    SetEnabled(ToolButton2, false);
-
+// The link is up: the compass labels show, and the module gets its parameters at once (no
+// handshake, no wait box, no pause), unless a calibration waits for its phases: nothing
+// may come between its commands, and the module keeps the parameters it had.
+void TForm1::ShowLinkUp() {
     Label5->hide();
     for (QLabel *label : {Label7, Label8, Label9, Label10})
         label->show();
-
-    SerialPort1->WriteString(BuildParameterMessage(settings_));
+    if (!state_.Calibrating())
+        SerialPort1->WriteString(BuildParameterMessage(settings_));
 }
 
 } // namespace app

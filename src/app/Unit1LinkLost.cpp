@@ -1,8 +1,10 @@
 // The main window when the port's device goes away (an adapter pulled, a cable cut): the
-// link falls back to its state before the link start, so that it can be started again
-// once the device is back, instead of leaving a needle that no longer moves.
+// link is lost instead of leaving a needle that no longer moves, and when the same device
+// comes back the link starts again by itself.
+#include "app/DeferredCall.h"
 #include "app/PictureBox.h"
 #include "app/Unit1.h"
+#include "platform/Application.h"
 #include "platform/InstallDir.h"
 
 #include <QLabel>
@@ -31,7 +33,7 @@ bool TForm1::ReadReceived(std::string &text, int count) {
 
 void TForm1::LinkLost() {
     deviceLost_ = true; // ends a wait for the module
-    if (linkUp_ || exchangeRunning_)
+    if (state_.link != LinkStage::Down && state_.link != LinkStage::Lost)
         ShowLinkDown();
     // Closed at once, the device can come back under its own name; the next link start
     // opens it again.
@@ -40,7 +42,7 @@ void TForm1::LinkLost() {
 }
 
 void TForm1::ShowLinkDown() {
-    linkUp_ = false;
+    SetLinkStage(LinkStage::Lost);
     Timer1->stop();
     Timer2->stop();
     ProgressBar1->hide();
@@ -48,26 +50,60 @@ void TForm1::ShowLinkDown() {
                   QStringLiteral("Communication perdue avec la boussole..."));
     PlayEffect(QStringLiteral("error.wav"));
 
-    // The commands as before the link start.
-    for (platform::TMenuItem *item : {Activezlacommunicationsrie1, Communication1,
-                                      Activerlacommunicationsrie1, Portdecommunicationsrie1})
-        SetEnabled(item, true);
-    for (platform::TToolButton *button : {ToolButton1, ToolButton2})
-        SetEnabled(button, true);
-    for (platform::TMenuItem *item :
-         {Optionsgraphiques1, Optionsgraphiques2, Etalonnagedelaboussole1, Etalonnagede1,
-          CentrageduzroNORD1, CentrageduzroNORD2, Dclinaisonmagntique1, Dclinaisonmagntique2,
-          Optionsmatrielles1, Optionmatrielles1})
-        SetEnabled(item, false);
-    for (platform::TToolButton *button : {ToolButton3, ToolButton4, ToolButton7})
-        SetEnabled(button, false);
-
     // The dial as at start: no needle, no heading.
     for (QLabel *label : {Label7, Label8, Label9, Label10})
         label->hide();
     Label5->show();
     SetPanel1Colour(Qt::white);
     Image1->SetPicture(QImage(platform::InstallDir::File(QStringLiteral("cercle5.bmp"))));
+}
+
+void TForm1::DeviceReturned() {
+    if (state_.link == LinkStage::Lost)
+        restartLink_->Request();
+}
+
+// The link start without its boxes: the port, the handshake, then the link is up again. A
+// calibration under way shows its phase again, to be done.
+void TForm1::RestartLink() {
+    if (state_.link != LinkStage::Lost || platform::Application::Instance().Terminated())
+        return;
+    HandshakeEnd end = HandshakeEnd::TimedOut;
+    try {
+        OpenPortOrExplain();
+        portAwaitsLinkStart_ = false;
+        SetLinkStage(LinkStage::Starting);
+        SetStatusText(StatusPanel::Operation,
+                      QStringLiteral("Communication PC & boussole en cours..."));
+        ExchangeScope exchange(*this, Exchange::LinkStart);
+        end = Handshake();
+    } catch (...) {
+        // The device is there but will not serve (still being set up, or held elsewhere):
+        // this return failed like a silent module.
+    }
+    if (end == HandshakeEnd::Quit || end == HandshakeEnd::DeviceLost)
+        return; // the loss said so already
+    if (end != HandshakeEnd::Answered) {
+        RestartFailed();
+        return;
+    }
+    SetLinkStage(LinkStage::Up);
+    SetStatusText(StatusPanel::Operation, QStringLiteral("Communication rétablie..."));
+    ShowLinkUp();
+}
+
+// Said once; the link then waits for the device's next return, or for the user.
+void TForm1::RestartFailed() {
+    Timer1->stop();
+    ProgressBar1->hide();
+    try {
+        SerialPort1->Close(); // drops RTS; the next link start opens the port again
+    } catch (...) {
+        // The port is as closed as it can be; the next open says what is wrong.
+    }
+    portAwaitsLinkStart_ = true;
+    SetLinkStage(LinkStage::Lost);
+    SetStatusText(StatusPanel::Operation, QStringLiteral("Communication non rétablie..."));
 }
 
 } // namespace app

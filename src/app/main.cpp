@@ -1,5 +1,6 @@
 // Ventrose: desktop front end of an RS-232 electronic compass module.
 #include "app/CommandLine.h"
+#include "app/DeviceReturnWatcher.h"
 #include "app/Forms.h"
 #include "app/HeadingLog.h"
 #include "app/LogOptions.h"
@@ -14,6 +15,7 @@
 #include "platform/SignalNotes.h"
 #include "platform/StandardDescriptors.h"
 #include "platform/Translations.h"
+#include "serial/devices/PortNames.h"
 #include "serial/port/ExceptionReport.h"
 #include "serial/posix/PosixSerialDevice.h"
 #include "serial/trace/TracedDevice.h"
@@ -140,8 +142,12 @@ int main(int argc, char **argv) {
         plug = std::make_unique<sim::PlugSignals>();
         auto *notifier =
             new QSocketNotifier(plug->Descriptor(), QSocketNotifier::Read, &application);
-        QObject::connect(notifier, &QSocketNotifier::activated,
-                         [&] { plug->Apply(simulated->Compass()); });
+        // Putting the plug back is the device's return, as the watcher tells it of a real one.
+        QObject::connect(notifier, &QSocketNotifier::activated, [&] {
+            if (plug->Apply(simulated->Compass()) > 0 && !simulated->Compass().Line().Unplugged() &&
+                mainWindow)
+                mainWindow->DeviceReturned();
+        });
     } else {
         opener = serial::PosixDeviceOpener(platform::InstallDir::Path().toStdString());
     }
@@ -158,6 +164,16 @@ int main(int argc, char **argv) {
     mainWindow = forms.Form1();
     if (!traceFailure.isEmpty())
         mainWindow->ShowStatusNote(traceFailure);
+    // A real port's device that comes back after it went away starts the lost link again.
+    std::unique_ptr<app::DeviceReturnWatcher> deviceReturns;
+    if (!options.simulate) {
+        deviceReturns = std::make_unique<app::DeviceReturnWatcher>([&forms] {
+            return serial::ResolvePortPath(forms.Form1()->SerialPort1->Port(),
+                                           platform::InstallDir::Path().toStdString());
+        });
+        QObject::connect(deviceReturns.get(), &app::DeviceReturnWatcher::Returned,
+                         mainWindow.data(), &app::TForm1::DeviceReturned);
+    }
     // SIGTERM and SIGHUP (the session ends, a kill) quit as the user's "Quitter" does: the
     // module is handed over when the link is up, and the settings are saved. A second one
     // ends the program at once.
@@ -180,6 +196,7 @@ int main(int argc, char **argv) {
     const int code = app.Run();
     if (endRequested)
         SaveSettingsAtTheEnd(*forms.Form1());
+    deviceReturns.reset();
     forms.Destroy();
     serial::SetDeviceOpener({}); // lets the trace go, written to its end, before main returns
     return code;

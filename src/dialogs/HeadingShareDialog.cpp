@@ -97,7 +97,7 @@ THeadingShareForm::THeadingShareForm(MainWindowAccess &mainWindow, nmea::Heading
     });
 }
 
-void THeadingShareForm::FormActivate() {
+void THeadingShareForm::ShowSlots() {
     ShowChoice(share_.Saved());
     ShowLiveState();
 }

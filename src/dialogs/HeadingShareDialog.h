@@ -44,10 +44,9 @@ public:
     QLabel *Label6; // the last sentence sent
     QLabel *Label7; // the clients connected
 
-    // Shows the user's choice and the live state.
-    void FormActivate() override;
-
 protected:
+    // Shows the user's choice and the live state, once per opening.
+    void ShowSlots() override;
     // Applies the controls' choice to the outputs and keeps it in Ventrose.conf.
     void StoreControls() override;
 

@@ -21,7 +21,7 @@ TOptionPairForm::TOptionPairForm(MainWindowAccess &mainWindow, const TOptionPair
     MakeButtons(layout.helpButton, layout.okButton);
 }
 
-void TOptionPairForm::FormActivate() {
+void TOptionPairForm::ShowSlots() {
     if (const std::optional<int> button = binding_.selected(View()))
         (*button == 0 ? RadioButton1 : RadioButton2)->setChecked(true);
 }

@@ -69,7 +69,7 @@ public:
     QLabel *Label2;
 
     // Selects the button of the slot's value; any other text leaves the buttons as they are.
-    void FormActivate() override;
+    void ShowSlots() override;
 
 protected:
     TOptionPairForm(MainWindowAccess &mainWindow, const TOptionPairLayout &layout);

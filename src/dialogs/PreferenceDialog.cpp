@@ -4,6 +4,7 @@
 #include "platform/Guarded.h"
 
 #include <QCoreApplication>
+#include <QHideEvent>
 #include <QPushButton>
 
 namespace app {
@@ -27,5 +28,19 @@ void TPreferenceForm::BitBtn1Click() {
 }
 
 void TPreferenceForm::BitBtn2Click() { ShowHelpTopic(helpTopic_); }
+
+void TPreferenceForm::FormActivate() {
+    if (slotsShown_)
+        return;
+    slotsShown_ = true;
+    ShowSlots();
+}
+
+void TPreferenceForm::hideEvent(QHideEvent *event) {
+    // A window minimised by the user is the same opening when it comes back.
+    if (!event->spontaneous())
+        slotsShown_ = false;
+    TDialogForm::hideEvent(event);
+}
 
 } // namespace app

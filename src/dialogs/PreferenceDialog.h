@@ -5,6 +5,7 @@
 
 #include "dialogs/DialogBase.h"
 
+class QHideEvent;
 class QPushButton;
 class QRect;
 
@@ -35,9 +36,17 @@ protected:
 
     // Writes each control's value into its slot.
     virtual void StoreControls() = 0;
+    // Shows the slots' values in the controls.
+    virtual void ShowSlots() = 0;
+
+    // The slots are shown once each time the dialog is shown: going to another window and
+    // coming back keeps what the user has changed in the dialog.
+    void FormActivate() final;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     QString helpTopic_;
+    bool slotsShown_ = false; // since the dialog was last shown
 };
 
 } // namespace app

@@ -86,7 +86,7 @@ TForm3::TForm3(MainWindowAccess &mainWindow)
     MakeButtons(QRect(184, 134, 81, 27), QRect(278, 134, 81, 27));
 }
 
-void TForm3::FormActivate() {
+void TForm3::ShowSlots() {
     const settings::SettingsView view = View();
     SelectChoice(WidthChoices(*this), view.NeedleWidth());
     SelectChoice(LengthChoices(*this), view.NeedleLength());

@@ -41,7 +41,7 @@ public:
 
     // Selects the button of each slot's keyword and ticks or clears the boxes; a slot holding
     // any other text leaves its control as it is.
-    void FormActivate() override;
+    void ShowSlots() override;
 
 protected:
     // Each slot takes its control's keyword; a frame with no button selected leaves its slot

@@ -58,7 +58,7 @@ TForm8::TForm8(MainWindowAccess &mainWindow)
     MakeButtons(QRect(150, 124, 81, 27), QRect(242, 124, 81, 27));
 }
 
-void TForm8::FormActivate() { ShowSwitches(View(), SwitchBoxes(*this)); }
+void TForm8::ShowSlots() { ShowSwitches(View(), SwitchBoxes(*this)); }
 
 void TForm8::StoreControls() {
     settings::SettingsView view = View();

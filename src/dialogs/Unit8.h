@@ -31,7 +31,7 @@ public:
 
     // Ticks or clears each box from its slot; a slot holding any other text leaves its box
     // as it is.
-    void FormActivate() override;
+    void ShowSlots() override;
 
 protected:
     // Each slot takes the keyword of its box.

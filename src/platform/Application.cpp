@@ -178,7 +178,12 @@ bool Application::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void Application::OnFocusWindowChanged(QWindow *window) {
-    if (window == nullptr || selfReporting_ > 0)
+    // A pop-up menu takes the focus while it shows and gives it back to its window when it
+    // closes, after the command chosen from it has run: that return is no choice of the
+    // user's, and the command may have made another window active meanwhile.
+    const bool backFromPopup = focusInPopup_;
+    focusInPopup_ = window != nullptr && window->type() == Qt::Popup;
+    if (window == nullptr || selfReporting_ > 0 || backFromPopup)
         return;
     for (QWidget *form : forms_) {
         if (form->windowHandle() == window) {

@@ -98,7 +98,8 @@ private:
     QEventLoop *mainLoop_ = nullptr;
     bool terminated_ = false;
     bool unattended_ = false;
-    int selfReporting_ = 0; // ShowForm & co. report to the model themselves
+    int selfReporting_ = 0;     // ShowForm & co. report to the model themselves
+    bool focusInPopup_ = false; // the window system's focus is on a pop-up menu
     Application *previous_ = nullptr;
 };
 

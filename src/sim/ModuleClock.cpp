@@ -22,7 +22,9 @@ public:
     void Wake() override {}
 };
 
-// How often a sleeper on the manual clock looks at it while the line is quiet.
+// How often a sleeper on the manual clock looks at it while the line is quiet. An advance or
+// a wake ends its wait on the line at once; the slice only catches one that came between
+// its look at the clock and the start of that wait.
 constexpr std::chrono::milliseconds kManualSlice{1};
 
 } // namespace
@@ -45,6 +47,8 @@ std::uint64_t ManualClock::Sleep(serial::VirtualSerialLine &line, std::uint64_t 
                 sleeperSaw_ = generation_;
                 return line.Activity();
             }
+            if (!sleeperLine_)
+                sleeperLine_ = line;
         }
         const std::uint64_t activity = line.WaitForActivity(seen, kManualSlice);
         if (activity != seen || std::chrono::steady_clock::now() >= giveUp)
@@ -53,16 +57,24 @@ std::uint64_t ManualClock::Sleep(serial::VirtualSerialLine &line, std::uint64_t 
 }
 
 void ManualClock::Wake() {
-    std::lock_guard lock(mutex_);
-    ++generation_;
+    std::optional<serial::VirtualSerialLine> sleeper;
+    {
+        std::lock_guard lock(mutex_);
+        ++generation_;
+        sleeper = sleeperLine_;
+    }
+    if (sleeper)
+        sleeper->WakeModule();
 }
 
 void ManualClock::Advance(std::chrono::milliseconds by) { AdvanceTo(Now() + by); }
 
 void ManualClock::AdvanceTo(time_point when) {
-    std::lock_guard lock(mutex_);
-    now_ = std::max(now_, when);
-    ++generation_;
+    {
+        std::lock_guard lock(mutex_);
+        now_ = std::max(now_, when);
+    }
+    Wake();
 }
 
 std::chrono::milliseconds ManualClock::Elapsed() const {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 namespace sim {
 
@@ -51,6 +52,9 @@ private:
     time_point now_ = start_;
     std::uint64_t generation_ = 0; // grows at every advance and wake
     std::uint64_t sleeperSaw_ = 0; // the generation the last sleep returned at
+    // The line the sleeper waits on, woken at each advance so that it need not wait for
+    // the end of its slice.
+    std::optional<serial::VirtualSerialLine> sleeperLine_;
 };
 
 } // namespace sim

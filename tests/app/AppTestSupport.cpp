@@ -37,6 +37,7 @@ void ProgramFixture::Restart() {
 void ProgramFixture::TearDown() {
     boxes.whileShown = {};
     time.beforeTick = {};
+    wire.onEvent = {};
     if (forms)
         Main().SerialPort1->OnAfterOpen = {};
 }
@@ -47,6 +48,7 @@ void ProgramFixture::Start() {
     if (wrapOpener)
         opener = wrapOpener(std::move(opener));
     serial::SetDeviceOpener([this, open = std::move(opener)](const std::string &port) {
+        ++openAttempts;
         auto device = open(port);
         return device ? testsupport::LoggingDevice(std::move(device), wire) : nullptr;
     });

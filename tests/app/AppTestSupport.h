@@ -24,6 +24,10 @@
 #include <memory>
 #include <string>
 
+namespace app {
+inline void PrintTo(const LinkState &state, std::ostream *out) { *out << Describe(state); }
+} // namespace app
+
 namespace apptest {
 
 using testsupport::WireLog;
@@ -90,6 +94,7 @@ protected:
     QTemporaryDir installDir;
     std::unique_ptr<sim::SimulatedLink> link;
     WireLog wire;
+    int openAttempts = 0; // of the port's device, failed ones included
     std::unique_ptr<platform::Application> application;
     std::unique_ptr<app::Forms> forms;
     RecordingMessageBoxService boxes;

@@ -6,12 +6,13 @@
 #include "app/CalibrationPhases.h"
 #include "app/PictureBox.h"
 #include "dialogs/Unit6.h"
-#include "platform/sync.h"
 
 #include <QAction>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+
+#include <cerrno>
 
 namespace apptest {
 namespace {
@@ -109,24 +110,19 @@ TEST_F(CalibrationTest, NoChangesNothingThenFourPhasesEachSendOneCommandAfterAHa
     EXPECT_NE(Main().LastRawAngle(), rawBefore); // readings went on behind the panel
 }
 
-// A phase whose exchange fails keeps its button, to be tried again once the link is back;
+// A phase whose exchange fails keeps its button, to be tried again;
 // a next phase whose picture is missing says so and shows no picture rather than the last.
 TEST_F(CalibrationTest, AFailedPhaseIsReportedAndCanBeTriedAgain) {
     boxes.answers = {true};
     Main().Etalonnagedelaboussole1->Click();
-    Module().Unplug();
-    ASSERT_TRUE(ModuleCatchesUp([&] { // the program hears of the loss
-        platform::SyncQueue::Instance().RunPending();
-        return !Main().SerialPort1->Connected();
-    }));
+    Module().Line().FailCall(serial::VirtualCall::EscapeCommFunction, EIO); // RTS refused
     Main().BitBtn1->click();
     ASSERT_EQ(boxes.boxes.size(), 2u);
     EXPECT_EQ(boxes.boxes[1].kind, "Error") << boxes.boxes[1].text.toStdString();
     EXPECT_EQ(Showing(), "L1B1");
+    EXPECT_TRUE(Main().BitBtn1->isEnabled());
 
-    Module().Replug();
-    LinkUp(); // the port the lost device closed opens with the link start
-    linkWire = Written();
+    Module().Line().FailCall(serial::VirtualCall::EscapeCommFunction, 0);
     ASSERT_TRUE(QDir(installDir.path()).rename("Eest.bmp", "Eest.old"));
     boxes.boxes.clear();
     Main().BitBtn1->click();

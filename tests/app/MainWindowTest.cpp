@@ -5,6 +5,7 @@
 #include "dialogs/Unit2.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
 #include <QEvent>
 #include <QFontMetrics>
@@ -238,6 +239,71 @@ TEST_F(MainWindowTest, LabelBalloonsFollowTheSwitchAndAlwaysHide) {
     EXPECT_FALSE(showing());
     enter(Main().Label9);
     EXPECT_FALSE(showing());
+}
+
+// The right-hand labels keep their right edge where it is as their texts change: a balloon
+// goes as soon as its label no longer lies under the cursor, without waiting for the mouse.
+TEST_F(MainWindowTest, ABalloonGoesWithItsLabelFromUnderTheStillCursor) {
+    // The raw values whose needle direction has the longest and the shortest name.
+    int longest = 0, shortest = 0;
+    const auto name = [](int raw) { return app::DirectionName(app::RawToDegrees(raw) + 180); };
+    for (int raw = 0; raw <= app::MaxRawReading; ++raw) {
+        longest = name(raw).size() > name(longest).size() ? raw : longest;
+        shortest = name(raw).size() < name(shortest).size() ? raw : shortest;
+    }
+    Start();
+    LinkUp();
+    const auto reading = [&](int raw) {
+        Module().SetCourse(sim::FixedCourse(raw));
+        const int expected = app::RawToDegrees(raw);
+        for (int period = 0; period < 4 && Main().LastRawAngle() != expected; ++period) {
+            const int delivered = time.RxDeliveries();
+            time.Advance(moduleOptions.readingPeriod);
+            ASSERT_TRUE(PumpUntil([&] { return time.RxDeliveries() > delivered; }));
+        }
+        ASSERT_EQ(Main().LastRawAngle(), expected);
+    };
+    const auto showing = [&] {
+        auto *window = Main().BalloonHint1->BalloonWindow();
+        return window != nullptr && window->Showing();
+    };
+    const struct {
+        const char *name;
+        bool nearLeftEnd; // where on the label the cursor rests
+        const char *directions;
+        bool stays;
+    } cases[] = {
+        {"the label's left end moves away", true, "ONORIENT", false},
+        {"the label's right end stays", false, "ONORIENT", true},
+        {"the label is hidden", false, "OFFORIENT", false},
+    };
+    // The cursor goes back where it was: left over a label, it would show balloons to the
+    // tests that follow in this program.
+    struct CursorBack {
+        QPoint at = QCursor::pos();
+        ~CursorBack() { QCursor::setPos(at); }
+    } cursorBack;
+    for (const auto &c : cases) {
+        Main().Settings().Set(settings::DirectionDisplaySlot, "ONORIENT");
+        reading(longest);
+        QLabel *label = Main().Label7;
+        ASSERT_TRUE(label->isVisible());
+        const int x = c.nearLeftEnd ? 2 : label->width() - 2;
+        QCursor::setPos(label->mapToGlobal(QPoint(x, label->height() / 2)));
+        Main().Settings().Set(settings::BalloonSlot, "ONINFO");
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(label, &enter);
+        ASSERT_TRUE(showing()) << c.name;
+        // No new balloon from here on: the offscreen window system answers each hidden
+        // window with an enter into the window under the cursor, again and again.
+        Main().Settings().Set(settings::BalloonSlot, "OFFINFO");
+
+        Main().Settings().Set(settings::DirectionDisplaySlot, c.directions);
+        reading(shortest);
+        EXPECT_EQ(showing(), c.stays) << c.name;
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(label, &leave);
+    }
 }
 
 TEST_F(MainWindowTest, HelpAsksForTheMainTopic) {

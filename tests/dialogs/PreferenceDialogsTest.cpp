@@ -141,5 +141,38 @@ TEST_F(PreferenceDialogsTest, SoftwareOptionsEachBoxStandsForItsOwnSlot) {
     EXPECT_EQ(main.parametersChanged, 0);
 }
 
+// The slots are read when the dialog is shown: going to another window and back keeps what
+// the user changed, and only a new opening shows the slots again.
+TEST_F(PreferenceDialogsTest, AnEditSurvivesTheFocusGoingAwayAndBack) {
+    TForm3 graphics(main);
+    TForm8 software(main);
+    const struct {
+        TPreferenceForm *form;
+        QCheckBox *box;
+        Slot slot;
+        const char *on;
+    } cases[] = {
+        {&software, software.CheckBox3, settings::SoundSlot, "ONSON"},
+        {&graphics, graphics.CheckBox1, settings::RoseSlot, "ROSEON"},
+    };
+    for (const auto &c : cases) {
+        main.settings.Set(c.slot, c.on);
+        c.form->ShowOnTop();
+        ASSERT_TRUE(c.box->isChecked()) << c.on;
+        c.box->click();                                        // the user clears it
+        emit qApp->focusWindowChanged(main.windowHandle());    // clicks the main window
+        emit qApp->focusWindowChanged(c.form->windowHandle()); // and the dialog again
+        ASSERT_EQ(Active(), c.form);
+        EXPECT_FALSE(c.box->isChecked()) << c.on;
+        c.form->BitBtn1->click();
+        EXPECT_NE(main.settings.Get(c.slot), c.on);
+
+        main.settings.Set(c.slot, c.on);
+        c.form->ShowOnTop(); // a new opening
+        EXPECT_TRUE(c.box->isChecked()) << c.on;
+        c.form->BitBtn1->click();
+    }
+}
+
 } // namespace
 } // namespace app::testing

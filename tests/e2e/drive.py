@@ -413,6 +413,55 @@ def scenario_port_leads_nowhere(s):
         raise Failure(f"exit status {s.program.returncode}")
 
 
+def scenario_link_comes_back(s):
+    """The plug pulled and put back with the link up, then during a calibration: the link
+    comes back without a box or a click, readings flow again, and the calibration goes on
+    to its four "E&"."""
+    main = main_window(s)
+    start_link(s, main)
+
+    def pull_and_put_back(name):
+        since = len(s.trace_text())
+        s.program.send_signal(signal.SIGUSR1)
+        closed = s.wait_trace(r"^.* -- close COM1$", since)
+        s.screenshot(f"{name}-pulled")
+        s.program.send_signal(signal.SIGUSR2)
+        rts = s.wait_trace(r"^.* -> RTS on$", closed.end())
+        dsr = s.wait_trace(r"^.* <- DSR on$", rts.end())
+        s.wait_trace(r"^.* -> RTS off$", dsr.end())
+        return dsr.end()
+
+    answered = pull_and_put_back("link-up")
+    sent = s.wait_trace(r'^.* -> "!0A\+0B\+0C&"', answered)
+    first = s.wait_trace(r'^.* <- "\d{1,3}"  [0-9A-F ]+$', sent.end())
+    s.wait_trace(r'^.* <- "\d{1,3}"  [0-9A-F ]+$', first.end())  # the needle turns again
+    if s.windows("Information"):
+        raise Failure("a box on the link's return")
+    s.screenshot("link-up-back")
+
+    s.keys(main, "alt+b", "e")  # Boussole -> Etalonnage de la boussole
+    box = wait_for("the calibration's question", lambda: next(
+        (w for w in [s.active()] if w and w != main), None))
+    s.keys(box, "Return")
+    phase = (306, 108)  # the waiting phase's button, in the calibration panel
+    s.click(main, *phase)
+    first_phase = s.wait_trace(r'^.* -> "E&"', answered)
+    after = pull_and_put_back("calibration")
+    if after < first_phase.end() or s.windows("Information"):
+        raise Failure("the calibration's link did not come back by itself")
+    s.screenshot("calibration-back")
+    for done in range(1, 4):
+        since = len(s.trace_text())
+        wait_for(f"phase {done + 1} to wait", lambda: s.trace_text().count('-> "E&"') == done)
+        s.click(main, *phase)
+        s.wait_trace(r'^.* -> "E&"', since)
+    s.screenshot("calibration-done")
+    traced = s.trace_text()[first_phase.start():]
+    commands = re.findall(r'-> "([^"]*&)"', traced)
+    if commands != ["E&"] * 4:
+        raise Failure(f"the calibration sent {commands}")
+
+
 def main_and_box(s):
     """The main window once the error box stands beside it: the larger of the two windows
     with the program's title."""
@@ -432,6 +481,7 @@ SCENARIOS = {
     "QuitBySignal": scenario_quit_by_signal,
     "Edges": scenario_edges,
     "InEnglish": scenario_in_english,
+    "LinkComesBack": scenario_link_comes_back,
 }
 
 

@@ -7,11 +7,14 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFontInfo>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -101,6 +104,41 @@ TEST_F(ApplicationTest, RealFocusChangesAndTheWaitBox) {
     EXPECT_EQ(app.ActiveForm(), &mainForm);
     EXPECT_EQ(mainRuns, 3);
     EXPECT_EQ(dialogRuns, 1);
+}
+
+// A command chosen from a menu shows its dialog while the menu closes; the focus that the
+// window system then gives back to the main window is no return of the user to it.
+TEST_F(ApplicationTest, FocusComingBackFromAClosedMenuActivatesNothing) {
+    QMenu menu;
+    menu.winId(); // its window, of the pop-up kind
+    enum Focus { Popup, Main, Dialog };
+    const struct {
+        const char *name;
+        std::vector<Focus> focus; // in the order the window system reports it
+        int mainRuns;             // of the main window's handler, after the dialog showed
+        QWidget *active;
+    } cases[] = {
+        {"menu closes", {Popup, Main}, 0, &dialog},
+        {"menu closes, then the dialog gets the focus", {Popup, Main, Dialog}, 0, &dialog},
+        {"the user clicks the main window", {Dialog, Main}, 1, &mainForm},
+        {"menu closes, then the user clicks the main window",
+         {Popup, Main, Dialog, Main},
+         1,
+         &mainForm},
+        {"a menu of the main window opened and closed", {Main, Popup, Main}, 1, &mainForm},
+    };
+    for (const auto &c : cases) {
+        app.HideForm(&dialog);
+        emit qApp->focusWindowChanged(mainForm.windowHandle());
+        const int before = mainRuns;
+        app.ShowForm(&dialog); // the command, from the menu or the tool bar
+        for (const Focus focus : c.focus)
+            emit qApp->focusWindowChanged(focus == Popup  ? menu.windowHandle()
+                                          : focus == Main ? mainForm.windowHandle()
+                                                          : dialog.windowHandle());
+        EXPECT_EQ(mainRuns - before, c.mainRuns) << c.name;
+        EXPECT_EQ(app.ActiveForm(), c.active) << c.name;
+    }
 }
 
 TEST_F(ApplicationTest, MessageBoxReactivatesItsWindowBeforeReturning) {

@@ -36,6 +36,7 @@ public:
         fs::create_directories(device / "tty" / name);
         fs::create_directory_symlink(fs::relative(device / "tty" / name, root_ / "sys/class/tty"),
                                      root_ / "sys/class/tty" / name);
+        fs::remove(device / "tty" / name / "device"); // left by an earlier plug
         fs::create_directory_symlink("../..", device / "tty" / name / "device");
         if (node)
             Write(root_ / "dev" / name, "");

@@ -1,6 +1,7 @@
 #include "SteppedTime.h"
 
 #include "app/Unit1.h"
+#include "platform/Application.h"
 #include "PumpEvents.h"
 #include "sim/SimulatedCompass.h"
 
@@ -20,6 +21,7 @@ SteppedTime::SteppedTime() : clock_(std::make_shared<sim::ManualClock>()) {}
 
 void SteppedTime::Attach(app::TForm1 &main, sim::SimulatedCompass &module) {
     module_ = &module;
+    main_ = &main;
     timers_[0].timer = main.Timer1;
     timers_[1].timer = main.Timer2;
     // A second program in the same test starts afresh: its timers' start counts say
@@ -47,7 +49,7 @@ void SteppedTime::Attach(app::TForm1 &main, sim::SimulatedCompass &module) {
             rx(sender, count);
         });
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            &SteppedTime::OnAboutToBlock);
+            &SteppedTime::OnAboutToBlock, Qt::UniqueConnection);
 }
 
 bool SteppedTime::Settle() {
@@ -81,8 +83,15 @@ void SteppedTime::OnAboutToBlock() {
     const bool waiting = std::any_of(std::begin(timers_), std::end(timers_), [](const Watched &w) {
         return w.timer && w.timer->isActive();
     });
-    if (!waiting)
+    if (!waiting) {
+        if (main_ && main_->ExchangeRunning() && !platform::Application::Instance().Terminated()) {
+            std::fprintf(stderr, "stepped time: the main window waits for the module with no "
+                                 "link timer running; the program is ended\n");
+            stuck_ = true;
+            platform::Application::Instance().Terminate();
+        }
         return;
+    }
     stepPosted_ = true;
     QMetaObject::invokeMethod(
         this,
@@ -136,8 +145,15 @@ void SteppedTime::Step() {
     due->next += milliseconds(due->timer->interval());
     const Tick tick{Now(), due == &timers_[0] ? 1 : 2};
     ticks.push_back(tick);
-    if (beforeTick)
+    // The hook and the tick may start waits of their own, which step time again.
+    stepping_ = false;
+    if (beforeTick) {
+        const int starts = due->starts;
         beforeTick(tick);
+        RefreshTimers();
+        if (due->starts != starts)
+            return; // the hook stopped or restarted the timer: this tick is void
+    }
     due->timer->Tick();
 }
 

@@ -57,6 +57,10 @@ public:
     bool Settle();
     // Received chunks handed to the main window so far.
     int RxDeliveries() const { return rxDeliveries_; }
+    // True once the main window waited for the module with neither link timer running: in
+    // stepped time such a wait never ends, so the program was ended there instead of
+    // hanging the test.
+    bool Stuck() const { return stuck_; }
 
 private:
     struct Watched {
@@ -70,12 +74,14 @@ private:
     void RefreshTimers();
 
     std::shared_ptr<sim::ManualClock> clock_;
+    QPointer<app::TForm1> main_;
     sim::SimulatedCompass *module_ = nullptr;
     Watched timers_[2];
     bool programDsr_ = false;
     int rxDeliveries_ = 0;
     bool stepping_ = false;
     bool stepPosted_ = false;
+    bool stuck_ = false;
 };
 
 } // namespace testsupport

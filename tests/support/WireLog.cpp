@@ -3,8 +3,47 @@
 namespace testsupport {
 
 void WireLog::Append(const void *bytes, std::uint32_t count) {
-    std::lock_guard lock(mutex_);
-    text_.append(static_cast<const char *>(bytes), count);
+    const std::string written(static_cast<const char *>(bytes), count);
+    {
+        std::lock_guard lock(mutex_);
+        text_ += written;
+    }
+    Notify(Event::Wrote, written);
+}
+
+void WireLog::Opened() {
+    {
+        std::lock_guard lock(mutex_);
+        rtsUp_ = false;
+    }
+    Notify(Event::Opened);
+}
+
+void WireLog::Closed() {
+    {
+        std::lock_guard lock(mutex_);
+        rtsUp_ = false;
+    }
+    Notify(Event::Closed);
+}
+
+void WireLog::SetRts(bool on) {
+    {
+        std::lock_guard lock(mutex_);
+        rts_.push_back({on, text_.size()});
+        if (on) {
+            ++rises_;
+            if (rtsUp_)
+                ++risesWhileUp_;
+        }
+        rtsUp_ = on;
+    }
+    Notify(on ? Event::RtsUp : Event::RtsDown);
+}
+
+void WireLog::Notify(Event event, const std::string &bytes) {
+    if (onEvent)
+        onEvent(event, bytes);
 }
 
 std::string WireLog::Text() const {
@@ -12,9 +51,14 @@ std::string WireLog::Text() const {
     return text_;
 }
 
-void WireLog::NoteRts(bool on) {
+int WireLog::RtsRises() const {
     std::lock_guard lock(mutex_);
-    rts_.push_back({on, text_.size()});
+    return rises_;
+}
+
+int WireLog::RtsRisesWhileUp() const {
+    std::lock_guard lock(mutex_);
+    return risesWhileUp_;
 }
 
 std::vector<WireLog::RtsChange> WireLog::RtsChanges() const {
@@ -27,7 +71,13 @@ namespace {
 class Logging : public serial::SerialDevice {
 public:
     Logging(std::unique_ptr<serial::SerialDevice> device, WireLog &log)
-        : device_(std::move(device)), log_(log) {}
+        : device_(std::move(device)), log_(log) {
+        log_.Opened();
+    }
+    ~Logging() override {
+        device_.reset();
+        log_.Closed();
+    }
 
     bool SetCommState(const serial::TDCB &dcb) override { return device_->SetCommState(dcb); }
     bool SetCommTimeouts(const serial::TCommTimeouts &t) override {
@@ -37,9 +87,10 @@ public:
         return device_->SetupComm(in, out);
     }
     bool EscapeCommFunction(std::uint32_t f) override {
-        if (f == serial::SETRTS || f == serial::CLRRTS)
-            log_.NoteRts(f == serial::SETRTS);
-        return device_->EscapeCommFunction(f);
+        const bool done = device_->EscapeCommFunction(f);
+        if (done && (f == serial::SETRTS || f == serial::CLRRTS))
+            log_.SetRts(f == serial::SETRTS);
+        return done;
     }
     bool GetCommModemStatus(std::uint32_t &s) override { return device_->GetCommModemStatus(s); }
     bool ClearCommError(std::uint32_t &e, serial::TComStat *s) override {

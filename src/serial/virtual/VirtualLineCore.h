@@ -64,6 +64,7 @@ struct VirtualSerialLine::Core {
     bool cts = false, dsr = false, ring = false, rlsd = false;
     bool rts = false, dtr = false;
     std::uint64_t activity = 0;
+    std::uint64_t moduleWakes = 0; // WakeModule calls
 
     // Tests.
     std::array<int, 11> callCounts{};

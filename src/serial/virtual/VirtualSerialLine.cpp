@@ -149,8 +149,16 @@ std::uint64_t VirtualSerialLine::Activity() const {
 std::uint64_t VirtualSerialLine::WaitForActivity(std::uint64_t seen,
                                                  std::chrono::milliseconds wait) {
     std::unique_lock lock(core_->mutex);
-    core_->moduleChanged.wait_for(lock, wait, [&] { return core_->activity != seen; });
+    const std::uint64_t wakes = core_->moduleWakes;
+    core_->moduleChanged.wait_for(
+        lock, wait, [&] { return core_->activity != seen || core_->moduleWakes != wakes; });
     return core_->activity;
+}
+
+void VirtualSerialLine::WakeModule() {
+    std::lock_guard lock(core_->mutex);
+    ++core_->moduleWakes;
+    core_->moduleChanged.notify_all();
 }
 
 bool VirtualSerialLine::WaitForRTS(bool on, std::chrono::milliseconds wait) {

@@ -89,6 +89,9 @@ public:
     // as soon as the counter differs from seen (or wait has passed) and gives its value.
     std::uint64_t Activity() const;
     std::uint64_t WaitForActivity(std::uint64_t seen, std::chrono::milliseconds wait);
+    // Ends the module's WaitForActivity under way at once, without any activity (a clock
+    // that the module also sleeps on has moved).
+    void WakeModule();
     // Waits until RTS has the given level; false if wait passed first.
     bool WaitForRTS(bool on, std::chrono::milliseconds wait);
 
