@@ -57,7 +57,7 @@ void TForm1::TakeDialPicture() {
 }
 
 void TForm1::DrawFrame() {
-    if (!linkUp_) { // the link went down meanwhile: the dial is back to its look before it
+    if (!state_.LinkUp()) { // the link went down meanwhile: the dial is back to its look before it
         framePicture_.reset();
         frameNeedles_.clear();
         return;
