@@ -51,6 +51,10 @@ void NeedleStamps::Draw(platform::TCanvas &canvas, int headingSum, int length, i
                     .first;
     }
     canvas.FillSpans(found->second);
+    // The pen as stroking the lines leaves it: the hub's outline is drawn with it.
+    canvas.Pen().SetWidth(NeedlePenWidth);
+    if (width >= 0)
+        canvas.Pen().SetColor(NeedleSouthColor);
     DrawHub(canvas, width, cx, cy, hub);
 }
 

@@ -17,7 +17,8 @@ namespace app {
 
 class NeedleStamps {
 public:
-    // Draws as DrawNeedle does, with the same pixels.
+    // Draws as DrawNeedle does, with the same pixels, and leaves the same pen and brush (not
+    // the pen position).
     void Draw(platform::TCanvas &canvas, int headingSum, int length, int width, int cx, int cy,
               bool hub);
     std::size_t Kept() const { return stamps_.size(); }

@@ -5,6 +5,7 @@
 #include "app/Forms.h"
 #include "app/FramePacer.h"
 #include "app/Heading.h"
+#include "app/LabelSizes.h"
 #include "app/LinkTimer.h"
 #include "app/NeedleStamps.h"
 #include "app/ReadingFeed.h"
@@ -276,6 +277,7 @@ private:
     std::optional<QImage> framePicture_;      // a fresh dial for the next frame
     std::vector<PendingNeedle> frameNeedles_; // drawn on it (or over the last) in order
     NeedleStamps needleStamps_;
+    LabelSizes labelSizes_;
     // What the dial shows after the last frame: the picture it was drawn on (its cache key
     // before and after drawing) and its needle, alone on it unless needleTrail_.
     qint64 dialBase_ = 0, dialDrawn_ = 0;

@@ -50,7 +50,7 @@ void TForm1::SerialPort1RxChar(TObject *, int Count) {
 // looked for with each chunk, so a missing one fails that chunk's processing.
 void TForm1::TakeDialPicture() {
     if (const auto file = DialFileName(View())) {
-        framePicture_ = dialPictures_.Load(platform::InstallDir::File(*file));
+        framePicture_ = dialPictures_.LoadInstalled(*file);
         frameNeedles_.clear();
     }
 }
@@ -76,10 +76,8 @@ void TForm1::ShowHeading() {
                                                              {Label9, labels.Label9},
                                                              {Label10, labels.Label10}};
     for (const auto &[label, state] : order) {
-        if (label->text() != state.Caption) { // laid out again only when its text changes
-            label->setText(state.Caption);
-            label->adjustSize();
-        }
+        if (label->text() != state.Caption) // laid out again only when its text changes
+            labelSizes_.SetText(*label, state.Caption);
         label->setVisible(state.Visible);
     }
     PlaceCompassLabels();
