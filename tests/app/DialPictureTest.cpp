@@ -2,11 +2,9 @@
 
 #include "platform/Canvas.h"
 #include "platform/Errors.h"
-#include "platform/InstallDir.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -128,32 +126,6 @@ TEST(DialFileName, FromTheRoseSlot) {
         store.Set(settings::RoseSlot, other);
         EXPECT_EQ(DialFileName(settings), std::nullopt) << other;
     }
-}
-
-TEST_F(DialPictureTest, InstalledPictureFollowsTheNameAndTheFolder) {
-    QTemporaryDir other;
-    WriteDial(Path("cercle5.bmp"), 20, qRgb(1, 2, 3));
-    WriteDial(Path("cercle6.bmp"), 20, qRgb(4, 5, 6));
-    WriteDial(QDir(other.path()).filePath("cercle5.bmp"), 20, qRgb(7, 8, 9));
-    struct Step {
-        QString folder, name;
-        QRgb colour;
-    };
-    const Step steps[] = {{dir.path(), "cercle5.bmp", qRgb(1, 2, 3)},
-                          {dir.path(), "cercle6.bmp", qRgb(4, 5, 6)},
-                          {other.path(), "cercle6.bmp", 0}, // not in that folder
-                          {other.path(), "cercle5.bmp", qRgb(7, 8, 9)},
-                          {dir.path(), "cercle5.bmp", qRgb(1, 2, 3)}};
-    const QString selected = platform::InstallDir::Path();
-    for (const Step &step : steps) {
-        SCOPED_TRACE(step.name.toStdString());
-        platform::InstallDir::Select(step.folder);
-        if (step.colour == 0)
-            EXPECT_THROW(cache.LoadInstalled(step.name), platform::EFOpenError);
-        else
-            EXPECT_EQ(cache.LoadInstalled(step.name).pixel(5, 5) | 0xFF000000u, step.colour);
-    }
-    platform::InstallDir::Select(selected);
 }
 
 } // namespace
