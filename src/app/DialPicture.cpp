@@ -1,6 +1,7 @@
 #include "app/DialPicture.h"
 
 #include "platform/Errors.h"
+#include "platform/InstallDir.h"
 
 #include <QFile>
 
@@ -31,7 +32,7 @@ QImage DialPictureCache::Load(const QString &path) {
     // The usual case, once per reading: one look at the file's status, and the picture
     // kept from the last decoding (shared until drawn on, then copied).
     struct stat info {};
-    if (found != entries_.end() && ::stat(QFile::encodeName(path).constData(), &info) == 0 &&
+    if (found != entries_.end() && ::stat(found->second.encodedPath.constData(), &info) == 0 &&
         found->second.version == VersionOf(info))
         return found->second.picture;
 
@@ -53,8 +54,18 @@ QImage DialPictureCache::Load(const QString &path) {
         throw platform::EFOpenError(path);
     }
     decoded = decoded.convertToFormat(QImage::Format_RGB32);
-    entries_[path] = Entry{version, decoded};
+    entries_[path] = Entry{QFile::encodeName(path), version, decoded};
     return decoded;
+}
+
+QImage DialPictureCache::LoadInstalled(const QString &name) {
+    const QString folder = platform::InstallDir::Path();
+    if (name != installedName_ || folder != installedFolder_) {
+        installedName_ = name;
+        installedFolder_ = folder;
+        installedPath_ = platform::InstallDir::File(name);
+    }
+    return Load(installedPath_);
 }
 
 } // namespace app

@@ -25,6 +25,9 @@ public:
     // decoded again whenever its size, modification time or identity changed. Raises
     // EFOpenError when the file is missing, unreadable or not a picture.
     QImage Load(const QString &path);
+    // The same for the file of that name in the installation folder, whose path is worked
+    // out again only when the name or the folder changes.
+    QImage LoadInstalled(const QString &name);
 
     // How many times a file was decoded (tests observe the cache through it).
     int DecodeCount() const { return decodeCount_; }
@@ -38,11 +41,13 @@ public:
 
 private:
     struct Entry {
+        QByteArray encodedPath; // as the system takes it
         FileVersion version;
         QImage picture;
     };
 
     std::map<QString, Entry> entries_;
+    QString installedName_, installedFolder_, installedPath_;
     int decodeCount_ = 0;
 };
 

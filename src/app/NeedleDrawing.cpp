@@ -54,6 +54,10 @@ void DrawNeedle(platform::TCanvas &canvas, int headingSum, int length, int width
             canvas.LineTo(stroke.To.x(), stroke.To.y());
         }
     }
+    DrawHub(canvas, width, cx, cy, hub);
+}
+
+void DrawHub(platform::TCanvas &canvas, int width, int cx, int cy, bool hub) {
     if (!hub)
         return;
     const int radius = width + 2;

@@ -41,5 +41,7 @@ std::vector<NeedleStroke> NeedleStrokes(int headingSum, int length, int width, i
 // width + 2 over its centre. The canvas keeps the last pen and brush.
 void DrawNeedle(platform::TCanvas &canvas, int headingSum, int length, int width, int cx, int cy,
                 bool hub);
+// The needle's grey hub, when `hub` is set: a disc of radius width + 2 over the centre.
+void DrawHub(platform::TCanvas &canvas, int width, int cx, int cy, bool hub);
 
 } // namespace app

@@ -11,6 +11,7 @@ PictureBox::PictureBox(QWidget *parent) : QWidget(parent) {
 void PictureBox::SetPicture(QImage picture) {
     canvas_.reset(); // first: nothing may still draw into the picture replaced
     picture_ = std::move(picture);
+    Covered();
     update();
 }
 
@@ -20,10 +21,16 @@ platform::TCanvas &PictureBox::Canvas() {
             // Drawing without a picture gets a blank one of the control's size.
             picture_ = QImage(size(), QImage::Format_RGB32);
             picture_.fill(Qt::white);
+            Covered();
         }
         canvas_ = std::make_unique<platform::TCanvas>(&picture_);
     }
     return *canvas_;
+}
+
+// An opaque picture covers the whole control: what lies behind it is not painted first.
+void PictureBox::Covered() {
+    setAttribute(Qt::WA_OpaquePaintEvent, !picture_.isNull() && !picture_.hasAlphaChannel());
 }
 
 void PictureBox::paintEvent(QPaintEvent *) {

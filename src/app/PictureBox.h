@@ -27,6 +27,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void Covered();
+
     QImage picture_;
     std::unique_ptr<platform::TCanvas> canvas_;
 };

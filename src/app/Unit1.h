@@ -6,8 +6,10 @@
 #include "app/Forms.h"
 #include "app/FramePacer.h"
 #include "app/Heading.h"
+#include "app/LabelSizes.h"
 #include "app/LinkState.h"
 #include "app/LinkTimer.h"
+#include "app/NeedleStamps.h"
 #include "app/ReadingFeed.h"
 #include "app/StatusPanels.h"
 #include "dialogs/MainWindowAccess.h"
@@ -289,10 +291,13 @@ private:
     struct PendingNeedle {
         int headingSum, length, width;
         bool hub;
+        friend bool operator==(const PendingNeedle &, const PendingNeedle &) = default;
     };
     void TakeDialPicture();
     void DrawFrame();
     void ShowHeading();
+    bool DialUnchanged() const;
+    void DrawNeedles();
 
     settings::SettingsStore settings_;
     HeadingState heading_;
@@ -300,6 +305,13 @@ private:
     DialPictureCache dialPictures_;
     std::optional<QImage> framePicture_;      // a fresh dial for the next frame
     std::vector<PendingNeedle> frameNeedles_; // drawn on it (or over the last) in order
+    NeedleStamps needleStamps_;
+    LabelSizes labelSizes_;
+    // What the dial shows after the last frame: the picture it was drawn on (its cache key
+    // before and after drawing) and its needle, alone on it unless needleTrail_.
+    qint64 dialBase_ = 0, dialDrawn_ = 0;
+    std::optional<PendingNeedle> dialNeedle_;
+    bool needleTrail_ = false;
     FramePacer frames_{platform::Guarded([this] { DrawFrame(); })};
     Dialogs dialogs_;
     std::unique_ptr<platform::MediaPlayer> ownPlayer_;

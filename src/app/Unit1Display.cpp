@@ -3,7 +3,6 @@
 // picture checked, the heading worked out and published); the display is drawn from the
 // latest state at most once per screen frame, so a fast stream of readings costs no more
 // redraws than the screen can show, and a slow one is drawn as each reading comes.
-#include "app/NeedleDrawing.h"
 #include "app/PictureBox.h"
 #include "app/Unit1.h"
 #include "platform/InstallDir.h"
@@ -51,7 +50,7 @@ void TForm1::SerialPort1RxChar(TObject *, int Count) {
 // looked for with each chunk, so a missing one fails that chunk's processing.
 void TForm1::TakeDialPicture() {
     if (const auto file = DialFileName(View())) {
-        framePicture_ = dialPictures_.Load(platform::InstallDir::File(*file));
+        framePicture_ = dialPictures_.LoadInstalled(*file);
         frameNeedles_.clear();
     }
 }
@@ -62,11 +61,8 @@ void TForm1::DrawFrame() {
         frameNeedles_.clear();
         return;
     }
-    SetPanel1Colour(Qt::black);
-    if (framePicture_) {
-        Image1->SetPicture(std::move(*framePicture_));
-        framePicture_.reset();
-    }
+    if (Panel1->palette().color(QPalette::Window) != Qt::black)
+        SetPanel1Colour(Qt::black);
     ShowHeading();
 }
 
@@ -80,17 +76,50 @@ void TForm1::ShowHeading() {
                                                              {Label9, labels.Label9},
                                                              {Label10, labels.Label10}};
     for (const auto &[label, state] : order) {
-        label->setText(state.Caption);
-        label->adjustSize();
+        if (label->text() != state.Caption) // laid out again only when its text changes
+            labelSizes_.SetText(*label, state.Caption);
         label->setVisible(state.Visible);
     }
     PlaceCompassLabels();
     HideBalloonIfLabelLeftCursor();
 
+    if (DialUnchanged()) {
+        framePicture_.reset();
+        frameNeedles_.clear();
+        return; // the dial would show the same pixels: no repaint
+    }
+    DrawNeedles();
+}
+
+// Whether the frame's picture and needles would leave the dial as it shows: only its needle
+// drawn over it again, or the same picture again under that needle alone. Anything else that
+// drew on the dial meanwhile changed its cache key.
+bool TForm1::DialUnchanged() const {
+    if (Image1->Picture().cacheKey() != dialDrawn_)
+        return false;
     for (const PendingNeedle &needle : frameNeedles_)
-        DrawNeedle(Image1->Canvas(), needle.headingSum, needle.length, needle.width,
-                   Image1->width() / 2, Image1->height() / 2, needle.hub);
+        if (needle != dialNeedle_)
+            return false;
+    return !framePicture_ ||
+           (framePicture_->cacheKey() == dialBase_ && !needleTrail_ && !frameNeedles_.empty());
+}
+
+void TForm1::DrawNeedles() {
+    if (framePicture_) {
+        dialBase_ = framePicture_->cacheKey();
+        dialNeedle_.reset();
+        needleTrail_ = false;
+        Image1->SetPicture(std::move(*framePicture_));
+        framePicture_.reset();
+    }
+    for (const PendingNeedle &needle : frameNeedles_) {
+        needleStamps_.Draw(Image1->Canvas(), needle.headingSum, needle.length, needle.width,
+                           Image1->width() / 2, Image1->height() / 2, needle.hub);
+        needleTrail_ = needleTrail_ || (dialNeedle_ && needle != *dialNeedle_);
+        dialNeedle_ = needle;
+    }
     frameNeedles_.clear();
+    dialDrawn_ = Image1->Picture().cacheKey();
     Image1->Changed();
 }
 

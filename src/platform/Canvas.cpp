@@ -13,6 +13,7 @@
 #include <QPalette>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -403,6 +404,19 @@ TColor TCanvas::Pixel(int x, int y) const {
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
     Put(Target(), x, y, Opaque(color));
+    Changed();
+}
+
+void TCanvas::FillSpans(const std::vector<TSpan> &spans) {
+    QImage &image = Target();
+    for (const TSpan &span : spans) {
+        if (span.Y < 0 || span.Y >= image.height())
+            continue;
+        const int from = std::max(span.X, 0);
+        const int to = std::min(span.X + span.Length, image.width());
+        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(span.Y));
+        std::fill(line + from, line + std::max(from, to), Opaque(span.Color));
+    }
     Changed();
 }
 

@@ -17,6 +17,7 @@ class QPainter;
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace platform {
 
@@ -77,6 +78,13 @@ struct TRect {
         return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
     }
     friend bool operator==(const TRect &, const TRect &) = default;
+};
+
+// A horizontal run of pixels of one colour: `Length` pixels from (X, Y) to the right.
+struct TSpan {
+    int X = 0, Y = 0, Length = 0;
+    TColor Color = clBlack;
+    friend bool operator==(const TSpan &, const TSpan &) = default;
 };
 
 enum TPenStyle { psSolid, psClear };
@@ -203,6 +211,8 @@ public:
     // Outside the picture reads give 0xFFFFFFFF and writes are ignored.
     TColor Pixel(int x, int y) const;
     void SetPixel(int x, int y, TColor color);
+    // Paints each run in its colour, in order; what lies outside the picture is left out.
+    void FillSpans(const std::vector<TSpan> &spans);
 
     // Text with its top-left corner at (x, y); the background is the brush, if solid.
     void TextOut(int x, int y, const QString &text);

@@ -133,5 +133,38 @@ TEST_F(DisplayFrames, ReadingsQuickerThanTheScreenAreAllTakenAndDrawnOnceWithThe
     EXPECT_TRUE(Main().Image1->Picture() == QImage(InstallFile("cercle5.bmp")));
 }
 
+TEST_F(DisplayFrames, AFrameThatChangesNothingOnTheDialLeavesItUntouched) {
+    Start();
+    Main().DisplayFrames().SetInterval(1h);
+    LinkUp();
+    Main().Readings().Subscribe([&](const app::ReadingRecord &r) { published.push_back(r); });
+    struct Step {
+        const char *what;
+        int reading;
+        bool scribble; // something else draws on the dial first
+        bool redrawn;
+    };
+    const Step steps[] = {
+        {"a first reading", 64, false, true},
+        {"the same reading again", 64, false, false},
+        {"another heading", 127, false, true},
+        {"that one again", 127, false, false},
+        {"the same reading on a dial drawn on meanwhile", 127, true, true},
+        {"and once more", 127, false, false},
+    };
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.what);
+        if (step.scribble) {
+            Main().Image1->Canvas().SetPixel(3, 3, platform::clLime);
+            Main().Image1->Changed();
+        }
+        const qint64 before = Main().Image1->Picture().cacheKey();
+        ASSERT_NO_FATAL_FAILURE(Reading(step.reading));
+        Main().DisplayFrames().Flush();
+        EXPECT_EQ(Main().Image1->Picture().cacheKey() != before, step.redrawn);
+        EXPECT_TRUE(Main().Image1->Picture() == DialWithNeedle(published.back().headingSum));
+    }
+}
+
 } // namespace
 } // namespace apptest
