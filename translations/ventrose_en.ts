@@ -1101,14 +1101,14 @@ The program goes on; they will be saved as soon as this is possible again.</tran
     <message>
         <source>                       Vous ne pouvez pas CENTRER LE ZERO
 car le réglage de la déclinaison magnétique n&apos;est pas positionné sur zéro.</source>
-        <translation>                       You cannot CENTRE THE ZERO
+        <translation>                       You cannot CENTER THE ZERO
 because the magnetic declination is not set to zero.</translation>
     </message>
     <message>
         <source>Voulez-vous positionner automatiquement la déclinaison magnétique sur zéro,
                        afin d&apos;effectuer le CENTRAGE DU ZERO ?</source>
         <translation>Do you want the magnetic declination set to zero automatically,
-                       so as to carry out the ZERO CENTRING?</translation>
+                       so as to carry out the ZERO CENTERING?</translation>
     </message>
     <message>
         <source>La boussole est désormais configurée pour un fonctionnement autonome.
