@@ -1084,6 +1084,118 @@ it keeps its value “%2”.</translation>
         <source>Options matérielles</source>
         <translation>Hardware options</translation>
     </message>
+    <message>
+        <source>
+
+Les réglages ne peuvent pas être enregistrés dans le dossier %1.
+Le programme continue ; ils seront enregistrés dès que ce sera de nouveau possible.</source>
+        <translation>
+
+The settings cannot be saved in the folder %1.
+The program goes on; they will be saved as soon as this is possible again.</translation>
+    </message>
+    <message>
+        <source>Réglages enregistrés...</source>
+        <translation>Settings saved...</translation>
+    </message>
+    <message>
+        <source>                       Vous ne pouvez pas CENTRER LE ZERO
+car le réglage de la déclinaison magnétique n&apos;est pas positionné sur zéro.</source>
+        <translation>                       You cannot CENTER THE ZERO
+because the magnetic declination is not set to zero.</translation>
+    </message>
+    <message>
+        <source>Voulez-vous positionner automatiquement la déclinaison magnétique sur zéro,
+                       afin d&apos;effectuer le CENTRAGE DU ZERO ?</source>
+        <translation>Do you want the magnetic declination set to zero automatically,
+                       so as to carry out the ZERO CENTERING?</translation>
+    </message>
+    <message>
+        <source>La boussole est désormais configurée pour un fonctionnement autonome.
+                Le programme va s&apos;arrêter. Cliquez sur OK...</source>
+        <translation>The compass is now set up to work on its own.
+                The program is going to stop. Click OK...</translation>
+    </message>
+    <message>
+        <source>      Êtes-vous sûr de vouloir effectuer l&apos;étalonnage de la boussole ?
+Attention, si vous répondez Oui, les anciens paramètres seront effacés...</source>
+        <translation>      Are you sure you want to calibrate the compass?
+Warning: if you answer Yes, the former parameters will be erased...</translation>
+    </message>
+    <message>
+        <source>Etalonnage achevé...</source>
+        <translation>Calibration complete...</translation>
+    </message>
+    <message>
+        <source>                             Félicitations !!!
+La procédure d&apos;étalonnage en quatre phases est terminée.</source>
+        <translation>                             Congratulations!!!
+The four-phase calibration procedure is complete.</translation>
+    </message>
+    <message>
+        <source>Ventrose — boussole électronique RS-232</source>
+        <translation>Ventrose — RS-232 electronic compass</translation>
+    </message>
+    <message>
+        <source>Communication échouée...</source>
+        <translation>Communication failed...</translation>
+    </message>
+    <message>
+        <source>Communication avec la boussole échouée !
+          Le programme va s&apos;arrêter.
+   Vérifiez l&apos;ensemble de vos connexions.</source>
+        <translation>Communication with the compass failed!
+          The program is going to stop.
+   Check all your connections.</translation>
+    </message>
+    <message>
+        <source>Transfert des paramètres...</source>
+        <translation>Transferring the parameters...</translation>
+    </message>
+    <message>
+        <source>Transfert effectué...</source>
+        <translation>Transfer done...</translation>
+    </message>
+    <message>
+        <source>Le programme va s&apos;arrêter...</source>
+        <translation>The program is going to stop...</translation>
+    </message>
+    <message>
+        <source>Boussole autonome...</source>
+        <translation>Stand-alone compass...</translation>
+    </message>
+    <message>
+        <source>Assurez-vous d&apos;avoir connecté le cordon RS232 entre le PC et la boussole,
+           puis mettez la boussole sous tension et cliquez sur OK.</source>
+        <translation>Make sure that the RS232 cable connects the PC and the compass,
+           then switch the compass on and click OK.</translation>
+    </message>
+    <message>
+        <source>Communication PC &amp; boussole en cours...</source>
+        <translation>PC &amp; compass communication under way...</translation>
+    </message>
+    <message>
+        <source>Communication établie...</source>
+        <translation>Communication established...</translation>
+    </message>
+    <message>
+        <source>     Félicitations !!!
+Communication établie.</source>
+        <translation>     Congratulations!!!
+Communication established.</translation>
+    </message>
+    <message>
+        <source>Communication perdue avec la boussole...</source>
+        <translation>Communication with the compass lost...</translation>
+    </message>
+    <message>
+        <source>Communication rétablie...</source>
+        <translation>Communication restored...</translation>
+    </message>
+    <message>
+        <source>Communication non rétablie...</source>
+        <translation>Communication not restored...</translation>
+    </message>
 </context>
 <context>
     <name>TForm10</name>

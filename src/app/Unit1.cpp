@@ -25,6 +25,7 @@
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTimer>
@@ -163,16 +164,18 @@ void TForm1::SaveSettingsOrSay() {
     } catch (const platform::EInOutError &error) {
         if (!std::exchange(settingsUnsaved_, true))
             platform::MessageBoxes::Error(
-                error.Message() +
-                    QStringLiteral("\n\nLes réglages ne peuvent pas être enregistrés dans le "
-                                   "dossier %1.\nLe programme continue ; ils seront enregistrés "
-                                   "dès que ce sera de nouveau possible.")
-                        .arg(platform::InstallDir::Path()),
+                error.Message() + QCoreApplication::translate(
+                                      "TForm1",
+                                      "\n\nLes réglages ne peuvent pas être enregistrés dans le "
+                                      "dossier %1.\nLe programme continue ; ils seront enregistrés "
+                                      "dès que ce sera de nouveau possible.")
+                                      .arg(platform::InstallDir::Path()),
                 platform::BoxReturn::Quietly);
         return;
     }
     if (std::exchange(settingsUnsaved_, false))
-        SetStatusText(StatusPanel::Operation, QStringLiteral("Réglages enregistrés..."));
+        SetStatusText(StatusPanel::Operation,
+                      QCoreApplication::translate("TForm1", "Réglages enregistrés..."));
 }
 
 // ---- Commands ----------------------------------------------------------------------------
@@ -199,14 +202,14 @@ void TForm1::CentrageduzroNORD1Click(TObject *) {
         ShowAboveAll(dialogs_.Form7);
         return;
     }
-    platform::MessageBoxes::Warning(
-        QStringLiteral("                       Vous ne pouvez pas CENTRER LE ZERO\n"
-                       "car le réglage de la déclinaison magnétique n'est pas positionné "
-                       "sur zéro."));
-    if (platform::MessageBoxes::Question(
-            QStringLiteral("Voulez-vous positionner automatiquement la déclinaison magnétique "
-                           "sur zéro,\n                       afin d'effectuer le CENTRAGE DU "
-                           "ZERO ?"))) {
+    platform::MessageBoxes::Warning(QCoreApplication::translate(
+        "TForm1", "                       Vous ne pouvez pas CENTRER LE ZERO\n"
+                  "car le réglage de la déclinaison magnétique n'est pas positionné "
+                  "sur zéro."));
+    if (platform::MessageBoxes::Question(QCoreApplication::translate(
+            "TForm1", "Voulez-vous positionner automatiquement la déclinaison magnétique "
+                      "sur zéro,\n                       afin d'effectuer le CENTRAGE DU "
+                      "ZERO ?"))) {
         View().SetDeclination(0);
         ShowAboveAll(dialogs_.Form7);
     } else {
@@ -237,10 +240,10 @@ void TForm1::Quittez1Click(TObject *) {
             return;
         // A device lost during the hand-over leaves the module as it was.
         if (state_.LinkUp() && View().On(settings::TSwitch::StandaloneNotice))
-            platform::MessageBoxes::Information(
-                QStringLiteral("La boussole est désormais configurée pour un fonctionnement "
-                               "autonome.\n                Le programme va s'arrêter. Cliquez "
-                               "sur OK..."));
+            platform::MessageBoxes::Information(QCoreApplication::translate(
+                "TForm1", "La boussole est désormais configurée pour un fonctionnement "
+                          "autonome.\n                Le programme va s'arrêter. Cliquez "
+                          "sur OK..."));
     }
     App().Terminate();
 }

@@ -9,6 +9,7 @@
 #include "platform/InstallDir.h"
 #include "platform/MessageBoxes.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -22,10 +23,10 @@ std::array<QPushButton *, 4> TForm1::PhaseButtons() const {
 }
 
 void TForm1::Etalonnagedelaboussole1Click(TObject *) {
-    if (!platform::MessageBoxes::WarningQuestion(
-            QStringLiteral("      Êtes-vous sûr de vouloir effectuer l'étalonnage de la "
-                           "boussole ?\nAttention, si vous répondez Oui, les anciens paramètres "
-                           "seront effacés...")))
+    if (!platform::MessageBoxes::WarningQuestion(QCoreApplication::translate(
+            "TForm1", "      Êtes-vous sûr de vouloir effectuer l'étalonnage de la "
+                      "boussole ?\nAttention, si vous répondez Oui, les anciens paramètres "
+                      "seront effacés...")))
         return;
     SetCalibrationPhase(1);
     Panel1->hide();
@@ -93,10 +94,11 @@ void TForm1::EndCalibrationPhase(int phase) {
         ShowCalibrationPhase(phase + 1);
         return;
     }
-    SetStatusText(StatusPanel::Operation, QStringLiteral("Etalonnage achevé..."));
-    platform::MessageBoxes::Information(
-        QStringLiteral("                             Félicitations !!!\nLa procédure "
-                       "d'étalonnage en quatre phases est terminée."));
+    SetStatusText(StatusPanel::Operation,
+                  QCoreApplication::translate("TForm1", "Etalonnage achevé..."));
+    platform::MessageBoxes::Information(QCoreApplication::translate(
+        "TForm1", "                             Félicitations !!!\nLa procédure "
+                  "d'étalonnage en quatre phases est terminée."));
     SetCalibrationPhase(0);
     Panel1->show();
     Panel2->hide();

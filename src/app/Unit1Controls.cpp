@@ -7,6 +7,7 @@
 #include "platform/Guarded.h"
 #include "platform/InstallDir.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
@@ -72,7 +73,8 @@ void TForm1::CreateControls() {
     Label8 = MakeCompassLabel(Panel1);  // bottom left: the needle's angle
     Label7 = MakeCompassLabel(Panel1);  // bottom right: the needle's direction
 
-    Label5 = new QLabel(QStringLiteral("Ventrose — boussole électronique RS-232"), Panel1);
+    Label5 = new QLabel(
+        QCoreApplication::translate("TForm1", "Ventrose — boussole électronique RS-232"), Panel1);
     QFont notice(QStringLiteral("Times New Roman"));
     notice.setPointSize(9);
     notice.setItalic(true);

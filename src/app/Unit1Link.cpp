@@ -8,6 +8,7 @@
 #include "platform/Guarded.h"
 #include "platform/MessageBoxes.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -59,10 +60,12 @@ bool TForm1::Answered(HandshakeEnd end) {
 // The module did not answer a command of the user's: the program ends, nothing more is sent.
 void TForm1::EndAfterTimeOut() {
     PlayEffect(QStringLiteral("error.wav"));
-    SetStatusText(StatusPanel::Operation, QStringLiteral("Communication échouée..."));
-    platform::MessageBoxes::Warning(QStringLiteral("Communication avec la boussole échouée !\n"
-                                                   "          Le programme va s'arrêter.\n"
-                                                   "   Vérifiez l'ensemble de vos connexions."));
+    SetStatusText(StatusPanel::Operation,
+                  QCoreApplication::translate("TForm1", "Communication échouée..."));
+    platform::MessageBoxes::Warning(
+        QCoreApplication::translate("TForm1", "Communication avec la boussole échouée !\n"
+                                              "          Le programme va s'arrêter.\n"
+                                              "   Vérifiez l'ensemble de vos connexions."));
     App().Terminate();
 }
 
@@ -166,9 +169,10 @@ void TForm1::TransferParameters() {
     // is shown or sent.
     BuildParameterMessage(settings_);
     RunExchange(
-        Exchange::ParameterTransfer, QStringLiteral("Transfert des paramètres..."),
+        Exchange::ParameterTransfer,
+        QCoreApplication::translate("TForm1", "Transfert des paramètres..."),
         [this] { return BuildParameterMessage(settings_); },
-        QStringLiteral("Transfert effectué..."), true);
+        QCoreApplication::translate("TForm1", "Transfert effectué..."), true);
 }
 
 bool TForm1::CalibrationExchange() {
@@ -178,8 +182,9 @@ bool TForm1::CalibrationExchange() {
 
 void TForm1::HandOverToStandalone() {
     RunExchange(
-        Exchange::HandOver, QStringLiteral("Le programme va s'arrêter..."),
-        [] { return std::string("?&"); }, QStringLiteral("Boussole autonome..."), false);
+        Exchange::HandOver, QCoreApplication::translate("TForm1", "Le programme va s'arrêter..."),
+        [] { return std::string("?&"); },
+        QCoreApplication::translate("TForm1", "Boussole autonome..."), false);
 }
 
 void TForm1::StartLink() {
@@ -192,25 +197,26 @@ void TForm1::StartLink() {
     SetLinkStage(LinkStage::Starting);
 
     if (View().On(settings::TSwitch::ConnectWarning))
-        platform::MessageBoxes::Information(
-            QStringLiteral("Assurez-vous d'avoir connecté le cordon RS232 entre le PC et la "
-                           "boussole,\n           puis mettez la boussole sous tension et "
-                           "cliquez sur OK."));
+        platform::MessageBoxes::Information(QCoreApplication::translate(
+            "TForm1", "Assurez-vous d'avoir connecté le cordon RS232 entre le PC et la "
+                      "boussole,\n           puis mettez la boussole sous tension et "
+                      "cliquez sur OK."));
     // The device may have gone away while the box was open.
     if (App().Terminated() || state_.link != LinkStage::Starting)
         return;
     SetStatusText(StatusPanel::Operation,
-                  QStringLiteral("Communication PC & boussole en cours..."));
+                  QCoreApplication::translate("TForm1", "Communication PC & boussole en cours..."));
     {
         ExchangeScope exchange(*this, Exchange::LinkStart);
         if (!Answered(Handshake()))
             return;
     }
-    SetStatusText(StatusPanel::Operation, QStringLiteral("Communication établie..."));
+    SetStatusText(StatusPanel::Operation,
+                  QCoreApplication::translate("TForm1", "Communication établie..."));
     SetLinkStage(LinkStage::Answered);
     PlayEffect(QStringLiteral("applaud.wav"));
     platform::MessageBoxes::Information(
-        QStringLiteral("     Félicitations !!!\nCommunication établie."));
+        QCoreApplication::translate("TForm1", "     Félicitations !!!\nCommunication établie."));
     if (App().Terminated() || state_.link != LinkStage::Answered)
         return;
     SetLinkStage(LinkStage::Up);

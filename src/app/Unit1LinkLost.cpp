@@ -7,6 +7,7 @@
 #include "platform/Application.h"
 #include "platform/InstallDir.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -46,8 +47,9 @@ void TForm1::ShowLinkDown() {
     Timer1->stop();
     Timer2->stop();
     ProgressBar1->hide();
-    SetStatusText(StatusPanel::Operation,
-                  QStringLiteral("Communication perdue avec la boussole..."));
+    SetStatusText(
+        StatusPanel::Operation,
+        QCoreApplication::translate("TForm1", "Communication perdue avec la boussole..."));
     PlayEffect(QStringLiteral("error.wav"));
 
     // The dial as at start: no needle, no heading.
@@ -73,8 +75,9 @@ void TForm1::RestartLink() {
         OpenPortOrExplain();
         portAwaitsLinkStart_ = false;
         SetLinkStage(LinkStage::Starting);
-        SetStatusText(StatusPanel::Operation,
-                      QStringLiteral("Communication PC & boussole en cours..."));
+        SetStatusText(
+            StatusPanel::Operation,
+            QCoreApplication::translate("TForm1", "Communication PC & boussole en cours..."));
         ExchangeScope exchange(*this, Exchange::LinkStart);
         end = Handshake();
     } catch (...) {
@@ -88,7 +91,8 @@ void TForm1::RestartLink() {
         return;
     }
     SetLinkStage(LinkStage::Up);
-    SetStatusText(StatusPanel::Operation, QStringLiteral("Communication rétablie..."));
+    SetStatusText(StatusPanel::Operation,
+                  QCoreApplication::translate("TForm1", "Communication rétablie..."));
     ShowLinkUp();
 }
 
@@ -103,7 +107,8 @@ void TForm1::RestartFailed() {
     }
     portAwaitsLinkStart_ = true;
     SetLinkStage(LinkStage::Lost);
-    SetStatusText(StatusPanel::Operation, QStringLiteral("Communication non rétablie..."));
+    SetStatusText(StatusPanel::Operation,
+                  QCoreApplication::translate("TForm1", "Communication non rétablie..."));
 }
 
 } // namespace app

@@ -1,10 +1,13 @@
 #include "platform/PlainMessageBox.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -68,6 +71,19 @@ PlainMessageBox::PlainMessageBox(Icon icon, const QString &title, const QString 
     layout->addLayout(message);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // A box's text cannot be selected: the shortcut lets a user paste it in a report.
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
+            [this] { QGuiApplication::clipboard()->setText(CopiedText()); });
+}
+
+QString PlainMessageBox::CopiedText() const {
+    const QString rule = QStringLiteral("---------------------------\n");
+    QStringList captions;
+    for (const QPushButton *button : buttons_)
+        captions << button->text();
+    return rule + windowTitle() + u'\n' + rule + text_ + u'\n' + rule +
+           captions.join(QStringLiteral("   ")) + u'\n' + rule;
 }
 
 bool PlainMessageBox::AnsweredYes() const { return yes_ != nullptr && clicked_ == yes_; }

@@ -1,5 +1,5 @@
 // The program's modal message box: an icon, a plain text shown line for line as given,
-// and "OK" or "Oui"/"Non".
+// and "OK" or "Oui"/"Non". Ctrl+C copies the box, title, text and buttons, to the clipboard.
 #pragma once
 
 #include <QDialog>
@@ -22,6 +22,8 @@ public:
                     QWidget *parent = nullptr);
 
     QString Text() const { return text_; }
+    // The box as Ctrl+C copies it: title, text and buttons between dashed rules.
+    QString CopiedText() const;
     const QList<QPushButton *> &Buttons() const { return buttons_; }
     // The button that closed the box; null when it was closed another way (Escape, the
     // close box, the end of the program), which counts as "Non".

@@ -69,6 +69,10 @@ TEXTS = {
                       (("alt+c", "z"), "Zero centering (NORTH)", "Information"),
                       (("alt+o", "w"), "Hardware options"),
                       (("alt+c", "c"), "Warning")],
+        # A line of each box of the link's start and of its hand-over, as Ctrl+C copies it.
+        "link boxes": ("then switch the compass on and click OK.",
+                       "     Congratulations!!!\nCommunication established."),
+        "hand-over box": "The compass is now set up to work on its own.",
     },
 }
 
@@ -221,9 +225,28 @@ class Session:
         wait_for("the program to end", lambda: self.program.poll() is not None)
         return self.program.returncode
 
-    def answer_box(self, title, besides=()):
+    def clipboard(self):
+        """The display's clipboard text ("" when nothing holds it)."""
+        return self.x("python3", "-c", "import tkinter; root = tkinter.Tk(); root.withdraw(); "
+                      "print(root.clipboard_get(), end='')")
+
+    def answer_box(self, title, besides=(), says=None):
+        """Presses the box's default button; with says, first checks that the box's text,
+        as Ctrl+C copies it, holds says."""
         box = self.wait_window(title, besides)
         self.screenshot(title)
+        if says:
+            self.keys(box, "ctrl+c")
+            copied = [""]
+
+            def holds_says():
+                copied[0] = self.clipboard()
+                return says in copied[0]
+
+            try:
+                wait_for("the box's text on the clipboard", holds_says)
+            except Failure:
+                raise Failure(f"the box copied {copied[0]!r}, which lacks {says!r}")
         self.keys(box, "Return")
         self.wait_gone(box, title)
 
@@ -255,11 +278,12 @@ def main_window(s):
 def start_link(s, main):
     """Starts the link from the tool bar's first button and answers both boxes."""
     s.click(main, 15, 37)
-    s.answer_box(s.text["information"])  # the cable and power warning
+    warning, established = s.text.get("link boxes", (None, None))
+    s.answer_box(s.text["information"], says=warning)  # the cable and power warning
     rts = s.wait_trace(r"^.* -> RTS on$")
     dsr = s.wait_trace(r"^.* <- DSR on$", rts.end())
     s.wait_trace(r"^.* -> RTS off$", dsr.end())
-    s.answer_box(s.text["information"])  # the link is established
+    s.answer_box(s.text["information"], says=established)  # the link is established
     sent = s.wait_trace(r'^.* -> "!0A\+0B\+0C&"  21 30 41 2B 30 42 2B 30 43 26$', dsr.end())
     first = s.wait_trace(r'^.* <- "\d{1,3}"  [0-9A-F ]+$', sent.end())
     s.wait_trace(r'^.* <- "\d{1,3}"  [0-9A-F ]+$', first.end())  # readings flow
@@ -354,7 +378,7 @@ def scenario_in_english(s):
     since = len(s.trace_text())
     quit_by_menu(s, main)
     s.wait_trace(r'^.* -> "\?&"  3F 26$', since)
-    s.answer_box(s.text["information"])
+    s.answer_box(s.text["information"], says=s.text["hand-over box"])
     expect_clean_exit(s)
 
 

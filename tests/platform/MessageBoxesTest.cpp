@@ -5,9 +5,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
@@ -83,6 +85,24 @@ TEST_F(MessageBoxesTest, QuestionAnswersOuiOrNon) {
 
     PressWhenOpen(seen, QStringLiteral("Non"));
     EXPECT_FALSE(platform::MessageBoxes::Question(QStringLiteral("Voulez-vous ?")));
+}
+
+// Ctrl+C on an open box puts its title, its text with its blanks and line breaks, and its
+// buttons on the clipboard, the way a user pastes a box into a report.
+TEST_F(MessageBoxesTest, CtrlCCopiesTheWholeBox) {
+    const QString text = QStringLiteral("  Première ligne\nseconde ligne");
+    platform::PlainMessageBox box(platform::PlainMessageBox::Icon::Warning,
+                                  QStringLiteral("Avertissement"), text, true);
+    box.show();
+    box.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&box)); // shortcuts go to the active window
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+    const QString rule = QStringLiteral("---------------------------\n");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), rule + QStringLiteral("Avertissement\n") +
+                                                        rule + text + u'\n' + rule +
+                                                        QStringLiteral("Oui   Non\n") + rule);
+    EXPECT_TRUE(box.isVisible()); // copying leaves the box open for its answer
 }
 
 } // namespace
