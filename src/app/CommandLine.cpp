@@ -131,10 +131,10 @@ std::vector<std::string> Words(const std::string &text) {
 }
 
 const OptionSpec *Find(const std::string &typed) {
-    const auto matches = [&](const OptionSpec &spec) {
+    const auto matches = [&](const OptionSpec &option) {
         if (typed.starts_with("--"))
-            return typed.compare(2, std::string::npos, spec.name) == 0;
-        return spec.shortName != 0 && typed.size() == 2 && typed[1] == spec.shortName;
+            return typed.compare(2, std::string::npos, option.name) == 0;
+        return option.shortName != 0 && typed.size() == 2 && typed[1] == option.shortName;
     };
     const auto found = std::find_if(std::begin(kOptions), std::end(kOptions), matches);
     return found == std::end(kOptions) ? nullptr : found;
@@ -146,15 +146,15 @@ std::string ReadOption(const std::vector<std::string> &arguments, std::size_t &i
     const std::string &argument = arguments[i];
     const std::size_t equals = argument.starts_with("--") ? argument.find('=') : std::string::npos;
     const std::string typed = argument.substr(0, equals);
-    const OptionSpec *spec = Find(typed);
-    if (!spec)
+    const OptionSpec *option = Find(typed);
+    if (!option)
         return Tr(QT_TRANSLATE_NOOP("CommandLine", "option inconnue %1"),
                   {platform::QuotedArgument(typed)});
-    if (!spec->repeatable && std::find(seen.begin(), seen.end(), spec) != seen.end())
+    if (!option->repeatable && std::find(seen.begin(), seen.end(), option) != seen.end())
         return Tr(QT_TRANSLATE_NOOP("CommandLine", "l'option %1 est donnée deux fois"), {typed});
-    seen.push_back(spec);
+    seen.push_back(option);
 
-    const std::vector<std::string> names = Words(spec->valueNames);
+    const std::vector<std::string> names = Words(option->valueNames);
     Values values;
     if (equals != std::string::npos) {
         if (names.empty())
@@ -177,7 +177,7 @@ std::string ReadOption(const std::vector<std::string> &arguments, std::size_t &i
         if (values[k].empty())
             return Tr(QT_TRANSLATE_NOOP("CommandLine", "la valeur %1 de l'option %2 est vide"),
                       {names[k], typed});
-    return spec->store(options, values);
+    return option->store(options, values);
 }
 
 // The number of characters (not bytes) of UTF-8 text.
@@ -260,11 +260,12 @@ CommandLine ParseCommandLine(const std::vector<std::string> &arguments) {
 std::string HelpText(const std::string &defaultDataDir) {
     std::vector<std::string> left;
     std::size_t indent = 0;
-    for (const OptionSpec &spec : kOptions) {
-        std::string names = spec.shortName ? std::string("  -") + spec.shortName + ", " : "      ";
-        names += std::string("--") + spec.name;
-        if (*spec.valueNames)
-            names += std::string(" ") + spec.valueNames;
+    for (const OptionSpec &option : kOptions) {
+        std::string names =
+            option.shortName ? std::string("  -") + option.shortName + ", " : "      ";
+        names += std::string("--") + option.name;
+        if (*option.valueNames)
+            names += std::string(" ") + option.valueNames;
         indent = std::max(indent, names.size() + 2);
         left.push_back(names);
     }

@@ -203,9 +203,9 @@ TEST(CommandLine, HelpAndReadmeListEveryOption) {
             words += word + ' ';
     }
     ASSERT_FALSE(app::KnownOptions().empty());
-    for (const app::OptionSpec &spec : app::KnownOptions()) {
-        std::string row = std::string("--") + spec.name + ' ' + spec.valueNames, entry;
-        for (std::istringstream in(row + ' ' + spec.help); in >> word;)
+    for (const app::OptionSpec &option : app::KnownOptions()) {
+        std::string row = std::string("--") + option.name + ' ' + option.valueNames, entry;
+        for (std::istringstream in(row + ' ' + option.help); in >> word;)
             entry += (word == "%1)." ? "/d)." : word) + ' ';
         EXPECT_NE(words.find(entry), std::string::npos) << entry;
         row.erase(row.find_last_not_of(' ') + 1);
