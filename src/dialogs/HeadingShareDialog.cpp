@@ -51,20 +51,20 @@ THeadingShareForm::THeadingShareForm(MainWindowAccess &mainWindow, nmea::Heading
     GroupBox1 =
         new QGroupBox(QCoreApplication::translate("HeadingShareDialog", " Sorties : "), this);
     GroupBox1->setGeometry(8, 4, 441, 101);
-    CheckBox1 = MakeCaptionlessButton<QCheckBox>(GroupBox1, QPoint(12, 22));
-    Label1 = MakeButtonText(CheckBox1,
-                            QCoreApplication::translate("HeadingShareDialog", "UDP vers l'hôte"));
-    Edit1 = MakeAddressEdit(GroupBox1, QRect(176, 18, 150, 21));
-    MakeLabel(GroupBox1, QCoreApplication::translate("HeadingShareDialog", "port"),
-              QPoint(334, 22));
-    SpinEdit1 = MakePortEdit(GroupBox1, QRect(360, 18, 69, 21));
-    CheckBox2 = MakeCaptionlessButton<QCheckBox>(GroupBox1, QPoint(12, 48));
-    Label2 = MakeButtonText(
-        CheckBox2, QCoreApplication::translate("HeadingShareDialog", "Serveur TCP sur l'adresse"));
-    Edit2 = MakeAddressEdit(GroupBox1, QRect(176, 44, 150, 21));
-    MakeLabel(GroupBox1, QCoreApplication::translate("HeadingShareDialog", "port"),
-              QPoint(334, 48));
-    SpinEdit2 = MakePortEdit(GroupBox1, QRect(360, 44, 69, 21));
+    // An output with an address: its box and text, the address, then "port" and the port.
+    const auto addressRow = [this](int top, const QString &text, QCheckBox *&box, QLabel *&label,
+                                   auto *&address, auto *&port) {
+        box = MakeCaptionlessButton<QCheckBox>(GroupBox1, QPoint(12, top + 4));
+        label = MakeButtonText(box, text);
+        address = MakeAddressEdit(GroupBox1, QRect(176, top, 150, 21));
+        MakeLabel(GroupBox1, QCoreApplication::translate("HeadingShareDialog", "port"),
+                  QPoint(334, top + 4));
+        port = MakePortEdit(GroupBox1, QRect(360, top, 69, 21));
+    };
+    addressRow(18, QCoreApplication::translate("HeadingShareDialog", "UDP vers l'hôte"), CheckBox1,
+               Label1, Edit1, SpinEdit1);
+    addressRow(44, QCoreApplication::translate("HeadingShareDialog", "Serveur TCP sur l'adresse"),
+               CheckBox2, Label2, Edit2, SpinEdit2);
     CheckBox3 = MakeCaptionlessButton<QCheckBox>(GroupBox1, QPoint(12, 74));
     Label3 = MakeButtonText(
         CheckBox3,
