@@ -6,6 +6,7 @@
 #include "geomag/Declination.h"
 #include "geomag/Warnings.h"
 #include "platform/Guarded.h"
+#include "platform/Translations.h"
 #include "settings/OwnSettings.h"
 
 #include <QCoreApplication>
@@ -24,18 +25,16 @@ const QString LatitudeKey = QStringLiteral("DeclinationCalculator/Latitude");
 const QString LongitudeKey = QStringLiteral("DeclinationCalculator/Longitude");
 const QString HelpTopic = QStringLiteral("declinaison-lieu");
 
-// Tenths of a degree with the French decimal comma.
-QString Degrees(double value) {
-    return QString::number(value, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','));
-}
+// A value with one decimal, in the frame's locale.
+QString Degrees(double value, const QLocale &locale) { return locale.toString(value, 'f', 1); }
 
-QString SideAndSize(double declination) {
-    const QString size = Degrees(std::fabs(declination));
-    if (size == QStringLiteral("0,0"))
-        return QStringLiteral("0,0°");
-    return size + (declination > 0
-                       ? QCoreApplication::translate("DeclinationCalculator", "° EST")
-                       : QCoreApplication::translate("DeclinationCalculator", "° OUEST"));
+// A declination already rounded to its tenth, as its size and its side; a zero has no side.
+QString SideAndSize(double tenth, const QLocale &locale) {
+    const QString size = Degrees(std::fabs(tenth), locale);
+    if (tenth == 0)
+        return size + QStringLiteral("°");
+    return size + (tenth > 0 ? QCoreApplication::translate("DeclinationCalculator", "° EST")
+                             : QCoreApplication::translate("DeclinationCalculator", "° OUEST"));
 }
 
 QLineEdit *MakeField(QWidget *parent, const QString &example, const QRect &geometry) {
@@ -50,9 +49,28 @@ QLineEdit *MakeField(QWidget *parent, const QString &example, const QRect &geome
 
 } // namespace
 
+QLocale FrameLocale() {
+    const bool english = platform::SelectedLanguage() == platform::Language::English;
+    const QLocale user;
+    if (user.language() == (english ? QLocale::English : QLocale::French))
+        return user;
+    return english ? QLocale(QLocale::English, QLocale::UnitedStates)
+                   : QLocale(QLocale::French, QLocale::France);
+}
+
+QString DateFormat(const QLocale &locale) {
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QStringLiteral("yyyy")))
+        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    return format;
+}
+
+double ShownTenth(double declination) { return std::round(declination * 10) / 10; }
+
 TDeclinationCalculator::TDeclinationCalculator(QWidget *parent, Today today)
     : QGroupBox(QCoreApplication::translate("DeclinationCalculator", " Calculer pour un lieu :"),
-                parent) {
+                parent),
+      locale_(FrameLocale()) {
     MakeLabel(this, QCoreApplication::translate("DeclinationCalculator", "Latitude :"),
               QPoint(12, 29));
     LatitudeEdit = MakeField(
@@ -66,7 +84,8 @@ TDeclinationCalculator::TDeclinationCalculator(QWidget *parent, Today today)
     MakeLabel(this, QCoreApplication::translate("DeclinationCalculator", "Date :"), QPoint(12, 85));
     DateEdit = new QDateEdit(today(), this);
     DateEdit->setGeometry(82, 82, 100, 21);
-    DateEdit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    DateEdit->setLocale(locale_);
+    DateEdit->setDisplayFormat(DateFormat(locale_));
     DateEdit->setCalendarPopup(true);
     DateEdit->setDateRange(QDate(1900, 1, 1), QDate(2099, 12, 31));
 
@@ -88,15 +107,16 @@ TDeclinationCalculator::TDeclinationCalculator(QWidget *parent, Today today)
     ResultLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     WarningLabel = new QLabel(this);
     SetTextColour(WarningLabel, platform::clRed);
-    WarningLabel->setGeometry(12, 180, 226, 104);
+    WarningLabel->setGeometry(12, 180, 226, 78);
     WarningLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     WarningLabel->setWordWrap(true);
-    AssumptionLabel =
-        new QLabel(QCoreApplication::translate("DeclinationCalculator",
-                                               "Modèle WMM2025. Latitude géodésique (WGS84), "
-                                               "altitude 0 sur l'ellipsoïde."),
-                   this);
-    AssumptionLabel->setGeometry(12, 286, 226, 28);
+    AssumptionLabel = new QLabel(
+        QCoreApplication::translate("DeclinationCalculator",
+                                    "Modèle WMM2025. Latitude géodésique (WGS84), altitude 0 sur "
+                                    "l'ellipsoïde. Appliquer arrondit la valeur affichée au "
+                                    "degré le plus proche, une moitié vers le haut."),
+        this);
+    AssumptionLabel->setGeometry(12, 260, 226, 54);
     AssumptionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     AssumptionLabel->setWordWrap(true);
     AssumptionLabel->setEnabled(false); // the greyed text of a remark
@@ -136,10 +156,17 @@ void TDeclinationCalculator::Compute() {
     QStringList warnings;
     for (const std::string &warning : geomag::EstimateWarnings(estimate))
         warnings << QString::fromStdString(warning);
-    const std::optional<DeclinationSetting> setting = SettingFor(estimate.declination);
-    QString result = QCoreApplication::translate("DeclinationCalculator", "Déclinaison : %1 ± %2°")
-                         .arg(SideAndSize(estimate.declination), Degrees(estimate.uncertainty));
-    if (estimate.zone == geomag::PolarZone::Blackout) {
+    // The degrees applied are those of the tenth shown, so that what is read is what is set.
+    const double tenth = ShownTenth(estimate.declination);
+    const std::optional<DeclinationSetting> setting = SettingFor(tenth);
+    QString result;
+    if (estimate.withinValidity)
+        result = QCoreApplication::translate("DeclinationCalculator", "Déclinaison : %1 ± %2°")
+                     .arg(SideAndSize(tenth, locale_), Degrees(estimate.uncertainty, locale_));
+    else // the model's error estimate does not hold outside its years: no ± to trust
+        result = QCoreApplication::translate("DeclinationCalculator", "Déclinaison extrapolée : %1")
+                     .arg(SideAndSize(tenth, locale_));
+    if (!estimate.withinValidity || estimate.zone == geomag::PolarZone::Blackout) {
         warnings << QCoreApplication::translate("DeclinationCalculator", "Rien n'est appliqué.");
     } else if (!setting) {
         warnings << QCoreApplication::translate(
@@ -177,7 +204,7 @@ std::optional<double> TDeclinationCalculator::ReadCoordinate(QLineEdit *field, g
     if (reading.ok())
         return reading.degrees;
     WarningLabel->setText(
-        QStringLiteral("%1 : %2.")
+        QCoreApplication::translate("DeclinationCalculator", "%1 : %2.")
             .arg(name, QString::fromStdString(geomag::CoordinateErrorText(reading.error, axis))));
     field->setFocus();
     return std::nullopt;

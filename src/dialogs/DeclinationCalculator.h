@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QGroupBox>
+#include <QLocale>
 
 #include <functional>
 #include <optional>
@@ -18,6 +19,15 @@ class QLineEdit;
 class QPushButton;
 
 namespace app {
+
+// The locale of the frame's numbers and dates: the user's when it is of the program's
+// language, otherwise that language's own (France's for French, the United States' for
+// English), so that an English text never gets a decimal comma nor a French one a point.
+QLocale FrameLocale();
+// The locale's short date format with the year in full.
+QString DateFormat(const QLocale &locale);
+// A declination rounded to the tenth of a degree the frame shows, halves away from zero.
+double ShownTenth(double declination);
 
 // The place typed last (its texts as typed) is kept in Ventrose.conf and comes back when the
 // frame is made. The date starts at `today`. The place is taken as a geodetic latitude and
@@ -54,6 +64,7 @@ private:
     void LoadPlace();
     bool StorePlace();
 
+    QLocale locale_;
     std::optional<DeclinationSetting> applicable_;
 };
 
