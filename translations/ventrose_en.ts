@@ -296,16 +296,20 @@ Apply: %1° %2, range %3</translation>
         <translation>The place could not be kept in %1.</translation>
     </message>
     <message>
-        <source>Modèle WMM2025. Latitude géodésique (WGS84), altitude 0 sur l&apos;ellipsoïde. Appliquer arrondit la valeur affichée au degré le plus proche, une moitié vers le haut.</source>
-        <translation>WMM2025 model. Geodetic latitude (WGS84), height 0 on the ellipsoid. Apply rounds the value shown to the nearest degree, halves up.</translation>
-    </message>
-    <message>
         <source>Déclinaison extrapolée : %1</source>
         <translation>Extrapolated declination: %1</translation>
     </message>
     <message>
         <source>%1 : %2.</source>
         <translation>%1: %2.</translation>
+    </message>
+    <message>
+        <source>Modèle WMM2025. Latitude géodésique (WGS84), altitude 0 sur l&apos;ellipsoïde.</source>
+        <translation>WMM2025 model. Geodetic latitude (WGS84), height 0 on the ellipsoid.</translation>
+    </message>
+    <message>
+        <source>Appliquer arrondit la valeur affichée au degré le plus proche, une moitié vers le haut.</source>
+        <translation>Apply rounds the value shown to the nearest degree, halves up.</translation>
     </message>
 </context>
 <context>

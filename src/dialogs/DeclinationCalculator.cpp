@@ -25,6 +25,14 @@ const QString LatitudeKey = QStringLiteral("DeclinationCalculator/Latitude");
 const QString LongitudeKey = QStringLiteral("DeclinationCalculator/Longitude");
 const QString HelpTopic = QStringLiteral("declinaison-lieu");
 
+// The frame's inner margin and the width of what stands in it, in pixels.
+constexpr int Margin = 12;
+constexpr int InnerWidth = 306;
+constexpr int FieldLeft = 82;
+constexpr int ResultTop = 146;
+constexpr int TextsBottom = 314; // the frame is 320 pixels high
+constexpr int Gap = 4;
+
 // A value with one decimal, in the frame's locale.
 QString Degrees(double value, const QLocale &locale) { return locale.toString(value, 'f', 1); }
 
@@ -75,15 +83,15 @@ TDeclinationCalculator::TDeclinationCalculator(QWidget *parent, Today today)
               QPoint(12, 29));
     LatitudeEdit = MakeField(
         this, QCoreApplication::translate("DeclinationCalculator", "48.8566 ou 48 51.4 N"),
-        QRect(82, 26, 156, 21));
+        QRect(FieldLeft, 26, Margin + InnerWidth - FieldLeft, 21));
     MakeLabel(this, QCoreApplication::translate("DeclinationCalculator", "Longitude :"),
               QPoint(12, 57));
     LongitudeEdit =
         MakeField(this, QCoreApplication::translate("DeclinationCalculator", "2.3522 ou 2 21.1 E"),
-                  QRect(82, 54, 156, 21));
+                  QRect(FieldLeft, 54, Margin + InnerWidth - FieldLeft, 21));
     MakeLabel(this, QCoreApplication::translate("DeclinationCalculator", "Date :"), QPoint(12, 85));
     DateEdit = new QDateEdit(today(), this);
-    DateEdit->setGeometry(82, 82, 100, 21);
+    DateEdit->setGeometry(FieldLeft, 82, 100, 21);
     DateEdit->setLocale(locale_);
     DateEdit->setDisplayFormat(DateFormat(locale_));
     DateEdit->setCalendarPopup(true);
@@ -91,35 +99,29 @@ TDeclinationCalculator::TDeclinationCalculator(QWidget *parent, Today today)
 
     ComputeButton =
         new QPushButton(QCoreApplication::translate("DeclinationCalculator", "&Calculer"), this);
-    ComputeButton->setGeometry(12, 112, 110, 25);
+    ComputeButton->setGeometry(Margin, 112, InnerWidth / 2 - 3, 25);
     ApplyButton =
         new QPushButton(QCoreApplication::translate("DeclinationCalculator", "A&ppliquer"), this);
-    ApplyButton->setGeometry(128, 112, 110, 25);
+    ApplyButton->setGeometry(Margin + InnerWidth / 2 + 3, 112, InnerWidth / 2 - 3, 25);
     ApplyButton->setEnabled(false);
     HelpButton = new QPushButton(QStringLiteral("?"), this);
-    HelpButton->setGeometry(212, 81, 26, 23);
+    HelpButton->setGeometry(Margin + InnerWidth - 26, 81, 26, 23);
     HelpButton->setToolTip(
         QCoreApplication::translate("DeclinationCalculator", "Aide du calcul de la déclinaison"));
 
     ResultLabel = new QLabel(this);
     SetBold(ResultLabel);
-    ResultLabel->setGeometry(12, 146, 226, 32);
     ResultLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     WarningLabel = new QLabel(this);
     SetTextColour(WarningLabel, platform::clRed);
-    WarningLabel->setGeometry(12, 180, 226, 78);
     WarningLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     WarningLabel->setWordWrap(true);
-    AssumptionLabel = new QLabel(
-        QCoreApplication::translate("DeclinationCalculator",
-                                    "Modèle WMM2025. Latitude géodésique (WGS84), altitude 0 sur "
-                                    "l'ellipsoïde. Appliquer arrondit la valeur affichée au "
-                                    "degré le plus proche, une moitié vers le haut."),
-        this);
-    AssumptionLabel->setGeometry(12, 260, 226, 54);
+    AssumptionLabel = new QLabel(this);
     AssumptionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     AssumptionLabel->setWordWrap(true);
     AssumptionLabel->setEnabled(false); // the greyed text of a remark
+    ShowRemark();
+    LayOutTexts();
 
     connect(ComputeButton, &QPushButton::clicked, this, platform::Guarded([this] { Compute(); }));
     connect(ApplyButton, &QPushButton::clicked, this, platform::Guarded([this] { Apply(); }));
@@ -189,7 +191,31 @@ void TDeclinationCalculator::Compute() {
                         .arg(QStringLiteral("Ventrose.conf"));
     ResultLabel->setText(result);
     WarningLabel->setText(warnings.join(QLatin1Char('\n')));
+    ShowRemark();
+    LayOutTexts();
     ApplyButton->setEnabled(applicable_.has_value());
+}
+
+void TDeclinationCalculator::ShowRemark() {
+    QString remark = QCoreApplication::translate(
+        "DeclinationCalculator",
+        "Modèle WMM2025. Latitude géodésique (WGS84), altitude 0 sur l'ellipsoïde.");
+    if (applicable_)
+        remark += QLatin1Char(' ') + QCoreApplication::translate(
+                                         "DeclinationCalculator",
+                                         "Appliquer arrondit la valeur affichée au degré le plus "
+                                         "proche, une moitié vers le haut.");
+    AssumptionLabel->setText(remark);
+}
+
+void TDeclinationCalculator::LayOutTexts() {
+    const int resultHeight = ResultLabel->text().isEmpty() ? 0 : ResultLabel->sizeHint().height();
+    ResultLabel->setGeometry(Margin, ResultTop, InnerWidth, resultHeight);
+    const int remarkHeight = AssumptionLabel->heightForWidth(InnerWidth);
+    AssumptionLabel->setGeometry(Margin, TextsBottom - remarkHeight, InnerWidth, remarkHeight);
+    const int warningTop = ResultTop + resultHeight + Gap;
+    WarningLabel->setGeometry(Margin, warningTop, InnerWidth,
+                              AssumptionLabel->y() - Gap - warningTop);
 }
 
 void TDeclinationCalculator::Apply() {
@@ -215,6 +241,8 @@ void TDeclinationCalculator::ForgetResult() {
     ResultLabel->clear();
     WarningLabel->clear();
     ApplyButton->setEnabled(false);
+    ShowRemark();
+    LayOutTexts();
 }
 
 void TDeclinationCalculator::LoadPlace() {

@@ -61,6 +61,12 @@ private:
     std::optional<double> ReadCoordinate(QLineEdit *field, geomag::Axis axis, const QString &name);
     // Any change of the place or the date makes the result shown stale.
     void ForgetResult();
+    // The model and the place it assumes, and with a result that can be applied, how it is
+    // rounded.
+    void ShowRemark();
+    // The result, the warnings below it and the remark at the foot of the frame, the warnings
+    // taking what room is left.
+    void LayOutTexts();
     void LoadPlace();
     bool StorePlace();
 

@@ -57,6 +57,7 @@ TEST_F(DeclinationCalculatorTest, ShowsTheDeclinationWarnsAndAppliesOnlyWhatTheM
         {"72", "-100", today, "Appliquer : 2° OUEST", "Zone de prudence",
          DeclinationSetting{true, 2, 3}},
         {"85 48 N", "139 18 E", today, "° OUEST", "Zone interdite", std::nullopt},
+        {"85 48 N", "139 18 E", QDate(2031, 6, 1), "extrapolée", "Zone interdite", std::nullopt},
         {"45.5", "-73.57", today, "° OUEST", "Elle dépasse 10° : le module ne peut pas",
          std::nullopt},
         {"48°61'", "2", today, "", "Latitude : les minutes et les secondes vont de 0 à 59.",
@@ -76,6 +77,13 @@ TEST_F(DeclinationCalculatorTest, ShowsTheDeclinationWarnsAndAppliesOnlyWhatTheM
         // Where a result is not applied it says so, the button is off and the action does
         // nothing either.
         EXPECT_EQ(!c.setting && !result.isEmpty(), warning.endsWith("n'est appliqué."));
+        // Every warning can be read in full, above the remark at the foot of the frame.
+        const QLabel *warnings = frame->WarningLabel, *remark = frame->AssumptionLabel;
+        EXPECT_LE(warnings->heightForWidth(warnings->width()), warnings->height())
+            << warnings->text().toStdString() << "\n"
+            << frame->ResultLabel->height() << " " << remark->height();
+        EXPECT_LE(warnings->geometry().bottom(), remark->y());
+        EXPECT_GE(remark->height(), remark->heightForWidth(remark->width()));
         // An uncertainty is given only where the model holds.
         EXPECT_EQ(result.contains(QStringLiteral("±")),
                   !result.isEmpty() && c.date.year() >= 2025 && c.date.year() <= 2029);
@@ -117,6 +125,8 @@ TEST_F(DeclinationCalculatorTest, AppliesTheTenthShownRoundedToTheDegree) {
         EXPECT_EQ(applied[0].degrees, degrees) << result.toStdString();
         EXPECT_EQ(applied[0].west, result.contains(QStringLiteral("OUEST")));
         EXPECT_TRUE(result.contains(QStringLiteral("Appliquer : %1° ").arg(degrees)));
+        // The frame says how it rounds.
+        EXPECT_TRUE(frame->AssumptionLabel->text().contains(QStringLiteral("arrondit")));
     }
 }
 
