@@ -30,16 +30,11 @@ expect(0 "2." "" --declination 48.8566 2.3522 2026-12-07)
 expect(2 "" "ventrose : longitude « nord » incorrecte : la longitude s'écrit en degrés décimaux \
 (2.3522, -0.57) ou en degrés et minutes (2 21.1 E, 0°34' O).\n${hint}\n"
        --declination 48.8566 nord)
-# Outside the model's years, only when asked for; and nothing of the windows with it.
+# Outside the model's years, only when asked for.
 expect(2 "" "ventrose : le 0001-01-01 est hors de la période de validité du modèle WMM2025 \
 (2025 à 2029) : la déclinaison n'y serait qu'une extrapolation, que l'option --extrapolate \
 demande.\n${hint}\n"
        --declination 48.8566 2.3522 0001-01-01)
-expect(0 "-" "ventrose : attention : Date hors de la période de validité du modèle WMM2025 \
-(2025 à 2029) : la valeur n'est qu'une extrapolation.\n"
-       --declination 48.8566 2.3522 1950-06-01 --extrapolate)
-expect(2 "" "ventrose : les options --declination et --simulate ne vont pas ensemble.\n${hint}\n"
-       --declination 48.8566 2.3522 --simulate)
 if(failed)
   message(FATAL_ERROR "the command line needs a display")
 endif()
