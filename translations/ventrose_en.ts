@@ -155,6 +155,18 @@ Try “ventrose --help” for the list of options.</translation>
         <source>l&apos;option --altitude ne sert qu&apos;avec --declination</source>
         <translation>the option --altitude only goes with --declination</translation>
     </message>
+    <message>
+        <source>Avec --declination : donne aussi la valeur d&apos;une date hors de la période de validité du modèle (2025 à 2029), qui n&apos;est qu&apos;une extrapolation.</source>
+        <translation>With --declination: also gives the value for a date outside the model&apos;s validity period (2025 to 2029), which is only an extrapolation.</translation>
+    </message>
+    <message>
+        <source>l&apos;option --extrapolate ne sert qu&apos;avec --declination</source>
+        <translation>the option --extrapolate only works with --declination</translation>
+    </message>
+    <message>
+        <source>les options --declination et %1 ne vont pas ensemble</source>
+        <translation>the options --declination and %1 cannot be used together</translation>
+    </message>
 </context>
 <context>
     <name>Coordinates</name>
@@ -246,10 +258,6 @@ Try “ventrose --help” for the list of options.</translation>
         <translation>Help on working out the declination</translation>
     </message>
     <message>
-        <source>Modèle WMM2025. Latitude géodésique (WGS84), altitude 0 sur l&apos;ellipsoïde.</source>
-        <translation>WMM2025 model. Geodetic latitude (WGS84), height 0 on the ellipsoid.</translation>
-    </message>
-    <message>
         <source>Latitude</source>
         <translation>Latitude</translation>
     </message>
@@ -287,6 +295,22 @@ Apply: %1° %2, range %3</translation>
         <source>Le lieu n&apos;a pas pu être retenu dans %1.</source>
         <translation>The place could not be kept in %1.</translation>
     </message>
+    <message>
+        <source>Déclinaison extrapolée : %1</source>
+        <translation>Extrapolated declination: %1</translation>
+    </message>
+    <message>
+        <source>%1 : %2.</source>
+        <translation>%1: %2.</translation>
+    </message>
+    <message>
+        <source>Modèle WMM2025. Latitude géodésique (WGS84), altitude 0 sur l&apos;ellipsoïde.</source>
+        <translation>WMM2025 model. Geodetic latitude (WGS84), height 0 on the ellipsoid.</translation>
+    </message>
+    <message>
+        <source>Appliquer arrondit la valeur affichée au degré le plus proche, une moitié vers le haut.</source>
+        <translation>Apply rounds the value shown to the nearest degree, halves up.</translation>
+    </message>
 </context>
 <context>
     <name>DeclinationCommand</name>
@@ -313,6 +337,10 @@ Apply: %1° %2, range %3</translation>
     <message>
         <source>ventrose : attention : %1</source>
         <translation>ventrose: warning: %1</translation>
+    </message>
+    <message>
+        <source>le %1 est hors de la période de validité du modèle WMM2025 (2025 à 2029) : la déclinaison n&apos;y serait qu&apos;une extrapolation, que l&apos;option --extrapolate demande</source>
+        <translation>%1 is outside the validity period of the WMM2025 model (2025 to 2029): the declination would only be an extrapolation, which the option --extrapolate asks for</translation>
     </message>
 </context>
 <context>
