@@ -58,6 +58,7 @@ QLineSeries *HeadingChart::SeriesFor(std::size_t piece) {
         QPen pen(kCurve);
         pen.setWidthF(1.5);
         series->setPen(pen);
+        series->setMarkerSize(4);
         chart_->addSeries(series);
         series->attachAxis(timeAxis_);
         series->attachAxis(headingAxis_);
@@ -81,7 +82,10 @@ void HeadingChart::Show(const headinglog::StripTrace &trace, std::int64_t now, s
         for (std::size_t i = begin; i < end; ++i)
             points.append(
                 QPointF(static_cast<double>(trace.points[i].msecs), trace.points[i].value));
-        SeriesFor(piece)->replace(points);
+        QLineSeries *series = SeriesFor(piece);
+        // A piece of one point draws no line: its point shows as a dot.
+        series->setPointsVisible(points.size() == 1);
+        series->replace(points);
     }
     for (std::size_t piece = pieces; piece < inUse_; ++piece)
         series_[piece]->clear();

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QRegularExpression>
 
@@ -248,7 +249,204 @@ TEST_F(HeadingLogProgram, TheWindowFollowsTheReadingsOnlyWhileItShows) {
 
     window.ExportButton->click();
     const QImage picture(folder.filePath(QStringLiteral("chart.png")));
-    EXPECT_EQ(picture.size(), window.Chart->size());
+    // The chart under a band that says what it shows.
+    EXPECT_EQ(picture.width(), window.Chart->width());
+    EXPECT_GT(picture.height(), window.Chart->height());
+    const QString caption = window.PictureCaption().join(QLatin1Char('\n'));
+    const QString day = Main().Readings().Now().toString(QStringLiteral("yyyy-MM-dd"));
+    for (const QString &part : {QStringLiteral("10 minute"), day, window.MeanLabel->text(),
+                                window.DeviationLabel->text(), window.CountLabel->text()})
+        EXPECT_TRUE(caption.contains(part))
+            << part.toStdString() << " in " << caption.toStdString();
+}
+
+// Every span the window offers draws a steady heading as one line, and a lone reading as a
+// point that shows.
+TEST_F(HeadingLogProgram, EachSpanDrawsASteadyHeadingAsALine) {
+    std::int64_t now = 0;
+    StartStepped();
+    Main().Readings().SetClock([&] { return base.addMSecs(now); });
+    Main().Journalducap1->Click();
+    app::HeadingLogWindow &window = Log().Window();
+    auto publish = [&](int heading) {
+        app::ReadingRecord reading;
+        reading.time = Main().Readings().Now();
+        reading.capAngle = heading;
+        Main().Readings().Publish(reading);
+    };
+    for (int minutes : app::HeadingLogWindow::kSpans) {
+        SCOPED_TRACE(minutes);
+        window.SetSpanMinutes(minutes);
+        // Five readings a second over the whole span.
+        for (std::int64_t end = now + minutes * 60 * 1000; now < end; now += 200)
+            publish(123);
+        window.Refresh();
+        const auto pieces = window.Chart->Pieces();
+        ASSERT_EQ(pieces.size(), 1u);
+        EXPECT_GE(pieces[0].size(), 2);
+        EXPECT_GE(pieces[0].back().x() - pieces[0].front().x(), minutes * 60 * 1000 * 0.9);
+        for (const QPointF &point : pieces[0])
+            EXPECT_EQ(point.y(), 123);
+    }
+    // A pause longer than the span, then one reading.
+    now += 2 * 60 * 60 * 1000;
+    publish(200);
+    window.Refresh();
+    const auto pieces = window.Chart->Pieces();
+    ASSERT_EQ(pieces.size(), 1u);
+    ASSERT_EQ(pieces[0].size(), 1);
+    bool dotShown = false;
+    for (QAbstractSeries *series : window.Chart->chart()->series())
+        if (auto *line = qobject_cast<QLineSeries *>(series); line && line->count() == 1)
+            dotShown = line->pointsVisible();
+    EXPECT_TRUE(dotShown);
+}
+
+// An unattended recording never empties a file that is there, the log being replayed least
+// of all.
+TEST_F(HeadingLogProgram, AnUnattendedLogNeverReplacesAFile) {
+    StartStepped();
+    std::vector<QString> reports;
+    Log().Recorder().report = [&](const QString &message) { reports.push_back(message); };
+    const QString replayed = folder.filePath(QStringLiteral("same.csv"));
+    const QString other = folder.filePath(QStringLiteral("other.csv"));
+    const QByteArray text =
+        headinglog::LogHeader() + "\n2026-03-14T09:26:53.589Z,0,360,180,180,0,0\n";
+    for (const QString &path : {replayed, other}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    Log().Recorder().Protect(replayed);
+    const std::pair<QString, QString> cases[] = {{replayed, QStringLiteral("journal relu")},
+                                                 {other, QStringLiteral("existe déjà")}};
+    for (const auto &[path, reason] : cases) {
+        SCOPED_TRACE(path.toStdString());
+        reports.clear();
+        EXPECT_FALSE(app::StartUnattendedLog(Log(), path));
+        EXPECT_FALSE(Log().Recorder().Recording());
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_TRUE(reports[0].contains(reason)) << reports[0].toStdString();
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), text);
+    }
+    // The window's recording, once the user agreed to replace, still spares the replayed one.
+    Log().Window().chooseFile = [&](const QString &, const QString &, const QString &) {
+        return replayed;
+    };
+    Log().Window().RecordClick();
+    EXPECT_FALSE(Log().Recorder().Recording());
+}
+
+// What --replay makes of files that are no log, or logs that are damaged: refused at once,
+// never waited on, read in bounded memory; a log that breaks off is replayed up to the break,
+// which is told; close or equal times and far dates never run readings together.
+TEST(ReplayLoad, HostileInputsAreRefusedOrReplayedUpToWhereTheyBreak) {
+    const QByteArray header = headinglog::LogHeader() + '\n';
+    auto row = [](const char *time, int raw) {
+        return QByteArray(time) + ',' + QByteArray::number(raw) + ",360,180,180,0,0\n";
+    };
+    QTemporaryDir dir;
+    int pipeEnds[2] = {-1, -1};
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    // A writer that goes on: more than the pipe's room never blocks the test, since what is
+    // written is written without waiting.
+    ::fcntl(pipeEnds[1], F_SETFL, O_NONBLOCK);
+    for (int i = 0; i < 100; ++i)
+        [[maybe_unused]] const ssize_t n =
+            ::write(pipeEnds[1], header.constData(), static_cast<std::size_t>(header.size()));
+    auto file = [&](const char *name, const QByteArray &text) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        return f.fileName();
+    };
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString endless = file("endless.csv", {});
+    ASSERT_EQ(::truncate(QFile::encodeName(endless).constData(), 1LL << 32), 0); // 4 GiB of NULs
+    QByteArray burst = header;
+    for (int i = 0; i < 25; ++i)
+        burst += row(i < 5 ? "2026-12-08T01:18:46.000Z" : "2026-12-08T01:18:46.200Z", i);
+
+    struct Case {
+        const char *name;
+        QString path;
+        QString refused;       // a part of the message refusing the file at once, if refused
+        std::vector<int> raws; // the readings replayed
+        QString stopped;       // a part of the message of a replay that stops before the end
+    };
+    const QString notAFile = QStringLiteral("n'est pas un fichier ordinaire");
+    const Case cases[] = {
+        {"a device that never ends", QStringLiteral("/dev/zero"), notAFile, {}, {}},
+        {"a pipe with a writer that goes on",
+         QStringLiteral("/proc/self/fd/%1").arg(pipeEnds[0]),
+         notAFile,
+         {},
+         {}},
+        {"a named pipe without a writer", fifo, notAFile, {}, {}},
+        {"a folder", dir.path(), notAFile, {}, {}},
+        {"a file of one endless line", endless, QStringLiteral("ligne 1"), {}, {}},
+        {"a header alone", file("h.csv", header), QStringLiteral("ligne 2"), {}, {}},
+        {"a last line cut by a full disk",
+         file("cut.csv", header + row("2026-12-08T01:18:45.800Z", 7) +
+                             row("2026-12-08T01:18:46.000Z", 8) + "2026-12-08T01:18:46."),
+         {},
+         {7, 8},
+         QStringLiteral("coupée")},
+        {"a damaged line in the middle",
+         file("mid.csv", header + row("2026-12-08T01:18:45.800Z", 7) + "x,y\n" +
+                             row("2026-12-08T01:18:46.000Z", 8)),
+         {},
+         {7},
+         QStringLiteral("ligne 3")},
+        {"a burst of readings on one time",
+         file("burst.csv", burst),
+         {},
+         [] {
+             std::vector<int> raws;
+             for (int i = 0; i < 25; ++i)
+                 raws.push_back(i);
+             return raws;
+         }(),
+         {}},
+        {"a far date",
+         file("far.csv",
+              header + row("2026-12-08T01:18:45.800Z", 7) + row("9999-12-31T23:59:59.999Z", 8)),
+         {},
+         {7},
+         QStringLiteral("24 heures")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<QString> stops;
+        app::ReplayLoad load =
+            app::LoadReplay(c.path, [&](const QString &why) { stops.push_back(why); });
+        if (!c.refused.isEmpty()) {
+            EXPECT_TRUE(load.error.contains(c.refused)) << load.error.toStdString();
+            EXPECT_FALSE(load.readings);
+            continue;
+        }
+        ASSERT_TRUE(load.error.isEmpty()) << load.error.toStdString();
+        std::vector<int> raws;
+        std::chrono::milliseconds previous{0};
+        while (const auto reading = load.readings()) {
+            raws.push_back(reading->raw);
+            EXPECT_GE(reading->at, previous);
+            previous = reading->at;
+        }
+        EXPECT_FALSE(load.readings()) << "and no more after the end";
+        EXPECT_EQ(raws, c.raws);
+        if (c.stopped.isEmpty()) {
+            EXPECT_TRUE(stops.empty());
+        } else {
+            ASSERT_EQ(stops.size(), 1u);
+            EXPECT_TRUE(stops[0].contains(c.stopped)) << stops[0].toStdString();
+        }
+    }
+    ::close(pipeEnds[0]);
+    ::close(pipeEnds[1]);
 }
 
 } // namespace

@@ -5,7 +5,16 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cstring>
+#include <functional>
+#include <utility>
+
+#include <csignal>
+#include <fcntl.h>
 #include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace headinglog {
@@ -33,7 +42,8 @@ TEST(LogFile, WrittenRowsReadBackTheSame) {
     ASSERT_TRUE(writer.Open(path)) << writer.Error().toStdString();
     for (const LogRow &row : SomeRows())
         ASSERT_TRUE(writer.Append(row));
-    // Each row is in the file as soon as it is appended, before any close.
+    // Each row reaches the file without waiting for a close.
+    ASSERT_TRUE(writer.Drain(std::chrono::seconds(20)));
     const QList<QByteArray> lines = ReadAll(path).split('\n');
     ASSERT_EQ(lines.size(), 5); // header, three rows, nothing after the last line break
     EXPECT_EQ(lines[0], LogHeader());
@@ -94,6 +104,154 @@ TEST(LogFile, AFileThatCannotBeCreatedOrWrittenIsRefusedWithItsReason) {
         EXPECT_FALSE(writer.Error().isEmpty());
         EXPECT_FALSE(writer.Append(SomeRows()[0]));
     }
+}
+
+// What a recording does to the file it is given, and what it does when the file stops
+// taking rows: never empties a log already there, never waits on the window's thread, keeps
+// whole rows only, and says what was lost.
+TEST(LogFile, ARecordingNeverReplacesNorWaitsAndKeepsWholeRows) {
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const QByteArray kept = LogHeader() + "\n2026-03-14T09:26:53.589Z,0,360,180,180,0,0\n";
+    struct Case {
+        std::string name;
+        std::function<QString(const QTemporaryDir &)> make; // the path to record into
+        LogWriter::Existing existing = LogWriter::Existing::Refuse;
+        bool opens;
+        QString reason;   // a part of Error() after the open or the rows, if any
+        int fileRows;     // the rows in the file at the end (-1: not a file to read)
+        bool loses;       // rows are counted lost
+        QByteArray after; // what a file already there holds at the end, if not empty
+    };
+    auto file = [](const QTemporaryDir &dir, const QByteArray &text) {
+        QFile f(dir.filePath(QStringLiteral("j.csv")));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        return f.fileName();
+    };
+    auto fifo = [](const QTemporaryDir &dir) {
+        const QString path = dir.filePath(QStringLiteral("fifo"));
+        EXPECT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        return path;
+    };
+    int reader = -1;
+    const Case cases[] = {
+        {"a new file",
+         [](const QTemporaryDir &d) { return d.filePath(QStringLiteral("n.csv")); },
+         LogWriter::Existing::Refuse,
+         true,
+         {},
+         3,
+         false,
+         {}},
+        {"a log already there is kept", [&](const QTemporaryDir &d) { return file(d, kept); },
+         LogWriter::Existing::Refuse, false, QStringLiteral("existe déjà"), -1, false, kept},
+        {"a log the user chose to replace",
+         [&](const QTemporaryDir &d) { return file(d, kept); },
+         LogWriter::Existing::Replace,
+         true,
+         {},
+         3,
+         false,
+         {}},
+        {"a named pipe without a reader is refused at once",
+         fifo,
+         LogWriter::Existing::Refuse,
+         false,
+         QStringLiteral("aucun programme ne lit"),
+         -1,
+         false,
+         {}},
+        {"a full device says the disk is full",
+         [](const QTemporaryDir &) { return QStringLiteral("/dev/full"); },
+         LogWriter::Existing::Refuse,
+         false,
+         QStringLiteral("le disque est plein"),
+         -1,
+         false,
+         {}},
+        {"a pipe whose reader stops reading loses rows, never waits",
+         [&](const QTemporaryDir &d) {
+             const QString path = fifo(d);
+             reader = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+             return path;
+         },
+         LogWriter::Existing::Refuse,
+         true,
+         {},
+         -1,
+         true,
+         {}},
+        {"a file that fills up keeps whole rows",
+         [](const QTemporaryDir &d) {
+             // Room for the header and a row and a half.
+             rlimit limit{static_cast<rlim_t>(LogHeader().size() + 1 + 44 + 20), RLIM_INFINITY};
+             EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+             return d.filePath(QStringLiteral("full.csv"));
+         },
+         LogWriter::Existing::Refuse,
+         true,
+         QStringLiteral("large"),
+         1,
+         true,
+         {}},
+    };
+    rlimit unlimited{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString path = c.make(dir);
+        LogWriterOptions options;
+        options.capacity = 16;
+        options.finalWait = std::chrono::milliseconds(200);
+        LogWriter writer(options);
+        ASSERT_EQ(writer.Open(path, c.existing), c.opens) << writer.Error().toStdString();
+        // Far more rows than a pipe holds: Append returns at once whatever the reader does.
+        for (int i = 0; c.opens && i < (c.loses ? 20000 : 3); ++i)
+            writer.Append(SomeRows()[i % 3]);
+        writer.Drain(std::chrono::milliseconds(500));
+        writer.Close();
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        if (reader >= 0)
+            ::close(std::exchange(reader, -1));
+        EXPECT_TRUE(writer.Error().contains(c.reason)) << writer.Error().toStdString();
+        EXPECT_EQ(writer.Lost() > 0, c.loses) << writer.Lost();
+        if (c.fileRows >= 0) {
+            const QByteArray text = ReadAll(path);
+            EXPECT_TRUE(text.endsWith('\n'));
+            const LogReadResult read = ParseLog(text);
+            EXPECT_FALSE(read.error && c.fileRows > 0);
+            EXPECT_EQ(static_cast<int>(read.rows.size()), c.fileRows);
+            EXPECT_EQ(writer.Written(), c.fileRows);
+        }
+        if (!c.after.isEmpty()) {
+            EXPECT_EQ(ReadAll(path), c.after);
+        }
+    }
+}
+
+// The reader takes what it is given in bounded pieces: an endless text ends at the bound.
+TEST(LogFile, AnEndlessLogStopsAtTheBoundOfBytesRead) {
+    const QByteArray row = "2026-03-14T09:26:53.589Z,0,360,180,180,0,0\n";
+    long long offered = 0;
+    LogStream stream(
+        [&](char *data, long long size, QString &) {
+            const QByteArray text = offered == 0 ? LogHeader() + '\n' : row;
+            const long long n = std::min<long long>(size, text.size());
+            std::memcpy(data, text.constData(), static_cast<std::size_t>(n));
+            offered += n;
+            return n;
+        },
+        1024 * 1024);
+    long long rows = 0;
+    while (stream.Next())
+        ++rows;
+    ASSERT_TRUE(stream.Error());
+    EXPECT_FALSE(stream.Error()->cut);
+    EXPECT_LE(offered, 1024 * 1024);
+    EXPECT_EQ(rows, (1024 * 1024 - LogHeader().size() - 1) / row.size());
+    EXPECT_TRUE(stream.Error()->reason.contains(QStringLiteral("1 Mo")));
 }
 
 } // namespace
