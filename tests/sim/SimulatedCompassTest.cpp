@@ -218,7 +218,7 @@ TEST(SimulatedCompassReplay, EachReadingIsItsOwnSendAndAFarOneWaits) {
         readings.push_back({std::chrono::milliseconds(i / 5 * 200), 37 * (i + 1) % 255});
         expected.push_back(std::to_string(readings.back().raw));
     }
-    readings.push_back({std::chrono::hours(24 * 365 * 250), 5}); // nanoseconds overflow here
+    readings.push_back({std::chrono::hours(24 * 365 * 8000), 5}); // nanoseconds overflow here
     auto clock = std::make_shared<ManualClock>();
     CompassOptions options;
     options.dsrDelay = 20ms;
