@@ -850,6 +850,10 @@ line %2: %3.</translation>
         <source>l&apos;heure est plus d&apos;un an après celle de la première mesure</source>
         <translation>the time is more than a year after that of the first reading</translation>
     </message>
+    <message>
+        <source>l&apos;octet 0x%1 en colonne %2 n&apos;est pas du texte</source>
+        <translation>the byte 0x%1 in column %2 is not text</translation>
+    </message>
 </context>
 <context>
     <name>LogWriter</name>

@@ -27,6 +27,15 @@ QString Quoted(const QByteArray &field) {
 
 // The reason a row is refused, or nothing.
 std::optional<QString> ParseRow(const QByteArray &line, LogRow &row) {
+    // A row is printable ASCII: any other byte (a NUL would end a number early) refuses it.
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(line[i]);
+        if (byte < 0x20 || byte > 0x7E)
+            return QCoreApplication::translate("LogReader",
+                                               "l'octet 0x%1 en colonne %2 n'est pas du texte")
+                .arg(byte, 2, 16, QLatin1Char('0'))
+                .arg(i + 1);
+    }
     const QList<QByteArray> fields = line.split(',');
     if (fields.size() != 7)
         return QCoreApplication::translate("LogReader", "%1 champs au lieu de 7")

@@ -77,6 +77,8 @@ TEST(LogFile, WhatIsNoLogIsRefusedWithItsLine) {
         {"a raw value above 254", header + "2026-03-14T09:26:53.589Z,255,360,180,180,0,0\n", 2},
         {"a time going back", header + good + "2026-03-14T09:26:53.588Z,0,360,180,180,0,0\n", 3},
         {"a blank line among the rows", header + good + "\n" + good, 3},
+        {"a NUL byte in a number",
+         header + good + QByteArray("2026-03-14T09:26:53.589Z,7\0bad,360,180,180,0,0\n", 47), 3},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
