@@ -537,12 +537,12 @@ Apply: %1° %2, range %3</translation>
         <translation>%1 reading(s) lost.</translation>
     </message>
     <message>
-        <source>Journal du cap, %1 minute(s) du %2 au %3 (UTC)</source>
-        <translation>Heading log, %1 minute(s) from %2 to %3 (UTC)</translation>
-    </message>
-    <message>
         <source>Cap moyen : %1   Écart type : %2   Mesures : %3</source>
         <translation>Mean heading: %1   Standard deviation: %2   Readings: %3</translation>
+    </message>
+    <message>
+        <source>Journal du cap, %1, du %2 au %3 (UTC)</source>
+        <translation>Heading log, %1, from %2 to %3 (UTC)</translation>
     </message>
 </context>
 <context>

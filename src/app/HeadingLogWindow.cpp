@@ -268,9 +268,8 @@ QStringList HeadingLogWindow::PictureCaption() const {
     const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
     const headinglog::CircularStats stats = history_.Stats();
     return {
-        QCoreApplication::translate("HeadingLogWindow",
-                                    "Journal du cap, %1 minute(s) du %2 au %3 (UTC)")
-            .arg(SpanMinutes())
+        QCoreApplication::translate("HeadingLogWindow", "Journal du cap, %1, du %2 au %3 (UTC)")
+            .arg(SpanBox->currentText())
             .arg(QDateTime::fromMSecsSinceEpoch(now - history_.Span(), Qt::UTC).toString(format),
                  QDateTime::fromMSecsSinceEpoch(now, Qt::UTC).toString(format)),
         QCoreApplication::translate("HeadingLogWindow",
