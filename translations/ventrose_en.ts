@@ -560,6 +560,18 @@ Apply: %1° %2, range %3</translation>
         <source>Impossible d&apos;enregistrer l&apos;image %1.</source>
         <translation>Cannot save the picture %1.</translation>
     </message>
+    <message>
+        <source>%1 mesure(s) perdue(s).</source>
+        <translation>%1 reading(s) lost.</translation>
+    </message>
+    <message>
+        <source>Cap moyen : %1   Écart type : %2   Mesures : %3</source>
+        <translation>Mean heading: %1   Standard deviation: %2   Readings: %3</translation>
+    </message>
+    <message>
+        <source>Journal du cap, %1, du %2 au %3 (UTC)</source>
+        <translation>Heading log, %1, from %2 to %3 (UTC)</translation>
+    </message>
 </context>
 <context>
     <name>HeadingRecorder</name>
@@ -576,6 +588,14 @@ L&apos;enregistrement est arrêté ; la communication avec la boussole continue.
         <translation>Cannot write to the heading log %1:
 %2
 The recording is stopped; the link with the compass goes on.</translation>
+    </message>
+    <message>
+        <source>c&apos;est le journal relu : il n&apos;est pas remplacé pendant sa relecture</source>
+        <translation>it is the log being played back: it is not replaced while it plays</translation>
+    </message>
+    <message>
+        <source>Le journal du cap %1 ne suit plus les mesures : celles qu&apos;il ne peut prendre sont perdues (le disque ou le programme qui le lit ne suit pas). L&apos;enregistrement continue.</source>
+        <translation>The heading log %1 no longer keeps up with the readings: those it cannot take are lost (the disk or the program reading it does not keep up). The recording goes on.</translation>
     </message>
 </context>
 <context>
@@ -780,6 +800,19 @@ They apply until the program stops.</translation>
     </message>
 </context>
 <context>
+    <name>LogLoad</name>
+    <message>
+        <source>La dernière ligne (%2) du journal du cap %1 est coupée : la relecture s&apos;arrête après les %3 mesures entières.</source>
+        <translation>The last line (%2) of the heading log %1 is cut: the playback stops after the %3 whole readings.</translation>
+    </message>
+    <message>
+        <source>La relecture du journal du cap %1 s&apos;arrête après %2 mesures :
+%3</source>
+        <translation>The playback of the heading log %1 stops after %2 readings:
+%3</translation>
+    </message>
+</context>
+<context>
     <name>LogReader</name>
     <message>
         <source>%1 champs au lieu de 7</source>
@@ -810,10 +843,6 @@ They apply until the program stops.</translation>
         <translation>the time is earlier than that of line %1</translation>
     </message>
     <message>
-        <source>le fichier dépasse 512 Mo</source>
-        <translation>the file is larger than 512 MB</translation>
-    </message>
-    <message>
         <source>Impossible de lire le journal du cap %1 :
 %2</source>
         <translation>Cannot read the heading log %1:
@@ -825,12 +854,56 @@ ligne %2 : %3.</source>
         <translation>The file %1 is not a heading log:
 line %2: %3.</translation>
     </message>
+    <message>
+        <source>ce n&apos;est pas un fichier ordinaire (un appareil, un tube, un dossier) : seul un journal enregistré se relit</source>
+        <translation>it is not a regular file (a device, a pipe, a folder): only a recorded log can be played back</translation>
+    </message>
+    <message>
+        <source>le fichier dépasse %1 Mo ; la suite n&apos;est pas lue</source>
+        <translation>the file is larger than %1 MB; the rest is not read</translation>
+    </message>
+    <message>
+        <source>la ligne dépasse %1 octets</source>
+        <translation>the line is longer than %1 bytes</translation>
+    </message>
+    <message>
+        <source>la ligne est coupée : le fichier s&apos;arrête en son milieu</source>
+        <translation>the line is cut: the file ends in its middle</translation>
+    </message>
+    <message>
+        <source>l&apos;heure est plus de 24 heures après celle de la ligne %1</source>
+        <translation>the time is more than 24 hours after that of line %1</translation>
+    </message>
+    <message>
+        <source>l&apos;heure est plus d&apos;un an après celle de la première mesure</source>
+        <translation>the time is more than a year after that of the first reading</translation>
+    </message>
+    <message>
+        <source>l&apos;octet 0x%1 en colonne %2 n&apos;est pas du texte</source>
+        <translation>the byte 0x%1 in column %2 is not text</translation>
+    </message>
 </context>
 <context>
     <name>LogWriter</name>
     <message>
-        <source>écriture incomplète</source>
-        <translation>incomplete write</translation>
+        <source>le disque est plein</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>aucun programme ne lit ce tube nommé ; lancez d&apos;abord celui qui doit le lire</source>
+        <translation>no program reads this named pipe; start the one that is to read it first</translation>
+    </message>
+    <message>
+        <source>le programme qui lisait le tube s&apos;est arrêté</source>
+        <translation>the program that read the pipe has stopped</translation>
+    </message>
+    <message>
+        <source>le fichier existe déjà ; il n&apos;est pas remplacé : nommez un nouveau fichier</source>
+        <translation>the file already exists; it is not replaced: name a new file</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est ni un fichier ordinaire, ni un tube, ni un appareil</source>
+        <translation>it is neither a regular file, nor a pipe, nor a device</translation>
     </message>
 </context>
 <context>
