@@ -383,13 +383,17 @@ def scenario_in_english(s):
 
 
 def scenario_quit_by_signal(s):
-    """SIGTERM with the link up: the hand-over as "Quitter" does it, with no box left to
-    answer, then the end."""
+    """The end of a session with the link up: SIGTERM then SIGHUP 50 ms later, as the desktop
+    sends them at a logout, and a Ctrl+C (SIGINT) once the hand-over runs. The hand-over goes
+    on as "Quitter" runs it, with no box left to answer, then the end."""
     main = main_window(s)
     start_link(s, main)
     since = len(s.trace_text())
     s.program.send_signal(signal.SIGTERM)
+    time.sleep(0.05)  # the logout's spacing: what is checked below waits on the trace
+    s.program.send_signal(signal.SIGHUP)
     rts = s.wait_trace(r"^.* -> RTS on$", since)
+    s.program.send_signal(signal.SIGINT)
     dsr = s.wait_trace(r"^.* <- DSR on$", rts.end())
     s.wait_trace(r'^.* -> "\?&"  3F 26$', dsr.end())
     expect_clean_exit(s)
