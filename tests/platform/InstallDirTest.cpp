@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <cstring>
+#include <pwd.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -82,6 +86,70 @@ TEST_F(InstallDirTest, AFolderThatCannotBeCreatedIsReportedInFrench) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_FALSE(QFileInfo::exists(target));
+}
+
+// The installation works in a folder of its own beside the target: a user's folder of any
+// name there is never touched, whether the installation works or fails.
+TEST_F(InstallDirTest, AUsersFolderBesideTheTargetIsLeftWhole) {
+    const QString target = home.filePath("Ventrose");
+    for (const bool shippedFound : {true, false}) {
+        SCOPED_TRACE(shippedFound ? "installed" : "failed");
+        QDir(target).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(target + ".installing"));
+        WriteFile(target + ".installing/mine.txt", "kept");
+        platform::InstallDir::Select(target);
+        QString error;
+        EXPECT_EQ(platform::InstallDir::Prepare(
+                      shippedFound ? shipped.path() : home.filePath("nothing-here"), &error),
+                  shippedFound);
+        EXPECT_TRUE(QFileInfo::exists(target + ".installing/mine.txt"));
+        EXPECT_EQ(QFileInfo::exists(target + "/Ventrose.inf"), shippedFound);
+        // Nothing of the installation's own is left beside it.
+        EXPECT_EQ(QDir(home.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(),
+                  shippedFound ? 2 : 1);
+    }
+}
+
+// A copy that fails says why (a full disk, here a file size limit), and leaves nothing.
+TEST_F(InstallDirTest, AFailedCopyGivesTheSystemsReason) {
+    const QString target = home.filePath("Ventrose");
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit tiny{2, 2};
+        if (setrlimit(RLIMIT_FSIZE, &tiny) != 0)
+            _exit(90);
+        platform::InstallDir::Select(target);
+        QString error;
+        const bool made = platform::InstallDir::Prepare(shipped.path(), &error);
+        const bool reasoned = error.contains(QString::fromLocal8Bit(std::strerror(EFBIG)));
+        _exit(made ? 1 : reasoned ? 0 : 2);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: installed, 2: no reason given";
+    EXPECT_TRUE(QDir(home.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+}
+
+// Without HOME the folder is in the user's home all the same, never under "/".
+TEST_F(InstallDirTest, TheDefaultFolderIsInTheUsersHomeEvenWithoutHome) {
+    const passwd *user = getpwuid(getuid());
+    ASSERT_NE(user, nullptr);
+    const QString expected =
+        QDir(QString::fromLocal8Bit(user->pw_dir)).filePath(".local/share/Ventrose");
+    const QByteArray savedHome = qgetenv("HOME"), savedData = qgetenv("XDG_DATA_HOME");
+    qunsetenv("XDG_DATA_HOME");
+    for (const char *homeValue : {static_cast<const char *>(nullptr), ""}) {
+        if (homeValue)
+            qputenv("HOME", homeValue);
+        else
+            qunsetenv("HOME");
+        EXPECT_EQ(platform::InstallDir::DefaultPath(), expected);
+    }
+    qputenv("HOME", savedHome);
+    if (!savedData.isEmpty())
+        qputenv("XDG_DATA_HOME", savedData);
 }
 
 } // namespace
