@@ -2,9 +2,11 @@
 
 #include "platform/Canvas.h"
 #include "platform/Errors.h"
+#include "platform/InstallDir.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -113,6 +115,34 @@ TEST_F(DialPictureTest, UndecodableFileRaisesAndAVanishedFileIsNotServedFromTheC
     EXPECT_NO_THROW(cache.Load(path));
     ASSERT_TRUE(QFile::remove(path));
     EXPECT_THROW(cache.Load(path), platform::EFOpenError);
+}
+
+// The picture is kept when the whole installation folder goes away while the program runs,
+// not when only its file is missing.
+TEST_F(DialPictureTest, AGoneFolderKeepsTheLoadedPictureAMissingFileDoesNot) {
+    for (const bool folderGone : {true, false}) {
+        SCOPED_TRACE(folderGone ? "folder gone" : "file gone");
+        QTemporaryDir parent;
+        const QString folder = parent.filePath("Ventrose");
+        ASSERT_TRUE(QDir().mkpath(folder));
+        platform::InstallDir::Select(folder);
+        WriteDial(folder + "/cercle5.bmp", 31, qRgb(0, 128, 0));
+        DialPictureCache installed;
+        const QImage loaded = installed.LoadInstalled("cercle5.bmp");
+        const bool removed =
+            folderGone ? QDir(folder).removeRecursively() : QFile::remove(folder + "/cercle5.bmp");
+        ASSERT_TRUE(removed);
+        if (folderGone) {
+            EXPECT_EQ(installed.LoadInstalled("cercle5.bmp"), loaded);
+            EXPECT_TRUE(installed.FolderGone());
+        } else {
+            EXPECT_THROW(installed.LoadInstalled("cercle5.bmp"), platform::EFOpenError);
+            EXPECT_FALSE(installed.FolderGone());
+        }
+        // A picture never loaded cannot be had in either case.
+        EXPECT_THROW(installed.LoadInstalled("cercle6.bmp"), platform::EFOpenError);
+    }
+    platform::InstallDir::Select(QString());
 }
 
 TEST(DialFileName, FromTheRoseSlot) {
