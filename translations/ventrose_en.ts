@@ -167,6 +167,14 @@ Try “ventrose --help” for the list of options.</translation>
         <source>les options --declination et %1 ne vont pas ensemble</source>
         <translation>the options --declination and %1 cannot be used together</translation>
     </message>
+    <message>
+        <source>%1 n&apos;est pas un dossier</source>
+        <translation>%1 is not a folder</translation>
+    </message>
+    <message>
+        <source>le dossier %1 n&apos;existe pas et son nom n&apos;est pas du texte dans le codage des caractères de la langue : il ne peut pas être créé sous ce nom</source>
+        <translation>the folder %1 does not exist and its name is not text in the locale&apos;s character encoding: it cannot be created under that name</translation>
+    </message>
 </context>
 <context>
     <name>Coordinates</name>
@@ -795,8 +803,10 @@ They apply until the program stops.</translation>
         <translation>The data shipped with the program cannot be found (%1).</translation>
     </message>
     <message>
-        <source>Impossible de copier %1 dans le dossier d&apos;installation %2.</source>
-        <translation>Cannot copy %1 into the installation folder %2.</translation>
+        <source>Impossible de copier %1 dans le dossier d&apos;installation %2 :
+%3</source>
+        <translation>Cannot copy %1 into the installation folder %2:
+%3</translation>
     </message>
 </context>
 <context>
@@ -949,6 +959,25 @@ line %2: %3.</translation>
     <message>
         <source>udp:HÔTE:PORT, tcp:[ADRESSE:]PORT ou pty attendu</source>
         <translation>udp:HOST:PORT, tcp:[ADDRESS:]PORT or pty expected</translation>
+    </message>
+</context>
+<context>
+    <name>OwnSettings</name>
+    <message>
+        <source>ce n&apos;est pas un fichier ordinaire</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>fichier de plus de %1 Kio</source>
+        <translation>file larger than %1 KiB</translation>
+    </message>
+    <message>
+        <source>Impossible de lire les réglages du fichier %1 :
+%2.
+Les réglages par défaut s&apos;appliquent, et le fichier n&apos;est pas modifié.</source>
+        <translation>Cannot read the settings of the file %1:
+%2.
+The default settings apply, and the file is left unchanged.</translation>
     </message>
 </context>
 <context>
@@ -1296,6 +1325,10 @@ Communication established.</translation>
     <message>
         <source>Communication non rétablie...</source>
         <translation>Communication not restored...</translation>
+    </message>
+    <message>
+        <source>Le dossier d&apos;installation %1 a disparu : le programme continue avec ce qu&apos;il en a chargé.</source>
+        <translation>The installation folder %1 has disappeared: the program goes on with what it had loaded from it.</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace app {
 namespace {
@@ -46,6 +47,11 @@ const OptionSpec kOptions[] = {
     {"data-dir", 0, "DIR",
      QT_TRANSLATE_NOOP("CommandLine", "Dossier d'installation à utiliser (par défaut %1)."), false,
      [](Options &o, const Values &v) {
+         // A file in the folder's place would only fail later, behind the main window.
+         struct stat status {};
+         if (::stat(v[0].c_str(), &status) == 0 && !S_ISDIR(status.st_mode))
+             return Tr(QT_TRANSLATE_NOOP("CommandLine", "%1 n'est pas un dossier"),
+                       {platform::QuotedArgument(v[0])});
          o.dataDir = v[0];
          return std::string();
      }},
@@ -314,6 +320,14 @@ std::string UsageErrorText(const std::string &error) {
                                                "la liste des options."),
               {error}) +
            "\n";
+}
+
+std::string DataDirNameError(const std::string &dataDir) {
+    return Tr(QT_TRANSLATE_NOOP("CommandLine",
+                                "le dossier %1 n'existe pas et son nom n'est pas du texte dans "
+                                "le codage des caractères de la langue : il ne peut pas être "
+                                "créé sous ce nom"),
+              {platform::QuotedArgument(dataDir)});
 }
 
 std::optional<int> RunWithoutDisplay(const CommandLine &line, const Terminal &terminal) {

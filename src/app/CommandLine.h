@@ -79,6 +79,10 @@ std::string HelpText(const std::string &defaultDataDir);
 // What is printed on the standard error for a command line that could not be read.
 std::string UsageErrorText(const std::string &error);
 
+// Why --data-dir cannot be used: a folder that does not exist yet, whose name's bytes are
+// not text in the locale's encoding (see platform::PathFromBytes).
+std::string DataDirNameError(const std::string &dataDir);
+
 // The exit status of a command line that could not be read.
 inline constexpr int kUsageErrorStatus = 2;
 

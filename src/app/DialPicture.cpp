@@ -4,6 +4,7 @@
 #include "platform/InstallDir.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <sys/stat.h>
 
@@ -65,7 +66,18 @@ QImage DialPictureCache::LoadInstalled(const QString &name) {
         installedFolder_ = folder;
         installedPath_ = platform::InstallDir::File(name);
     }
-    return Load(installedPath_);
+    try {
+        QImage picture = Load(installedPath_);
+        keptInstalled_[name] = picture;
+        folderGone_ = false;
+        return picture;
+    } catch (const platform::EFOpenError &) {
+        const auto kept = keptInstalled_.find(name);
+        folderGone_ = !QFileInfo::exists(folder);
+        if (!folderGone_ || kept == keptInstalled_.end())
+            throw;
+        return kept->second;
+    }
 }
 
 } // namespace app

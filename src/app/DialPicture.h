@@ -27,7 +27,11 @@ public:
     QImage Load(const QString &path);
     // The same for the file of that name in the installation folder, whose path is worked
     // out again only when the name or the folder changes.
+    // When the installation folder itself is gone, the picture last decoded for that name
+    // is returned instead of an error (FolderGone() then says so): the program goes on with
+    // what it had loaded.
     QImage LoadInstalled(const QString &name);
+    bool FolderGone() const { return folderGone_; }
 
     // How many times a file was decoded (tests observe the cache through it).
     int DecodeCount() const { return decodeCount_; }
@@ -48,6 +52,8 @@ private:
 
     std::map<QString, Entry> entries_;
     QString installedName_, installedFolder_, installedPath_;
+    std::map<QString, QImage> keptInstalled_; // by name: the last picture decoded
+    bool folderGone_ = false;
     int decodeCount_ = 0;
 };
 

@@ -26,6 +26,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTimer>
@@ -281,7 +282,12 @@ void TForm1::PlayEffect(const QString &wavFile) {
         player_->Open();
         player_->Play();
     } catch (...) {
-        platform::ReportHandlerException(std::current_exception());
+        // A sound never played before the folder went cannot be had any more: that is
+        // what the note says, not a box per sound.
+        if (!QFileInfo::exists(platform::InstallDir::Path()))
+            TellFolderGone();
+        else
+            platform::ReportHandlerException(std::current_exception());
     }
 }
 

@@ -26,6 +26,7 @@
 #include <QWidget>
 
 #include <array>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -113,9 +114,14 @@ public:
     QString StatusText(StatusPanel panel) const;
     // A note of the program's own in the operation panel (the trace that stopped).
     void ShowStatusNote(const QString &text) { SetStatusText(StatusPanel::Operation, text); }
-    // The program is asked to end from outside (SIGTERM, SIGHUP): the quit runs as the
-    // user's "Quitter" runs it, with nobody there to answer a box.
+    // The program is asked to end from outside (SIGTERM, SIGHUP, SIGINT): the quit runs as
+    // the user's "Quitter" runs it, with nobody there to answer a box.
     void QuitOnRequest();
+    // The longest a quit asked for can take before the program ends: an exchange that runs
+    // to its end (handshake time-out and both pauses), then the hand-over's own.
+    static std::chrono::milliseconds LongestQuit();
+    // The period of the link's timers: Timer1 counts the handshake's ticks, Timer2 the pauses.
+    static constexpr int kLinkTimerPeriodMs = 1000;
     // A notice from what follows the heading (the heading output), in the operation
     // panel of the status bar until the next operation's text; never a box.
     void ShowNotice(const QString &text);
@@ -294,6 +300,9 @@ private:
         friend bool operator==(const PendingNeedle &, const PendingNeedle &) = default;
     };
     void TakeDialPicture();
+    // The installation folder went away while the program runs: said once, on standard
+    // error and in the status bar; the program goes on with what it had loaded.
+    void TellFolderGone();
     void DrawFrame();
     void ShowHeading();
     bool DialUnchanged() const;
@@ -303,6 +312,7 @@ private:
     HeadingState heading_;
     ReadingFeed readings_;
     DialPictureCache dialPictures_;
+    bool folderGoneTold_ = false;
     std::optional<QImage> framePicture_;      // a fresh dial for the next frame
     std::vector<PendingNeedle> frameNeedles_; // drawn on it (or over the last) in order
     NeedleStamps needleStamps_;

@@ -96,10 +96,10 @@ void TForm1::CreateControls() {
     ProgressBar1->raise();
 
     Timer1 = new LinkTimer(this);
-    Timer1->setInterval(1000);
+    Timer1->setInterval(kLinkTimerPeriodMs);
     connect(Timer1, &LinkTimer::timeout, this, platform::Guarded([this] { Timer1Timer(this); }));
     Timer2 = new LinkTimer(this);
-    Timer2->setInterval(1000);
+    Timer2->setInterval(kLinkTimerPeriodMs);
     connect(Timer2, &LinkTimer::timeout, this, platform::Guarded([this] { Timer2Timer(this); }));
 
     // Neither a held quit nor the link's restart runs inside a box: the box's answer, or

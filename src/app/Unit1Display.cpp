@@ -6,9 +6,13 @@
 #include "app/PictureBox.h"
 #include "app/Unit1.h"
 #include "platform/InstallDir.h"
+#include "platform/StandardDescriptors.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
+
+#include <utility>
 
 namespace app {
 
@@ -52,7 +56,20 @@ void TForm1::TakeDialPicture() {
     if (const auto file = DialFileName(View())) {
         framePicture_ = dialPictures_.LoadInstalled(*file);
         frameNeedles_.clear();
+        if (dialPictures_.FolderGone())
+            TellFolderGone();
     }
+}
+
+void TForm1::TellFolderGone() {
+    if (std::exchange(folderGoneTold_, true))
+        return;
+    const QString note =
+        QCoreApplication::translate("TForm1", "Le dossier d'installation %1 a disparu : le "
+                                              "programme continue avec ce qu'il en a chargé.")
+            .arg(platform::InstallDir::Path());
+    platform::NoteOnStandardError(note.toStdString());
+    ShowStatusNote(note);
 }
 
 void TForm1::DrawFrame() {

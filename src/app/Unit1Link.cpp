@@ -21,6 +21,12 @@ constexpr int HandshakeTimeoutTicks = 5;
 platform::Application &App() { return platform::Application::Instance(); }
 } // namespace
 
+std::chrono::milliseconds TForm1::LongestQuit() {
+    const std::chrono::milliseconds period(kLinkTimerPeriodMs);
+    const std::chrono::milliseconds exchange = (HandshakeTimeoutTicks + 2) * period;
+    return 2 * exchange + period; // and a period for the boxes and sounds between
+}
+
 // Raises RTS and waits, handling events, until the module raises DSR, the fifth tick of
 // Timer1 passes, the device goes away or the program ends; says which. After anything but
 // an answer the caller carries out none of its remaining steps.
@@ -194,6 +200,7 @@ void TForm1::StartLink() {
         OpenPortOrExplain();
         portAwaitsLinkStart_ = false;
     }
+    const LinkStage before = state_.link;
     SetLinkStage(LinkStage::Starting);
 
     if (View().On(settings::TSwitch::ConnectWarning))
@@ -204,6 +211,12 @@ void TForm1::StartLink() {
     // The device may have gone away while the box was open.
     if (App().Terminated() || state_.link != LinkStage::Starting)
         return;
+    // A request to end from outside closed the box (or came before it): that is no "OK",
+    // and the safe answer is to leave the module alone; the quit follows.
+    if (App().Unattended()) {
+        SetLinkStage(before);
+        return;
+    }
     SetStatusText(StatusPanel::Operation,
                   QCoreApplication::translate("TForm1", "Communication PC & boussole en cours..."));
     {

@@ -12,6 +12,7 @@
 #include "platform/Errors.h"
 #include "platform/InstallDir.h"
 #include "platform/MessageBoxes.h"
+#include "platform/PathBytes.h"
 #include "platform/SignalNotes.h"
 #include "platform/StandardDescriptors.h"
 #include "platform/Translations.h"
@@ -74,6 +75,19 @@ int main(int argc, char **argv) {
     if (const auto status = app::RunWithoutDisplay(line, terminal))
         return *status;
     const app::Options &options = line.options;
+    // The folder's bytes as given, whatever the locale's encoding makes of them.
+    const std::optional<QString> dataDir = platform::PathFromBytes(options.dataDir);
+    if (!dataDir) {
+        std::fputs(app::UsageErrorText(app::DataDirNameError(options.dataDir)).c_str(), stderr);
+        return app::kUsageErrorStatus;
+    }
+    // SIGTERM, SIGHUP (the session ends, a kill) and SIGINT (Ctrl+C in a terminal) quit as
+    // the user's "Quitter" does: the module is handed over when the link is up, and the
+    // settings are saved. Handled before anything of the start-up can wait, so that none
+    // of it is cut short; until the main window exists there is nothing to hand over, and a
+    // second request ends the program at once.
+    platform::SignalNotes endRequests({SIGTERM, SIGHUP, SIGINT},
+                                      platform::SignalNotes::Repeat::EndsLater);
 
     QCoreApplication::setApplicationName(QStringLiteral("Ventrose"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VENTROSE_VERSION));
@@ -86,7 +100,19 @@ int main(int argc, char **argv) {
     platform::Application &app = platform::Application::Instance();
     app.SetTitle(QStringLiteral("Ventrose"));
 
-    platform::InstallDir::Select(QString::fromLocal8Bit(options.dataDir));
+    QPointer<app::TForm1> mainWindow;
+    bool endRequested = false;
+    QSocketNotifier endNotifier(endRequests.Descriptor(), QSocketNotifier::Read);
+    QObject::connect(&endNotifier, &QSocketNotifier::activated, [&] {
+        if (endRequests.Take().empty() || std::exchange(endRequested, true))
+            return;
+        if (mainWindow)
+            mainWindow->QuitOnRequest();
+        else
+            app.Terminate(); // closes a start-up box; the start-up goes no further
+    });
+
+    platform::InstallDir::Select(*dataDir);
     QString error;
     if (!platform::InstallDir::Prepare(QStringLiteral(":/shipped"), &error)) {
         platform::MessageBoxes::Warning(error);
@@ -98,7 +124,6 @@ int main(int argc, char **argv) {
     // trace that stops (its reader gone, a full disk) is said once, on standard error and
     // in the status bar; the program goes on.
     std::shared_ptr<serial::LineTrace> trace;
-    QPointer<app::TForm1> mainWindow;
     QString traceFailure; // shown once the main window exists, if it failed before
     if (!options.trace.empty()) {
         std::string reason;
@@ -185,16 +210,9 @@ int main(int argc, char **argv) {
         QObject::connect(deviceReturns.get(), &app::DeviceReturnWatcher::Returned,
                          mainWindow.data(), &app::TForm1::DeviceReturned);
     }
-    // SIGTERM and SIGHUP (the session ends, a kill) quit as the user's "Quitter" does: the
-    // module is handed over when the link is up, and the settings are saved. A second one
-    // ends the program at once.
-    platform::SignalNotes endRequests({SIGTERM, SIGHUP}, platform::SignalNotes::Repeat::EndsNow);
-    bool endRequested = false;
-    QSocketNotifier endNotifier(endRequests.Descriptor(), QSocketNotifier::Read);
-    QObject::connect(&endNotifier, &QSocketNotifier::activated, [&] {
-        if (!endRequests.Take().empty() && !std::exchange(endRequested, true))
-            forms.Form1()->QuitOnRequest();
-    });
+    // From now on a quit asked for may hand the module over: further requests wait for it,
+    // unless they come after its time-out.
+    endRequests.SetPatience(app::TForm1::LongestQuit());
     // The heading output: its problems go to the trace as well as the status bar, and the
     // outputs of the command line join the user's.
     nmea::HeadingShare &share = *forms.Share();
@@ -203,9 +221,12 @@ int main(int argc, char **argv) {
             [trace](const nmea::ShareNotice &notice) { trace->Note(notice.text.toStdString()); });
     share.SetRunChoice(options.nmea, options.nmeaTrue);
     share.Start();
+    // A request to end that came during the start-up ends it before the window shows; the
+    // user had no chance to change a setting, so nothing is saved.
+    const bool endedInStartUp = app.Terminated();
     app.ShowMainForm();
     const int code = app.Run();
-    if (endRequested)
+    if (endRequested && !endedInStartUp)
         SaveSettingsAtTheEnd(*forms.Form1());
     deviceReturns.reset();
     forms.Destroy();

@@ -246,17 +246,16 @@ void TDeclinationCalculator::ForgetResult() {
 }
 
 void TDeclinationCalculator::LoadPlace() {
-    const std::unique_ptr<QSettings> own = settings::OpenOwnSettings();
+    const auto own = settings::OpenOwnSettings();
     LatitudeEdit->setText(own->value(LatitudeKey).toString());
     LongitudeEdit->setText(own->value(LongitudeKey).toString());
 }
 
 bool TDeclinationCalculator::StorePlace() {
-    const std::unique_ptr<QSettings> own = settings::OpenOwnSettings();
+    const auto own = settings::OpenOwnSettings();
     own->setValue(LatitudeKey, LatitudeEdit->text());
     own->setValue(LongitudeKey, LongitudeEdit->text());
-    own->sync();
-    return own->status() == QSettings::NoError;
+    return own->Save();
 }
 
 } // namespace app

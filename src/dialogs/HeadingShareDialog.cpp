@@ -150,10 +150,9 @@ void THeadingShareForm::StoreControls() {
     settings.trueHeading = CheckBox4->isChecked();
     share_.SetSaved(settings);
 
-    const std::unique_ptr<QSettings> file = settings::OpenOwnSettings();
+    const auto file = settings::OpenOwnSettings();
     nmea::SaveShareSettings(*file, settings);
-    file->sync();
-    if (file->status() != QSettings::NoError)
+    if (!file->Save())
         platform::MessageBoxes::Warning(
             QCoreApplication::translate(
                 "HeadingShareDialog",

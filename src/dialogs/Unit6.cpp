@@ -4,6 +4,7 @@
 #include "platform/Animation.h"
 #include "platform/Application.h"
 #include "platform/Canvas.h"
+#include "platform/Errors.h"
 #include "platform/InstallDir.h"
 
 #include <QCoreApplication>
@@ -52,6 +53,12 @@ TForm6::TForm6()
 
     Animate1 = new platform::Animation(Panel1);
     Animate1->setGeometry(8, 8, 81, 81);
+    // Loaded now, so that the wait box still turns (and the exchange still runs) if the
+    // installation folder goes away later; a clip missing now is reported when the box shows.
+    try {
+        Animate1->SetFileName(platform::InstallDir::File(QStringLiteral("rose.avi")));
+    } catch (const platform::EAviError &) {
+    }
 
     CentreOnDesktop(this);
 }

@@ -1,5 +1,6 @@
 #include "platform/Animation.h"
 
+#include <QFileInfo>
 #include <QPainter>
 
 namespace platform {
@@ -10,6 +11,14 @@ Animation::Animation(QWidget *parent) : QWidget(parent) {
 }
 
 void Animation::SetFileName(const QString &fileName) {
+    // The clip loaded from a folder that has gone since (the installation folder, removed
+    // while the program runs) is kept rather than lost.
+    if (!fileName.isEmpty() && fileName == fileName_ && !clip_.frames.empty() &&
+        !QFileInfo::exists(QFileInfo(fileName).absolutePath())) {
+        frame_ = 0;
+        update();
+        return;
+    }
     const bool wasActive = Active();
     timer_.stop();
     clip_ = AviClip();

@@ -16,6 +16,7 @@ public:
     QString FileName() const { return fileName_; }
     // Opens the clip at once and shows its first frame; a clip that cannot be opened raises
     // EAviError and leaves the control empty and stopped. An empty name closes the clip.
+    // The clip already loaded under that name is kept when its folder has gone since.
     void SetFileName(const QString &fileName);
 
     bool Active() const { return timer_.isActive(); }

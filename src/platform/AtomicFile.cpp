@@ -118,14 +118,18 @@ int ReplaceFileContents(const std::string &path, const std::string &bytes) {
         ::unlink(temporary.c_str());
         return error;
     }
-    // Make the rename itself durable.
+    // Make the rename itself durable: until the folder is on disk, a crash may bring back
+    // the old file, so a failure here is a failed save (the new contents are in place).
+    // A file system that cannot sync a folder (EINVAL) has nothing more to make durable.
     const std::string folder = target.substr(0, target.find_last_of('/') + 1);
     const int dir =
         ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    if (dir < 0)
+        return errno;
+    const int synced = ::fsync(dir) == 0 || errno == EINVAL ? 0 : errno;
+    ::close(dir);
+    if (synced != 0)
+        return synced;
     RemoveStaleTemporaries(target);
     return 0;
 }

@@ -13,8 +13,9 @@ namespace platform {
 // a folder gives EISDIR, a device or a pipe EINVAL. A file that exists but that this user
 // may not write is refused (EACCES, or EROFS on a read-only file system) and left as it
 // is. Returns 0, or the errno of the step that failed; the old file is then untouched and
-// no temporary file is left. A save that succeeds also removes the temporary files that
-// killed saves left beside it.
+// no temporary file is left, except after a failed sync of the folder, which comes last
+// (the new contents are in place, but a crash may still bring the old ones back). A save that
+// succeeds also removes the temporary files that killed saves left beside it.
 int ReplaceFileContents(const std::string &path, const std::string &bytes);
 
 } // namespace platform

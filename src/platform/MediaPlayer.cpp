@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QMediaDevices>
 
 namespace platform {
@@ -24,16 +25,33 @@ MediaPlayer::MediaPlayer() = default;
 
 MediaPlayer::~MediaPlayer() { Stop(); }
 
+namespace {
+
+std::optional<QByteArray> ReadWhole(const QString &fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return content;
+}
+
+} // namespace
+
 void MediaPlayer::Open() {
     sound_.reset();
-    QFile file(fileName_);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFOpenError(fileName_);
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EFOpenError(fileName_);
+    const std::optional<QByteArray> content = ReadWhole(fileName_);
+    if (!content) {
+        const auto kept = kept_.find(fileName_);
+        if (kept == kept_.end() || QFileInfo::exists(QFileInfo(fileName_).absolutePath()))
+            throw EFOpenError(fileName_);
+        sound_ = kept->second;
+        return;
+    }
     try {
-        sound_ = ParseWave(content);
+        sound_ = ParseWave(*content);
+        kept_[fileName_] = *sound_;
     } catch (const EWaveFormatError &error) {
         throw EWaveFormatError(
             QCoreApplication::translate("MediaPlayer",

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -36,6 +37,8 @@ public:
 
     QString FileName() const override { return fileName_; }
     void SetFileName(const QString &fileName) override { fileName_ = fileName; }
+    // A sound opened before is kept: when the installation folder (the file's) is gone,
+    // Open takes it instead of failing.
     void Open() override;
     // Without a sound device, or when the device refuses the format, nothing is played and
     // nothing is reported: sound effects are never worth an error box.
@@ -51,6 +54,7 @@ private:
 
     QString fileName_;
     std::optional<WaveSound> sound_;
+    std::map<QString, WaveSound> kept_; // by file name
     std::unique_ptr<QBuffer> buffer_;
     std::unique_ptr<QAudioSink> sink_;
 };

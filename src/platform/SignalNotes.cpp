@@ -1,7 +1,9 @@
 #include "platform/SignalNotes.h"
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <ctime>
 #include <fcntl.h>
 #include <stdexcept>
 #include <unistd.h>
@@ -12,24 +14,37 @@ namespace {
 
 constexpr int kSignals = 65; // signal numbers go up to SIGRTMAX (64)
 
-// Per signal: the pipe its note goes into, and whether a second one ends the program.
-// Read by the handler, so plain signal-safe integers.
+// Per signal: the pipe its note goes into, and whether a later one ends the program.
+// Read by the handler, so plain signal-safe integers and lock-free atomics.
 volatile std::sig_atomic_t noteFd[kSignals];
 volatile std::sig_atomic_t endsOnRepeat[kSignals];
-volatile std::sig_atomic_t endingSignalsSeen = 0;
+// When the first signal asking for the end came (monotonic nanoseconds, -1: none yet),
+// and how long a further one is only noted.
+std::atomic<long long> firstEndingNs{-1};
+std::atomic<long long> patienceNs{0};
+static_assert(std::atomic<long long>::is_always_lock_free);
 
-// Only what a signal handler may do: a count, one write, errno kept. The signals of one
-// SignalNotes block each other while a handler runs, so the count is not raced.
+long long MonotonicNs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now); // async-signal-safe
+    return now.tv_sec * 1000000000LL + now.tv_nsec;
+}
+
+// Only what a signal handler may do: a clock reading, one write, errno kept. The signals
+// of one SignalNotes block each other while a handler runs, so the first time is not raced.
 void NoteSignal(int signal) {
     const int saved = errno;
-    const bool repeated = endsOnRepeat[signal] && endingSignalsSeen > 0;
-    if (endsOnRepeat[signal])
-        endingSignalsSeen = 1;
-    if (repeated) {
-        // The default action of a signal that is blocked while its handler runs
-        // happens as soon as the handler returns.
-        ::signal(signal, SIG_DFL);
-        ::raise(signal);
+    if (endsOnRepeat[signal]) {
+        const long long now = MonotonicNs();
+        const long long first = firstEndingNs.load();
+        if (first < 0) {
+            firstEndingNs.store(now);
+        } else if (now - first >= patienceNs.load()) {
+            // The default action of a signal that is blocked while its handler runs
+            // happens as soon as the handler returns.
+            ::signal(signal, SIG_DFL);
+            ::raise(signal);
+        }
     }
     const unsigned char what = static_cast<unsigned char>(signal);
     [[maybe_unused]] const ssize_t n = ::write(noteFd[signal], &what, 1);
@@ -38,7 +53,9 @@ void NoteSignal(int signal) {
 
 } // namespace
 
-SignalNotes::SignalNotes(std::initializer_list<int> numbers, Repeat repeat) : signals_(numbers) {
+SignalNotes::SignalNotes(std::initializer_list<int> numbers, Repeat repeat,
+                         std::chrono::milliseconds patience)
+    : signals_(numbers) {
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0)
         throw std::runtime_error("no pipe for the signal notes");
@@ -53,11 +70,13 @@ SignalNotes::SignalNotes(std::initializer_list<int> numbers, Repeat repeat) : si
             throw std::invalid_argument("no such signal");
         sigaddset(&action.sa_mask, signal);
     }
-    if (repeat == Repeat::EndsNow)
-        endingSignalsSeen = 0;
+    if (repeat == Repeat::EndsLater) {
+        firstEndingNs = -1;
+        patienceNs = std::chrono::nanoseconds(patience).count();
+    }
     for (int signal : signals_) {
         noteFd[signal] = writeEnd_;
-        endsOnRepeat[signal] = repeat == Repeat::EndsNow;
+        endsOnRepeat[signal] = repeat == Repeat::EndsLater;
         ::sigaction(signal, &action, nullptr);
     }
 }
@@ -70,6 +89,10 @@ SignalNotes::~SignalNotes() {
     }
     ::close(readEnd_);
     ::close(writeEnd_);
+}
+
+void SignalNotes::SetPatience(std::chrono::milliseconds patience) {
+    patienceNs = std::chrono::nanoseconds(patience).count();
 }
 
 std::vector<int> SignalNotes::Take() {

@@ -60,6 +60,9 @@ TEST(CommandLine, EachArgumentListGivesItsOptionsOrNamesTheFirstMistake) {
         {{"--data-dir"}, {}, "il manque la valeur DIR de l'option --data-dir"},
         {{"--trace", "--simulate"}, {}, "il manque la valeur FILE de l'option --trace"},
         {{"--data-dir="}, {}, "la valeur DIR de l'option --data-dir est vide"},
+        {{"--data-dir", "/proc/self/exe"}, {}, "« /proc/self/exe » n'est pas un dossier"},
+        {{"--data-dir=/dev/null"}, {}, "« /dev/null » n'est pas un dossier"},
+        {{"--data-dir", "/proc/self"}, {.dataDir = "/proc/self"}, ""}, // a link to a folder
         {{"--simulate=oui"}, {}, "l'option --simulate ne prend pas de valeur"},
         {{"--trace", "a", "--trace=b"}, {}, "l'option --trace est donnée deux fois"},
         {{"-h", "--help"}, {}, "l'option --help est donnée deux fois"},

@@ -2,9 +2,11 @@
 
 #include "platform/Canvas.h"
 #include "platform/Errors.h"
+#include "platform/InstallDir.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -113,6 +115,34 @@ TEST_F(DialPictureTest, UndecodableFileRaisesAndAVanishedFileIsNotServedFromTheC
     EXPECT_NO_THROW(cache.Load(path));
     ASSERT_TRUE(QFile::remove(path));
     EXPECT_THROW(cache.Load(path), platform::EFOpenError);
+}
+
+// The picture is kept when the whole installation folder goes away while the program runs,
+// not when only its file is missing; a picture never loaded cannot be had either way.
+TEST_F(DialPictureTest, AGoneFolderKeepsTheLoadedPictureAMissingFileDoesNot) {
+    for (const bool folderGone : {true, false}) {
+        SCOPED_TRACE(folderGone ? "folder gone" : "file gone");
+        QTemporaryDir parent;
+        const QString folder = parent.filePath("Ventrose");
+        ASSERT_TRUE(QDir().mkpath(folder));
+        platform::InstallDir::Select(folder);
+        WriteDial(folder + "/cercle5.bmp", 31, qRgb(0, 128, 0));
+        DialPictureCache installed;
+        const QImage loaded = installed.LoadInstalled("cercle5.bmp");
+        ASSERT_TRUE(folderGone ? QDir(folder).removeRecursively()
+                               : QFile::remove(folder + "/cercle5.bmp"));
+        const auto reloaded = [&](const char *name) {
+            try {
+                return installed.LoadInstalled(name);
+            } catch (const platform::EFOpenError &) {
+                return QImage();
+            }
+        };
+        EXPECT_EQ(reloaded("cercle5.bmp"), folderGone ? loaded : QImage());
+        EXPECT_EQ(installed.FolderGone(), folderGone);
+        EXPECT_TRUE(reloaded("cercle6.bmp").isNull());
+    }
+    platform::InstallDir::Select(QString());
 }
 
 TEST(DialFileName, FromTheRoseSlot) {

@@ -324,5 +324,57 @@ TEST_F(LinkTest, HeldQuitWaitsForTheErrorBoxOfAFailedExchange) {
     EXPECT_TRUE(boxes.boxes.back().text.startsWith("EscapeCommFunction"));
 }
 
+// A request to end from outside (a signal) at each point of the link's life: a box it
+// closes counts as the safe answer, so only a link the module answered is handed over,
+// and further requests during the hand-over leave it to run to its end.
+struct EndRequestCase {
+    const char *name;
+    bool linkUp;          // the link is up before the request
+    const char *boxStart; // the request comes while the box starting so shows; "" at once
+    int requests;         // how many times it is asked (a logout: TERM, then HUP)
+    std::string written;  // all the module got
+};
+void PrintTo(const EndRequestCase &c, std::ostream *out) { *out << c.name; }
+
+class EndRequestTest : public LinkTest, public ::testing::WithParamInterface<EndRequestCase> {};
+
+TEST_P(EndRequestTest, OnlyAnAnsweredLinkIsHandedOverAndOnlyOnce) {
+    const EndRequestCase &c = GetParam();
+    Start();
+    if (c.linkUp)
+        LinkUp();
+    const auto request = [&] {
+        for (int i = 0; i < c.requests; ++i)
+            Main().QuitOnRequest();
+    };
+    if (*c.boxStart) {
+        boxes.whileShown = [&] {
+            if (boxes.boxes.back().text.startsWith(QString::fromUtf8(c.boxStart)))
+                request();
+        };
+        Main().ToolButton1->Click();
+    } else {
+        // The later requests come while the hand-over waits for the module's answer.
+        int later = c.requests - 1;
+        time.beforeTick = [&](const testsupport::SteppedTime::Tick &tick) {
+            if (tick.timer == 1 && later-- > 0)
+                Main().QuitOnRequest();
+        };
+        Main().QuitOnRequest();
+    }
+    ASSERT_TRUE(PumpUntil([&] { return application->Terminated(); }));
+    EXPECT_TRUE(ModuleCatchesUp([&] { return Written() == c.written; })) << Written();
+    EXPECT_EQ(Module().Standalone(), c.written.ends_with("?&"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, EndRequestTest,
+    ::testing::Values(
+        EndRequestCase{"InTheCableWarningBox", false, "Assurez-vous", 2, ""},
+        EndRequestCase{"InTheSuccessBox", false, "     Félicitations", 1, "!0A+0B+0C&?&"},
+        EndRequestCase{"BeforeTheLink", false, "", 1, ""},
+        EndRequestCase{"WithTheLinkUpAndRepeatedDuringTheHandOver", true, "", 2, "!0A+0B+0C&?&"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 } // namespace
 } // namespace apptest

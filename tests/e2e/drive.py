@@ -434,13 +434,17 @@ def scenario_in_english(s):
 
 
 def scenario_quit_by_signal(s):
-    """SIGTERM with the link up: the hand-over as "Quitter" does it, with no box left to
-    answer, then the end."""
+    """The end of a session with the link up: SIGTERM then SIGHUP 50 ms later, as the desktop
+    sends them at a logout, and a Ctrl+C (SIGINT) once the hand-over runs. The hand-over goes
+    on as "Quitter" runs it, with no box left to answer, then the end."""
     main = main_window(s)
     start_link(s, main)
     since = len(s.trace_text())
     s.program.send_signal(signal.SIGTERM)
+    time.sleep(0.05)  # the logout's spacing: what is checked below waits on the trace
+    s.program.send_signal(signal.SIGHUP)
     rts = s.wait_trace(r"^.* -> RTS on$", since)
+    s.program.send_signal(signal.SIGINT)
     dsr = s.wait_trace(r"^.* <- DSR on$", rts.end())
     s.wait_trace(r'^.* -> "\?&"  3F 26$', dsr.end())
     expect_clean_exit(s)
@@ -537,6 +541,34 @@ def scenario_link_comes_back(s):
         raise Failure(f"the calibration sent {commands}")
 
 
+def scenario_folder_removed(s):
+    """The installation folder deleted while the link runs: readings go on (the dial and the
+    wait box's clip loaded before are kept), the loss is said once on standard error, and
+    "Quitter" still hands the module over."""
+    main = main_window(s)
+    start_link(s, main)
+    shutil.rmtree(os.path.join(s.folder, "data"))
+    since = len(s.trace_text())
+    first = s.wait_trace(r'^.* <- "\d{1,3}"  [0-9A-F ]+$', since)
+    s.wait_trace(r'^.* <- "\d{1,3}"  [0-9A-F ]+$', first.end())
+    s.screenshot("folder-gone")
+    if s.windows(s.text["information"]) or len(s.windows("Ventrose")) > 1:
+        raise Failure("a box after the folder went")
+    since = len(s.trace_text())
+    quit_by_menu(s, main)
+    rts = s.wait_trace(r"^.* -> RTS on$", since)
+    dsr = s.wait_trace(r"^.* <- DSR on$", rts.end())
+    s.wait_trace(r'^.* -> "\?&"  3F 26$', dsr.end())
+    # The settings cannot be saved where the folder was (said once, as for a full disk),
+    # then the module works on its own.
+    s.answer_box("Ventrose", besides=(main,), says="Ventrose.inf")
+    s.answer_box(s.text["information"])
+    expect_clean_exit(s)
+    with open(os.path.join(s.folder, "ventrose.log"), encoding="utf-8", errors="replace") as log:
+        if log.read().count("a disparu") != 1:
+            raise Failure("the folder's loss was not said once on standard error")
+
+
 def main_and_box(s):
     """The main window once the error box stands beside it: the larger of the two windows
     with the program's title."""
@@ -557,6 +589,7 @@ SCENARIOS = {
     "Edges": scenario_edges,
     "InEnglish": scenario_in_english,
     "LinkComesBack": scenario_link_comes_back,
+    "FolderRemoved": scenario_folder_removed,
 }
 
 

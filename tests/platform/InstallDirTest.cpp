@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <cstring>
+#include <pwd.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -57,8 +61,7 @@ TEST_F(InstallDirTest, MissingShippedDataLeavesNoHalfMadeFolder) {
     QString error;
     EXPECT_FALSE(platform::InstallDir::Prepare(home.filePath("nothing-here"), &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(target));
-    EXPECT_FALSE(QFileInfo::exists(target + ".installing"));
+    EXPECT_TRUE(QDir(home.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
 }
 
 TEST_F(InstallDirTest, AFolderThatCannotBeCreatedIsReportedInFrench) {
@@ -82,6 +85,57 @@ TEST_F(InstallDirTest, AFolderThatCannotBeCreatedIsReportedInFrench) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_FALSE(QFileInfo::exists(target));
+}
+
+// The installation works in a folder of its own beside the target: a user's folder of any
+// name there is never touched, and nothing of the installation's own is left beside it.
+TEST_F(InstallDirTest, AUsersFolderBesideTheTargetIsLeftWhole) {
+    const QString target = home.filePath("Ventrose");
+    ASSERT_TRUE(QDir().mkpath(target + ".installing"));
+    WriteFile(target + ".installing/mine.txt", "kept");
+    platform::InstallDir::Select(target);
+    QString error;
+    ASSERT_TRUE(platform::InstallDir::Prepare(shipped.path(), &error));
+    EXPECT_TRUE(QFileInfo::exists(target + ".installing/mine.txt"));
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+              (QStringList{"Ventrose", "Ventrose.installing"}));
+}
+
+// A copy that fails says why (a full disk, here a file size limit), and leaves nothing.
+TEST_F(InstallDirTest, AFailedCopyGivesTheSystemsReason) {
+    const QString target = home.filePath("Ventrose");
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit tiny{2, 2};
+        if (setrlimit(RLIMIT_FSIZE, &tiny) != 0)
+            _exit(90);
+        platform::InstallDir::Select(target);
+        QString error;
+        const bool made = platform::InstallDir::Prepare(shipped.path(), &error);
+        const bool reasoned = error.contains(QString::fromLocal8Bit(std::strerror(EFBIG)));
+        _exit(made ? 1 : reasoned ? 0 : 2);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: installed, 2: no reason given";
+    EXPECT_TRUE(QDir(home.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+}
+
+// Without HOME (or with an empty one) the folder is in the user's home all the same.
+TEST_F(InstallDirTest, TheDefaultFolderIsInTheUsersHomeEvenWithoutHome) {
+    const QString expected =
+        QString::fromLocal8Bit(getpwuid(getuid())->pw_dir) + "/.local/share/Ventrose";
+    const QByteArray savedHome = qgetenv("HOME"), savedData = qgetenv("XDG_DATA_HOME");
+    qunsetenv("XDG_DATA_HOME");
+    qunsetenv("HOME");
+    EXPECT_EQ(QDir::cleanPath(platform::InstallDir::DefaultPath()), QDir::cleanPath(expected));
+    qputenv("HOME", "");
+    EXPECT_EQ(QDir::cleanPath(platform::InstallDir::DefaultPath()), QDir::cleanPath(expected));
+    qputenv("HOME", savedHome);
+    if (!savedData.isEmpty())
+        qputenv("XDG_DATA_HOME", savedData);
 }
 
 } // namespace

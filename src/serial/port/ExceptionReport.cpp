@@ -1,6 +1,7 @@
 #include "serial/port/ExceptionReport.h"
 
-#include <cstdio>
+#include "platform/StandardDescriptors.h"
+
 #include <mutex>
 #include <stdexcept>
 
@@ -28,7 +29,8 @@ void ReportException(const std::exception &error) {
     if (reporter)
         reporter(error);
     else
-        std::fprintf(stderr, "%s\n", error.what());
+        // Never waiting on a standard error that nobody reads: this runs on the main thread.
+        platform::NoteOnStandardError(error.what());
 }
 
 void ReportCurrentException() {

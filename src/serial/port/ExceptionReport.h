@@ -1,7 +1,7 @@
 // The application's standard exception report, as the port component reaches it: where
 // the component may not let an exception escape (opening after a form load, handlers run
 // for the event receiver), it hands the exception here. The program routes it to its
-// error box; until then it goes to the standard error stream.
+// error box; until then it goes to the standard error stream, when that takes no wait.
 #pragma once
 
 #include <exception>
