@@ -3,11 +3,13 @@
 // the device is back.
 #include "AppTestSupport.h"
 
+#include "app/CalibrationPhases.h"
 #include "app/PictureBox.h"
 #include "dialogs/Unit6.h"
 #include "platform/sync.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -18,6 +20,16 @@
 
 namespace apptest {
 namespace {
+
+// Whether a control, as it is drawn now, has a pixel of that colour.
+bool DrawnWith(QWidget *widget, const QColor &colour) {
+    const QImage image = widget->grab().toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).rgb() == colour.rgb())
+                return true;
+    return false;
+}
 
 class LinkLostTest : public ProgramFixture {
 protected:
@@ -296,11 +308,15 @@ TEST_F(LinkComesBack, ACalibrationUnderWayShowsItsPhaseAgainAndGoesOn) {
     Unplug();
     EXPECT_TRUE(Main().BitBtn2->isVisible());
     EXPECT_FALSE(Main().BitBtn2->isEnabled()) << "no phase without the link";
+    // Switched off, its digit is drawn grayed out, not in the phase's colour.
+    const QColor digit = app::CalibrationPhases()[1].colour;
+    EXPECT_FALSE(DrawnWith(Main().BitBtn2, digit));
     Module().Replug();
 
     DeviceReturns();
     EXPECT_EQ(Status(), "Communication rétablie...");
     EXPECT_TRUE(Main().BitBtn2->isVisible() && Main().BitBtn2->isEnabled());
+    EXPECT_TRUE(DrawnWith(Main().BitBtn2, digit));
     EXPECT_FALSE(Main().ToolButton7->Enabled() || Main().Optionsmatrielles1->Enabled());
     for (QPushButton *phase : {Main().BitBtn2, Main().BitBtn3, Main().BitBtn4})
         phase->click();
