@@ -202,7 +202,7 @@ compass.</li>
 positive to the east.</p>
 <p class="note">You do not know your place's declination? The <b>Compute for a place</b> frame,
 on the right of the window, works it out from the latitude, the longitude and the date (see
-<a href="#declinaison-lieu">Working out the declination for a place</a>).</p>
+<a href="#declinaison-lieu">Computing the declination for a place</a>).</p>
 <p class="retour"><a href="#som">Back to the contents</a></p>
 </div>
 )";
@@ -312,9 +312,9 @@ recording starts as soon as the communication starts, without opening the window
 
 const char kPlaceTopic[] = R"(
 <div class="rubrique" id="declinaison-lieu"><a name="declinaison-lieu"></a>
-<h1>Working out the declination for a place</h1>
+<h1>Computing the declination for a place</h1>
 <p>The <b>Compute for a place</b> frame of the <a href="#rub8">Magnetic declination</a> window
-works out your place's declination with the <b>WMM2025</b> World Magnetic Model (from NOAA and
+computes your place's declination with the <b>WMM2025</b> World Magnetic Model (from NOAA and
 the British Geological Survey), which the program holds: no connection is needed.</p>
 <ol>
 <li>Enter the place's <b>latitude</b> and <b>longitude</b> (see the ways of writing them
