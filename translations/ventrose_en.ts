@@ -156,6 +156,18 @@ Try “ventrose --help” for the list of options.</translation>
         <translation>the option --altitude can only be used with --declination</translation>
     </message>
     <message>
+        <source>Avec --declination : donne aussi la valeur d&apos;une date hors de la période de validité du modèle (2025 à 2029), qui n&apos;est qu&apos;une extrapolation.</source>
+        <translation>With --declination: also gives the value for a date outside the model&apos;s validity period (2025 to 2029), which is only an extrapolation.</translation>
+    </message>
+    <message>
+        <source>l&apos;option --extrapolate ne sert qu&apos;avec --declination</source>
+        <translation>the option --extrapolate can only be used with --declination</translation>
+    </message>
+    <message>
+        <source>les options --declination et %1 ne vont pas ensemble</source>
+        <translation>the options --declination and %1 cannot be used together</translation>
+    </message>
+    <message>
         <source>LAT LON [AAAA-MM-JJ]</source>
         <translation>LAT LON [YYYY-MM-DD]</translation>
     </message>
@@ -250,10 +262,6 @@ Try “ventrose --help” for the list of options.</translation>
         <translation>Help on computing the declination</translation>
     </message>
     <message>
-        <source>Modèle WMM2025. Latitude géodésique (WGS84), altitude 0 sur l&apos;ellipsoïde.</source>
-        <translation>WMM2025 model. Geodetic latitude (WGS84), height 0 on the ellipsoid.</translation>
-    </message>
-    <message>
         <source>Latitude</source>
         <translation>Latitude</translation>
     </message>
@@ -291,6 +299,22 @@ Apply: %1° %2, range %3</translation>
         <source>Le lieu n&apos;a pas pu être retenu dans %1.</source>
         <translation>The place could not be kept in %1.</translation>
     </message>
+    <message>
+        <source>Déclinaison extrapolée : %1</source>
+        <translation>Extrapolated declination: %1</translation>
+    </message>
+    <message>
+        <source>%1 : %2.</source>
+        <translation>%1: %2.</translation>
+    </message>
+    <message>
+        <source>Modèle WMM2025. Latitude géodésique (WGS84), altitude 0 sur l&apos;ellipsoïde.</source>
+        <translation>WMM2025 model. Geodetic latitude (WGS84), height 0 on the ellipsoid.</translation>
+    </message>
+    <message>
+        <source>Appliquer arrondit la valeur affichée au degré le plus proche, une moitié vers le haut.</source>
+        <translation>Apply rounds the value shown to the nearest degree, halves up.</translation>
+    </message>
 </context>
 <context>
     <name>DeclinationCommand</name>
@@ -317,6 +341,10 @@ Apply: %1° %2, range %3</translation>
     <message>
         <source>ventrose : attention : %1</source>
         <translation>ventrose: warning: %1</translation>
+    </message>
+    <message>
+        <source>le %1 est hors de la période de validité du modèle WMM2025 (2025 à 2029) : la déclinaison n&apos;y serait qu&apos;une extrapolation, que l&apos;option --extrapolate demande</source>
+        <translation>%1 is outside the validity period of the WMM2025 model (2025 to 2029): the declination would only be an extrapolation, which the option --extrapolate asks for</translation>
     </message>
 </context>
 <context>
@@ -537,6 +565,18 @@ Apply: %1° %2, range %3</translation>
         <translation>Cannot save the image %1.</translation>
     </message>
     <message>
+        <source>%1 mesure(s) perdue(s).</source>
+        <translation>%1 reading(s) lost.</translation>
+    </message>
+    <message>
+        <source>Cap moyen : %1   Écart type : %2   Mesures : %3</source>
+        <translation>Mean heading: %1   Standard deviation: %2   Readings: %3</translation>
+    </message>
+    <message>
+        <source>Journal du cap, %1, du %2 au %3 (UTC)</source>
+        <translation>Heading log, %1, from %2 to %3 (UTC)</translation>
+    </message>
+    <message>
         <source>journal-%1.%2</source>
         <translation>heading-log-%1.%2</translation>
     </message>
@@ -556,6 +596,14 @@ L&apos;enregistrement est arrêté ; la communication avec la boussole continue.
         <translation>Cannot write to the heading log %1:
 %2
 The recording is stopped; the link with the compass goes on.</translation>
+    </message>
+    <message>
+        <source>c&apos;est le journal relu : il n&apos;est pas remplacé pendant sa relecture</source>
+        <translation>it is the log being played back: it is not replaced while it plays</translation>
+    </message>
+    <message>
+        <source>Le journal du cap %1 ne suit plus les mesures : celles qu&apos;il ne peut prendre sont perdues (le disque ou le programme qui le lit ne suit pas). L&apos;enregistrement continue.</source>
+        <translation>The heading log %1 no longer keeps up with the readings: those it cannot take are lost (the disk or the program reading it does not keep up). The recording goes on.</translation>
     </message>
 </context>
 <context>
@@ -803,6 +851,19 @@ To restore them, copy them from %3.</translation>
     </message>
 </context>
 <context>
+    <name>LogLoad</name>
+    <message>
+        <source>La dernière ligne (%2) du journal du cap %1 est coupée : la relecture s&apos;arrête après les %3 mesures entières.</source>
+        <translation>The last line (%2) of the heading log %1 is cut: the playback stops after the %3 whole readings.</translation>
+    </message>
+    <message>
+        <source>La relecture du journal du cap %1 s&apos;arrête après %2 mesures :
+%3</source>
+        <translation>The playback of the heading log %1 stops after %2 readings:
+%3</translation>
+    </message>
+</context>
+<context>
     <name>LogReader</name>
     <message>
         <source>%1 champs au lieu de 7</source>
@@ -833,10 +894,6 @@ To restore them, copy them from %3.</translation>
         <translation>the time is earlier than that of line %1</translation>
     </message>
     <message>
-        <source>le fichier dépasse 512 Mo</source>
-        <translation>the file is larger than 512 MB</translation>
-    </message>
-    <message>
         <source>Impossible de lire le journal du cap %1 :
 %2</source>
         <translation>Cannot read the heading log %1:
@@ -849,6 +906,34 @@ ligne %2 : %3.</source>
 line %2: %3.</translation>
     </message>
     <message>
+        <source>ce n&apos;est pas un fichier ordinaire (un appareil, un tube, un dossier) : seul un journal enregistré se relit</source>
+        <translation>it is not a regular file (a device, a pipe, a folder): only a recorded log can be played back</translation>
+    </message>
+    <message>
+        <source>le fichier dépasse %1 Mo ; la suite n&apos;est pas lue</source>
+        <translation>the file is larger than %1 MB; the rest is not read</translation>
+    </message>
+    <message>
+        <source>la ligne dépasse %1 octets</source>
+        <translation>the line is longer than %1 bytes</translation>
+    </message>
+    <message>
+        <source>la ligne est coupée : le fichier s&apos;arrête en son milieu</source>
+        <translation>the line is cut: the file ends in its middle</translation>
+    </message>
+    <message>
+        <source>l&apos;heure est plus de 24 heures après celle de la ligne %1</source>
+        <translation>the time is more than 24 hours after that of line %1</translation>
+    </message>
+    <message>
+        <source>l&apos;heure est plus d&apos;un an après celle de la première mesure</source>
+        <translation>the time is more than a year after that of the first reading</translation>
+    </message>
+    <message>
+        <source>l&apos;octet 0x%1 en colonne %2 n&apos;est pas du texte</source>
+        <translation>the byte 0x%1 in column %2 is not text</translation>
+    </message>
+    <message>
         <source>1 champ au lieu de 7</source>
         <translation>1 field instead of 7</translation>
     </message>
@@ -856,8 +941,24 @@ line %2: %3.</translation>
 <context>
     <name>LogWriter</name>
     <message>
-        <source>écriture incomplète</source>
-        <translation>incomplete write</translation>
+        <source>le disque est plein</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>aucun programme ne lit ce tube nommé ; lancez d&apos;abord celui qui doit le lire</source>
+        <translation>no program is reading this named pipe; start its reader first</translation>
+    </message>
+    <message>
+        <source>le programme qui lisait le tube s&apos;est arrêté</source>
+        <translation>the program that read the pipe has stopped</translation>
+    </message>
+    <message>
+        <source>le fichier existe déjà ; il n&apos;est pas remplacé : nommez un nouveau fichier</source>
+        <translation>the file already exists; it is not replaced: name a new file</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est ni un fichier ordinaire, ni un tube, ni un appareil</source>
+        <translation>it is neither a regular file, nor a pipe, nor a device</translation>
     </message>
 </context>
 <context>

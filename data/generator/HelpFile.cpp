@@ -333,7 +333,8 @@ année.</li>
 <li>Cliquez sur <b>Calculer</b> (ou appuyez sur Entrée dans un champ). Le cadre affiche la
 déclinaison au dixième de degré, EST ou OUEST, suivie de son incertitude, et ce que
 <b>Appliquer</b> réglera.</li>
-<li>Cliquez sur <b>Appliquer</b> : le côté (EST ou OUEST), la valeur arrondie au degré et la plus
+<li>Cliquez sur <b>Appliquer</b> : le côté (EST ou OUEST), la valeur affichée arrondie au degré
+le plus proche (une moitié vers le haut : 2,4° donne 2°, 2,5° donne 3°) et la plus
 petite plage de réglage qui la contient (3, 5, 7 ou 10) sont réglés dans la fenêtre, comme si
 vous l'aviez fait vous-même. Cliquez ensuite sur <b>OK</b> : la déclinaison est enregistrée et
 envoyée à la boussole.</li>
@@ -367,19 +368,21 @@ l'écart réel est plus petit. Elle grandit à l'approche des pôles magnétique
 <table>
 <tr><th>Avertissement</th><th>Signification</th></tr>
 <tr><td>date hors de la période de validité</td><td>WMM2025 vaut du 1er janvier 2025 au
-31 décembre 2029 ; ailleurs, la valeur n'est qu'une extrapolation.</td></tr>
+31 décembre 2029 ; ailleurs, la valeur n'est qu'une extrapolation, montrée sans incertitude :
+rien n'est appliqué.</td></tr>
 <tr><td>zone de prudence</td><td>près d'un pôle magnétique, le champ horizontal est faible (moins
 de 6000 nT) : une boussole y est peu sûre.</td></tr>
 <tr><td>zone interdite</td><td>plus près encore (moins de 2000 nT), une boussole n'indique rien
 de sûr : rien n'est appliqué.</td></tr>
 <tr><td>plus de 10°</td><td>la boussole ne reçoit pas de déclinaison au-delà de 10° : rien n'est
-appliqué.</td></tr>
+appliqué quand la valeur arrondie dépasse 10° (à partir de 10,5°).</td></tr>
 </table>
 
 <h2>En ligne de commande</h2>
 <p><span class="menu">ventrose --declination LAT LON [AAAA-MM-JJ] [--altitude KM]</span> écrit la
 déclinaison en degrés (positive à l'est, deux décimales) suivie de son incertitude, sans ouvrir
-de fenêtre ; les avertissements vont sur la sortie d'erreur.</p>
+de fenêtre ; les avertissements vont sur la sortie d'erreur. Une date hors de la période de
+validité est refusée, sauf avec <span class="menu">--extrapolate</span>.</p>
 <p class="retour"><a href="#som">Retour au sommaire</a></p>
 </div>
 )";

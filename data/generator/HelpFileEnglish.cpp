@@ -324,7 +324,8 @@ year.</li>
 <li>Click <b>Compute</b> (or press Enter in a field). The frame shows the declination to a
 tenth of a degree, EAST or WEST, followed by its uncertainty, and what <b>Apply</b> will
 set.</li>
-<li>Click <b>Apply</b>: the side (EAST or WEST), the value rounded to the degree and the
+<li>Click <b>Apply</b>: the side (EAST or WEST), the value shown rounded to the nearest degree
+(halves up: 2.4° gives 2°, 2.5° gives 3°) and the
 smallest setting range that holds it (3, 5, 7 or 10) are set in the window, as if you had done
 it yourself. Then click <b>OK</b>: the declination is saved and sent to the compass.</li>
 </ol>
@@ -356,19 +357,21 @@ three, the real difference is smaller. It grows near the magnetic poles.</li>
 <table>
 <tr><th>Warning</th><th>Meaning</th></tr>
 <tr><td>date outside the validity period</td><td>WMM2025 holds from 1 January 2025 to
-31 December 2029; elsewhere, the value is only an extrapolation.</td></tr>
+31 December 2029; elsewhere, the value is only an extrapolation, shown without an uncertainty:
+nothing is applied.</td></tr>
 <tr><td>caution zone</td><td>near a magnetic pole, the horizontal field is weak (under
 6000 nT): a compass is unreliable there.</td></tr>
 <tr><td>blackout zone</td><td>nearer still (under 2000 nT), a compass shows nothing reliable:
 nothing is applied.</td></tr>
 <tr><td>more than 10°</td><td>the compass takes no declination beyond 10°: nothing is
-applied.</td></tr>
+applied when the rounded value is over 10° (from 10.5° on).</td></tr>
 </table>
 
 <h2>On the command line</h2>
 <p><span class="menu">ventrose --declination LAT LON [YYYY-MM-DD] [--altitude KM]</span> prints
 the declination in degrees (positive to the east, two decimals) followed by its uncertainty,
-without opening a window; the warnings go to the standard error.</p>
+without opening a window; the warnings go to the standard error. A date outside the validity
+period is refused, unless <span class="menu">--extrapolate</span> is given.</p>
 <p class="retour"><a href="#som">Back to the contents</a></p>
 </div>
 )";

@@ -89,6 +89,11 @@ const OptionSpec kOptions[] = {
          "CommandLine",
          "Avec --declination : la hauteur en km au-dessus de l'ellipsoïde WGS84 (0 par défaut)."),
      false, [](Options &o, const Values &v) { return ReadAltitude(v[0], o.altitude); }},
+    {"extrapolate", 0, "",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Avec --declination : donne aussi la valeur d'une date hors de la période "
+                       "de validité du modèle (2025 à 2029), qui n'est qu'une extrapolation."),
+     false, [](Options &o, const Values &) { return Taken(o.extrapolate); }},
     {"nmea", 0, "OUTPUT",
      QT_TRANSLATE_NOOP("CommandLine",
                        "Partage le cap en NMEA 0183 pour cette exécution : udp:HÔTE:PORT, "
@@ -235,6 +240,32 @@ std::optional<platform::Language> LanguageAsked(const std::vector<std::string> &
     return std::nullopt;
 }
 
+namespace {
+
+// Why options that were all read do not go together; empty when they do. --declination prints
+// and stops, so an option for the windows it never opens would be silently dropped.
+std::string Conflict(const std::vector<const OptionSpec *> &seen, const Options &options) {
+    if (options.altitude && !options.declination)
+        return Tr(
+            QT_TRANSLATE_NOOP("CommandLine", "l'option --altitude ne sert qu'avec --declination"));
+    if (options.extrapolate && !options.declination)
+        return Tr(QT_TRANSLATE_NOOP("CommandLine",
+                                    "l'option --extrapolate ne sert qu'avec --declination"));
+    if (!options.declination)
+        return {};
+    constexpr std::string_view withDeclination[] = {"declination", "altitude", "extrapolate",
+                                                    "lang",        "help",     "version"};
+    for (const OptionSpec *option : seen)
+        if (std::find(std::begin(withDeclination), std::end(withDeclination), option->name) ==
+            std::end(withDeclination))
+            return Tr(QT_TRANSLATE_NOOP("CommandLine",
+                                        "les options --declination et %1 ne vont pas ensemble"),
+                      {std::string("--") + option->name});
+    return {};
+}
+
+} // namespace
+
 CommandLine ParseCommandLine(const std::vector<std::string> &arguments) {
     CommandLine line;
     std::vector<const OptionSpec *> seen;
@@ -249,9 +280,8 @@ CommandLine ParseCommandLine(const std::vector<std::string> &arguments) {
         else
             line.error = ReadOption(arguments, i, seen, line.options);
     }
-    if (line.error.empty() && line.options.altitude && !line.options.declination)
-        line.error = Tr(
-            QT_TRANSLATE_NOOP("CommandLine", "l'option --altitude ne sert qu'avec --declination"));
+    if (line.error.empty())
+        line.error = Conflict(seen, line.options);
     if (!line.error.empty())
         line.options = {}; // nothing half read
     return line;
@@ -301,8 +331,13 @@ std::optional<int> RunWithoutDisplay(const CommandLine &line, const Terminal &te
     else if (options.declination) {
         DeclinationRequest request = *options.declination;
         request.point.height = options.altitude.value_or(0.0);
-        PrintDeclination(request, terminal.out, terminal.err,
-                         terminal.today.value_or(LocalToday()));
+        const std::chrono::year_month_day today = terminal.today.value_or(LocalToday());
+        if (const std::string refusal = ExtrapolationRefusal(request.date.value_or(today));
+            !refusal.empty() && !options.extrapolate) {
+            std::fputs(UsageErrorText(refusal).c_str(), terminal.err);
+            return kUsageErrorStatus;
+        }
+        PrintDeclination(request, terminal.out, terminal.err, today);
     } else
         return std::nullopt;
     return Flushed(terminal);

@@ -28,9 +28,10 @@ struct Options {
     std::string replay{}; // a heading log the simulated module plays back (implies simulate)
     std::optional<DeclinationRequest> declination{}; // print it and stop
     std::optional<double> altitude{};                // metres, for --declination
-    std::vector<nmea::OutputTarget> nmea{};          // heading outputs switched on for this run
-    bool nmeaTrue = false;                           // and HDT with them
-    std::optional<platform::Language> language{};    // none: the locale's
+    bool extrapolate = false; // --declination gives a date outside the model's validity too
+    std::vector<nmea::OutputTarget> nmea{};       // heading outputs switched on for this run
+    bool nmeaTrue = false;                        // and HDT with them
+    std::optional<platform::Language> language{}; // none: the locale's
 
     bool operator==(const Options &) const = default;
 };
@@ -62,7 +63,8 @@ struct CommandLine {
 // Reads the arguments that follow the program's name. "--name VALUE" and "--name=VALUE"
 // both give a value; a value may not begin with "--" unless given after "=". Unknown
 // options, missing or empty values, a switch given a value, an option given twice and
-// any argument that is not an option are errors, and so is --altitude without --declination.
+// any argument that is not an option are errors, and so are --altitude and --extrapolate
+// without --declination, and --declination with an option of the program's windows.
 CommandLine ParseCommandLine(const std::vector<std::string> &arguments);
 
 // The language that --lang asks for ("--lang en", "--lang=fr" before any "--"); nothing when the

@@ -81,6 +81,19 @@ std::string ReadAltitude(const std::string &km, std::optional<double> &metres) {
     return {};
 }
 
+std::string ExtrapolationRefusal(std::chrono::year_month_day date) {
+    if (geomag::WithinValidity(date))
+        return {};
+    char iso[16];
+    std::snprintf(iso, sizeof iso, "%04d-%02u-%02u", int(date.year()), unsigned(date.month()),
+                  unsigned(date.day()));
+    return Tr(QT_TRANSLATE_NOOP("DeclinationCommand",
+                                "le %1 est hors de la période de validité du modèle WMM2025 (2025 "
+                                "à 2029) : la déclinaison n'y serait qu'une extrapolation, que "
+                                "l'option --extrapolate demande"),
+              {iso});
+}
+
 void PrintDeclination(const DeclinationRequest &request, std::FILE *out, std::FILE *err,
                       std::chrono::year_month_day today) {
     const geomag::DeclinationEstimate estimate =

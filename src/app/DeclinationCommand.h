@@ -1,5 +1,5 @@
-// `ventrose --declination LAT LON [AAAA-MM-JJ] [--altitude KM]`: the magnetic declination of
-// WMM2025 for a place and a date, printed without any display.
+// `ventrose --declination LAT LON [AAAA-MM-JJ] [--altitude KM] [--extrapolate]`: the magnetic
+// declination of WMM2025 for a place and a date, printed without any display.
 #pragma once
 
 #include "geomag/FieldModel.h"
@@ -28,6 +28,11 @@ std::string ReadDeclinationRequest(const std::vector<std::string> &values,
 // Reads the value of --altitude, kilometres above the ellipsoid (a point or a comma), into
 // metres; the same kind of answer.
 std::string ReadAltitude(const std::string &km, std::optional<double> &metres);
+
+// Why the declination on `date` is not given without being asked for explicitly: the model
+// does not hold then, so its value is only an extrapolation (French, without a final full
+// stop). Empty within the model's validity.
+std::string ExtrapolationRefusal(std::chrono::year_month_day date);
 
 // Prints "D ± σ" on `out` (degrees with two decimals whatever the locale, east positive,
 // then the model's error estimate) and the warnings that hold on `err` (validity period,

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QLineSeries>
+#include <QScatterSeries>
 
 #include <cmath>
 
@@ -16,7 +17,7 @@ const QColor kCurve(200, 30, 30); // the needle's red
 
 HeadingChart::HeadingChart(QWidget *parent)
     : QChartView(parent), chart_(new QChart), timeAxis_(new QDateTimeAxis),
-      headingAxis_(new QCategoryAxis) {
+      headingAxis_(new QCategoryAxis), dots_(new QScatterSeries) {
     chart_->legend()->hide();
     chart_->setMargins(QMargins(4, 4, 8, 4));
     timeAxis_->setTickCount(7);
@@ -27,6 +28,13 @@ HeadingChart::HeadingChart(QWidget *parent)
     chart_->addAxis(headingAxis_, Qt::AlignLeft);
     setChart(chart_); // the view owns the chart from here
     setRenderHint(QPainter::Antialiasing);
+    dots_->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    dots_->setMarkerSize(4);
+    dots_->setColor(kCurve);
+    dots_->setBorderColor(kCurve);
+    chart_->addSeries(dots_);
+    dots_->attachAxis(timeAxis_);
+    dots_->attachAxis(headingAxis_);
     setMinimumSize(480, 300);
     PlaceHeadingAxis(180);
 }
@@ -58,6 +66,7 @@ QLineSeries *HeadingChart::SeriesFor(std::size_t piece) {
         QPen pen(kCurve);
         pen.setWidthF(1.5);
         series->setPen(pen);
+        series->setMarkerSize(4);
         chart_->addSeries(series);
         series->attachAxis(timeAxis_);
         series->attachAxis(headingAxis_);
@@ -73,6 +82,9 @@ void HeadingChart::Show(const headinglog::StripTrace &trace, std::int64_t now, s
     timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(now - span),
                         QDateTime::fromMSecsSinceEpoch(now));
     const std::size_t pieces = trace.starts.size();
+    pieces_.clear();
+    QList<QPointF> dots;
+    std::size_t lines = 0;
     for (std::size_t piece = 0; piece < pieces; ++piece) {
         const std::size_t begin = trace.starts[piece];
         const std::size_t end = piece + 1 < pieces ? trace.starts[piece + 1] : trace.points.size();
@@ -81,19 +93,22 @@ void HeadingChart::Show(const headinglog::StripTrace &trace, std::int64_t now, s
         for (std::size_t i = begin; i < end; ++i)
             points.append(
                 QPointF(static_cast<double>(trace.points[i].msecs), trace.points[i].value));
-        SeriesFor(piece)->replace(points);
+        // A piece of one point draws no line: its point shows as a dot.
+        if (points.size() == 1)
+            dots.append(points.front());
+        else
+            SeriesFor(lines++)->replace(points);
+        pieces_.push_back(std::move(points));
     }
-    for (std::size_t piece = pieces; piece < inUse_; ++piece)
-        series_[piece]->clear();
-    inUse_ = pieces;
+    for (std::size_t line = lines; line < inUse_; ++line)
+        series_[line]->clear();
+    inUse_ = lines;
+    dots_->replace(dots);
 }
 
-std::vector<QList<QPointF>> HeadingChart::Pieces() const {
-    std::vector<QList<QPointF>> pieces;
-    for (std::size_t piece = 0; piece < inUse_; ++piece)
-        pieces.push_back(series_[piece]->points());
-    return pieces;
-}
+std::vector<QList<QPointF>> HeadingChart::Pieces() const { return pieces_; }
+
+QList<QPointF> HeadingChart::Dots() const { return dots_->points(); }
 
 QStringList HeadingChart::HeadingLabels() const { return headingAxis_->categoriesLabels(); }
 double HeadingChart::AxisLow() const { return headingAxis_->min(); }

@@ -13,6 +13,7 @@
 class QCategoryAxis;
 class QDateTimeAxis;
 class QLineSeries;
+class QScatterSeries;
 
 namespace app {
 
@@ -29,6 +30,8 @@ public:
 
     // The pieces drawn, in order, as their points.
     std::vector<QList<QPointF>> Pieces() const;
+    // The pieces of one point, drawn as dots.
+    QList<QPointF> Dots() const;
     // The labels of the vertical axis, bottom to top.
     QStringList HeadingLabels() const;
     double AxisLow() const;
@@ -41,7 +44,9 @@ private:
     QChart *chart_;
     QDateTimeAxis *timeAxis_;
     QCategoryAxis *headingAxis_;
-    std::vector<QLineSeries *> series_; // grows to the most pieces ever shown, reused
+    QScatterSeries *dots_;
+    std::vector<QLineSeries *> series_; // grows to the most lines ever shown, reused
+    std::vector<QList<QPointF>> pieces_;
     std::size_t inUse_ = 0;
     double centre_ = -1;
 };

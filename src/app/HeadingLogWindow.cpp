@@ -11,13 +11,17 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLocale>
+#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -198,18 +202,22 @@ void HeadingLogWindow::ShowStatistics() {
 void HeadingLogWindow::ShowRecording() {
     RecordButton->setEnabled(!recorder_.Recording());
     StopButton->setEnabled(recorder_.Recording());
+    QString text;
     if (recorder_.Recording())
-        RecordingLabel->setText(QCoreApplication::translate(
-                                    "HeadingLogWindow", "Enregistrement dans %1 : %2 mesure(s).")
-                                    .arg(QDir::toNativeSeparators(recorder_.Path()))
-                                    .arg(recorder_.Rows()));
+        text = QCoreApplication::translate("HeadingLogWindow",
+                                           "Enregistrement dans %1 : %2 mesure(s).")
+                   .arg(QDir::toNativeSeparators(recorder_.Path()))
+                   .arg(recorder_.Rows());
     else if (!recorder_.Error().isEmpty())
-        RecordingLabel->setText(
-            QCoreApplication::translate("HeadingLogWindow", "Enregistrement arrêté : %1")
-                .arg(recorder_.Error()));
+        text = QCoreApplication::translate("HeadingLogWindow", "Enregistrement arrêté : %1")
+                   .arg(recorder_.Error());
     else
-        RecordingLabel->setText(
-            QCoreApplication::translate("HeadingLogWindow", "Aucun enregistrement en cours."));
+        text = QCoreApplication::translate("HeadingLogWindow", "Aucun enregistrement en cours.");
+    if (recorder_.Lost() > 0)
+        text += QLatin1Char(' ') +
+                QCoreApplication::translate("HeadingLogWindow", "%1 mesure(s) perdue(s).")
+                    .arg(recorder_.Lost());
+    RecordingLabel->setText(text);
 }
 
 // Asks for a file to write, proposing journal-<date>-<time>.<extension> in the folder used
@@ -238,7 +246,8 @@ void HeadingLogWindow::RecordClick() {
         kLogFolderKey, QStringLiteral("csv"),
         QCoreApplication::translate("HeadingLogWindow",
                                     "Journal CSV (*.csv);;Tous les fichiers (*)"));
-    if (!path.isEmpty() && !recorder_.Start(path))
+    // The save dialog asked before naming a file that is there.
+    if (!path.isEmpty() && !recorder_.Start(path, HeadingRecorder::Existing::Replace))
         platform::MessageBoxes::Warning(
             HeadingRecorder::FailureMessage(path, recorder_.Error(), false));
 }
@@ -250,10 +259,46 @@ void HeadingLogWindow::ExportClick() {
         QCoreApplication::translate("HeadingLogWindow", "Exporter l'image du journal du cap"),
         kImageFolderKey, QStringLiteral("png"),
         QCoreApplication::translate("HeadingLogWindow", "Image PNG (*.png)"));
-    if (!path.isEmpty() && !Chart->grab().save(path, "PNG"))
+    if (!path.isEmpty() && !Picture().save(path, "PNG"))
         platform::MessageBoxes::Warning(
             QCoreApplication::translate("HeadingLogWindow", "Impossible d'enregistrer l'image %1.")
                 .arg(path));
+}
+
+QStringList HeadingLogWindow::PictureCaption() const {
+    const std::int64_t now = Now();
+    const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+    const headinglog::CircularStats stats = history_.Stats();
+    return {
+        QCoreApplication::translate("HeadingLogWindow", "Journal du cap, %1, du %2 au %3 (UTC)")
+            .arg(SpanBox->currentText())
+            .arg(QDateTime::fromMSecsSinceEpoch(now - history_.Span(), Qt::UTC).toString(format),
+                 QDateTime::fromMSecsSinceEpoch(now, Qt::UTC).toString(format)),
+        QCoreApplication::translate("HeadingLogWindow",
+                                    "Cap moyen : %1   Écart type : %2   Mesures : %3")
+            .arg(DegreesText(stats.mean), DegreesText(stats.deviation))
+            .arg(stats.count)};
+}
+
+// The chart under a band that says what it shows: the span and its dates, the statistics.
+QImage HeadingLogWindow::Picture() const {
+    const QImage chart = Chart->grab().toImage();
+    const QFontMetrics metrics(font());
+    const QStringList caption = PictureCaption();
+    const int margin = metrics.height() / 2;
+    const int band = margin * 2 + metrics.lineSpacing() * static_cast<int>(caption.size());
+    QImage picture(chart.width(), chart.height() + band, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.setFont(font());
+    painter.setPen(Qt::black);
+    int y = margin + metrics.ascent();
+    for (const QString &line : caption) {
+        painter.drawText(margin, y, line);
+        y += metrics.lineSpacing();
+    }
+    painter.drawImage(0, band, chart);
+    return picture;
 }
 
 } // namespace app

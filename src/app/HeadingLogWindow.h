@@ -14,6 +14,7 @@
 #include <functional>
 
 class QComboBox;
+class QImage;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -52,6 +53,11 @@ public:
            *RecordingLabel = nullptr;
     QPushButton *RecordButton = nullptr, *StopButton = nullptr, *ExportButton = nullptr,
                 *HelpButton = nullptr, *CloseButton = nullptr;
+
+    // The exported picture: the chart under the lines of PictureCaption.
+    QImage Picture() const;
+    // What the picture says of the chart: the span with its dates, the statistics.
+    QStringList PictureCaption() const;
 
     // The buttons' actions.
     void RecordClick();

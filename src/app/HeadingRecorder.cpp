@@ -1,13 +1,23 @@
 #include "app/HeadingRecorder.h"
 
 #include "platform/MessageBoxes.h"
+#include "platform/StandardDescriptors.h"
 
 #include <QCoreApplication>
-#include <QTimer>
+#include <QFile>
 
-#include <cstdio>
+#include <sys/stat.h>
 
 namespace app {
+
+namespace {
+std::optional<std::pair<unsigned long long, unsigned long long>> Identity(const QString &path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    return std::pair<unsigned long long, unsigned long long>(status.st_dev, status.st_ino);
+}
+} // namespace
 
 headinglog::LogRow LogRowOf(const ReadingRecord &reading) {
     return {.time = reading.time,
@@ -19,13 +29,27 @@ headinglog::LogRow LogRowOf(const ReadingRecord &reading) {
             .declination = reading.declination};
 }
 
+headinglog::LogWriterOptions HeadingRecorder::WriterOptions() {
+    // Told on the writer's thread or on the reading's path; handled later on the window's.
+    headinglog::LogWriterOptions options;
+    options.failed = [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { Failed(); }, Qt::QueuedConnection);
+    };
+    options.losing = [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { Losing(); }, Qt::QueuedConnection);
+    };
+    return options;
+}
+
 HeadingRecorder::HeadingRecorder(ReadingFeed &feed)
     // On the standard error too: an unattended recording (--log) may have no one to see it.
     : report([](const QString &message) {
-          std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+          platform::NoteOnStandardError(message.toLocal8Bit().toStdString());
           platform::MessageBoxes::Warning(message);
       }),
-      feed_(feed) {}
+      feed_(feed), writer_(WriterOptions()) {}
 
 HeadingRecorder::~HeadingRecorder() {
     if (key_ >= 0)
@@ -44,9 +68,21 @@ QString HeadingRecorder::FailureMessage(const QString &path, const QString &reas
         .arg(path, reason);
 }
 
-bool HeadingRecorder::Start(const QString &path) {
+QString HeadingRecorder::Error() const { return refusal_.isEmpty() ? writer_.Error() : refusal_; }
+
+void HeadingRecorder::Protect(const QString &path) { protected_ = Identity(path); }
+
+bool HeadingRecorder::Start(const QString &path, Existing existing) {
     Stop();
-    if (!writer_.Open(path)) {
+    refusal_.clear();
+    if (protected_ && Identity(path) == protected_) {
+        refusal_ = QCoreApplication::translate(
+            "HeadingRecorder",
+            "c'est le journal relu : il n'est pas remplacé pendant sa relecture");
+        emit StateChanged();
+        return false;
+    }
+    if (!writer_.Open(path, existing)) {
         emit StateChanged();
         return false;
     }
@@ -64,18 +100,29 @@ void HeadingRecorder::Stop() {
     emit StateChanged();
 }
 
-void HeadingRecorder::Take(const ReadingRecord &reading) {
-    if (writer_.Append(LogRowOf(reading)))
+// Queues the row: nothing on the reading's path waits for the file.
+void HeadingRecorder::Take(const ReadingRecord &reading) { writer_.Append(LogRowOf(reading)); }
+
+void HeadingRecorder::Failed() {
+    if (key_ < 0)
         return;
-    // The writer closed the file; this listener goes, and the box waits until the port's
-    // event that brought the reading is over.
     feed_.Unsubscribe(key_);
     key_ = -1;
+    writer_.Close();
     emit StateChanged();
-    QTimer::singleShot(0, this, [this, message = FailureMessage(Path(), Error(), true)] {
-        if (report)
-            report(message);
-    });
+    if (report)
+        report(FailureMessage(Path(), Error(), true));
+}
+
+void HeadingRecorder::Losing() {
+    if (key_ >= 0 && report)
+        report(
+            QCoreApplication::translate(
+                "HeadingRecorder",
+                "Le journal du cap %1 ne suit plus les mesures : celles qu'il ne peut prendre "
+                "sont perdues (le disque ou le programme qui le lit ne suit pas). L'enregistrement "
+                "continue.")
+                .arg(Path()));
 }
 
 } // namespace app

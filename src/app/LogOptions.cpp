@@ -3,22 +3,63 @@
 #include "app/HeadingLog.h"
 #include "headinglog/LogReader.h"
 
+#include <QCoreApplication>
+
+#include <memory>
+#include <mutex>
+#include <utility>
+
 namespace app {
 
-std::vector<sim::ReplayedReading> ReplayOf(const std::vector<headinglog::LogRow> &rows) {
-    std::vector<sim::ReplayedReading> readings;
-    readings.reserve(rows.size());
-    for (const headinglog::LogRow &row : rows)
-        readings.push_back(
-            {std::chrono::milliseconds(rows.front().time.msecsTo(row.time)), row.raw});
-    return readings;
+namespace {
+QString StopMessage(const QString &path, const headinglog::LogReadError &error, long long rows) {
+    if (error.cut)
+        return QCoreApplication::translate("LogLoad",
+                                           "La dernière ligne (%2) du journal du cap %1 est "
+                                           "coupée : la relecture s'arrête après les %3 mesures "
+                                           "entières.")
+            .arg(path)
+            .arg(error.line)
+            .arg(rows);
+    return QCoreApplication::translate("LogLoad", "La relecture du journal du cap %1 s'arrête "
+                                                  "après %2 mesures :\n%3")
+        .arg(path)
+        .arg(rows)
+        .arg(headinglog::DescribeLogError(path, error));
 }
+} // namespace
 
-ReplayLoad LoadReplay(const QString &path) {
-    const headinglog::LogReadResult result = headinglog::ReadLogFile(path);
-    if (result.error)
-        return {{}, headinglog::DescribeLogError(path, *result.error)};
-    return {ReplayOf(result.rows), {}};
+ReplayLoad LoadReplay(const QString &path, std::function<void(const QString &)> stopped) {
+    headinglog::LogReadError error;
+    std::shared_ptr<headinglog::LogStream> stream = headinglog::LogStream::OpenFile(path, error);
+    if (!stream)
+        return {{}, headinglog::DescribeLogError(path, error)};
+    const std::optional<headinglog::LogRow> first = stream->Next();
+    if (!first)
+        return {{}, headinglog::DescribeLogError(path, *stream->Error())};
+    struct State {
+        std::mutex mutex;
+        std::optional<headinglog::LogRow> pending; // read at the opening, not yet handed
+        bool told = false;
+    };
+    auto state = std::make_shared<State>();
+    state->pending = first;
+    const QDateTime start = first->time;
+    return {[state, stream, start, path,
+             stopped = std::move(stopped)]() -> std::optional<sim::ReplayedReading> {
+                std::lock_guard lock(state->mutex);
+                std::optional<headinglog::LogRow> row = std::exchange(state->pending, {});
+                if (!row)
+                    row = stream->Next();
+                if (!row) {
+                    if (stream->Error() && stopped && !std::exchange(state->told, true))
+                        stopped(StopMessage(path, *stream->Error(), stream->Rows()));
+                    return std::nullopt;
+                }
+                return sim::ReplayedReading{std::chrono::milliseconds(start.msecsTo(row->time)),
+                                            row->raw};
+            },
+            {}};
 }
 
 bool StartUnattendedLog(HeadingLog &log, const QString &path) {

@@ -3,32 +3,32 @@
 //     --replay FILE   the simulated module plays the log FILE back at its recorded pace.
 #pragma once
 
-#include "headinglog/LogRow.h"
 #include "sim/SimulatedCompass.h"
 
 #include <QString>
 
-#include <optional>
-#include <vector>
+#include <functional>
 
 namespace app {
 
 class HeadingLog;
 
-// The readings of a log as the simulated module replays them: the raw values, each at its
-// time after the first row's.
-std::vector<sim::ReplayedReading> ReplayOf(const std::vector<headinglog::LogRow> &rows);
-
 struct ReplayLoad {
-    std::vector<sim::ReplayedReading> readings;
+    // The readings as the simulated module replays them, read from the file as it asks for
+    // them: the raw values, each at its time after the first row's.
+    sim::ReplaySource readings;
     QString error; // French, names the file and the line at fault; empty when loaded
 };
-// Reads the log FILE of --replay.
-ReplayLoad LoadReplay(const QString &path);
+// Opens the log FILE of --replay and reads its header and first row, so that a file that
+// is no log is refused at once, whatever its size. The rest is read as the replay goes:
+// a line met later that is no row (a last line cut short, a damaged one) ends the replay
+// there, and `stopped` is told why, on the module's thread.
+ReplayLoad LoadReplay(const QString &path, std::function<void(const QString &)> stopped = {});
 
 // Starts the recording of --log FILE. The link start comes later: rows begin with the first
-// reading taken once the link is up. A file that cannot be created is told through the
-// recorder's report and the program goes on without recording; returns false then.
+// reading taken once the link is up. A file that cannot be created, or one already there,
+// is told through the recorder's report and the program goes on without recording
+// (nothing already there is replaced); returns false then.
 bool StartUnattendedLog(HeadingLog &log, const QString &path);
 
 } // namespace app

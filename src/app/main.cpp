@@ -133,9 +133,18 @@ int main(int argc, char **argv) {
     }
     sim::CompassOptions moduleOptions;
     if (!options.replay.empty()) {
-        app::ReplayLoad replay = app::LoadReplay(QString::fromLocal8Bit(options.replay));
+        // A replay that stops before the end of its file (a last line cut short, a damaged
+        // line) says so on standard error and in the status bar once the window exists.
+        app::ReplayLoad replay =
+            app::LoadReplay(QString::fromLocal8Bit(options.replay), [&](const QString &why) {
+                OnMainLoop([&, why] {
+                    platform::NoteOnStandardError(why.toLocal8Bit().toStdString());
+                    if (mainWindow)
+                        mainWindow->ShowStatusNote(QString(why).replace(u'\n', u' '));
+                });
+            });
         if (!replay.error.isEmpty()) {
-            std::fprintf(stderr, "%s\n", replay.error.toLocal8Bit().constData());
+            platform::NoteOnStandardError(replay.error.toLocal8Bit().toStdString());
             platform::MessageBoxes::Warning(replay.error);
             return 1;
         }
@@ -169,6 +178,8 @@ int main(int argc, char **argv) {
     app::Forms forms;
     forms.Create();
     app::ReportFirstPaintWhenAsked(forms);
+    if (!options.replay.empty())
+        forms.Log()->Recorder().Protect(QString::fromLocal8Bit(options.replay));
     if (!options.log.empty())
         app::StartUnattendedLog(*forms.Log(), QString::fromLocal8Bit(options.log));
     mainWindow = forms.Form1();

@@ -6,6 +6,7 @@
 #include "geomag/Declination.h"
 #include "geomag/Warnings.h"
 #include "platform/Guarded.h"
+#include "platform/Translations.h"
 #include "settings/OwnSettings.h"
 
 #include <QCoreApplication>
@@ -24,18 +25,24 @@ const QString LatitudeKey = QStringLiteral("DeclinationCalculator/Latitude");
 const QString LongitudeKey = QStringLiteral("DeclinationCalculator/Longitude");
 const QString HelpTopic = QStringLiteral("declinaison-lieu");
 
-// Tenths of a degree with the French decimal comma.
-QString Degrees(double value) {
-    return QString::number(value, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','));
-}
+// The frame's inner margin and the width of what stands in it, in pixels.
+constexpr int Margin = 12;
+constexpr int InnerWidth = 306;
+constexpr int FieldLeft = 82;
+constexpr int ResultTop = 146;
+constexpr int TextsBottom = 314; // the frame is 320 pixels high
+constexpr int Gap = 4;
 
-QString SideAndSize(double declination) {
-    const QString size = Degrees(std::fabs(declination));
-    if (size == QStringLiteral("0,0"))
-        return QStringLiteral("0,0°");
-    return size + (declination > 0
-                       ? QCoreApplication::translate("DeclinationCalculator", "° EST")
-                       : QCoreApplication::translate("DeclinationCalculator", "° OUEST"));
+// A value with one decimal, in the frame's locale.
+QString Degrees(double value, const QLocale &locale) { return locale.toString(value, 'f', 1); }
+
+// A declination already rounded to its tenth, as its size and its side; a zero has no side.
+QString SideAndSize(double tenth, const QLocale &locale) {
+    const QString size = Degrees(std::fabs(tenth), locale);
+    if (tenth == 0)
+        return size + QStringLiteral("°");
+    return size + (tenth > 0 ? QCoreApplication::translate("DeclinationCalculator", "° EST")
+                             : QCoreApplication::translate("DeclinationCalculator", "° OUEST"));
 }
 
 QLineEdit *MakeField(QWidget *parent, const QString &example, const QRect &geometry) {
@@ -50,56 +57,71 @@ QLineEdit *MakeField(QWidget *parent, const QString &example, const QRect &geome
 
 } // namespace
 
+QLocale FrameLocale() {
+    const bool english = platform::SelectedLanguage() == platform::Language::English;
+    const QLocale user;
+    if (user.language() == (english ? QLocale::English : QLocale::French))
+        return user;
+    return english ? QLocale(QLocale::English, QLocale::UnitedStates)
+                   : QLocale(QLocale::French, QLocale::France);
+}
+
+QString DateFormat(const QLocale &locale) {
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QStringLiteral("yyyy")))
+        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    return format;
+}
+
+double ShownTenth(double declination) { return std::round(declination * 10) / 10; }
+
 TDeclinationCalculator::TDeclinationCalculator(QWidget *parent, Today today)
     : QGroupBox(QCoreApplication::translate("DeclinationCalculator", " Calculer pour un lieu :"),
-                parent) {
+                parent),
+      locale_(FrameLocale()) {
     MakeLabel(this, QCoreApplication::translate("DeclinationCalculator", "Latitude :"),
               QPoint(12, 29));
     LatitudeEdit = MakeField(
         this, QCoreApplication::translate("DeclinationCalculator", "48.8566 ou 48 51.4 N"),
-        QRect(82, 26, 156, 21));
+        QRect(FieldLeft, 26, Margin + InnerWidth - FieldLeft, 21));
     MakeLabel(this, QCoreApplication::translate("DeclinationCalculator", "Longitude :"),
               QPoint(12, 57));
     LongitudeEdit =
         MakeField(this, QCoreApplication::translate("DeclinationCalculator", "2.3522 ou 2 21.1 E"),
-                  QRect(82, 54, 156, 21));
+                  QRect(FieldLeft, 54, Margin + InnerWidth - FieldLeft, 21));
     MakeLabel(this, QCoreApplication::translate("DeclinationCalculator", "Date :"), QPoint(12, 85));
     DateEdit = new QDateEdit(today(), this);
-    DateEdit->setGeometry(82, 82, 100, 21);
-    DateEdit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    DateEdit->setGeometry(FieldLeft, 82, 100, 21);
+    DateEdit->setLocale(locale_);
+    DateEdit->setDisplayFormat(DateFormat(locale_));
     DateEdit->setCalendarPopup(true);
     DateEdit->setDateRange(QDate(1900, 1, 1), QDate(2099, 12, 31));
 
     ComputeButton =
         new QPushButton(QCoreApplication::translate("DeclinationCalculator", "&Calculer"), this);
-    ComputeButton->setGeometry(12, 112, 110, 25);
+    ComputeButton->setGeometry(Margin, 112, InnerWidth / 2 - 3, 25);
     ApplyButton =
         new QPushButton(QCoreApplication::translate("DeclinationCalculator", "A&ppliquer"), this);
-    ApplyButton->setGeometry(128, 112, 110, 25);
+    ApplyButton->setGeometry(Margin + InnerWidth / 2 + 3, 112, InnerWidth / 2 - 3, 25);
     ApplyButton->setEnabled(false);
     HelpButton = new QPushButton(QStringLiteral("?"), this);
-    HelpButton->setGeometry(212, 81, 26, 23);
+    HelpButton->setGeometry(Margin + InnerWidth - 26, 81, 26, 23);
     HelpButton->setToolTip(
         QCoreApplication::translate("DeclinationCalculator", "Aide du calcul de la déclinaison"));
 
     ResultLabel = new QLabel(this);
     SetBold(ResultLabel);
-    ResultLabel->setGeometry(12, 146, 226, 32);
     ResultLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     WarningLabel = new QLabel(this);
     SetTextColour(WarningLabel, platform::clRed);
-    WarningLabel->setGeometry(12, 180, 226, 104);
     WarningLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     WarningLabel->setWordWrap(true);
-    AssumptionLabel =
-        new QLabel(QCoreApplication::translate("DeclinationCalculator",
-                                               "Modèle WMM2025. Latitude géodésique (WGS84), "
-                                               "altitude 0 sur l'ellipsoïde."),
-                   this);
-    AssumptionLabel->setGeometry(12, 286, 226, 28);
+    AssumptionLabel = new QLabel(this);
     AssumptionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     AssumptionLabel->setWordWrap(true);
     AssumptionLabel->setEnabled(false); // the greyed text of a remark
+    ShowRemark();
+    LayOutTexts();
 
     connect(ComputeButton, &QPushButton::clicked, this, platform::Guarded([this] { Compute(); }));
     connect(ApplyButton, &QPushButton::clicked, this, platform::Guarded([this] { Apply(); }));
@@ -136,10 +158,17 @@ void TDeclinationCalculator::Compute() {
     QStringList warnings;
     for (const std::string &warning : geomag::EstimateWarnings(estimate))
         warnings << QString::fromStdString(warning);
-    const std::optional<DeclinationSetting> setting = SettingFor(estimate.declination);
-    QString result = QCoreApplication::translate("DeclinationCalculator", "Déclinaison : %1 ± %2°")
-                         .arg(SideAndSize(estimate.declination), Degrees(estimate.uncertainty));
-    if (estimate.zone == geomag::PolarZone::Blackout) {
+    // The degrees applied are those of the tenth shown, so that what is read is what is set.
+    const double tenth = ShownTenth(estimate.declination);
+    const std::optional<DeclinationSetting> setting = SettingFor(tenth);
+    QString result;
+    if (estimate.withinValidity)
+        result = QCoreApplication::translate("DeclinationCalculator", "Déclinaison : %1 ± %2°")
+                     .arg(SideAndSize(tenth, locale_), Degrees(estimate.uncertainty, locale_));
+    else // the model's error estimate does not hold outside its years: no ± to trust
+        result = QCoreApplication::translate("DeclinationCalculator", "Déclinaison extrapolée : %1")
+                     .arg(SideAndSize(tenth, locale_));
+    if (!estimate.withinValidity || estimate.zone == geomag::PolarZone::Blackout) {
         warnings << QCoreApplication::translate("DeclinationCalculator", "Rien n'est appliqué.");
     } else if (!setting) {
         warnings << QCoreApplication::translate(
@@ -162,7 +191,31 @@ void TDeclinationCalculator::Compute() {
                         .arg(QStringLiteral("Ventrose.conf"));
     ResultLabel->setText(result);
     WarningLabel->setText(warnings.join(QLatin1Char('\n')));
+    ShowRemark();
+    LayOutTexts();
     ApplyButton->setEnabled(applicable_.has_value());
+}
+
+void TDeclinationCalculator::ShowRemark() {
+    QString remark = QCoreApplication::translate(
+        "DeclinationCalculator",
+        "Modèle WMM2025. Latitude géodésique (WGS84), altitude 0 sur l'ellipsoïde.");
+    if (applicable_)
+        remark += QLatin1Char(' ') + QCoreApplication::translate(
+                                         "DeclinationCalculator",
+                                         "Appliquer arrondit la valeur affichée au degré le plus "
+                                         "proche, une moitié vers le haut.");
+    AssumptionLabel->setText(remark);
+}
+
+void TDeclinationCalculator::LayOutTexts() {
+    const int resultHeight = ResultLabel->text().isEmpty() ? 0 : ResultLabel->sizeHint().height();
+    ResultLabel->setGeometry(Margin, ResultTop, InnerWidth, resultHeight);
+    const int remarkHeight = AssumptionLabel->heightForWidth(InnerWidth);
+    AssumptionLabel->setGeometry(Margin, TextsBottom - remarkHeight, InnerWidth, remarkHeight);
+    const int warningTop = ResultTop + resultHeight + Gap;
+    WarningLabel->setGeometry(Margin, warningTop, InnerWidth,
+                              AssumptionLabel->y() - Gap - warningTop);
 }
 
 void TDeclinationCalculator::Apply() {
@@ -177,7 +230,7 @@ std::optional<double> TDeclinationCalculator::ReadCoordinate(QLineEdit *field, g
     if (reading.ok())
         return reading.degrees;
     WarningLabel->setText(
-        QStringLiteral("%1 : %2.")
+        QCoreApplication::translate("DeclinationCalculator", "%1 : %2.")
             .arg(name, QString::fromStdString(geomag::CoordinateErrorText(reading.error, axis))));
     field->setFocus();
     return std::nullopt;
@@ -188,6 +241,8 @@ void TDeclinationCalculator::ForgetResult() {
     ResultLabel->clear();
     WarningLabel->clear();
     ApplyButton->setEnabled(false);
+    ShowRemark();
+    LayOutTexts();
 }
 
 void TDeclinationCalculator::LoadPlace() {

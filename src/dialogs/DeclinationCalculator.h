@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QGroupBox>
+#include <QLocale>
 
 #include <functional>
 #include <optional>
@@ -18,6 +19,15 @@ class QLineEdit;
 class QPushButton;
 
 namespace app {
+
+// The locale of the frame's numbers and dates: the user's when it is of the program's
+// language, otherwise that language's own (France's for French, the United States' for
+// English), so that an English text never gets a decimal comma nor a French one a point.
+QLocale FrameLocale();
+// The locale's short date format with the year in full.
+QString DateFormat(const QLocale &locale);
+// A declination rounded to the tenth of a degree the frame shows, halves away from zero.
+double ShownTenth(double declination);
 
 // The place typed last (its texts as typed) is kept in Ventrose.conf and comes back when the
 // frame is made. The date starts at `today`. The place is taken as a geodetic latitude and
@@ -51,9 +61,16 @@ private:
     std::optional<double> ReadCoordinate(QLineEdit *field, geomag::Axis axis, const QString &name);
     // Any change of the place or the date makes the result shown stale.
     void ForgetResult();
+    // The model and the place it assumes, and with a result that can be applied, how it is
+    // rounded.
+    void ShowRemark();
+    // The result, the warnings below it and the remark at the foot of the frame, the warnings
+    // taking what room is left.
+    void LayOutTexts();
     void LoadPlace();
     bool StorePlace();
 
+    QLocale locale_;
     std::optional<DeclinationSetting> applicable_;
 };
 

@@ -31,7 +31,7 @@ const QString EastPicture = QStringLiteral("EST.BMP");
 constexpr int MinTickSpacing = 3; // pixels
 // The dialog's own controls take 475 pixels; the calculator's frame stands to their right.
 constexpr int ClassicWidth = 475;
-constexpr int CalculatorWidth = 250;
+constexpr int CalculatorWidth = 330;
 
 // The range a user may type, as the list offers it: whole degrees up to the module's 10.
 constexpr int MinRange = 1;

@@ -2,6 +2,7 @@
 
 #include "platform/Language.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <string>
@@ -38,6 +39,34 @@ struct Part {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// The spaces that word processors and French typography put where a plain space is meant;
+// pasted into a coordinate ("48\u00A0N") they read as one.
+constexpr std::array<std::string_view, 4> WideSpaces = {
+    "\xC2\xA0",     // no-break space
+    "\xE2\x80\xAF", // narrow no-break space
+    "\xE2\x80\x87", // figure space
+    "\xE2\x80\x89", // thin space
+};
+
+// The text with every wide space made a plain one.
+std::string PlainSpaces(std::string_view text) {
+    std::string plain;
+    plain.reserve(text.size());
+    while (!text.empty()) {
+        const auto wide =
+            std::find_if(WideSpaces.begin(), WideSpaces.end(),
+                         [&](std::string_view space) { return text.starts_with(space); });
+        if (wide != WideSpaces.end()) {
+            plain += ' ';
+            text.remove_prefix(wide->size());
+        } else {
+            plain += text.front();
+            text.remove_prefix(1);
+        }
+    }
+    return plain;
+}
+
 void SkipBlanks(std::string_view &text) {
     while (!text.empty() && IsBlank(text.front()))
         text.remove_prefix(1);
@@ -55,25 +84,30 @@ int Hemisphere(char c, Axis axis) {
     return upper == 'E' ? 1 : (upper == 'W' || upper == 'O') ? -1 : 0;
 }
 
-// Digits, then optionally a point or a comma and more digits; moves past them.
+// Digits, a point or a comma, more digits; either side of the separator may be left out
+// ("48.", ".5") but not both. Moves past them.
 bool TakeNumber(std::string_view &text, Part &part) {
     std::size_t length = 0;
     while (length < text.size() && IsDigit(text[length]))
         ++length;
-    if (length == 0)
-        return false;
-    std::string digits(text.substr(0, length));
+    std::string digits = length > 0 ? std::string(text.substr(0, length)) : std::string("0");
+    const std::size_t whole = length;
     part.hasFraction = false;
-    if (length + 1 < text.size() && (text[length] == '.' || text[length] == ',') &&
-        IsDigit(text[length + 1])) {
+    if (length < text.size() && (text[length] == '.' || text[length] == ',')) {
         part.hasFraction = true;
         digits += '.';
         ++length;
         const std::size_t from = length;
         while (length < text.size() && IsDigit(text[length]))
             ++length;
+        if (whole == 0 && length == from)
+            return false; // a separator alone
         digits += text.substr(from, length - from);
     }
+    if (length == 0)
+        return false;
+    if (digits.back() == '.')
+        digits += '0';
     const auto [end, ec] =
         std::from_chars(digits.data(), digits.data() + digits.size(), part.value);
     if (ec != std::errc() || end != digits.data() + digits.size())
@@ -94,8 +128,10 @@ Unit TakeSymbol(std::string_view &text) {
 
 } // namespace
 
-CoordinateReading ReadCoordinate(std::string_view text, Axis axis) {
+CoordinateReading ReadCoordinate(std::string_view typed, Axis axis) {
     const auto fail = [](CoordinateError error) { return CoordinateReading{0, error}; };
+    const std::string plain = PlainSpaces(typed);
+    std::string_view text = plain;
     SkipBlanks(text);
     if (text.empty())
         return fail(CoordinateError::Empty);

@@ -26,7 +26,8 @@ struct CoordinateReading {
 };
 
 // Reads a coordinate of the given axis (UTF-8). The decimal separator is the point or the
-// comma; degrees, minutes and seconds are separated by blanks, colons or their symbols
+// comma, with digits on at least one side ("48.", ".5"); degrees, minutes and seconds are
+// separated by blanks (no-break and thin spaces too), colons or their symbols
 // (° ' "; also º ′ ″ ’), and only the last one may have decimals. The hemisphere is a letter
 // before or after the angle, in either case: N or S for a latitude, E, W or O (ouest) for a
 // longitude; south and west are negative, and so is a leading minus without a letter.

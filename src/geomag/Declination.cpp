@@ -69,6 +69,11 @@ std::optional<std::chrono::year_month_day> ParseIsoDate(std::string_view text) {
 
 double ValidUntil() { return Wmm2025Field().Epoch() + ModelLifetime; }
 
+bool WithinValidity(std::chrono::year_month_day date) {
+    const double year = DecimalYear(date);
+    return year >= Wmm2025Field().Epoch() && year < ValidUntil();
+}
+
 DeclinationEstimate EstimateDeclination(const GeodeticPoint &point,
                                         std::chrono::year_month_day date) {
     const FieldModel &model = Wmm2025Field();
@@ -79,7 +84,7 @@ DeclinationEstimate EstimateDeclination(const GeodeticPoint &point,
     estimate.horizontal = field.Horizontal();
     estimate.uncertainty = DeclinationUncertainty(estimate.horizontal);
     estimate.zone = ZoneOf(estimate.horizontal);
-    estimate.withinValidity = estimate.year >= model.Epoch() && estimate.year < ValidUntil();
+    estimate.withinValidity = WithinValidity(date);
     return estimate;
 }
 

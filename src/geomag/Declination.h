@@ -43,6 +43,9 @@ std::optional<std::chrono::year_month_day> ParseIsoDate(std::string_view text);
 
 // The first decimal year after the model's validity (which starts at its epoch).
 double ValidUntil();
+// Whether the model holds on that date: from its epoch to the end of its fifth year. Outside,
+// its value is only the secular change carried on, which nothing vouches for.
+bool WithinValidity(std::chrono::year_month_day date);
 
 // The declination of WMM2025 at `point` on `date`. Dates outside the validity period are
 // worked out all the same (the secular change carried on) and say so.

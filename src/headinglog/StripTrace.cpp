@@ -26,11 +26,16 @@ double ChooseCentre(double current, const CircularStats &stats) {
     return std::fmod(std::round(*stats.mean / 90.0) * 90.0, 360.0);
 }
 
+std::int64_t TraceGap(std::int64_t spanMsecs, int slots) {
+    return std::max(kTraceGapMsecs, 2 * spanMsecs / std::max(slots, 1));
+}
+
 StripTrace BuildStripTrace(const HeadingHistory &history, std::int64_t now, double centre,
                            int slots) {
     StripTrace trace;
     slots = std::max(slots, 1);
     const std::int64_t from = now - history.Span();
+    const std::int64_t gap = TraceGap(history.Span(), slots);
     auto slotOf = [&](std::int64_t msecs) {
         const std::int64_t slot =
             (msecs - from) * slots / std::max<std::int64_t>(history.Span(), 1);
@@ -39,7 +44,7 @@ StripTrace BuildStripTrace(const HeadingHistory &history, std::int64_t now, doub
     auto emit = [&](const TracePoint &point) {
         const bool cut = trace.points.empty() ||
                          std::abs(point.value - trace.points.back().value) > 180.0 ||
-                         point.msecs - trace.points.back().msecs > kTraceGapMsecs;
+                         point.msecs - trace.points.back().msecs > gap;
         if (cut)
             trace.starts.push_back(trace.points.size());
         trace.points.push_back(point);

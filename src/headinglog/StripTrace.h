@@ -24,8 +24,13 @@ struct StripTrace {
     std::vector<std::size_t> starts; // index in points where each piece begins
 };
 
-// Longer than this without a reading, the curve is cut (the link was down, the window closed).
+// Longer than this without a reading, the curve is cut (the link was down, the window closed);
+// and longer than two slots, since a slot's points may lie up to two slot widths from the
+// next slot's.
 inline constexpr std::int64_t kTraceGapMsecs = 5000;
+
+// The pause that cuts the curve of a span drawn in `slots` slots.
+std::int64_t TraceGap(std::int64_t spanMsecs, int slots);
 
 // Where a heading sits on an axis centred on `centre`.
 double AxisValue(int heading, double centre);

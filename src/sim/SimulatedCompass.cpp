@@ -15,8 +15,22 @@ constexpr std::chrono::seconds kSettleLimit{20};
 // the link as up, so that it takes the first reading too.
 constexpr std::chrono::seconds kReplayLead{1};
 
+// The furthest a replayed reading may lie after the first: far enough for any recording,
+// near enough that the module's clock cannot overflow.
+constexpr std::chrono::hours kLongestReplay{24 * 400};
+
 const char *const kGarbage[] = {"x?", "300", "-7", "12a", " "};
 } // namespace
+
+ReplaySource ReplayOf(std::vector<ReplayedReading> readings) {
+    auto list = std::make_shared<std::vector<ReplayedReading>>(std::move(readings));
+    auto next = std::make_shared<std::size_t>(0);
+    return [list, next]() -> std::optional<ReplayedReading> {
+        if (*next >= list->size())
+            return std::nullopt;
+        return (*list)[(*next)++];
+    };
+}
 
 Course TurningCourse() {
     return [](std::chrono::milliseconds sinceStart) {
@@ -32,7 +46,7 @@ SimulatedCompass::SimulatedCompass(serial::VirtualSerialLine line, CompassOption
     : line_(std::move(line)), clock_(options.clock ? options.clock : SteadyClock()),
       start_(clock_->Now()), nextReading_(start_), options_(std::move(options)) {
     options_.readingPeriod = std::max(options_.readingPeriod, std::chrono::milliseconds(1));
-    if (!options_.replay.empty())
+    if (options_.replay)
         nextReading_ = Clock::time_point::max(); // until the link start's answer
     thread_ = std::thread([this] { Run(); });
 }
@@ -135,9 +149,8 @@ void SimulatedCompass::Run() {
         if (readingDue) {
             SendReadings(now);
             std::lock_guard lock(mutex_);
-            nextReading_ = options_.replay.empty()
-                               ? std::max(nextReading_ + options_.readingPeriod, now)
-                               : NextReplayed();
+            nextReading_ = !options_.replay ? std::max(nextReading_ + options_.readingPeriod, now)
+                                            : NextReplayed();
         }
         Clock::time_point wake;
         {
@@ -207,11 +220,13 @@ void SimulatedCompass::SendReadings(Clock::time_point now) {
     std::string chunk;
     {
         std::lock_guard lock(mutex_);
-        if (!options_.replay.empty()) {
+        if (options_.replay) {
             // A replayed reading keeps its time: one the program cannot take is lost.
-            if (replayNext_ >= options_.replay.size())
+            if (!replayNext_)
                 return;
-            const int raw = std::clamp(options_.replay[replayNext_++].raw, 0, 254);
+            const int raw = std::clamp(replayNext_->raw, 0, 254);
+            replayNext_ = options_.replay();
+            replayedLast_ = now;
             if (silent_ || standalone_ || !line_.ProgramEndOpen())
                 return;
             chunk = std::to_string(raw);
@@ -229,17 +244,21 @@ void SimulatedCompass::SendReadings(Clock::time_point now) {
 
 // mutex_ held. The first rise of DSR starts the replay, once.
 void SimulatedCompass::StartReplay(Clock::time_point now) {
-    if (options_.replay.empty() || replayStart_ != Clock::time_point::max())
+    if (!options_.replay || replayStart_ != Clock::time_point::max())
         return;
     replayStart_ = now + kReplayLead;
+    replayNext_ = options_.replay();
     nextReading_ = NextReplayed();
 }
 
 // mutex_ held.
 ModuleClock::time_point SimulatedCompass::NextReplayed() const {
-    if (replayStart_ == Clock::time_point::max() || replayNext_ >= options_.replay.size())
+    if (replayStart_ == Clock::time_point::max() || !replayNext_)
         return Clock::time_point::max();
-    return replayStart_ + options_.replay[replayNext_].at;
+    const auto at =
+        replayStart_ + std::clamp<std::chrono::milliseconds>(
+                           replayNext_->at, std::chrono::milliseconds(0), kLongestReplay);
+    return replayedLast_ ? std::max(at, *replayedLast_ + kReplaySpacing) : at;
 }
 
 // mutex_ held.

@@ -31,6 +31,15 @@ struct ReplayedReading {
     std::chrono::milliseconds at;
     int raw;
 };
+// The readings of a replay in their order, one per call, as the module asks for them (on
+// its thread); nothing once they are over.
+using ReplaySource = std::function<std::optional<ReplayedReading>()>;
+// Of readings already in memory.
+ReplaySource ReplayOf(std::vector<ReplayedReading> readings);
+
+// The shortest time between two replayed readings: each is a send of its own, which the
+// program takes as one reading, even where the log's times are equal or closer.
+inline constexpr std::chrono::milliseconds kReplaySpacing{50};
 
 struct CompassOptions {
     std::chrono::milliseconds dsrDelay{300};      // DSR rises this long after RTS
@@ -38,10 +47,11 @@ struct CompassOptions {
     Course course = TurningCourse();
     // Its time: real time unless a test steps a ManualClock.
     std::shared_ptr<ModuleClock> clock = SteadyClock();
-    // When not empty, the module plays these readings back instead of following its course:
-    // the first one a second after it first raises DSR (its answer to the link start), each
-    // other one at its own time after the first, then no reading any more.
-    std::vector<ReplayedReading> replay;
+    // When set, the module plays these readings back instead of following its course: the
+    // first one a second after it first raises DSR (its answer to the link start), each
+    // other one at its own time after the first but never sooner than the replay spacing
+    // after the one before, then no reading any more.
+    ReplaySource replay;
 };
 
 // Runs on its own thread, which sleeps on the line's activity with the next deadline of
@@ -127,8 +137,9 @@ private:
     int calibrations_ = 0;
     int rejected_ = 0;
     int readingsSent_ = 0;
-    std::size_t replayNext_ = 0; // the next reading of the replay to send
+    std::optional<ReplayedReading> replayNext_; // the next reading of the replay to send
     Clock::time_point replayStart_ = Clock::time_point::max();
+    std::optional<Clock::time_point> replayedLast_; // when the last one was sent
     std::string received_;
     CommandSplitter splitter_;
     std::atomic<bool> stop_{false};

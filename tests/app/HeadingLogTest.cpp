@@ -17,6 +17,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <mutex>
+#include <numeric>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -248,7 +249,161 @@ TEST_F(HeadingLogProgram, TheWindowFollowsTheReadingsOnlyWhileItShows) {
 
     window.ExportButton->click();
     const QImage picture(folder.filePath(QStringLiteral("chart.png")));
-    EXPECT_EQ(picture.size(), window.Chart->size());
+    // The chart under a band that says what it shows.
+    EXPECT_EQ(picture.width(), window.Chart->width());
+    EXPECT_GT(picture.height(), window.Chart->height());
+    const QString caption = window.PictureCaption().join(QLatin1Char('\n'));
+    const QString day = Main().Readings().Now().toString(QStringLiteral("yyyy-MM-dd"));
+    for (const QString &part : {QStringLiteral("10 minute"), day, window.MeanLabel->text(),
+                                window.DeviationLabel->text(), window.CountLabel->text()})
+        EXPECT_TRUE(caption.contains(part))
+            << part.toStdString() << " in " << caption.toStdString();
+}
+
+// Every span the window offers draws a steady heading as one line, and a lone reading as a
+// point that shows.
+TEST_F(HeadingLogProgram, EachSpanDrawsASteadyHeadingAsALine) {
+    std::int64_t now = 0;
+    StartStepped();
+    Main().Readings().SetClock([&] { return base.addMSecs(now); });
+    Main().Journalducap1->Click();
+    app::HeadingLogWindow &window = Log().Window();
+    auto publish = [&](int heading) {
+        app::ReadingRecord reading;
+        reading.time = Main().Readings().Now();
+        reading.capAngle = heading;
+        Main().Readings().Publish(reading);
+    };
+    for (int minutes : app::HeadingLogWindow::kSpans) {
+        SCOPED_TRACE(minutes);
+        window.SetSpanMinutes(minutes);
+        // Five readings a second over the whole span.
+        for (std::int64_t end = now + minutes * 60 * 1000; now < end; now += 200)
+            publish(123);
+        window.Refresh();
+        const auto pieces = window.Chart->Pieces();
+        ASSERT_EQ(pieces.size(), 1u);
+        EXPECT_GE(pieces[0].size(), 2);
+        EXPECT_GE(pieces[0].back().x() - pieces[0].front().x(), minutes * 60 * 1000 * 0.9);
+        for (const QPointF &point : pieces[0])
+            EXPECT_EQ(point.y(), 123);
+    }
+    // A pause longer than the span, then one reading.
+    now += 2 * 60 * 60 * 1000;
+    publish(200);
+    window.Refresh();
+    const auto pieces = window.Chart->Pieces();
+    ASSERT_EQ(pieces.size(), 1u);
+    ASSERT_EQ(pieces[0].size(), 1);
+    EXPECT_EQ(window.Chart->Dots(), pieces[0]);
+}
+
+// No recording empties the log being replayed (one already there is the writer's test).
+TEST_F(HeadingLogProgram, NoRecordingReplacesTheReplayedLog) {
+    StartStepped();
+    std::vector<QString> reports;
+    Log().Recorder().report = [&](const QString &message) { reports.push_back(message); };
+    const QString replayed = folder.filePath(QStringLiteral("same.csv"));
+    const QByteArray text =
+        headinglog::LogHeader() + "\n2026-03-14T09:26:53.589Z,0,360,180,180,0,0\n";
+    QFile file(replayed);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+    Log().Recorder().Protect(replayed);
+    EXPECT_FALSE(app::StartUnattendedLog(Log(), replayed));
+    EXPECT_FALSE(Log().Recorder().Recording());
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_TRUE(reports[0].contains(QStringLiteral("journal relu"))) << reports[0].toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), text);
+    // The window's recording, once the user agreed to replace, still spares the replayed one.
+    Log().Window().chooseFile = [&](const QString &, const QString &, const QString &) {
+        return replayed;
+    };
+    Log().Window().RecordClick();
+    EXPECT_FALSE(Log().Recorder().Recording());
+}
+
+// What --replay makes of files that are no log, or logs that are damaged: refused at once,
+// never waited on, read in bounded memory; a log that breaks off is replayed up to the break,
+// which is told; close or equal times and far dates never run readings together.
+TEST(ReplayLoad, HostileInputsAreRefusedOrReplayedUpToWhereTheyBreak) {
+    const QByteArray header = headinglog::LogHeader() + '\n';
+    auto row = [](const char *time, int raw) {
+        return QByteArray(time) + ',' + QByteArray::number(raw) + ",360,180,180,0,0\n";
+    };
+    const QByteArray a = row("2026-12-08T01:18:45.800Z", 7), b = row("2026-12-08T01:18:46.000Z", 8);
+    QTemporaryDir dir;
+    auto file = [&](const char *name, const QByteArray &text) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        return f.fileName();
+    };
+    int pipeEnds[2] = {-1, -1}; // a pipe with a writer that has written
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    ASSERT_EQ(::write(pipeEnds[1], header.constData(), static_cast<std::size_t>(header.size())),
+              header.size());
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString endless = file("endless.csv", {});
+    ASSERT_EQ(::truncate(QFile::encodeName(endless).constData(), 1LL << 32), 0); // 4 GiB of NULs
+    QByteArray burst = header;
+    std::vector<int> burstRaws(25);
+    std::iota(burstRaws.begin(), burstRaws.end(), 0);
+    for (int raw : burstRaws) // five on one time, then twenty on another
+        burst += row(raw < 5 ? "2026-12-08T01:18:46.000Z" : "2026-12-08T01:18:46.200Z", raw);
+
+    struct Case {
+        const char *name;
+        QString path;
+        const char *says;      // a part of the refusal, or of the message of a replay that
+                               // stops before the end
+        std::vector<int> raws; // the readings replayed; none: refused at once
+    };
+    const char *notAFile = "n'est pas un fichier ordinaire";
+    const Case cases[] = {
+        {"a device that never ends", QStringLiteral("/dev/zero"), notAFile, {}},
+        {"a pipe", QStringLiteral("/proc/self/fd/%1").arg(pipeEnds[0]), notAFile, {}},
+        {"a named pipe without a writer", fifo, notAFile, {}},
+        {"a folder", dir.path(), notAFile, {}},
+        {"a file of one endless line", endless, "ligne 1", {}},
+        {"a header alone", file("h.csv", header), "ligne 2", {}},
+        {"a last line cut by a full disk",
+         file("cut.csv", header + a + b + "2026-12-08T01:18:46."),
+         "coupée",
+         {7, 8}},
+        {"a damaged line in the middle", file("mid.csv", header + a + "x,y\n" + b), "ligne 3", {7}},
+        {"a burst of readings on one time", file("burst.csv", burst), "", burstRaws},
+        {"a far date",
+         file("far.csv", header + a + row("9999-12-31T23:59:59.999Z", 8)),
+         "24 heures",
+         {7}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString says = QString::fromUtf8(c.says);
+        std::vector<QString> stops;
+        app::ReplayLoad load =
+            app::LoadReplay(c.path, [&](const QString &why) { stops.push_back(why); });
+        if (c.raws.empty()) {
+            EXPECT_TRUE(load.error.contains(says)) << load.error.toStdString();
+            EXPECT_FALSE(load.readings);
+            continue;
+        }
+        ASSERT_TRUE(load.error.isEmpty()) << load.error.toStdString();
+        std::vector<int> raws;
+        while (const auto reading = load.readings())
+            raws.push_back(reading->raw);
+        EXPECT_FALSE(load.readings()) << "and no more after the end";
+        EXPECT_EQ(raws, c.raws);
+        EXPECT_EQ(stops.size(), says.isEmpty() ? 0u : 1u);
+        for (const QString &stop : stops)
+            EXPECT_TRUE(stop.contains(says)) << stop.toStdString();
+    }
+    ::close(pipeEnds[0]);
+    ::close(pipeEnds[1]);
 }
 
 } // namespace

@@ -30,6 +30,11 @@ expect(0 "2." "" --declination 48.8566 2.3522 2026-12-07)
 expect(2 "" "ventrose : longitude « nord » incorrecte : la longitude s'écrit en degrés décimaux \
 (2.3522, -0.57) ou en degrés et minutes (2 21.1 E, 0°34' O).\n${hint}\n"
        --declination 48.8566 nord)
+# Outside the model's years, only when asked for.
+expect(2 "" "ventrose : le 0001-01-01 est hors de la période de validité du modèle WMM2025 \
+(2025 à 2029) : la déclinaison n'y serait qu'une extrapolation, que l'option --extrapolate \
+demande.\n${hint}\n"
+       --declination 48.8566 2.3522 0001-01-01)
 if(failed)
   message(FATAL_ERROR "the command line needs a display")
 endif()

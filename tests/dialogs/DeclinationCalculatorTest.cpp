@@ -3,6 +3,7 @@
 #include "DialogTestSupport.h"
 
 #include "dialogs/DeclinationCalculator.h"
+#include "platform/Translations.h"
 #include "settings/OwnSettings.h"
 
 #include <QDateEdit>
@@ -46,11 +47,19 @@ TEST_F(DeclinationCalculatorTest, ShowsTheDeclinationWarnsAndAppliesOnlyWhatTheM
     } cases[] = {
         {"48.8566", "2.3522", today, "° EST ± 0,4°\nAppliquer : 2° EST, plage 3", "",
          DeclinationSetting{false, 2, 3}},
-        {"48.8566", "2.3522", QDate(2024, 6, 1), "Appliquer : 2° EST", "Date hors de la période",
-         DeclinationSetting{false, 2, 3}},
+        // The degrees applied are those of the tenth shown, rounded: 2.46° E shows 2.5° and
+        // applies 3°, 10.36° W shows 10.4° and applies 10°.
+        {"48.8566", "3.63", QDate(2026, 12, 8), "2,5° EST ± 0,4°\nAppliquer : 3° EST", "",
+         DeclinationSetting{false, 3, 3}},
+        {"50", "-31", today, "10,4° OUEST ± 0,4°\nAppliquer : 10° OUEST", "",
+         DeclinationSetting{true, 10, 10}},
+        // Outside the model's years the value is only an extrapolation: no ±, nothing applied.
+        {"48.8566", "2.3522", QDate(2024, 12, 31),
+         "Déclinaison extrapolée : ", "Date hors de la période", std::nullopt},
         {"72", "-100", today, "Appliquer : 2° OUEST", "Zone de prudence",
          DeclinationSetting{true, 2, 3}},
         {"85 48 N", "139 18 E", today, "° OUEST", "Zone interdite", std::nullopt},
+        {"85 48 N", "139 18 E", QDate(2031, 6, 1), "extrapolée", "Zone interdite", std::nullopt},
         {"45.5", "-73.57", today, "° OUEST", "Elle dépasse 10° : le module ne peut pas",
          std::nullopt},
         {"48°61'", "2", today, "", "Latitude : les minutes et les secondes vont de 0 à 59.",
@@ -70,6 +79,14 @@ TEST_F(DeclinationCalculatorTest, ShowsTheDeclinationWarnsAndAppliesOnlyWhatTheM
         // Where a result is not applied it says so, the button is off and the action does
         // nothing either.
         EXPECT_EQ(!c.setting && !result.isEmpty(), warning.endsWith("n'est appliqué."));
+        // Every warning can be read in full, above the remark at the foot of the frame.
+        const QLabel *warnings = frame->WarningLabel, *remark = frame->AssumptionLabel;
+        EXPECT_LE(warnings->heightForWidth(warnings->width()), warnings->height());
+        EXPECT_LE(warnings->geometry().bottom(), remark->y());
+        EXPECT_GE(remark->height(), remark->heightForWidth(remark->width()));
+        // An uncertainty is given only where the model holds.
+        EXPECT_EQ(result.contains(QStringLiteral("±")),
+                  !result.isEmpty() && c.date.year() >= 2025 && c.date.year() <= 2029);
         EXPECT_EQ(frame->ApplyButton->isEnabled(), c.setting.has_value());
         frame->Apply();
         EXPECT_EQ(applied, c.setting ? std::vector{*c.setting} : std::vector<DeclinationSetting>{});
@@ -118,6 +135,46 @@ TEST_F(DeclinationCalculatorTest, RemembersThePlaceInItsOwnFileAndForgetsAStaleR
     frame->HelpButton->click();
     ASSERT_EQ(help.requests.size(), 1u);
     EXPECT_EQ(help.requests[0].second, QStringLiteral("declinaison-lieu"));
+}
+
+// Numbers and dates as the user's locale writes them when it is of the program's language,
+// otherwise as that language's own locale does; the texts' punctuation is the language's.
+TEST_F(DeclinationCalculatorTest, WritesNumbersAndDatesAsTheLocaleOfItsLanguage) {
+    using platform::Language;
+    const struct {
+        Language language;
+        QLocale user;
+        const char *declination; // the start of the result
+        const char *date;        // the date field's text for 8 December 2026
+        const char *badLatitude; // the start of the warning for a latitude that is no angle
+    } cases[] = {
+        {Language::French, QLocale(QLocale::French, QLocale::France), "Déclinaison : 2,5° EST ± 0,",
+         "08/12/2026", "Latitude : la latitude"},
+        {Language::French, QLocale(QLocale::English, QLocale::UnitedStates),
+         "Déclinaison : 2,5° EST ± 0,", "08/12/2026", "Latitude : "},
+        {Language::English, QLocale(QLocale::English, QLocale::UnitedStates),
+         "Declination: 2.5° EAST ± 0.", "12/8/2026", "Latitude: "},
+        {Language::English, QLocale(QLocale::English, QLocale::UnitedKingdom),
+         "Declination: 2.5° EAST ± 0.", "08/12/2026", "Latitude: "},
+        {Language::English, QLocale(QLocale::French, QLocale::France), "Declination: 2.5° EAST",
+         "12/8/2026", "Latitude: "},
+    };
+    const QLocale before;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.user.name().toStdString());
+        platform::SelectLanguage(c.language);
+        QLocale::setDefault(c.user);
+        Make();
+        QLocale::setDefault(before);
+        Compute("48.8566", "3.63", QDate(2026, 12, 8));
+        const QString result = frame->ResultLabel->text(), date = frame->DateEdit->text();
+        Compute("north", "3.63", QDate(2026, 12, 8));
+        const QString warning = frame->WarningLabel->text();
+        platform::SelectLanguage(Language::French);
+        EXPECT_TRUE(result.startsWith(QString::fromUtf8(c.declination))) << result.toStdString();
+        EXPECT_EQ(date, QString::fromUtf8(c.date));
+        EXPECT_TRUE(warning.startsWith(QString::fromUtf8(c.badLatitude))) << warning.toStdString();
+    }
 }
 
 } // namespace

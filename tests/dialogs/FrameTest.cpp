@@ -39,7 +39,7 @@ TEST_F(FrameTest, CaptionsClientSizesAndHelpFiles) {
         {Maker<TForm3>(), "Options graphiques", {367, 169}, true},
         {Maker<TForm4>(), "Types de menus déroulant", {248, 128}, true},
         // The declination dialog is wider by its calculator frame, beside its own controls.
-        {Maker<TForm5>(), "Déclinaison magnétique", {733, 336}, true},
+        {Maker<TForm5>(), "Déclinaison magnétique", {813, 336}, true},
         {Maker<TForm7>(), "Centrage du zéro (NORD)", {441, 463}, true},
         {Maker<TForm8>(), "Options logicielles", {331, 157}, true},
         {Maker<TForm9>(), "Options matérielles", {289, 183}, true},

@@ -10,6 +10,7 @@ its screenshots and trace, and the output names them; on success it is removed.
 """
 
 import argparse
+import fcntl
 import os
 import re
 import select
@@ -17,6 +18,7 @@ import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 
 LIMIT = 90  # seconds for any one condition
@@ -77,6 +79,33 @@ TEXTS = {
 }
 
 
+def free_display_numbers(first=20, count=200):
+    """Display numbers that no X server holds: no listening abstract socket and no lock file
+    of a live process (a killed server leaves its socket file and lock file behind)."""
+    with open("/proc/net/unix") as table:
+        listening = set(re.findall(r"@/tmp/\.X11-unix/X(\d+)", table.read()))
+    for number in range(first, first + count):
+        if str(number) not in listening and not lock_holder_alive(f"/tmp/.X{number}-lock"):
+            yield number
+
+
+def lock_holder_alive(path):
+    try:
+        with open(path) as lock:
+            pid = int(lock.read().strip() or 0)
+    except (OSError, ValueError):
+        return os.path.exists(path)  # unreadable: taken, to be safe
+    if pid <= 0:
+        return True
+    try:
+        os.kill(pid, 0)
+    except ProcessLookupError:
+        return False
+    except PermissionError:
+        pass
+    return True
+
+
 class Session:
     """A display, a window manager and the program, all started here and ended here."""
 
@@ -114,27 +143,49 @@ class Session:
             self.program = self._start(args)
 
     def _start(self, args, stderr=subprocess.STDOUT, **options):
-        log = open(os.path.join(self.folder, os.path.basename(args[0]) + ".log"), "w")
+        log = open(os.path.join(self.folder, os.path.basename(args[0]) + ".log"), "a")
         process = subprocess.Popen(args, env=self.env, stdout=log, stderr=stderr, **options)
         self.processes.append(process)
         return process
 
     def _start_display(self):
-        reader, writer = os.pipe()
-        self._start(["Xvfb", "-displayfd", str(writer), "-screen", "0", "1280x1024x24",
-                     "-nolisten", "tcp"], pass_fds=(writer,))
-        os.close(writer)
-        number = b""
+        """Starts an Xvfb of the session's own and gives its display once a client reaches it.
+
+        The display number is chosen here, not by Xvfb -displayfd: a server that probes for a
+        free number unlinks the socket of each live display it tries on its way (its "server
+        already running"), and that display then refuses every new client. A number is free
+        when no lock file or listening abstract socket has it; the sessions of this
+        machine choose and start one at a time (a lock file), and an explicit number makes
+        Xvfb take its own lock file first, which other servers respect. -noreset: a server
+        resets when its last client leaves (here the xprop that checks it), and refuses the
+        clients that come meanwhile."""
+        with open(os.path.join(tempfile.gettempdir(), "ventrose-e2e-displays.lock"), "w") as lock:
+            fcntl.flock(lock, fcntl.LOCK_EX)
+            for number in free_display_numbers():
+                display = f":{number}"
+                server = self._start(["Xvfb", display, "-screen", "0", "1280x1024x24",
+                                      "-nolisten", "tcp", "-noreset"])
+                if self._reaches(display, server):
+                    return display
+                if server.poll() is None:
+                    server.kill()
+                server.wait()
+        raise Failure("no Xvfb display could be started (see Xvfb.log)")
+
+    def _reaches(self, display, server):
+        """Whether a client opens the display (xprop reads the root window) while its server
+        runs."""
+        environment = dict(self.env, DISPLAY=display)
         deadline = time.monotonic() + LIMIT
-        while not number.endswith(b"\n"):
-            if not select.select([reader], [], [], max(0, deadline - time.monotonic()))[0]:
-                raise Failure("Xvfb gave no display")
-            chunk = os.read(reader, 16)
-            if not chunk:
-                raise Failure("Xvfb ended before it gave a display")
-            number += chunk
-        os.close(reader)
-        return ":" + number.decode().strip()
+        while time.monotonic() < deadline and server.poll() is None:
+            try:
+                if subprocess.run(["xprop", "-root", "-len", "0"], env=environment,
+                                  capture_output=True, timeout=LIMIT).returncode == 0:
+                    return True
+            except subprocess.TimeoutExpired:
+                return False
+            time.sleep(0.1)
+        return False
 
     def close(self):
         for process in reversed(self.processes):

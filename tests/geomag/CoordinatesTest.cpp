@@ -21,6 +21,15 @@ TEST(Coordinates, DecimalDegreesOrDegreesMinutesSecondsWithTheirHemisphere) {
         {"48 51.4 s", Lat, -(48 + 51.4 / 60), E::None},
         {"48° 51′ 24,5″N", Lat, 48 + 51 / 60.0 + 24.5 / 3600.0, E::None},
         {"0°34' O", Lon, -(34 / 60.0), E::None},
+        // A separator with digits on one side only; a separator alone is no number.
+        {"48.", Lat, 48, E::None},
+        {".5", Lon, 0.5, E::None},
+        {".", Lat, 0, E::NotAnAngle},
+        {"48. 30", Lat, 0, E::NotAnAngle}, // a decimal point before the last part
+        // No-break, narrow no-break and thin spaces, as pasted from a document, are blanks.
+        {"48\u00A0N", Lat, 48, E::None},
+        {"48\u202F51,4\u2009N", Lat, 48 + 51.4 / 60, E::None},
+        {"48\u200BN", Lat, 0, E::NotAnAngle}, // a zero-width space is no blank
         {"   ", Lon, 0, E::Empty},
         {"N", Lat, 0, E::NotAnAngle},
         {"2.35 E", Lat, 0, E::NotAnAngle},  // E is no latitude's hemisphere

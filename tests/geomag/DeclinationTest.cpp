@@ -57,6 +57,8 @@ TEST(Estimate, SaysWhenTheDateOrThePlaceMakesTheValueUnsafe) {
         std::size_t warnings;
     } cases[] = {
         {paris, 2025y / January / 1, true, PolarZone::None, 0},
+        {paris, 2024y / December / 31, false, PolarZone::None, 1},
+        {paris, 2029y / December / 31, true, PolarZone::None, 0},
         {paris, 2030y / January / 1, false, PolarZone::None, 1},
         {arctic, 2026y / June / 1, true, PolarZone::Caution, 1},
         {pole, 2026y / June / 1, true, PolarZone::Blackout, 1},
@@ -65,6 +67,7 @@ TEST(Estimate, SaysWhenTheDateOrThePlaceMakesTheValueUnsafe) {
     for (const auto &c : cases) {
         const DeclinationEstimate estimate = EstimateDeclination(c.point, c.date);
         EXPECT_EQ(estimate.withinValidity, c.valid) << estimate.year;
+        EXPECT_EQ(WithinValidity(c.date), c.valid) << estimate.year;
         EXPECT_EQ(estimate.zone, c.zone) << estimate.horizontal;
         EXPECT_EQ(EstimateWarnings(estimate).size(), c.warnings);
         // Where the blackout starts, the error estimate is already over 2.7°.

@@ -5,7 +5,16 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cstring>
+#include <functional>
+#include <utility>
+
+#include <csignal>
+#include <fcntl.h>
 #include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace headinglog {
@@ -33,7 +42,8 @@ TEST(LogFile, WrittenRowsReadBackTheSame) {
     ASSERT_TRUE(writer.Open(path)) << writer.Error().toStdString();
     for (const LogRow &row : SomeRows())
         ASSERT_TRUE(writer.Append(row));
-    // Each row is in the file as soon as it is appended, before any close.
+    // Each row reaches the file without waiting for a close.
+    ASSERT_TRUE(writer.Drain(std::chrono::seconds(20)));
     const QList<QByteArray> lines = ReadAll(path).split('\n');
     ASSERT_EQ(lines.size(), 5); // header, three rows, nothing after the last line break
     EXPECT_EQ(lines[0], LogHeader());
@@ -68,6 +78,8 @@ TEST(LogFile, WhatIsNoLogIsRefusedWithItsLine) {
         {"a raw value above 254", header + "2026-03-14T09:26:53.589Z,255,360,180,180,0,0\n", 2},
         {"a time going back", header + good + "2026-03-14T09:26:53.588Z,0,360,180,180,0,0\n", 3},
         {"a blank line among the rows", header + good + "\n" + good, 3, "1 champ au lieu de 7"},
+        {"a NUL byte in a number",
+         header + good + QByteArray("2026-03-14T09:26:53.589Z,7\0bad,360,180,180,0,0\n", 47), 3},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -98,6 +110,108 @@ TEST(LogFile, AFileThatCannotBeCreatedOrWrittenIsRefusedWithItsReason) {
         EXPECT_FALSE(writer.Error().isEmpty());
         EXPECT_FALSE(writer.Append(SomeRows()[0]));
     }
+}
+
+// What a recording does to the file it is given, and what it does when the file stops
+// taking rows: never empties a log already there, never waits on the window's thread, keeps
+// whole rows only, and says what was lost.
+TEST(LogFile, ARecordingNeverReplacesNorWaitsAndKeepsWholeRows) {
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit unlimited{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    int reader = -1;
+    using Make = std::function<QString(const QString &)>; // from the path of no file yet
+    const Make fresh = [](const QString &path) { return path; };
+    const Make existing = [](const QString &path) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(LogHeader() + '\n' + FormatLogRow(SomeRows()[0]));
+        return path;
+    };
+    const Make fifo = [](const QString &path) {
+        EXPECT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        return path;
+    };
+    const Make stalled = [&](const QString &path) { // a reader that never reads
+        reader = ::open(QFile::encodeName(fifo(path)).constData(), O_RDONLY | O_NONBLOCK);
+        return path;
+    };
+    const Make full = [](const QString &) { return QStringLiteral("/dev/full"); };
+    const Make filling = [](const QString &path) { // room for the header and a row and a half
+        rlimit limit{static_cast<rlim_t>(LogHeader().size() + 1 + 44 + 20), RLIM_INFINITY};
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        return path;
+    };
+    struct Case {
+        const char *name;
+        Make make;
+        bool replace, opens;
+        const char *reason; // a part of Error() at the end
+        int fileRows;       // the rows in the file at the end (-1: no file to read)
+        bool loses;         // rows are counted lost
+    };
+    const Case cases[] = {
+        {"a new file", fresh, false, true, "", 3, false},
+        {"a log already there is kept", existing, false, false, "existe déjà", 1, false},
+        {"a log the user chose to replace", existing, true, true, "", 3, false},
+        {"a named pipe without a reader", fifo, false, false, "aucun programme ne lit", -1, false},
+        {"a full device", full, false, false, "le disque est plein", -1, false},
+        {"a pipe whose reader stopped", stalled, false, true, "", -1, true},
+        {"a file that fills up keeps whole rows", filling, false, true, "large", 1, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString path = c.make(dir.filePath(QStringLiteral("j.csv")));
+        LogWriter writer({.capacity = 16,
+                          .finalWait = std::chrono::milliseconds(200),
+                          .failed = {},
+                          .losing = {}});
+        const bool opened = writer.Open(path, c.replace ? LogWriter::Existing::Replace
+                                                        : LogWriter::Existing::Refuse);
+        EXPECT_EQ(opened, c.opens) << writer.Error().toStdString();
+        // Far more rows than a pipe holds: Append returns at once whatever the reader does.
+        for (int i = 0; opened && i < (c.loses ? 20000 : 3); ++i)
+            writer.Append(SomeRows()[i % 3]);
+        writer.Drain(std::chrono::milliseconds(500));
+        writer.Close();
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        if (reader >= 0)
+            ::close(std::exchange(reader, -1));
+        EXPECT_TRUE(writer.Error().contains(QString::fromUtf8(c.reason)))
+            << writer.Error().toStdString();
+        EXPECT_EQ(writer.Lost() > 0, c.loses) << writer.Lost();
+        if (c.fileRows >= 0) {
+            const QByteArray text = ReadAll(path);
+            EXPECT_TRUE(text.endsWith('\n'));
+            EXPECT_EQ(static_cast<int>(ParseLog(text).rows.size()), c.fileRows);
+            EXPECT_EQ(writer.Written(), c.opens ? c.fileRows : 0);
+        }
+    }
+}
+
+// The reader takes what it is given in bounded pieces: an endless text ends at the bound.
+TEST(LogFile, AnEndlessLogStopsAtTheBoundOfBytesRead) {
+    const QByteArray row = "2026-03-14T09:26:53.589Z,0,360,180,180,0,0\n";
+    long long offered = 0;
+    LogStream stream(
+        [&](char *data, long long size, QString &) {
+            const QByteArray text = offered == 0 ? LogHeader() + '\n' : row;
+            const long long n = std::min<long long>(size, text.size());
+            std::memcpy(data, text.constData(), static_cast<std::size_t>(n));
+            offered += n;
+            return n;
+        },
+        1024 * 1024);
+    long long rows = 0;
+    while (stream.Next())
+        ++rows;
+    ASSERT_TRUE(stream.Error());
+    EXPECT_FALSE(stream.Error()->cut);
+    EXPECT_LE(offered, 1024 * 1024);
+    EXPECT_EQ(rows, (1024 * 1024 - LogHeader().size() - 1) / row.size());
+    EXPECT_TRUE(stream.Error()->reason.contains(QStringLiteral("1 Mo")));
 }
 
 } // namespace

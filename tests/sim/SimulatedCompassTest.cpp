@@ -209,5 +209,58 @@ TEST(SimulatedLink, BothPortNamesReachTheOneModule) {
     EXPECT_TRUE(link.Line().WaitForRTS(true, 0ms));
 }
 
+// A replay keeps each reading a send of its own, however close the log's times, and a
+// reading far in the future waits instead of overflowing the module's clock.
+TEST(SimulatedCompassReplay, EachReadingIsItsOwnSendAndAFarOneWaits) {
+    std::vector<ReplayedReading> readings;
+    std::vector<std::string> expected;
+    for (int i = 0; i < 25; ++i) { // five readings on each time stamp
+        readings.push_back({std::chrono::milliseconds(i / 5 * 200), 37 * (i + 1) % 255});
+        expected.push_back(std::to_string(readings.back().raw));
+    }
+    readings.push_back({std::chrono::hours(24 * 365 * 8000), 5}); // nanoseconds overflow here
+    auto clock = std::make_shared<ManualClock>();
+    CompassOptions options;
+    options.dsrDelay = 20ms;
+    options.clock = clock;
+    options.replay = ReplayOf(readings);
+    serial::VirtualSerialLine line;
+    SimulatedCompass compass(line, options);
+    auto device = line.OpenProgramEnd();
+    ASSERT_NE(device, nullptr);
+    ASSERT_TRUE(device->SetCommTimeouts({serial::MAXDWORD, 0, 0, 100, 1000}));
+    ASSERT_TRUE(device->EscapeCommFunction(serial::SETRTS));
+    ASSERT_TRUE(compass.Settle());
+    clock->Advance(20ms);
+    ASSERT_TRUE(compass.Settle());
+    ASSERT_TRUE(compass.Dsr());
+
+    std::vector<std::string> received;
+    auto last = clock->Now();
+    while (received.size() < expected.size()) {
+        const auto next = compass.NextDeadline();
+        ASSERT_LT(next - clock->Now(), std::chrono::hours(1)) << "after " << received.size();
+        clock->Advance(std::chrono::duration_cast<std::chrono::milliseconds>(next - clock->Now()));
+        ASSERT_TRUE(compass.Settle());
+        TWaitEvent event(true);
+        TOverlapped overlapped;
+        overlapped.hEvent = &event;
+        std::string text(64, '\0');
+        std::uint32_t got = 0;
+        ASSERT_TRUE(device->ReadFile(text.data(), text.size(), &got, overlapped));
+        text.resize(got);
+        if (text.empty())
+            continue;
+        if (!received.empty()) {
+            EXPECT_GE(clock->Now() - last, kReplaySpacing);
+        }
+        last = clock->Now();
+        received.push_back(text);
+    }
+    EXPECT_EQ(received, expected);
+    EXPECT_GT(compass.NextDeadline() - clock->Now(), std::chrono::hours(24))
+        << "the far reading waits for its time";
+}
+
 } // namespace
 } // namespace sim

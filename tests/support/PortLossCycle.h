@@ -33,6 +33,19 @@ inline int CountEntries(const char *folder) {
     return count - (std::string(folder) == "fd"); // the folder's own descriptor
 }
 
+// The entries of a /proc/self folder once they settle at `expected` (or what they are after
+// a generous limit). A joined thread's futex is released as it exits, a moment before the
+// kernel drops its /proc/self/task entry: on a busy machine the count lags a little.
+inline int SettledCount(const char *folder, int expected) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    int count = CountEntries(folder);
+    while (count != expected && std::chrono::steady_clock::now() < limit) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        count = CountEntries(folder);
+    }
+    return count;
+}
+
 class PortLossCycle {
 public:
     enum class Loss { HangUp, Removal };

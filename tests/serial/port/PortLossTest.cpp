@@ -33,8 +33,8 @@ TEST(PortLoss, HangUpsAndRemovalsLeaveNothingBehind) {
                 ASSERT_EQ(cycle.CloseAndReopen(loss), "");
             }
         }
-        EXPECT_EQ(CountEntries("fd"), descriptors);
-        EXPECT_EQ(CountEntries("task"), threads);
+        EXPECT_EQ(SettledCount("fd", descriptors), descriptors);
+        EXPECT_EQ(SettledCount("task", threads), threads);
     }
     platform::SyncQueue::Instance().SetServesDescriptors(true);
 }
