@@ -1161,7 +1161,7 @@ it keeps its value “%2”.</translation>
     </message>
     <message>
         <source>&amp;Type de menus déroulant</source>
-        <translation>Drop-down &amp;menu style</translation>
+        <translation>&amp;Menu style</translation>
     </message>
     <message>
         <source>&amp;Quitter</source>
@@ -1213,7 +1213,7 @@ it keeps its value “%2”.</translation>
     </message>
     <message>
         <source>&amp;Types de menus déroulant</source>
-        <translation>Drop-down &amp;menu style</translation>
+        <translation>&amp;Menu style</translation>
     </message>
     <message>
         <source>&amp;Centrage du z&amp;éro (NORD)</source>
@@ -1537,7 +1537,7 @@ It is left as it is: delete or rename it, then try again.</translation>
     <name>TForm4</name>
     <message>
         <source>Types de menus déroulant</source>
-        <translation>Drop-down menu style</translation>
+        <translation>Menu style</translation>
     </message>
     <message>
         <source> Quels types de menus souhaitez-vous ? </source>

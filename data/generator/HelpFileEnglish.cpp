@@ -53,7 +53,7 @@ as the mouse passes over it.</p>
 <table>
 <tr><th>Menu</th><th>Commands</th></tr>
 <tr><td class="menu">Settings</td><td>Activate serial communication; Serial communication port
-(<a href="#rub2">help</a>); Graphics options (<a href="#rub4">help</a>); Drop-down menu style
+(<a href="#rub2">help</a>); Graphics options (<a href="#rub4">help</a>); Menu style
 (<a href="#rub5">help</a>); Quit</td></tr>
 <tr><td class="menu">Compass</td><td>Calibrate the compass (<a href="#rub6">help</a>); Zero
 centering (NORTH) (<a href="#rub7">help</a>); Magnetic declination (<a href="#rub8">help</a>);
@@ -117,7 +117,7 @@ options are available once the link is established.</p>
 
 const char kMenuStyleTopic[] = R"(
 <div class="rubrique" id="rub5"><a name="rub5"></a>
-<h1>Drop-down menu style</h1>
+<h1>Menu style</h1>
 <p>This window chooses the look of the menus and the tool bar:</p>
 <ul>
 <li><b>Microsoft Office XP style menus</b>: flat, modern menus, with the icons in a colored
