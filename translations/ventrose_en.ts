@@ -55,15 +55,15 @@
     </message>
     <message>
         <source>Enregistre dans FILE (- : la sortie d&apos;erreur) tout ce qui passe sur la ligne série.</source>
-        <translation>Records into FILE (-: the standard error) everything that goes over the serial line.</translation>
+        <translation>Writes everything that goes over the serial line to FILE (-: standard error).</translation>
     </message>
     <message>
         <source>Enregistre dans FILE (CSV) chaque mesure reçue, dès le début de la communication.</source>
-        <translation>Records into FILE (CSV) every reading received, from the start of the link.</translation>
+        <translation>Writes every reading received to FILE (CSV), from the start of the link.</translation>
     </message>
     <message>
         <source>La boussole simulée rejoue le journal du cap FILE à son rythme (implique --simulate).</source>
-        <translation>The simulated compass plays back the heading log FILE at its own pace (implies --simulate).</translation>
+        <translation>The simulated compass plays back the heading log FILE at the pace it was recorded (implies --simulate).</translation>
     </message>
     <message>
         <source>Affiche les périphériques série présents (chemin, nœud, description) et s&apos;arrête.</source>
@@ -71,11 +71,11 @@
     </message>
     <message>
         <source>Affiche cette aide et s&apos;arrête.</source>
-        <translation>Shows this help and exits.</translation>
+        <translation>Prints this help and exits.</translation>
     </message>
     <message>
         <source>Affiche la version et s&apos;arrête.</source>
-        <translation>Shows the version and exits.</translation>
+        <translation>Prints the version and exits.</translation>
     </message>
     <message>
         <source>Ventrose : boussole électronique RS-232 (COM1 ou COM2).</source>
@@ -91,15 +91,15 @@
     </message>
     <message>
         <source>il manque la valeur %1 de l&apos;option %2</source>
-        <translation>the option %2 lacks its value %1</translation>
+        <translation>missing value %1 for the option %2</translation>
     </message>
     <message>
         <source>la valeur %1 de l&apos;option %2 est vide</source>
-        <translation>the value %1 of the option %2 is empty</translation>
+        <translation>empty value %1 for the option %2</translation>
     </message>
     <message>
         <source>ventrose : impossible d&apos;écrire sur la sortie standard : %1.</source>
-        <translation>ventrose: cannot write to the standard output: %1.</translation>
+        <translation>ventrose: cannot write to standard output: %1.</translation>
     </message>
     <message>
         <source>Utilisation : ventrose [options]</source>
@@ -117,7 +117,7 @@ Try “ventrose --help” for the list of options.</translation>
     </message>
     <message>
         <source>Langue des textes : fr ou en (par défaut, celle de la locale).</source>
-        <translation>Language of the texts: fr or en (by default, the locale&apos;s).</translation>
+        <translation>Interface language: fr or en (by default, the locale&apos;s).</translation>
     </message>
     <message>
         <source>la langue %1 n&apos;est ni fr ni en</source>
@@ -125,7 +125,7 @@ Try “ventrose --help” for the list of options.</translation>
     </message>
     <message>
         <source>Affiche la déclinaison magnétique du modèle WMM2025 en ce lieu (degrés décimaux, ou degrés et minutes avec N, S, E ou O) à cette date (aujourd&apos;hui par défaut) : en degrés, positive à l&apos;est, suivie de son incertitude ; puis s&apos;arrête.</source>
-        <translation>Prints the magnetic declination of the WMM2025 model at this place (decimal degrees, or degrees and minutes with N, S, E or W) on this date (today by default): in degrees, positive to the east, followed by its uncertainty; then stops.</translation>
+        <translation>Prints the magnetic declination of the WMM2025 model at this place (decimal degrees, or degrees and minutes with N, S, E or W) on this date (today by default): in degrees, positive to the east, followed by its uncertainty; and exits.</translation>
     </message>
     <message>
         <source>Avec --declination : la hauteur en km au-dessus de l&apos;ellipsoïde WGS84 (0 par défaut).</source>
@@ -133,15 +133,15 @@ Try “ventrose --help” for the list of options.</translation>
     </message>
     <message>
         <source>Partage le cap en NMEA 0183 pour cette exécution : udp:HÔTE:PORT, tcp:[ADRESSE:]PORT ou pty (option répétable).</source>
-        <translation>Shares the heading in NMEA 0183 for this run: udp:HOST:PORT, tcp:[ADDRESS:]PORT or pty (may be repeated).</translation>
+        <translation>Shares the heading as NMEA 0183 sentences for this run: udp:HOST:PORT, tcp:[ADDRESS:]PORT or pty (may be repeated).</translation>
     </message>
     <message>
         <source>la valeur %1 de l&apos;option --nmea ne convient pas : %2</source>
-        <translation>the value %1 of the option --nmea does not fit: %2</translation>
+        <translation>invalid value %1 for the option --nmea: %2</translation>
     </message>
     <message>
         <source>Ajoute le cap vrai (HDT) : la déclinaison réglée est celle du lieu.</source>
-        <translation>Adds the true heading (HDT): the declination set is the place&apos;s.</translation>
+        <translation>Adds the true heading (HDT); the declination set must be the local one.</translation>
     </message>
     <message>
         <source>option inconnue %1</source>
@@ -153,7 +153,7 @@ Try “ventrose --help” for the list of options.</translation>
     </message>
     <message>
         <source>l&apos;option --altitude ne sert qu&apos;avec --declination</source>
-        <translation>the option --altitude only goes with --declination</translation>
+        <translation>the option --altitude can only be used with --declination</translation>
     </message>
     <message>
         <source>Avec --declination : donne aussi la valeur d&apos;une date hors de la période de validité du modèle (2025 à 2029), qui n&apos;est qu&apos;une extrapolation.</source>
@@ -161,7 +161,7 @@ Try “ventrose --help” for the list of options.</translation>
     </message>
     <message>
         <source>l&apos;option --extrapolate ne sert qu&apos;avec --declination</source>
-        <translation>the option --extrapolate only works with --declination</translation>
+        <translation>the option --extrapolate can only be used with --declination</translation>
     </message>
     <message>
         <source>les options --declination et %1 ne vont pas ensemble</source>
@@ -174,6 +174,10 @@ Try “ventrose --help” for the list of options.</translation>
     <message>
         <source>le dossier %1 n&apos;existe pas et son nom n&apos;est pas du texte dans le codage des caractères de la langue : il ne peut pas être créé sous ce nom</source>
         <translation>the folder %1 does not exist and its name is not text in the locale&apos;s character encoding: it cannot be created under that name</translation>
+    </message>
+    <message>
+        <source>LAT LON [AAAA-MM-JJ]</source>
+        <translation>LAT LON [YYYY-MM-DD]</translation>
     </message>
 </context>
 <context>
@@ -196,23 +200,23 @@ Try “ventrose --help” for the list of options.</translation>
     </message>
     <message>
         <source>un signe et une lettre N ou S à la fois : gardez l&apos;un des deux</source>
-        <translation>a sign and a letter N or S at once: keep one of the two</translation>
+        <translation>both a sign and a letter N or S: keep only one</translation>
     </message>
     <message>
         <source>un signe et une lettre E, W ou O à la fois : gardez l&apos;un des deux</source>
-        <translation>a sign and a letter E or W at once: keep one of the two</translation>
+        <translation>both a sign and a letter E or W: keep only one</translation>
     </message>
     <message>
         <source>les minutes et les secondes vont de 0 à 59</source>
-        <translation>the minutes and seconds go from 0 to 59</translation>
+        <translation>minutes and seconds range from 0 to 59</translation>
     </message>
     <message>
         <source>la latitude va de 90° S à 90° N</source>
-        <translation>the latitude goes from 90° S to 90° N</translation>
+        <translation>the latitude ranges from 90° S to 90° N</translation>
     </message>
     <message>
         <source>la longitude va de 180° O à 180° E</source>
-        <translation>the longitude goes from 180° W to 180° E</translation>
+        <translation>the longitude ranges from 180° W to 180° E</translation>
     </message>
 </context>
 <context>
@@ -231,7 +235,7 @@ Try “ventrose --help” for the list of options.</translation>
     </message>
     <message>
         <source> Calculer pour un lieu :</source>
-        <translation> Work out for a place:</translation>
+        <translation> Compute for a place:</translation>
     </message>
     <message>
         <source>Latitude :</source>
@@ -263,7 +267,7 @@ Try “ventrose --help” for the list of options.</translation>
     </message>
     <message>
         <source>Aide du calcul de la déclinaison</source>
-        <translation>Help on working out the declination</translation>
+        <translation>Help on computing the declination</translation>
     </message>
     <message>
         <source>Latitude</source>
@@ -336,7 +340,7 @@ Apply: %1° %2, range %3</translation>
     </message>
     <message>
         <source>altitude %1 incorrecte : un nombre de kilomètres est attendu</source>
-        <translation>incorrect altitude %1: a number of kilometres is expected</translation>
+        <translation>incorrect altitude %1: a number of kilometers is expected</translation>
     </message>
     <message>
         <source>altitude %1 hors du domaine du modèle (de -1 à 850 km au-dessus de l&apos;ellipsoïde)</source>
@@ -378,7 +382,7 @@ Apply: %1° %2, range %3</translation>
     </message>
     <message>
         <source>Impossible d&apos;ouvrir l&apos;AVI</source>
-        <translation>Cannot open the AVI</translation>
+        <translation>Cannot open the AVI file</translation>
     </message>
     <message>
         <source>Une erreur inattendue s&apos;est produite.</source>
@@ -400,7 +404,7 @@ Apply: %1° %2, range %3</translation>
     </message>
     <message>
         <source>Nord-Est</source>
-        <translation>North-East</translation>
+        <translation>Northeast</translation>
     </message>
     <message>
         <source>Est</source>
@@ -408,7 +412,7 @@ Apply: %1° %2, range %3</translation>
     </message>
     <message>
         <source>Sud-Est</source>
-        <translation>South-East</translation>
+        <translation>Southeast</translation>
     </message>
     <message>
         <source>Sud</source>
@@ -416,7 +420,7 @@ Apply: %1° %2, range %3</translation>
     </message>
     <message>
         <source>Sud-Ouest</source>
-        <translation>South-West</translation>
+        <translation>Southwest</translation>
     </message>
     <message>
         <source>Ouest</source>
@@ -424,47 +428,47 @@ Apply: %1° %2, range %3</translation>
     </message>
     <message>
         <source>Nord-Ouest</source>
-        <translation>North-West</translation>
+        <translation>Northwest</translation>
     </message>
     <message>
         <source>Nord / Nord-Est</source>
-        <translation>North / North-East</translation>
+        <translation>North-Northeast</translation>
     </message>
     <message>
         <source>Est / Nord-Est</source>
-        <translation>East / North-East</translation>
+        <translation>East-Northeast</translation>
     </message>
     <message>
         <source>Est / Sud-Est</source>
-        <translation>East / South-East</translation>
+        <translation>East-Southeast</translation>
     </message>
     <message>
         <source>Sud / Sud-Est</source>
-        <translation>South / South-East</translation>
+        <translation>South-Southeast</translation>
     </message>
     <message>
         <source>Sud / Sud-Ouest</source>
-        <translation>South / South-West</translation>
+        <translation>South-Southwest</translation>
     </message>
     <message>
         <source>Ouest / Sud-Ouest</source>
-        <translation>West / South-West</translation>
+        <translation>West-Southwest</translation>
     </message>
     <message>
         <source>Ouest / Nord-Ouest</source>
-        <translation>West / North-West</translation>
+        <translation>West-Northwest</translation>
     </message>
     <message>
         <source>Nord / Nord-Ouest</source>
-        <translation>North / North-West</translation>
+        <translation>North-Northwest</translation>
     </message>
     <message>
         <source> DM: %1°</source>
-        <translation> MD: %1°</translation>
+        <translation> Decl: %1°</translation>
     </message>
     <message>
         <source> DM: %1%2°</source>
-        <translation> MD: %1%2°</translation>
+        <translation> Decl: %1%2°</translation>
     </message>
     <message>
         <source>Orientation aiguille rouge: %1°</source>
@@ -510,7 +514,7 @@ Apply: %1° %2, range %3</translation>
     </message>
     <message>
         <source>Exporter l&apos;image...</source>
-        <translation>Export the picture...</translation>
+        <translation>Export image...</translation>
     </message>
     <message>
         <source>&amp;Aide</source>
@@ -558,15 +562,15 @@ Apply: %1° %2, range %3</translation>
     </message>
     <message>
         <source>Exporter l&apos;image du journal du cap</source>
-        <translation>Export the heading log&apos;s picture</translation>
+        <translation>Export the heading log image</translation>
     </message>
     <message>
         <source>Image PNG (*.png)</source>
-        <translation>PNG picture (*.png)</translation>
+        <translation>PNG image (*.png)</translation>
     </message>
     <message>
         <source>Impossible d&apos;enregistrer l&apos;image %1.</source>
-        <translation>Cannot save the picture %1.</translation>
+        <translation>Cannot save the image %1.</translation>
     </message>
     <message>
         <source>%1 mesure(s) perdue(s).</source>
@@ -579,6 +583,10 @@ Apply: %1° %2, range %3</translation>
     <message>
         <source>Journal du cap, %1, du %2 au %3 (UTC)</source>
         <translation>Heading log, %1, from %2 to %3 (UTC)</translation>
+    </message>
+    <message>
+        <source>journal-%1.%2</source>
+        <translation>heading-log-%1.%2</translation>
     </message>
 </context>
 <context>
@@ -614,7 +622,7 @@ The recording is stopped; the link with the compass goes on.</translation>
     </message>
     <message>
         <source>terminal NMEA impossible (%1)</source>
-        <translation>NMEA terminal impossible (%1)</translation>
+        <translation>cannot create the NMEA terminal (%1)</translation>
     </message>
     <message>
         <source>terminal NMEA %1 impossible à ouvrir (%2)</source>
@@ -626,11 +634,11 @@ The recording is stopped; the link with the compass goes on.</translation>
     </message>
     <message>
         <source>lien %1 impossible (%2)</source>
-        <translation>link %1 impossible (%2)</translation>
+        <translation>cannot create the link %1 (%2)</translation>
     </message>
     <message>
         <source>%1 non lu, phrases en attente écartées</source>
-        <translation>%1 not read, waiting sentences dropped</translation>
+        <translation>%1 is not being read; queued sentences discarded</translation>
     </message>
     <message>
         <source>Cap NMEA : </source>
@@ -642,7 +650,7 @@ The recording is stopped; the link with the compass goes on.</translation>
     </message>
     <message>
         <source>adresse d&apos;écoute %1 invalide</source>
-        <translation>listening address %1 invalid</translation>
+        <translation>invalid listening address %1</translation>
     </message>
     <message>
         <source>port TCP %1 déjà pris</source>
@@ -717,7 +725,7 @@ The recording is stopped; the link with the compass goes on.</translation>
     </message>
     <message>
         <source>Envoyer aussi le cap vrai (HDT) : la déclinaison réglée est celle du lieu</source>
-        <translation>Send the true heading (HDT) too: the declination set is the place&apos;s</translation>
+        <translation>Also send the true heading (HDT); the declination set must be the local one</translation>
     </message>
     <message>
         <source> En direct : </source>
@@ -773,7 +781,7 @@ They apply until the program stops.</translation>
     </message>
     <message>
         <source>Le fichier %1 dépasse 1 Mio : ce n&apos;est pas un fichier de réglages, il n&apos;est pas lu.</source>
-        <translation>The file %1 is larger than 1 MiB: it is no settings file and is not read.</translation>
+        <translation>The file %1 is larger than 1 MiB: it is not a settings file and is not read.</translation>
     </message>
     <message>
         <source>Impossible d&apos;enregistrer la section « %1 » dans un fichier INI.</source>
@@ -807,6 +815,49 @@ They apply until the program stops.</translation>
 %3</source>
         <translation>Cannot copy %1 into the installation folder %2:
 %3</translation>
+    </message>
+    <message>
+        <source>le dossier data/shipped des sources du programme</source>
+        <translation>the data/shipped folder of the program&apos;s source tree</translation>
+    </message>
+    <message>
+        <source>Il manque au dossier d&apos;installation %1 le fichier %2.
+Pour le rétablir, copiez-le depuis %3.</source>
+        <translation>The file %2 is missing from the installation folder %1.
+To restore it, copy it from %3.</translation>
+    </message>
+    <message>
+        <source>Il manque au dossier d&apos;installation %1 les fichiers %2.
+Pour les rétablir, copiez-les depuis %3.</source>
+        <translation>The files %2 are missing from the installation folder %1.
+To restore them, copy them from %3.</translation>
+    </message>
+</context>
+<context>
+    <name>LineTrace</name>
+    <message>
+        <source>1 ligne de la trace n&apos;a pas pu être écrite dans %1.</source>
+        <translation>1 line of the trace could not be written to %1.</translation>
+    </message>
+    <message>
+        <source>%1 lignes de la trace n&apos;ont pas pu être écrites dans %2.</source>
+        <translation>%1 lines of the trace could not be written to %2.</translation>
+    </message>
+    <message>
+        <source>la sortie d&apos;erreur</source>
+        <translation>standard error</translation>
+    </message>
+    <message>
+        <source>aucun programme ne lit ce tube nommé ; lancez d&apos;abord celui qui doit le lire</source>
+        <translation>no program is reading this named pipe; start its reader first</translation>
+    </message>
+    <message>
+        <source>la trace ne peut plus être écrite dans %1 (%2) : elle s&apos;arrête là, le programme continue.</source>
+        <translation>the trace can no longer be written to %1 (%2): it stops here, and the program goes on.</translation>
+    </message>
+    <message>
+        <source>le fichier de trace</source>
+        <translation>the trace file</translation>
     </message>
 </context>
 <context>
@@ -892,6 +943,10 @@ line %2: %3.</translation>
         <source>l&apos;octet 0x%1 en colonne %2 n&apos;est pas du texte</source>
         <translation>the byte 0x%1 in column %2 is not text</translation>
     </message>
+    <message>
+        <source>1 champ au lieu de 7</source>
+        <translation>1 field instead of 7</translation>
+    </message>
 </context>
 <context>
     <name>LogWriter</name>
@@ -901,7 +956,7 @@ line %2: %3.</translation>
     </message>
     <message>
         <source>aucun programme ne lit ce tube nommé ; lancez d&apos;abord celui qui doit le lire</source>
-        <translation>no program reads this named pipe; start the one that is to read it first</translation>
+        <translation>no program is reading this named pipe; start its reader first</translation>
     </message>
     <message>
         <source>le programme qui lisait le tube s&apos;est arrêté</source>
@@ -1069,6 +1124,13 @@ it keeps its value “%2”.</translation>
     </message>
 </context>
 <context>
+    <name>StandardDescriptors</name>
+    <message>
+        <source>ventrose : %1</source>
+        <translation>ventrose: %1</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>C&apos;est l&apos;angle vers lequel@ vous vous dirigez...</source>
@@ -1128,7 +1190,7 @@ it keeps its value “%2”.</translation>
     </message>
     <message>
         <source>&amp;Type de menus déroulant</source>
-        <translation>Drop-down &amp;menu style</translation>
+        <translation>&amp;Menu style</translation>
     </message>
     <message>
         <source>&amp;Quitter</source>
@@ -1180,7 +1242,7 @@ it keeps its value “%2”.</translation>
     </message>
     <message>
         <source>&amp;Types de menus déroulant</source>
-        <translation>Drop-down &amp;menu styles</translation>
+        <translation>&amp;Menu style</translation>
     </message>
     <message>
         <source>&amp;Centrage du z&amp;éro (NORD)</source>
@@ -1250,7 +1312,7 @@ because the magnetic declination is not set to zero.</translation>
         <source>      Êtes-vous sûr de vouloir effectuer l&apos;étalonnage de la boussole ?
 Attention, si vous répondez Oui, les anciens paramètres seront effacés...</source>
         <translation>      Are you sure you want to calibrate the compass?
-Warning: if you answer Yes, the former parameters will be erased...</translation>
+Warning: if you answer Yes, the previous settings will be erased...</translation>
     </message>
     <message>
         <source>Etalonnage achevé...</source>
@@ -1280,11 +1342,11 @@ The four-phase calibration procedure is complete.</translation>
     </message>
     <message>
         <source>Transfert des paramètres...</source>
-        <translation>Transferring the parameters...</translation>
+        <translation>Transferring the settings...</translation>
     </message>
     <message>
         <source>Transfert effectué...</source>
-        <translation>Transfer done...</translation>
+        <translation>Transfer complete...</translation>
     </message>
     <message>
         <source>Le programme va s&apos;arrêter...</source>
@@ -1359,11 +1421,11 @@ Communication established.</translation>
     </message>
     <message>
         <source>Site web :</source>
-        <translation>Web site:</translation>
+        <translation>Website:</translation>
     </message>
     <message>
         <source>E-mail :</source>
-        <translation>E-mail:</translation>
+        <translation>Email:</translation>
     </message>
     <message>
         <source> Vos paramètres : </source>
@@ -1508,11 +1570,11 @@ It is left as it is: delete or rename it, then try again.</translation>
     <name>TForm4</name>
     <message>
         <source>Types de menus déroulant</source>
-        <translation>Menu styles</translation>
+        <translation>Menu style</translation>
     </message>
     <message>
         <source> Quels types de menus souhaitez-vous ? </source>
-        <translation> Which kind of menus do you want? </translation>
+        <translation> Which menu style do you want? </translation>
     </message>
     <message>
         <source>Menus de type Microsoft Office XP</source>
@@ -1579,11 +1641,11 @@ The text typed is not saved, and the value “%2” stays.</translation>
     </message>
     <message>
         <source>Déclinaison magnétique : %1° OUEST soit : -%1°</source>
-        <translation>Magnetic declination: %1° WEST that is: -%1°</translation>
+        <translation>Magnetic declination: %1° WEST, i.e. -%1°</translation>
     </message>
     <message>
         <source>Déclinaison magnétique  : %1° EST soit : +%1°</source>
-        <translation>Magnetic declination: %1° EAST that is: +%1°</translation>
+        <translation>Magnetic declination: %1° EAST, i.e. +%1°</translation>
     </message>
 </context>
 <context>
@@ -1617,11 +1679,11 @@ The text typed is not saved, and the value “%2” stays.</translation>
     </message>
     <message>
         <source>La procédure de centrage doit s&apos;effectuer après étalonnage</source>
-        <translation>The centering must be carried out after the calibration</translation>
+        <translation>The centering must be done once the Ventrose module</translation>
     </message>
     <message>
         <source>de la Ventrose.</source>
-        <translation>of the Ventrose.</translation>
+        <translation>has been calibrated.</translation>
     </message>
     <message>
         <source>Cliquez sur &quot;RAZ centrage&quot; avant de procéder à l&apos;activation</source>
@@ -1645,7 +1707,7 @@ The text typed is not saved, and the value “%2” stays.</translation>
     </message>
     <message>
         <source>Ventrose dans la direction du NORD.</source>
-        <translation>module towards the NORTH.</translation>
+        <translation>module toward the NORTH.</translation>
     </message>
     <message>
         <source>Cliquez ensuite sur le bouton &quot;Activer le centrage&quot;.</source>
@@ -1731,7 +1793,7 @@ The text typed is not saved, and the value “%2” stays.</translation>
     </message>
     <message>
         <source>Calcul de la moyenne à partir des mesures brutes</source>
-        <translation>Average worked out from the raw readings</translation>
+        <translation>Average computed from the raw readings</translation>
     </message>
     <message>
         <source>Liaison série annexe pour développement personnel</source>

@@ -44,7 +44,7 @@ heading to</td></tr>
 <tr><td>bottom right</td><td>the direction the red needle points to</td></tr>
 </table>
 <p>The status bar shows on the left the operation under way and on the right the magnetic
-declination applied (“MD”). The readings in degrees and in words can be hidden in the
+declination applied (“Decl”). The readings in degrees and in words can be hidden in the
 <a href="#rub9">software options</a>; the look of the needle and the dial is set in the
 <a href="#rub4">graphics options</a>. When balloon tips are on, a balloon explains each reading
 as the mouse passes over it.</p>
@@ -53,7 +53,7 @@ as the mouse passes over it.</p>
 <table>
 <tr><th>Menu</th><th>Commands</th></tr>
 <tr><td class="menu">Settings</td><td>Activate serial communication; Serial communication port
-(<a href="#rub2">help</a>); Graphics options (<a href="#rub4">help</a>); Drop-down menu style
+(<a href="#rub2">help</a>); Graphics options (<a href="#rub4">help</a>); Menu style
 (<a href="#rub5">help</a>); Quit</td></tr>
 <tr><td class="menu">Compass</td><td>Calibrate the compass (<a href="#rub6">help</a>); Zero
 centering (NORTH) (<a href="#rub7">help</a>); Magnetic declination (<a href="#rub8">help</a>);
@@ -117,7 +117,7 @@ options are available once the link is established.</p>
 
 const char kMenuStyleTopic[] = R"(
 <div class="rubrique" id="rub5"><a name="rub5"></a>
-<h1>Menu styles</h1>
+<h1>Menu style</h1>
 <p>This window chooses the look of the menus and the tool bar:</p>
 <ul>
 <li><b>Microsoft Office XP style menus</b>: flat, modern menus, with the icons in a colored
@@ -144,7 +144,7 @@ calibration panel takes the place of the dial.</li>
 <li>Phase 1: turn the compass to the <b>south</b>, as the picture shows, then click button
 <b>1</b>.</li>
 <li>Wait while the command is sent (“Please wait...”).</li>
-<li>Do the same towards the <b>east</b> (button <b>2</b>), the <b>north</b> (button <b>3</b>)
+<li>Do the same toward the <b>east</b> (button <b>2</b>), the <b>north</b> (button <b>3</b>)
 and the <b>west</b> (button <b>4</b>). The status bar each time recalls the direction
 expected.</li>
 <li>A message of congratulations announces the end of the procedure; the dial comes back.</li>
@@ -166,7 +166,7 @@ north, so that the module turned to the north shows exactly north.</p>
 <li>First carry out the <a href="#rub6">calibration</a>.</li>
 <li>If a centering already exists, first click <b>Reset centering</b>, then open this window
 again.</li>
-<li>With the help of a reference compass, turn the Ventrose module towards the
+<li>With the help of a reference compass, turn the Ventrose module toward the
 <b>north</b>.</li>
 <li>Click <b>Activate centering</b>.</li>
 </ol>
@@ -198,11 +198,11 @@ its sign.</li>
 <li>Click <b>OK</b> (or close the window): the declination is saved and sent to the
 compass.</li>
 </ol>
-<p>The main window's status bar shows the declination in use (“MD”), negative to the west and
+<p>The main window's status bar shows the declination in use (“Decl”), negative to the west and
 positive to the east.</p>
-<p class="note">You do not know your place's declination? The <b>Work out for a place</b> frame,
+<p class="note">You do not know your place's declination? The <b>Compute for a place</b> frame,
 on the right of the window, works it out from the latitude, the longitude and the date (see
-<a href="#declinaison-lieu">Working out the declination for a place</a>).</p>
+<a href="#declinaison-lieu">Computing the declination for a place</a>).</p>
 <p class="retour"><a href="#som">Back to the contents</a></p>
 </div>
 )";
@@ -243,7 +243,7 @@ Tick a box to turn the option on:</p>
 shows</td></tr>
 <tr><td>HEADING shown on the LCD / RED NEEDLE shown on the LCD</td><td>ticked: the display shows
 your heading; not ticked: the red needle's bearing</td></tr>
-<tr><td>Average worked out from the raw readings</td><td>the module smooths its readings by
+<tr><td>Average computed from the raw readings</td><td>the module smooths its readings by
 averaging several of them</td></tr>
 <tr><td>Extra serial link for your own development</td><td>turns on the module's second serial
 link, for your own circuits</td></tr>
@@ -279,7 +279,7 @@ perfectly steady heading, larger and larger as the heading varies</td></tr>
 most: closed, it costs the link nothing.</p>
 
 <h2>Recording the readings</h2>
-<p>Click <b>Record</b> and choose a file (by default journal-YYYYMMDD-HHMMSS.csv in the
+<p>Click <b>Record</b> and choose a file (by default heading-log-YYYYMMDD-HHMMSS.csv in the
 installation folder): each reading received is added to it until you click <b>Stop</b>, even
 with the window closed. The CSV file opens in a spreadsheet; it starts with a header line, then
 one line per reading (the column names are the file format's, the same in every
@@ -298,7 +298,7 @@ their sign</td></tr>
 <p>The lines are written as they come: a sudden stop of the program loses at most the last
 second. If the file can no longer be written (disk full, permissions lacking), a message says so
 once and the recording stops; the link with the compass goes on.</p>
-<p><b>Export the picture...</b> saves the chart in a PNG file.</p>
+<p><b>Export image...</b> saves the chart in a PNG file.</p>
 
 <h2>Playing a log back</h2>
 <p>Started with <code>ventrose --replay file.csv</code>, the program replaces the compass by a
@@ -312,9 +312,9 @@ recording starts as soon as the communication starts, without opening the window
 
 const char kPlaceTopic[] = R"(
 <div class="rubrique" id="declinaison-lieu"><a name="declinaison-lieu"></a>
-<h1>Working out the declination for a place</h1>
-<p>The <b>Work out for a place</b> frame of the <a href="#rub8">Magnetic declination</a> window
-works out your place's declination with the <b>WMM2025</b> World Magnetic Model (from NOAA and
+<h1>Computing the declination for a place</h1>
+<p>The <b>Compute for a place</b> frame of the <a href="#rub8">Magnetic declination</a> window
+computes your place's declination with the <b>WMM2025</b> World Magnetic Model (from NOAA and
 the British Geological Survey), which the program holds: no connection is needed.</p>
 <ol>
 <li>Enter the place's <b>latitude</b> and <b>longitude</b> (see the ways of writing them
@@ -329,7 +329,7 @@ set.</li>
 smallest setting range that holds it (3, 5, 7 or 10) are set in the window, as if you had done
 it yourself. Then click <b>OK</b>: the declination is saved and sent to the compass.</li>
 </ol>
-<p>The last place worked out is kept for next time.</p>
+<p>The last place computed is kept for next time.</p>
 
 <h2>Writing the latitude and the longitude</h2>
 <table>

@@ -80,7 +80,7 @@ const OptionSpec kOptions[] = {
          "CommandLine",
          "Affiche les périphériques série présents (chemin, nœud, description) et s'arrête."),
      false, [](Options &o, const Values &) { return Taken(o.listPorts); }},
-    {"declination", 0, "LAT LON [AAAA-MM-JJ]",
+    {"declination", 0, QT_TRANSLATE_NOOP("CommandLine", "LAT LON [AAAA-MM-JJ]"),
      QT_TRANSLATE_NOOP(
          "CommandLine",
          "Affiche la déclinaison magnétique du modèle WMM2025 en ce lieu (degrés décimaux, ou "
@@ -301,7 +301,7 @@ std::string HelpText(const std::string &defaultDataDir) {
             option.shortName ? std::string("  -") + option.shortName + ", " : "      ";
         names += std::string("--") + option.name;
         if (*option.valueNames)
-            names += std::string(" ") + option.valueNames;
+            names += " " + Tr(option.valueNames);
         indent = std::max(indent, names.size() + 2);
         left.push_back(names);
     }

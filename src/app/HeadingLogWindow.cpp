@@ -231,7 +231,9 @@ QString HeadingLogWindow::ChooseTarget(const QString &caption, const QString &fo
         folder = platform::InstallDir::Path();
     const QString stamp = feed_.Now().toLocalTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const QString path = chooseFile(
-        caption, QDir(folder).filePath(QStringLiteral("journal-%1.%2").arg(stamp, extension)),
+        caption,
+        QDir(folder).filePath(
+            QCoreApplication::translate("HeadingLogWindow", "journal-%1.%2").arg(stamp, extension)),
         filter);
     if (!path.isEmpty())
         own->setValue(folderKey, QFileInfo(path).absolutePath());

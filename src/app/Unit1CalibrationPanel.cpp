@@ -28,9 +28,12 @@ QFont DigitFont() {
     return font;
 }
 
+// The colour of an enabled control's text; a disabled one keeps the style's grayed-out text,
+// so a phase button switched off does not look usable.
 void SetTextColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour) {
     QPalette palette = widget->palette();
-    palette.setColor(role, colour);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, role, colour);
     widget->setPalette(palette);
 }
 

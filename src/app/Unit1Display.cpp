@@ -98,6 +98,10 @@ void TForm1::ShowHeading() {
         label->setVisible(state.Visible);
     }
     PlaceCompassLabels();
+    // The author notice goes with the panel's first reading: the labels that show the
+    // readings take its place, even while the box that says the link is up is still open.
+    if (Label5->isVisible())
+        Label5->hide();
     HideBalloonIfLabelLeftCursor();
 
     if (DialUnchanged()) {

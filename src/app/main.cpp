@@ -118,6 +118,16 @@ int main(int argc, char **argv) {
         platform::MessageBoxes::Warning(error);
         return 1;
     }
+    // A file gone from the installed folder is said once (the marker remembers it), with
+    // where to restore it from; the program goes on without it.
+    if (const QStringList missing =
+            platform::InstallDir::TakeNewlyMissing(QStringLiteral(":/shipped"));
+        !missing.isEmpty()) {
+        const QString notice = platform::InstallDir::MissingNotice(
+            missing, platform::InstallDir::ReferenceDir(QCoreApplication::applicationDirPath()));
+        platform::NoteOnStandardError(notice.toStdString());
+        platform::MessageBoxes::Warning(notice);
+    }
     QApplication::setWindowIcon(QIcon(platform::InstallDir::File(QStringLiteral("ventrose.png"))));
 
     // Made before the port's devices and gone after them, so it records every close. A

@@ -37,6 +37,8 @@ std::optional<QString> ParseRow(const QByteArray &line, LogRow &row) {
                 .arg(i + 1);
     }
     const QList<QByteArray> fields = line.split(',');
+    if (fields.size() == 1)
+        return QCoreApplication::translate("LogReader", "1 champ au lieu de 7");
     if (fields.size() != 7)
         return QCoreApplication::translate("LogReader", "%1 champs au lieu de 7")
             .arg(fields.size());

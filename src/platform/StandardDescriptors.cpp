@@ -1,5 +1,7 @@
 #include "platform/StandardDescriptors.h"
 
+#include "platform/Language.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
@@ -25,7 +27,10 @@ void NoteOnStandardError(const std::string &note) {
     if (::poll(&room, 1, 0) != 1 || !(room.revents & POLLOUT))
         return;
     // One short write: a pipe with room takes it whole, without waiting.
-    const std::string line = "ventrose : " + note + "\n";
+    const std::string line =
+        Translated("StandardDescriptors", QT_TRANSLATE_NOOP("StandardDescriptors", "ventrose : %1"),
+                   {note}) +
+        "\n";
     [[maybe_unused]] const ssize_t n = ::write(STDERR_FILENO, line.data(), line.size());
 }
 

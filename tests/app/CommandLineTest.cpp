@@ -156,13 +156,13 @@ TEST(CommandLine, PrintsInTheLanguageOfTheOptionElseOfTheLocale) {
          ""},
         {{"--data-dir", "--lang=en"},
          Language::French,
-         "ventrose: the option --data-dir lacks its value DIR.\nTry “ventrose --help” for the "
+         "ventrose: missing value DIR for the option --data-dir.\nTry “ventrose --help” for the "
          "list of options.\n",
          ""},
         {{"--nmea", "udp:h:0", "--lang", "en"},
          Language::French,
-         "ventrose: the value “udp:h:0” of the option --nmea does not fit: udp:HOST:PORT "
-         "expected (port from 1 to 65535).\nTry “ventrose --help” for the list of options.\n",
+         "ventrose: invalid value “udp:h:0” for the option --nmea: udp:HOST:PORT expected (port "
+         "from 1 to 65535).\nTry “ventrose --help” for the list of options.\n",
          ""},
         {{"--lang=xx"},
          Language::English,
@@ -184,7 +184,7 @@ TEST(CommandLine, PrintsInTheLanguageOfTheOptionElseOfTheLocale) {
     platform::SelectLanguage(Language::English);
     const std::string english = app::HelpText("/d");
     platform::SelectLanguage(Language::French);
-    for (const char *french : {"é", "è", "à", " le ", " la ", " et ", " du ", " : "})
+    for (const char *french : {"é", "è", "à", " le ", " la ", " et ", " du ", " : ", "AAAA"})
         EXPECT_EQ(english.find(french), std::string::npos) << french << " in\n" << english;
 }
 
@@ -211,6 +211,11 @@ TEST(CommandLine, HelpAndReadmeListEveryOption) {
         for (std::istringstream in(row + ' ' + option.help); in >> word;)
             entry += (word == "%1)." ? "/d)." : word) + ' ';
         EXPECT_NE(words.find(entry), std::string::npos) << entry;
+        // The README is in English: its rows name the values as the English help does.
+        platform::SelectLanguage(platform::Language::English);
+        row = std::string("--") + option.name + ' ' +
+              platform::Translate("CommandLine", option.valueNames).toStdString();
+        platform::SelectLanguage(platform::Language::French);
         row.erase(row.find_last_not_of(' ') + 1);
         EXPECT_NE(readme.str().find('`' + row + "` |"), std::string::npos) << row;
     }

@@ -3,6 +3,7 @@
 // the device is back.
 #include "AppTestSupport.h"
 
+#include "app/CalibrationPhases.h"
 #include "app/PictureBox.h"
 #include "dialogs/Unit6.h"
 #include "platform/sync.h"
@@ -296,11 +297,16 @@ TEST_F(LinkComesBack, ACalibrationUnderWayShowsItsPhaseAgainAndGoesOn) {
     Unplug();
     EXPECT_TRUE(Main().BitBtn2->isVisible());
     EXPECT_FALSE(Main().BitBtn2->isEnabled()) << "no phase without the link";
+    // Switched off, its digit is drawn grayed out, not in the phase's colour.
+    const QColor digit = app::CalibrationPhases()[1].colour;
+    const QPalette::ColorRole text = QPalette::ButtonText;
+    EXPECT_NE(Main().BitBtn2->palette().color(QPalette::Disabled, text), digit);
     Module().Replug();
 
     DeviceReturns();
     EXPECT_EQ(Status(), "Communication rétablie...");
     EXPECT_TRUE(Main().BitBtn2->isVisible() && Main().BitBtn2->isEnabled());
+    EXPECT_EQ(Main().BitBtn2->palette().color(QPalette::Active, text), digit);
     EXPECT_FALSE(Main().ToolButton7->Enabled() || Main().Optionsmatrielles1->Enabled());
     for (QPushButton *phase : {Main().BitBtn2, Main().BitBtn3, Main().BitBtn4})
         phase->click();

@@ -83,6 +83,28 @@ TEST_F(LinkTest, StartLinkHandshakesTickByTickThenShowsTheBoxesAndSendsTheParame
     EXPECT_TRUE(Main().Label10->text().startsWith("Votre CAP: "));
 }
 
+// The first readings show while the box that says the link is up is still open: the author
+// notice, hidden only once that box is closed, must not be drawn through one of them.
+TEST_F(LinkTest, TheAuthorNoticeIsNeverUnderAReadingShown) {
+    Start();
+    bool readingShown = false;
+    QStringList under;
+    boxes.whileShown = [&] {
+        if (!boxes.boxes.back().text.endsWith("Communication établie."))
+            return;
+        time.Advance(moduleOptions.readingPeriod);
+        readingShown = PumpUntil([&] { return Main().Label8->isVisible(); });
+        for (QLabel *label : {Main().Label7, Main().Label8, Main().Label9, Main().Label10})
+            if (label->isVisible() && Main().Label5->isVisible() &&
+                label->geometry().intersects(Main().Label5->geometry()))
+                under << label->text();
+    };
+    Main().ToolButton1->Click();
+    EXPECT_TRUE(readingShown);
+    EXPECT_EQ(under.join(" | ").toStdString(), "");
+    EXPECT_FALSE(Main().Label5->isVisible());
+}
+
 TEST_F(LinkTest, SilentModuleTimesOutAtTheFifthTickAndEndsTheProgramSendingNothing) {
     Start();
     Module().SetSilent(true);

@@ -62,7 +62,7 @@ TEXTS = {
         "locale": "en_US.UTF-8", "quit": ("alt+s", "q"), "information": "Information",
         "warning": "Warning", "help": ("alt+h", "h"), "help title": "Ventrose Help",
         "before link": [(("alt+s", "p"), "RS232 serial port"),
-                        (("alt+s", "m"), "Menu styles"),
+                        (("alt+s", "m"), "Menu style"),
                         (("alt+o", "s"), "Software options"),
                         (("alt+o", "n"), "Heading output (NMEA 0183)"),
                         (("alt+h", "a"), "About...")],

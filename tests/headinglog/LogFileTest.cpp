@@ -62,7 +62,8 @@ TEST(LogFile, WhatIsNoLogIsRefusedWithItsLine) {
     struct Case {
         std::string name;
         QByteArray text;
-        int line; // 0: accepted
+        int line;                // 0: accepted
+        const char *reason = ""; // the reason given, when checked
     };
     const Case cases[] = {
         {"a log", header + good + good, 0},
@@ -72,11 +73,11 @@ TEST(LogFile, WhatIsNoLogIsRefusedWithItsLine) {
         {"another CSV file", "a,b,c\n1,2,3\n", 1},
         {"a header alone", header, 2},
         {"a row with a field missing", header + good + "2026-03-14T09:26:53.589Z,0,360,180,180,0\n",
-         3},
+         3, "6 champs au lieu de 7"},
         {"a local time", header + "2026-03-14T09:26:53.589,0,360,180,180,0,0\n", 2},
         {"a raw value above 254", header + "2026-03-14T09:26:53.589Z,255,360,180,180,0,0\n", 2},
         {"a time going back", header + good + "2026-03-14T09:26:53.588Z,0,360,180,180,0,0\n", 3},
-        {"a blank line among the rows", header + good + "\n" + good, 3},
+        {"a blank line among the rows", header + good + "\n" + good, 3, "1 champ au lieu de 7"},
         {"a NUL byte in a number",
          header + good + QByteArray("2026-03-14T09:26:53.589Z,7\0bad,360,180,180,0,0\n", 47), 3},
     };
@@ -90,6 +91,9 @@ TEST(LogFile, WhatIsNoLogIsRefusedWithItsLine) {
             ASSERT_TRUE(result.error);
             EXPECT_EQ(result.error->line, c.line) << result.error->reason.toStdString();
             EXPECT_TRUE(result.rows.empty());
+            if (*c.reason) {
+                EXPECT_EQ(result.error->reason.toStdString(), c.reason);
+            }
             EXPECT_TRUE(DescribeLogError(QStringLiteral("f.csv"), *result.error)
                             .contains(QStringLiteral("ligne %1").arg(c.line)));
         }

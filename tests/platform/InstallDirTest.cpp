@@ -1,4 +1,4 @@
-// The installation folder: made once from the shipped data, then used as it stands.
+// The installation folder: installed once from the shipped data, then used as it stands.
 #include "platform/InstallDir.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,8 @@
 #include <cstring>
 #include <pwd.h>
 #include <sys/resource.h>
+#include <vector>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,13 +48,80 @@ TEST_F(InstallDirTest, FirstRunCopiesTheShippedDataIntoAWritableFolder) {
     EXPECT_TRUE(settings.open(QIODevice::ReadWrite)); // the settings file can be rewritten
 }
 
-TEST_F(InstallDirTest, AnExistingFolderIsUsedAsItStands) {
+// What each kind of folder holds after the start: a folder made by hand is filled beside
+// what it holds; an installed one, marked or from before the marker, stays as it stands.
+TEST_F(InstallDirTest, EachKindOfFolderIsInstalledOnlyWhenItNeverWas) {
+    struct Case {
+        const char *name;
+        QStringList before; // files of the folder
+        bool marked;
+        QByteArray settings; // the Ventrose.inf found there, if "Ventrose.inf" is in before
+        QStringList after;
+        QByteArray settingsAfter; // empty: none
+    };
+    const QByteArray blank = QByteArray("\r\n").repeated(30);
+    const QStringList all{"COM1", "Ventrose.inf", "cercle5.bmp"};
+    const std::vector<Case> cases{
+        {"empty folder made by hand", {}, false, {}, {"Ventrose.inf", "cercle5.bmp"}, "1\r\n"},
+        {"port link only", {"COM1"}, false, {}, all, "1\r\n"},
+        {"blank settings of an earlier run", {"COM1", "Ventrose.inf"}, false, blank, all, "1\r\n"},
+        {"the user's settings", {"COM1", "Ventrose.inf"}, false, "x\r\n", all, "x\r\n"},
+        {"installed, everything deleted", {}, true, {}, {}, {}},
+        {"installed, settings deleted", {"cercle5.bmp"}, true, {}, {"cercle5.bmp"}, {}},
+        {"installed before the marker", {"cercle5.bmp"}, false, {}, {"cercle5.bmp"}, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir root;
+        const QString target = root.filePath("Ventrose");
+        ASSERT_TRUE(QDir().mkpath(target));
+        for (const QString &name : c.before) {
+            if (name == "COM1")
+                ASSERT_TRUE(QFile::link("/dev/null", target + "/COM1"));
+            else
+                WriteFile(target + "/" + name, name == "Ventrose.inf" ? c.settings : "mine");
+        }
+        if (c.marked)
+            WriteFile(target + "/" + platform::InstallDir::kMarker, {});
+        platform::InstallDir::Select(target);
+        QString error;
+        ASSERT_TRUE(platform::InstallDir::Prepare(shipped.path(), &error)) << error.toStdString();
+        QStringList made = QDir(target).entryList(QDir::Files | QDir::System);
+        made.sort();
+        EXPECT_EQ(made, c.after);
+        EXPECT_TRUE(QFileInfo::exists(target + "/" + platform::InstallDir::kMarker));
+        QFile settings(target + "/Ventrose.inf");
+        EXPECT_EQ(settings.open(QIODevice::ReadOnly) ? settings.readAll() : QByteArray(),
+                  c.settingsAfter);
+        if (c.before.contains("cercle5.bmp")) { // nothing of the user's is overwritten
+            QFile picture(target + "/cercle5.bmp");
+            ASSERT_TRUE(picture.open(QIODevice::ReadOnly));
+            EXPECT_EQ(picture.readAll(), "mine");
+        }
+    }
+}
+
+// A file gone from an installed folder is reported once, again after it came back and went
+// again; the settings file is never reported.
+TEST_F(InstallDirTest, AMissingFileIsReportedOnce) {
     const QString target = home.filePath("Ventrose");
-    ASSERT_TRUE(QDir().mkpath(target)); // the user deleted Ventrose.inf: it stays deleted
     platform::InstallDir::Select(target);
     QString error;
     ASSERT_TRUE(platform::InstallDir::Prepare(shipped.path(), &error));
-    EXPECT_TRUE(QDir(target).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(platform::InstallDir::TakeNewlyMissing(shipped.path()).isEmpty());
+    ASSERT_TRUE(QFile::remove(target + "/cercle5.bmp"));
+    ASSERT_TRUE(QFile::remove(target + "/Ventrose.inf"));
+    const QStringList expected{"cercle5.bmp"};
+    EXPECT_EQ(platform::InstallDir::TakeNewlyMissing(shipped.path()), expected);
+    EXPECT_TRUE(platform::InstallDir::TakeNewlyMissing(shipped.path()).isEmpty()) << "next run";
+    WriteFile(target + "/cercle5.bmp", "BM...");
+    EXPECT_TRUE(platform::InstallDir::TakeNewlyMissing(shipped.path()).isEmpty());
+    ASSERT_TRUE(QFile::remove(target + "/cercle5.bmp"));
+    EXPECT_EQ(platform::InstallDir::TakeNewlyMissing(shipped.path()), expected);
+
+    const QString notice = platform::InstallDir::MissingNotice(expected, "/usr/share/ventrose");
+    for (const QString &part : {target, QString("cercle5.bmp"), QString("/usr/share/ventrose")})
+        EXPECT_TRUE(notice.contains(part)) << part.toStdString();
 }
 
 TEST_F(InstallDirTest, MissingShippedDataLeavesNoHalfMadeFolder) {

@@ -35,9 +35,19 @@ long WriteSome(int fd, std::string_view bytes) {
     }
 }
 
-std::string Lines(std::size_t count) {
-    return count == 1 ? "1 ligne de la trace n'a pas pu être écrite"
-                      : std::to_string(count) + " lignes de la trace n'ont pas pu être écrites";
+std::string Tr(const char *text, const std::vector<std::string> &args = {}) {
+    return platform::Translated("LineTrace", text, args);
+}
+
+// The note of the lines never written to the destination named.
+std::string Unwritten(std::size_t count, const std::string &destination) {
+    if (count == 1)
+        return Tr(QT_TRANSLATE_NOOP("LineTrace", "1 ligne de la trace n'a pas pu être écrite "
+                                                 "dans %1."),
+                  {destination});
+    return Tr(
+        QT_TRANSLATE_NOOP("LineTrace", "%1 lignes de la trace n'ont pas pu être écrites dans %2."),
+        {std::to_string(count), destination});
 }
 
 const char *DirectionMark(TraceDirection direction) {
@@ -169,7 +179,7 @@ LineTrace::~LineTrace() {
     if (ended)
         writer_.join();
     if (unwritten && s.options.tell)
-        s.options.tell(Lines(unwritten) + " dans " + s.options.name + ".");
+        s.options.tell(Unwritten(unwritten, s.options.name));
 }
 
 std::shared_ptr<LineTrace> LineTrace::OpenFile(const std::string &path, std::string &error,
@@ -177,7 +187,7 @@ std::shared_ptr<LineTrace> LineTrace::OpenFile(const std::string &path, std::str
     if (path == "-") {
         // Standard error is shared with the shell: it is written as it is, blocking, and
         // a write stuck there is given up at the end like any other.
-        options.name = "la sortie d'erreur";
+        options.name = Tr(QT_TRANSLATE_NOOP("LineTrace", "la sortie d'erreur"));
         return std::make_shared<LineTrace>(
             [](std::string_view bytes) { return WriteSome(STDERR_FILENO, bytes); },
             std::move(options));
@@ -185,9 +195,10 @@ std::shared_ptr<LineTrace> LineTrace::OpenFile(const std::string &path, std::str
     const int fd = ::open(path.c_str(),
                           O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0) {
-        error = errno == ENXIO ? "aucun programme ne lit ce tube nommé ; lancez d'abord celui "
-                                 "qui doit le lire"
-                               : std::strerror(errno);
+        error = errno == ENXIO
+                    ? Tr(QT_TRANSLATE_NOOP("LineTrace", "aucun programme ne lit ce tube nommé ; "
+                                                        "lancez d'abord celui qui doit le lire"))
+                    : std::strerror(errno);
         return nullptr;
     }
     options.name = path;
@@ -281,8 +292,10 @@ void LineTrace::WriterLoop(const std::shared_ptr<Shared> &shared) {
             s.queue.clear();
             lock.unlock();
             const int error = result < 0 ? static_cast<int>(-result) : EIO;
-            s.Tell("la trace ne peut plus être écrite dans " + s.options.name + " (" +
-                       std::strerror(error) + ") : elle s'arrête là, le programme continue.",
+            s.Tell(Tr(QT_TRANSLATE_NOOP("LineTrace", "la trace ne peut plus être écrite dans %1 "
+                                                     "(%2) : elle s'arrête là, le programme "
+                                                     "continue."),
+                      {s.options.name, std::strerror(error)}),
                    true);
             lock.lock();
             break;

@@ -3,6 +3,7 @@
 // end never waits long for a destination that stopped taking lines.
 #pragma once
 
+#include "platform/Language.h"
 #include "platform/StandardDescriptors.h"
 
 #include <chrono>
@@ -47,7 +48,8 @@ struct LineTraceOptions {
     // lines it has not written by then are given up.
     std::chrono::milliseconds finalWait{1000};
     // The destination in words, for the notes ("/tmp/trace.txt").
-    std::string name = "le fichier de trace";
+    std::string name =
+        platform::Translated("LineTrace", QT_TRANSLATE_NOOP("LineTrace", "le fichier de trace"));
     // What the user is told (a sentence without its line break): once when the first
     // write fails, on the writer thread, and at the end when lines were never written.
     std::function<void(const std::string &note)> tell = platform::NoteOnStandardError;
