@@ -59,7 +59,7 @@ as the mouse passes over it.</p>
 centering (NORTH) (<a href="#rub7">help</a>); Magnetic declination (<a href="#rub8">help</a>);
 Heading log... (<a href="#journal">help</a>)</td></tr>
 <tr><td class="menu">Options</td><td>Software options (<a href="#rub9">help</a>); Hardware
-options (<a href="#rub10">help</a>); NMEA 0183 heading output...
+options (<a href="#rub10">help</a>); Heading output (NMEA 0183)...
 (<a href="#partage">help</a>)</td></tr>
 <tr><td class="menu">Help</td><td>Help (this page); About...</td></tr>
 </table>

@@ -184,9 +184,16 @@ int main(int argc, char **argv) {
         if (!endRequests.Take().empty() && !std::exchange(endRequested, true))
             forms.Form1()->QuitOnRequest();
     });
-    // The heading output: its problems go to the trace as well as the status bar, and the
-    // outputs of the command line join the user's.
+    // The heading output: its problems go to the standard error (an unattended run keeps
+    // them where the status bar's next text would hide them) and to the trace as well as the
+    // status bar, and the outputs of the command line join the user's.
     nmea::HeadingShare &share = *forms.Share();
+    share.AddNoticeSink([](const nmea::ShareNotice &notice) {
+        if (notice.kind == nmea::ShareNotice::Kind::Problem) {
+            std::fprintf(stderr, "%s\n", notice.text.toLocal8Bit().constData());
+            std::fflush(stderr);
+        }
+    });
     if (trace)
         share.AddNoticeSink(
             [trace](const nmea::ShareNotice &notice) { trace->Note(notice.text.toStdString()); });

@@ -3,6 +3,7 @@
 #include "DialogTestSupport.h"
 
 #include "dialogs/DeclinationCalculator.h"
+#include "nmea/ShareSettings.h"
 #include "settings/OwnSettings.h"
 
 #include <QDateEdit>
@@ -51,8 +52,8 @@ TEST_F(DeclinationCalculatorTest, ShowsTheDeclinationWarnsAndAppliesOnlyWhatTheM
         {"72", "-100", today, "Appliquer : 2° OUEST", "Zone de prudence",
          DeclinationSetting{true, 2, 3}},
         {"85 48 N", "139 18 E", today, "° OUEST", "Zone interdite", std::nullopt},
-        {"45.5", "-73.57", today, "° OUEST", "Elle dépasse 10° : le module ne peut pas",
-         std::nullopt},
+        {"45.5", "-73.57", today, "Appliquer : 10° OUEST, plage 10",
+         "Elle dépasse 10° : le module en reçoit 10°", DeclinationSetting{true, 10, 10}},
         {"48°61'", "2", today, "", "Latitude : les minutes et les secondes vont de 0 à 59.",
          std::nullopt},
     };
@@ -71,8 +72,26 @@ TEST_F(DeclinationCalculatorTest, ShowsTheDeclinationWarnsAndAppliesOnlyWhatTheM
         // nothing either.
         EXPECT_EQ(!c.setting && !result.isEmpty(), warning.endsWith("n'est appliqué."));
         EXPECT_EQ(frame->ApplyButton->isEnabled(), c.setting.has_value());
+        std::optional<nmea::PlaceVariation> signalled;
+        const auto connection =
+            QObject::connect(frame.get(), &TDeclinationCalculator::PlaceApplied,
+                             [&](const nmea::PlaceVariation &place) { signalled = place; });
         frame->Apply();
+        QObject::disconnect(connection);
         EXPECT_EQ(applied, c.setting ? std::vector{*c.setting} : std::vector<DeclinationSetting>{});
+        // The heading output gets the place's value to a tenth, kept with the declination
+        // the settings were given for it, even beyond what the module holds.
+        const auto stored =
+            nmea::LoadPlaceVariation(QSettings(settings::OwnSettingsPath(), QSettings::IniFormat));
+        EXPECT_EQ(signalled.has_value(), c.setting.has_value());
+        if (!c.setting)
+            continue;
+        ASSERT_TRUE(stored.has_value());
+        EXPECT_EQ(signalled, stored);
+        EXPECT_EQ(stored->declination, c.setting->west ? c.setting->degrees : -c.setting->degrees);
+        const std::optional<DeclinationSetting> exact = SettingFor(stored->eastTenths / 10.0);
+        EXPECT_EQ(exact, c.setting->degrees < MaxModuleDeclination ? c.setting : std::nullopt);
+        EXPECT_EQ(stored->eastTenths < 0, c.setting->west);
     }
 }
 
