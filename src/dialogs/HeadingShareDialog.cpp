@@ -27,18 +27,31 @@ QLineEdit *MakeEdit(QWidget *parent, const QRect &geometry, int maxLength) {
     return edit;
 }
 
-// A target as one unbreakable piece of rich text, so that wrapping never parts "tcp:" from
-// its address.
+// A target as one unbreakable piece of rich text.
 QString Unbroken(const nmea::OutputTarget &target) {
-    return QStringLiteral("<nobr>%1</nobr>")
+    return QStringLiteral("<span style=\"white-space:nowrap\">%1</span>")
         .arg(QString::fromStdString(nmea::Describe(target)).toHtmlEscaped());
 }
 
 QString TargetList(const std::vector<nmea::OutputTarget> &targets) {
     QStringList names;
     for (const nmea::OutputTarget &target : targets)
-        names << Unbroken(target);
+        names << QString::fromStdString(nmea::Describe(target));
     return names.join(QStringLiteral(", "));
+}
+
+// The text in lines no wider than `width`, broken at blanks only: an output's written form
+// has none, so it always stays on one line ("tcp:" is never parted from its address).
+QString BrokenAtBlanks(const QString &text, const QFontMetrics &metrics, int width) {
+    QStringList lines;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!lines.isEmpty() &&
+            metrics.horizontalAdvance(lines.back() + QLatin1Char(' ') + word) <= width)
+            lines.back() += QLatin1Char(' ') + word;
+        else
+            lines << word;
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 // A port typed in a field: 1 to 65535, digits only.
@@ -55,8 +68,7 @@ std::optional<int> PortOf(const QString &text) {
 int HeightOf(QLabel *label, int width) {
     if (label->text().isEmpty())
         return 0;
-    return label->heightForWidth(width) > 0 ? label->heightForWidth(width)
-                                            : label->sizeHint().height();
+    return label->wordWrap() ? label->heightForWidth(width) : label->sizeHint().height();
 }
 
 } // namespace
@@ -95,8 +107,7 @@ THeadingShareForm::THeadingShareForm(MainWindowAccess &mainWindow, nmea::Heading
         QCoreApplication::translate("HeadingShareDialog", "Envoyer aussi le cap vrai (HDT) : la "
                                                           "déclinaison réglée est celle du lieu"));
     RunChoiceLabel = new QLabel(this);
-    RunChoiceLabel->setTextFormat(Qt::RichText);
-    RunChoiceLabel->setWordWrap(true);
+    RunChoiceLabel->setTextFormat(Qt::PlainText);
     ProblemLabel = new QLabel(this);
     ProblemLabel->setWordWrap(true);
     ProblemLabel->setStyleSheet(QStringLiteral("color: #c00000"));
@@ -168,7 +179,7 @@ void THeadingShareForm::ShowChoice(const nmea::ShareSettings &settings) {
                                                   "Pour cette exécution, la ligne de commande "
                                                   "ajoute le cap vrai (HDT)")
                     : QCoreApplication::translate("HeadingShareDialog", ", cap vrai (HDT)"));
-    RunChoiceLabel->setText(run);
+    RunChoiceLabel->setText(BrokenAtBlanks(run, RunChoiceLabel->fontMetrics(), kTextWidth));
     LayOut();
 }
 

@@ -42,8 +42,9 @@ TEST_F(HeadingShareDialogTest, ShowsTheChoiceOkAppliesAndKeepsItTheLiveStateFoll
     EXPECT_TRUE(form.UdpBox->isChecked());
     EXPECT_EQ(form.UdpHostEdit->text(), "192.168.1.255");
     EXPECT_FALSE(form.TrueHeadingBox->isChecked()); // HDT from the command line is not the user's
-    EXPECT_EQ(form.RunChoiceLabel->text(), "Pour cette exécution, la ligne de commande ajoute : "
-                                           "<nobr>udp:127.0.0.1:10110</nobr>, cap vrai (HDT)");
+    EXPECT_EQ(form.RunChoiceLabel->text().replace('\n', ' '),
+              "Pour cette exécution, la ligne de commande ajoute : udp:127.0.0.1:10110, cap vrai "
+              "(HDT)");
 
     QTcpServer probe; // a port that was free a moment ago
     probe.listen(QHostAddress::LocalHost, 0);
@@ -69,8 +70,10 @@ TEST_F(HeadingShareDialogTest, ShowsTheChoiceOkAppliesAndKeepsItTheLiveStateFoll
 
     form.ShowOnTop();
     EXPECT_EQ(form.OutputStatesLabel->text(),
-              QStringLiteral("<nobr>tcp:127.0.0.1:%1</nobr> : en service, aucune phrase remise"
-                             "<br><nobr>udp:127.0.0.1:10110</nobr> : en service, aucune phrase "
+              QStringLiteral("<span style=\"white-space:nowrap\">tcp:127.0.0.1:%1</span> : en "
+                             "service, aucune phrase remise"
+                             "<br><span style=\"white-space:nowrap\">udp:127.0.0.1:10110</span> : "
+                             "en service, aucune phrase "
                              "remise")
                   .arg(port));
     QTcpSocket client;
@@ -79,7 +82,8 @@ TEST_F(HeadingShareDialogTest, ShowsTheChoiceOkAppliesAndKeepsItTheLiveStateFoll
         [&] { return form.ClientsLabel->text() == "Clients TCP connectés : 1"; }));
     share.Share({181, 0, 3});
     EXPECT_TRUE(form.OutputStatesLabel->text().contains(
-        QStringLiteral("<nobr>tcp:127.0.0.1:%1</nobr> : dernière phrase remise $HCHDT,356.0,T*")
+        QStringLiteral("<span style=\"white-space:nowrap\">tcp:127.0.0.1:%1</span> : dernière "
+                       "phrase remise $HCHDT,356.0,T*")
             .arg(port)))
         << form.OutputStatesLabel->text().toStdString();
     EXPECT_TRUE(boxes.shown.isEmpty());
@@ -106,11 +110,22 @@ TEST_F(HeadingShareDialogTest, EachOutputShowsItsStateAndTheListsAreNotCut) {
     EXPECT_TRUE(lines[1].endsWith("en service, aucune phrase remise")) << lines[1].toStdString();
     // Texts of several lines get the height they need, inside the window.
     for (QLabel *label : {form.RunChoiceLabel, form.OutputStatesLabel}) {
+        const int needed =
+            label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
         EXPECT_TRUE(label->isVisible());
-        EXPECT_GE(label->height(), label->heightForWidth(label->width()));
-        EXPECT_GT(label->heightForWidth(label->width()), label->fontMetrics().height());
+        EXPECT_GE(label->height(), needed);
+        EXPECT_GT(needed, label->fontMetrics().height());
         EXPECT_LE(label->mapTo(&form, QPoint(0, label->height())).y(), form.BitBtn1->y());
     }
+    // Each output's written form whole on one line, within the label's width.
+    const QStringList runLines = form.RunChoiceLabel->text().split('\n');
+    EXPECT_GT(runLines.size(), 1);
+    for (const nmea::OutputTarget &target : share.RunTargets())
+        EXPECT_EQ(runLines.filter(QString::fromStdString(nmea::Describe(target))).size(), 1)
+            << nmea::Describe(target);
+    for (const QString &line : runLines)
+        EXPECT_LE(form.RunChoiceLabel->fontMetrics().horizontalAdvance(line),
+                  form.RunChoiceLabel->width());
 }
 
 TEST_F(HeadingShareDialogTest, OkRefusesAFieldThatCannotWorkAndSaysWhyWhileStayingOpen) {
