@@ -108,22 +108,24 @@ TEST(PtyOutput, AReaderThatPausesGetsNothingOlderThanTheAgeLimit) {
         int bytes = 0;
         return ::ioctl(reader, FIONREAD, &bytes) == 0 ? bytes : -1;
     };
+    // Whether the terminal handed each reading on to its reading side (a moment later; a
+    // discard empties that side first): it cannot once the queue is full.
     auto send = [&](std::chrono::milliseconds pause) {
         for (auto paused = 0ms; paused < pause; paused += kPeriod, clock.now += kPeriod) {
             const int before = unread();
             output.Send(HeadingSentences({1 + readings++ % 360, 0, 0}, true));
-            // The terminal hands the bytes on to its reading side a moment later (and a
-            // discard empties that side first).
-            testsupport::AwaitCondition([&] {
-                const int now = unread();
-                return now > 0 && now != before;
-            });
+            if (!testsupport::AwaitCondition([&] {
+                    const int now = unread();
+                    return now > 0 && now != before;
+                }))
+                return false;
         }
+        return true;
     };
     for (const auto pause : {30000ms, 1000ms, 30000ms}) {
         SCOPED_TRACE(pause.count());
         const int first = readings;
-        send(pause);
+        ASSERT_TRUE(send(pause)) << "the terminal's queue filled up";
         const int fresh = std::min<int>(readings - first, PtyOutput::kMaxAge / kPeriod);
         std::string expected;
         for (int i = readings - fresh; i < readings; ++i)
