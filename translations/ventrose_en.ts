@@ -286,10 +286,6 @@ Try “ventrose --help” for the list of options.</translation>
         <translation>Nothing is applied.</translation>
     </message>
     <message>
-        <source>Elle dépasse %1° : le module ne peut pas la recevoir, rien n&apos;est appliqué.</source>
-        <translation>It exceeds %1°: the module cannot take it, nothing is applied.</translation>
-    </message>
-    <message>
         <source>
 Appliquer : %1° %2, plage %3</source>
         <translation>
@@ -322,6 +318,10 @@ Apply: %1° %2, range %3</translation>
     <message>
         <source>Appliquer arrondit la valeur affichée au degré le plus proche, une moitié vers le haut.</source>
         <translation>Apply rounds the value shown to the nearest degree, halves up.</translation>
+    </message>
+    <message>
+        <source>Elle dépasse %1° : le module en reçoit %1°, le partage du cap (NMEA 0183) la valeur du lieu.</source>
+        <translation>It exceeds %1°: the module gets %1°, the heading output (NMEA 0183) the place&apos;s value.</translation>
     </message>
 </context>
 <context>
@@ -637,10 +637,6 @@ The recording is stopped; the link with the compass goes on.</translation>
         <translation>cannot create the link %1 (%2)</translation>
     </message>
     <message>
-        <source>%1 non lu, phrases en attente écartées</source>
-        <translation>%1 is not being read; queued sentences discarded</translation>
-    </message>
-    <message>
         <source>Cap NMEA : </source>
         <translation>NMEA heading: </translation>
     </message>
@@ -689,12 +685,32 @@ The recording is stopped; the link with the compass goes on.</translation>
         <translation> open</translation>
     </message>
     <message>
-        <source>hôte %1 introuvable</source>
-        <translation>host %1 not found</translation>
-    </message>
-    <message>
         <source>envoi %1 impossible (%2)</source>
         <translation>cannot send to %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 non lu %2, phrases en attente écartées</source>
+        <translation>%1 not read %2, waiting sentences dropped</translation>
+    </message>
+    <message>
+        <source>depuis %1 s</source>
+        <translation>for %1 s</translation>
+    </message>
+    <message>
+        <source>(tampon plein)</source>
+        <translation>(buffer full)</translation>
+    </message>
+    <message>
+        <source>il ne lit plus depuis %1 s</source>
+        <translation>it has not read for %1 s</translation>
+    </message>
+    <message>
+        <source>hôte %1 introuvable, nouvel essai toutes les %2 s</source>
+        <translation>host %1 not found, trying again every %2 s</translation>
+    </message>
+    <message>
+        <source>hôte %1 trouvé : %2</source>
+        <translation>host %1 found: %2</translation>
     </message>
 </context>
 <context>
@@ -744,14 +760,6 @@ The recording is stopped; the link with the compass goes on.</translation>
         <translation>, true heading (HDT)</translation>
     </message>
     <message>
-        <source>Dernière phrase envoyée : %1</source>
-        <translation>Last sentence sent: %1</translation>
-    </message>
-    <message>
-        <source>aucune</source>
-        <translation>none</translation>
-    </message>
-    <message>
         <source>Clients TCP connectés : %1</source>
         <translation>TCP clients connected: %1</translation>
     </message>
@@ -760,6 +768,46 @@ The recording is stopped; the link with the compass goes on.</translation>
 Ils s&apos;appliquent jusqu&apos;à l&apos;arrêt du programme.</source>
         <translation>Cannot save these settings in %1.
 They apply until the program stops.</translation>
+    </message>
+    <message>
+        <source>%1 : &lt;span style=&quot;color:#c00000&quot;&gt;%2&lt;/span&gt;</source>
+        <translation>%1: &lt;span style=&quot;color:#c00000&quot;&gt;%2&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>%1 : en service, aucune phrase remise</source>
+        <translation>%1: working, no sentence delivered yet</translation>
+    </message>
+    <message>
+        <source>%1 : dernière phrase remise %2</source>
+        <translation>%1: last sentence delivered %2</translation>
+    </message>
+    <message>
+        <source>Aucune sortie en service</source>
+        <translation>No output working</translation>
+    </message>
+    <message>
+        <source>Hôte UDP</source>
+        <translation>UDP host</translation>
+    </message>
+    <message>
+        <source>Port UDP</source>
+        <translation>UDP port</translation>
+    </message>
+    <message>
+        <source>Adresse TCP</source>
+        <translation>TCP address</translation>
+    </message>
+    <message>
+        <source>Port TCP</source>
+        <translation>TCP port</translation>
+    </message>
+    <message>
+        <source>%1 « %2 » : %3.</source>
+        <translation>%1 “%2”: %3.</translation>
+    </message>
+    <message>
+        <source>%1 « %2 » : un nombre de 1 à 65535 est attendu.</source>
+        <translation>%1 “%2”: a number from 1 to 65535 is expected.</translation>
     </message>
 </context>
 <context>
@@ -1015,6 +1063,26 @@ line %2: %3.</translation>
         <source>udp:HÔTE:PORT, tcp:[ADRESSE:]PORT ou pty attendu</source>
         <translation>udp:HOST:PORT, tcp:[ADDRESS:]PORT or pty expected</translation>
     </message>
+    <message>
+        <source>entre crochets, une adresse IPv6 est attendue</source>
+        <translation>an IPv6 address is expected in brackets</translation>
+    </message>
+    <message>
+        <source>une adresse IPv6 s&apos;écrit entre crochets</source>
+        <translation>an IPv6 address is written in brackets</translation>
+    </message>
+    <message>
+        <source>adresse vide</source>
+        <translation>empty address</translation>
+    </message>
+    <message>
+        <source>le serveur TCP écoute sur une adresse IP ou sur localhost</source>
+        <translation>the TCP server listens on an IP address or on localhost</translation>
+    </message>
+    <message>
+        <source>ni une adresse IP ni un nom d&apos;hôte valable</source>
+        <translation>neither an IP address nor a valid host name</translation>
+    </message>
 </context>
 <context>
     <name>OwnSettings</name>
@@ -1230,7 +1298,7 @@ it keeps its value “%2”.</translation>
     </message>
     <message>
         <source>&amp;Partage du cap (NMEA 0183)...</source>
-        <translation>&amp;NMEA 0183 heading output...</translation>
+        <translation>Heading output (&amp;NMEA 0183)...</translation>
     </message>
     <message>
         <source>&amp;Help</source>

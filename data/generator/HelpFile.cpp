@@ -374,8 +374,9 @@ rien n'est appliqué.</td></tr>
 de 6000 nT) : une boussole y est peu sûre.</td></tr>
 <tr><td>zone interdite</td><td>plus près encore (moins de 2000 nT), une boussole n'indique rien
 de sûr : rien n'est appliqué.</td></tr>
-<tr><td>plus de 10°</td><td>la boussole ne reçoit pas de déclinaison au-delà de 10° : rien n'est
-appliqué quand la valeur arrondie dépasse 10° (à partir de 10,5°).</td></tr>
+<tr><td>plus de 10°</td><td>la boussole ne reçoit pas de déclinaison au-delà de 10° : quand la
+valeur arrondie dépasse 10° (à partir de 10,5°), elle reçoit 10° du même côté, et le partage du
+cap (NMEA 0183) la valeur du lieu au dixième.</td></tr>
 </table>
 
 <h2>En ligne de commande</h2>

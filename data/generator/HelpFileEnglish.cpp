@@ -59,7 +59,7 @@ as the mouse passes over it.</p>
 centering (NORTH) (<a href="#rub7">help</a>); Magnetic declination (<a href="#rub8">help</a>);
 Heading log... (<a href="#journal">help</a>)</td></tr>
 <tr><td class="menu">Options</td><td>Software options (<a href="#rub9">help</a>); Hardware
-options (<a href="#rub10">help</a>); NMEA 0183 heading output...
+options (<a href="#rub10">help</a>); Heading output (NMEA 0183)...
 (<a href="#partage">help</a>)</td></tr>
 <tr><td class="menu">Help</td><td>Help (this page); About...</td></tr>
 </table>
@@ -363,8 +363,9 @@ nothing is applied.</td></tr>
 6000 nT): a compass is unreliable there.</td></tr>
 <tr><td>blackout zone</td><td>nearer still (under 2000 nT), a compass shows nothing reliable:
 nothing is applied.</td></tr>
-<tr><td>more than 10°</td><td>the compass takes no declination beyond 10°: nothing is
-applied when the rounded value is over 10° (from 10.5° on).</td></tr>
+<tr><td>more than 10°</td><td>the compass takes no declination beyond 10°: when the rounded
+value is over 10° (from 10.5° on), it gets 10° on the same side, and the heading output (NMEA
+0183) the place's value to a tenth.</td></tr>
 </table>
 
 <h2>On the command line</h2>

@@ -2,6 +2,7 @@
 
 #include "app/HeadingLog.h"
 #include "app/Unit1.h"
+#include "dialogs/DeclinationCalculator.h"
 #include "dialogs/HeadingShareDialog.h"
 #include "dialogs/Unit10.h"
 #include "dialogs/Unit2.h"
@@ -43,7 +44,16 @@ void Forms::Create() {
 void Forms::CreateHeadingShare() {
     share_ =
         std::make_unique<nmea::HeadingShare>(platform::InstallDir::File(QStringLiteral("NMEA")));
-    share_->SetSaved(nmea::LoadShareSettings(*settings::OpenOwnSettings()));
+    {
+        const std::unique_ptr<QSettings> own = settings::OpenOwnSettings();
+        share_->SetSaved(nmea::LoadShareSettings(*own));
+        share_->SetPlaceVariation(nmea::LoadPlaceVariation(*own));
+    }
+    // The declination worked out for a place goes, to a tenth, into the variation.
+    QObject::connect(form5_->GroupBox3, &TDeclinationCalculator::PlaceApplied, share_.get(),
+                     [share = share_.get()](const nmea::PlaceVariation &place) {
+                         share->SetPlaceVariation(place);
+                     });
     TForm1 *main = form1_.get();
     share_->AddNoticeSink([main](const nmea::ShareNotice &notice) {
         if (notice.kind == nmea::ShareNotice::Kind::Problem)

@@ -223,9 +223,14 @@ int main(int argc, char **argv) {
     // From now on a quit asked for may hand the module over: further requests wait for it,
     // unless they come after its time-out.
     endRequests.SetPatience(app::TForm1::LongestQuit());
-    // The heading output: its problems go to the trace as well as the status bar, and the
-    // outputs of the command line join the user's.
+    // The heading output: its problems go to the standard error (an unattended run keeps
+    // them where the status bar's next text would hide them) and to the trace as well as the
+    // status bar, and the outputs of the command line join the user's.
     nmea::HeadingShare &share = *forms.Share();
+    share.AddNoticeSink([](const nmea::ShareNotice &notice) {
+        if (notice.kind == nmea::ShareNotice::Kind::Problem)
+            platform::NoteOnStandardError(notice.text.toLocal8Bit().toStdString());
+    });
     if (trace)
         share.AddNoticeSink(
             [trace](const nmea::ShareNotice &notice) { trace->Note(notice.text.toStdString()); });

@@ -5,6 +5,7 @@
 #include "geomag/Coordinates.h"
 #include "geomag/Declination.h"
 #include "geomag/Warnings.h"
+#include "nmea/ShareSettings.h"
 #include "platform/Guarded.h"
 #include "platform/Translations.h"
 #include "settings/OwnSettings.h"
@@ -170,20 +171,27 @@ void TDeclinationCalculator::Compute() {
                      .arg(SideAndSize(tenth, locale_));
     if (!estimate.withinValidity || estimate.zone == geomag::PolarZone::Blackout) {
         warnings << QCoreApplication::translate("DeclinationCalculator", "Rien n'est appliqué.");
-    } else if (!setting) {
-        warnings << QCoreApplication::translate(
-                        "DeclinationCalculator",
-                        "Elle dépasse %1° : le module ne peut pas la recevoir, rien "
-                        "n'est appliqué.")
-                        .arg(MaxModuleDeclination);
     } else {
         applicable_ = setting;
+        declination_ = estimate.declination;
+        // Beyond its range the module takes the nearest it holds; the heading output's
+        // variation still gets the place's value.
+        if (!setting) {
+            applicable_ =
+                SettingFor(estimate.declination < 0 ? -MaxModuleDeclination : MaxModuleDeclination);
+            warnings << QCoreApplication::translate(
+                            "DeclinationCalculator",
+                            "Elle dépasse %1° : le module en reçoit %1°, le partage du cap "
+                            "(NMEA 0183) la valeur du lieu.")
+                            .arg(MaxModuleDeclination);
+        }
         result +=
             QCoreApplication::translate("DeclinationCalculator", "\nAppliquer : %1° %2, plage %3")
-                .arg(setting->degrees)
-                .arg(setting->west ? QCoreApplication::translate("DeclinationCalculator", "OUEST")
-                                   : QCoreApplication::translate("DeclinationCalculator", "EST"))
-                .arg(setting->range);
+                .arg(applicable_->degrees)
+                .arg(applicable_->west
+                         ? QCoreApplication::translate("DeclinationCalculator", "OUEST")
+                         : QCoreApplication::translate("DeclinationCalculator", "EST"))
+                .arg(applicable_->range);
     }
     if (!StorePlace())
         warnings << QCoreApplication::translate("DeclinationCalculator",
@@ -219,8 +227,16 @@ void TDeclinationCalculator::LayOutTexts() {
 }
 
 void TDeclinationCalculator::Apply() {
-    if (applicable_ && onApply)
+    if (!applicable_)
+        return;
+    if (onApply)
         onApply(*applicable_);
+    // A west declination is added to the heading: the readings carry it positive.
+    const long long declination = applicable_->west ? applicable_->degrees : -applicable_->degrees;
+    const std::unique_ptr<QSettings> own = settings::OpenOwnSettings();
+    const nmea::PlaceVariation place = nmea::SavePlaceVariation(*own, declination_, declination);
+    own->sync();
+    emit PlaceApplied(place);
 }
 
 std::optional<double> TDeclinationCalculator::ReadCoordinate(QLineEdit *field, geomag::Axis axis,

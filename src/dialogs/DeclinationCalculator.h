@@ -1,10 +1,12 @@
 // The frame "Calculer pour un lieu" of the declination dialog: the declination of WMM2025 for
 // a place and a date, with its uncertainty and warnings, which "Appliquer" hands to the
-// dialog's own controls.
+// dialog's own controls (as much of it as the module holds) and, to a tenth, to the heading
+// output's variation.
 #pragma once
 
 #include "dialogs/DeclinationSetting.h"
 #include "geomag/Coordinates.h"
+#include "nmea/HeadingSentences.h"
 
 #include <QDate>
 #include <QGroupBox>
@@ -52,6 +54,11 @@ public:
     // Called by "Appliquer" with the setting of the result shown.
     std::function<void(const DeclinationSetting &)> onApply;
 
+signals:
+    // "Appliquer" kept the place's declination, to a tenth, for the heading output.
+    void PlaceApplied(const nmea::PlaceVariation &place);
+
+public:
     // "&Calculer": reads the place and the date, shows the result and keeps the place.
     void Compute();
     void Apply();
@@ -72,6 +79,7 @@ private:
 
     QLocale locale_;
     std::optional<DeclinationSetting> applicable_;
+    double declination_ = 0; // of the result shown, east positive
 };
 
 } // namespace app

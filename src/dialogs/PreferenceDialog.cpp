@@ -23,6 +23,8 @@ void TPreferenceForm::MakeButtons(const QRect &helpButton, const QRect &okButton
 }
 
 void TPreferenceForm::BitBtn1Click() {
+    if (!ControlsValid())
+        return;
     StoreControls();
     HideDialog();
 }

@@ -19,9 +19,10 @@ public:
     QPushButton *BitBtn1 = nullptr; // "&OK"
 
     // "&OK": the slots take the controls' values; then the dialog hides and returns to the
-    // normal window level.
+    // normal window level. Nothing happens while ControlsValid() says no.
     void BitBtn1Click();
-    // The close box stores exactly like "&OK"; there is no way to leave without storing.
+    // The close box stores exactly like "&OK"; unless a dialog says otherwise, there is no
+    // way to leave without storing.
     void FormClose() override { BitBtn1Click(); }
     // "&Aide".
     void BitBtn2Click();
@@ -34,6 +35,8 @@ protected:
     // come last in the focus order.
     void MakeButtons(const QRect &helpButton, const QRect &okButton);
 
+    // Whether "&OK" may store the controls; a dialog that says no shows why and stays open.
+    virtual bool ControlsValid() { return true; }
     // Writes each control's value into its slot.
     virtual void StoreControls() = 0;
     // Shows the slots' values in the controls.

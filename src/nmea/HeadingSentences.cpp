@@ -7,32 +7,40 @@ namespace nmea {
 
 namespace {
 
-int Reduce360(long long angle) {
-    const long long reduced = angle % 360;
-    return static_cast<int>(reduced < 0 ? reduced + 360 : reduced);
+long long Reduce(long long angle, long long turn) {
+    const long long reduced = angle % turn;
+    return reduced < 0 ? reduced + turn : reduced;
 }
+
+int Reduce360(long long angle) { return static_cast<int>(Reduce(angle, 360)); }
 
 // The user's heading for a heading sum: the dial's needle points at the sum, and the
 // heading is the needle's angle counted the other way round.
 int HeadingOfSum(long long sum) { return Reduce360(360 - Reduce360(sum)); }
 
-std::string Degrees(int angle) {
+std::string Tenths(int tenths) {
     char text[16];
-    std::snprintf(text, sizeof text, "%d.0", angle);
+    std::snprintf(text, sizeof text, "%d.%d", std::abs(tenths) / 10, std::abs(tenths) % 10);
     return text;
 }
 
 } // namespace
 
-HeadingAngles AnglesOf(const HeadingReading &reading) {
-    const long long magneticSum = reading.lastRawAngle + 180LL + reading.centring;
+HeadingAngles AnglesOf(const HeadingReading &reading, const std::optional<PlaceVariation> &place) {
     HeadingAngles angles;
-    angles.magnetic = HeadingOfSum(magneticSum);
-    angles.trueHeading = HeadingOfSum(magneticSum + reading.declination);
-    // A west declination is added to the sum and turns the heading back: it is a
-    // negative (west) variation. Reduced so that 350 degrees west reads as 10 east.
-    const int east = Reduce360(-reading.declination);
-    angles.variationEast = east > 180 ? east - 360 : east;
+    angles.magnetic = HeadingOfSum(reading.lastRawAngle + 180LL + reading.centring);
+    if (place && place->declination == reading.declination) {
+        angles.variationEastTenths = static_cast<int>(Reduce(place->eastTenths, 3600));
+    } else {
+        // A west declination is added to the sum and turns the heading back: it is a
+        // negative (west) variation.
+        angles.variationEastTenths = Reduce360(-reading.declination) * 10;
+    }
+    // Reduced so that 350 degrees west reads as 10 east.
+    if (angles.variationEastTenths > 1800)
+        angles.variationEastTenths -= 3600;
+    angles.trueTenths =
+        static_cast<int>(Reduce(angles.magnetic * 10LL + angles.variationEastTenths, 3600));
     return angles;
 }
 
@@ -48,16 +56,19 @@ std::string Framed(std::string_view body) {
     return sentence;
 }
 
-std::vector<std::string> HeadingSentences(const HeadingReading &reading, bool withTrue) {
-    const HeadingAngles angles = AnglesOf(reading);
-    const std::string magnetic = Degrees(angles.magnetic);
+std::vector<std::string> HeadingSentences(const HeadingReading &reading,
+                                          const SentenceChoice &choice) {
+    const HeadingAngles angles = AnglesOf(reading, choice.place);
+    const std::string magnetic = Tenths(angles.magnetic * 10);
+    std::string variation = ",";
+    if (choice.vouched)
+        variation =
+            Tenths(angles.variationEastTenths) + (angles.variationEastTenths < 0 ? ",W" : ",E");
     std::vector<std::string> sentences;
     sentences.push_back(Framed("HCHDM," + magnetic + ",M"));
-    sentences.push_back(Framed("HCHDG," + magnetic + ",,," +
-                               Degrees(std::abs(angles.variationEast)) + "," +
-                               (angles.variationEast < 0 ? "W" : "E")));
-    if (withTrue)
-        sentences.push_back(Framed("HCHDT," + Degrees(angles.trueHeading) + ",T"));
+    sentences.push_back(Framed("HCHDG," + magnetic + ",,," + variation));
+    if (choice.vouched)
+        sentences.push_back(Framed("HCHDT," + Tenths(angles.trueTenths) + ",T"));
     return sentences;
 }
 

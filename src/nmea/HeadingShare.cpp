@@ -55,7 +55,7 @@ std::unique_ptr<ShareOutput> HeadingShare::MakeOutput(const OutputTarget &target
     NoticeSink notify = [this](const ShareNotice &notice) { Notify(notice); };
     switch (target.kind) {
     case OutputKind::Udp:
-        return std::make_unique<UdpOutput>(target, std::move(notify));
+        return std::make_unique<UdpOutput>(target, std::move(notify), resolver_);
     case OutputKind::Tcp:
         return std::make_unique<TcpOutput>(target, std::move(notify));
     case OutputKind::Pty:
@@ -81,12 +81,19 @@ void HeadingShare::Reconcile() {
 void HeadingShare::Share(const HeadingReading &reading) {
     if (outputs_.empty())
         return;
-    const std::vector<std::string> sentences = HeadingSentences(reading, TrueHeading());
+    const std::vector<std::string> sentences =
+        HeadingSentences(reading, {.vouched = TrueHeading(), .place = place_});
     for (const auto &output : outputs_)
         output->Send(sentences);
-    const std::string &last = sentences.back();
-    lastSentence_ = QString::fromLatin1(last.data(), static_cast<qsizetype>(last.size()) - 2);
     emit Changed();
+}
+
+std::vector<const ShareOutput *> HeadingShare::Outputs() const {
+    std::vector<const ShareOutput *> outputs;
+    for (const OutputTarget &target : Targets())
+        if (const ShareOutput *output = Output(target))
+            outputs.push_back(output);
+    return outputs;
 }
 
 int HeadingShare::ConnectedClients() const {

@@ -7,6 +7,7 @@
 #include "nmea/HeadingSentences.h"
 #include "nmea/ShareOutput.h"
 #include "nmea/ShareSettings.h"
+#include "nmea/UdpOutput.h"
 
 #include <QObject>
 #include <QString>
@@ -37,6 +38,14 @@ public:
     void SetSaved(const ShareSettings &settings);
     const ShareSettings &Saved() const { return saved_; }
 
+    // The declination the user worked out for the place, for the variation; nothing when
+    // none was applied.
+    void SetPlaceVariation(std::optional<PlaceVariation> place) { place_ = place; }
+    const std::optional<PlaceVariation> &Place() const { return place_; }
+
+    // How UDP outputs look host names up (tests answer for the system).
+    void SetResolver(HostResolver resolver) { resolver_ = std::move(resolver); }
+
     // Opens the outputs; until then the choices are only kept.
     void Start();
 
@@ -48,8 +57,8 @@ public:
     bool TrueHeading() const { return saved_.trueHeading || runTrueHeading_; }
     // The output of a target, while it is on (tests look at their ports and devices).
     ShareOutput *Output(const OutputTarget &target) const;
-    // The last sentence sent, without its CR LF; empty before the first.
-    QString LastSentence() const { return lastSentence_; }
+    // The outputs on, in the order of Targets(); empty until started.
+    std::vector<const ShareOutput *> Outputs() const;
     int ConnectedClients() const;
 
 signals:
@@ -70,8 +79,9 @@ private:
     bool runTrueHeading_ = false;
     ShareSettings saved_;
     bool started_ = false;
+    std::optional<PlaceVariation> place_;
+    HostResolver resolver_ = LookUpWithSystem;
     std::vector<std::unique_ptr<ShareOutput>> outputs_;
-    QString lastSentence_;
 };
 
 } // namespace nmea

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+
 namespace nmea {
 
 namespace {
@@ -21,27 +24,44 @@ std::optional<std::uint16_t> ParsePort(std::string_view text) {
     return static_cast<std::uint16_t>(port);
 }
 
-bool PlainHost(std::string_view host) {
-    return !host.empty() && std::none_of(host.begin(), host.end(), [](char c) {
-        return c == ':' || c == '[' || c == ']' ||
-               std::isspace(static_cast<unsigned char>(c)) != 0 ||
-               std::iscntrl(static_cast<unsigned char>(c)) != 0;
-    });
+bool IsAddress(int family, const std::string &host) {
+    unsigned char address[sizeof(in6_addr)];
+    return ::inet_pton(family, host.c_str(), address) == 1;
+}
+
+bool IsHostName(std::string_view name) {
+    if (name.ends_with('.'))
+        name.remove_suffix(1); // a fully qualified name
+    if (name.empty() || name.size() > 253)
+        return false;
+    std::string_view last;
+    for (std::size_t at = 0; at <= name.size();) {
+        const std::size_t dot = std::min(name.find('.', at), name.size());
+        const std::string_view label = name.substr(at, dot - at);
+        if (label.empty() || label.size() > 63 || label.front() == '-' || label.back() == '-' ||
+            !std::all_of(label.begin(), label.end(), [](char c) {
+                return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '-' || c == '_';
+            }))
+            return false;
+        last = label;
+        at = dot + 1;
+    }
+    // "1.2.3.4.5" or "999.1.1.1" is a mistyped address, not a name.
+    return !std::all_of(last.begin(), last.end(),
+                        [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
 }
 
 // "HOST:PORT" or "[IPV6]:PORT"; with `portAlone`, a bare "PORT" too (host left empty).
-bool SplitHostPort(std::string_view text, bool portAlone, std::string &host,
+// `bracketed` tells whether the host was written in brackets.
+bool SplitHostPort(std::string_view text, bool portAlone, std::string &host, bool &bracketed,
                    std::optional<std::uint16_t> &port) {
     std::string_view portText;
-    if (text.starts_with('[')) {
+    bracketed = text.starts_with('[');
+    if (bracketed) {
         const auto close = text.find(']');
-        if (close == std::string_view::npos || close == 1 || text.substr(close + 1, 1) != ":")
+        if (close == std::string_view::npos || text.substr(close + 1, 1) != ":")
             return false;
         host = std::string(text.substr(1, close - 1));
-        if (!std::all_of(host.begin(), host.end(), [](char c) {
-                return std::isxdigit(static_cast<unsigned char>(c)) != 0 || c == ':' || c == '.';
-            }))
-            return false;
         portText = text.substr(close + 2);
     } else {
         const auto colon = text.find(':');
@@ -51,8 +71,6 @@ bool SplitHostPort(std::string_view text, bool portAlone, std::string &host,
             portText = text;
         } else {
             host = std::string(text.substr(0, colon));
-            if (!PlainHost(host))
-                return false;
             portText = text.substr(colon + 1);
         }
     }
@@ -60,28 +78,79 @@ bool SplitHostPort(std::string_view text, bool portAlone, std::string &host,
     return port.has_value();
 }
 
+// The host's problem as written on the command line: brackets hold an IPv6 address and
+// nothing else.
+std::optional<std::string> WrittenHostProblem(OutputKind kind, const std::string &host,
+                                              bool bracketed) {
+    if (bracketed && !IsAddress(AF_INET6, host))
+        return platform::Translated(
+            "OutputTarget",
+            QT_TRANSLATE_NOOP("OutputTarget", "entre crochets, une adresse IPv6 est attendue"));
+    if (!bracketed && host.find(':') != std::string::npos)
+        return platform::Translated(
+            "OutputTarget",
+            QT_TRANSLATE_NOOP("OutputTarget", "une adresse IPv6 s'écrit entre crochets"));
+    return HostProblem(kind, host);
+}
+
 } // namespace
+
+std::optional<std::string> HostProblem(OutputKind kind, std::string_view text) {
+    const std::string host(text);
+    if (host.empty())
+        return platform::Translated("OutputTarget",
+                                    QT_TRANSLATE_NOOP("OutputTarget", "adresse vide"));
+    if (IsAddress(AF_INET, host) || IsAddress(AF_INET6, host))
+        return std::nullopt;
+    if (kind == OutputKind::Tcp) {
+        if (host == "localhost")
+            return std::nullopt;
+        return platform::Translated(
+            "OutputTarget",
+            QT_TRANSLATE_NOOP("OutputTarget",
+                              "le serveur TCP écoute sur une adresse IP ou sur localhost"));
+    }
+    if (IsHostName(host))
+        return std::nullopt;
+    return platform::Translated(
+        "OutputTarget",
+        QT_TRANSLATE_NOOP("OutputTarget", "ni une adresse IP ni un nom d'hôte valable"));
+}
 
 std::optional<OutputTarget> ParseOutputTarget(std::string_view text, std::string &error) {
     if (text == "pty")
         return OutputTarget{OutputKind::Pty, {}, 0};
     std::string host;
+    bool bracketed = false;
     std::optional<std::uint16_t> port;
     if (text.starts_with("udp:")) {
-        if (SplitHostPort(text.substr(4), false, host, port))
-            return OutputTarget{OutputKind::Udp, host, *port};
-        error = platform::Translated(
-            "OutputTarget",
-            QT_TRANSLATE_NOOP("OutputTarget", "udp:HÔTE:PORT attendu (port de 1 à 65535)"));
-        return std::nullopt;
+        if (!SplitHostPort(text.substr(4), false, host, bracketed, port)) {
+            error = platform::Translated(
+                "OutputTarget",
+                QT_TRANSLATE_NOOP("OutputTarget", "udp:HÔTE:PORT attendu (port de 1 à 65535)"));
+            return std::nullopt;
+        }
+        if (const auto problem = WrittenHostProblem(OutputKind::Udp, host, bracketed)) {
+            error = *problem;
+            return std::nullopt;
+        }
+        return OutputTarget{OutputKind::Udp, host, *port};
     }
     if (text.starts_with("tcp:")) {
-        if (SplitHostPort(text.substr(4), true, host, port))
-            return OutputTarget{OutputKind::Tcp, host.empty() ? kDefaultTcpAddress : host, *port};
-        error = platform::Translated(
-            "OutputTarget",
-            QT_TRANSLATE_NOOP("OutputTarget", "tcp:[ADRESSE:]PORT attendu (port de 1 à 65535)"));
-        return std::nullopt;
+        if (!SplitHostPort(text.substr(4), true, host, bracketed, port)) {
+            error = platform::Translated(
+                "OutputTarget",
+                QT_TRANSLATE_NOOP("OutputTarget",
+                                  "tcp:[ADRESSE:]PORT attendu (port de 1 à 65535)"));
+            return std::nullopt;
+        }
+        if (host.empty() && !bracketed)
+            host = kDefaultTcpAddress;
+        if (const auto problem = WrittenHostProblem(OutputKind::Tcp, host, bracketed)) {
+            error = *problem;
+            return std::nullopt;
+        }
+        return OutputTarget{OutputKind::Tcp, host, *port};
     }
     error = platform::Translated(
         "OutputTarget",

@@ -30,6 +30,13 @@ inline constexpr const char *kDefaultTcpAddress = "127.0.0.1";
 // the text, escaped as its place needs).
 std::optional<OutputTarget> ParseOutputTarget(std::string_view text, std::string &error);
 
+// Why a host cannot be the host of an output of this kind, in the program's language without a
+// final full stop; nothing when it can. UDP takes an IP address or a host name (letters,
+// digits, "-" and "_" in dot-separated labels, the last one not all digits); a TCP server
+// listens on an IP address or "localhost" only. IPv6 addresses are given here without
+// their brackets. Nothing is looked up.
+std::optional<std::string> HostProblem(OutputKind kind, std::string_view host);
+
 // The written form of a target, as ParseOutputTarget reads it.
 std::string Describe(const OutputTarget &target);
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -20,8 +21,10 @@ QString SystemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
 } // namespace
 
-PtyOutput::PtyOutput(OutputTarget target, NoticeSink notify, QString linkPath)
-    : ShareOutput(std::move(target), std::move(notify)), linkPath_(std::move(linkPath)) {
+PtyOutput::PtyOutput(OutputTarget target, NoticeSink notify, QString linkPath,
+                     std::chrono::milliseconds maxAge, ShareClock clock)
+    : ShareOutput(std::move(target), std::move(notify)), linkPath_(std::move(linkPath)),
+      maxAge_(maxAge), clock_(std::move(clock)) {
     if (!Open() || !Link()) {
         if (master_ >= 0)
             ::close(master_);
@@ -99,43 +102,79 @@ bool PtyOutput::Link() {
     return true;
 }
 
+int PtyOutput::OpenDevice() const {
+    return ::open(QFile::encodeName(devicePath_).constData(),
+                  O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+}
+
+int PtyOutput::Unread() const {
+    const int device = OpenDevice();
+    if (device < 0)
+        return 0;
+    int unread = 0;
+    if (::ioctl(device, FIONREAD, &unread) != 0)
+        unread = 0;
+    ::close(device);
+    return unread;
+}
+
 void PtyOutput::DiscardUnread() {
-    const int device = ::open(QFile::encodeName(devicePath_).constData(),
-                              O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int device = OpenDevice();
     if (device < 0)
         return;
     ::tcflush(device, TCIFLUSH);
     ::close(device);
 }
 
+void PtyOutput::Discard(const QString &why) {
+    Problem(Trouble::Full,
+            QCoreApplication::translate("HeadingShare", "%1 non lu %2, phrases en attente écartées")
+                .arg(Name(), why));
+    DiscardUnread();
+    oldestUnread_.reset();
+}
+
 void PtyOutput::Send(const std::vector<std::string> &sentences) {
     if (master_ < 0)
         return;
     pollfd state{master_, POLLIN, 0};
-    if (::poll(&state, 1, 0) < 0 || (state.revents & POLLHUP) != 0)
+    if (::poll(&state, 1, 0) < 0 || (state.revents & POLLHUP) != 0) {
+        oldestUnread_.reset();
         return; // no program has the device open
+    }
     // What the reading program writes (some probe their device) is read and dropped.
     char ignored[512];
     for (int i = 0; i < 16 && (state.revents & POLLIN) != 0; ++i)
         if (::read(master_, ignored, sizeof ignored) <= 0)
             break;
 
+    // Everything written before a moment the queue was seen empty has been read, so what
+    // is unread now was written at or after the first write since.
+    const auto now = clock_();
+    if (Unread() == 0) {
+        oldestUnread_.reset();
+        Cleared(Trouble::Full);
+    } else if (oldestUnread_ && now - *oldestUnread_ >= maxAge_) {
+        Discard(QCoreApplication::translate("HeadingShare", "depuis %1 s")
+                    .arg(std::chrono::duration_cast<std::chrono::seconds>(now - *oldestUnread_)
+                             .count()));
+    }
+
     std::string bytes;
     for (const std::string &sentence : sentences)
         bytes += sentence;
-    ssize_t written = ::write(master_, bytes.data(), bytes.size());
-    if (written == static_cast<ssize_t>(bytes.size())) {
-        Cleared(Trouble::Full);
+    if (!oldestUnread_)
+        oldestUnread_ = now;
+    if (::write(master_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size())) {
+        Delivered(sentences);
         return;
     }
-    // The program stopped reading: what waits for it is stale. It goes, and this
-    // reading takes its place.
-    Problem(Trouble::Full,
-            QCoreApplication::translate("HeadingShare", "%1 non lu, phrases en attente écartées")
-                .arg(Name()));
-    DiscardUnread();
-    written = ::write(master_, bytes.data(), bytes.size());
-    (void)written;
+    // The terminal's buffer is full: what waits is stale. It goes, and this reading takes
+    // its place.
+    Discard(QCoreApplication::translate("HeadingShare", "(tampon plein)"));
+    oldestUnread_ = now;
+    if (::write(master_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()))
+        Delivered(sentences);
 }
 
 } // namespace nmea

@@ -10,8 +10,23 @@ ShareOutput::ShareOutput(OutputTarget target, NoticeSink notify)
     : target_(std::move(target)), notify_(std::move(notify)) {}
 
 void ShareOutput::Problem(Trouble trouble, const QString &text) {
-    if (said_.insert(trouble).second)
+    if (said_.emplace(trouble, std::make_pair(++problemsSaid_, text)).second)
         Event(text);
+}
+
+QString ShareOutput::CurrentProblem() const {
+    const std::pair<int, QString> *last = nullptr;
+    for (const auto &[trouble, said] : said_)
+        if (last == nullptr || said.first > last->first)
+            last = &said;
+    return last == nullptr ? QString() : last->second;
+}
+
+void ShareOutput::Delivered(const std::vector<std::string> &sentences) {
+    if (sentences.empty())
+        return;
+    const std::string &last = sentences.back();
+    lastDelivered_ = QString::fromLatin1(last.data(), static_cast<qsizetype>(last.size()) - 2);
 }
 
 void ShareOutput::Event(const QString &text) {

@@ -8,8 +8,9 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
 #include <functional>
-#include <set>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ struct ShareNotice {
 };
 using NoticeSink = std::function<void(const ShareNotice &)>;
 
+// The time the outputs judge a backlog's age by; tests step it.
+using ShareClock = std::function<std::chrono::steady_clock::time_point()>;
+
 class ShareOutput : public QObject {
 public:
     ShareOutput(OutputTarget target, NoticeSink notify);
@@ -33,9 +37,14 @@ public:
     virtual void Send(const std::vector<std::string> &sentences) = 0;
     // Connected TCP clients; 0 for the other outputs.
     virtual int Clients() const { return 0; }
-    // True when the output could not start (a port taken, a name that is not a link);
-    // it is then made again when the settings are applied again.
+    // True when the output could not start (a port taken, a name that is not a link, a
+    // host not found); it is then made again when the settings are applied again.
     virtual bool Failed() const { return false; }
+    // The lasting problem said last and not cleared since; empty while the output works.
+    QString CurrentProblem() const;
+    // The last sentence handed over to a reader (a datagram sent, a client's socket, the
+    // terminal's reader), without its CR LF; empty before the first.
+    QString LastDelivered() const { return lastDelivered_; }
 
 protected:
     // What lasting problem a notice is about, for saying it once.
@@ -44,6 +53,8 @@ protected:
     // Says the problem unless it was said and has not cleared since.
     void Problem(Trouble trouble, const QString &text);
     void Cleared(Trouble trouble) { said_.erase(trouble); }
+    // The sentences of a reading went out.
+    void Delivered(const std::vector<std::string> &sentences);
     // Says a problem that is an event of its own (a client dropped).
     void Event(const QString &text);
     void Note(const QString &text);
@@ -53,7 +64,10 @@ protected:
 private:
     OutputTarget target_;
     NoticeSink notify_;
-    std::set<Trouble> said_;
+    // The lasting problems said, with the order they were said in.
+    std::map<Trouble, std::pair<int, QString>> said_;
+    int problemsSaid_ = 0;
+    QString lastDelivered_;
 };
 
 } // namespace nmea

@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include <cmath>
+
 namespace nmea {
 
 namespace {
@@ -14,6 +16,8 @@ const QString kTcpAddress = QStringLiteral("HeadingShare/tcpAddress");
 const QString kTcpPort = QStringLiteral("HeadingShare/tcpPort");
 const QString kPtyOn = QStringLiteral("HeadingShare/pty");
 const QString kTrueHeading = QStringLiteral("HeadingShare/trueHeading");
+const QString kPlaceVariation = QStringLiteral("HeadingShare/placeVariation");
+const QString kPlaceDeclination = QStringLiteral("HeadingShare/placeDeclination");
 
 int PortOr(const QSettings &file, const QString &key, int fallback) {
     bool ok = false;
@@ -63,6 +67,25 @@ void SaveShareSettings(QSettings &file, const ShareSettings &settings) {
     file.setValue(kTcpPort, settings.tcpPort);
     file.setValue(kPtyOn, settings.ptyOn);
     file.setValue(kTrueHeading, settings.trueHeading);
+}
+
+std::optional<PlaceVariation> LoadPlaceVariation(const QSettings &file) {
+    bool variationOk = false;
+    bool declinationOk = false;
+    const double east = file.value(kPlaceVariation).toString().toDouble(&variationOk);
+    const long long declination =
+        file.value(kPlaceDeclination).toString().toLongLong(&declinationOk);
+    if (!variationOk || !declinationOk || !std::isfinite(east) || std::fabs(east) > 180 ||
+        declination < -180 || declination > 180)
+        return std::nullopt;
+    return PlaceVariation{static_cast<int>(std::lround(east * 10)), declination};
+}
+
+PlaceVariation SavePlaceVariation(QSettings &file, double eastDegrees, long long declination) {
+    const PlaceVariation place{static_cast<int>(std::lround(eastDegrees * 10)), declination};
+    file.setValue(kPlaceVariation, QString::number(place.eastTenths / 10.0, 'f', 1));
+    file.setValue(kPlaceDeclination, QString::number(declination));
+    return place;
 }
 
 } // namespace nmea

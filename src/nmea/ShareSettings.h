@@ -2,10 +2,12 @@
 // off with its address, and whether the true heading (HDT) goes too.
 #pragma once
 
+#include "nmea/HeadingSentences.h"
 #include "nmea/OutputTarget.h"
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class QSettings;
@@ -32,5 +34,14 @@ struct ShareSettings {
 // Missing or unreadable keys keep their defaults; a port outside 1..65535 is the default.
 ShareSettings LoadShareSettings(const QSettings &file);
 void SaveShareSettings(QSettings &file, const ShareSettings &settings);
+
+// The declination worked out for the place that the user applied last: nothing when none
+// was, or when what the file holds is not a variation (a half turn at most) and the whole
+// degrees of a declination.
+std::optional<PlaceVariation> LoadPlaceVariation(const QSettings &file);
+// Keeps the place's declination, east positive in degrees (to a tenth), with the whole-degree
+// declination the settings were given for it (signed as the readings carry it); returns what
+// the readings' sentences will use.
+PlaceVariation SavePlaceVariation(QSettings &file, double eastDegrees, long long declination);
 
 } // namespace nmea

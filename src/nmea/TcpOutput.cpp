@@ -5,6 +5,9 @@
 
 #include <algorithm>
 
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
+
 namespace nmea {
 
 namespace {
@@ -16,10 +19,19 @@ QHostAddress ListenAddress(const std::string &host) {
     return QHostAddress(QString::fromStdString(host));
 }
 
+// Bytes the system holds for a socket that it has not sent yet: they pile up once the peer's
+// window is shut (its buffer full), not while they merely travel.
+qint64 SystemQueue(const QTcpSocket *socket) {
+    int queued = 0;
+    if (::ioctl(static_cast<int>(socket->socketDescriptor()), SIOCOUTQNSD, &queued) != 0)
+        return 0;
+    return queued;
+}
+
 } // namespace
 
-TcpOutput::TcpOutput(OutputTarget target, NoticeSink notify, TcpLimits limits)
-    : ShareOutput(std::move(target), std::move(notify)), limits_(limits) {
+TcpOutput::TcpOutput(OutputTarget target, NoticeSink notify, TcpLimits limits, ShareClock clock)
+    : ShareOutput(std::move(target), std::move(notify)), limits_(limits), clock_(std::move(clock)) {
     connect(&server_, &QTcpServer::newConnection, this, &TcpOutput::Accept);
     const QHostAddress address = ListenAddress(Target().host);
     if (address.isNull()) {
@@ -41,10 +53,10 @@ TcpOutput::TcpOutput(OutputTarget target, NoticeSink notify, TcpLimits limits)
 }
 
 TcpOutput::~TcpOutput() {
-    for (QTcpSocket *client : clients_) {
-        client->disconnect(this);
-        client->abort();
-        delete client;
+    for (const Client &client : clients_) {
+        client.socket->disconnect(this);
+        client.socket->abort();
+        delete client.socket;
     }
 }
 
@@ -75,14 +87,16 @@ void TcpOutput::Accept() {
             Forget(client);
             Note(left);
         });
-        clients_.push_back(client);
+        clients_.push_back({client, 0, {}});
         Note(QCoreApplication::translate("HeadingShare", "%1 : client %2 connecté")
                  .arg(Name(), Peer(client)));
     }
 }
 
 void TcpOutput::Forget(QTcpSocket *client) {
-    const auto found = std::find(clients_.begin(), clients_.end(), client);
+    const auto found =
+        std::find_if(clients_.begin(), clients_.end(),
+                     [client](const Client &known) { return known.socket == client; });
     if (found == clients_.end())
         return;
     clients_.erase(found);
@@ -101,24 +115,53 @@ void TcpOutput::Drop(QTcpSocket *client, const QString &why) {
     Event(dropped);
 }
 
+std::chrono::steady_clock::duration
+TcpOutput::OldestWait(Client &client, std::chrono::steady_clock::time_point now) {
+    const qint64 unsent = client.socket->bytesToWrite() + SystemQueue(client.socket);
+    const qint64 sent = client.written - unsent;
+    while (!client.waiting.empty() && client.waiting.front().first <= sent)
+        client.waiting.pop_front();
+    return client.waiting.empty() ? std::chrono::steady_clock::duration::zero()
+                                  : now - client.waiting.front().second;
+}
+
 void TcpOutput::Send(const std::vector<std::string> &sentences) {
     QByteArray bytes;
     for (const std::string &sentence : sentences)
         bytes.append(sentence.data(), static_cast<qsizetype>(sentence.size()));
-    const std::vector<QTcpSocket *> clients = clients_;
-    for (QTcpSocket *client : clients) {
-        if (client->bytesToWrite() + bytes.size() > limits_.queueBytes) {
-            Drop(client, QCoreApplication::translate("HeadingShare", "il ne lit plus"));
+    const auto now = clock_();
+    bool delivered = false;
+    std::vector<QTcpSocket *> clients;
+    for (const Client &client : clients_)
+        clients.push_back(client.socket);
+    for (QTcpSocket *socket : clients) {
+        Client &client =
+            *std::find_if(clients_.begin(), clients_.end(),
+                          [socket](const Client &known) { return known.socket == socket; });
+        const auto waited = OldestWait(client, now);
+        if (waited >= limits_.maxAge) {
+            Drop(socket,
+                 QCoreApplication::translate("HeadingShare", "il ne lit plus depuis %1 s")
+                     .arg(std::chrono::duration_cast<std::chrono::seconds>(waited).count()));
             continue;
         }
-        if (client->write(bytes) != bytes.size()) {
-            Drop(client, client->errorString());
+        if (socket->bytesToWrite() + bytes.size() > limits_.queueBytes) {
+            Drop(socket, QCoreApplication::translate("HeadingShare", "il ne lit plus"));
             continue;
         }
+        if (socket->write(bytes) != bytes.size()) {
+            Drop(socket, socket->errorString());
+            continue;
+        }
+        client.written += bytes.size();
+        client.waiting.emplace_back(client.written, now);
+        delivered = true;
         // Hands what it can to the system now, without waiting, so that the queue left
         // holds only what the client's buffers would not take.
-        client->flush();
+        socket->flush();
     }
+    if (delivered)
+        Delivered(sentences);
 }
 
 } // namespace nmea

@@ -5,30 +5,44 @@
 
 namespace nmea {
 
-UdpOutput::UdpOutput(OutputTarget target, NoticeSink notify)
-    : ShareOutput(std::move(target), std::move(notify)) {
+void LookUpWithSystem(const QString &host, QObject *context,
+                      std::function<void(const QHostInfo &)> done) {
+    QHostInfo::lookupHost(host, context, std::move(done));
+}
+
+UdpOutput::UdpOutput(OutputTarget target, NoticeSink notify, HostResolver resolver,
+                     std::chrono::milliseconds retry)
+    : ShareOutput(std::move(target), std::move(notify)), resolver_(std::move(resolver)) {
+    retry_.setSingleShot(true);
+    retry_.setInterval(retry);
+    connect(&retry_, &QTimer::timeout, this, [this] { LookUp(); });
     const QString host = QString::fromStdString(Target().host);
-    if (!address_.setAddress(host))
-        lookup_ = QHostInfo::lookupHost(host, this, &UdpOutput::Resolved);
+    const bool literal = address_.setAddress(host);
     // Qt's UDP sockets may send to broadcast addresses from the start.
     socket_.bind(QHostAddress(address_.protocol() == QAbstractSocket::IPv6Protocol
                                   ? QHostAddress::AnyIPv6
                                   : QHostAddress::AnyIPv4),
                  0);
     Note(Name() + QCoreApplication::translate("HeadingShare", " ouvert"));
+    if (!literal)
+        LookUp();
 }
 
-UdpOutput::~UdpOutput() {
-    if (lookup_ >= 0)
-        QHostInfo::abortHostLookup(lookup_);
+void UdpOutput::LookUp() {
+    resolver_(QString::fromStdString(Target().host), this,
+              [this](const QHostInfo &info) { Resolved(info); });
 }
 
 void UdpOutput::Resolved(const QHostInfo &info) {
-    lookup_ = -1;
     const QList<QHostAddress> addresses = info.addresses();
     if (info.error() != QHostInfo::NoError || addresses.isEmpty()) {
-        Problem(Trouble::Lookup, QCoreApplication::translate("HeadingShare", "hôte %1 introuvable")
-                                     .arg(QString::fromStdString(Target().host)));
+        notFound_ = true;
+        Problem(Trouble::Lookup,
+                QCoreApplication::translate("HeadingShare", "hôte %1 introuvable, nouvel essai "
+                                                            "toutes les %2 s")
+                    .arg(QString::fromStdString(Target().host))
+                    .arg(retry_.interval() / 1000));
+        retry_.start();
         return;
     }
     // The socket is bound for IPv4 unless the name only has IPv6 addresses.
@@ -41,6 +55,12 @@ void UdpOutput::Resolved(const QHostInfo &info) {
     if (address_.protocol() == QAbstractSocket::IPv6Protocol) {
         socket_.close();
         socket_.bind(QHostAddress::AnyIPv6, 0);
+    }
+    if (notFound_) {
+        notFound_ = false;
+        Cleared(Trouble::Lookup);
+        Note(QCoreApplication::translate("HeadingShare", "hôte %1 trouvé : %2")
+                 .arg(QString::fromStdString(Target().host), address_.toString()));
     }
 }
 
@@ -57,6 +77,7 @@ void UdpOutput::Send(const std::vector<std::string> &sentences) {
         }
     }
     Cleared(Trouble::Send);
+    Delivered(sentences);
 }
 
 } // namespace nmea

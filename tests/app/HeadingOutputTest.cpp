@@ -107,12 +107,15 @@ TEST_F(HeadingOutputTest, AFailingOutputIsSaidInTheStatusBarAndTheLinkGoesOn) {
     LinkUp();
     const std::size_t boxesBefore = boxes.boxes.size();
     nmea::HeadingShare &share = *forms->Share();
-    share.SetRunChoice({{nmea::OutputKind::Tcp, "127.0.0.1", other.serverPort()}}, false);
+    const nmea::OutputTarget taken{nmea::OutputKind::Tcp, "127.0.0.1", other.serverPort()};
+    share.SetRunChoice({taken}, false);
     share.Start();
     EXPECT_EQ(Main().StatusText(app::StatusPanel::Operation),
               QStringLiteral("Cap NMEA : port TCP %1 déjà pris").arg(other.serverPort()));
     NextReading();
-    EXPECT_FALSE(share.LastSentence().isEmpty());
+    ASSERT_NE(share.Output(taken), nullptr);
+    EXPECT_EQ(share.Output(taken)->CurrentProblem(),
+              QStringLiteral("port TCP %1 déjà pris").arg(other.serverPort()));
     EXPECT_TRUE(Main().LinkUp());
     EXPECT_EQ(boxes.boxes.size(), boxesBefore);
 

@@ -3,10 +3,13 @@
 #include "DialogTestSupport.h"
 
 #include "dialogs/DeclinationCalculator.h"
+#include "nmea/ShareSettings.h"
 #include "platform/Translations.h"
 #include "settings/OwnSettings.h"
 
 #include <QDateEdit>
+
+#include <cstdlib>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,8 +63,8 @@ TEST_F(DeclinationCalculatorTest, ShowsTheDeclinationWarnsAndAppliesOnlyWhatTheM
          DeclinationSetting{true, 2, 3}},
         {"85 48 N", "139 18 E", today, "° OUEST", "Zone interdite", std::nullopt},
         {"85 48 N", "139 18 E", QDate(2031, 6, 1), "extrapolée", "Zone interdite", std::nullopt},
-        {"45.5", "-73.57", today, "° OUEST", "Elle dépasse 10° : le module ne peut pas",
-         std::nullopt},
+        {"45.5", "-73.57", today, "Appliquer : 10° OUEST, plage 10",
+         "Elle dépasse 10° : le module en reçoit 10°", DeclinationSetting{true, 10, 10}},
         {"48°61'", "2", today, "", "Latitude : les minutes et les secondes vont de 0 à 59.",
          std::nullopt},
     };
@@ -88,8 +91,30 @@ TEST_F(DeclinationCalculatorTest, ShowsTheDeclinationWarnsAndAppliesOnlyWhatTheM
         EXPECT_EQ(result.contains(QStringLiteral("±")),
                   !result.isEmpty() && c.date.year() >= 2025 && c.date.year() <= 2029);
         EXPECT_EQ(frame->ApplyButton->isEnabled(), c.setting.has_value());
+        std::optional<nmea::PlaceVariation> signalled;
+        const auto connection =
+            QObject::connect(frame.get(), &TDeclinationCalculator::PlaceApplied,
+                             [&](const nmea::PlaceVariation &place) { signalled = place; });
         frame->Apply();
+        QObject::disconnect(connection);
         EXPECT_EQ(applied, c.setting ? std::vector{*c.setting} : std::vector<DeclinationSetting>{});
+        // The heading output gets the place's value to a tenth, kept with the declination
+        // the settings were given for it, even beyond what the module holds.
+        const auto stored =
+            nmea::LoadPlaceVariation(QSettings(settings::OwnSettingsPath(), QSettings::IniFormat));
+        EXPECT_EQ(signalled.has_value(), c.setting.has_value());
+        if (!c.setting)
+            continue;
+        ASSERT_TRUE(stored.has_value());
+        EXPECT_EQ(signalled, stored);
+        EXPECT_EQ(stored->declination, c.setting->west ? c.setting->degrees : -c.setting->degrees);
+        const std::optional<DeclinationSetting> exact = SettingFor(stored->eastTenths / 10.0);
+        // Within what the module holds (10.4° rounds to 10°), what the module gets is the
+        // place's value rounded; beyond it, the module gets its limit.
+        EXPECT_EQ(exact, std::abs(stored->eastTenths) < 10 * MaxModuleDeclination + 5
+                             ? c.setting
+                             : std::nullopt);
+        EXPECT_EQ(stored->eastTenths < 0, c.setting->west);
     }
 }
 

@@ -58,7 +58,8 @@ TEST_F(HeadingShareTest, EachSentenceIsADatagramToEveryDestinationOnce) {
     })) << notices.problems.join('\n').toStdString();
     EXPECT_EQ(direct.datagrams, expected);
     EXPECT_EQ(broadcast.datagrams, expected);
-    EXPECT_EQ(share.LastSentence().toStdString() + "\r\n", expected.back());
+    for (const ShareOutput *output : share.Outputs())
+        EXPECT_EQ(output->LastDelivered().toStdString() + "\r\n", expected.back());
 }
 
 TEST_F(HeadingShareTest, AServerThatCouldNotStartIsTriedAgainWhenTheSettingsAreApplied) {

@@ -27,6 +27,14 @@ inline bool WellFramed(const std::string &sentence) {
     return sentence.compare(star + 1, 2, digits) == 0;
 }
 
+// The outputs' time, stepped by the test.
+struct SteppedClock {
+    ShareClock Clock() {
+        return [this] { return now; };
+    }
+    std::chrono::steady_clock::time_point now{};
+};
+
 struct Notices {
     NoticeSink Sink() {
         return [this](const ShareNotice &notice) {

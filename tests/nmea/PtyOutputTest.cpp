@@ -12,6 +12,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -74,7 +75,8 @@ TEST(PtyOutput, AReaderThatStopsReadingGetsTheFreshReadingNotABacklog) {
     QTemporaryDir folder;
     const QString link = folder.filePath(QStringLiteral("NMEA"));
     Notices notices;
-    PtyOutput output(kPty, notices.Sink(), link);
+    SteppedClock clock; // standing still: only the full buffer counts
+    PtyOutput output(kPty, notices.Sink(), link, PtyOutput::kMaxAge, clock.Clock());
     const int reader = OpenSerial(link, B4800);
     ASSERT_GE(reader, 0);
     int readings = 0;
@@ -87,6 +89,52 @@ TEST(PtyOutput, AReaderThatStopsReadingGetsTheFreshReadingNotABacklog) {
         const std::string fresh = Joined(HeadingSentences({1 + (readings - 1) % 360, 0, 0}, true));
         EXPECT_EQ(Read(reader, fresh.size()), fresh);
     }
+    ::close(reader);
+}
+
+TEST(PtyOutput, AReaderThatPausesGetsNothingOlderThanTheAgeLimit) {
+    using namespace std::chrono_literals;
+    constexpr auto kPeriod = 200ms;
+    QTemporaryDir folder;
+    const QString link = folder.filePath(QStringLiteral("NMEA"));
+    Notices notices;
+    SteppedClock clock;
+    PtyOutput output(kPty, notices.Sink(), link, PtyOutput::kMaxAge, clock.Clock());
+    const int reader = OpenSerial(link, B4800);
+    ASSERT_GE(reader, 0);
+    // Readings numbered by their direction; a pause of 30 s, then of 1 s.
+    int readings = 0;
+    auto unread = [&] {
+        int bytes = 0;
+        return ::ioctl(reader, FIONREAD, &bytes) == 0 ? bytes : -1;
+    };
+    // Whether the terminal handed each reading on to its reading side (a moment later; a
+    // discard empties that side first): it cannot once the queue is full.
+    auto send = [&](std::chrono::milliseconds pause) {
+        for (auto paused = 0ms; paused < pause; paused += kPeriod, clock.now += kPeriod) {
+            const int before = unread();
+            output.Send(HeadingSentences({1 + readings++ % 360, 0, 0}, true));
+            if (!testsupport::AwaitCondition([&] {
+                    const int now = unread();
+                    return now > 0 && now != before;
+                }))
+                return false;
+        }
+        return true;
+    };
+    for (const auto pause : {30000ms, 1000ms, 30000ms}) {
+        SCOPED_TRACE(pause.count());
+        const int first = readings;
+        ASSERT_TRUE(send(pause)) << "the terminal's queue filled up";
+        const int fresh = std::min<int>(readings - first, PtyOutput::kMaxAge / kPeriod);
+        std::string expected;
+        for (int i = readings - fresh; i < readings; ++i)
+            expected += Joined(HeadingSentences({1 + i % 360, 0, 0}, true));
+        // What waits is the last readings within the age limit, whole, and nothing older.
+        EXPECT_EQ(Read(reader, expected.size()), expected);
+    }
+    // Said once for each pause that left stale sentences, as it happened.
+    EXPECT_EQ(notices.With(QStringLiteral("non lu depuis 2 s")), 2);
     ::close(reader);
 }
 
