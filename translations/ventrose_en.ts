@@ -183,6 +183,14 @@ Try “ventrose --help” for the list of options.</translation>
         <source>les options --%1 et --%2 ne vont pas ensemble</source>
         <translation>the options --%1 and --%2 cannot be used together</translation>
     </message>
+    <message>
+        <source>La boussole simulée lit avec cette déviation (degrés, positive à l&apos;est) : A + B sin θ + C cos θ + D sin 2θ + E cos 2θ, θ son cap (implique --simulate).</source>
+        <translation>The simulated compass reads with this deviation (degrees, east positive): A + B sin θ + C cos θ + D sin 2θ + E cos 2θ, θ its heading (implies --simulate).</translation>
+    </message>
+    <message>
+        <source>l&apos;option --simulate-deviation ne s&apos;applique pas au journal rejoué par --replay</source>
+        <translation>the option --simulate-deviation does not apply to the log played back by --replay</translation>
+    </message>
 </context>
 <context>
     <name>Coordinates</name>
@@ -1156,6 +1164,17 @@ it keeps its value “%2”.</translation>
     <message>
         <source>ce n&apos;est pas un fichier ordinaire</source>
         <translation>it is not a regular file</translation>
+    </message>
+</context>
+<context>
+    <name>SimulatedDeviation</name>
+    <message>
+        <source>la déviation %1 ne convient pas : cinq nombres A,B,C,D,E en degrés, séparés par des virgules, sont attendus</source>
+        <translation>the deviation %1 does not fit: five numbers A,B,C,D,E in degrees, separated by commas, are expected</translation>
+    </message>
+    <message>
+        <source>la déviation %1 est trop forte : la boussole ne tournerait plus avec le bateau (A de -180 à 180, |B| + |C| + 2|D| + 2|E| au plus 28.6)</source>
+        <translation>the deviation %1 is too strong: the compass would no longer turn with the boat (A from -180 to 180, |B| + |C| + 2|D| + 2|E| at most 28.6)</translation>
     </message>
 </context>
 <context>

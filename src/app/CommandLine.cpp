@@ -2,6 +2,7 @@
 
 #include "app/DeviationCommand.h"
 #include "app/PortList.h"
+#include "app/SimulatedDeviation.h"
 #include "platform/EscapedText.h"
 #include "platform/Language.h"
 
@@ -76,6 +77,15 @@ const OptionSpec kOptions[] = {
          "La boussole simulée rejoue le journal du cap FILE à son rythme (implique --simulate)."),
      false,
      [](Options &o, const Values &v) { return Keep<&Options::replay>(o, v) + Taken(o.simulate); }},
+    {"simulate-deviation", 0, "A,B,C,D,E",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "La boussole simulée lit avec cette déviation (degrés, positive à l'est) : "
+                       "A + B sin θ + C cos θ + D sin 2θ + E cos 2θ, θ son cap (implique "
+                       "--simulate)."),
+     false,
+     [](Options &o, const Values &v) {
+         return ReadSimulatedDeviation(v[0], o.simulatedDeviation) + Taken(o.simulate);
+     }},
     {"list-ports", 0, "",
      QT_TRANSLATE_NOOP(
          "CommandLine",
@@ -267,6 +277,9 @@ std::string Conflict(const std::vector<const OptionSpec *> &seen, const Options 
     if (options.extrapolate && !options.declination)
         return Tr(QT_TRANSLATE_NOOP("CommandLine",
                                     "l'option --extrapolate ne sert qu'avec --declination"));
+    if (options.simulatedDeviation && !options.replay.empty())
+        return Tr(QT_TRANSLATE_NOOP("CommandLine", "l'option --simulate-deviation ne s'applique "
+                                                   "pas au journal rejoué par --replay"));
     // Each command that prints and stops, with the options that may go with it.
     const struct {
         bool given;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/DeclinationCommand.h"
+#include "deviation/Curve.h"
 #include "nmea/OutputTarget.h"
 #include "platform/Language.h"
 
@@ -26,6 +27,8 @@ struct Options {
     bool version = false;
     std::string log{};    // empty: no heading log recorded from the link start
     std::string replay{}; // a heading log the simulated module plays back (implies simulate)
+    // The deviation the simulated module reads with (implies simulate); none: it reads true.
+    std::optional<deviation::Coefficients> simulatedDeviation{};
     std::optional<DeclinationRequest> declination{}; // print it and stop
     std::optional<double> altitude{};                // metres, for --declination
     bool extrapolate = false;    // --declination gives a date outside the model's validity too

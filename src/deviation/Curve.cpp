@@ -16,6 +16,30 @@ double DeviationAt(const Coefficients &k, double compassHeading) {
            k.e * std::cos(2 * theta);
 }
 
+bool TurnsWithTheCraft(const Coefficients &k) {
+    // |δ'| <= (|B| + |C| + 2|D| + 2|E|) per radian; half a degree per degree at most.
+    const double steepest =
+        (std::fabs(k.b) + std::fabs(k.c) + 2 * std::fabs(k.d) + 2 * std::fabs(k.e)) *
+        kRadiansPerDegree;
+    return std::isfinite(k.a) && std::fabs(k.a) <= 180 && steepest <= 0.5;
+}
+
+double CompassHeadingFor(const Coefficients &k, double magnetic) {
+    // Newton's method on c + δ(c) - magnetic, whose slope stays between 1/2 and 3/2.
+    double compass = magnetic - DeviationAt(k, magnetic);
+    for (int step = 0; step < 50; ++step) {
+        const double theta = compass * kRadiansPerDegree;
+        const double slope = 1 + (k.b * std::cos(theta) - k.c * std::sin(theta) +
+                                  2 * k.d * std::cos(2 * theta) - 2 * k.e * std::sin(2 * theta)) *
+                                     kRadiansPerDegree;
+        const double error = Signed180(compass + DeviationAt(k, compass) - magnetic);
+        compass -= error / slope;
+        if (std::fabs(error) < 1e-12)
+            break;
+    }
+    return Heading360(compass);
+}
+
 double Heading360(double degrees) {
     double reduced = std::fmod(degrees, 360.0);
     if (reduced < 0)

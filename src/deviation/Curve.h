@@ -17,6 +17,16 @@ struct Coefficients {
 // The deviation at the compass heading (degrees).
 double DeviationAt(const Coefficients &coefficients, double compassHeading);
 
+// Whether a compass with this curve still turns one way as the craft does: its heading then
+// follows the magnetic heading one to one (the slope of the curve stays under one degree per
+// degree, with margin).
+bool TurnsWithTheCraft(const Coefficients &coefficients);
+
+// The heading that a compass with this curve shows when the craft's magnetic heading is
+// `magnetic`: the compass heading c, in [0, 360), where c + δ(c) = magnetic. The curve must
+// turn with the craft.
+double CompassHeadingFor(const Coefficients &coefficients, double magnetic);
+
 // degrees brought into [0, 360).
 double Heading360(double degrees);
 // degrees brought into (-180, 180].

@@ -198,4 +198,33 @@ TEST(Card, OneRowEveryFifteenDegreesWithItsMagneticHeading) {
     EXPECT_GT(card[0].magnetic, 350);
 }
 
+TEST(Card, TheCompassHeadingOfAMagneticHeadingIsTheCurveInverted) {
+    const struct {
+        Coefficients k;
+        bool turns; // the compass follows the craft one to one
+    } cases[] = {
+        {{1.0, -2.25, 0.0, 0.5, -0.75}, true},
+        {{-179, 10, -8, 2.5, 2.5}, true}, // |B| + |C| + 2|D| + 2|E| = 28, under 28.65
+        {{0, 14.3, 0, 0, 7.16}, true},    // 28.62
+        {{0, 14.3, 0, 0, 7.2}, false},    // 28.7: the slope could pass half a degree per degree
+        {{181, 0, 0, 0, 0}, false},
+        {{0, 0, 0, -20, 0}, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.k.a << ' ' << c.k.b << ' ' << c.k.e);
+        EXPECT_EQ(deviation::TurnsWithTheCraft(c.k), c.turns);
+        if (!c.turns)
+            continue;
+        for (double magnetic = 0; magnetic < 360; magnetic += 7.5) {
+            const double compass = deviation::CompassHeadingFor(c.k, magnetic);
+            EXPECT_GE(compass, 0);
+            EXPECT_LT(compass, 360);
+            EXPECT_NEAR(
+                deviation::Signed180(compass + deviation::DeviationAt(c.k, compass) - magnetic), 0,
+                1e-9)
+                << magnetic;
+        }
+    }
+}
+
 } // namespace
