@@ -164,10 +164,6 @@ Try “ventrose --help” for the list of options.</translation>
         <translation>the option --extrapolate can only be used with --declination</translation>
     </message>
     <message>
-        <source>les options --declination et %1 ne vont pas ensemble</source>
-        <translation>the options --declination and %1 cannot be used together</translation>
-    </message>
-    <message>
         <source>%1 n&apos;est pas un dossier</source>
         <translation>%1 is not a folder</translation>
     </message>
@@ -178,6 +174,22 @@ Try “ventrose --help” for the list of options.</translation>
     <message>
         <source>LAT LON [AAAA-MM-JJ]</source>
         <translation>LAT LON [YYYY-MM-DD]</translation>
+    </message>
+    <message>
+        <source>Lit les points d&apos;une régulation du compas dans FILE (CSV d&apos;en-tête compass,magnetic : cap compas et cap magnétique en degrés), affiche les coefficients A à E de la déviation (degrés, positive à l&apos;est), l&apos;écart quadratique moyen des points, puis la table de déviation de 15° en 15° (cap compas, déviation, cap magnétique) ; puis s&apos;arrête.</source>
+        <translation>Reads the points of a compass swing from FILE (CSV with the header compass,magnetic: compass heading and magnetic heading in degrees), prints the deviation coefficients A to E (degrees, east positive), the root mean square of the points&apos; residuals, then the deviation card every 15° (compass heading, deviation, magnetic heading), and exits.</translation>
+    </message>
+    <message>
+        <source>les options --%1 et --%2 ne vont pas ensemble</source>
+        <translation>the options --%1 and --%2 cannot be used together</translation>
+    </message>
+    <message>
+        <source>La boussole simulée lit avec cette déviation (degrés, positive à l&apos;est) : A + B sin θ + C cos θ + D sin 2θ + E cos 2θ, θ son cap (implique --simulate).</source>
+        <translation>The simulated compass reads with this deviation (degrees, east positive): A + B sin θ + C cos θ + D sin 2θ + E cos 2θ, θ its heading (implies --simulate).</translation>
+    </message>
+    <message>
+        <source>l&apos;option --simulate-deviation ne s&apos;applique pas au journal rejoué par --replay</source>
+        <translation>the option --simulate-deviation does not apply to the log played back by --replay</translation>
     </message>
 </context>
 <context>
@@ -353,6 +365,37 @@ Apply: %1° %2, range %3</translation>
     <message>
         <source>le %1 est hors de la période de validité du modèle WMM2025 (2025 à 2029) : la déclinaison n&apos;y serait qu&apos;une extrapolation, que l&apos;option --extrapolate demande</source>
         <translation>%1 is outside the validity period of the WMM2025 model (2025 to 2029): the declination would only be an extrapolation, which the option --extrapolate asks for</translation>
+    </message>
+</context>
+<context>
+    <name>DeviationCommand</name>
+    <message>
+        <source>le fichier de points %1 n&apos;existe pas</source>
+        <translation>the points file %1 does not exist</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;est pas un fichier ordinaire : un dossier, un périphérique ou un tube n&apos;est pas lu</source>
+        <translation>%1 is not a regular file: a folder, a device or a pipe is not read</translation>
+    </message>
+    <message>
+        <source>le fichier %1 dépasse 1 Mio : ce n&apos;est pas un fichier de points de régulation</source>
+        <translation>the file %1 is larger than 1 MiB: it is no file of swing points</translation>
+    </message>
+    <message>
+        <source>impossible de lire %1 : %2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>ventrose : %1.</source>
+        <translation>ventrose: %1.</translation>
+    </message>
+    <message>
+        <source>ventrose : attention : le point %1 (compas %2, magnétique %3) s&apos;écarte de %4° de la courbe, plus de trois fois l&apos;écart quadratique moyen : à vérifier ou à refaire</source>
+        <translation>ventrose: warning: point %1 (compass %2, magnetic %3) lies %4° off the curve, more than three times the root mean square: check it or take it again</translation>
+    </message>
+    <message>
+        <source>%1 : %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -1192,10 +1235,52 @@ it keeps its value “%2”.</translation>
     </message>
 </context>
 <context>
+    <name>SimulatedDeviation</name>
+    <message>
+        <source>la déviation %1 ne convient pas : cinq nombres A,B,C,D,E en degrés, séparés par des virgules, sont attendus</source>
+        <translation>the deviation %1 does not fit: five numbers A,B,C,D,E in degrees, separated by commas, are expected</translation>
+    </message>
+    <message>
+        <source>la déviation %1 est trop forte : la boussole ne tournerait plus avec le bateau (A de -180 à 180, |B| + |C| + 2|D| + 2|E| au plus 28.6)</source>
+        <translation>the deviation %1 is too strong: the compass would no longer turn with the boat (A from -180 to 180, |B| + |C| + 2|D| + 2|E| at most 28.6)</translation>
+    </message>
+</context>
+<context>
     <name>StandardDescriptors</name>
     <message>
         <source>ventrose : %1</source>
         <translation>ventrose: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Swing</name>
+    <message>
+        <source>aucun point entre les caps compas %1° et %2° : un arc de %3° sans point, plus de 90°, où la courbe serait devinée ; ajoutez des points dans cet arc</source>
+        <translation>no point between the compass headings %1° and %2°: an arc of %3° without a point, more than 90°, where the curve would be guessed; add points in that arc</translation>
+    </message>
+    <message>
+        <source>il faut au moins cinq points à des caps compas différents, et il n&apos;y en a que %1</source>
+        <translation>at least five points at different compass headings are needed, and there are only %1</translation>
+    </message>
+    <message>
+        <source>les points ne sont qu&apos;à %1 caps compas différents : il en faut au moins cinq</source>
+        <translation>the points are at only %1 different compass headings: at least five are needed</translation>
+    </message>
+    <message>
+        <source>ligne %1 : l&apos;en-tête « compass,magnetic » est attendu, et non %2</source>
+        <translation>line %1: the header “compass,magnetic” is expected, not %2</translation>
+    </message>
+    <message>
+        <source>ligne %1 : deux valeurs séparées par une virgule sont attendues (cap compas, cap magnétique), et non %2</source>
+        <translation>line %1: two values separated by a comma are expected (compass heading, magnetic heading), not %2</translation>
+    </message>
+    <message>
+        <source>ligne %1 : %2 n&apos;est pas un cap en degrés de 0 à 360 (le séparateur décimal est le point)</source>
+        <translation>line %1: %2 is not a heading in degrees from 0 to 360 (the decimal separator is a period)</translation>
+    </message>
+    <message>
+        <source>le fichier est vide : l&apos;en-tête « compass,magnetic » est attendu</source>
+        <translation>the file is empty: the header “compass,magnetic” is expected</translation>
     </message>
 </context>
 <context>

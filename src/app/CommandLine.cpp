@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
 
+#include "app/DeviationCommand.h"
 #include "app/PortList.h"
+#include "app/SimulatedDeviation.h"
 #include "platform/EscapedText.h"
 #include "platform/Language.h"
 
@@ -75,6 +77,15 @@ const OptionSpec kOptions[] = {
          "La boussole simulée rejoue le journal du cap FILE à son rythme (implique --simulate)."),
      false,
      [](Options &o, const Values &v) { return Keep<&Options::replay>(o, v) + Taken(o.simulate); }},
+    {"simulate-deviation", 0, "A,B,C,D,E",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "La boussole simulée lit avec cette déviation (degrés, positive à l'est) : "
+                       "A + B sin θ + C cos θ + D sin 2θ + E cos 2θ, θ son cap (implique "
+                       "--simulate)."),
+     false,
+     [](Options &o, const Values &v) {
+         return ReadSimulatedDeviation(v[0], o.simulatedDeviation) + Taken(o.simulate);
+     }},
     {"list-ports", 0, "",
      QT_TRANSLATE_NOOP(
          "CommandLine",
@@ -100,6 +111,14 @@ const OptionSpec kOptions[] = {
                        "Avec --declination : donne aussi la valeur d'une date hors de la période "
                        "de validité du modèle (2025 à 2029), qui n'est qu'une extrapolation."),
      false, [](Options &o, const Values &) { return Taken(o.extrapolate); }},
+    {"deviation-card", 0, "FILE",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Lit les points d'une régulation du compas dans FILE (CSV d'en-tête "
+                       "compass,magnetic : cap compas et cap magnétique en degrés), affiche les "
+                       "coefficients A à E de la déviation (degrés, positive à l'est), l'écart "
+                       "quadratique moyen des points, puis la table de déviation de 15° en 15° "
+                       "(cap compas, déviation, cap magnétique) ; puis s'arrête."),
+     false, Keep<&Options::deviationCard>},
     {"nmea", 0, "OUTPUT",
      QT_TRANSLATE_NOOP("CommandLine",
                        "Partage le cap en NMEA 0183 pour cette exécution : udp:HÔTE:PORT, "
@@ -248,8 +267,9 @@ std::optional<platform::Language> LanguageAsked(const std::vector<std::string> &
 
 namespace {
 
-// Why options that were all read do not go together; empty when they do. --declination prints
-// and stops, so an option for the windows it never opens would be silently dropped.
+// Why options that were all read do not go together; empty when they do. --declination and
+// --deviation-card print and stop, so an option for the windows they never open would be
+// silently dropped.
 std::string Conflict(const std::vector<const OptionSpec *> &seen, const Options &options) {
     if (options.altitude && !options.declination)
         return Tr(
@@ -257,16 +277,28 @@ std::string Conflict(const std::vector<const OptionSpec *> &seen, const Options 
     if (options.extrapolate && !options.declination)
         return Tr(QT_TRANSLATE_NOOP("CommandLine",
                                     "l'option --extrapolate ne sert qu'avec --declination"));
-    if (!options.declination)
-        return {};
-    constexpr std::string_view withDeclination[] = {"declination", "altitude", "extrapolate",
-                                                    "lang",        "help",     "version"};
-    for (const OptionSpec *option : seen)
-        if (std::find(std::begin(withDeclination), std::end(withDeclination), option->name) ==
-            std::end(withDeclination))
-            return Tr(QT_TRANSLATE_NOOP("CommandLine",
-                                        "les options --declination et %1 ne vont pas ensemble"),
-                      {std::string("--") + option->name});
+    if (options.simulatedDeviation && !options.replay.empty())
+        return Tr(QT_TRANSLATE_NOOP("CommandLine", "l'option --simulate-deviation ne s'applique "
+                                                   "pas au journal rejoué par --replay"));
+    // Each command that prints and stops, with the options that may go with it.
+    const struct {
+        bool given;
+        std::vector<std::string_view> companions;
+    } alone[] = {
+        {bool(options.declination),
+         {"declination", "altitude", "extrapolate", "lang", "help", "version"}},
+        {!options.deviationCard.empty(), {"deviation-card", "lang", "help", "version"}},
+    };
+    for (const auto &command : alone) {
+        if (!command.given)
+            continue;
+        for (const OptionSpec *option : seen)
+            if (std::find(command.companions.begin(), command.companions.end(), option->name) ==
+                command.companions.end())
+                return Tr(QT_TRANSLATE_NOOP("CommandLine",
+                                            "les options --%1 et --%2 ne vont pas ensemble"),
+                          {std::string(command.companions.front()), option->name});
+    }
     return {};
 }
 
@@ -352,6 +384,10 @@ std::optional<int> RunWithoutDisplay(const CommandLine &line, const Terminal &te
             return kUsageErrorStatus;
         }
         PrintDeclination(request, terminal.out, terminal.err, today);
+    } else if (!options.deviationCard.empty()) {
+        if (const int status =
+                PrintDeviationCard(options.deviationCard, terminal.out, terminal.err))
+            return status;
     } else
         return std::nullopt;
     return Flushed(terminal);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/DeclinationCommand.h"
+#include "deviation/Curve.h"
 #include "nmea/OutputTarget.h"
 #include "platform/Language.h"
 
@@ -26,9 +27,12 @@ struct Options {
     bool version = false;
     std::string log{};    // empty: no heading log recorded from the link start
     std::string replay{}; // a heading log the simulated module plays back (implies simulate)
+    // The deviation the simulated module reads with (implies simulate); none: it reads true.
+    std::optional<deviation::Coefficients> simulatedDeviation{};
     std::optional<DeclinationRequest> declination{}; // print it and stop
     std::optional<double> altitude{};                // metres, for --declination
-    bool extrapolate = false; // --declination gives a date outside the model's validity too
+    bool extrapolate = false;    // --declination gives a date outside the model's validity too
+    std::string deviationCard{}; // a file of swing points whose card is printed; empty: none
     std::vector<nmea::OutputTarget> nmea{};       // heading outputs switched on for this run
     bool nmeaTrue = false;                        // and HDT with them
     std::optional<platform::Language> language{}; // none: the locale's
@@ -64,7 +68,8 @@ struct CommandLine {
 // both give a value; a value may not begin with "--" unless given after "=". Unknown
 // options, missing or empty values, a switch given a value, an option given twice and
 // any argument that is not an option are errors, and so are --altitude and --extrapolate
-// without --declination, and --declination with an option of the program's windows.
+// without --declination, and --declination or --deviation-card with an option of the
+// program's windows (or with each other).
 CommandLine ParseCommandLine(const std::vector<std::string> &arguments);
 
 // The language that --lang asks for ("--lang en", "--lang=fr" before any "--"); nothing when the
@@ -97,8 +102,8 @@ struct Terminal {
 };
 
 // Does what the command line asks that needs no display: reports an error, prints the
-// help, the version, the port list or the declination. Returns the exit status then, nothing when
-// the program is to start its windows.
+// help, the version, the port list, the declination or the deviation card. Returns the exit status
+// then, nothing when the program is to start its windows.
 std::optional<int> RunWithoutDisplay(const CommandLine &line, const Terminal &terminal);
 
 } // namespace app

@@ -5,6 +5,7 @@
 #include "app/HeadingLog.h"
 #include "app/LogOptions.h"
 #include "app/PortOpenFailure.h"
+#include "app/SimulatedDeviation.h"
 #include "app/StartupReport.h"
 #include "app/Unit1.h"
 #include "nmea/HeadingShare.h"
@@ -175,6 +176,9 @@ int main(int argc, char **argv) {
         }
         moduleOptions.replay = std::move(replay.readings);
     }
+    if (options.simulatedDeviation)
+        moduleOptions.course =
+            app::DeviatedCourse(std::move(moduleOptions.course), *options.simulatedDeviation);
     std::unique_ptr<sim::SimulatedLink> simulated;
     std::unique_ptr<sim::PlugSignals> plug;
     serial::DeviceOpener opener;
