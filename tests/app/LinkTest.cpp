@@ -369,6 +369,7 @@ TEST_P(EndRequestTest, OnlyAnAnsweredLinkIsHandedOverAndOnlyOnce) {
         for (int i = 0; i < c.requests; ++i)
             Main().QuitOnRequest();
     };
+    int later = c.requests - 1; // outlives the branch: the stepped time's hook reads it
     if (*c.boxStart) {
         boxes.whileShown = [&] {
             if (boxes.boxes.back().text.startsWith(QString::fromUtf8(c.boxStart)))
@@ -377,7 +378,6 @@ TEST_P(EndRequestTest, OnlyAnAnsweredLinkIsHandedOverAndOnlyOnce) {
         Main().ToolButton1->Click();
     } else {
         // The later requests come while the hand-over waits for the module's answer.
-        int later = c.requests - 1;
         time.beforeTick = [&](const testsupport::SteppedTime::Tick &tick) {
             if (tick.timer == 1 && later-- > 0)
                 Main().QuitOnRequest();
