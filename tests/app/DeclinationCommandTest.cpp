@@ -1,6 +1,7 @@
 // `ventrose --declination`: read from the command line, what it prints, what it warns of,
 // and its refusals.
 #include "app/CommandLine.h"
+#include "CommandOutcome.h"
 
 #include <gtest/gtest.h>
 
@@ -9,30 +10,10 @@
 
 namespace {
 
+using apptest::Command;
+using apptest::Outcome;
+
 using namespace std::chrono;
-
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-std::string TextOf(std::FILE *file) {
-    std::rewind(file);
-    std::string text;
-    for (int c; (c = std::fgetc(file)) != EOF;)
-        text += char(c);
-    std::fclose(file);
-    return text;
-}
-
-// The program's command line, the arguments after its name, on a fixed today.
-Outcome Command(const std::vector<std::string> &arguments,
-                year_month_day today = 2026y / December / 7) {
-    std::FILE *out = std::tmpfile(), *err = std::tmpfile();
-    const std::optional<int> status =
-        app::RunWithoutDisplay(app::ParseCommandLine(arguments), {out, err, "1", "/d", "/", today});
-    return {status.value_or(-1), TextOf(out), TextOf(err)};
-}
 
 TEST(DeclinationCommand, PrintsTheDeclinationAndItsUncertaintyOrWhyNot) {
     const struct {

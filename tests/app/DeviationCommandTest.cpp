@@ -2,6 +2,7 @@
 // simulate, what they refuse, and the options that do not go with them.
 #include "app/CommandLine.h"
 #include "app/SimulatedDeviation.h"
+#include "CommandOutcome.h"
 
 #include <QTemporaryDir>
 
@@ -13,26 +14,8 @@
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-std::string TextOf(std::FILE *file) {
-    std::rewind(file);
-    std::string text;
-    for (int c; (c = std::fgetc(file)) != EOF;)
-        text += char(c);
-    std::fclose(file);
-    return text;
-}
-
-Outcome Command(const std::vector<std::string> &arguments) {
-    std::FILE *out = std::tmpfile(), *err = std::tmpfile();
-    const std::optional<int> status =
-        app::RunWithoutDisplay(app::ParseCommandLine(arguments), {out, err, "1", "/d", "/"});
-    return {status.value_or(-1), TextOf(out), TextOf(err)};
-}
+using apptest::Command;
+using apptest::Outcome;
 
 // The CSV of points on the curve every 15°, scattered by ±0.05°, point `moved` moved by 3°.
 std::string PointsText(const deviation::Coefficients &k, int moved = -1) {
