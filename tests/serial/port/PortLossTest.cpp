@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <thread>
 
 namespace serial::testing {
@@ -20,13 +21,18 @@ TEST(PortLoss, HangUpsAndRemovalsLeaveNothingBehind) {
         platform::SyncQueue::Instance().SetServesDescriptors(loopWaits);
         const int descriptors = CountEntries("fd");
         const int threads = CountEntries("task");
+        bool hangUpsAllowed = true;
         {
             PortLossCycle cycle;
             ASSERT_EQ(cycle.OpenAndExchange(), "");
             using Loss = PortLossCycle::Loss;
             for (Loss loss : {Loss::HangUp, Loss::Removal, Loss::HangUp, Loss::Removal}) {
-                if (!cycle.Lose(loss))
-                    GTEST_SKIP() << "hanging a terminal up needs CAP_SYS_ADMIN";
+                // Hanging a terminal up needs CAP_SYS_ADMIN; without it only the removals
+                // and the counts are checked.
+                if (!cycle.Lose(loss)) {
+                    hangUpsAllowed = false;
+                    continue;
+                }
                 ASSERT_TRUE(cycle.LossReported());
                 ASSERT_TRUE(cycle.WorkerEnded()) << "nothing left waiting on a lost device";
                 ASSERT_TRUE(cycle.MainThreadIdle()) << "the main thread spins on a lost device";
@@ -35,6 +41,8 @@ TEST(PortLoss, HangUpsAndRemovalsLeaveNothingBehind) {
         }
         EXPECT_EQ(SettledCount("fd", descriptors), descriptors);
         EXPECT_EQ(SettledCount("task", threads), threads);
+        if (!hangUpsAllowed)
+            std::cout << "hang-ups skipped: they need CAP_SYS_ADMIN\n";
     }
     platform::SyncQueue::Instance().SetServesDescriptors(true);
 }
