@@ -1,5 +1,7 @@
 #include "headinglog/LogReader.h"
 
+#include "platform/RegularFile.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QList>
@@ -89,31 +91,19 @@ std::unique_ptr<LogStream> LogStream::OpenFile(const QString &path, LogReadError
         error = LogReadError{0, reason};
         return nullptr;
     };
-    auto regular = [&](const struct stat &status) {
-        if (S_ISREG(status.st_mode))
-            return true;
-        error = LogReadError{0, QCoreApplication::translate(
-                                    "LogReader",
-                                    "ce n'est pas un fichier ordinaire (un appareil, un tube, un "
-                                    "dossier) : seul un journal enregistré se relit")};
-        return false;
-    };
-    // Looked at before it is opened: the mere opening of a device may act on it.
-    struct stat status {};
-    if (::stat(name.constData(), &status) != 0)
-        return refuse(QString::fromLocal8Bit(std::strerror(errno)));
-    if (!regular(status))
-        return nullptr;
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    platform::RegularFileRead::Outcome outcome{};
+    int code = 0;
+    const int fd = platform::OpenRegularFile(name.toStdString(), outcome, code);
+    if (outcome == platform::RegularFileRead::Outcome::NotRegular)
+        return refuse(QCoreApplication::translate(
+            "LogReader", "ce n'est pas un fichier ordinaire (un appareil, un tube, un "
+                         "dossier) : seul un journal enregistré se relit"));
     if (fd < 0)
-        return refuse(QString::fromLocal8Bit(std::strerror(errno)));
+        return refuse(QString::fromLocal8Bit(std::strerror(code ? code : ENOENT)));
     auto file = std::shared_ptr<int>(new int(fd), [](int *owned) {
         ::close(*owned);
         delete owned;
     });
-    // Replaced between the look and the opening: looked at again.
-    if (::fstat(fd, &status) != 0 || !regular(status))
-        return nullptr;
     return std::make_unique<LogStream>([file](char *data, long long size, QString &reason) {
         for (;;) {
             const ssize_t n = ::read(*file, data, static_cast<std::size_t>(size));

@@ -10,33 +10,43 @@
 
 namespace platform {
 
+int OpenRegularFile(const std::string &path, RegularFileRead::Outcome &outcome, int &error) {
+    using Outcome = RegularFileRead::Outcome;
+    const auto failed = [&](Outcome why, int code) {
+        outcome = why;
+        error = code;
+        return -1;
+    };
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return errno == ENOENT ? failed(Outcome::Missing, 0) : failed(Outcome::Failed, errno);
+    if (!S_ISREG(status.st_mode))
+        return failed(Outcome::NotRegular, 0);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return errno == ENOENT ? failed(Outcome::Missing, 0) : failed(Outcome::Failed, errno);
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        const int code = errno;
+        ::close(fd);
+        return S_ISREG(status.st_mode) ? failed(Outcome::Failed, code)
+                                       : failed(Outcome::NotRegular, 0);
+    }
+    return fd;
+}
+
 RegularFileRead ReadRegularFile(const std::string &path, std::size_t largest) {
     using Outcome = RegularFileRead::Outcome;
     RegularFileRead result;
-    const auto failed = [&](Outcome outcome, int error) {
+    const int fd = OpenRegularFile(path, result.outcome, result.error);
+    if (fd < 0)
+        return result;
+    const auto closeAnd = [&](Outcome outcome, int error) {
+        ::close(fd);
         result.outcome = outcome;
         result.error = error;
         result.bytes.clear();
         return result;
     };
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0)
-        return errno == ENOENT ? failed(Outcome::Missing, 0) : failed(Outcome::Failed, errno);
-    // Opening a device can act on it (a terminal, a tape): it is refused before.
-    if (!S_ISREG(status.st_mode))
-        return failed(Outcome::NotRegular, 0);
-    // Not blocking, and checked again once open: the file may have been replaced meanwhile.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
-        return errno == ENOENT ? failed(Outcome::Missing, 0) : failed(Outcome::Failed, errno);
-    const auto closeAnd = [&](Outcome outcome, int error) {
-        ::close(fd);
-        return failed(outcome, error);
-    };
-    if (::fstat(fd, &status) != 0)
-        return closeAnd(Outcome::Failed, errno);
-    if (!S_ISREG(status.st_mode))
-        return closeAnd(Outcome::NotRegular, 0);
     char chunk[4096];
     for (;;) {
         // One byte past the largest size tells a larger file without reading it all.

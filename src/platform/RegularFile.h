@@ -20,6 +20,12 @@ struct RegularFileRead {
     std::string bytes;
 };
 
+// Opens the regular file at path (a symbolic link to one is followed) for reading, without
+// ever waiting: a pipe or a device is told apart before it is opened (opening a device can
+// act on it), and checked again once open, since the file may have been replaced meanwhile.
+// The descriptor, or -1 with the outcome (Missing, NotRegular or Failed) and its error.
+int OpenRegularFile(const std::string &path, RegularFileRead::Outcome &outcome, int &error);
+
 // Reads the regular file at path (a symbolic link to one is followed) whole, up to
 // `largest` bytes, without ever waiting: a pipe or a device is told apart before it is
 // opened, and the open itself does not block.
