@@ -1,7 +1,7 @@
 // One step of the about box's scrolling picture: the tick and the repaint it causes, in the
 // box's own place and size, offscreen.
 #include "dialogs/Unit10.h"
-#include "platform/InstallDir.h"
+#include "platform/app/InstallDir.h"
 #include "widgets/ScrollingText.h"
 
 #include <benchmark/benchmark.h>

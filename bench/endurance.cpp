@@ -9,12 +9,12 @@
 //
 // Exit status 0 when every byte sent was read and every chunk was processed as the
 // protocol says, 1 otherwise.
-#include "app/Forms.h"
-#include "app/Heading.h"
-#include "app/Unit1.h"
-#include "platform/Application.h"
-#include "platform/InstallDir.h"
-#include "platform/MessageBoxes.h"
+#include "mainwindow/Heading.h"
+#include "mainwindow/Unit1.h"
+#include "platform/app/Application.h"
+#include "platform/app/InstallDir.h"
+#include "platform/app/MessageBoxes.h"
+#include "program/Forms.h"
 #include "RecordingMessageBoxService.h"
 #include "ShippedData.h"
 #include "sim/SimulatedLink.h"

@@ -2,11 +2,11 @@
 // by the open window (the chart's history and counts), a refresh of the window with its
 // chart drawn, a second of the open window at the module's pace (five readings, four
 // refreshes), and a reading recorded to a CSV file.
-#include "app/HeadingChart.h"
-#include "app/HeadingLog.h"
-#include "app/HeadingLogWindow.h"
-#include "app/ReadingFeed.h"
-#include "platform/InstallDir.h"
+#include "link/ReadingFeed.h"
+#include "logwindow/HeadingChart.h"
+#include "logwindow/HeadingLog.h"
+#include "logwindow/HeadingLogWindow.h"
+#include "platform/app/InstallDir.h"
 
 #include <benchmark/benchmark.h>
 #include <QComboBox>

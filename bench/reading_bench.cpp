@@ -2,11 +2,11 @@
 // conversion, the heading and its publication, the dial picture's check; with drawn=1 also
 // the frame that shows it (the dial, the needle, the labels), as every chunk is drawn when
 // readings come slower than the screen's frames.
-#include "app/Forms.h"
-#include "app/Unit1.h"
-#include "platform/Application.h"
-#include "platform/InstallDir.h"
-#include "platform/MessageBoxes.h"
+#include "mainwindow/Unit1.h"
+#include "platform/app/Application.h"
+#include "platform/app/InstallDir.h"
+#include "platform/app/MessageBoxes.h"
+#include "program/Forms.h"
 #include "RecordingMessageBoxService.h"
 #include "serial/port/SerialDevice.h"
 #include "ShippedData.h"

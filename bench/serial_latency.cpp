@@ -4,7 +4,7 @@
 // CPU time the port's threads take while the port sits open and idle.
 #include "PtyHarness.h"
 
-#include "platform/QtSync.h"
+#include "platform/app/QtSync.h"
 #include "serial/port/SerialPort.h"
 #include "serial/posix/PosixSerialDevice.h"
 #include "serial/virtual/VirtualSerialLine.h"

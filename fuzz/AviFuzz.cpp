@@ -2,8 +2,8 @@
 // the clip's size.
 #include "FuzzCheck.h"
 
-#include "platform/AviFile.h"
-#include "platform/Errors.h"
+#include "platform/app/Errors.h"
+#include "platform/media/AviFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     const QByteArray file(reinterpret_cast<const char *>(data), qsizetype(size));

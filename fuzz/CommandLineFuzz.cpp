@@ -3,8 +3,8 @@
 // every argument escaped so that the escape can be undone.
 #include "FuzzCheck.h"
 
-#include "app/CommandLine.h"
-#include "platform/EscapedText.h"
+#include "base/EscapedText.h"
+#include "program/CommandLine.h"
 
 #include <QString>
 

@@ -3,8 +3,8 @@
 // go on the line refuses the whole message; and any bytes as the module reads them.
 #include "FuzzCheck.h"
 
-#include "app/ParameterMessage.h"
-#include "platform/Errors.h"
+#include "link/ParameterMessage.h"
+#include "platform/app/Errors.h"
 #include "sim/CompassCommands.h"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 // (declination sign and value, centring sign and value), one a line.
 #include "FuzzCheck.h"
 
-#include "app/Heading.h"
-#include "platform/Errors.h"
+#include "mainwindow/Heading.h"
+#include "platform/app/Errors.h"
 
 #include <algorithm>
 

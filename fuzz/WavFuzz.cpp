@@ -1,7 +1,7 @@
 // Any bytes as a sound file: a clear refusal, or a PCM sound made of whole frames.
 #include "FuzzCheck.h"
 
-#include "platform/WavFile.h"
+#include "platform/media/WavFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     const QByteArray file(reinterpret_cast<const char *>(data), qsizetype(size));

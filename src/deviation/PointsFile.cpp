@@ -1,7 +1,7 @@
 #include "deviation/PointsFile.h"
 
-#include "platform/EscapedText.h"
-#include "platform/Language.h"
+#include "base/EscapedText.h"
+#include "base/Language.h"
 
 #include <charconv>
 #include <cmath>

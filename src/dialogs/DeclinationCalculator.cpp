@@ -6,8 +6,8 @@
 #include "geomag/Declination.h"
 #include "geomag/Warnings.h"
 #include "nmea/ShareSettings.h"
-#include "platform/Guarded.h"
-#include "platform/Translations.h"
+#include "platform/app/Guarded.h"
+#include "platform/app/Translations.h"
 #include "settings/OwnSettings.h"
 
 #include <QCoreApplication>

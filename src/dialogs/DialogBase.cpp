@@ -2,10 +2,10 @@
 
 #include "dialogs/HelpTopics.h"
 
-#include "platform/Application.h"
-#include "platform/Canvas.h"
-#include "platform/Guarded.h"
-#include "platform/InstallDir.h"
+#include "platform/app/Application.h"
+#include "platform/app/Guarded.h"
+#include "platform/app/InstallDir.h"
+#include "platform/ui/Canvas.h"
 
 #include <QAbstractButton>
 #include <QBitmap>

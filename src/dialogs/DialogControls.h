@@ -3,7 +3,7 @@
 // notify like a user's.
 #pragma once
 
-#include "platform/Canvas.h"
+#include "platform/ui/Canvas.h"
 
 #include <QAbstractButton>
 #include <QPoint>

@@ -2,7 +2,7 @@
 
 #include "dialogs/DialogControls.h"
 #include "nmea/HeadingShare.h"
-#include "platform/MessageBoxes.h"
+#include "platform/app/MessageBoxes.h"
 #include "settings/OwnSettings.h"
 
 #include <QCheckBox>

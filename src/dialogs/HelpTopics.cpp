@@ -1,8 +1,8 @@
 #include "dialogs/HelpTopics.h"
 
-#include "platform/HelpViewer.h"
-#include "platform/InstallDir.h"
-#include "platform/Translations.h"
+#include "platform/app/InstallDir.h"
+#include "platform/app/Translations.h"
+#include "platform/desktop/HelpViewer.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "dialogs/PreferenceDialog.h"
 
 #include "dialogs/HelpTopics.h"
-#include "platform/Guarded.h"
+#include "platform/app/Guarded.h"
 
 #include <QCoreApplication>
 #include <QHideEvent>

@@ -1,10 +1,10 @@
 #include "dialogs/Unit10.h"
 
 #include "dialogs/DialogControls.h"
-#include "platform/Canvas.h"
-#include "platform/Guarded.h"
-#include "platform/InstallDir.h"
-#include "platform/Shell.h"
+#include "platform/app/Guarded.h"
+#include "platform/app/InstallDir.h"
+#include "platform/desktop/Shell.h"
+#include "platform/ui/Canvas.h"
 #include "widgets/ScrollingText.h"
 
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "dialogs/DialogBase.h"
-#include "platform/SystemInfo.h"
+#include "platform/desktop/SystemInfo.h"
 
 #include <QLocale>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "dialogs/Unit2.h"
 
-#include "platform/Errors.h"
-#include "platform/EscapedText.h"
-#include "platform/Guarded.h"
-#include "platform/InstallDir.h"
+#include "base/EscapedText.h"
+#include "platform/app/Errors.h"
+#include "platform/app/Guarded.h"
+#include "platform/app/InstallDir.h"
 #include "serial/devices/PortDiscovery.h"
 #include "serial/devices/PortLinks.h"
 #include "serial/devices/PortNames.h"

@@ -3,9 +3,9 @@
 #include "dialogs/DeclinationCalculator.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/HelpTopics.h"
-#include "platform/Errors.h"
-#include "platform/Guarded.h"
-#include "platform/InstallDir.h"
+#include "platform/app/Errors.h"
+#include "platform/app/Guarded.h"
+#include "platform/app/InstallDir.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

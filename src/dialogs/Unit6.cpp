@@ -1,11 +1,11 @@
 #include "dialogs/Unit6.h"
 
 #include "dialogs/DialogBase.h"
-#include "platform/Animation.h"
-#include "platform/Application.h"
-#include "platform/Canvas.h"
-#include "platform/Errors.h"
-#include "platform/InstallDir.h"
+#include "platform/app/Application.h"
+#include "platform/app/Errors.h"
+#include "platform/app/InstallDir.h"
+#include "platform/media/Animation.h"
+#include "platform/ui/Canvas.h"
 
 #include <QCoreApplication>
 #include <QFrame>

@@ -2,8 +2,8 @@
 
 #include "dialogs/DialogControls.h"
 #include "dialogs/HelpTopics.h"
-#include "platform/Guarded.h"
-#include "platform/MessageBoxes.h"
+#include "platform/app/Guarded.h"
+#include "platform/app/MessageBoxes.h"
 
 #include <QCoreApplication>
 #include <QFrame>

@@ -2,7 +2,7 @@
 
 #include "dialogs/DialogControls.h"
 #include "dialogs/HelpTopics.h"
-#include "platform/Guarded.h"
+#include "platform/app/Guarded.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "geomag/Coordinates.h"
 
-#include "platform/Language.h"
+#include "base/Language.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #include "geomag/Warnings.h"
 
-#include "platform/Language.h"
+#include "base/Language.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "headinglog/LogReader.h"
 
-#include "platform/RegularFile.h"
+#include "base/RegularFile.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "settings/OwnSettings.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/InstallDir.h"
-#include "platform/MessageBoxes.h"
-#include "platform/RegularFile.h"
+#include "base/AtomicFile.h"
+#include "base/RegularFile.h"
+#include "platform/app/InstallDir.h"
+#include "platform/app/MessageBoxes.h"
 
 #include <QCoreApplication>
 #include <QDir>

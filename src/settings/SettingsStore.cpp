@@ -1,8 +1,8 @@
 #include "settings/SettingsStore.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/Errors.h"
-#include "platform/FileRead.h"
+#include "base/AtomicFile.h"
+#include "base/FileRead.h"
+#include "platform/app/Errors.h"
 
 #include <QCoreApplication>
 #include <QFile>

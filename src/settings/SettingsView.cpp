@@ -1,6 +1,6 @@
 #include "settings/SettingsView.h"
 
-#include "platform/Errors.h"
+#include "platform/app/Errors.h"
 
 #include <array>
 #include <string>

@@ -3,7 +3,7 @@
 // ("kill -USR1 $(pidof ventrose)").
 #pragma once
 
-#include "platform/SignalNotes.h"
+#include "base/SignalNotes.h"
 #include "sim/SimulatedCompass.h"
 
 namespace sim {

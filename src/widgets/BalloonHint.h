@@ -2,8 +2,8 @@
 // to the mouse cursor, shown and hidden on request.
 #pragma once
 
-#include "platform/Canvas.h"
-#include "platform/Component.h"
+#include "base/Component.h"
+#include "platform/ui/Canvas.h"
 
 #include <QChar>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "widgets/BalloonHintTail.h"
 
-#include "platform/Canvas.h"
+#include "platform/ui/Canvas.h"
 
 #include <iterator>
 

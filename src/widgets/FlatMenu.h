@@ -2,10 +2,10 @@
 // every button of the form's tool bars in a flat, two-tone style.
 #pragma once
 
-#include "platform/Canvas.h"
-#include "platform/Component.h"
-#include "platform/Menus.h"
-#include "platform/ToolBar.h"
+#include "base/Component.h"
+#include "platform/ui/Canvas.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/ToolBar.h"
 
 #include <QSize>
 #include <QString>

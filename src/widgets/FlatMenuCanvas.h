@@ -1,7 +1,7 @@
 // Small drawing steps the flat menu painter repeats: fills, outlines and pen paths.
 #pragma once
 
-#include "platform/Canvas.h"
+#include "platform/ui/Canvas.h"
 
 #include <QPoint>
 

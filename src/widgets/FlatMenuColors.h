@@ -2,7 +2,7 @@
 // each result is the nearest colour that a surface of the given depth shows.
 #pragma once
 
-#include "platform/Canvas.h"
+#include "platform/ui/Canvas.h"
 
 namespace widgets {
 

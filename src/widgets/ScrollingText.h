@@ -3,10 +3,10 @@
 // directions; one copy that goes through and starts again, or tiles that keep the area full.
 #pragma once
 
-#include "platform/Alignment.h"
-#include "platform/Canvas.h"
-#include "platform/Component.h"
-#include "platform/Event.h"
+#include "base/Component.h"
+#include "base/Event.h"
+#include "platform/ui/Alignment.h"
+#include "platform/ui/Canvas.h"
 
 #include <QImage>
 #include <QList>

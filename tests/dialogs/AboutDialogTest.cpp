@@ -3,7 +3,7 @@
 #include "DialogTestSupport.h"
 
 #include "dialogs/Unit10.h"
-#include "platform/Shell.h"
+#include "platform/desktop/Shell.h"
 #include "widgets/ScrollingText.h"
 
 #include <QApplication>

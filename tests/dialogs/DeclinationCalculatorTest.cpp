@@ -4,7 +4,7 @@
 
 #include "dialogs/DeclinationCalculator.h"
 #include "nmea/ShareSettings.h"
-#include "platform/Translations.h"
+#include "platform/app/Translations.h"
 #include "settings/OwnSettings.h"
 
 #include <QDateEdit>

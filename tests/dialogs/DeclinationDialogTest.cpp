@@ -4,7 +4,7 @@
 #include "ShippedData.h"
 
 #include "dialogs/Unit5.h"
-#include "platform/Errors.h"
+#include "platform/app/Errors.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -4,10 +4,10 @@
 
 #include "dialogs/HelpTopics.h"
 #include "dialogs/MainWindowAccess.h"
-#include "platform/Application.h"
-#include "platform/HelpViewer.h"
-#include "platform/InstallDir.h"
-#include "platform/MessageBoxes.h"
+#include "platform/app/Application.h"
+#include "platform/app/InstallDir.h"
+#include "platform/app/MessageBoxes.h"
+#include "platform/desktop/HelpViewer.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

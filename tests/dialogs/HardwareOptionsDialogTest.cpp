@@ -2,7 +2,7 @@
 #include "DialogTestSupport.h"
 
 #include "dialogs/Unit9.h"
-#include "platform/Errors.h"
+#include "platform/app/Errors.h"
 
 #include <QCheckBox>
 #include <QLabel>

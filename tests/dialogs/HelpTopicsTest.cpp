@@ -2,7 +2,7 @@
 // failing engine never fails the window that asked.
 #include "DialogTestSupport.h"
 
-#include "platform/Translations.h"
+#include "platform/app/Translations.h"
 
 #include <QFile>
 #include <stdexcept>

@@ -4,8 +4,8 @@
 #include "ShippedData.h"
 
 #include "dialogs/Unit6.h"
-#include "platform/Animation.h"
-#include "platform/Errors.h"
+#include "platform/app/Errors.h"
+#include "platform/media/Animation.h"
 
 #include <QDir>
 #include <QFile>

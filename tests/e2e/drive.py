@@ -2,7 +2,7 @@
 """End-to-end tests: the real ventrose on an Xvfb display of its own with openbox, driven
 with xdotool as a user would, with a fresh installation folder and a line trace.
 
-    drive.py --program build/release/src/app/ventrose --work DIR SCENARIO
+    drive.py --program build/release/src/program/ventrose --work DIR SCENARIO
 
 Every wait is for a condition (a window appears, a trace line arrives) with a generous
 limit, so the tests hold on a slow, busy machine. On a failure the scenario's folder keeps

@@ -1,5 +1,5 @@
 // The activation model alone: transitions, de-duplication, boxes and re-entrancy.
-#include "platform/ActivationModel.h"
+#include "platform/app/ActivationModel.h"
 
 #include <gtest/gtest.h>
 

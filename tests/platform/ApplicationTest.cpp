@@ -1,7 +1,7 @@
 // Forms, boxes, guarded handlers, the event pump and termination on offscreen widgets.
-#include "platform/Application.h"
-#include "platform/Errors.h"
-#include "platform/Guarded.h"
+#include "platform/app/Application.h"
+#include "platform/app/Errors.h"
+#include "platform/app/Guarded.h"
 #include "RecordingMessageBoxService.h"
 
 #include <QApplication>

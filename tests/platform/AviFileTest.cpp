@@ -1,7 +1,7 @@
 // The AVI reader on clips built here byte by byte, and the animation control's timer.
-#include "platform/AviFile.h"
-#include "platform/Animation.h"
-#include "platform/Errors.h"
+#include "platform/media/AviFile.h"
+#include "platform/app/Errors.h"
+#include "platform/media/Animation.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 // The canvas, pixel by pixel: GDI's line and shape conventions, flood fill, colours.
-#include "platform/Canvas.h"
-#include "platform/Errors.h"
+#include "platform/ui/Canvas.h"
+#include "platform/app/Errors.h"
 
 #include <QApplication>
 #include <QPalette>

@@ -1,5 +1,5 @@
 // The integer conversion's exact syntax and the exceptions' French messages.
-#include "platform/Errors.h"
+#include "platform/app/Errors.h"
 
 #include <gtest/gtest.h>
 

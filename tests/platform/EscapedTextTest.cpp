@@ -1,6 +1,6 @@
 // Text from outside shown on one line: controls, backslashes and bytes that are not UTF-8
 // escaped, everything else kept.
-#include "platform/EscapedText.h"
+#include "base/EscapedText.h"
 
 #include <gtest/gtest.h>
 

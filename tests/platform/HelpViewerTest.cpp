@@ -1,5 +1,5 @@
 // The help window: topics by anchor, and no failure whatever the help file holds.
-#include "platform/HelpViewer.h"
+#include "platform/desktop/HelpViewer.h"
 
 #include <QFile>
 #include <QScrollBar>

@@ -1,5 +1,5 @@
 // The installation folder: installed once from the shipped data, then used as it stands.
-#include "platform/InstallDir.h"
+#include "platform/app/InstallDir.h"
 
 #include <gtest/gtest.h>
 #include <QDir>

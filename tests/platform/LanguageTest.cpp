@@ -1,6 +1,6 @@
 // The language the locale variables choose, and the texts of the Qt-free parts in it.
-#include "platform/Language.h"
-#include "platform/Translations.h"
+#include "base/Language.h"
+#include "platform/app/Translations.h"
 
 #include <gtest/gtest.h>
 

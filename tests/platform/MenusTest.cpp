@@ -1,8 +1,8 @@
 // Menu items and tool buttons: their state reaches the QActions, clicks reach the handlers,
 // and a handler's exception is reported instead of escaping.
-#include "platform/Menus.h"
-#include "platform/MessageBoxes.h"
-#include "platform/ToolBar.h"
+#include "platform/ui/Menus.h"
+#include "platform/app/MessageBoxes.h"
+#include "platform/ui/ToolBar.h"
 #include "RecordingMessageBoxService.h"
 
 #include <QAction>

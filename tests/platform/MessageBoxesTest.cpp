@@ -1,7 +1,7 @@
 // The real Qt message boxes: titles, buttons and texts exactly as given.
-#include "platform/MessageBoxes.h"
-#include "platform/Application.h"
-#include "platform/PlainMessageBox.h"
+#include "platform/app/MessageBoxes.h"
+#include "platform/app/Application.h"
+#include "platform/app/PlainMessageBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>

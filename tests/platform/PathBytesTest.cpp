@@ -1,6 +1,6 @@
 // Paths given as bytes: whatever the locale's encoding makes of them, the files are the
 // ones the bytes name.
-#include "platform/PathBytes.h"
+#include "platform/app/PathBytes.h"
 
 #include <gtest/gtest.h>
 #include <QFile>

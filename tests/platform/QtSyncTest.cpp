@@ -1,9 +1,9 @@
 // The synchronise facility served by Qt: its event loop, nested waits and modal boxes.
-#include "platform/Application.h"
-#include "platform/Errors.h"
-#include "platform/MessageBoxes.h"
-#include "platform/PlainMessageBox.h"
-#include "platform/sync.h"
+#include "base/sync.h"
+#include "platform/app/Application.h"
+#include "platform/app/Errors.h"
+#include "platform/app/MessageBoxes.h"
+#include "platform/app/PlainMessageBox.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,8 +1,8 @@
 // The shipped data files read by our own readers: the clip, the sounds, the help and a picture.
-#include "platform/AviFile.h"
-#include "platform/Canvas.h"
-#include "platform/HelpViewer.h"
-#include "platform/MediaPlayer.h"
+#include "platform/desktop/HelpViewer.h"
+#include "platform/media/AviFile.h"
+#include "platform/media/MediaPlayer.h"
+#include "platform/ui/Canvas.h"
 
 #include <QDir>
 

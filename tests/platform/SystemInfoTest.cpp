@@ -1,6 +1,6 @@
 // Memory figures from /proc/meminfo's text, the mailto builder, and the screen queries.
-#include "platform/SystemInfo.h"
-#include "platform/Shell.h"
+#include "platform/desktop/SystemInfo.h"
+#include "platform/desktop/Shell.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 // The WAV parser and the media player's two kinds of open errors.
-#include "platform/WavFile.h"
-#include "platform/MediaPlayer.h"
+#include "platform/media/WavFile.h"
+#include "platform/media/MediaPlayer.h"
 
 #include <QAudioDevice>
 #include <QDir>

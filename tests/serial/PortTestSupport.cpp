@@ -1,6 +1,6 @@
 #include "serial/PortTestSupport.h"
 
-#include "platform/sync.h"
+#include "base/sync.h"
 
 #include <thread>
 

@@ -2,7 +2,7 @@
 // something that is not a plain file: nothing blocks, nothing but a regular file is ever
 // replaced (a device stays a device), a link to a regular file is written through, and
 // Ventrose.conf's values are the defaults, told once, when it cannot be read.
-#include "platform/Errors.h"
+#include "platform/app/Errors.h"
 #include "RecordingMessageBoxService.h"
 #include "settings/OwnSettings.h"
 #include "settings/SettingsStore.h"

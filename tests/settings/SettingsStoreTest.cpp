@@ -1,6 +1,6 @@
 // The settings file: thirty CR LF lines, exact bytes, atomic replacement and its failures.
 #include "settings/SettingsStore.h"
-#include "platform/Errors.h"
+#include "platform/app/Errors.h"
 #include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>

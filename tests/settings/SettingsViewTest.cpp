@@ -1,7 +1,7 @@
 // The typed view: each slot's keywords and numbers, and every other text telling "none of
 // them" rather than a value.
 #include "settings/SettingsView.h"
-#include "platform/Errors.h"
+#include "platform/app/Errors.h"
 
 #include <gtest/gtest.h>
 

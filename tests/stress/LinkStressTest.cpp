@@ -6,10 +6,10 @@
 //
 // VENTROSE_STRESS_SEQUENCES (default 1000) sequences of VENTROSE_STRESS_STEPS (default 50)
 // steps run, from seed VENTROSE_STRESS_FIRST (default 1) on.
-#include "app/AppTestSupport.h"
+#include "AppTestSupport.h"
 
-#include "platform/Guarded.h"
-#include "platform/sync.h"
+#include "base/sync.h"
+#include "platform/app/Guarded.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -7,7 +7,7 @@
 
 #include "PtyHarness.h"
 
-#include "platform/sync.h"
+#include "base/sync.h"
 #include "serial/port/SerialPort.h"
 
 #include <dirent.h>

@@ -1,6 +1,6 @@
 #include "PumpEvents.h"
 
-#include "platform/Application.h"
+#include "platform/app/Application.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

@@ -1,7 +1,7 @@
 // A scripted message-box service for tests: records every box, answers from a script.
 #pragma once
 
-#include "platform/MessageBoxes.h"
+#include "platform/app/MessageBoxes.h"
 
 #include <deque>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "SteppedTime.h"
 
-#include "app/Unit1.h"
-#include "platform/Application.h"
+#include "mainwindow/Unit1.h"
+#include "platform/app/Application.h"
 #include "PumpEvents.h"
 #include "sim/SimulatedCompass.h"
 

@@ -7,7 +7,7 @@
 
 #include "sim/ModuleClock.h"
 
-#include "app/LinkTimer.h"
+#include "link/LinkTimer.h"
 
 #include <QObject>
 #include <QPointer>

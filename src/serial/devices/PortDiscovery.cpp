@@ -1,6 +1,6 @@
 #include "serial/devices/PortDiscovery.h"
 
-#include "platform/Language.h"
+#include "base/Language.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,8 +1,8 @@
 #include "serial/persistence/IniFile.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/FileRead.h"
-#include "platform/Language.h"
+#include "base/AtomicFile.h"
+#include "base/FileRead.h"
+#include "base/Language.h"
 #include "serial/persistence/SettingsText.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "serial/port/ExceptionReport.h"
 
-#include "platform/StandardDescriptors.h"
+#include "base/StandardDescriptors.h"
 
 #include <mutex>
 #include <stdexcept>

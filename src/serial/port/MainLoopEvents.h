@@ -5,7 +5,7 @@
 // thread as an event worker would deliver them.
 #pragma once
 
-#include "platform/sync.h"
+#include "base/sync.h"
 #include "serial/port/SerialDevice.h"
 #include "serial/port/SerialTypes.h"
 

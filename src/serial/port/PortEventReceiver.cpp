@@ -1,6 +1,6 @@
 #include "serial/port/PortEventReceiver.h"
 
-#include "platform/sync.h"
+#include "base/sync.h"
 #include "serial/port/ExceptionReport.h"
 
 namespace serial {

@@ -3,8 +3,8 @@
 // header brings in the whole unit.
 #pragma once
 
-#include "platform/Component.h"
-#include "platform/Event.h"
+#include "base/Component.h"
+#include "base/Event.h"
 #include "serial/port/ESerialPort.h"
 #include "serial/port/ExceptionReport.h"
 #include "serial/port/SerialAsync.h"

@@ -2,7 +2,7 @@
 // queue sizes. A change asks the owning port to push the affected group to its device.
 #pragma once
 
-#include "platform/Event.h"
+#include "base/Event.h"
 #include "serial/port/SerialTypes.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 // each batch to the port in the delivery mode it asks for.
 #pragma once
 
-#include "platform/sync.h"
+#include "base/sync.h"
 #include "serial/port/SerialDevice.h"
 #include "serial/port/SerialTypes.h"
 

@@ -3,8 +3,8 @@
 // end never waits long for a destination that stopped taking lines.
 #pragma once
 
-#include "platform/Language.h"
-#include "platform/StandardDescriptors.h"
+#include "base/Language.h"
+#include "base/StandardDescriptors.h"
 
 #include <chrono>
 #include <cstddef>

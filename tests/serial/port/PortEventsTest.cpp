@@ -3,7 +3,7 @@
 // and an event worker.
 #include "serial/PortTestSupport.h"
 
-#include "platform/sync.h"
+#include "base/sync.h"
 
 #include <gmock/gmock.h>
 

@@ -4,7 +4,7 @@
 #include "serial/PortTestSupport.h"
 #include "support/PtyHarness.h"
 
-#include "platform/sync.h"
+#include "base/sync.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,0 +1,89 @@
+# Checks which folder of src/ may include which, so that the arrows between the folders go one
+# way: the program wires the windows together, the windows show the link, the link drives the
+# serial component, and everything stands on the Qt-free base. Run as a build step
+# (cmake -DSOURCE_DIR=... -DSTAMP=... -P); a file whose include crosses the wrong way fails the
+# build with its name and line. A folder is named by its path under src/ ("serial/port");
+# "serial" or "platform" in a list allows every folder under it.
+cmake_policy(SET CMP0057 NEW) # if(... IN_LIST ...)
+
+set(folders base compass serial/port serial/posix serial/virtual serial/trace serial/devices
+    serial/persistence sim geomag deviation headinglog nmea gnss platform/app platform/ui
+    platform/media platform/desktop settings widgets dialogs swing link logwindow mainwindow
+    program)
+
+# What each folder may include besides itself and the base.
+set(allowed_base "")
+set(allowed_compass "")
+set(allowed_serial/port "")
+set(allowed_serial/posix serial/port serial/devices)
+set(allowed_serial/virtual serial/port)
+set(allowed_serial/trace serial/port)
+set(allowed_serial/devices "")
+set(allowed_serial/persistence serial/port)
+set(allowed_sim serial/port serial/virtual serial/devices)
+set(allowed_geomag "")
+set(allowed_deviation "")
+set(allowed_headinglog compass)
+set(allowed_nmea compass)
+set(allowed_gnss geomag)
+set(allowed_platform/app "")
+set(allowed_platform/ui platform/app)
+set(allowed_platform/media platform/app)
+set(allowed_platform/desktop platform/app)
+set(allowed_settings platform serial/devices)
+set(allowed_widgets platform)
+set(allowed_dialogs compass settings platform widgets serial/devices geomag nmea deviation)
+set(allowed_swing compass deviation headinglog gnss geomag settings platform widgets dialogs)
+set(allowed_link compass settings platform serial)
+set(allowed_logwindow link compass headinglog dialogs settings platform widgets sim)
+set(allowed_mainwindow link compass dialogs swing settings platform widgets serial nmea)
+set(allowed_program mainwindow logwindow link compass dialogs swing gnss settings platform widgets
+    serial sim geomag deviation headinglog nmea)
+
+# The folder an include path or a file under src/ belongs to: the longest listed folder it
+# starts with.
+function(folder_of path out)
+  set(found "")
+  foreach(folder ${folders})
+    string(LENGTH "${folder}" length)
+    string(FIND "${path}" "${folder}/" at)
+    if(at EQUAL 0)
+      string(LENGTH "${found}" found_length)
+      if(length GREATER found_length)
+        set(found ${folder})
+      endif()
+    endif()
+  endforeach()
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+set(violations "")
+file(GLOB_RECURSE files ${SOURCE_DIR}/src/*.cpp ${SOURCE_DIR}/src/*.h)
+foreach(file ${files})
+  file(RELATIVE_PATH shown ${SOURCE_DIR} ${file})
+  string(REGEX REPLACE "^src/" "" relative "${shown}")
+  folder_of("${relative}" from)
+  if(from STREQUAL "")
+    string(APPEND violations "\n  ${shown}: in no folder the rules know (cmake/IncludeRules.cmake)")
+    continue()
+  endif()
+  file(STRINGS ${file} includes REGEX "^#include \"[a-z]+/")
+  foreach(line ${includes})
+    string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" included "${line}")
+    folder_of("${included}" to)
+    if(to STREQUAL "" OR to STREQUAL from OR to STREQUAL "base")
+      continue()
+    endif()
+    string(REGEX REPLACE "/.*" "" to_top "${to}")
+    if(to IN_LIST allowed_${from} OR (NOT to_top STREQUAL to AND to_top IN_LIST allowed_${from}))
+      continue()
+    endif()
+    string(APPEND violations "\n  ${shown}: ${line} (${from} may include only: ${allowed_${from}} base)")
+  endforeach()
+endforeach()
+if(violations)
+  message(FATAL_ERROR "An include crosses between the folders of src/ the wrong way:${violations}")
+endif()
+if(STAMP)
+  file(TOUCH ${STAMP})
+endif()

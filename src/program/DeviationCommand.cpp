@@ -1,0 +1,119 @@
+#include "program/DeviationCommand.h"
+
+#include "base/EscapedText.h"
+#include "base/Language.h"
+#include "base/RegularFile.h"
+#include "deviation/Fit.h"
+#include "deviation/PointsFile.h"
+#include "program/CommandLine.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace app {
+namespace {
+
+std::string Tr(const char *text, const std::vector<std::string> &args = {}) {
+    return platform::Translated("DeviationCommand", text, args);
+}
+
+// Two decimals whatever the locale, rounded to the hundredth; -0.00 is written 0.00.
+std::string Fixed(double value, bool signedValue, int width = 0) {
+    double rounded = std::round(value * 100) / 100;
+    if (rounded == 0)
+        rounded = 0; // no minus zero
+    char text[64];
+    const auto end =
+        std::to_chars(text, text + sizeof text, rounded, std::chars_format::fixed, 2).ptr;
+    std::string written(text, end);
+    const bool negative = written.starts_with('-');
+    if (negative)
+        written.erase(0, 1);
+    if (int(written.size()) < width)
+        written.insert(0, std::size_t(width) - written.size(), '0');
+    if (negative)
+        return "-" + written;
+    return signedValue ? "+" + written : written;
+}
+
+// Why the file gives no points; empty when `text` holds its bytes.
+std::string ReadPointsFile(const std::string &path, std::string &text) {
+    const std::string name = platform::QuotedArgument(path);
+    const platform::RegularFileRead read = platform::ReadRegularFile(path, kLargestPointsFile);
+    switch (read.outcome) {
+    case platform::RegularFileRead::Outcome::Read:
+        text = read.bytes;
+        return {};
+    case platform::RegularFileRead::Outcome::Missing:
+        return Tr(QT_TRANSLATE_NOOP("DeviationCommand", "le fichier de points %1 n'existe pas"),
+                  {name});
+    case platform::RegularFileRead::Outcome::NotRegular:
+        return Tr(QT_TRANSLATE_NOOP("DeviationCommand",
+                                    "%1 n'est pas un fichier ordinaire : un dossier, un "
+                                    "périphérique ou un tube n'est pas lu"),
+                  {name});
+    case platform::RegularFileRead::Outcome::TooLarge:
+        return Tr(QT_TRANSLATE_NOOP("DeviationCommand",
+                                    "le fichier %1 dépasse 1 Mio : ce n'est pas un fichier de "
+                                    "points de régulation"),
+                  {name});
+    case platform::RegularFileRead::Outcome::Failed:
+        break;
+    }
+    return Tr(QT_TRANSLATE_NOOP("DeviationCommand", "impossible de lire %1 : %2"),
+              {name, std::strerror(read.error)});
+}
+
+// What is wrong in the file's content, after the file's name.
+std::string InFile(const std::string &name, const std::string &reason) {
+    return Tr(QT_TRANSLATE_NOOP("DeviationCommand", "%1 : %2"), {name, reason});
+}
+
+int Refused(std::FILE *err, const std::string &reason) {
+    std::fprintf(err, "%s\n",
+                 Tr(QT_TRANSLATE_NOOP("DeviationCommand", "ventrose : %1."), {reason}).c_str());
+    return kUsageErrorStatus;
+}
+
+} // namespace
+
+int PrintDeviationCard(const std::string &path, std::FILE *out, std::FILE *err) {
+    std::string text;
+    if (const std::string error = ReadPointsFile(path, text); !error.empty())
+        return Refused(err, error);
+    const std::string name = platform::QuotedArgument(path);
+    const deviation::PointsReading reading = deviation::ReadSwingPoints(text);
+    if (!reading.error.empty())
+        return Refused(err, InFile(name, reading.error));
+    const deviation::FitOutcome outcome = deviation::FitSwing(reading.points);
+    if (!outcome.fit)
+        return Refused(err, InFile(name, outcome.refusal));
+
+    const deviation::Fit &fit = *outcome.fit;
+    const deviation::Coefficients &k = fit.coefficients;
+    std::fprintf(out, "A=%s B=%s C=%s D=%s E=%s\nRMS=%s\n", Fixed(k.a, true).c_str(),
+                 Fixed(k.b, true).c_str(), Fixed(k.c, true).c_str(), Fixed(k.d, true).c_str(),
+                 Fixed(k.e, true).c_str(), Fixed(fit.rms, false).c_str());
+    for (const deviation::CardRow &row : deviation::Card(k)) {
+        // The magnetic heading from the deviation as printed, so that each line adds up.
+        const double shown = std::round(row.deviation * 100) / 100;
+        std::fprintf(out, "%03d %s %s\n", int(row.compass), Fixed(shown, true).c_str(),
+                     Fixed(deviation::Heading360(row.compass + shown), false, 6).c_str());
+    }
+    for (std::size_t n = 0; n < fit.points.size(); ++n)
+        if (fit.points[n].outlier)
+            std::fprintf(
+                err, "%s\n",
+                Tr(QT_TRANSLATE_NOOP("DeviationCommand",
+                                     "ventrose : attention : le point %1 (compas %2, magnétique "
+                                     "%3) s'écarte de %4° de la courbe, plus de trois fois "
+                                     "l'écart quadratique moyen : à vérifier ou à refaire"),
+                   {std::to_string(n + 1), Fixed(fit.points[n].point.compass, false),
+                    Fixed(fit.points[n].point.magnetic, false),
+                    Fixed(fit.points[n].residual, true)})
+                    .c_str());
+    return 0;
+}
+
+} // namespace app
