@@ -13,7 +13,7 @@ set(ventrose_test_tools
     gpsd gpsd
     gpspipe gpsd-clients
     pdftotext poppler-utils
-    pdftoppm poppler-utils
+    pdfinfo poppler-utils
     man man-db
     appstreamcli appstream
     desktop-file-validate desktop-file-utils

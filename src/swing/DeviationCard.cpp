@@ -24,8 +24,12 @@ namespace swing {
 
 namespace {
 
-constexpr int kCurveStep = 2;  // degrees between two points of the drawn curve
-constexpr double kMargin = 15; // millimetres round the printed card
+constexpr int kCurveStep = 2; // degrees between two points of the drawn curve
+// The markers of the printed chart, enlarged by what looks right on paper: they are drawn
+// neither at the chart's scale nor at the page's.
+constexpr double kPrintedMarkerScale = 1.4;
+constexpr double kChartWidth = 760; // the printed chart's layout width, in screen pixels
+constexpr double kMargin = 15;      // millimetres round the printed card
 constexpr double kPrintableWidth = 210 - 2 * kMargin;
 
 QString Tr(const char *text) { return QCoreApplication::translate("DeviationCard", text); }
@@ -94,7 +98,7 @@ QByteArray CardCsv(const deviation::Coefficients &k) {
     return text;
 }
 
-QChart *MakeCardChart(const deviation::Fit &fit) {
+QChart *MakeCardChart(const deviation::Fit &fit, double markerScale) {
     auto *chart = new QChart;
     chart->setBackgroundRoundness(0);
     auto *x = new QValueAxis;
@@ -105,7 +109,12 @@ QChart *MakeCardChart(const deviation::Fit &fit) {
     auto *y = new QValueAxis;
     const auto [low, high] = DeviationRange(fit);
     y->setRange(low, high);
-    y->setLabelFormat(QStringLiteral("%+.0f"));
+    // Ticks on whole degrees from 0: every 1°, 2° or 5°, about eight of them.
+    const double span = high - low;
+    y->setTickType(QValueAxis::TicksDynamic);
+    y->setTickAnchor(0);
+    y->setTickInterval(span <= 8 ? 1 : span <= 16 ? 2 : 5);
+    y->setLabelFormat(QStringLiteral("%.0f"));
     y->setTitleText(Tr("Déviation (°, est positive)"));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
@@ -124,12 +133,12 @@ QChart *MakeCardChart(const deviation::Fit &fit) {
 
     auto *kept = new QScatterSeries;
     kept->setName(Tr("Points"));
-    kept->setMarkerSize(8);
+    kept->setMarkerSize(8 * markerScale);
     kept->setColor(QColor(0, 128, 0));
     auto *outliers = new QScatterSeries;
     outliers->setName(Tr("Points aberrants"));
     outliers->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
-    outliers->setMarkerSize(10);
+    outliers->setMarkerSize(10 * markerScale);
     outliers->setColor(QColor(200, 0, 0));
     bool anyOutlier = false;
     for (const deviation::FittedPoint &point : fit.points) {
@@ -184,14 +193,21 @@ void PaintCard(QPainter &painter, const QRectF &page, const deviation::Fit &fit,
     const std::size_t half = rows.size() / 2;
     font(10, false);
     const double rowHeight = painter.fontMetrics().height() * 1.25;
-    const double column = 30 * unit, block = page.width() / 2;
+    const double columns[3] = {26 * unit, 24 * unit, 36 * unit}; // right edges 26, 50, 86
+    const double block = page.width() / 2;
+    const auto cell = [&](int side, int c, double y) {
+        const double x = left + side * block +
+                         (c == 0   ? 0
+                          : c == 1 ? columns[0]
+                                   : columns[0] + columns[1]);
+        return QRectF(x, y, columns[c], rowHeight);
+    };
     const QString titles[3] = {Tr("Cap compas"), Tr("Déviation"), Tr("Cap magnétique")};
     for (int side = 0; side < 2; ++side) {
         double y = top;
         font(10, true);
         for (int c = 0; c < 3; ++c)
-            painter.drawText(QRectF(left + side * block + c * column, y, column, rowHeight),
-                             Qt::AlignRight | Qt::AlignVCenter, titles[c]);
+            painter.drawText(cell(side, c, y), Qt::AlignRight | Qt::AlignVCenter, titles[c]);
         y += rowHeight;
         font(10, false);
         for (std::size_t r = side * half; r < (side + 1) * half; ++r) {
@@ -199,8 +215,7 @@ void PaintCard(QPainter &painter, const QRectF &page, const deviation::Fit &fit,
                 QStringLiteral("%1").arg(rows[r].compass, 3, 10, QLatin1Char('0')),
                 rows[r].deviation, rows[r].magnetic};
             for (int c = 0; c < 3; ++c)
-                painter.drawText(QRectF(left + side * block + c * column, y, column, rowHeight),
-                                 Qt::AlignRight | Qt::AlignVCenter, cells[c]);
+                painter.drawText(cell(side, c, y), Qt::AlignRight | Qt::AlignVCenter, cells[c]);
             y += rowHeight;
         }
     }
@@ -209,11 +224,11 @@ void PaintCard(QPainter &painter, const QRectF &page, const deviation::Fit &fit,
     // The curve: the chart drawn into the rest of the page.
     const QRectF area(left, top, page.width(), page.bottom() - top);
     QGraphicsScene scene;
-    QChart *chart = MakeCardChart(fit);
-    scene.addItem(chart); // the scene owns it
     // Laid out at screen size, then scaled onto the page, so that its texts keep their
     // proportions.
-    const QSizeF screen(900, 900 * area.height() / area.width());
+    const QSizeF screen(kChartWidth, kChartWidth * area.height() / area.width());
+    QChart *chart = MakeCardChart(fit, kPrintedMarkerScale);
+    scene.addItem(chart); // the scene owns it
     chart->setGeometry(QRectF(QPointF(0, 0), screen));
     scene.setSceneRect(QRectF(QPointF(0, 0), screen));
     scene.render(&painter, area, scene.sceneRect());

@@ -32,8 +32,9 @@ std::vector<ShownRow> ShownCard(const deviation::Coefficients &k);
 // compass heading, degrees with a full stop before the decimals.
 QByteArray CardCsv(const deviation::Coefficients &k);
 
-// The chart of the fit (owned by the caller, or by the view it is given to).
-QChart *MakeCardChart(const deviation::Fit &fit);
+// The chart of the fit (owned by the caller, or by the view it is given to); `markerScale`
+// enlarges the points' markers, for a chart drawn scaled onto a page.
+QChart *MakeCardChart(const deviation::Fit &fit, double markerScale = 1);
 
 // What a printed card names besides its fit.
 struct CardHeading {

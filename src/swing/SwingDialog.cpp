@@ -19,6 +19,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -206,7 +207,9 @@ TSwingForm::TSwingForm(app::MainWindowAccess &mainWindow, SwingInputs &inputs)
     ShowRecord();
 }
 
-void TSwingForm::FormActivate() {
+void TSwingForm::FormActivate() { InputsChanged(); }
+
+void TSwingForm::InputsChanged() {
     ShowDeclinationChoice();
     ShowReferenceChoice();
 }
@@ -301,8 +304,13 @@ void TSwingForm::EndTake(const TakeOutcome &outcome) {
         MessageLabel->setText(Tr("Point refusé : %1.").arg(outcome.refusal));
         return;
     }
-    record_.entries.push_back(
-        {*outcome.heading, *pendingReference_, pendingKind_, inputs_.WallClock()});
+    const QDateTime now = inputs_.WallClock();
+    record_.entries.push_back({*outcome.heading, *pendingReference_, pendingKind_, now});
+    // A swing without a date is dated by its first point.
+    if (record_.date.isEmpty()) {
+        record_.date = QLocale().toString(now.date(), QLocale::ShortFormat);
+        DateEdit->setText(record_.date);
+    }
     MessageLabel->setStyleSheet(QString());
     MessageLabel->setText(Tr("Point %1 : cap compas %2° (%3 mesures, écart type %4°).")
                               .arg(record_.entries.size())

@@ -63,6 +63,8 @@ public:
     void Reading(double compassHeading, Millis at);
     // Ends a take whose time is up (run by a timer while a take is under way).
     void Tick();
+    // The GNSS state or a declination changed: the reference choices show it.
+    void InputsChanged();
 
     const SwingRecord &Record() const { return record_; }
 
