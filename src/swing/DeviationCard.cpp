@@ -105,7 +105,7 @@ QChart *MakeCardChart(const deviation::Fit &fit, double markerScale) {
     x->setRange(0, 360);
     x->setTickCount(9);
     x->setLabelFormat(QStringLiteral("%d"));
-    x->setTitleText(Tr("Cap compas (°)"));
+    x->setTitleText(Tr(QT_TRANSLATE_NOOP("DeviationCard", "Cap compas (°)")));
     auto *y = new QValueAxis;
     const auto [low, high] = DeviationRange(fit);
     y->setRange(low, high);
@@ -115,7 +115,7 @@ QChart *MakeCardChart(const deviation::Fit &fit, double markerScale) {
     y->setTickAnchor(0);
     y->setTickInterval(span <= 8 ? 1 : span <= 16 ? 2 : 5);
     y->setLabelFormat(QStringLiteral("%.0f"));
-    y->setTitleText(Tr("Déviation (°, est positive)"));
+    y->setTitleText(Tr(QT_TRANSLATE_NOOP("DeviationCard", "Déviation (°, est positive)")));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     const auto attach = [&](QAbstractSeries *series) {
@@ -125,18 +125,18 @@ QChart *MakeCardChart(const deviation::Fit &fit, double markerScale) {
     };
 
     auto *curve = new QLineSeries;
-    curve->setName(Tr("Courbe"));
+    curve->setName(Tr(QT_TRANSLATE_NOOP("DeviationCard", "Courbe")));
     for (int compass = 0; compass <= 360; compass += kCurveStep)
         curve->append(compass, deviation::DeviationAt(fit.coefficients, compass));
     curve->setPen(QPen(QColor(0, 0, 160), 2));
     attach(curve);
 
     auto *kept = new QScatterSeries;
-    kept->setName(Tr("Points"));
+    kept->setName(Tr(QT_TRANSLATE_NOOP("DeviationCard", "Points")));
     kept->setMarkerSize(8 * markerScale);
     kept->setColor(QColor(0, 128, 0));
     auto *outliers = new QScatterSeries;
-    outliers->setName(Tr("Points aberrants"));
+    outliers->setName(Tr(QT_TRANSLATE_NOOP("DeviationCard", "Points aberrants")));
     outliers->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
     outliers->setMarkerSize(10 * markerScale);
     outliers->setColor(QColor(200, 0, 0));
@@ -180,13 +180,15 @@ void PaintCard(QPainter &painter, const QRectF &page, const deviation::Fit &fit,
         painter.drawText(QRectF(left, top, page.width(), height), Qt::AlignLeft, text);
         top += height + after * unit;
     };
-    line(Tr("Carte de déviation du compas"), 18, true, 4);
-    line(Tr("Date : %1").arg(heading.date), 11, false, 1);
-    line(Tr("Lieu : %1").arg(heading.place), 11, false, 3);
+    line(Tr(QT_TRANSLATE_NOOP("DeviationCard", "Carte de déviation du compas")), 18, true, 4);
+    line(Tr(QT_TRANSLATE_NOOP("DeviationCard", "Date : %1")).arg(heading.date), 11, false, 1);
+    line(Tr(QT_TRANSLATE_NOOP("DeviationCard", "Lieu : %1")).arg(heading.place), 11, false, 3);
     line(CoefficientsLine(fit.coefficients), 11, false, 1);
     line(QStringLiteral("RMS=%1").arg(Fixed(fit.rms, false)), 11, false, 2);
-    line(Tr("Déviation en degrés, est positive : cap magnétique = cap compas + déviation"), 9,
-         false, 4);
+    line(Tr(QT_TRANSLATE_NOOP(
+             "DeviationCard",
+             "Déviation en degrés, est positive : cap magnétique = cap compas + déviation")),
+         9, false, 4);
 
     // The table in two halves side by side: 0° to 165°, then 180° to 345°.
     const std::vector<ShownRow> rows = ShownCard(fit.coefficients);
@@ -202,7 +204,9 @@ void PaintCard(QPainter &painter, const QRectF &page, const deviation::Fit &fit,
                                    : columns[0] + columns[1]);
         return QRectF(x, y, columns[c], rowHeight);
     };
-    const QString titles[3] = {Tr("Cap compas"), Tr("Déviation"), Tr("Cap magnétique")};
+    const QString titles[3] = {Tr(QT_TRANSLATE_NOOP("DeviationCard", "Cap compas")),
+                               Tr(QT_TRANSLATE_NOOP("DeviationCard", "Déviation")),
+                               Tr(QT_TRANSLATE_NOOP("DeviationCard", "Cap magnétique"))};
     for (int side = 0; side < 2; ++side) {
         double y = top;
         font(10, true);
@@ -249,7 +253,7 @@ QString WriteCardPdf(const QString &path, const deviation::Fit &fit, const CardH
         writer.setResolution(300);
         writer.setPageMargins(QMarginsF(kMargin, kMargin, kMargin, kMargin),
                               QPageLayout::Millimeter);
-        writer.setTitle(Tr("Carte de déviation du compas"));
+        writer.setTitle(Tr(QT_TRANSLATE_NOOP("DeviationCard", "Carte de déviation du compas")));
         writer.setCreator(QStringLiteral("Ventrose"));
         QPainter painter(&writer);
         const QRect printable = writer.pageLayout().paintRectPixels(writer.resolution());

@@ -70,7 +70,9 @@ std::optional<double> BearingOf(QString text) {
 } // namespace
 
 TSwingForm::TSwingForm(app::MainWindowAccess &mainWindow, SwingInputs &inputs)
-    : TDialogForm(mainWindow, Tr("Régulation du compas"), kWidth, kHeight), inputs_(inputs) {
+    : TDialogForm(mainWindow, Tr(QT_TRANSLATE_NOOP("SwingDialog", "Régulation du compas")), kWidth,
+                  kHeight),
+      inputs_(inputs) {
     auto *layout = new QHBoxLayout(this);
     auto *left = new QVBoxLayout;
     auto *right = new QVBoxLayout;
@@ -78,23 +80,27 @@ TSwingForm::TSwingForm(app::MainWindowAccess &mainWindow, SwingInputs &inputs)
     layout->addLayout(right, 4);
 
     auto *about = new QGridLayout;
-    about->addWidget(new QLabel(Tr("Date :"), this), 0, 0);
+    about->addWidget(new QLabel(Tr(QT_TRANSLATE_NOOP("SwingDialog", "Date :")), this), 0, 0);
     DateEdit = new QLineEdit(this);
     about->addWidget(DateEdit, 0, 1);
-    about->addWidget(new QLabel(Tr("Lieu :"), this), 0, 2);
+    about->addWidget(new QLabel(Tr(QT_TRANSLATE_NOOP("SwingDialog", "Lieu :")), this), 0, 2);
     PlaceEdit = new QLineEdit(this);
     about->addWidget(PlaceEdit, 0, 3);
     about->setColumnStretch(3, 1);
     left->addLayout(about);
 
-    auto *takeGroup = new QGroupBox(Tr(" Relevé d'un point : "), this);
+    auto *takeGroup =
+        new QGroupBox(Tr(QT_TRANSLATE_NOOP("SwingDialog", " Relevé d'un point : ")), this);
     auto *take = new QGridLayout(takeGroup);
     LiveLabel = new QLabel(takeGroup);
     take->addWidget(LiveLabel, 0, 0, 1, 3);
     referenceGroup_ = new QButtonGroup(this);
-    MagneticButton = new QRadioButton(Tr("Relèvement magnétique"), takeGroup);
-    TrueButton = new QRadioButton(Tr("Relèvement vrai"), takeGroup);
-    GnssButton = new QRadioButton(Tr("Route fond GNSS"), takeGroup);
+    MagneticButton =
+        new QRadioButton(Tr(QT_TRANSLATE_NOOP("SwingDialog", "Relèvement magnétique")), takeGroup);
+    TrueButton =
+        new QRadioButton(Tr(QT_TRANSLATE_NOOP("SwingDialog", "Relèvement vrai")), takeGroup);
+    GnssButton =
+        new QRadioButton(Tr(QT_TRANSLATE_NOOP("SwingDialog", "Route fond GNSS")), takeGroup);
     MagneticButton->setChecked(true);
     int id = 0;
     for (QRadioButton *button : {MagneticButton, TrueButton, GnssButton})
@@ -102,7 +108,8 @@ TSwingForm::TSwingForm(app::MainWindowAccess &mainWindow, SwingInputs &inputs)
     take->addWidget(MagneticButton, 1, 0);
     take->addWidget(TrueButton, 2, 0);
     take->addWidget(GnssButton, 3, 0);
-    take->addWidget(new QLabel(Tr("Relèvement (°) :"), takeGroup), 1, 1);
+    take->addWidget(new QLabel(Tr(QT_TRANSLATE_NOOP("SwingDialog", "Relèvement (°) :")), takeGroup),
+                    1, 1);
     BearingEdit = new QLineEdit(takeGroup);
     BearingEdit->setMaxLength(8);
     take->addWidget(BearingEdit, 1, 2);
@@ -111,7 +118,7 @@ TSwingForm::TSwingForm(app::MainWindowAccess &mainWindow, SwingInputs &inputs)
     GnssLabel = new QLabel(takeGroup);
     GnssLabel->setWordWrap(true);
     take->addWidget(GnssLabel, 3, 1, 1, 2);
-    TakeButton = new QPushButton(Tr("&Relever"), takeGroup);
+    TakeButton = new QPushButton(Tr(QT_TRANSLATE_NOOP("SwingDialog", "&Relever")), takeGroup);
     take->addWidget(TakeButton, 4, 0);
     MessageLabel = new QLabel(takeGroup);
     MessageLabel->setWordWrap(true);
@@ -119,11 +126,17 @@ TSwingForm::TSwingForm(app::MainWindowAccess &mainWindow, SwingInputs &inputs)
     take->setColumnStretch(2, 1);
     left->addWidget(takeGroup);
 
-    PointsTable = MakeTable(this, {Tr("Cap compas"), Tr("Cap magnétique"), Tr("Source"),
-                                   Tr("Heure"), Tr("Déviation"), Tr("Résidu"), Tr("Aberrant")});
+    PointsTable = MakeTable(this, {Tr(QT_TRANSLATE_NOOP("SwingDialog", "Cap compas")),
+                                   Tr(QT_TRANSLATE_NOOP("SwingDialog", "Cap magnétique")),
+                                   Tr(QT_TRANSLATE_NOOP("SwingDialog", "Source")),
+                                   Tr(QT_TRANSLATE_NOOP("SwingDialog", "Heure")),
+                                   Tr(QT_TRANSLATE_NOOP("SwingDialog", "Déviation")),
+                                   Tr(QT_TRANSLATE_NOOP("SwingDialog", "Résidu")),
+                                   Tr(QT_TRANSLATE_NOOP("SwingDialog", "Aberrant"))});
     left->addWidget(PointsTable, 1);
     auto *pointButtons = new QHBoxLayout;
-    RemoveButton = new QPushButton(Tr("&Supprimer le point"), this);
+    RemoveButton =
+        new QPushButton(Tr(QT_TRANSLATE_NOOP("SwingDialog", "&Supprimer le point")), this);
     pointButtons->addWidget(RemoveButton);
     pointButtons->addStretch(1);
     left->addLayout(pointButtons);
@@ -132,11 +145,13 @@ TSwingForm::TSwingForm(app::MainWindowAccess &mainWindow, SwingInputs &inputs)
     FitLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     left->addWidget(FitLabel);
 
-    auto *applyGroup = new QGroupBox(Tr(" Appliquer la carte : "), this);
+    auto *applyGroup =
+        new QGroupBox(Tr(QT_TRANSLATE_NOOP("SwingDialog", " Appliquer la carte : ")), this);
     auto *apply = new QHBoxLayout(applyGroup);
-    OutputBox = new QCheckBox(Tr("à la sortie du cap"), applyGroup);
-    LogBox = new QCheckBox(Tr("au journal du cap"), applyGroup);
-    DisplayBox = new QCheckBox(Tr("au cap affiché"), applyGroup);
+    OutputBox =
+        new QCheckBox(Tr(QT_TRANSLATE_NOOP("SwingDialog", "à la sortie du cap")), applyGroup);
+    LogBox = new QCheckBox(Tr(QT_TRANSLATE_NOOP("SwingDialog", "au journal du cap")), applyGroup);
+    DisplayBox = new QCheckBox(Tr(QT_TRANSLATE_NOOP("SwingDialog", "au cap affiché")), applyGroup);
     for (QCheckBox *box : {OutputBox, LogBox, DisplayBox})
         apply->addWidget(box);
     left->addWidget(applyGroup);
@@ -150,14 +165,16 @@ TSwingForm::TSwingForm(app::MainWindowAccess &mainWindow, SwingInputs &inputs)
     ChartView->setRenderHint(QPainter::Antialiasing);
     ChartView->setMinimumHeight(300);
     right->addWidget(ChartView, 3);
-    CardTable = MakeTable(this, {Tr("Cap compas"), Tr("Déviation"), Tr("Cap magnétique")});
+    CardTable = MakeTable(this, {Tr(QT_TRANSLATE_NOOP("SwingDialog", "Cap compas")),
+                                 Tr(QT_TRANSLATE_NOOP("SwingDialog", "Déviation")),
+                                 Tr(QT_TRANSLATE_NOOP("SwingDialog", "Cap magnétique"))});
     right->addWidget(CardTable, 2);
     auto *buttons = new QHBoxLayout;
-    CsvButton = new QPushButton(Tr("Exporter en &CSV..."), this);
-    PdfButton = new QPushButton(Tr("Exporter en &PDF..."), this);
+    CsvButton = new QPushButton(Tr(QT_TRANSLATE_NOOP("SwingDialog", "Exporter en &CSV...")), this);
+    PdfButton = new QPushButton(Tr(QT_TRANSLATE_NOOP("SwingDialog", "Exporter en &PDF...")), this);
     HelpButton = MakeBitBtn(this, QCoreApplication::translate("Dialogs", "&Aide"),
                             QStringLiteral("btn_aide.bmp"), QRect(0, 0, 81, 27));
-    CloseButton = new QPushButton(Tr("&Fermer"), this);
+    CloseButton = new QPushButton(Tr(QT_TRANSLATE_NOOP("SwingDialog", "&Fermer")), this);
     for (QPushButton *button : {CsvButton, PdfButton, HelpButton, CloseButton})
         buttons->addWidget(button);
     right->addLayout(buttons);
@@ -201,7 +218,7 @@ TSwingForm::TSwingForm(app::MainWindowAccess &mainWindow, SwingInputs &inputs)
         const QSignalBlocker quiet(box);
         box->setChecked(on);
     }
-    LiveLabel->setText(Tr("Cap compas : aucune mesure"));
+    LiveLabel->setText(Tr(QT_TRANSLATE_NOOP("SwingDialog", "Cap compas : aucune mesure")));
     ShowDeclinationChoice();
     ShowReferenceChoice();
     ShowRecord();
@@ -218,11 +235,13 @@ void TSwingForm::ShowDeclinationChoice() {
     const int chosen = std::max(0, DeclinationChoice->currentIndex());
     const QSignalBlocker quiet(DeclinationChoice);
     DeclinationChoice->clear();
-    DeclinationChoice->addItem(Tr("avec la déclinaison des réglages (%1°)")
-                                   .arg(Fixed(inputs_.SettingsDeclination(), true)));
+    DeclinationChoice->addItem(
+        Tr(QT_TRANSLATE_NOOP("SwingDialog", "avec la déclinaison des réglages (%1°)"))
+            .arg(Fixed(inputs_.SettingsDeclination(), true)));
     if (const auto place = inputs_.PlaceDeclination())
         DeclinationChoice->addItem(
-            Tr("avec la déclinaison du lieu (%1°)").arg(Fixed(*place, true)));
+            Tr(QT_TRANSLATE_NOOP("SwingDialog", "avec la déclinaison du lieu (%1°)"))
+                .arg(Fixed(*place, true)));
     DeclinationChoice->setCurrentIndex(std::min(chosen, DeclinationChoice->count() - 1));
 }
 
@@ -232,9 +251,10 @@ void TSwingForm::ShowReferenceChoice() {
     const std::optional<GnssReference> gnss = inputs_.Reference();
     GnssButton->setEnabled(gnss.has_value());
     if (!gnss)
-        GnssLabel->setText(Tr("pas de récepteur GNSS"));
+        GnssLabel->setText(Tr(QT_TRANSLATE_NOOP("SwingDialog", "pas de récepteur GNSS")));
     else if (gnss->usable)
-        GnssLabel->setText(Tr("route magnétique %1°").arg(Degrees(gnss->magneticCourse)));
+        GnssLabel->setText(Tr(QT_TRANSLATE_NOOP("SwingDialog", "route magnétique %1°"))
+                               .arg(Degrees(gnss->magneticCourse)));
     else
         GnssLabel->setText(gnss->reason);
 }
@@ -244,19 +264,21 @@ std::optional<double> TSwingForm::ReferenceHeading(ReferenceKind &kind, QString 
         kind = ReferenceKind::Gnss;
         const std::optional<GnssReference> gnss = inputs_.Reference();
         if (!gnss) {
-            refusal = Tr("pas de récepteur GNSS");
+            refusal = Tr(QT_TRANSLATE_NOOP("SwingDialog", "pas de récepteur GNSS"));
             return std::nullopt;
         }
         if (!gnss->usable) {
-            refusal = Tr("la route GNSS ne convient pas : %1").arg(gnss->reason);
+            refusal = Tr(QT_TRANSLATE_NOOP("SwingDialog", "la route GNSS ne convient pas : %1"))
+                          .arg(gnss->reason);
             return std::nullopt;
         }
         return deviation::Heading360(gnss->magneticCourse);
     }
     const std::optional<double> bearing = BearingOf(BearingEdit->text());
     if (!bearing) {
-        refusal =
-            Tr("relèvement « %1 » : un nombre de 0 à 360 est attendu").arg(BearingEdit->text());
+        refusal = Tr(QT_TRANSLATE_NOOP("SwingDialog",
+                                       "relèvement « %1 » : un nombre de 0 à 360 est attendu"))
+                      .arg(BearingEdit->text());
         return std::nullopt;
     }
     if (MagneticButton->isChecked()) {
@@ -282,11 +304,13 @@ void TSwingForm::StartTake() {
     TakeButton->setEnabled(false);
     MessageLabel->setStyleSheet(QString());
     MessageLabel->setText(
-        Tr("Relevé en cours : gardez le cap %1 s...").arg(double(kTakeDuration.count()) / 1000));
+        Tr(QT_TRANSLATE_NOOP("SwingDialog", "Relevé en cours : gardez le cap %1 s..."))
+            .arg(double(kTakeDuration.count()) / 1000));
 }
 
 void TSwingForm::Reading(double compassHeading, Millis at) {
-    LiveLabel->setText(Tr("Cap compas : %1°").arg(Degrees(compassHeading)));
+    LiveLabel->setText(
+        Tr(QT_TRANSLATE_NOOP("SwingDialog", "Cap compas : %1°")).arg(Degrees(compassHeading)));
     if (const auto outcome = take_.Add(compassHeading, at))
         EndTake(*outcome);
 }
@@ -301,7 +325,8 @@ void TSwingForm::EndTake(const TakeOutcome &outcome) {
     TakeButton->setEnabled(true);
     if (!outcome.heading) {
         MessageLabel->setStyleSheet(QStringLiteral("color: #c00000"));
-        MessageLabel->setText(Tr("Point refusé : %1.").arg(outcome.refusal));
+        MessageLabel->setText(
+            Tr(QT_TRANSLATE_NOOP("SwingDialog", "Point refusé : %1.")).arg(outcome.refusal));
         return;
     }
     const QDateTime now = inputs_.WallClock();
@@ -312,11 +337,13 @@ void TSwingForm::EndTake(const TakeOutcome &outcome) {
         DateEdit->setText(record_.date);
     }
     MessageLabel->setStyleSheet(QString());
-    MessageLabel->setText(Tr("Point %1 : cap compas %2° (%3 mesures, écart type %4°).")
-                              .arg(record_.entries.size())
-                              .arg(Degrees(*outcome.heading))
-                              .arg(outcome.readings)
-                              .arg(QString::number(outcome.spread, 'f', 2)));
+    MessageLabel->setText(
+        Tr(QT_TRANSLATE_NOOP("SwingDialog",
+                             "Point %1 : cap compas %2° (%3 mesures, écart type %4°)."))
+            .arg(record_.entries.size())
+            .arg(Degrees(*outcome.heading))
+            .arg(outcome.readings)
+            .arg(QString::number(outcome.spread, 'f', 2)));
     ShowRecord();
     Save();
 }
@@ -345,8 +372,9 @@ void TSwingForm::ShowRecord() {
             row, 4, Cell(Fixed(deviation::Signed180(entry.magnetic - entry.compass), true)));
         const deviation::FittedPoint *fitted = fit_ ? &fit_->points[std::size_t(row)] : nullptr;
         PointsTable->setItem(row, 5, Cell(fitted ? Fixed(fitted->residual, true) : QString()));
-        QTableWidgetItem *flag =
-            Cell(fitted && fitted->outlier ? Tr("oui") : QString(), Qt::AlignCenter);
+        QTableWidgetItem *flag = Cell(
+            fitted && fitted->outlier ? Tr(QT_TRANSLATE_NOOP("SwingDialog", "oui")) : QString(),
+            Qt::AlignCenter);
         if (fitted && fitted->outlier)
             flag->setForeground(QColor(200, 0, 0));
         PointsTable->setItem(row, 6, flag);
@@ -357,7 +385,8 @@ void TSwingForm::ShowRecord() {
     PdfButton->setEnabled(card);
     if (!card) {
         FitLabel->setStyleSheet(QStringLiteral("color: #c00000"));
-        FitLabel->setText(Tr("Pas de carte : %1.").arg(QString::fromStdString(outcome.refusal)));
+        FitLabel->setText(Tr(QT_TRANSLATE_NOOP("SwingDialog", "Pas de carte : %1."))
+                              .arg(QString::fromStdString(outcome.refusal)));
         ChartView->setChart(new QChart);
         CardTable->setRowCount(0);
         return;
@@ -386,8 +415,9 @@ void TSwingForm::Save() {
     }
     const int error = file.LastError();
     SaveLabel->setText(
-        Tr("Impossible d'enregistrer la régulation dans %1%2. Elle vaut jusqu'à "
-           "l'arrêt du programme.")
+        Tr(QT_TRANSLATE_NOOP("SwingDialog",
+                             "Impossible d'enregistrer la régulation dans %1%2. Elle vaut jusqu'à "
+                             "l'arrêt du programme."))
             .arg(settings::OwnSettingsPath(),
                  error != 0 ? QStringLiteral(" : ") + QString::fromLocal8Bit(std::strerror(error))
                             : QString()));
@@ -404,15 +434,21 @@ QString TSwingForm::ExportPdf(const QString &path) {
 
 void TSwingForm::AskAndExport(bool pdf) {
     const QString path = QFileDialog::getSaveFileName(
-        this, pdf ? Tr("Exporter la carte en PDF") : Tr("Exporter la carte en CSV"), QString(),
-        pdf ? Tr("Documents PDF (*.pdf)") : Tr("Fichiers CSV (*.csv)"));
+        this,
+        pdf ? Tr(QT_TRANSLATE_NOOP("SwingDialog", "Exporter la carte en PDF"))
+            : Tr(QT_TRANSLATE_NOOP("SwingDialog", "Exporter la carte en CSV")),
+        QString(),
+        pdf ? Tr(QT_TRANSLATE_NOOP("SwingDialog", "Documents PDF (*.pdf)"))
+            : Tr(QT_TRANSLATE_NOOP("SwingDialog", "Fichiers CSV (*.csv)")));
     if (path.isEmpty())
         return;
     const QString problem = pdf ? ExportPdf(path) : ExportCsv(path);
     MessageLabel->setStyleSheet(problem.isEmpty() ? QString() : QStringLiteral("color: #c00000"));
-    MessageLabel->setText(problem.isEmpty()
-                              ? Tr("Carte enregistrée dans %1.").arg(path)
-                              : Tr("La carte n'est pas enregistrée : %1.").arg(problem));
+    MessageLabel->setText(
+        problem.isEmpty()
+            ? Tr(QT_TRANSLATE_NOOP("SwingDialog", "Carte enregistrée dans %1.")).arg(path)
+            : Tr(QT_TRANSLATE_NOOP("SwingDialog", "La carte n'est pas enregistrée : %1."))
+                  .arg(problem));
 }
 
 } // namespace swing
