@@ -209,7 +209,10 @@ TSwingForm::TSwingForm(app::MainWindowAccess &mainWindow, SwingInputs &inputs)
             platform::Guarded([] { app::ShowHelpTopic(QStringLiteral("regulation")); }));
     connect(CloseButton, &QPushButton::clicked, this, platform::Guarded([this] { HideDialog(); }));
 
-    record_ = LoadSwing(settings::OwnSettings(settings::OwnSettingsPath()));
+    {
+        settings::OwnSettings file(settings::OwnSettingsPath());
+        record_ = LoadSwing(file);
+    }
     DateEdit->setText(record_.date);
     PlaceEdit->setText(record_.place);
     for (auto [box, on] : {std::pair{OutputBox, record_.apply.headingOutput},

@@ -85,9 +85,7 @@ std::vector<deviation::SwingPoint> SwingRecord::Points() const {
     return points;
 }
 
-SwingRecord LoadSwing(const QSettings &constFile) {
-    // Reading an array needs a QSettings that is not const; nothing is written.
-    QSettings &file = const_cast<QSettings &>(constFile);
+SwingRecord LoadSwing(QSettings &file) {
     SwingRecord record;
     file.beginGroup(kGroup);
     record.date = file.value(QStringLiteral("date")).toString();

@@ -59,8 +59,9 @@ struct SwingRecord {
 };
 
 // Missing or unreadable values are left out (a point with a heading that is no number from 0
-// to 360 is skipped); nothing read gives an empty swing.
-SwingRecord LoadSwing(const QSettings &file);
+// to 360 is skipped); nothing read gives an empty swing. Nothing is written (the file is not
+// const only because reading an array moves through its groups).
+SwingRecord LoadSwing(QSettings &file);
 // Writes the whole [swing] group, the fit's coefficients and RMS with it when the points give
 // one (and removes them when they do not).
 void SaveSwing(QSettings &file, const SwingRecord &record);

@@ -287,7 +287,8 @@ TEST_F(SwingDialogTest, AFailedSaveIsSaidAndTheNextOneKeepsTheWholeSwing) {
     ASSERT_TRUE(QDir().mkdir(folder)); // the folder is back: the next change saves it all
     form.LogBox->click();
     EXPECT_FALSE(form.SaveLabel->isVisible());
-    const SwingRecord saved = LoadSwing(settings::OwnSettings(settings::OwnSettingsPath()));
+    settings::OwnSettings file(settings::OwnSettingsPath());
+    const SwingRecord saved = LoadSwing(file);
     EXPECT_EQ(saved, form.Record());
     EXPECT_EQ(saved.entries.size(), 2u);
     EXPECT_TRUE(saved.apply.headingLog);
