@@ -120,7 +120,7 @@ void SaveSwing(QSettings &file, const SwingRecord &record) {
         file.setValue(QStringLiteral("compass"), Written(entry.compass));
         file.setValue(QStringLiteral("magnetic"), Written(entry.magnetic));
         file.setValue(QStringLiteral("source"), QLatin1String(KindKey(entry.kind)));
-        file.setValue(QStringLiteral("time"), entry.taken.toString(Qt::ISODate));
+        file.setValue(QStringLiteral("time"), entry.taken.toString(Qt::ISODateWithMs));
     }
     file.endArray();
     if (const deviation::FitOutcome outcome = record.Fit(); outcome.fit) {

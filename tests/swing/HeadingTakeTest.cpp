@@ -21,37 +21,28 @@ TEST(HeadingTake, MeanOnTheCircleOverItsWindowAndRefusals) {
     const int end = int(kTakeDuration.count());
     struct Case {
         const char *name;
+        std::optional<double> mean; // none: refused
+        std::size_t counted;        // readings that the take kept
+        const char *refusal;        // a piece of the refusal
         std::vector<Stamped> readings;
-        int tick;                    // when the clock is looked at, after the readings
-        std::optional<double> mean;  // none: refused
-        std::size_t counted;         // readings that the take kept
-        const char *refusalMentions; // a piece of the refusal
     };
     const Case cases[] = {
-        {"steady", {{10, 0}, {11, 1000}, {12, 2000}}, end, 11, 3, ""},
-        {"across north", {{359, 0}, {1, 500}, {359.5, 1000}, {0.5, 1500}}, end, 0, 4, ""},
-        {"just west of north", {{358, 0}, {359, 500}, {0, 1000}}, end, 359, 3, ""},
-        {"before the start and after the end left out",
-         {{200, -1}, {20, 0}, {22, end - 1}, {90, end}},
-         end + 1,
+        {"steady", 11, 3, "", {{10, 0}, {11, 1000}, {12, 2000}}},
+        {"across north", 0, 4, "", {{359, 0}, {1, 500}, {359.5, 1000}, {0.5, 1500}}},
+        {"just west of north", 359, 3, "", {{358, 0}, {359, 500}, {0, 1000}}},
+        {"before the start and at the end left out",
          21,
          2,
-         ""},
-        {"a reading at the end ends the take at once",
-         {{5, 100}, {7, 200}, {180, end}},
-         0,
-         6,
-         2,
-         ""},
+         "",
+         {{200, -1}, {20, 0}, {22, end - 1}, {90, end}}},
         {"wandering",
-         {{350, 0}, {355, 500}, {0, 1000}, {5, 1500}, {10, 2000}},
-         end,
          {},
          5,
-         "gardez le cap"},
-        {"wandering across north", {{354, 0}, {6, 1000}}, end, {}, 2, "gardez le cap"},
-        {"no reading", {}, end, {}, 0, "aucune mesure"},
-        {"opposite headings", {{90, 0}, {270, 1000}}, end, {}, 2, "toutes les directions"},
+         "gardez le cap",
+         {{350, 0}, {355, 500}, {0, 1000}, {5, 1500}, {10, 2000}}},
+        {"wandering across north", {}, 2, "gardez le cap", {{354, 0}, {6, 1000}}},
+        {"no reading", {}, 0, "aucune mesure", {}},
+        {"opposite headings", {}, 2, "toutes les directions", {{90, 0}, {270, 1000}}},
     };
     const milliseconds start{50000};
     for (const Case &c : cases) {
@@ -66,7 +57,7 @@ TEST(HeadingTake, MeanOnTheCircleOverItsWindowAndRefusals) {
         if (!outcome) {
             EXPECT_FALSE(take.Tick(start + kTakeDuration - milliseconds(1)));
             EXPECT_TRUE(take.Running());
-            outcome = take.Tick(start + milliseconds(c.tick));
+            outcome = take.Tick(start + kTakeDuration);
         }
         ASSERT_TRUE(outcome);
         EXPECT_FALSE(take.Running());
@@ -80,11 +71,11 @@ TEST(HeadingTake, MeanOnTheCircleOverItsWindowAndRefusals) {
             EXPECT_LE(outcome->spread, kWidestSpread);
             EXPECT_TRUE(outcome->refusal.isEmpty());
         } else {
-            EXPECT_TRUE(outcome->refusal.contains(QString::fromUtf8(c.refusalMentions)))
+            EXPECT_TRUE(outcome->refusal.contains(QString::fromUtf8(c.refusal)))
                 << outcome->refusal.toStdString();
         }
         // Once ended, later readings and ticks do nothing.
-        EXPECT_FALSE(take.Add(10, start + milliseconds(c.tick + 1)));
+        EXPECT_FALSE(take.Add(10, start + kTakeDuration + milliseconds(1)));
         EXPECT_FALSE(take.Tick(start + 10 * kTakeDuration));
     }
 }
