@@ -12,6 +12,8 @@ set(ventrose_test_tools
     import imagemagick
     gpsd gpsd
     gpspipe gpsd-clients
+    pdftotext poppler-utils
+    pdfinfo poppler-utils
     man man-db
     appstreamcli appstream
     desktop-file-validate desktop-file-utils

@@ -368,6 +368,61 @@ Apply: %1° %2, range %3</translation>
     </message>
 </context>
 <context>
+    <name>DeviationCard</name>
+    <message>
+        <source>impossible d&apos;écrire %1 : %2</source>
+        <translation>cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>Cap compas (°)</source>
+        <translation>Compass heading (°)</translation>
+    </message>
+    <message>
+        <source>Déviation (°, est positive)</source>
+        <translation>Deviation (°, east positive)</translation>
+    </message>
+    <message>
+        <source>Courbe</source>
+        <translation>Curve</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>Points aberrants</source>
+        <translation>Outliers</translation>
+    </message>
+    <message>
+        <source>Carte de déviation du compas</source>
+        <translation>Compass deviation card</translation>
+    </message>
+    <message>
+        <source>Date : %1</source>
+        <translation>Date: %1</translation>
+    </message>
+    <message>
+        <source>Lieu : %1</source>
+        <translation>Place: %1</translation>
+    </message>
+    <message>
+        <source>Déviation en degrés, est positive : cap magnétique = cap compas + déviation</source>
+        <translation>Deviation in degrees, east positive: magnetic heading = compass heading + deviation</translation>
+    </message>
+    <message>
+        <source>Cap compas</source>
+        <translation>Compass</translation>
+    </message>
+    <message>
+        <source>Déviation</source>
+        <translation>Deviation</translation>
+    </message>
+    <message>
+        <source>Cap magnétique</source>
+        <translation>Magnetic</translation>
+    </message>
+</context>
+<context>
     <name>DeviationCommand</name>
     <message>
         <source>le fichier de points %1 n&apos;existe pas</source>
@@ -1281,6 +1336,209 @@ it keeps its value “%2”.</translation>
     <message>
         <source>le fichier est vide : l&apos;en-tête « compass,magnetic » est attendu</source>
         <translation>the file is empty: the header “compass,magnetic” is expected</translation>
+    </message>
+    <message>
+        <source>aucune mesure du compas en %1 s : la liaison est-elle établie ?</source>
+        <translation>no compass reading in %1 s: is the link up?</translation>
+    </message>
+    <message>
+        <source>les mesures du compas partent dans toutes les directions : gardez le cap</source>
+        <translation>the compass readings point every which way: hold the heading</translation>
+    </message>
+    <message>
+        <source>le cap a varié de %1° (écart type) en %2 s, plus de %3° : gardez le cap et relevez de nouveau</source>
+        <translation>the heading varied by %1° (standard deviation) in %2 s, more than %3°: hold the heading and take it again</translation>
+    </message>
+    <message>
+        <source>relèvement vrai</source>
+        <translation>true bearing</translation>
+    </message>
+    <message>
+        <source>GNSS</source>
+        <translation>GNSS</translation>
+    </message>
+    <message>
+        <source>relèvement magnétique</source>
+        <translation>magnetic bearing</translation>
+    </message>
+</context>
+<context>
+    <name>SwingDialog</name>
+    <message>
+        <source>Régulation du compas</source>
+        <translation>Compass swing</translation>
+    </message>
+    <message>
+        <source>Date :</source>
+        <translation>Date:</translation>
+    </message>
+    <message>
+        <source>Lieu :</source>
+        <translation>Place:</translation>
+    </message>
+    <message>
+        <source> Relevé d&apos;un point : </source>
+        <translation> Take a point: </translation>
+    </message>
+    <message>
+        <source>Relèvement magnétique</source>
+        <translation>Magnetic bearing</translation>
+    </message>
+    <message>
+        <source>Relèvement vrai</source>
+        <translation>True bearing</translation>
+    </message>
+    <message>
+        <source>Route fond GNSS</source>
+        <translation>GNSS course over ground</translation>
+    </message>
+    <message>
+        <source>Relèvement (°) :</source>
+        <translation>Bearing (°):</translation>
+    </message>
+    <message>
+        <source>&amp;Relever</source>
+        <translation>&amp;Take</translation>
+    </message>
+    <message>
+        <source>Cap compas</source>
+        <translation>Compass</translation>
+    </message>
+    <message>
+        <source>Cap magnétique</source>
+        <translation>Magnetic</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>Heure</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Déviation</source>
+        <translation>Deviation</translation>
+    </message>
+    <message>
+        <source>Résidu</source>
+        <translation>Residual</translation>
+    </message>
+    <message>
+        <source>Aberrant</source>
+        <translation>Outlier</translation>
+    </message>
+    <message>
+        <source>&amp;Supprimer le point</source>
+        <translation>&amp;Remove point</translation>
+    </message>
+    <message>
+        <source> Appliquer la carte : </source>
+        <translation> Apply the card: </translation>
+    </message>
+    <message>
+        <source>à la sortie du cap</source>
+        <translation>to the heading output</translation>
+    </message>
+    <message>
+        <source>au journal du cap</source>
+        <translation>to the heading log</translation>
+    </message>
+    <message>
+        <source>au cap affiché</source>
+        <translation>to the displayed heading</translation>
+    </message>
+    <message>
+        <source>Exporter en &amp;CSV...</source>
+        <translation>Export to &amp;CSV...</translation>
+    </message>
+    <message>
+        <source>Exporter en &amp;PDF...</source>
+        <translation>Export to &amp;PDF...</translation>
+    </message>
+    <message>
+        <source>&amp;Fermer</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>Cap compas : aucune mesure</source>
+        <translation>Compass heading: no reading</translation>
+    </message>
+    <message>
+        <source>avec la déclinaison des réglages (%1°)</source>
+        <translation>with the declination of the settings (%1°)</translation>
+    </message>
+    <message>
+        <source>avec la déclinaison du lieu (%1°)</source>
+        <translation>with the declination of the place (%1°)</translation>
+    </message>
+    <message>
+        <source>pas de récepteur GNSS</source>
+        <translation>no GNSS receiver</translation>
+    </message>
+    <message>
+        <source>route magnétique %1°</source>
+        <translation>magnetic course %1°</translation>
+    </message>
+    <message>
+        <source>la route GNSS ne convient pas : %1</source>
+        <translation>the GNSS course will not do: %1</translation>
+    </message>
+    <message>
+        <source>relèvement « %1 » : un nombre de 0 à 360 est attendu</source>
+        <translation>bearing “%1”: a number from 0 to 360 is expected</translation>
+    </message>
+    <message>
+        <source>Relevé en cours : gardez le cap %1 s...</source>
+        <translation>Taking: hold the heading for %1 s...</translation>
+    </message>
+    <message>
+        <source>Cap compas : %1°</source>
+        <translation>Compass heading: %1°</translation>
+    </message>
+    <message>
+        <source>Point refusé : %1.</source>
+        <translation>Point refused: %1.</translation>
+    </message>
+    <message>
+        <source>Point %1 : cap compas %2° (%3 mesures, écart type %4°).</source>
+        <translation>Point %1: compass heading %2° (%3 readings, standard deviation %4°).</translation>
+    </message>
+    <message>
+        <source>oui</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>Pas de carte : %1.</source>
+        <translation>No card: %1.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;enregistrer la régulation dans %1%2. Elle vaut jusqu&apos;à l&apos;arrêt du programme.</source>
+        <translation>Cannot save the swing in %1%2. It holds until the program ends.</translation>
+    </message>
+    <message>
+        <source>Exporter la carte en PDF</source>
+        <translation>Export the card to PDF</translation>
+    </message>
+    <message>
+        <source>Exporter la carte en CSV</source>
+        <translation>Export the card to CSV</translation>
+    </message>
+    <message>
+        <source>Documents PDF (*.pdf)</source>
+        <translation>PDF documents (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Fichiers CSV (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Carte enregistrée dans %1.</source>
+        <translation>Card saved in %1.</translation>
+    </message>
+    <message>
+        <source>La carte n&apos;est pas enregistrée : %1.</source>
+        <translation>The card is not saved: %1.</translation>
     </message>
 </context>
 <context>

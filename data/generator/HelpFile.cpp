@@ -57,7 +57,7 @@ série (<a href="#rub2">aide</a>) ; Options graphiques (<a href="#rub4">aide</a>
 déroulant (<a href="#rub5">aide</a>) ; Quitter</td></tr>
 <tr><td class="menu">Boussole</td><td>Etalonnage de la boussole (<a href="#rub6">aide</a>) ;
 Centrage du zéro (NORD) (<a href="#rub7">aide</a>) ; Déclinaison magnétique
-(<a href="#rub8">aide</a>) ; Journal du cap... (<a href="#journal">aide</a>)</td></tr>
+(<a href="#rub8">aide</a>) ; Journal du cap... (<a href="#journal">aide</a>) ; Régulation du compas... (<a href="#regulation">aide</a>)</td></tr>
 <tr><td class="menu">Options</td><td>Options logicielles (<a href="#rub9">aide</a>) ; Options
 matérielles (<a href="#rub10">aide</a>) ; Partage du cap (NMEA 0183)
 (<a href="#partage">aide</a>)</td></tr>
@@ -431,13 +431,66 @@ une sortie qui n'a pas pu s'ouvrir.</p>
 </div>
 )";
 
+const char kSwingTopic[] = R"(
+<div class="rubrique" id="regulation"><a name="regulation"></a>
+<h1>Régulation du compas</h1>
+<p>Installé à bord, le compas lit faux d'un angle qui dépend du cap : c'est la déviation, due
+aux fers et aux courants du bateau. L'étalonnage en quatre phases la réduit sans l'annuler. La
+régulation la mesure : vous prenez plusieurs caps, et à chacun Ventrose compare le cap du compas
+à un cap magnétique connu ; il en déduit la courbe de déviation et la carte à garder près du
+compas.</p>
+<p>La déviation δ est positive vers l'est : cap magnétique = cap compas + δ. Sa courbe est
+δ(θ) = A + B sin θ + C cos θ + D sin 2θ + E cos 2θ, θ le cap compas, avec les cinq coefficients
+classiques de la compensation.</p>
+<p class="note">Le cap compas de la régulation est celui de la boussole avant le centrage du
+zéro et la déclinaison : il ne change pas quand vous modifiez ces réglages, et la carte reste
+juste. Sans centrage ni déclinaison, c'est « Votre CAP ».</p>
+
+<h2>Relever un point</h2>
+<table>
+<tr><th>Étape</th><th>Ce qu'il faut faire</th></tr>
+<tr><td>1. la référence</td><td>choisissez d'où vient le cap magnétique : un
+<b>relèvement magnétique</b> tapé (alignement, amer, compas de relèvement) ; un
+<b>relèvement vrai</b> tapé (pris sur la carte), converti en magnétique avec la déclinaison des
+réglages ou celle du lieu calculée par le <a href="#declinaison-lieu">calcul de la
+déclinaison</a> ; ou la <b>route fond GNSS</b>, convertie en magnétique, acceptée seulement
+quand le récepteur indique une vitesse et une route stables</td></tr>
+<tr><td>2. le cap</td><td>tenez le cap et cliquez sur <b>Relever</b> : pendant trois secondes,
+Ventrose fait la moyenne circulaire des mesures du compas</td></tr>
+<tr><td>3. le point</td><td>le point s'ajoute au tableau ; il est refusé, avec la raison, si
+le cap a varié de plus de 2° (écart type) ou si aucune mesure n'est arrivée</td></tr>
+</table>
+<p>Pour retirer un point, sélectionnez sa ligne et cliquez sur <b>Supprimer le point</b>.</p>
+
+<h2>La carte</h2>
+<p>Après chaque changement, les coefficients A à E sont recalculés par les moindres carrés,
+avec l'écart quadratique moyen (RMS) des résidus. Il faut au moins cinq points à des caps
+différents, sans arc de plus de 90° sans point ; sinon la fenêtre dit ce qui manque. Huit
+points aux caps cardinaux et intercardinaux suffisent. Un point dont le résidu dépasse trois
+fois le RMS est marqué <b>aberrant</b> : vérifiez-le ou refaites-le.</p>
+<p>La courbe montre la déviation selon le cap compas, les points et leurs résidus ; la table
+donne la déviation et le cap magnétique tous les 15°. <b>Exporter en CSV</b> écrit la table
+(colonnes compass, deviation, magnetic, en degrés avec un point décimal) ; <b>Exporter en
+PDF</b> écrit une page A4 à imprimer : titre, date, lieu, coefficients, table et courbe.</p>
+
+<h2>Appliquer la carte</h2>
+<p>Les cases <b>à la sortie du cap</b>, <b>au journal du cap</b> et <b>au cap affiché</b>
+choisissent où la carte corrige le cap ; aucune n'est cochée au départ.</p>
+<p class="note">Les points, les coefficients, la date, le lieu et ces choix sont enregistrés
+dans le fichier Ventrose.conf du dossier d'installation dès qu'ils changent. Un enregistrement
+impossible est signalé dans la fenêtre ; la régulation vaut alors jusqu'à l'arrêt du
+programme.</p>
+<p class="retour"><a href="#som">Retour au sommaire</a></p>
+</div>
+)";
+
 } // namespace
 
 QByteArray helpFile() {
     return helpPage("fr", "Aide de Ventrose",
                     {kMainTopic, kPortTopic, kGraphicsTopic, kMenuStyleTopic, kCalibrationTopic,
                      kCentringTopic, kDeclinationTopic, kSoftwareTopic, kHardwareTopic, kLogTopic,
-                     kPlaceTopic, kShareTopic});
+                     kPlaceTopic, kShareTopic, kSwingTopic});
 }
 
 } // namespace datagen

@@ -57,7 +57,7 @@ as the mouse passes over it.</p>
 (<a href="#rub5">help</a>); Quit</td></tr>
 <tr><td class="menu">Compass</td><td>Calibrate the compass (<a href="#rub6">help</a>); Zero
 centering (NORTH) (<a href="#rub7">help</a>); Magnetic declination (<a href="#rub8">help</a>);
-Heading log... (<a href="#journal">help</a>)</td></tr>
+Heading log... (<a href="#journal">help</a>); Compass swing... (<a href="#regulation">help</a>)</td></tr>
 <tr><td class="menu">Options</td><td>Software options (<a href="#rub9">help</a>); Hardware
 options (<a href="#rub10">help</a>); Heading output (NMEA 0183)...
 (<a href="#partage">help</a>)</td></tr>
@@ -419,13 +419,66 @@ output that could not open.</p>
 </div>
 )";
 
+const char kSwingTopic[] = R"(
+<div class="rubrique" id="regulation"><a name="regulation"></a>
+<h1>Compass swing</h1>
+<p>Once mounted on board, the compass reads wrong by an angle that depends on the heading: the
+deviation, caused by the boat's iron and currents. The four-phase calibration reduces it but
+never removes it. A swing measures it: you steer several headings, and at each one Ventrose
+compares the compass heading with a known magnetic heading; from them it works out the
+deviation curve and the card to keep beside the compass.</p>
+<p>The deviation δ is east positive: magnetic heading = compass heading + δ. Its curve is
+δ(θ) = A + B sin θ + C cos θ + D sin 2θ + E cos 2θ, θ the compass heading, with the five
+classic coefficients of compass adjustment.</p>
+<p class="note">The compass heading of the swing is the compass's heading before the zero
+centering and the declination: it does not change when you change those settings, and the card
+stays right. Without centering or declination, it is “Your HEADING”.</p>
+
+<h2>Taking a point</h2>
+<table>
+<tr><th>Step</th><th>What to do</th></tr>
+<tr><td>1. the reference</td><td>choose where the magnetic heading comes from: a typed
+<b>magnetic bearing</b> (a transit, a landmark, a hand bearing compass); a typed <b>true
+bearing</b> (taken from the chart), turned magnetic with the declination of the settings or
+that of the place worked out by <a href="#declinaison-lieu">the declination calculator</a>; or
+the <b>GNSS course over ground</b>, turned magnetic, accepted only when the receiver reports a
+steady speed and course</td></tr>
+<tr><td>2. the heading</td><td>hold the heading and click <b>Take</b>: for three seconds,
+Ventrose takes the circular mean of the compass readings</td></tr>
+<tr><td>3. the point</td><td>the point is added to the table; it is refused, with the reason,
+when the heading varied by more than 2° (standard deviation) or no reading came</td></tr>
+</table>
+<p>To remove a point, select its row and click <b>Remove point</b>.</p>
+
+<h2>The card</h2>
+<p>After each change, the coefficients A to E are worked out again by least squares, with the
+root mean square (RMS) of the residuals. At least five points at different headings are
+needed, with no arc of more than 90° without a point; otherwise the window says what is
+missing. Eight points at the cardinal and intercardinal headings are enough. A point whose
+residual is more than three times the RMS is marked as an <b>outlier</b>: check it or take it
+again.</p>
+<p>The curve shows the deviation against the compass heading, the points and their residuals;
+the table gives the deviation and the magnetic heading every 15°. <b>Export to CSV</b> writes
+the table (columns compass, deviation, magnetic, in degrees with a decimal point); <b>Export to
+PDF</b> writes one A4 page to print: title, date, place, coefficients, table and curve.</p>
+
+<h2>Applying the card</h2>
+<p>The boxes <b>to the heading output</b>, <b>to the heading log</b> and <b>to the displayed
+heading</b> choose where the card corrects the heading; none is checked at first.</p>
+<p class="note">The points, the coefficients, the date, the place and these choices are saved
+in the file Ventrose.conf of the installation folder as soon as they change. A save that fails
+is said in the window; the swing then holds until the program ends.</p>
+<p class="retour"><a href="#som">Back to the contents</a></p>
+</div>
+)";
+
 } // namespace
 
 QByteArray englishHelpFile() {
     return helpPage("en", "Ventrose Help",
                     {kMainTopic, kPortTopic, kGraphicsTopic, kMenuStyleTopic, kCalibrationTopic,
                      kCentringTopic, kDeclinationTopic, kSoftwareTopic, kHardwareTopic, kLogTopic,
-                     kPlaceTopic, kShareTopic});
+                     kPlaceTopic, kShareTopic, kSwingTopic});
 }
 
 } // namespace datagen

@@ -59,7 +59,8 @@ TEST(HelpFile, EveryTopicHasOneIdAndOneNamedAnchorInTheSameOrder) {
                                 "rub10",
                                 "journal",
                                 "declinaison-lieu",
-                                "partage"};
+                                "partage",
+                                "regulation"};
     const QRegularExpression topicStart(QStringLiteral("<div class=\"rubrique\" id=\"([^\"]+)\">"));
     for (const auto &[file, code] : kHelpFiles) {
         SCOPED_TRACE(file);
@@ -139,7 +140,8 @@ TEST(HelpFile, NamesMenusAndWindowsAsTheProgramShowsThem) {
                               {"rub9", "TForm8", "Options logicielles"},
                               {"rub10", "TForm9", "Options matérielles"},
                               {"journal", "HeadingLogWindow", "Journal du cap"},
-                              {"partage", "HeadingShareDialog", "Partage du cap (NMEA 0183)"}};
+                              {"partage", "HeadingShareDialog", "Partage du cap (NMEA 0183)"},
+                              {"regulation", "SwingDialog", "Régulation du compas"}};
     const QRegularExpression menuPath(
         QStringLiteral("<span class=\"menu\">([^<]*&gt;[^<]*)</span>"));
     const QRegularExpression topMenu(QStringLiteral("<td class=\"menu\">([^<]*)</td>"));

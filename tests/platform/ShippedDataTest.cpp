@@ -33,8 +33,9 @@ TEST(ShippedData, EveryFileOpensWithOurReaders) {
 
     platform::HelpViewer help;
     for (const char *file : {"aide", "aide.en"})
-        for (const char *topic : {"som", "rub2", "rub4", "rub5", "rub6", "rub7", "rub8", "rub9",
-                                  "rub10", "journal", "declinaison-lieu", "partage"}) {
+        for (const char *topic :
+             {"som", "rub2", "rub4", "rub5", "rub6", "rub7", "rub8", "rub9", "rub10", "journal",
+              "declinaison-lieu", "partage", "regulation"}) {
             help.ShowHelpTopic(Shipped(file), topic);
             EXPECT_TRUE(help.TopicFound()) << file << ' ' << topic;
         }
