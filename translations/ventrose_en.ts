@@ -116,14 +116,6 @@ Essayez « ventrose --help » pour la liste des options.</source>
 Try “ventrose --help” for the list of options.</translation>
     </message>
     <message>
-        <source>Langue des textes : fr ou en (par défaut, celle de la locale).</source>
-        <translation>Interface language: fr or en (by default, the locale&apos;s).</translation>
-    </message>
-    <message>
-        <source>la langue %1 n&apos;est ni fr ni en</source>
-        <translation>the language %1 is neither fr nor en</translation>
-    </message>
-    <message>
         <source>Affiche la déclinaison magnétique du modèle WMM2025 en ce lieu (degrés décimaux, ou degrés et minutes avec N, S, E ou O) à cette date (aujourd&apos;hui par défaut) : en degrés, positive à l&apos;est, suivie de son incertitude ; puis s&apos;arrête.</source>
         <translation>Prints the magnetic declination of the WMM2025 model at this place (decimal degrees, or degrees and minutes with N, S, E or W) on this date (today by default): in degrees, positive to the east, followed by its uncertainty; and exits.</translation>
     </message>
@@ -190,6 +182,22 @@ Try “ventrose --help” for the list of options.</translation>
     <message>
         <source>l&apos;option --simulate-deviation ne s&apos;applique pas au journal rejoué par --replay</source>
         <translation>the option --simulate-deviation does not apply to the log played back by --replay</translation>
+    </message>
+    <message>
+        <source>la langue %1 n&apos;est ni %2</source>
+        <translation>the language %1 is neither %2</translation>
+    </message>
+    <message>
+        <source>%1 ni %2</source>
+        <translation>%1 nor %2</translation>
+    </message>
+    <message>
+        <source>Langue des textes : %2 (par défaut, celle de la locale).</source>
+        <translation>Interface language: %2 (by default, the locale&apos;s).</translation>
+    </message>
+    <message>
+        <source>%1 ou %2</source>
+        <translation>%1 or %2</translation>
     </message>
 </context>
 <context>

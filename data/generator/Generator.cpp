@@ -11,6 +11,8 @@
 #include "TextFiles.h"
 #include "WavWriter.h"
 
+#include "base/Language.h"
+
 #include <algorithm>
 #include <QBuffer>
 #include <QDir>
@@ -51,8 +53,9 @@ QList<ShippedFile> shippedFiles() {
     files.append({"error.wav", encodeWav16Mono(errorTone(), kSampleRate)});
     files.append({"canopen.wav", encodeWav16Mono(chime(), kSampleRate)});
     files.append({"ID60.wav", encodeWav16Mono(jingle(), kSampleRate)});
-    files.append({"aide", helpFile()});
-    files.append({"aide.en", englishHelpFile()});
+    for (const platform::Language language : platform::Languages())
+        files.append({QStringLiteral("aide") + QString::fromStdString(language.Row().helpSuffix),
+                      helpFile(language.Row().code)});
     files.append({"Ventrose.inf", installedSettings()});
     std::sort(files.begin(), files.end(),
               [](const ShippedFile &a, const ShippedFile &b) { return a.name < b.name; });
@@ -84,6 +87,11 @@ QString writeShippedFolder(const QString &folder) {
     if (!dir.mkpath(QStringLiteral(".")))
         return QStringLiteral("cannot create the folder %1").arg(folder);
     const QList<ShippedFile> files = shippedFiles();
+    for (const ShippedFile &file : files)
+        if (file.bytes.isEmpty())
+            return QStringLiteral("nothing to write in %1: a language of the table has no help "
+                                  "topics in the generator")
+                .arg(file.name);
     for (const ShippedFile &file : files)
         if (QString error = writeFile(dir, file.name, file.bytes); !error.isEmpty())
             return error;

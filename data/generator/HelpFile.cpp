@@ -486,7 +486,18 @@ programme.</p>
 
 } // namespace
 
-QByteArray helpFile() {
+QByteArray helpFile(std::string_view language) {
+    const struct {
+        std::string_view code;
+        QByteArray (*page)();
+    } pages[] = {{"fr", frenchHelpFile}, {"en", englishHelpFile}};
+    for (const auto &page : pages)
+        if (page.code == language)
+            return page.page();
+    return {};
+}
+
+QByteArray frenchHelpFile() {
     return helpPage("fr", "Aide de Ventrose",
                     {kMainTopic, kPortTopic, kGraphicsTopic, kMenuStyleTopic, kCalibrationTopic,
                      kCentringTopic, kDeclinationTopic, kSoftwareTopic, kHardwareTopic, kLogTopic,

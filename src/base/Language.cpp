@@ -2,24 +2,73 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <deque>
+#include <utility>
 
 namespace platform {
 
+struct LanguageTableAccess {
+    static Language At(std::size_t index) { return Language(index); }
+};
+
 namespace {
+
 std::atomic<TextTranslator> installedTranslator{nullptr};
 
-bool NamesEnglish(std::string_view locale) {
-    // The language part ends at the territory, the encoding or the modifier.
-    return locale.starts_with("en") &&
-           (locale.size() == 2 || locale[2] == '_' || locale[2] == '.' || locale[2] == '@');
+// The languages the program speaks. French, the language of the source texts, comes first:
+// it needs no catalogue, and a locale of no language of the table gets it. A deque, so that
+// a row added later leaves the references to the others valid.
+std::deque<LanguageRow> &Table() {
+    static std::deque<LanguageRow> table{
+        {.code = "fr",
+         .localePrefixes = {"fr"},
+         .catalogue = "",
+         .helpSuffix = "",
+         .locale = "fr_FR"},
+        {.code = "en",
+         .localePrefixes = {"en"},
+         .catalogue = "ventrose_en",
+         .helpSuffix = ".en",
+         .locale = "en_US"},
+    };
+    return table;
 }
+
+// The language part of a locale name: what comes before its territory, encoding or modifier.
+std::string_view LanguagePart(std::string_view locale) {
+    return locale.substr(0, locale.find_first_of("_.@"));
+}
+
 } // namespace
 
+const LanguageRow &Language::Row() const { return Table().at(index_); }
+
+std::vector<Language> Languages() {
+    std::vector<Language> all;
+    for (std::size_t i = 0; i < Table().size(); ++i)
+        all.push_back(LanguageTableAccess::At(i));
+    return all;
+}
+
+Language AddLanguage(LanguageRow row) {
+    if (const std::optional<Language> known = LanguageNamed(row.code))
+        return *known;
+    Table().push_back(std::move(row));
+    return LanguageTableAccess::At(Table().size() - 1);
+}
+
 Language LanguageOfLocale(const char *lcAll, const char *lcMessages, const char *lang) {
-    for (const char *value : {lcAll, lcMessages, lang})
-        if (value != nullptr && *value != '\0')
-            return NamesEnglish(value) ? Language::English : Language::French;
-    return Language::French;
+    for (const char *value : {lcAll, lcMessages, lang}) {
+        if (value == nullptr || *value == '\0')
+            continue;
+        const std::string_view part = LanguagePart(value);
+        for (const Language language : Languages())
+            for (const std::string &prefix : language.Row().localePrefixes)
+                if (part == prefix)
+                    return language;
+        return Language();
+    }
+    return Language();
 }
 
 Language LanguageOfEnvironment() {
@@ -27,14 +76,20 @@ Language LanguageOfEnvironment() {
 }
 
 std::optional<Language> LanguageNamed(std::string_view code) {
-    if (code == "fr")
-        return Language::French;
-    if (code == "en")
-        return Language::English;
+    for (const Language language : Languages())
+        if (language.Row().code == code)
+            return language;
     return std::nullopt;
 }
 
-const char *LanguageCode(Language language) { return language == Language::English ? "en" : "fr"; }
+const char *LanguageCode(Language language) { return language.Row().code.c_str(); }
+
+std::vector<std::string> LanguageCodes() {
+    std::vector<std::string> codes;
+    for (const Language language : Languages())
+        codes.push_back(language.Row().code);
+    return codes;
+}
 
 void SetTextTranslator(TextTranslator translator) { installedTranslator = translator; }
 

@@ -59,12 +59,9 @@ QLineEdit *MakeField(QWidget *parent, const QString &example, const QRect &geome
 } // namespace
 
 QLocale FrameLocale() {
-    const bool english = platform::SelectedLanguage() == platform::Language::English;
+    const QLocale own = platform::LanguageLocale(platform::SelectedLanguage());
     const QLocale user;
-    if (user.language() == (english ? QLocale::English : QLocale::French))
-        return user;
-    return english ? QLocale(QLocale::English, QLocale::UnitedStates)
-                   : QLocale(QLocale::French, QLocale::France);
+    return user.language() == own.language() ? user : own;
 }
 
 QString DateFormat(const QLocale &locale) {

@@ -23,8 +23,9 @@ class QPushButton;
 namespace app {
 
 // The locale of the frame's numbers and dates: the user's when it is of the program's
-// language, otherwise that language's own (France's for French, the United States' for
-// English), so that an English text never gets a decimal comma nor a French one a point.
+// language, otherwise that language's own (its row's: France's for French, the United
+// States' for English), so that an English text never gets a decimal comma nor a French one
+// a point.
 QLocale FrameLocale();
 // The locale's short date format with the year in full.
 QString DateFormat(const QLocale &locale);

@@ -22,10 +22,11 @@ platform::IHelpViewer &DefaultHelpViewer() {
 
 QString HelpFilePath() {
     const QString french = platform::InstallDir::File(QStringLiteral("aide"));
-    if (platform::SelectedLanguage() != platform::Language::English)
+    const std::string &suffix = platform::SelectedLanguage().Row().helpSuffix;
+    if (suffix.empty())
         return french;
-    const QString english = french + QStringLiteral(".en");
-    return QFileInfo::exists(english) ? english : french;
+    const QString own = french + QString::fromStdString(suffix);
+    return QFileInfo::exists(own) ? own : french;
 }
 
 platform::IHelpViewer &HelpService() {

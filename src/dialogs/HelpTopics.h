@@ -9,9 +9,9 @@ class IHelpViewer;
 
 namespace app {
 
-// The help file of the installation folder in the program's language: `aide` (French) or
-// `aide.en` (English); `aide` when an installation folder made before the English help
-// lacks it.
+// The help file of the installation folder in the program's language: `aide` followed by
+// the language's help file suffix (`aide` for French, `aide.en` for English); `aide` when
+// the folder lacks the language's own (one installed before that language's help).
 QString HelpFilePath();
 
 // Opens the help file of the installation folder at the topic ("som", "rub2" ... "rub10")

@@ -4,7 +4,7 @@
 
 #include <QCoreApplication>
 
-#include <optional>
+#include <map>
 
 namespace app {
 
@@ -36,12 +36,14 @@ std::array<CalibrationPhase, CalibrationPhaseCount> MadePhases() {
 } // namespace
 
 const std::array<CalibrationPhase, CalibrationPhaseCount> &CalibrationPhases() {
-    // Made once for each language, so that a reference to a phase stays valid.
-    static std::optional<std::array<CalibrationPhase, CalibrationPhaseCount>> byLanguage[2];
-    auto &phases = byLanguage[platform::SelectedLanguage() == platform::Language::English];
-    if (!phases)
-        phases = MadePhases();
-    return *phases;
+    // Made once for each language, so that a reference to a phase stays valid (a map's
+    // entries stay where they are).
+    static std::map<std::size_t, std::array<CalibrationPhase, CalibrationPhaseCount>> byLanguage;
+    const std::size_t language = platform::SelectedLanguage().Index();
+    auto found = byLanguage.find(language);
+    if (found == byLanguage.end())
+        found = byLanguage.emplace(language, MadePhases()).first;
+    return found->second;
 }
 
 } // namespace app

@@ -46,8 +46,7 @@ QString SaveDialog(const QString &caption, const QString &path, const QString &f
 QString DegreesText(const std::optional<double> &degrees) {
     if (!degrees)
         return QStringLiteral("—");
-    const bool english = platform::SelectedLanguage() == platform::Language::English;
-    return QLocale(english ? QLocale::English : QLocale::French).toString(*degrees, 'f', 1) +
+    return platform::LanguageLocale(platform::SelectedLanguage()).toString(*degrees, 'f', 1) +
            QStringLiteral("°");
 }
 

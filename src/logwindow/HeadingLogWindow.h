@@ -85,7 +85,8 @@ private:
     std::int64_t lastChart_ = INT64_MIN; // when the chart was last drawn
 };
 
-// Text of the statistics, French style ("123,4°"); "—" when there is no value.
+// Text of the statistics in the program's language's own locale ("123,4°" in French,
+// "123.4°" in English); "—" when there is no value.
 QString DegreesText(const std::optional<double> &degrees);
 
 } // namespace app

@@ -33,11 +33,21 @@ template <std::string Options::*field> std::string Keep(Options &options, const 
     return {};
 }
 
+// The codes of the program's languages, each pair joined by link ("%1 ou %2" gives
+// "fr ou en", and "fr ou en ou de" once there is a third).
+std::string LanguageCodesJoined(const char *link) {
+    std::string joined;
+    for (const std::string &code : platform::LanguageCodes())
+        joined = joined.empty() ? code : Tr(link, {joined, code});
+    return joined;
+}
+
 std::string KeepLanguage(Options &options, const Values &values) {
     options.language = platform::LanguageNamed(values[0]);
     if (!options.language)
-        return Tr(QT_TRANSLATE_NOOP("CommandLine", "la langue %1 n'est ni fr ni en"),
-                  {platform::QuotedArgument(values[0])});
+        return Tr(QT_TRANSLATE_NOOP("CommandLine", "la langue %1 n'est ni %2"),
+                  {platform::QuotedArgument(values[0]),
+                   LanguageCodesJoined(QT_TRANSLATE_NOOP("CommandLine", "%1 ni %2"))});
     return {};
 }
 
@@ -139,8 +149,7 @@ const OptionSpec kOptions[] = {
                        "Ajoute le cap vrai (HDT) : la déclinaison réglée est celle du lieu."),
      false, [](Options &o, const Values &) { return Taken(o.nmeaTrue); }},
     {"lang", 0, "LANG",
-     QT_TRANSLATE_NOOP("CommandLine",
-                       "Langue des textes : fr ou en (par défaut, celle de la locale)."),
+     QT_TRANSLATE_NOOP("CommandLine", "Langue des textes : %2 (par défaut, celle de la locale)."),
      false, KeepLanguage},
     {"help", 'h', "", QT_TRANSLATE_NOOP("CommandLine", "Affiche cette aide et s'arrête."), false,
      [](Options &o, const Values &) { return Taken(o.help); }},
@@ -342,7 +351,11 @@ std::string HelpText(const std::string &defaultDataDir) {
                       Tr(QT_TRANSLATE_NOOP("CommandLine", "Options :")) + "\n";
     for (std::size_t k = 0; k < left.size(); ++k) {
         out += left[k] + std::string(indent - left[k].size(), ' ');
-        AppendWrapped(out, Tr(kOptions[k].help, {defaultDataDir}), indent);
+        AppendWrapped(
+            out,
+            Tr(kOptions[k].help,
+               {defaultDataDir, LanguageCodesJoined(QT_TRANSLATE_NOOP("CommandLine", "%1 ou %2"))}),
+            indent);
     }
     return out;
 }

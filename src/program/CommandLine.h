@@ -49,7 +49,7 @@ struct OptionSpec {
                             // [NAME] is optional, taken when the next argument is not an
                             // option. Empty for a switch.
     const char *help;       // French, marked for translation; %1 stands for the default
-                            // installation folder
+                            // installation folder, %2 for the codes of the languages
     bool repeatable;        // may be given more than once (otherwise twice is an error)
     // Puts the option and its values in options; returns why a value is refused (in the
     // program's language, without a final full stop), empty when it is taken.

@@ -1,6 +1,8 @@
 // The installed settings file and the help file.
 #include "ShippedData.h"
 
+#include "base/Language.h"
+
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
@@ -33,16 +35,22 @@ TEST(InstalledSettings, ThirtyCrLfLinesWithTheInstalledValues) {
     }
 }
 
-// The help files, each in its language: the same topics under the same identifiers.
+// The help files, one for each language of the program's table: the same topics under the
+// same identifiers.
 struct HelpLanguage {
-    const char *file;
-    const char *code; // of the page's lang attribute
+    std::string file;
+    std::string code; // of the page's lang attribute
 };
-const HelpLanguage kHelpFiles[] = {{"aide", "fr"}, {"aide.en", "en"}};
+std::vector<HelpLanguage> HelpFiles() {
+    std::vector<HelpLanguage> files;
+    for (const platform::Language language : platform::Languages())
+        files.push_back({"aide" + language.Row().helpSuffix, language.Row().code});
+    return files;
+}
 
-QString helpText(const char *file) {
+QString helpText(const std::string &file) {
     QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(shipped(file));
+    const QString text = utf8(shipped(file.c_str()));
     EXPECT_FALSE(utf8.hasError());
     return text;
 }
@@ -62,7 +70,7 @@ TEST(HelpFile, EveryTopicHasOneIdAndOneNamedAnchorInTheSameOrder) {
                                 "partage",
                                 "regulation"};
     const QRegularExpression topicStart(QStringLiteral("<div class=\"rubrique\" id=\"([^\"]+)\">"));
-    for (const auto &[file, code] : kHelpFiles) {
+    for (const auto &[file, code] : HelpFiles()) {
         SCOPED_TRACE(file);
         const QString html = helpText(file);
         QStringList inOrder;
@@ -73,13 +81,14 @@ TEST(HelpFile, EveryTopicHasOneIdAndOneNamedAnchorInTheSameOrder) {
             EXPECT_EQ(html.count(QStringLiteral("id=\"%1\"").arg(t)), 1) << t.toStdString();
             EXPECT_EQ(html.count(QStringLiteral("<a name=\"%1\">").arg(t)), 1) << t.toStdString();
         }
-        EXPECT_TRUE(html.contains(QStringLiteral("<html lang=\"%1\">").arg(code)));
+        EXPECT_TRUE(
+            html.contains(QStringLiteral("<html lang=\"%1\">").arg(QString::fromStdString(code))));
         EXPECT_TRUE(html.contains("<meta charset=\"utf-8\">"));
     }
 }
 
 TEST(HelpFile, LinksStayInsideTheFileAndReachATopic) {
-    for (const auto &[file, code] : kHelpFiles) {
+    for (const auto &[file, code] : HelpFiles()) {
         SCOPED_TRACE(file);
         const QString html = helpText(file);
         EXPECT_FALSE(html.contains("src=", Qt::CaseInsensitive));
@@ -98,14 +107,16 @@ TEST(HelpFile, LinksStayInsideTheFileAndReachATopic) {
     }
 }
 
-// The program's texts by context and French source, with their English translation, read
-// from the translation catalogue.
+// The program's texts by context and French source, with their translation, read from the
+// language's translation catalogue (empty for French, the source language).
 using Catalogue = QHash<QPair<QString, QString>, QString>;
 
-Catalogue readCatalogue() {
+Catalogue readCatalogue(const std::string &code) {
     Catalogue catalogue;
-    QFile file(
-        QDir(qEnvironmentVariable("VENTROSE_SOURCE_DIR")).filePath("translations/ventrose_en.ts"));
+    if (!platform::LanguageNamed(code) || platform::LanguageNamed(code)->IsSource())
+        return catalogue;
+    QFile file(QDir(qEnvironmentVariable("VENTROSE_SOURCE_DIR"))
+                   .filePath(QString::fromStdString("translations/ventrose_" + code + ".ts")));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
     QXmlStreamReader xml(&file);
     QString context, source;
@@ -127,8 +138,8 @@ Catalogue readCatalogue() {
 // each menu path and each top-level menu is made of the main window's menu captions, and
 // each window's topic is headed by that window's title.
 TEST(HelpFile, NamesMenusAndWindowsAsTheProgramShowsThem) {
-    const Catalogue catalogue = readCatalogue();
-    ASSERT_FALSE(catalogue.isEmpty());
+    const Catalogue sources = readCatalogue("en"); // its keys: every context and French text
+    ASSERT_FALSE(sources.isEmpty());
     struct Window {
         const char *topic, *context, *title;
     };
@@ -145,14 +156,14 @@ TEST(HelpFile, NamesMenusAndWindowsAsTheProgramShowsThem) {
     const QRegularExpression menuPath(
         QStringLiteral("<span class=\"menu\">([^<]*&gt;[^<]*)</span>"));
     const QRegularExpression topMenu(QStringLiteral("<td class=\"menu\">([^<]*)</td>"));
-    for (const auto &[file, code] : kHelpFiles) {
+    for (const auto &[file, code] : HelpFiles()) {
         SCOPED_TRACE(file);
-        const bool english = QByteArray(code) == "en";
+        const Catalogue catalogue = readCatalogue(code);
         auto shown = [&](const QString &context, const QString &source) {
-            return english ? catalogue.value({context, source}) : source;
+            return catalogue.isEmpty() ? source : catalogue.value({context, source});
         };
         QSet<QString> menuCaptions;
-        for (auto it = catalogue.begin(); it != catalogue.end(); ++it)
+        for (auto it = sources.begin(); it != sources.end(); ++it)
             if (it.key().first == u"TForm1")
                 menuCaptions.insert(shown("TForm1", it.key().second).remove('&'));
         const QString html = helpText(file);

@@ -6,6 +6,7 @@
 #include "nmea/ShareSettings.h"
 #include "platform/app/Translations.h"
 #include "settings/OwnSettings.h"
+#include "support/Languages.h"
 
 #include <QDateEdit>
 
@@ -173,16 +174,16 @@ TEST_F(DeclinationCalculatorTest, WritesNumbersAndDatesAsTheLocaleOfItsLanguage)
         const char *date;        // the date field's text for 8 December 2026
         const char *badLatitude; // the start of the warning for a latitude that is no angle
     } cases[] = {
-        {Language::French, QLocale(QLocale::French, QLocale::France), "Déclinaison : 2,5° EST ± 0,",
-         "08/12/2026", "Latitude : la latitude"},
-        {Language::French, QLocale(QLocale::English, QLocale::UnitedStates),
+        {testsupport::French(), QLocale(QLocale::French, QLocale::France),
+         "Déclinaison : 2,5° EST ± 0,", "08/12/2026", "Latitude : la latitude"},
+        {testsupport::French(), QLocale(QLocale::English, QLocale::UnitedStates),
          "Déclinaison : 2,5° EST ± 0,", "08/12/2026", "Latitude : "},
-        {Language::English, QLocale(QLocale::English, QLocale::UnitedStates),
+        {testsupport::English(), QLocale(QLocale::English, QLocale::UnitedStates),
          "Declination: 2.5° EAST ± 0.", "12/8/2026", "Latitude: "},
-        {Language::English, QLocale(QLocale::English, QLocale::UnitedKingdom),
+        {testsupport::English(), QLocale(QLocale::English, QLocale::UnitedKingdom),
          "Declination: 2.5° EAST ± 0.", "08/12/2026", "Latitude: "},
-        {Language::English, QLocale(QLocale::French, QLocale::France), "Declination: 2.5° EAST",
-         "12/8/2026", "Latitude: "},
+        {testsupport::English(), QLocale(QLocale::French, QLocale::France),
+         "Declination: 2.5° EAST", "12/8/2026", "Latitude: "},
     };
     const QLocale before;
     for (const auto &c : cases) {
@@ -195,7 +196,7 @@ TEST_F(DeclinationCalculatorTest, WritesNumbersAndDatesAsTheLocaleOfItsLanguage)
         const QString result = frame->ResultLabel->text(), date = frame->DateEdit->text();
         Compute("north", "3.63", QDate(2026, 12, 8));
         const QString warning = frame->WarningLabel->text();
-        platform::SelectLanguage(Language::French);
+        platform::SelectLanguage(testsupport::French());
         EXPECT_TRUE(result.startsWith(QString::fromUtf8(c.declination))) << result.toStdString();
         EXPECT_EQ(date, QString::fromUtf8(c.date));
         EXPECT_TRUE(warning.startsWith(QString::fromUtf8(c.badLatitude))) << warning.toStdString();

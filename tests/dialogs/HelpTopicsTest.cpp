@@ -3,6 +3,7 @@
 #include "DialogTestSupport.h"
 
 #include "platform/app/Translations.h"
+#include "support/Languages.h"
 
 #include <QFile>
 #include <stdexcept>
@@ -43,9 +44,9 @@ TEST_F(HelpTopicsTest, HelpFileInTheProgramsLanguageWhenTheFolderHasIt) {
         bool englishShipped;
         const char *expected;
     };
-    const Case cases[] = {{Language::French, true, "aide"},
-                          {Language::English, true, "aide.en"},
-                          {Language::English, false, "aide"}};
+    const Case cases[] = {{testsupport::French(), true, "aide"},
+                          {testsupport::English(), true, "aide.en"},
+                          {testsupport::English(), false, "aide"}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.expected);
         QFile english(installDir.filePath("aide.en"));
@@ -58,7 +59,7 @@ TEST_F(HelpTopicsTest, HelpFileInTheProgramsLanguageWhenTheFolderHasIt) {
         platform::SelectLanguage(c.language);
         help.requests.clear();
         ShowHelpTopic("rub8");
-        platform::SelectLanguage(Language::French);
+        platform::SelectLanguage(testsupport::French());
         ASSERT_EQ(help.requests.size(), 1u);
         EXPECT_EQ(help.requests[0].first, installDir.filePath(c.expected));
         EXPECT_EQ(help.requests[0].second, QStringLiteral("rub8"));

@@ -79,6 +79,23 @@ TEXTS = {
 }
 
 
+def pseudo_marked(text):
+    """text as the pseudo-language "xx" shows it: wrapped in ⟦ ⟧, its end blanks outside."""
+    core = text.strip()
+    start = text.index(core)
+    return f"{text[:start]}⟦{core}⟧{text[start + len(core):]}"
+
+
+# The pseudo-language is English marked: the same keys, every caption and title marked.
+TEXTS["xx"] = {
+    "locale": None, "arguments": ["--lang", "xx"], "quit": TEXTS["en"]["quit"],
+    "information": pseudo_marked("Information"), "warning": pseudo_marked("Warning"),
+    "help": TEXTS["en"]["help"], "help title": pseudo_marked("Ventrose Help"),
+    "before link": [(keys, pseudo_marked(caption))
+                    for keys, caption in TEXTS["en"]["before link"]],
+}
+
+
 def free_display_numbers(first=20, count=200):
     """Display numbers that no X server holds: no listening abstract socket and no lock file
     of a live process (a killed server leaves its socket file and lock file behind)."""
@@ -136,6 +153,7 @@ class Session:
                                                            "_NET_SUPPORTING_WM_CHECK"))
         args = [program, "--data-dir", data or os.path.join(self.folder, "data"),
                 "--trace", "-" if edges else self.trace] + (["--simulate"] if simulate else [])
+        args += self.text.get("arguments", [])
         if edges:
             self.program = self._start(args, stderr=subprocess.PIPE,
                                        preexec_fn=lambda: [os.close(fd) for fd in (0, 1)])
@@ -569,6 +587,92 @@ def scenario_folder_removed(s):
             raise Failure("the folder's loss was not said once on standard error")
 
 
+def catalogue_texts():
+    """Every text of the English catalogue, its French source and its English translation,
+    without mnemonics: one of them shown unmarked in the pseudo-language went round the
+    translation."""
+    import xml.etree.ElementTree as ElementTree
+    texts = set()
+    path = os.path.join(SOURCE, "translations", "ventrose_en.ts")
+    for message in ElementTree.parse(path).getroot().iter("message"):
+        for text in (message.findtext("source"), message.findtext("translation")):
+            plain = (text or "").replace("&&", "\0").replace("&", "").replace("\0", "&").strip()
+            if len(re.findall(r"[^\W\d_]", plain)) >= 3:  # a word, not a letter or a number
+                texts.add(plain)
+    return texts
+
+
+def shown_texts(s):
+    """What the program recorded of its windows' texts as they showed."""
+    import json
+    try:
+        with open(s.env["VENTROSE_SHOWN_TEXTS"], encoding="utf-8") as record:
+            return [json.loads(line) for line in record if line.endswith("\n")]
+    except FileNotFoundError:
+        return []
+
+
+def wait_shown(s, window, kind, text):
+    """Waits until the window titled window (None: any) has shown text of kind; the records
+    so far."""
+    def found():
+        records = shown_texts(s)
+        return records if any(window in (None, r["window"]) and r["kind"] == kind and
+                              r["text"] == text for r in records) else None
+    return wait_for(f'"{text}" ({kind}) in the window "{window}"', found)
+
+
+def scenario_pseudo_language(s):
+    """The program in a language that is a row, a catalogue and a help file of the tests
+    only, every text of which is marked ⟦ ⟧: the menus, the dialogs, the link's boxes and
+    the help come out marked, and no text of the catalogue is shown unmarked."""
+    main = main_window(s)
+    wait_shown(s, "Ventrose", "action", pseudo_marked("&Settings"))
+    wait_shown(s, "Ventrose", "action", pseudo_marked("&Activate serial communication"))
+    s.keys(main, "alt+s")  # the Settings menu, opened by its marked caption's mnemonic
+    quit_caption = pseudo_marked("&Quit")
+    wait_for("the Settings menu to show", lambda: sum(
+        r["text"] == quit_caption for r in shown_texts(s)) >= 2)  # the bar's, then the popup's
+    s.screenshot("menu")
+    s.keys(main, "Escape", "Escape")
+    for keys, caption in s.text["before link"]:
+        s.keys(main, *keys)
+        dialog = s.wait_window(caption)
+        s.screenshot(caption)
+        since = len(s.trace_text())
+        s.keys(dialog, "alt+F4")
+        s.wait_gone(dialog, caption)
+        s.wait_settled(main, since)
+    start_link(s, main)
+    wait_shown(s, pseudo_marked("Information"), "title", pseudo_marked("Information"))
+    s.keys(main, *s.text["help"])
+    help_window = s.wait_window(s.text["help title"])
+    records = wait_shown(s, s.text["help title"], "title", s.text["help title"])
+    s.screenshot("help")
+    page = next(r["text"] for r in records if r["kind"] == "page")
+    if not page.lstrip().startswith(pseudo_marked("Ventrose: the electronic compass on your PC")):
+        raise Failure(f"the help is not the pseudo-language's: {page[:80]!r}")
+    outside = re.sub(r"⟦[^⟦⟧]*⟧", "", page)
+    if re.search(r"[^\W\d_]{2,}", outside):
+        raise Failure(f"the help holds unmarked words: {outside.split()[:12]}")
+    s.keys(help_window, "alt+F4")
+    s.wait_gone(help_window, s.text["help title"])
+    catalogue = catalogue_texts()
+    leaks = set()
+    for record in shown_texts(s):
+        for line in record["text"].replace("&&", "\0").replace("&", "").replace("\0", "&").split("\n"):
+            if "⟦" not in line and line.strip() in catalogue:
+                leaks.add((record["window"], record["kind"], line.strip()))
+    if leaks:
+        raise Failure(f"texts shown unmarked: {sorted(leaks)}")
+    marked = sum("⟦" in r["text"] for r in shown_texts(s))
+    if marked < 50:
+        raise Failure(f"only {marked} marked texts were shown")
+    quit_by_menu(s, main)
+    s.answer_box(s.text["information"])  # the module now works on its own
+    expect_clean_exit(s)
+
+
 def main_and_box(s):
     """The main window once the error box stands beside it: the larger of the two windows
     with the program's title."""
@@ -590,6 +694,7 @@ SCENARIOS = {
     "InEnglish": scenario_in_english,
     "LinkComesBack": scenario_link_comes_back,
     "FolderRemoved": scenario_folder_removed,
+    "PseudoLanguage": scenario_pseudo_language,
 }
 
 
@@ -613,7 +718,10 @@ def main():
     simulate = args.scenario != "PortLeadsNowhere"
     data = None if simulate else prepare_nowhere_port(folder)
     started = time.monotonic()
-    session = Session(folder, "en" if args.scenario == "InEnglish" else "fr")
+    language = {"InEnglish": "en", "PseudoLanguage": "xx"}.get(args.scenario, "fr")
+    session = Session(folder, language)
+    if language == "xx":  # the pseudo-language's program records the texts it shows
+        session.env["VENTROSE_SHOWN_TEXTS"] = os.path.join(folder, "shown.jsonl")
     try:
         session.start(os.path.abspath(args.program), simulate, data, args.scenario == "Edges")
         SCENARIOS[args.scenario](session)

@@ -4,6 +4,7 @@
 #include "program/CommandLine.h"
 #include "platform/app/Translations.h"
 #include "support/FakeDeviceTree.h"
+#include "support/Languages.h"
 
 #include <gtest/gtest.h>
 
@@ -70,8 +71,8 @@ TEST(CommandLine, EachArgumentListGivesItsOptionsOrNamesTheFirstMistake) {
         {{"--", "--simulate"}, {}, "argument inattendu « --simulate »"},
         {{"--simulate", "x", "--bogus"}, {}, "argument inattendu « x »"},
         {{"--help", "--bogus"}, {}, "option inconnue « --bogus »"},
-        {{"--lang", "en", "-h"}, {.help = true, .language = platform::Language::English}, ""},
-        {{"--lang=fr"}, {.language = platform::Language::French}, ""},
+        {{"--lang", "en", "-h"}, {.help = true, .language = testsupport::English()}, ""},
+        {{"--lang=fr"}, {.language = testsupport::French()}, ""},
         {{"--lang", "de"}, {}, "la langue « de » n'est ni fr ni en"},
         {{"--lang=EN"}, {}, "la langue « EN » n'est ni fr ni en"},
         {{"--lang"}, {}, "il manque la valeur LANG de l'option --lang"},
@@ -141,31 +142,31 @@ TEST(CommandLine, PrintsInTheLanguageOfTheOptionElseOfTheLocale) {
         const char *out;
     };
     const Case cases[] = {
-        {{"--help"}, Language::English, "", "Usage: ventrose [options]"},
-        {{"--help"}, Language::French, "", "Utilisation : ventrose [options]"},
-        {{"--lang", "en", "--help"}, Language::French, "", "Usage: ventrose [options]"},
-        {{"--lang=fr", "--help"}, Language::English, "", "Utilisation : ventrose [options]"},
+        {{"--help"}, testsupport::English(), "", "Usage: ventrose [options]"},
+        {{"--help"}, testsupport::French(), "", "Utilisation : ventrose [options]"},
+        {{"--lang", "en", "--help"}, testsupport::French(), "", "Usage: ventrose [options]"},
+        {{"--lang=fr", "--help"}, testsupport::English(), "", "Utilisation : ventrose [options]"},
         {{"--", "--lang=en"},
-         Language::French,
+         testsupport::French(),
          "ventrose : argument inattendu « --lang=en ».\nEssayez « ventrose --help » pour la "
          "liste des options.\n",
          ""},
         {{"--bogus"},
-         Language::English,
+         testsupport::English(),
          "ventrose: unknown option “--bogus”.\nTry “ventrose --help” for the list of options.\n",
          ""},
         {{"--data-dir", "--lang=en"},
-         Language::French,
+         testsupport::French(),
          "ventrose: missing value DIR for the option --data-dir.\nTry “ventrose --help” for the "
          "list of options.\n",
          ""},
         {{"--nmea", "udp:h:0", "--lang", "en"},
-         Language::French,
+         testsupport::French(),
          "ventrose: invalid value “udp:h:0” for the option --nmea: udp:HOST:PORT expected (port "
          "from 1 to 65535).\nTry “ventrose --help” for the list of options.\n",
          ""},
         {{"--lang=xx"},
-         Language::English,
+         testsupport::English(),
          "ventrose: the language “xx” is neither fr nor en.\nTry “ventrose --help” for the list "
          "of options.\n",
          ""},
@@ -181,9 +182,9 @@ TEST(CommandLine, PrintsInTheLanguageOfTheOptionElseOfTheLocale) {
         std::fclose(err);
     }
     // The English help translates every option's text (no French word is left in it).
-    platform::SelectLanguage(Language::English);
+    platform::SelectLanguage(testsupport::English());
     const std::string english = app::HelpText("/d");
-    platform::SelectLanguage(Language::French);
+    platform::SelectLanguage(testsupport::French());
     for (const char *french : {"é", "è", "à", " le ", " la ", " et ", " du ", " : ", "AAAA"})
         EXPECT_EQ(english.find(french), std::string::npos) << french << " in\n" << english;
 }
@@ -208,14 +209,15 @@ TEST(CommandLine, HelpAndReadmeListEveryOption) {
     ASSERT_FALSE(app::KnownOptions().empty());
     for (const app::OptionSpec &option : app::KnownOptions()) {
         std::string row = std::string("--") + option.name + ' ' + option.valueNames, entry;
-        for (std::istringstream in(row + ' ' + option.help); in >> word;)
-            entry += (word == "%1)." ? "/d)." : word) + ' ';
+        const std::string help = platform::Substituted(option.help, {"/d", "fr ou en"});
+        for (std::istringstream in(row + ' ' + help); in >> word;)
+            entry += word + ' ';
         EXPECT_NE(words.find(entry), std::string::npos) << entry;
         // The README is in English: its rows name the values as the English help does.
-        platform::SelectLanguage(platform::Language::English);
+        platform::SelectLanguage(testsupport::English());
         row = std::string("--") + option.name + ' ' +
               platform::Translate("CommandLine", option.valueNames).toStdString();
-        platform::SelectLanguage(platform::Language::French);
+        platform::SelectLanguage(testsupport::French());
         row.erase(row.find_last_not_of(' ') + 1);
         EXPECT_NE(readme.str().find('`' + row + "` |"), std::string::npos) << row;
     }

@@ -12,8 +12,8 @@ namespace platform {
 namespace {
 
 struct Selection {
-    Language language = Language::French;
-    std::unique_ptr<QTranslator> own; // English only: French is the source
+    Language language;
+    std::unique_ptr<QTranslator> own; // none for the source language
     std::unique_ptr<QTranslator> qt;  // Qt's own texts; missing when Qt has no catalogue
 };
 
@@ -52,11 +52,13 @@ void SelectLanguage(Language language) {
     selection.own.reset();
     selection.qt.reset();
     selection.language = language;
-    if (language == Language::English) {
-        selection.own = Loaded(QString::fromLatin1(kEnglishTranslation));
+    if (const QString catalogue = CataloguePath(language); !catalogue.isEmpty()) {
+        selection.own = Loaded(catalogue);
         if (!selection.own)
-            std::fprintf(stderr, "ventrose: the English translation is missing from the "
-                                 "program; its texts stay French.\n");
+            std::fprintf(stderr,
+                         "ventrose: the translation \"%s\" is missing from the program; its "
+                         "texts stay French.\n",
+                         LanguageCode(language));
     }
     selection.qt = Loaded(QStringLiteral("qtbase_") + QString::fromLatin1(LanguageCode(language)),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath));
@@ -66,6 +68,17 @@ void SelectLanguage(Language language) {
 }
 
 Language SelectedLanguage() { return Current().language; }
+
+QString CataloguePath(Language language) {
+    const std::string &catalogue = language.Row().catalogue;
+    if (catalogue.empty())
+        return {};
+    return QStringLiteral(":/i18n/") + QString::fromStdString(catalogue) + QStringLiteral(".qm");
+}
+
+QLocale LanguageLocale(Language language) {
+    return QLocale(QString::fromStdString(language.Row().locale));
+}
 
 QString Translate(const char *context, const char *text) {
     if (QCoreApplication::instance() != nullptr)
