@@ -6,12 +6,13 @@
 // here: that much (its receive buffer) stays with it.
 #pragma once
 
+#include "nmea/ClientBacklog.h"
+#include "nmea/ConnectionProbe.h"
 #include "nmea/ShareOutput.h"
 
 #include <QTcpServer>
 
 #include <chrono>
-#include <deque>
 #include <vector>
 
 class QTcpSocket;
@@ -45,21 +46,20 @@ public:
 private:
     struct Client {
         QTcpSocket *socket = nullptr;
-        qint64 written = 0; // bytes handed to the socket since it came
-        // Where each reading handed to it ends in that count, and when it was handed over.
-        std::deque<std::pair<qint64, std::chrono::steady_clock::time_point>> waiting;
+        ClientBacklog backlog;
     };
 
     void Accept();
-    // How long the oldest sentence has been waiting for the client; zero when none does.
-    std::chrono::steady_clock::duration OldestWait(Client &client,
-                                                   std::chrono::steady_clock::time_point now);
+    // How long the oldest sentence not read by the client has been waiting; zero when none.
+    std::chrono::steady_clock::duration OldestUnread(Client &client,
+                                                     std::chrono::steady_clock::time_point now);
     void Forget(QTcpSocket *client);
     void Drop(QTcpSocket *client, const QString &why);
     static QString Peer(const QTcpSocket *client);
 
     TcpLimits limits_;
     ShareClock clock_;
+    ConnectionProbe probe_;
     QTcpServer server_;
     std::vector<Client> clients_;
 };
