@@ -1,9 +1,13 @@
 // The heading as a TCP stream: a server that every connected client receives the sentences
 // from. At most `maxClients` at a time. A client is judged by the age of the oldest sentence
-// still waiting to be sent to it, in the program's queue or the system's: one that stopped
-// reading is dropped within `maxAge` of its own buffer filling, rather than waited for and
-// fed stale headings later. What the client's system has already taken cannot be seen from
-// here: that much (its receive buffer) stays with it.
+// its program has not read: still waiting here, in the program's queue or the system's, or
+// already taken by the client's system but not read from it (see ClientBacklog). A client
+// that stopped reading is dropped once that sentence is `maxAge` old, and said so once,
+// rather than waited for and fed stale headings later. The client's system keeps taking
+// and acknowledging what it is sent, growing its receive buffer to megabytes, so what it
+// holds unread is read from the system when the client runs on this machine (a client on
+// another machine is judged by its advertised window, which tells only once its buffer
+// stops growing).
 #pragma once
 
 #include "nmea/ClientBacklog.h"
@@ -26,8 +30,8 @@ struct TcpLimits {
     // Bytes that may wait for a client beyond what its socket's buffers took, whatever
     // their age.
     qint64 queueBytes = 65536;
-    // The kernel's send buffer of each client, kept small so that a client that stopped
-    // reading is found out within minutes rather than hours.
+    // The system's send buffer of each client, kept small so that what a client on another
+    // machine does not take soon waits here, where its age is seen.
     int sendBuffer = 8192;
 };
 
