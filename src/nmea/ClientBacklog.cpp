@@ -26,8 +26,8 @@ std::int64_t ClientBacklog::HeldUnread(const ConnectionSample &sample) {
 
 ClientBacklog::Clock::duration ClientBacklog::OldestUnread(const ConnectionSample &sample,
                                                            Clock::time_point now) {
-    backlog_ = std::clamp<std::int64_t>(sample.unsent + HeldUnread(sample), 0, handed_);
-    const std::int64_t read = handed_ - backlog_;
+    const std::int64_t read =
+        handed_ - std::clamp<std::int64_t>(sample.unsent + HeldUnread(sample), 0, handed_);
     while (!waiting_.empty() && waiting_.front().first <= read)
         waiting_.pop_front();
     return waiting_.empty() ? Clock::duration::zero() : now - waiting_.front().second;

@@ -39,8 +39,6 @@ public:
     // How long the oldest reading the client's program has not read has been waiting, judged
     // on the sample; zero when it read everything.
     Clock::duration OldestUnread(const ConnectionSample &sample, Clock::time_point now);
-    // The bytes judged not read by the client at the last sample.
-    std::int64_t Backlog() const { return backlog_; }
 
 private:
     // The bytes the client's system holds unread, as far as the sample tells.
@@ -49,7 +47,6 @@ private:
     std::int64_t handed_ = 0;      // bytes handed over since the client came
     std::int64_t lastReading_ = 0; // the size of the last reading
     std::int64_t widest_ = 0;      // the widest window the client advertised
-    std::int64_t backlog_ = 0;
     // Where each reading not yet judged read ends in `handed_`, and when it was handed over.
     std::deque<std::pair<std::int64_t, Clock::time_point>> waiting_;
 };

@@ -64,7 +64,11 @@ TEST(TcpOutput, AClientThatStopsReadingIsDroppedSoonWhileAnotherReceivesEverySen
         ASSERT_TRUE(sendOne());
     // Dropped by the send that found its first reading, never read, as old as allowed.
     EXPECT_EQ(readings - 1, limits.maxAge / kPeriod);
-    EXPECT_EQ(notices.With(QStringLiteral("retiré (il ne lit plus depuis 5 s)")), 1);
+    EXPECT_EQ(
+        notices.With(
+            QStringLiteral("retiré (il ne lit plus depuis %1 s)")
+                .arg(std::chrono::duration_cast<std::chrono::seconds>(limits.maxAge).count())),
+        1);
     for (int i = 0; i < 40; ++i)
         ASSERT_TRUE(sendOne());
     ::close(stalled);
