@@ -5,9 +5,6 @@
 
 #include <algorithm>
 
-#include <linux/sockios.h>
-#include <sys/ioctl.h>
-
 namespace nmea {
 
 namespace {
@@ -17,15 +14,6 @@ QHostAddress ListenAddress(const std::string &host) {
     if (host == "localhost")
         return QHostAddress(QHostAddress::LocalHost);
     return QHostAddress(QString::fromStdString(host));
-}
-
-// Bytes the system holds for a socket that it has not sent yet: they pile up once the peer's
-// window is shut (its buffer full), not while they merely travel.
-qint64 SystemQueue(const QTcpSocket *socket) {
-    int queued = 0;
-    if (::ioctl(static_cast<int>(socket->socketDescriptor()), SIOCOUTQNSD, &queued) != 0)
-        return 0;
-    return queued;
 }
 
 } // namespace
@@ -87,7 +75,7 @@ void TcpOutput::Accept() {
             Forget(client);
             Note(left);
         });
-        clients_.push_back({client, 0, {}});
+        clients_.push_back({client, {}});
         Note(QCoreApplication::translate("HeadingShare", "%1 : client %2 connecté")
                  .arg(Name(), Peer(client)));
     }
@@ -116,13 +104,11 @@ void TcpOutput::Drop(QTcpSocket *client, const QString &why) {
 }
 
 std::chrono::steady_clock::duration
-TcpOutput::OldestWait(Client &client, std::chrono::steady_clock::time_point now) {
-    const qint64 unsent = client.socket->bytesToWrite() + SystemQueue(client.socket);
-    const qint64 sent = client.written - unsent;
-    while (!client.waiting.empty() && client.waiting.front().first <= sent)
-        client.waiting.pop_front();
-    return client.waiting.empty() ? std::chrono::steady_clock::duration::zero()
-                                  : now - client.waiting.front().second;
+TcpOutput::OldestUnread(Client &client, std::chrono::steady_clock::time_point now) {
+    return client.backlog.OldestUnread(
+        probe_.Sample(static_cast<int>(client.socket->socketDescriptor()),
+                      client.socket->bytesToWrite()),
+        now);
 }
 
 void TcpOutput::Send(const std::vector<std::string> &sentences) {
@@ -138,7 +124,7 @@ void TcpOutput::Send(const std::vector<std::string> &sentences) {
         Client &client =
             *std::find_if(clients_.begin(), clients_.end(),
                           [socket](const Client &known) { return known.socket == socket; });
-        const auto waited = OldestWait(client, now);
+        const auto waited = OldestUnread(client, now);
         if (waited >= limits_.maxAge) {
             Drop(socket,
                  QCoreApplication::translate("HeadingShare", "il ne lit plus depuis %1 s")
@@ -153,8 +139,7 @@ void TcpOutput::Send(const std::vector<std::string> &sentences) {
             Drop(socket, socket->errorString());
             continue;
         }
-        client.written += bytes.size();
-        client.waiting.emplace_back(client.written, now);
+        client.backlog.Handed(bytes.size(), now);
         delivered = true;
         // Hands what it can to the system now, without waiting, so that the queue left
         // holds only what the client's buffers would not take.

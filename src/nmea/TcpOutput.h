@@ -1,17 +1,22 @@
 // The heading as a TCP stream: a server that every connected client receives the sentences
 // from. At most `maxClients` at a time. A client is judged by the age of the oldest sentence
-// still waiting to be sent to it, in the program's queue or the system's: one that stopped
-// reading is dropped within `maxAge` of its own buffer filling, rather than waited for and
-// fed stale headings later. What the client's system has already taken cannot be seen from
-// here: that much (its receive buffer) stays with it.
+// its program has not read: still waiting here, in the program's queue or the system's, or
+// already taken by the client's system but not read from it (see ClientBacklog). A client
+// that stopped reading is dropped once that sentence is `maxAge` old, and said so once,
+// rather than waited for and fed stale headings later. The client's system keeps taking
+// and acknowledging what it is sent, growing its receive buffer to megabytes, so what it
+// holds unread is read from the system when the client runs on this machine (a client on
+// another machine is judged by its advertised window, which tells only once its buffer
+// stops growing).
 #pragma once
 
+#include "nmea/ClientBacklog.h"
+#include "nmea/ConnectionProbe.h"
 #include "nmea/ShareOutput.h"
 
 #include <QTcpServer>
 
 #include <chrono>
-#include <deque>
 #include <vector>
 
 class QTcpSocket;
@@ -25,8 +30,8 @@ struct TcpLimits {
     // Bytes that may wait for a client beyond what its socket's buffers took, whatever
     // their age.
     qint64 queueBytes = 65536;
-    // The kernel's send buffer of each client, kept small so that a client that stopped
-    // reading is found out within minutes rather than hours.
+    // The system's send buffer of each client, kept small so that what a client on another
+    // machine does not take soon waits here, where its age is seen.
     int sendBuffer = 8192;
 };
 
@@ -45,21 +50,20 @@ public:
 private:
     struct Client {
         QTcpSocket *socket = nullptr;
-        qint64 written = 0; // bytes handed to the socket since it came
-        // Where each reading handed to it ends in that count, and when it was handed over.
-        std::deque<std::pair<qint64, std::chrono::steady_clock::time_point>> waiting;
+        ClientBacklog backlog;
     };
 
     void Accept();
-    // How long the oldest sentence has been waiting for the client; zero when none does.
-    std::chrono::steady_clock::duration OldestWait(Client &client,
-                                                   std::chrono::steady_clock::time_point now);
+    // How long the oldest sentence not read by the client has been waiting; zero when none.
+    std::chrono::steady_clock::duration OldestUnread(Client &client,
+                                                     std::chrono::steady_clock::time_point now);
     void Forget(QTcpSocket *client);
     void Drop(QTcpSocket *client, const QString &why);
     static QString Peer(const QTcpSocket *client);
 
     TcpLimits limits_;
     ShareClock clock_;
+    ConnectionProbe probe_;
     QTcpServer server_;
     std::vector<Client> clients_;
 };
