@@ -56,9 +56,12 @@ std::string ReadSimulatedDeviation(const std::string &text,
 
 sim::Course DeviatedCourse(sim::Course course, const deviation::Coefficients &coefficients) {
     return [course = std::move(course), coefficients](std::chrono::milliseconds sinceStart) {
-        const double magnetic = course(sinceStart) * kDegreesPerStep;
-        const double compass = deviation::CompassHeadingFor(coefficients, magnetic);
-        return int(std::lround(compass / kDegreesPerStep)) % kRawSteps;
+        // The curve is a function of the heading the user reads, the module's own angle
+        // turned by the display's half turn.
+        const double magnetic = course(sinceStart) * kDegreesPerStep + 180;
+        const double compass = deviation::CompassHeadingFor(coefficients, magnetic) - 180;
+        const long steps = std::lround(compass / kDegreesPerStep);
+        return int((steps % kRawSteps + kRawSteps) % kRawSteps);
     };
 }
 

@@ -17,8 +17,9 @@ std::string ReadSimulatedDeviation(const std::string &text,
                                    std::optional<deviation::Coefficients> &coefficients);
 
 // The course of the module once it reads with that deviation: the course's raw value stands
-// for the craft's magnetic heading (raw × 359/254 degrees), and the module sends the raw
-// value of the compass heading c that the curve gives there, c + δ(c) = magnetic.
+// for the craft's magnetic heading (raw × 359/254 degrees, plus the display's half turn, as
+// the swing reads it), and the module sends the raw value of the compass heading c that the
+// curve gives there, c + δ(c) = magnetic.
 sim::Course DeviatedCourse(sim::Course course, const deviation::Coefficients &coefficients);
 
 } // namespace app

@@ -115,10 +115,12 @@ TEST(SimulatedDeviation, TakesACurveThatTurnsWithTheCraftAndTheModuleReadsWithIt
         const sim::Course course = app::DeviatedCourse(
             [](std::chrono::milliseconds t) { return int(t.count()); }, *c.taken);
         for (int raw = 0; raw < 255; ++raw) {
-            const double compass = course(std::chrono::milliseconds(raw)) * step;
-            EXPECT_LE(std::fabs(deviation::Signed180(
-                          compass + deviation::DeviationAt(*c.taken, compass) - raw * step)),
-                      0.75 * step)
+            // Both in the frame the swing reads: the module's angle plus a half turn.
+            const double compass = course(std::chrono::milliseconds(raw)) * step + 180;
+            EXPECT_LE(
+                std::fabs(deviation::Signed180(compass + deviation::DeviationAt(*c.taken, compass) -
+                                               (raw * step + 180))),
+                0.75 * step)
                 << raw;
         }
     }
