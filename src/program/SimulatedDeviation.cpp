@@ -59,9 +59,9 @@ sim::Course DeviatedCourse(sim::Course course, const deviation::Coefficients &co
         // The curve is a function of the heading the user reads, the module's own angle
         // turned by the display's half turn.
         const double magnetic = course(sinceStart) * kDegreesPerStep + 180;
-        const double compass = deviation::CompassHeadingFor(coefficients, magnetic) - 180;
-        const long steps = std::lround(compass / kDegreesPerStep);
-        return int((steps % kRawSteps + kRawSteps) % kRawSteps);
+        const double compass = deviation::CompassHeadingFor(coefficients, magnetic);
+        const double ownAngle = deviation::Heading360(compass - 180);
+        return int(std::lround(ownAngle / kDegreesPerStep)) % kRawSteps;
     };
 }
 
