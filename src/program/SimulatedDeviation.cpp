@@ -2,6 +2,7 @@
 
 #include "base/EscapedText.h"
 #include "base/Language.h"
+#include "compass/Angles.h"
 
 #include <charconv>
 #include <cmath>
@@ -9,9 +10,7 @@
 namespace app {
 namespace {
 
-// One step of the module's raw value, in degrees.
-constexpr double kDegreesPerStep = 359.0 / 254.0;
-constexpr int kRawSteps = 255;
+constexpr int kRawSteps = compass::kMaxRawReading + 1;
 
 std::string Tr(const char *text, const std::vector<std::string> &args = {}) {
     return platform::Translated("SimulatedDeviation", text, args);
@@ -56,9 +55,9 @@ std::string ReadSimulatedDeviation(const std::string &text,
 
 sim::Course DeviatedCourse(sim::Course course, const deviation::Coefficients &coefficients) {
     return [course = std::move(course), coefficients](std::chrono::milliseconds sinceStart) {
-        const double magnetic = course(sinceStart) * kDegreesPerStep;
+        const double magnetic = course(sinceStart) * compass::kDegreesPerStep;
         const double compass = deviation::CompassHeadingFor(coefficients, magnetic);
-        return int(std::lround(compass / kDegreesPerStep)) % kRawSteps;
+        return int(std::lround(compass / ::compass::kDegreesPerStep)) % kRawSteps;
     };
 }
 

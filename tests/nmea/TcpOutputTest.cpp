@@ -44,7 +44,8 @@ TEST(TcpOutput, AClientThatStopsReadingIsDroppedSoonWhileAnotherReceivesEverySen
     int readings = 0;
     int held = 0, lastTaken = 0; // what the stalled client holds, and when it last took more
     auto sendOne = [&] {
-        const auto sentences = HeadingSentences({1 + readings % 360, 0, readings % 7 - 3}, true);
+        const auto sentences =
+            HeadingSentences(HeadingReading{1 + readings % 360, 0, readings % 7 - 3}, true);
         output.Send(sentences);
         for (const std::string &sentence : sentences)
             sent += sentence;
