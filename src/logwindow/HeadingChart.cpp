@@ -9,8 +9,6 @@
 #include <QLineSeries>
 #include <QScatterSeries>
 
-#include <cmath>
-
 namespace app {
 
 namespace {
