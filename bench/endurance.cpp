@@ -9,6 +9,7 @@
 //
 // Exit status 0 when every byte sent was read and every chunk was processed as the
 // protocol says, 1 otherwise.
+#include "compass/Angles.h"
 #include "mainwindow/Heading.h"
 #include "mainwindow/Unit1.h"
 #include "platform/app/Application.h"
@@ -202,7 +203,7 @@ private:
         oneReading ? ++counts_.singleReadings : ++counts_.mergedChunks;
         // A chunk that is one valid reading moves the needle to it; any other leaves it.
         const auto reading = app::ParseReading(text);
-        const int expected = reading ? app::RawToDegrees(*reading) : before;
+        const int expected = reading ? compass::RawToDegrees(*reading) : before;
         if (Main().Heading().LastRawAngle() != expected || int(text.size()) != count)
             ++counts_.faults;
     }

@@ -33,7 +33,7 @@ struct LogBench {
     void Publish() {
         now += kPeriod;
         const int heading = static_cast<int>(now / 500 % 360);
-        feed.Publish({.time = feed.Now(), .raw = 0, .capAngle = heading});
+        feed.Publish({.time = app::ReadingTimeOf(feed.Now()), .raw = 0, .capAngle = heading});
     }
     // The window open on `minutes`, its span full of readings.
     app::HeadingLogWindow &OpenWindow(int minutes) {

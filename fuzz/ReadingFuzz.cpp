@@ -3,6 +3,7 @@
 // (declination sign and value, centring sign and value), one a line.
 #include "FuzzCheck.h"
 
+#include "compass/Angles.h"
 #include "mainwindow/Heading.h"
 #include "platform/app/Errors.h"
 
@@ -18,9 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto reading = app::ParseReading(chunk);
     if (!reading)
         return 0;
-    FUZZ_CHECK(*reading >= 0 && *reading <= app::MaxRawReading);
+    FUZZ_CHECK(*reading >= 0 && *reading <= compass::kMaxRawReading);
     FUZZ_CHECK(chunk.find_first_not_of(" +-0123456789") == std::string::npos);
-    const int degrees = app::RawToDegrees(*reading);
+    const int degrees = compass::RawToDegrees(*reading);
     FUZZ_CHECK(degrees >= 1 && degrees <= 360);
 
     settings::SettingsStore store;

@@ -1,5 +1,7 @@
 #include "deviation/Curve.h"
 
+#include "compass/Angles.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -32,32 +34,19 @@ double CompassHeadingFor(const Coefficients &k, double magnetic) {
         const double slope = 1 + (k.b * std::cos(theta) - k.c * std::sin(theta) +
                                   2 * k.d * std::cos(2 * theta) - 2 * k.e * std::sin(2 * theta)) *
                                      kRadiansPerDegree;
-        const double error = Signed180(compass + DeviationAt(k, compass) - magnetic);
+        const double error = ::compass::DifferenceReal(compass + DeviationAt(k, compass), magnetic);
         compass -= error / slope;
         if (std::fabs(error) < 1e-12)
             break;
     }
-    return Heading360(compass);
-}
-
-double Heading360(double degrees) {
-    double reduced = std::fmod(degrees, 360.0);
-    if (reduced < 0)
-        reduced += 360.0;
-    // fmod of a tiny negative number plus 360 rounds to 360 itself.
-    return reduced >= 360.0 ? 0.0 : reduced;
-}
-
-double Signed180(double degrees) {
-    const double reduced = Heading360(degrees);
-    return reduced > 180.0 ? reduced - 360.0 : reduced;
+    return ::compass::Reduce360Real(compass);
 }
 
 std::vector<CardRow> Card(const Coefficients &coefficients) {
     std::vector<CardRow> rows;
     for (int compass = 0; compass < 360; compass += kCardStep) {
         const double deviation = DeviationAt(coefficients, compass);
-        rows.push_back({double(compass), deviation, Heading360(compass + deviation)});
+        rows.push_back({double(compass), deviation, ::compass::Reduce360Real(compass + deviation)});
     }
     return rows;
 }

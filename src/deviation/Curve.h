@@ -27,11 +27,6 @@ bool TurnsWithTheCraft(const Coefficients &coefficients);
 // turn with the craft.
 double CompassHeadingFor(const Coefficients &coefficients, double magnetic);
 
-// degrees brought into [0, 360).
-double Heading360(double degrees);
-// degrees brought into (-180, 180].
-double Signed180(double degrees);
-
 // One line of the card.
 struct CardRow {
     double compass;   // 0, 15, ... 345

@@ -1,6 +1,7 @@
 #include "deviation/Fit.h"
 
 #include "base/Language.h"
+#include "compass/Angles.h"
 
 #include <algorithm>
 #include <array>
@@ -45,7 +46,7 @@ std::array<double, kTerms> Terms(double compassHeading) {
 std::vector<double> DistinctHeadings(std::span<const SwingPoint> points) {
     std::vector<double> headings;
     for (const SwingPoint &point : points)
-        headings.push_back(Heading360(point.compass));
+        headings.push_back(compass::Reduce360Real(point.compass));
     std::sort(headings.begin(), headings.end());
     std::vector<double> distinct;
     for (double heading : headings)
@@ -71,7 +72,8 @@ std::string GapRefusal(const std::vector<double> &headings) {
     return Tr(QT_TRANSLATE_NOOP("Swing", "aucun point entre les caps compas %1° et %2° : un arc "
                                          "de %3° sans point, plus de 90°, où la courbe serait "
                                          "devinée ; ajoutez des points dans cet arc"),
-              {DegreesText(from), DegreesText(Heading360(from + widest)), DegreesText(widest)});
+              {DegreesText(from), DegreesText(compass::Reduce360Real(from + widest)),
+               DegreesText(widest)});
 }
 
 // Solves the normal equations by Gaussian elimination with partial pivoting; false when they
@@ -125,7 +127,7 @@ FitOutcome FitSwing(std::span<const SwingPoint> points) {
     std::array<double, kTerms> right{};
     std::vector<double> observed;
     for (const SwingPoint &point : points) {
-        observed.push_back(Signed180(point.magnetic - point.compass));
+        observed.push_back(compass::DifferenceReal(point.magnetic, point.compass));
         const auto terms = Terms(point.compass);
         for (std::size_t i = 0; i < kTerms; ++i) {
             for (std::size_t j = 0; j < kTerms; ++j)

@@ -1,5 +1,6 @@
 #include "dialogs/DeclinationCalculator.h"
 
+#include "compass/Angles.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/HelpTopics.h"
 #include "geomag/Coordinates.h"
@@ -71,7 +72,7 @@ QString DateFormat(const QLocale &locale) {
     return format;
 }
 
-double ShownTenth(double declination) { return std::round(declination * 10) / 10; }
+double ShownTenth(double declination) { return compass::RoundedToTenth(declination); }
 
 TDeclinationCalculator::TDeclinationCalculator(QWidget *parent, Today today)
     : QGroupBox(QCoreApplication::translate("DeclinationCalculator", " Calculer pour un lieu :"),

@@ -1,5 +1,7 @@
 #include "headinglog/CircularStats.h"
 
+#include "compass/Angles.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -21,12 +23,7 @@ CircularStats SummarizeCircular(double sumCos, double sumSin, std::size_t count)
     const double length = std::hypot(sumCos, sumSin) / n;
     if (length < kCancelled)
         return stats;
-    double mean = std::atan2(sumSin, sumCos) / kDegree;
-    if (mean < 0)
-        mean += 360.0;
-    if (mean >= 360.0) // a tiny negative angle rounds up to 360
-        mean -= 360.0;
-    stats.mean = mean;
+    stats.mean = compass::Reduce360Real(std::atan2(sumSin, sumCos) / kDegree);
     // Rounding can put the length a hair above 1 for identical headings.
     stats.deviation = length >= 1.0 ? 0.0 : std::sqrt(-2.0 * std::log(length)) / kDegree;
     return stats;

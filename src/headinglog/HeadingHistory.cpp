@@ -1,5 +1,7 @@
 #include "headinglog/HeadingHistory.h"
 
+#include "compass/Angles.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -7,8 +9,6 @@
 namespace headinglog {
 
 namespace {
-
-int Wrap360(int heading) { return ((heading % 360) + 360) % 360; }
 
 // Cosine and sine of each whole degree, made once.
 struct UnitCircle {
@@ -44,7 +44,7 @@ void HeadingHistory::Count(int heading, int by) {
 }
 
 void HeadingHistory::Add(std::int64_t msecs, int heading) {
-    heading = Wrap360(heading);
+    heading = compass::Reduce360(heading);
     msecs = std::max(msecs, newest_);
     newest_ = msecs;
     if (size_ == ring_.size()) {

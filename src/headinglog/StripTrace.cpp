@@ -1,5 +1,7 @@
 #include "headinglog/StripTrace.h"
 
+#include "compass/Angles.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,21 +9,16 @@ namespace headinglog {
 
 namespace {
 constexpr double kKeepWithin = 60.0;
-
-double Wrap180(double angle) { // into [-180, 180)
-    angle = std::fmod(angle + 180.0, 360.0);
-    if (angle < 0)
-        angle += 360.0;
-    return angle - 180.0;
-}
 } // namespace
 
-double AxisValue(int heading, double centre) { return centre + Wrap180(heading - centre); }
+double AxisValue(int heading, double centre) {
+    return centre + compass::Signed180LowerEnd(heading - centre);
+}
 
 double ChooseCentre(double current, const CircularStats &stats) {
     if (!stats.mean)
         return 180.0;
-    if (std::abs(Wrap180(*stats.mean - current)) <= kKeepWithin)
+    if (std::abs(compass::Signed180LowerEnd(*stats.mean - current)) <= kKeepWithin)
         return current;
     return std::fmod(std::round(*stats.mean / 90.0) * 90.0, 360.0);
 }

@@ -17,7 +17,15 @@ void ReadingFeed::Unsubscribe(int key) {
         listeners_.erase(key);
 }
 
-void ReadingFeed::Publish(const ReadingRecord &reading) {
+QDateTime DateTimeOf(compass::ReadingTime time) {
+    return QDateTime::fromMSecsSinceEpoch(time.time_since_epoch().count(), Qt::UTC);
+}
+
+compass::ReadingTime ReadingTimeOf(const QDateTime &time) {
+    return compass::ReadingTime(std::chrono::milliseconds(time.toMSecsSinceEpoch()));
+}
+
+void ReadingFeed::Publish(const compass::Reading &reading) {
     // Whichever way the round ends (a listener may throw), those who left are let go.
     struct Round {
         ReadingFeed &feed;

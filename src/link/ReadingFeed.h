@@ -4,6 +4,8 @@
 // reading taken while the link is up is published, so a listener never sees a stale one.
 #pragma once
 
+#include "compass/Reading.h"
+
 #include <QDateTime>
 
 #include <cstddef>
@@ -13,27 +15,20 @@
 
 namespace app {
 
-struct ReadingRecord {
-    QDateTime time;            // when it was received, UTC
-    int raw = 0;               // the module's value, 0..254
-    int lastRawAngle = 0;      // that value in degrees, before any correction
-    long long centring = 0;    // the zero-centring added to the heading sum, signed
-    long long declination = 0; // the declination added to the heading sum, signed
-    int headingSum = 0;        // lastRawAngle + 180 + centring + declination
-    int needleAngle = 0;       // the red needle's angle, 0..359
-    int capAngle = 0;          // the user's heading ("Votre CAP"), 0..359
-};
+// A reading's time as a date and time of Qt, UTC, and back (to the millisecond).
+QDateTime DateTimeOf(compass::ReadingTime time);
+compass::ReadingTime ReadingTimeOf(const QDateTime &time);
 
 class ReadingFeed {
 public:
-    using Listener = std::function<void(const ReadingRecord &)>;
+    using Listener = std::function<void(const compass::Reading &)>;
 
     // Returns a key for Unsubscribe.
     int Subscribe(Listener listener);
     // Also from inside a listener, its own key included: the listener then hears no more
     // readings and is let go once the current one has gone round.
     void Unsubscribe(int key);
-    void Publish(const ReadingRecord &reading);
+    void Publish(const compass::Reading &reading);
     std::size_t ListenerCount() const { return listeners_.size(); }
 
     // The time a reading is stamped with: the system's UTC time, unless a test steps a

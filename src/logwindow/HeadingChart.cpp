@@ -1,13 +1,13 @@
 #include "logwindow/HeadingChart.h"
 
+#include "compass/Angles.h"
+
 #include <QCategoryAxis>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QLineSeries>
 #include <QScatterSeries>
-
-#include <cmath>
 
 namespace app {
 
@@ -51,7 +51,7 @@ void HeadingChart::PlaceHeadingAxis(double centre) {
     // one carries an invisible difference.
     for (int step = 0; step <= 4; ++step) {
         const double value = centre - 180 + 90 * step;
-        const int heading = static_cast<int>(std::fmod(value + 720.0, 360.0));
+        const int heading = static_cast<int>(compass::Reduce360Real(value));
         QString label = QStringLiteral("%1°").arg(heading);
         if (step == 4)
             label += QChar(0x200B); // zero-width space

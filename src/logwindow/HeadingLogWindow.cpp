@@ -156,7 +156,7 @@ std::int64_t HeadingLogWindow::Now() const { return feed_.Now().toMSecsSinceEpoc
 void HeadingLogWindow::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     if (key_ < 0)
-        key_ = feed_.Subscribe([this](const ReadingRecord &reading) { Take(reading); });
+        key_ = feed_.Subscribe([this](const compass::Reading &reading) { Take(reading); });
     lastChart_ = INT64_MIN;
     Refresh();
     refreshTimer_->start();
@@ -171,8 +171,8 @@ void HeadingLogWindow::hideEvent(QHideEvent *event) {
 }
 
 // On the reading's path: a few additions, nothing drawn.
-void HeadingLogWindow::Take(const ReadingRecord &reading) {
-    history_.Add(reading.time.toMSecsSinceEpoch(), reading.capAngle);
+void HeadingLogWindow::Take(const compass::Reading &reading) {
+    history_.Add(reading.MillisecondsSinceEpoch(), reading.capAngle);
 }
 
 void HeadingLogWindow::Refresh() {

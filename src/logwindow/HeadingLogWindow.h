@@ -69,7 +69,7 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
-    void Take(const ReadingRecord &reading);
+    void Take(const compass::Reading &reading);
     void ShowStatistics();
     void ShowRecording();
     std::int64_t Now() const;

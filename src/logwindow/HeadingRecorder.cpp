@@ -19,8 +19,8 @@ std::optional<std::pair<unsigned long long, unsigned long long>> Identity(const 
 }
 } // namespace
 
-headinglog::LogRow LogRowOf(const ReadingRecord &reading) {
-    return {.time = reading.time,
+headinglog::LogRow LogRowOf(const compass::Reading &reading) {
+    return {.time = DateTimeOf(reading.time),
             .raw = reading.raw,
             .lastRawAngle = reading.lastRawAngle,
             .heading = reading.capAngle,
@@ -86,7 +86,7 @@ bool HeadingRecorder::Start(const QString &path, Existing existing) {
         emit StateChanged();
         return false;
     }
-    key_ = feed_.Subscribe([this](const ReadingRecord &reading) { Take(reading); });
+    key_ = feed_.Subscribe([this](const compass::Reading &reading) { Take(reading); });
     emit StateChanged();
     return true;
 }
@@ -101,7 +101,7 @@ void HeadingRecorder::Stop() {
 }
 
 // Queues the row: nothing on the reading's path waits for the file.
-void HeadingRecorder::Take(const ReadingRecord &reading) { writer_.Append(LogRowOf(reading)); }
+void HeadingRecorder::Take(const compass::Reading &reading) { writer_.Append(LogRowOf(reading)); }
 
 void HeadingRecorder::Failed() {
     if (key_ < 0)

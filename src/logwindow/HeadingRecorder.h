@@ -54,7 +54,7 @@ signals:
     void StateChanged();
 
 private:
-    void Take(const ReadingRecord &reading);
+    void Take(const compass::Reading &reading);
     void Failed();
     void Losing();
     headinglog::LogWriterOptions WriterOptions();
@@ -67,6 +67,6 @@ private:
 };
 
 // The row of the log for a reading.
-headinglog::LogRow LogRowOf(const ReadingRecord &reading);
+headinglog::LogRow LogRowOf(const compass::Reading &reading);
 
 } // namespace app

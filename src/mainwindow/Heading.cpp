@@ -1,21 +1,14 @@
 #include "mainwindow/Heading.h"
 
+#include "compass/Angles.h"
 #include "platform/app/Errors.h"
 
 #include <array>
-#include <cmath>
-#include <limits>
 
 #include <QCoreApplication>
 
 namespace app {
 namespace {
-
-// 359/254 in extended precision, the size of one step of the module in degrees.
-constexpr long double DegreesPerStep = 359.0L / 254.0L;
-
-// Reduces an angle into 0..359, negative angles included.
-int Reduce360(long long angle) { return int((angle % 360 + 360) % 360); }
 
 LabelState Shown(bool on, const QString &caption) {
     return on ? LabelState{true, caption} : LabelState{};
@@ -23,15 +16,9 @@ LabelState Shown(bool on, const QString &caption) {
 
 } // namespace
 
-int RawToDegrees(int v) {
-    // The product is rounded to a double before the subtraction, then halves round up.
-    const double product = static_cast<double>(v * DegreesPerStep);
-    return static_cast<int>(std::floor(360.0 - product + 0.5));
-}
-
 std::optional<int> ParseReading(const std::string &text) {
     const std::optional<int> value = platform::TryStrToInt(text);
-    if (!value || *value < 0 || *value > MaxRawReading)
+    if (!value || *value < 0 || *value > compass::kMaxRawReading)
         return std::nullopt;
     return value;
 }
@@ -52,7 +39,7 @@ QString DirectionName(int angle) {
         QT_TRANSLATE_NOOP("Heading", "Ouest / Sud-Ouest"),
         QT_TRANSLATE_NOOP("Heading", "Ouest / Nord-Ouest"),
         QT_TRANSLATE_NOOP("Heading", "Nord / Nord-Ouest")};
-    const int a = Reduce360(angle);
+    const int a = compass::Reduce360(angle);
     return QCoreApplication::translate("Heading", a % 45 == 0 ? cardinal[a / 45] : between[a / 45]);
 }
 
@@ -76,24 +63,18 @@ void HeadingState::TakeNeedleSize(const settings::SettingsView &settings) {
 }
 
 void HeadingState::ApplyReading(int v, const settings::SettingsView &settings) {
-    lastRawAngle_ = RawToDegrees(v);
-    // The whole sum is worked out before it is stored, so a correction slot that cannot be
-    // read leaves the previous sum rather than a half-corrected one. It is summed in 64 bits:
-    // the number slots may hold any 32-bit integer.
+    lastRawAngle_ = compass::RawToDegrees(v);
+    // The whole reading is worked out before it is stored, so a correction slot that cannot
+    // be read leaves the previous sum rather than a half-corrected one.
     const long long centring = settings.CentringCorrection();
     const long long declination = settings.DeclinationCorrection();
-    const long long sum = lastRawAngle_ + 180LL + centring + declination;
-    const bool fits =
-        sum >= std::numeric_limits<int>::min() && sum <= std::numeric_limits<int>::max();
-    // A sum beyond the int range keeps only its direction.
-    headingSum_ = fits ? int(sum) : Reduce360(sum);
-    appliedCentring_ = centring;
-    appliedDeclination_ = declination;
+    reading_ = compass::WorkOut(v, lastRawAngle_, centring, declination);
+    headingSum_ = reading_.headingSum;
 }
 
 void HeadingState::UpdateAngles() {
-    needleAngle_ = Reduce360(headingSum_);
-    capAngle_ = Reduce360(360 - needleAngle_);
+    needleAngle_ = compass::NeedleOfSum(headingSum_);
+    capAngle_ = compass::HeadingOfNeedle(needleAngle_);
 }
 
 HeadingLabels HeadingState::Labels(const settings::SettingsView &settings) const {

@@ -2,6 +2,7 @@
 // degrees, corrected by the zero-centring and the declination, and the texts that show it.
 #pragma once
 
+#include "compass/Reading.h"
 #include "settings/SettingsView.h"
 
 #include <QString>
@@ -10,12 +11,6 @@
 #include <string>
 
 namespace app {
-
-// Highest raw value the module sends; one step is 359/254 of a degree.
-constexpr int MaxRawReading = 254;
-
-// A raw reading 0..254 in whole degrees, 360 down to 1 (halves rounded up).
-int RawToDegrees(int v);
 
 // The received text as a reading: the whole text must be a decimal integer (optional
 // leading spaces, optional sign, digits, nothing after) from 0 to 254.
@@ -50,9 +45,8 @@ public:
     int HeadingSum() const { return headingSum_; }
     int NeedleAngle() const { return needleAngle_; }
     int CapAngle() const { return capAngle_; }
-    // The corrections the last valid reading's heading sum was given, signed.
-    long long AppliedCentring() const { return appliedCentring_; }
-    long long AppliedDeclination() const { return appliedDeclination_; }
+    // The last valid reading, its time not stamped; every field 0 before the first.
+    const compass::Reading &LastReading() const { return reading_; }
     int NeedleLength() const { return needleLength_; }
     int NeedleWidth() const { return needleWidth_; }
 
@@ -76,8 +70,7 @@ private:
     int headingSum_ = 0;
     int needleAngle_ = 0;
     int capAngle_ = 0;
-    long long appliedCentring_ = 0;
-    long long appliedDeclination_ = 0;
+    compass::Reading reading_;
     int needleLength_ = 0;
     int needleWidth_ = 0;
 };

@@ -38,15 +38,11 @@ void TForm1::SerialPort1RxChar(TObject *, int Count) {
     frameNeedles_.push_back({heading_.HeadingSum(), heading_.NeedleLength(), heading_.NeedleWidth(),
                              View().On(settings::TSwitch::Hub)});
     frames_.Request();
-    if (reading)
-        readings_.Publish({.time = readings_.Now(),
-                           .raw = *reading,
-                           .lastRawAngle = heading_.LastRawAngle(),
-                           .centring = heading_.AppliedCentring(),
-                           .declination = heading_.AppliedDeclination(),
-                           .headingSum = heading_.HeadingSum(),
-                           .needleAngle = heading_.NeedleAngle(),
-                           .capAngle = heading_.CapAngle()});
+    if (reading) {
+        compass::Reading stamped = heading_.LastReading();
+        stamped.time = ReadingTimeOf(readings_.Now());
+        readings_.Publish(stamped);
+    }
 }
 
 // A fresh dial picture erases the previous needles; without a recognised rose setting the

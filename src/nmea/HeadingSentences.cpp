@@ -1,5 +1,8 @@
 #include "nmea/HeadingSentences.h"
 
+#include "compass/Angles.h"
+
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 
@@ -7,42 +10,55 @@ namespace nmea {
 
 namespace {
 
-long long Reduce(long long angle, long long turn) {
-    const long long reduced = angle % turn;
-    return reduced < 0 ? reduced + turn : reduced;
-}
-
-int Reduce360(long long angle) { return static_cast<int>(Reduce(angle, 360)); }
-
-// The user's heading for a heading sum: the dial's needle points at the sum, and the
-// heading is the needle's angle counted the other way round.
-int HeadingOfSum(long long sum) { return Reduce360(360 - Reduce360(sum)); }
-
-std::string Tenths(int tenths) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%d.%d", std::abs(tenths) / 10, std::abs(tenths) % 10);
+// Tenths of a degree as "d.t", without a sign: the side is a field of its own.
+std::string Tenths(long long tenths) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%lld.%lld", std::llabs(tenths) / 10, std::llabs(tenths) % 10);
     return text;
 }
 
+std::string Magnetic(const compass::Reading &reading) {
+    return Tenths(reading.magneticHeading * 10LL);
+}
+
+std::string HdmFields(const compass::Reading &reading, const SentenceChoice &) {
+    return Magnetic(reading) + ",M";
+}
+
+// Heading, deviation and its side (left empty: the module's heading is the compass's own),
+// variation and its side (left empty unless vouched).
+std::string HdgFields(const compass::Reading &reading, const SentenceChoice &choice) {
+    std::string variation = ",";
+    if (choice.vouched) {
+        const int east = VariationEastTenths(reading, choice.place);
+        variation = Tenths(east) + (east < 0 ? ",W" : ",E");
+    }
+    return Magnetic(reading) + ",,," + variation;
+}
+
+std::string HdtFields(const compass::Reading &reading, const SentenceChoice &choice) {
+    const int trueTenths = compass::Reduce3600(reading.magneticHeading * 10LL +
+                                               VariationEastTenths(reading, choice.place));
+    return Tenths(trueTenths) + ",T";
+}
+
+constexpr std::array kTable{
+    SentenceRow{"HCHDM", SentenceRow::When::Always, HdmFields},
+    SentenceRow{"HCHDG", SentenceRow::When::Always, HdgFields},
+    SentenceRow{"HCHDT", SentenceRow::When::Vouched, HdtFields},
+};
+
 } // namespace
 
-HeadingAngles AnglesOf(const HeadingReading &reading, const std::optional<PlaceVariation> &place) {
-    HeadingAngles angles;
-    angles.magnetic = HeadingOfSum(reading.lastRawAngle + 180LL + reading.centring);
-    if (place && place->declination == reading.declination) {
-        angles.variationEastTenths = static_cast<int>(Reduce(place->eastTenths, 3600));
-    } else {
-        // A west declination is added to the sum and turns the heading back: it is a
-        // negative (west) variation.
-        angles.variationEastTenths = Reduce360(-reading.declination) * 10;
-    }
+int VariationEastTenths(const compass::Reading &reading,
+                        const std::optional<PlaceVariation> &place) {
     // Reduced so that 350 degrees west reads as 10 east.
-    if (angles.variationEastTenths > 1800)
-        angles.variationEastTenths -= 3600;
-    angles.trueTenths =
-        static_cast<int>(Reduce(angles.magnetic * 10LL + angles.variationEastTenths, 3600));
-    return angles;
+    if (place && place->declination == reading.declination)
+        return compass::Signed1800(place->eastTenths);
+    return reading.variationEast * 10;
 }
+
+std::span<const SentenceRow> HeadingSentenceTable() { return kTable; }
 
 std::string Framed(std::string_view body) {
     unsigned char sum = 0;
@@ -56,19 +72,18 @@ std::string Framed(std::string_view body) {
     return sentence;
 }
 
-std::vector<std::string> HeadingSentences(const HeadingReading &reading,
-                                          const SentenceChoice &choice) {
-    const HeadingAngles angles = AnglesOf(reading, choice.place);
-    const std::string magnetic = Tenths(angles.magnetic * 10);
-    std::string variation = ",";
-    if (choice.vouched)
-        variation =
-            Tenths(angles.variationEastTenths) + (angles.variationEastTenths < 0 ? ",W" : ",E");
+std::vector<std::string> HeadingSentences(const compass::Reading &reading,
+                                          const SentenceChoice &choice,
+                                          std::span<const SentenceRow> table) {
     std::vector<std::string> sentences;
-    sentences.push_back(Framed("HCHDM," + magnetic + ",M"));
-    sentences.push_back(Framed("HCHDG," + magnetic + ",,," + variation));
-    if (choice.vouched)
-        sentences.push_back(Framed("HCHDT," + Tenths(angles.trueTenths) + ",T"));
+    for (const SentenceRow &row : table) {
+        if (row.when == SentenceRow::When::Vouched && !choice.vouched)
+            continue;
+        std::string body(row.address);
+        body += ',';
+        body += row.fields(reading, choice);
+        sentences.push_back(Framed(body));
+    }
     return sentences;
 }
 

@@ -1,29 +1,25 @@
-// The NMEA 0183 sentences that carry one reading's heading to navigation software: HDM (the
-// magnetic heading), HDG (the same heading, with the variation once the user vouches for the
-// declination) and HDT (the true heading). Pure functions, no Qt.
+// The NMEA 0183 sentences that carry one reading's heading to navigation software, as a
+// table: HDM (the magnetic heading), HDG (the same heading, with the variation once the user
+// vouches for the declination) and HDT (the true heading). A sentence is a row: its address,
+// when it goes out and the function that writes its fields from the reading. Pure functions,
+// no Qt.
 #pragma once
 
+#include "compass/Reading.h"
+
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace nmea {
 
-// One valid reading as the main window worked it out: the module's value in degrees and
-// the corrections added to the heading sum, signed as applied (a positive declination is a
-// west one).
-struct HeadingReading {
-    int lastRawAngle = 0;
-    long long centring = 0;
-    long long declination = 0;
-};
-
 // The declination the user worked out for a place, finer than the whole degrees the settings
 // hold and possibly beyond the module's range: the variation in tenths of a degree, east
 // positive, and the whole-degree declination the settings were given for it (signed as
-// HeadingReading::declination). It stands for the readings that carry that declination; a
-// reading with another one (the user changed it since) falls back to the settings' value.
+// compass::Reading::declination). It stands for the readings that carry that declination; a
+// reading with another one (the user changed it since) falls back to the reading's own.
 struct PlaceVariation {
     int eastTenths = 0;
     long long declination = 0;
@@ -39,15 +35,22 @@ struct SentenceChoice {
     std::optional<PlaceVariation> place;
 };
 
-// The angles the sentences carry.
-struct HeadingAngles {
-    int magnetic = 0; // whole degrees: the user's heading with the zero-centring, no declination
-    int variationEastTenths = 0; // -1799..1800
-    int trueTenths = 0;          // 0..3599: the magnetic heading plus the variation
+// The variation that goes with a reading, in tenths of a degree east, -1799..1800: the
+// place's while the reading carries the declination it was applied with, else the reading's.
+int VariationEastTenths(const compass::Reading &reading,
+                        const std::optional<PlaceVariation> &place);
+
+// One sentence of the table.
+struct SentenceRow {
+    enum class When { Always, Vouched };
+    std::string_view address; // talker and type, "HCHDM"
+    When when;
+    // The fields after the address, without their leading comma.
+    std::string (*fields)(const compass::Reading &reading, const SentenceChoice &choice);
 };
 
-HeadingAngles AnglesOf(const HeadingReading &reading,
-                       const std::optional<PlaceVariation> &place = std::nullopt);
+// The sentences of a reading, in the order they go out.
+std::span<const SentenceRow> HeadingSentenceTable();
 
 // "$" + body + "*" + the two hexadecimal digits of the XOR of the body's bytes + CR LF.
 std::string Framed(std::string_view body);
@@ -55,10 +58,16 @@ std::string Framed(std::string_view body);
 // The longest sentence the standard allows, from "$" to LF.
 inline constexpr std::size_t kMaxSentenceLength = 82;
 
-// HDM and HDG, then HDT when vouched, each framed.
-std::vector<std::string> HeadingSentences(const HeadingReading &reading,
-                                          const SentenceChoice &choice);
-inline std::vector<std::string> HeadingSentences(const HeadingReading &reading, bool vouched) {
+// The rows of `table` that go out under `choice`, each framed, in the table's order.
+std::vector<std::string> HeadingSentences(const compass::Reading &reading,
+                                          const SentenceChoice &choice,
+                                          std::span<const SentenceRow> table);
+// HDM and HDG, then HDT when vouched.
+inline std::vector<std::string> HeadingSentences(const compass::Reading &reading,
+                                                 const SentenceChoice &choice) {
+    return HeadingSentences(reading, choice, HeadingSentenceTable());
+}
+inline std::vector<std::string> HeadingSentences(const compass::Reading &reading, bool vouched) {
     return HeadingSentences(reading, SentenceChoice{vouched, std::nullopt});
 }
 

@@ -78,13 +78,14 @@ void HeadingShare::Reconcile() {
             outputs_.push_back(MakeOutput(target));
 }
 
-void HeadingShare::Share(const HeadingReading &reading) {
+void HeadingShare::Share(const compass::Reading &reading) {
     if (outputs_.empty())
         return;
     const std::vector<std::string> sentences =
         HeadingSentences(reading, {.vouched = TrueHeading(), .place = place_});
     for (const auto &output : outputs_)
         output->Send(sentences);
+    lastShared_ = reading;
     emit Changed();
 }
 

@@ -50,7 +50,10 @@ public:
     void Start();
 
     // The sentences of one valid reading, to every output.
-    void Share(const HeadingReading &reading);
+    void Share(const compass::Reading &reading);
+    // The last reading shared while an output was on, with its time (a sentence worked out
+    // from two readings, such as a rate of turn, takes it as the previous one).
+    const std::optional<compass::Reading> &LastShared() const { return lastShared_; }
 
     // The outputs on: the user's, then the command line's that differ from them.
     std::vector<OutputTarget> Targets() const;
@@ -80,6 +83,7 @@ private:
     ShareSettings saved_;
     bool started_ = false;
     std::optional<PlaceVariation> place_;
+    std::optional<compass::Reading> lastShared_;
     HostResolver resolver_ = LookUpWithSystem;
     std::vector<std::unique_ptr<ShareOutput>> outputs_;
 };

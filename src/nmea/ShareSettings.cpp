@@ -1,5 +1,7 @@
 #include "nmea/ShareSettings.h"
 
+#include "compass/Angles.h"
+
 #include <QSettings>
 
 #include <cmath>
@@ -78,12 +80,13 @@ std::optional<PlaceVariation> LoadPlaceVariation(const QSettings &file) {
     if (!variationOk || !declinationOk || !std::isfinite(east) || std::fabs(east) > 180 ||
         declination < -180 || declination > 180)
         return std::nullopt;
-    return PlaceVariation{static_cast<int>(std::lround(east * 10)), declination};
+    return PlaceVariation{static_cast<int>(compass::TenthsOf(east)), declination};
 }
 
 PlaceVariation SavePlaceVariation(QSettings &file, double eastDegrees, long long declination) {
-    const PlaceVariation place{static_cast<int>(std::lround(eastDegrees * 10)), declination};
-    file.setValue(kPlaceVariation, QString::number(place.eastTenths / 10.0, 'f', 1));
+    const PlaceVariation place{static_cast<int>(compass::TenthsOf(eastDegrees)), declination};
+    file.setValue(kPlaceVariation,
+                  QString::number(compass::DegreesOfTenths(place.eastTenths), 'f', 1));
     file.setValue(kPlaceDeclination, QString::number(declination));
     return place;
 }

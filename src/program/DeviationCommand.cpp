@@ -3,6 +3,7 @@
 #include "base/EscapedText.h"
 #include "base/Language.h"
 #include "base/RegularFile.h"
+#include "compass/Angles.h"
 #include "deviation/Fit.h"
 #include "deviation/PointsFile.h"
 #include "program/CommandLine.h"
@@ -99,7 +100,7 @@ int PrintDeviationCard(const std::string &path, std::FILE *out, std::FILE *err) 
         // The magnetic heading from the deviation as printed, so that each line adds up.
         const double shown = std::round(row.deviation * 100) / 100;
         std::fprintf(out, "%03d %s %s\n", int(row.compass), Fixed(shown, true).c_str(),
-                     Fixed(deviation::Heading360(row.compass + shown), false, 6).c_str());
+                     Fixed(compass::Reduce360Real(row.compass + shown), false, 6).c_str());
     }
     for (std::size_t n = 0; n < fit.points.size(); ++n)
         if (fit.points[n].outlier)

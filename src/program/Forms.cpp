@@ -1,6 +1,5 @@
 #include "program/Forms.h"
 
-#include "dialogs/DeclinationCalculator.h"
 #include "dialogs/HeadingShareDialog.h"
 #include "dialogs/Unit10.h"
 #include "dialogs/Unit2.h"
@@ -13,9 +12,7 @@
 #include "dialogs/Unit9.h"
 #include "logwindow/HeadingLog.h"
 #include "mainwindow/Unit1.h"
-#include "nmea/HeadingShare.h"
-#include "platform/app/InstallDir.h"
-#include "settings/OwnSettings.h"
+#include "program/HeadingOutputWiring.h"
 
 namespace app {
 
@@ -33,7 +30,8 @@ void Forms::Create() {
     form8_ = std::make_unique<TForm8>(*form1_);
     form9_ = std::make_unique<TForm9>(*form1_);
     form10_ = std::make_unique<TForm10>(*form1_);
-    CreateHeadingShare();
+    output_ = std::make_unique<HeadingOutputWiring>(*form1_, *form5_);
+    shareForm_ = std::make_unique<THeadingShareForm>(*form1_, output_->Share());
     form1_->SetDialogs({form2_.get(), form3_.get(), form4_.get(), form5_.get(), form6_.get(),
                         form7_.get(), form8_.get(), form9_.get(), form10_.get(), shareForm_.get()});
     log_ = std::make_unique<HeadingLog>(form1_->Readings());
@@ -41,42 +39,12 @@ void Forms::Create() {
         [log = log_.get()](platform::TObject *) { log->ShowWindow(); });
 }
 
-void Forms::CreateHeadingShare() {
-    share_ =
-        std::make_unique<nmea::HeadingShare>(platform::InstallDir::File(QStringLiteral("NMEA")));
-    {
-        const std::unique_ptr<QSettings> own = settings::OpenOwnSettings();
-        share_->SetSaved(nmea::LoadShareSettings(*own));
-        share_->SetPlaceVariation(nmea::LoadPlaceVariation(*own));
-    }
-    // The declination worked out for a place goes, to a tenth, into the variation.
-    QObject::connect(form5_->GroupBox3, &TDeclinationCalculator::PlaceApplied, share_.get(),
-                     [share = share_.get()](const nmea::PlaceVariation &place) {
-                         share->SetPlaceVariation(place);
-                     });
-    TForm1 *main = form1_.get();
-    share_->AddNoticeSink([main](const nmea::ShareNotice &notice) {
-        if (notice.kind == nmea::ShareNotice::Kind::Problem)
-            main->ShowNotice(notice.text);
-    });
-    shareSubscription_ =
-        form1_->Readings().Subscribe([share = share_.get()](const ReadingRecord &reading) {
-            share->Share({.lastRawAngle = reading.lastRawAngle,
-                          .centring = reading.centring,
-                          .declination = reading.declination});
-        });
-    shareForm_ = std::make_unique<THeadingShareForm>(*form1_, *share_);
-}
-
 void Forms::Destroy() {
     log_.reset(); // it listens to the main window's readings
     if (form1_)
         form1_->SetDialogs({});
     shareForm_.reset();
-    if (form1_ && shareSubscription_ >= 0)
-        form1_->Readings().Unsubscribe(shareSubscription_);
-    shareSubscription_ = -1;
-    share_.reset();
+    output_.reset();
     form10_.reset();
     form9_.reset();
     form8_.reset();

@@ -1,11 +1,9 @@
 // The program's ten windows, created in their fixed order and kept until the end.
 #pragma once
 
-#include <memory>
+#include "program/HeadingOutputWiring.h"
 
-namespace nmea {
-class HeadingShare;
-}
+#include <memory>
 
 namespace app {
 
@@ -42,12 +40,12 @@ public:
     TForm6 *Form6() const { return form6_.get(); }
     // The heading log ("Journal du cap..." of the Boussole menu), made after the dialogs.
     HeadingLog *Log() const { return log_.get(); }
-    nmea::HeadingShare *Share() const { return share_.get(); }
+    // The heading output and its wiring (HeadingOutput().Start opens it).
+    HeadingOutputWiring &HeadingOutput() const { return *output_; }
+    nmea::HeadingShare *Share() const { return &output_->Share(); }
     THeadingShareForm *ShareForm() const { return shareForm_.get(); }
 
 private:
-    void CreateHeadingShare();
-
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TForm2> form2_;
     std::unique_ptr<TForm3> form3_;
@@ -59,9 +57,8 @@ private:
     std::unique_ptr<TForm9> form9_;
     std::unique_ptr<TForm10> form10_;
     std::unique_ptr<HeadingLog> log_;
-    std::unique_ptr<nmea::HeadingShare> share_;
+    std::unique_ptr<HeadingOutputWiring> output_;
     std::unique_ptr<THeadingShareForm> shareForm_;
-    int shareSubscription_ = -1;
 };
 
 } // namespace app

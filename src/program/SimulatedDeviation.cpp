@@ -2,6 +2,7 @@
 
 #include "base/EscapedText.h"
 #include "base/Language.h"
+#include "compass/Angles.h"
 
 #include <charconv>
 #include <cmath>
@@ -9,9 +10,7 @@
 namespace app {
 namespace {
 
-// One step of the module's raw value, in degrees.
-constexpr double kDegreesPerStep = 359.0 / 254.0;
-constexpr int kRawSteps = 255;
+constexpr int kRawSteps = compass::kMaxRawReading + 1;
 
 std::string Tr(const char *text, const std::vector<std::string> &args = {}) {
     return platform::Translated("SimulatedDeviation", text, args);
@@ -58,10 +57,10 @@ sim::Course DeviatedCourse(sim::Course course, const deviation::Coefficients &co
     return [course = std::move(course), coefficients](std::chrono::milliseconds sinceStart) {
         // The curve is a function of the heading the user reads, the module's own angle
         // turned by the display's half turn.
-        const double magnetic = course(sinceStart) * kDegreesPerStep + 180;
+        const double magnetic = course(sinceStart) * ::compass::kDegreesPerStep + 180;
         const double compass = deviation::CompassHeadingFor(coefficients, magnetic);
-        const double ownAngle = deviation::Heading360(compass - 180);
-        return int(std::lround(ownAngle / kDegreesPerStep)) % kRawSteps;
+        const double ownAngle = ::compass::Reduce360Real(compass - 180);
+        return int(std::lround(ownAngle / ::compass::kDegreesPerStep)) % kRawSteps;
     };
 }
 

@@ -6,7 +6,6 @@
 #include "logwindow/HeadingLog.h"
 #include "logwindow/LogOptions.h"
 #include "mainwindow/Unit1.h"
-#include "nmea/HeadingShare.h"
 #include "platform/app/Application.h"
 #include "platform/app/Errors.h"
 #include "platform/app/InstallDir.h"
@@ -227,19 +226,7 @@ int main(int argc, char **argv) {
     // From now on a quit asked for may hand the module over: further requests wait for it,
     // unless they come after its time-out.
     endRequests.SetPatience(app::TForm1::LongestQuit());
-    // The heading output: its problems go to the standard error (an unattended run keeps
-    // them where the status bar's next text would hide them) and to the trace as well as the
-    // status bar, and the outputs of the command line join the user's.
-    nmea::HeadingShare &share = *forms.Share();
-    share.AddNoticeSink([](const nmea::ShareNotice &notice) {
-        if (notice.kind == nmea::ShareNotice::Kind::Problem)
-            platform::NoteOnStandardError(notice.text.toLocal8Bit().toStdString());
-    });
-    if (trace)
-        share.AddNoticeSink(
-            [trace](const nmea::ShareNotice &notice) { trace->Note(notice.text.toStdString()); });
-    share.SetRunChoice(options.nmea, options.nmeaTrue);
-    share.Start();
+    forms.HeadingOutput().Start(options, trace);
     // A request to end that came during the start-up ends it before the window shows; the
     // user had no chance to change a setting, so nothing is saved.
     const bool endedInStartUp = app.Terminated();

@@ -1,6 +1,7 @@
 #include "swing/DeviationCard.h"
 
 #include "base/AtomicFile.h"
+#include "compass/Angles.h"
 #include "deviation/Curve.h"
 
 #include <QBuffer>
@@ -81,7 +82,7 @@ std::vector<ShownRow> ShownCard(const deviation::Coefficients &k) {
     for (const deviation::CardRow &row : deviation::Card(k)) {
         const double shown = std::round(row.deviation * 100) / 100;
         rows.push_back({int(row.compass), Fixed(shown, true),
-                        Fixed(deviation::Heading360(row.compass + shown), false)});
+                        Fixed(compass::Reduce360Real(row.compass + shown), false)});
     }
     return rows;
 }
@@ -142,7 +143,7 @@ QChart *MakeCardChart(const deviation::Fit &fit, double markerScale) {
     outliers->setColor(QColor(200, 0, 0));
     bool anyOutlier = false;
     for (const deviation::FittedPoint &point : fit.points) {
-        const double compass = deviation::Heading360(point.point.compass);
+        const double compass = compass::Reduce360Real(point.point.compass);
         // The residual: from the curve to the point.
         auto *residual = new QLineSeries;
         residual->append(compass, point.deviation - point.residual);

@@ -1,5 +1,6 @@
 #include "swing/HeadingTake.h"
 
+#include "compass/Angles.h"
 #include "deviation/Curve.h"
 #include "headinglog/CircularStats.h"
 
@@ -9,10 +10,10 @@ namespace swing {
 
 namespace {
 // One step of the module's raw value, in degrees.
-constexpr double kDegreesPerStep = 359.0 / 254.0;
+constexpr double kDegreesPerStep = compass::kDegreesPerStep;
 } // namespace
 
-double CompassHeadingOfRaw(int raw) { return deviation::Heading360(raw * kDegreesPerStep + 180); }
+double CompassHeadingOfRaw(int raw) { return compass::Reduce360Real(raw * kDegreesPerStep + 180); }
 
 void HeadingTake::Start(Millis now) {
     running_ = true;

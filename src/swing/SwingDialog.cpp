@@ -1,5 +1,6 @@
 #include "swing/SwingDialog.h"
 
+#include "compass/Angles.h"
 #include "deviation/Curve.h"
 #include "dialogs/HelpTopics.h"
 #include "platform/app/Guarded.h"
@@ -64,7 +65,7 @@ std::optional<double> BearingOf(QString text) {
     const double value = text.toDouble(&ok);
     if (!ok || !std::isfinite(value) || value < 0 || value > 360)
         return std::nullopt;
-    return deviation::Heading360(value);
+    return compass::Reduce360Real(value);
 }
 
 } // namespace
@@ -275,7 +276,7 @@ std::optional<double> TSwingForm::ReferenceHeading(ReferenceKind &kind, QString 
                           .arg(gnss->reason);
             return std::nullopt;
         }
-        return deviation::Heading360(gnss->magneticCourse);
+        return compass::Reduce360Real(gnss->magneticCourse);
     }
     const std::optional<double> bearing = BearingOf(BearingEdit->text());
     if (!bearing) {
@@ -372,7 +373,7 @@ void TSwingForm::ShowRecord() {
         PointsTable->setItem(row, 3,
                              Cell(entry.taken.toString(QStringLiteral("HH:mm:ss")), Qt::AlignLeft));
         PointsTable->setItem(
-            row, 4, Cell(Fixed(deviation::Signed180(entry.magnetic - entry.compass), true)));
+            row, 4, Cell(Fixed(compass::Signed180Real(entry.magnetic - entry.compass), true)));
         const deviation::FittedPoint *fitted = fit_ ? &fit_->points[std::size_t(row)] : nullptr;
         PointsTable->setItem(row, 5, Cell(fitted ? Fixed(fitted->residual, true) : QString()));
         QTableWidgetItem *flag = Cell(

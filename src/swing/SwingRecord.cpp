@@ -1,5 +1,6 @@
 #include "swing/SwingRecord.h"
 
+#include "compass/Angles.h"
 #include "deviation/Curve.h"
 #include "settings/OwnSettings.h"
 
@@ -40,7 +41,7 @@ std::optional<double> HeadingOf(const QVariant &value) {
     const double degrees = value.toString().toDouble(&ok);
     if (!ok || !std::isfinite(degrees) || degrees < 0 || degrees > 360)
         return std::nullopt;
-    return deviation::Heading360(degrees);
+    return compass::Reduce360Real(degrees);
 }
 
 // A coefficient read back: any finite number.
@@ -75,7 +76,7 @@ QString KindName(ReferenceKind kind) {
 }
 
 double MagneticFromTrue(double trueBearing, double eastDeclination) {
-    return deviation::Heading360(trueBearing - eastDeclination);
+    return compass::Reduce360Real(trueBearing - eastDeclination);
 }
 
 std::vector<deviation::SwingPoint> SwingRecord::Points() const {

@@ -1,6 +1,7 @@
 // The deviation fit: agreement with the classic eight-point analysis, recovery of a known curve
 // from points at any headings, the refusals, and the flag on a point far off the curve.
 #include "deviation/Fit.h"
+#include "compass/Angles.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,7 @@ std::vector<SwingPoint> PointsOn(const Coefficients &k, const std::vector<double
         const double deviation = deviation::DeviationAt(k, compass) +
                                  sin3 * std::sin(3 * compass * M_PI / 180) +
                                  (points.size() % 2 ? scatter : -scatter);
-        points.push_back({compass, deviation::Heading360(compass + deviation)});
+        points.push_back({compass, ::compass::Reduce360Real(compass + deviation)});
     }
     return points;
 }
@@ -42,7 +43,7 @@ TEST(Fit, EightCardinalPointsAgreeWithTheClassicAnalysis) {
         const auto points = PointsOn(c.k, {0, 45, 90, 135, 180, 225, 270, 315}, c.sin3, c.scatter);
         double d[8];
         for (std::size_t i = 0; i < 8; ++i)
-            d[i] = deviation::Signed180(points[i].magnetic - points[i].compass);
+            d[i] = ::compass::DifferenceReal(points[i].magnetic, points[i].compass);
         const auto [n, ne, e, se, s, sw, w, nw] = d;
         const deviation::FitOutcome fit = deviation::FitSwing(points);
         ASSERT_TRUE(fit.fit) << fit.refusal;

@@ -5,6 +5,7 @@
 // said, the choice holding for the run.
 #include "DialogTestSupport.h"
 
+#include "compass/Reading.h"
 #include "dialogs/HeadingShareDialog.h"
 #include "nmea/HeadingShare.h"
 #include "PumpEvents.h"
@@ -80,7 +81,7 @@ TEST_F(HeadingShareDialogTest, ShowsTheChoiceOkAppliesAndKeepsItTheLiveStateFoll
     client.connectToHost(QHostAddress::LocalHost, port);
     ASSERT_TRUE(testsupport::PumpEventsUntil(
         [&] { return form.ClientsLabel->text() == "Clients TCP connectés : 1"; }));
-    share.Share({181, 0, 3});
+    share.Share(compass::WorkOut(0, 181, 0, 3));
     EXPECT_TRUE(form.OutputStatesLabel->text().contains(
         QStringLiteral("<span style=\"white-space:nowrap\">tcp:127.0.0.1:%1</span> : dernière "
                        "phrase remise $HCHDT,356.0,T*")

@@ -98,7 +98,7 @@ TEST_F(HeadingLogProgram, EveryReadingOfTheTraceIsOneRowWithTheHeadingTheDialSho
     const QString path = folder.filePath(QStringLiteral("journal.csv"));
     ASSERT_TRUE(app::StartUnattendedLog(Log(), path)); // as --log does, before the link
     std::vector<int> shown;
-    Main().Readings().Subscribe([&](const app::ReadingRecord &) {
+    Main().Readings().Subscribe([&](const compass::Reading &) {
         const QRegularExpressionMatch number =
             QRegularExpression(QStringLiteral("(\\d+)°")).match(Main().Label10->text());
         shown.push_back(number.hasMatch() ? number.captured(1).toInt() : -1);
@@ -177,7 +177,7 @@ TEST_F(HeadingLogProgram, AFileThatCannotBeWrittenIsToldOnceAndTheLinkGoesOn) {
     close(reader);
 
     int readings = 0;
-    Main().Readings().Subscribe([&](const app::ReadingRecord &) { ++readings; });
+    Main().Readings().Subscribe([&](const compass::Reading &) { ++readings; });
     std::vector<QString> warnings;
     boxes.whileShown = [&] {
         if (boxes.boxes.back().kind == "Warning")
@@ -206,7 +206,7 @@ TEST_F(HeadingLogProgram, TheWindowFollowsTheReadingsOnlyWhileItShows) {
 
     std::vector<double> headings;
     const int key = Main().Readings().Subscribe(
-        [&](const app::ReadingRecord &reading) { headings.push_back(reading.capAngle); });
+        [&](const compass::Reading &reading) { headings.push_back(reading.capAngle); });
     // A module that turns a full circle in about four seconds.
     Module().SetCourse([](std::chrono::milliseconds t) { return int(t.count() / 200 * 13 % 255); });
     Run(6s);
@@ -269,8 +269,8 @@ TEST_F(HeadingLogProgram, EachSpanDrawsASteadyHeadingAsALine) {
     Main().Journalducap1->Click();
     app::HeadingLogWindow &window = Log().Window();
     auto publish = [&](int heading) {
-        app::ReadingRecord reading;
-        reading.time = Main().Readings().Now();
+        compass::Reading reading;
+        reading.time = app::ReadingTimeOf(Main().Readings().Now());
         reading.capAngle = heading;
         Main().Readings().Publish(reading);
     };

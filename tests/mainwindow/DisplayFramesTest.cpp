@@ -88,7 +88,7 @@ protected:
         time.Advance(moduleOptions.readingPeriod);
         ASSERT_TRUE(PumpUntil([&] { return published.size() > before; }));
     }
-    std::vector<app::ReadingRecord> published;
+    std::vector<compass::Reading> published;
 };
 
 TEST_F(DisplayFrames, ReadingsQuickerThanTheScreenAreAllTakenAndDrawnOnceWithTheLatest) {
@@ -97,7 +97,7 @@ TEST_F(DisplayFrames, ReadingsQuickerThanTheScreenAreAllTakenAndDrawnOnceWithThe
     // the first come within one frame.
     Main().DisplayFrames().SetInterval(1h);
     LinkUp();
-    Main().Readings().Subscribe([&](const app::ReadingRecord &r) { published.push_back(r); });
+    Main().Readings().Subscribe([&](const compass::Reading &r) { published.push_back(r); });
     ASSERT_NO_FATAL_FAILURE(Reading(64));
     const int frames = Main().DisplayFrames().FramesDrawn();
     EXPECT_GE(frames, 1);
@@ -137,7 +137,7 @@ TEST_F(DisplayFrames, AFrameThatChangesNothingOnTheDialLeavesItUntouched) {
     Start();
     Main().DisplayFrames().SetInterval(1h);
     LinkUp();
-    Main().Readings().Subscribe([&](const app::ReadingRecord &r) { published.push_back(r); });
+    Main().Readings().Subscribe([&](const compass::Reading &r) { published.push_back(r); });
     struct Step {
         const char *what;
         int reading;

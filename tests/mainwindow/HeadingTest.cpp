@@ -1,5 +1,7 @@
 #include "mainwindow/Heading.h"
 
+#include "compass/Angles.h"
+
 #include "platform/app/Errors.h"
 
 #include <gtest/gtest.h>
@@ -33,21 +35,6 @@ HeadingState Process(int v, const settings::SettingsView &settings) {
     state.ApplyReading(v, settings);
     state.UpdateAngles();
     return state;
-}
-
-TEST(RawToDegrees, EveryReadingMatchesTheExactIntegerRule) {
-    for (int v = 0; v <= MaxRawReading; ++v) {
-        // floor(360.5 - 359 v / 254) = floor((91567 - 359 v) / 254), the numerator staying > 0.
-        const int exact = (91567 - 359 * v) / 254;
-        EXPECT_EQ(RawToDegrees(v), exact) << "v = " << v;
-    }
-}
-
-TEST(RawToDegrees, KnownValuesIncludingTheHalfThatRoundsUp) {
-    const std::vector<std::pair<int, int>> cases = {{0, 360},   {1, 359}, {2, 357}, {127, 181},
-                                                    {128, 179}, {253, 2}, {254, 1}};
-    for (const auto &[v, degrees] : cases)
-        EXPECT_EQ(RawToDegrees(v), degrees) << "v = " << v;
 }
 
 TEST(ParseReading, AcceptsTheIntegerSyntaxWithinTheRange) {
@@ -148,7 +135,7 @@ TEST(HeadingState, WorkedExamples) {
                             {DeclinationSignSlot, "-"},
                             {DeclinationSlot, "3"}});
     HeadingState corrected = Process(100, both);
-    EXPECT_EQ(corrected.HeadingSum(), RawToDegrees(100) + 182);
+    EXPECT_EQ(corrected.HeadingSum(), compass::RawToDegrees(100) + 182);
 }
 
 TEST(HeadingState, NegativeSumsReduceIntoZeroTo359) {

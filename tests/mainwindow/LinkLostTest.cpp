@@ -4,6 +4,7 @@
 #include "AppTestSupport.h"
 
 #include "base/sync.h"
+#include "compass/Angles.h"
 #include "dialogs/Unit6.h"
 #include "link/CalibrationPhases.h"
 #include "mainwindow/PictureBox.h"
@@ -35,7 +36,7 @@ protected:
     // together make one chunk that is no reading) until the program has taken one.
     void TurnModule(int raw) {
         Module().SetCourse(sim::FixedCourse(raw));
-        const int angle = app::RawToDegrees(raw);
+        const int angle = compass::RawToDegrees(raw);
         for (int period = 0; period < 4 && Main().Heading().LastRawAngle() != angle; ++period) {
             const int delivered = time.RxDeliveries();
             time.Advance(moduleOptions.readingPeriod);
@@ -284,7 +285,7 @@ TEST_F(LinkComesBack, WithItsDeviceWithoutABoxAndTheNeedleTurnsAgain) {
     EXPECT_TRUE(Main().ToolButton7->Enabled() && !Main().ToolButton1->Enabled());
     EXPECT_TRUE(Main().Label10->isVisible() && !Main().Label5->isVisible());
     TurnModule(100);
-    EXPECT_EQ(Main().LastRawAngle(), app::RawToDegrees(100)) << "the needle turns again";
+    EXPECT_EQ(Main().LastRawAngle(), compass::RawToDegrees(100)) << "the needle turns again";
 }
 
 TEST_F(LinkComesBack, ACalibrationUnderWayShowsItsPhaseAgainAndGoesOn) {

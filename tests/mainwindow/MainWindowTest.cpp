@@ -2,6 +2,7 @@
 // after them, which commands are available in each state, and the zero-centring command.
 #include "AppTestSupport.h"
 
+#include "compass/Angles.h"
 #include "dialogs/Unit2.h"
 
 #include <QCoreApplication>
@@ -246,8 +247,8 @@ TEST_F(MainWindowTest, LabelBalloonsFollowTheSwitchAndAlwaysHide) {
 TEST_F(MainWindowTest, ABalloonGoesWithItsLabelFromUnderTheStillCursor) {
     // The raw values whose needle direction has the longest and the shortest name.
     int longest = 0, shortest = 0;
-    const auto name = [](int raw) { return app::DirectionName(app::RawToDegrees(raw) + 180); };
-    for (int raw = 0; raw <= app::MaxRawReading; ++raw) {
+    const auto name = [](int raw) { return app::DirectionName(compass::RawToDegrees(raw) + 180); };
+    for (int raw = 0; raw <= compass::kMaxRawReading; ++raw) {
         longest = name(raw).size() > name(longest).size() ? raw : longest;
         shortest = name(raw).size() < name(shortest).size() ? raw : shortest;
     }
@@ -255,7 +256,7 @@ TEST_F(MainWindowTest, ABalloonGoesWithItsLabelFromUnderTheStillCursor) {
     LinkUp();
     const auto reading = [&](int raw) {
         Module().SetCourse(sim::FixedCourse(raw));
-        const int expected = app::RawToDegrees(raw);
+        const int expected = compass::RawToDegrees(raw);
         for (int period = 0; period < 4 && Main().LastRawAngle() != expected; ++period) {
             const int delivered = time.RxDeliveries();
             time.Advance(moduleOptions.readingPeriod);

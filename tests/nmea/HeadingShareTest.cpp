@@ -51,8 +51,8 @@ TEST_F(HeadingShareTest, EachSentenceIsADatagramToEveryDestinationOnce) {
     share.Start();
     EXPECT_EQ(share.Targets().size(), 2u);
 
-    share.Share({181, 0, 3});
-    const std::vector<std::string> expected = HeadingSentences({181, 0, 3}, true);
+    share.Share(HeadingReading{181, 0, 3});
+    const std::vector<std::string> expected = HeadingSentences(HeadingReading{181, 0, 3}, true);
     ASSERT_TRUE(PumpEventsUntil([&] {
         return direct.datagrams.size() >= 3 && broadcast.datagrams.size() >= 3;
     })) << notices.problems.join('\n').toStdString();
@@ -73,7 +73,7 @@ TEST_F(HeadingShareTest, AServerThatCouldNotStartIsTriedAgainWhenTheSettingsAreA
     share.Start();
     ASSERT_NE(share.Output(server), nullptr);
     EXPECT_TRUE(share.Output(server)->Failed());
-    share.Share({90, 0, 0}); // readings go on meanwhile, without a word more
+    share.Share(HeadingReading{90, 0, 0}); // readings go on meanwhile, without a word more
     EXPECT_EQ(notices.problems,
               QStringList{QStringLiteral("Cap NMEA : port TCP %1 déjà pris").arg(server.port)});
 

@@ -1,7 +1,8 @@
-// What the heading output's tests share: an independent check of a sentence's frame, and
-// the outputs' notices collected.
+// What the heading output's tests share: readings given by what the sentences depend on, an
+// independent check of a sentence's frame, and the outputs' notices collected.
 #pragma once
 
+#include "compass/Reading.h"
 #include "nmea/HeadingSentences.h"
 #include "nmea/ShareOutput.h"
 
@@ -11,6 +12,19 @@
 #include <string>
 
 namespace nmea::testing {
+
+// A reading given by the module's angle in degrees and the corrections applied to it, turned
+// into the program's reading the one way the main window does (its raw value and time left
+// at zero).
+struct HeadingReading {
+    int lastRawAngle = 0;
+    long long centring = 0;
+    long long declination = 0;
+
+    operator compass::Reading() const {
+        return compass::WorkOut(0, lastRawAngle, centring, declination);
+    }
+};
 
 // "$", a body, "*", the XOR of the body's bytes in two upper-case digits, CR LF, at most
 // 82 characters.

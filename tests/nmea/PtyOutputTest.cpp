@@ -58,11 +58,13 @@ TEST(PtyOutput, AReaderAtEitherSpeedGetsTheSentencesFromItsOpeningOn) {
         {
             PtyOutput output(kPty, notices.Sink(), link);
             EXPECT_EQ(QFileInfo(link).symLinkTarget(), output.DevicePath());
-            output.Send(HeadingSentences({10, 0, 0}, true)); // nobody reads yet: dropped
+            output.Send(
+                HeadingSentences(HeadingReading{10, 0, 0}, true)); // nobody reads yet: dropped
             const int reader = OpenSerial(link, speed);
             ASSERT_GE(reader, 0);
-            const std::string sentences = Joined(HeadingSentences({200, 5, -3}, true));
-            output.Send(HeadingSentences({200, 5, -3}, true));
+            const std::string sentences =
+                Joined(HeadingSentences(HeadingReading{200, 5, -3}, true));
+            output.Send(HeadingSentences(HeadingReading{200, 5, -3}, true));
             EXPECT_EQ(Read(reader, sentences.size()), sentences) << speed;
             ::close(reader);
         }
@@ -82,11 +84,12 @@ TEST(PtyOutput, AReaderThatStopsReadingGetsTheFreshReadingNotABacklog) {
     int readings = 0;
     for (int stalls = 1; stalls <= 2; ++stalls) {
         while (notices.problems.size() < stalls && readings < 100000)
-            output.Send(HeadingSentences({1 + readings++ % 360, 0, 0}, true));
+            output.Send(HeadingSentences(HeadingReading{1 + readings++ % 360, 0, 0}, true));
         ASSERT_EQ(notices.With(QStringLiteral("non lu")), stalls);
         // What waits is the reading that found the queue full, whole, and nothing older;
         // once read, sending goes on without a word until the next stall.
-        const std::string fresh = Joined(HeadingSentences({1 + (readings - 1) % 360, 0, 0}, true));
+        const std::string fresh =
+            Joined(HeadingSentences(HeadingReading{1 + (readings - 1) % 360, 0, 0}, true));
         EXPECT_EQ(Read(reader, fresh.size()), fresh);
     }
     ::close(reader);
@@ -113,7 +116,7 @@ TEST(PtyOutput, AReaderThatPausesGetsNothingOlderThanTheAgeLimit) {
     auto send = [&](std::chrono::milliseconds pause) {
         for (auto paused = 0ms; paused < pause; paused += kPeriod, clock.now += kPeriod) {
             const int before = unread();
-            output.Send(HeadingSentences({1 + readings++ % 360, 0, 0}, true));
+            output.Send(HeadingSentences(HeadingReading{1 + readings++ % 360, 0, 0}, true));
             if (!testsupport::AwaitCondition([&] {
                     const int now = unread();
                     return now > 0 && now != before;
@@ -129,7 +132,7 @@ TEST(PtyOutput, AReaderThatPausesGetsNothingOlderThanTheAgeLimit) {
         const int fresh = std::min<int>(readings - first, PtyOutput::kMaxAge / kPeriod);
         std::string expected;
         for (int i = readings - fresh; i < readings; ++i)
-            expected += Joined(HeadingSentences({1 + i % 360, 0, 0}, true));
+            expected += Joined(HeadingSentences(HeadingReading{1 + i % 360, 0, 0}, true));
         // What waits is the last readings within the age limit, whole, and nothing older.
         EXPECT_EQ(Read(reader, expected.size()), expected);
     }

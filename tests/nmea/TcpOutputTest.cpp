@@ -45,7 +45,8 @@ TEST(TcpOutput, AClientThatStopsReadingIsDroppedSoonWhileAnotherReceivesEverySen
     int readings = 0;
     auto sendOne = [&] {
         const bool both = output.Clients() == 2;
-        const auto sentences = HeadingSentences({1 + readings % 360, 0, readings % 7 - 3}, true);
+        const auto sentences =
+            HeadingSentences(HeadingReading{1 + readings % 360, 0, readings % 7 - 3}, true);
         output.Send(sentences);
         for (const std::string &sentence : sentences)
             sent += sentence;

@@ -43,7 +43,7 @@ TEST(UdpOutput, AHostNotFoundIsLookedUpAgainAndNothingCountsAsSentUntilFound) {
                      resolver.Resolver(), std::chrono::milliseconds(0));
     ASSERT_TRUE(PumpEventsUntil([&] { return resolver.asked.size() >= 3; }));
     EXPECT_TRUE(output.Failed());
-    output.Send(HeadingSentences({181, 0, 3}, true));
+    output.Send(HeadingSentences(HeadingReading{181, 0, 3}, true));
     EXPECT_TRUE(output.LastDelivered().isEmpty());
     EXPECT_TRUE(output.CurrentProblem().startsWith("hôte plotter introuvable"))
         << output.CurrentProblem().toStdString();
@@ -51,7 +51,7 @@ TEST(UdpOutput, AHostNotFoundIsLookedUpAgainAndNothingCountsAsSentUntilFound) {
 
     resolver.known = true;
     ASSERT_TRUE(PumpEventsUntil([&] { return !output.Failed(); }));
-    const std::vector<std::string> sentences = HeadingSentences({200, 5, -3}, true);
+    const std::vector<std::string> sentences = HeadingSentences(HeadingReading{200, 5, -3}, true);
     output.Send(sentences);
     std::vector<std::string> datagrams;
     ASSERT_TRUE(PumpEventsUntil([&] {

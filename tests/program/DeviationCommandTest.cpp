@@ -1,6 +1,7 @@
 // `ventrose --deviation-card FILE` and `--simulate-deviation A,B,C,D,E`: what they print or
 // simulate, what they refuse, and the options that do not go with them.
 #include "CommandOutcome.h"
+#include "compass/Angles.h"
 #include "program/CommandLine.h"
 #include "program/SimulatedDeviation.h"
 
@@ -23,8 +24,8 @@ std::string PointsText(const deviation::Coefficients &k, int moved = -1) {
     text << "compass,magnetic\n";
     for (int n = 0; n < 24; ++n)
         text << 15 * n << ','
-             << deviation::Heading360(15 * n + deviation::DeviationAt(k, 15 * n) +
-                                      (n == moved ? 3 : 0) + (n % 2 ? 0.05 : -0.05))
+             << ::compass::Reduce360Real(15 * n + deviation::DeviationAt(k, 15 * n) +
+                                         (n == moved ? 3 : 0) + (n % 2 ? 0.05 : -0.05))
              << '\n';
     return text.str();
 }
@@ -53,7 +54,7 @@ TEST(DeviationCommand, PrintsTheCoefficientsTheRmsAndTheCardOrWhyNot) {
         const double shown = std::stod(line.substr(4, 5));
         EXPECT_EQ(std::stoi(line.substr(0, 3)), 15 * rows);
         EXPECT_NEAR(shown, deviation::DeviationAt(k, 15 * rows), 0.005 + 1e-9) << line;
-        EXPECT_NEAR(std::stod(line.substr(10)), deviation::Heading360(15 * rows + shown), 1e-9);
+        EXPECT_NEAR(std::stod(line.substr(10)), ::compass::Reduce360Real(15 * rows + shown), 1e-9);
     }
     EXPECT_EQ(rows, 24);
     // A point far off the curve is named, the card printed all the same.
@@ -118,8 +119,8 @@ TEST(SimulatedDeviation, TakesACurveThatTurnsWithTheCraftAndTheModuleReadsWithIt
             // Both in the frame the swing reads: the module's angle plus a half turn.
             const double compass = course(std::chrono::milliseconds(raw)) * step + 180;
             EXPECT_LE(
-                std::fabs(deviation::Signed180(compass + deviation::DeviationAt(*c.taken, compass) -
-                                               (raw * step + 180))),
+                std::fabs(::compass::Signed180Real(
+                    compass + deviation::DeviationAt(*c.taken, compass) - (raw * step + 180))),
                 0.75 * step)
                 << raw;
         }

@@ -5,6 +5,7 @@
 
 #include "dialogs/HeadingShareDialog.h"
 #include "nmea/HeadingShare.h"
+#include "program/CommandLine.h"
 
 #include <QDeadlineTimer>
 #include <QJsonDocument>
@@ -81,7 +82,7 @@ TEST_F(HeadingOutputTest, GpsdReadsTheHeadingTheDialShows) {
     forms->Share()->SetRunChoice({{nmea::OutputKind::Udp, "127.0.0.1", udpPort}}, true);
     forms->Share()->Start();
     std::vector<int> shown; // the dial's "Votre CAP" of each reading
-    Main().Readings().Subscribe([&](const app::ReadingRecord &r) { shown.push_back(r.capAngle); });
+    Main().Readings().Subscribe([&](const compass::Reading &r) { shown.push_back(r.capAngle); });
     LinkUp();
     // gpsd takes the source for NMEA 0183 at its first sentence; from then on, each HDT
     // is one ATT report.
@@ -98,6 +99,31 @@ TEST_F(HeadingOutputTest, GpsdReadsTheHeadingTheDialShows) {
     }
     EXPECT_EQ(headings(), std::vector<double>(shown.begin() + first, shown.end()));
     EXPECT_NE(shown.front(), shown.back()); // the module turned meanwhile
+}
+
+// The output is started from the command line's choice and takes each reading whole, as the
+// main window published it: its time, stamped on the stepped clock, reaches the sentences.
+TEST_F(HeadingOutputTest, TheOutputTakesEachReadingAsPublishedWithItsTime) {
+    QUdpSocket receiver;
+    ASSERT_TRUE(receiver.bind(QHostAddress::LocalHost, 0));
+    Start();
+    const QDateTime base = QDateTime::fromMSecsSinceEpoch(1773478800000, Qt::UTC);
+    Main().Readings().SetClock([&] { return base.addMSecs(time.Now().count()); });
+    app::Options options;
+    options.nmea = {{nmea::OutputKind::Udp, "127.0.0.1", receiver.localPort()}};
+    forms->HeadingOutput().Start(options, nullptr);
+    std::vector<compass::Reading> published;
+    Main().Readings().Subscribe([&](const compass::Reading &r) { published.push_back(r); });
+    LinkUp();
+    for (int i = 0; i < 3; ++i) {
+        NextReading();
+        ASSERT_FALSE(published.empty());
+        const std::optional<compass::Reading> &shared = forms->Share()->LastShared();
+        ASSERT_TRUE(shared.has_value());
+        EXPECT_EQ(*shared, published.back());
+        EXPECT_EQ(app::DateTimeOf(shared->time), base.addMSecs(time.Now().count()));
+    }
+    EXPECT_LT(published.front().time, published.back().time);
 }
 
 TEST_F(HeadingOutputTest, AFailingOutputIsSaidInTheStatusBarAndTheLinkGoesOn) {

@@ -6,6 +6,8 @@
 #include "dialogs/DialogTestSupport.h"
 #include "settings/OwnSettings.h"
 
+#include "compass/Angles.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -43,7 +45,7 @@ protected:
         form.BearingEdit->setText(bearing);
         form.TakeButton->click();
         for (int n = 0; !form.TakeButton->isEnabled() && n < 12; ++n) {
-            form.Reading(deviation::Heading360(around + (n % 2 ? 0.3 : -0.3)), inputs.now);
+            form.Reading(compass::Reduce360Real(around + (n % 2 ? 0.3 : -0.3)), inputs.now);
             inputs.now += milliseconds(250);
         }
         form.Tick();

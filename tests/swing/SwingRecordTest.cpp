@@ -3,6 +3,8 @@
 #include "swing/SwingRecord.h"
 #include "deviation/Curve.h"
 
+#include "compass/Angles.h"
+
 #include <gtest/gtest.h>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -16,8 +18,8 @@ const deviation::Coefficients kKnown{1.5, -2.25, 3.0, 0.5, -0.75};
 std::vector<SwingEntry> OnTheCurve(double first, double step, int count) {
     std::vector<SwingEntry> entries;
     for (int i = 0; i < count; ++i) {
-        const double compass = deviation::Heading360(first + i * step);
-        entries.push_back({compass, deviation::Heading360(compass + DeviationAt(kKnown, compass)),
+        const double compass = compass::Reduce360Real(first + i * step);
+        entries.push_back({compass, compass::Reduce360Real(compass + DeviationAt(kKnown, compass)),
                            ReferenceKind(i % 3),
                            QDateTime(QDate(2026, 5, 1), QTime(10, i), Qt::UTC)});
     }
