@@ -123,8 +123,8 @@ public:
         link_ = std::make_unique<sim::SimulatedLink>(options);
         serial::SetDeviceOpener(link_->Opener());
         forms_.Create();
-        Main().Timer1->setInterval(10);
-        Main().Timer2->setInterval(10);
+        Main().Link().Timer1->setInterval(10);
+        Main().Link().Timer2->setInterval(10);
     }
     ~EnduranceRun() {
         stop_ = true;

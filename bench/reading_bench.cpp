@@ -41,8 +41,8 @@ public:
         link_ = std::make_unique<sim::SimulatedLink>(options);
         serial::SetDeviceOpener(link_->Opener());
         forms_.Create();
-        Main().Timer1->setInterval(10);
-        Main().Timer2->setInterval(10);
+        Main().Link().Timer1->setInterval(10);
+        Main().Link().Timer2->setInterval(10);
         platform::Application::Instance().ShowMainForm();
         Main().ToolButton1->Click();
     }

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <bitset>
+#include <string_view>
+#include <vector>
 
 namespace app {
 
@@ -54,25 +56,51 @@ private:
     std::bitset<kCommandCount> on_;
 };
 
-// The commands that are on in that state:
-// - before the link (and once it is lost): starting it, the port choice, the menu style and
-//   the software options;
-// - with the link up: all but starting it and the port choice;
-// - while a calibration runs: none of the above but its phase buttons;
-// - while an exchange with the module runs, nothing that would start another one: starting
-//   the link, the calibration and its phase buttons, the zero-centring, the declination and
-//   the hardware options.
-// The main menu follows a link start from its first step; the context menu and the tool bar
-// only once its success box has closed.
+// How far the link is, as far as the commands go: the main menu follows a link start from
+// its first step, the context menu and the tool bar only once its success box has closed.
+enum class LinkReach {
+    None,     // before the link, or once it is lost
+    MainMenu, // a link start runs, or its success box is open
+    Up,       // the link is up
+};
+LinkReach ReachOf(LinkStage stage);
+
+// One situation of the link and the commands that are on in it: one character per command
+// of each group, in the order of Command, 'X' on and '.' off.
+struct AvailabilityRow {
+    LinkReach reach;
+    bool calibrating; // a calibration runs
+    bool exchange;    // an exchange with the module runs
+    std::string_view mainMenu;
+    std::string_view contextMenu;
+    std::string_view toolBar;
+    std::string_view phaseButtons;
+};
+inline constexpr int kSituationCount = 3 * 2 * 2;
+// The table of the commands on, one row per situation.
+const std::array<AvailabilityRow, kSituationCount> &AvailabilityTable();
+// The row of the state's situation.
+const AvailabilityRow &SituationOf(const LinkState &state);
+
+// The commands that are on in that state, as the table's row of its situation says.
 CommandSwitches CommandsOn(const LinkState &state);
 
 using CommandOrder = std::array<Command, kCommandCount>;
 
+// A change of state whose commands switch in an order of their own: `first`, then every
+// other command in the order of Command.
+struct SwitchRow {
+    const char *change;
+    bool (*applies)(const LinkState &from, const LinkState &to);
+    std::vector<Command> first;
+};
+// Tried in turn: the first row that applies gives the order.
+const std::vector<SwitchRow> &SwitchTable();
+
 // The order of the creation's switches, then every other command.
 CommandOrder CreationOrder();
-// The order in which the commands switch when the state goes from `from` to `to`: at the
-// link start's first step and after its success box, and at the calibration's start and
-// end, the order of those steps; then every other command, in the order of Command.
+// The order in which the commands switch when the state goes from `from` to `to`: the first
+// row of SwitchTable() that applies, or the order of Command.
 CommandOrder SwitchOrder(const LinkState &from, const LinkState &to);
 
 } // namespace app

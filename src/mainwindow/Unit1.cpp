@@ -1,4 +1,4 @@
-// The main window: creation and activation, command availability, the commands and the quit.
+// The main window: creation and activation, the commands and the quit.
 #include "mainwindow/Unit1.h"
 
 #include "dialogs/DialogBase.h"
@@ -12,7 +12,6 @@
 #include "dialogs/Unit7.h"
 #include "dialogs/Unit8.h"
 #include "dialogs/Unit9.h"
-#include "link/PortOpenFailure.h"
 #include "mainwindow/DeferredCall.h"
 #include "mainwindow/PictureBox.h"
 #include "platform/app/Application.h"
@@ -53,17 +52,12 @@ TForm1::TForm1(QWidget *parent)
     font.setPointSize(8);
     setFont(font);
 
+    link_ = std::make_unique<ModuleLink>(settings_, static_cast<LinkObserver &>(*this));
+    SerialPort1 = link_->SerialPort1;
     CreateControls();
     BindCommands();
     adjustSize();
     CentreOnDesktop(this);
-    SerialPort1 = new serial::TSerialPort(this);
-    SerialPort1->SetName("SerialPort1");
-    SerialPort1->SetBaudRate(serial::br9600);
-    SerialPort1->SetPort(std::string(serial::kPortNames[0].name));
-    SerialPort1->OnRxChar = serial::TRxCharEvent(this, &TForm1::SerialPort1RxChar);
-    SerialPort1->OnDSRChange = serial::TSerialSignalEvent(this, &TForm1::SerialPort1DSRChange);
-    SerialPort1->OnError = serial::TSerialErrorEvent(this, &TForm1::SerialPort1Error);
     FlatMenu1 = new widgets::TFlatMenu(this);
     FlatMenu1->SetName("FlatMenu1");
     platform::TFont menuFont;
@@ -86,21 +80,13 @@ TForm1::TForm1(QWidget *parent)
     platform::Guarded([this] { FormCreate(this); })();
 }
 
-TForm1::~TForm1() {
-    // The port's worker must stop before the window's parts go.
-    try {
-        SerialPort1->Close();
-    } catch (...) {
-        // The device is closed with the port component itself; nothing to report now.
-    }
-}
+// The link goes first (its port's worker stops), then the window's parts.
+TForm1::~TForm1() { link_.reset(); }
 
 // ---- Creation and activation -------------------------------------------------------------
 
 void TForm1::FormCreate(TObject *) {
-    Timer1->stop();
-    Timer2->stop();
-    state_ = LinkState{};
+    link_->Reset();
     ApplyCommands(CreationOrder());
     parametersChanged_ = 0;
     for (QLabel *label : {Label7, Label8, Label9, Label10})
@@ -123,20 +109,10 @@ void TForm1::ApplyMenuStyle() {
     FlatMenu1->SetUseSystemColors(flat);
 }
 
-void TForm1::OpenPortOrExplain() {
-    try {
-        SerialPort1->Open();
-    } catch (const serial::ESerialPort &error) {
-        // The component's message names no cause a user can act on: say what to do.
-        throw platform::Exception(
-            PortOpenFailureMessage(error, QString::fromStdString(SerialPort1->Port())));
-    }
-}
-
 void TForm1::FormActivate(TObject *) {
     // While an exchange with the module runs, its port stays as it is; the end of the
     // exchange activates the main window again.
-    if (state_.ExchangeRunning())
+    if (link_->ExchangeRunning())
         return;
     if (parametersChanged_ == 1) {
         parametersChanged_ = 0;
@@ -144,15 +120,9 @@ void TForm1::FormActivate(TObject *) {
         TransferParameters();
         return;
     }
-    SerialPort1->Close();
-    if (const std::optional<settings::PortChoice> port = View().Port())
-        SerialPort1->SetPort(std::string(settings::PortNameOf(*port).name));
-    SerialPort1->SetBaudRate(serial::br9600);
+    link_->ClosePort();
     SaveSettingsOrSay();
-    // A port whose device went away waits for the link start: opening it at each
-    // activation would only report the missing device again and again.
-    if (!portAwaitsLinkStart_)
-        OpenPortOrExplain();
+    link_->ReopenPort();
     ApplyMenuStyle();
 }
 
@@ -219,11 +189,11 @@ void TForm1::CentrageduzroNORD1Click(TObject *) {
 }
 
 void TForm1::Quittez1Click(TObject *) {
-    if (state_.ExchangeRunning()) {
-        quitHeld_ = true; // runs when the exchange ends
+    if (link_->ExchangeRunning()) {
+        link_->HoldQuit(); // runs when the exchange ends
         return;
     }
-    if (state_.LinkUp()) {
+    if (link_->LinkUp()) {
         parametersChanged_ = 0;
         // A module that cannot be reached (its adapter was pulled) must not keep the user
         // from quitting: the failure is reported and the program ends all the same,
@@ -240,7 +210,7 @@ void TForm1::Quittez1Click(TObject *) {
         if (App().Terminated())
             return;
         // A device lost during the hand-over leaves the module as it was.
-        if (state_.LinkUp() && View().On(settings::TSwitch::StandaloneNotice))
+        if (link_->LinkUp() && View().On(settings::TSwitch::StandaloneNotice))
             platform::MessageBoxes::Information(QCoreApplication::translate(
                 "TForm1", "La boussole est désormais configurée pour un fonctionnement "
                           "autonome.\n                Le programme va s'arrêter. Cliquez "

@@ -1,11 +1,12 @@
-// The main window: settings store, commands, the link to the compass module and the dial.
+// The main window: settings store, commands and the dial; it shows the link to the compass
+// module (ModuleLink) and calls it.
 #pragma once
 
 #include "base/Component.h"
 #include "compass/CommandAvailability.h"
 #include "compass/LinkState.h"
 #include "dialogs/MainWindowAccess.h"
-#include "link/LinkTimer.h"
+#include "link/ModuleLink.h"
 #include "link/ReadingFeed.h"
 #include "mainwindow/DialPicture.h"
 #include "mainwindow/FramePacer.h"
@@ -71,19 +72,14 @@ struct Dialogs {
     THeadingShareForm *ShareForm = nullptr; // the heading output
 };
 
-using platform::TObject;
-
 class DeferredCall;
 
-// How a handshake ended.
-enum class HandshakeEnd {
-    Answered,   // the module raised DSR
-    TimedOut,   // the fifth tick of Timer1 passed first
-    DeviceLost, // the port's device went away
-    Quit,       // the program was ended meanwhile
-};
-
-class TForm1 : public QWidget, public platform::TComponent, public MainWindowAccess {
+// The window shows the link (ModuleLink) and carries out what it asks for; its commands call
+// the link.
+class TForm1 : public QWidget,
+               public platform::TComponent,
+               public MainWindowAccess,
+               private LinkObserver {
     Q_OBJECT
 
 public:
@@ -106,13 +102,15 @@ public:
     void HideMainWindow() override;
     void PlayEffect(const QString &wavFile) override;
 
+    // The link to the module: its port, timers, state and exchanges.
+    ModuleLink &Link() { return *link_; }
     // The link's state; LinkStateChanged tells each change of it.
-    const LinkState &State() const { return state_; }
+    const LinkState &State() const { return link_->State(); }
     // From the module's answer to the link start on: readings are taken and quitting
     // hands the module over.
-    bool LinkUp() const { return state_.LinkUp(); }
+    bool LinkUp() const { return link_->LinkUp(); }
     // True from the handshake of an exchange with the module to its end.
-    bool ExchangeRunning() const { return state_.ExchangeRunning(); }
+    bool ExchangeRunning() const { return link_->ExchangeRunning(); }
     const HeadingState &Heading() const { return heading_; }
     // Every valid reading taken while the link is up, after the display took it.
     ReadingFeed &Readings() { return readings_; }
@@ -127,9 +125,7 @@ public:
     void QuitOnRequest();
     // The longest a quit asked for can take before the program ends: an exchange that runs
     // to its end (handshake time-out and both pauses), then the hand-over's own.
-    static std::chrono::milliseconds LongestQuit();
-    // The period of the link's timers: Timer1 counts the handshake's ticks, Timer2 the pauses.
-    static constexpr int kLinkTimerPeriodMs = 1000;
+    static std::chrono::milliseconds LongestQuit() { return ModuleLink::LongestQuit(); }
     // A notice from what follows the heading (the heading output), in the operation
     // panel of the status bar until the next operation's text; never a box.
     void ShowNotice(const QString &text);
@@ -164,20 +160,23 @@ public:
     void BitBtn3Click(TObject *Sender);
     void BitBtn4Click(TObject *Sender);
 
+    // A chunk of bytes from the module, once the link is up: read, worked out and shown.
     void SerialPort1RxChar(TObject *Sender, int Count);
-    void SerialPort1DSRChange(TObject *Sender, bool OnOff);
-    void SerialPort1Error(TObject *Sender, serial::TSerialErrors Errors);
-    void Timer1Timer(TObject *Sender);
-    void Timer2Timer(TObject *Sender);
+    // The port's and the timers' other events are the link's (ModuleLink); these pass them on.
+    void SerialPort1DSRChange(TObject *, bool OnOff) { link_->SerialPort1DSRChange(this, OnOff); }
+    void SerialPort1Error(TObject *, serial::TSerialErrors Errors) {
+        link_->SerialPort1Error(this, Errors);
+    }
+    void Timer1Timer(TObject *) { link_->Timer1Timer(); }
+    void Timer2Timer(TObject *) { link_->Timer2Timer(); }
 
-    // ---- The link's exchanges ----
-    void StartLink();
-    // Opens SerialPort1; a refusal is told in words that say what the user can do.
-    void OpenPortOrExplain();
-    void TransferParameters();
+    // ---- The link's exchanges, run by the link ----
+    void StartLink() { link_->StartLink(); }
+    void TransferParameters() { link_->TransferParameters(); }
     // True once the module was sent the phase's command.
-    bool CalibrationExchange();
-    void HandOverToStandalone();
+    bool CalibrationExchange() { return link_->CalibrationExchange(); }
+    void HandOverToStandalone() { link_->HandOverToStandalone(); }
+    HandshakeEnd Handshake() { return link_->Handshake(); }
 
     // ---- Controls ----
     platform::TMainMenu *MainMenu1 = nullptr;
@@ -217,8 +216,7 @@ public:
     QPushButton *BitBtn5 = nullptr;
     QWidget *StatusBar1 = nullptr;
     QProgressBar *ProgressBar1 = nullptr;
-    LinkTimer *Timer1 = nullptr, *Timer2 = nullptr;
-    serial::TSerialPort *SerialPort1 = nullptr;
+    serial::TSerialPort *SerialPort1 = nullptr; // the link's port (the link owns it)
     widgets::TFlatMenu *FlatMenu1 = nullptr;
     widgets::TBalloonHint *BalloonHint1 = nullptr;
 
@@ -251,47 +249,22 @@ private:
     void LabelMouseLeave(QLabel *label);
     void HideBalloonIfLabelLeftCursor();
 
-    // The link's state (Unit1State.cpp). Handlers change the state; the commands follow
-    // it, switched in the order that the change gives.
+    // The commands follow the link's state, switched in the order that its change gives
+    // (Unit1State.cpp).
     void BindCommands();
-    void SetState(const LinkState &state);
-    void SetLinkStage(LinkStage stage);
-    void SetCalibrationPhase(int phase);
     void ApplyCommands(const CommandOrder &order);
     platform::TActionComponent *CommandEntry(Command command) const;
 
-    // The link: waits and exchanges (Unit1Link.cpp).
-    HandshakeEnd Handshake();
-    // True when the handshake was answered; a time-out ends the program with its warning.
-    bool Answered(HandshakeEnd end);
-    void EndAfterTimeOut();
-    bool Pause();
-    // True once the command was written.
-    bool RunExchange(Exchange kind, const QString &openingText,
-                     const std::function<std::string()> &command, const QString &closingText,
-                     bool clearStatus);
-    void EndExchange();
-    void ShowLinkUp();
-    // A device that has gone away (Unit1LinkLost.cpp): the link is lost, and a wait for
-    // the module ends; when the device is back, the link starts again by itself.
-    void LinkLost();
-    bool ReadReceived(std::string &text, int count);
-    void ShowLinkDown();
-    void RestartLink();
-    void RestartFailed();
-    // Marks an exchange as running until End() or the end of its scope, whichever way
-    // it ends.
-    class ExchangeScope {
-    public:
-        ExchangeScope(TForm1 &form, Exchange kind);
-        ~ExchangeScope() { End(); }
-        ExchangeScope(const ExchangeScope &) = delete;
-        ExchangeScope &operator=(const ExchangeScope &) = delete;
-        void End();
-
-    private:
-        TForm1 *form_;
-    };
+    // ---- LinkObserver: what the link asks the window to show (Unit1Link.cpp) ----
+    void StateChanged(const LinkState &from, const LinkState &to) override;
+    void HandshakeProgress(std::optional<int> ticks) override;
+    void ShowLinkText(LinkText text) override;
+    void PlayLinkSound(LinkSound sound) override;
+    void ShowLinkBox(LinkBox box) override;
+    void ShowWaitBox(bool shown) override;
+    void ShowLink(bool up) override;
+    void ChunkReceived(int count) override { SerialPort1RxChar(this, count); }
+    void HeldQuitReleased() override;
 
     // The calibration (Unit1Calibration.cpp). The phase that waits is the one whose button
     // shows; phases are numbered from 0 here (from 1 in the link's state).
@@ -336,17 +309,10 @@ private:
     platform::IMediaPlayer *player_ = nullptr;
     std::array<QLabel *, kStatusPanelCount> statusPanels_{};
 
-    LinkState state_;
+    std::unique_ptr<ModuleLink> link_;
     std::array<platform::TActionComponent *, kCommandCount> commands_{}; // by Command
     int parametersChanged_ = 0;
     int hardwareOptionsValue_ = 0;
-    int dsrSeen_ = 0;
-    int handshakeTicks_ = 0;
-    int pauseTicks_ = 0;
-    bool handshakeTimedOut_ = false;   // since the last handshake began
-    bool deviceLost_ = false;          // since the last handshake began
-    bool portAwaitsLinkStart_ = false; // closed by a lost device, opened by the link start
-    bool quitHeld_ = false;
     DeferredCall *heldQuit_ = nullptr;    // a quit asked for during an exchange
     DeferredCall *restartLink_ = nullptr; // the link of a device that came back
     QLabel *balloonLabel_ = nullptr;      // the label whose balloon shows

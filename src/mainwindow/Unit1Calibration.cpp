@@ -28,7 +28,7 @@ void TForm1::Etalonnagedelaboussole1Click(TObject *) {
                       "boussole ?\nAttention, si vous répondez Oui, les anciens paramètres "
                       "seront effacés...")))
         return;
-    SetCalibrationPhase(1);
+    link_->SetCalibrationPhase(1);
     Panel1->hide();
     Panel2->show();
     ShowCalibrationPhase(0);
@@ -90,7 +90,7 @@ void TForm1::EndCalibrationPhase(int phase) {
     }
 
     if (phase + 1 < CalibrationPhaseCount) {
-        SetCalibrationPhase(phase + 2);
+        link_->SetCalibrationPhase(phase + 2);
         ShowCalibrationPhase(phase + 1);
         return;
     }
@@ -99,7 +99,7 @@ void TForm1::EndCalibrationPhase(int phase) {
     platform::MessageBoxes::Information(QCoreApplication::translate(
         "TForm1", "                             Félicitations !!!\nLa procédure "
                   "d'étalonnage en quatre phases est terminée."));
-    SetCalibrationPhase(0);
+    link_->SetCalibrationPhase(0);
     Panel1->show();
     Panel2->hide();
     SetStatusText(StatusPanel::Operation, QString());

@@ -1,5 +1,5 @@
 // The main window's controls: tool bar, compass panel, calibration panel, status bar,
-// progress bar and the link's two timers, placed as the window's layout fixes them.
+// progress bar and the deferred quit and restart, placed as the window's layout fixes them.
 #include "mainwindow/DeferredCall.h"
 #include "mainwindow/PictureBox.h"
 #include "mainwindow/Unit1.h"
@@ -95,13 +95,6 @@ void TForm1::CreateControls() {
     ProgressBar1->setTextVisible(false);
     ProgressBar1->raise();
 
-    Timer1 = new LinkTimer(this);
-    Timer1->setInterval(kLinkTimerPeriodMs);
-    connect(Timer1, &LinkTimer::timeout, this, platform::Guarded([this] { Timer1Timer(this); }));
-    Timer2 = new LinkTimer(this);
-    Timer2->setInterval(kLinkTimerPeriodMs);
-    connect(Timer2, &LinkTimer::timeout, this, platform::Guarded([this] { Timer2Timer(this); }));
-
     // Neither a held quit nor the link's restart runs inside a box: the box's answer, or
     // its closing, comes first.
     const auto noBoxOpen = [] {
@@ -112,8 +105,8 @@ void TForm1::CreateControls() {
             Quittez1Click(this);
     });
     restartLink_ = new DeferredCall(
-        this, [this, noBoxOpen] { return noBoxOpen() && !state_.ExchangeRunning(); },
-        [this] { RestartLink(); });
+        this, [this, noBoxOpen] { return noBoxOpen() && !link_->ExchangeRunning(); },
+        [this] { link_->RestartLink(); });
 
     ConnectLabelBalloons();
 }

@@ -17,14 +17,14 @@
 namespace app {
 
 void TForm1::SerialPort1RxChar(TObject *, int Count) {
-    if (!state_.LinkUp())
+    if (!link_->LinkUp())
         return; // nothing is taken from the port before the link is up
     TakeDialPicture();
     std::optional<int> reading;
     try {
         heading_.TakeNeedleSize(View());
         std::string text;
-        if (!ReadReceived(text, Count))
+        if (!link_->ReadReceived(text, Count))
             return;
         reading = ParseReading(text);
         if (reading)
@@ -69,7 +69,7 @@ void TForm1::TellFolderGone() {
 }
 
 void TForm1::DrawFrame() {
-    if (!state_.LinkUp()) { // the link went down meanwhile: the dial is back to its look before it
+    if (!link_->LinkUp()) { // the link went down meanwhile: the dial is back to its look before it
         framePicture_.reset();
         frameNeedles_.clear();
         return;

@@ -1,10 +1,8 @@
-// The main window's link state: the one place that says how far the link is, which exchange
-// runs and which calibration phase waits, and the commands that follow from it.
+// The main window's commands as the link's state switches them: the link (ModuleLink) says
+// how far it is, which exchange runs and which calibration phase waits; the commands follow.
 #include "mainwindow/Unit1.h"
 
 #include <QPushButton>
-
-#include <utility>
 
 namespace app {
 
@@ -45,7 +43,7 @@ platform::TActionComponent *TForm1::CommandEntry(Command command) const {
 }
 
 void TForm1::ApplyCommands(const CommandOrder &order) {
-    const CommandSwitches on = CommandsOn(state_);
+    const CommandSwitches on = CommandsOn(State());
     for (Command command : order) {
         if (command == Command::PhaseButtons) {
             for (QPushButton *button : PhaseButtons())
@@ -56,24 +54,9 @@ void TForm1::ApplyCommands(const CommandOrder &order) {
     }
 }
 
-void TForm1::SetState(const LinkState &state) {
-    if (state == state_)
-        return;
-    const LinkState previous = std::exchange(state_, state);
-    ApplyCommands(SwitchOrder(previous, state_));
-    emit LinkStateChanged(state_);
-}
-
-void TForm1::SetLinkStage(LinkStage stage) {
-    LinkState next = state_;
-    next.link = stage;
-    SetState(next);
-}
-
-void TForm1::SetCalibrationPhase(int phase) {
-    LinkState next = state_;
-    next.calibrationPhase = phase;
-    SetState(next);
+void TForm1::StateChanged(const LinkState &from, const LinkState &to) {
+    ApplyCommands(SwitchOrder(from, to));
+    emit LinkStateChanged(to);
 }
 
 } // namespace app

@@ -1,4 +1,4 @@
-// A whole program for the main window's tests: the ten windows on a copy of the shipped
+// A whole program for the main window's tests: the program's windows on a copy of the shipped
 // installation folder, a simulated module on a virtual line, scripted message boxes, a
 // player and help engine that record what they were asked for, and stepped time.
 #pragma once

@@ -22,8 +22,8 @@ SteppedTime::SteppedTime() : clock_(std::make_shared<sim::ManualClock>()) {}
 void SteppedTime::Attach(app::TForm1 &main, sim::SimulatedCompass &module) {
     module_ = &module;
     main_ = &main;
-    timers_[0].timer = main.Timer1;
-    timers_[1].timer = main.Timer2;
+    timers_[0].timer = main.Link().Timer1;
+    timers_[1].timer = main.Link().Timer2;
     // A second program in the same test starts afresh: its timers' start counts say
     // nothing about the first one's deadlines.
     for (Watched &watched : timers_) {

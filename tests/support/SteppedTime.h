@@ -1,4 +1,4 @@
-// One virtual clock for the main window's link timers and the simulated module. It stands
+// One virtual clock for the link's timers and the simulated module. It stands
 // still while the program works and moves only when the program waits on a link timer with
 // nothing left to do; then it goes to whatever is due first, the module's next action or
 // the next tick, and lets both sides catch up before the tick is delivered. Tests then see
@@ -35,7 +35,7 @@ public:
     // The clock to give the simulated module (CompassOptions::clock) before it starts.
     std::shared_ptr<sim::ManualClock> Clock() const { return clock_; }
 
-    // From now on the main window's timers tick only here, and its display's frames are
+    // From now on the link's timers tick only here, and its display's frames are
     // timed on this clock; watches the DSR level and the received chunks that reach the
     // main window.
     void Attach(app::TForm1 &main, sim::SimulatedCompass &module);
