@@ -12,6 +12,7 @@ set(ventrose_test_tools
     import imagemagick
     gpsd gpsd
     gpspipe gpsd-clients
+    gpsfake gpsd-clients
     man man-db
     appstreamcli appstream
     desktop-file-validate desktop-file-utils

@@ -1,0 +1,184 @@
+// When the course over ground is taken as the magnetic reference: runs of fixes at one a
+// second, straight or turning, fast or slow, with or without a fix, across north, and the
+// declination's sign at places where it is strongly east or west.
+#include "gnss/CourseReference.h"
+
+#include "geomag/Declination.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace gnss {
+namespace {
+
+using namespace std::chrono;
+
+struct Place {
+    double latitude, longitude;
+};
+// Where the declination is large east, large west, and where it is unusable.
+constexpr Place Brittany{47.2, -3.2}, Seattle{47.6, -122.3}, StJohns{47.5, -52.7},
+    NearPole{85.8, 139.3};
+
+const Fix::Time Noon = sys_days{2026y / December / 8} + 12h;
+
+// A stretch of seconds run the same way: `seconds` fixes, the course turning by `turn`
+// degrees a fix (from where the last stretch left it when `course` is NaN), the speed
+// alternating `knots` ± `jitter`.
+struct Stretch {
+    int seconds;
+    double course = Fix::None;
+    double turn = 0;
+    double knots = 6;
+    double jitter = 0;
+    FixMode mode = FixMode::TwoD;
+    double courseJitter = 0; // courses alternate ± this
+    int skipBefore = 0;      // seconds without a fix before the stretch
+    int backBefore = 0;      // the clock goes back this many seconds before the stretch
+};
+
+std::vector<Fix> Fixes(const Place &place, const std::vector<Stretch> &stretches) {
+    std::vector<Fix> fixes;
+    Fix::Time at = Noon;
+    double course = 0;
+    for (const Stretch &s : stretches) {
+        at += seconds(s.skipBefore) - seconds(s.backBefore);
+        if (std::isfinite(s.course))
+            course = s.course;
+        for (int i = 0; i < s.seconds; ++i, at += 1s, course += s.turn) {
+            const double sign = i % 2 == 0 ? 1 : -1;
+            Fix fix;
+            fix.time = at;
+            fix.mode = s.mode;
+            fix.latitude = place.latitude;
+            fix.longitude = place.longitude;
+            fix.course = std::fmod(course + sign * s.courseJitter + 720.0, 360.0);
+            fix.speed = (s.knots + sign * s.jitter) * MetresPerSecondPerKnot;
+            fixes.push_back(fix);
+        }
+    }
+    return fixes;
+}
+
+double Declination(const Place &place) {
+    return geomag::EstimateDeclination({place.latitude, place.longitude, 0},
+                                       year_month_day{floor<days>(Noon)})
+        .declination;
+}
+
+TEST(CourseReference, AcceptsOnlyASteadyRunLongEnough) {
+    const struct {
+        const char *name;
+        Place place;
+        std::vector<Stretch> run;
+        Refusal expected;
+        double trueCourse; // the mean course expected when usable
+    } cases[] = {
+        {"ten seconds straight", Brittany, {{11, 45}}, Refusal::None, 45},
+        {"one second short", Brittany, {{10, 45}}, Refusal::Settling, 0},
+        {"turning circles", Brittany, {{120, 0, 3}}, Refusal::CourseUnsteady, 0},
+        {"slow turn just within", Brittany, {{11, 40, 0.39}}, Refusal::None, 41.95},
+        {"slow turn just beyond", Brittany, {{11, 40, 0.41}}, Refusal::CourseUnsteady, 0},
+        {"circles, then straight", Brittany, {{60, 0, 6}, {11, 200}}, Refusal::None, 200},
+        {"circles, straight too short",
+         Brittany,
+         {{60, 0, 6}, {9, 200}},
+         Refusal::CourseUnsteady,
+         0},
+        {"across north", Brittany, {{11, 0, 0, 6, 0, FixMode::TwoD, 1.5}}, Refusal::None, 0},
+        {"across north, yawing",
+         Brittany,
+         {{11, 0, 0, 6, 0, FixMode::TwoD, 2.5}},
+         Refusal::CourseUnsteady,
+         0},
+        {"across south", Brittany, {{11, 180, 0, 6, 0, FixMode::TwoD, 1.5}}, Refusal::None, 180},
+        {"too slow", Brittany, {{30, 90, 0, 1.9}}, Refusal::TooSlow, 0},
+        {"just fast enough", Brittany, {{11, 90, 0, 2.05}}, Refusal::None, 90},
+        {"speed steady enough", Brittany, {{11, 90, 0, 6, 0.45}}, Refusal::None, 90},
+        {"speed unsteady", Brittany, {{11, 90, 0, 6, 0.6}}, Refusal::SpeedUnsteady, 0},
+        {"no fix", Brittany, {{30, 90, 0, 6, 0, FixMode::NoFix}}, Refusal::NoPosition, 0},
+        {"fix lost a moment",
+         Brittany,
+         {{8, 90}, {1, 90, 0, 6, 0, FixMode::NoFix}, {8, 90}},
+         Refusal::Settling,
+         0},
+        {"slowed a moment", Brittany, {{8, 90}, {1, 90, 0, 1}, {8, 90}}, Refusal::Settling, 0},
+        {"a gap in the fixes",
+         Brittany,
+         {{8, 90}, {8, 90, 0, 6, 0, FixMode::TwoD, 0, 4}},
+         Refusal::Settling,
+         0},
+        {"a short gap",
+         Brittany,
+         {{8, 90}, {8, 90, 0, 6, 0, FixMode::TwoD, 0, 2}},
+         Refusal::None,
+         90},
+        {"the replay starts again",
+         Brittany,
+         {{8, 90}, {8, 90, 0, 6, 0, FixMode::TwoD, 0, 0, 30}},
+         Refusal::Settling,
+         0},
+        {"near the magnetic pole", NearPole, {{11, 90}}, Refusal::NearMagneticPole, 0},
+    };
+    for (const auto &c : cases) {
+        CourseReference reference;
+        int told = 0;
+        reference.onVerdict = [&](const CourseVerdict &) { ++told; };
+        const std::vector<Fix> fixes = Fixes(c.place, c.run);
+        CourseVerdict verdict;
+        for (const Fix &fix : fixes)
+            verdict = reference.Add(fix);
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(told, static_cast<int>(fixes.size()));
+        EXPECT_EQ(verdict.refusal, c.expected) << verdict.reason.toStdString();
+        EXPECT_EQ(verdict.usable, c.expected == Refusal::None);
+        EXPECT_EQ(verdict.reason.isEmpty(), c.expected == Refusal::None);
+        EXPECT_EQ(verdict.fix.time, fixes.back().time);
+        EXPECT_EQ(reference.Last().refusal, c.expected);
+        if (verdict.usable) {
+            // The circular difference, so that 359.9 and 0 agree; a run yawing by turns
+            // leans a little towards its first side.
+            EXPECT_NEAR(std::remainder(verdict.trueCourse - c.trueCourse, 360.0), 0, 0.2);
+            EXPECT_NEAR(
+                std::remainder(verdict.magneticCourse - (verdict.trueCourse - Declination(c.place)),
+                               360.0),
+                0, 1e-9);
+            EXPECT_GE(verdict.magneticCourse, 0);
+            EXPECT_LT(verdict.magneticCourse, 360);
+        }
+    }
+}
+
+// East declination puts magnetic north east of true north, so a course reads less in
+// magnetic degrees than in true ones; west, more. Also across 0/360 both ways.
+TEST(CourseReference, MagneticIsTrueMinusEastDeclination) {
+    const struct {
+        Place place;
+        double course;
+        bool east; // the declination there is east (and large)
+    } cases[] = {
+        {Seattle, 90, true},
+        {Seattle, 5, true},
+        {StJohns, 90, false},
+        {StJohns, 355, false},
+    };
+    for (const auto &c : cases) {
+        CourseReference reference;
+        CourseVerdict verdict;
+        for (const Fix &fix : Fixes(c.place, {{11, c.course}}))
+            verdict = reference.Add(fix);
+        ASSERT_TRUE(verdict.usable) << verdict.reason.toStdString();
+        EXPECT_GT(std::abs(verdict.declination), 10) << c.place.longitude;
+        EXPECT_EQ(verdict.declination > 0, c.east);
+        EXPECT_DOUBLE_EQ(verdict.declination, Declination(c.place));
+        const double turned = std::remainder(verdict.magneticCourse - c.course, 360.0);
+        EXPECT_NEAR(turned, -verdict.declination, 1e-9) << c.course;
+        EXPECT_GE(verdict.magneticCourse, 0);
+        EXPECT_LT(verdict.magneticCourse, 360);
+    }
+}
+
+} // namespace
+} // namespace gnss

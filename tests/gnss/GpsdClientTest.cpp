@@ -1,0 +1,282 @@
+// The client against a real gpsd: gpsfake plays a log of a boat running straight and then
+// turning, written here, into a gpsd of its own on a free port. The fixes must reach the
+// client as the log has them, and the reference must take the straight run's course, turned
+// magnetic with our model; the client must also find gpsd again after it went away.
+#include "gnss/GpsdClient.h"
+#include "gnss/CourseReference.h"
+
+#include "geomag/Declination.h"
+
+#include "support/PumpEvents.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace gnss {
+namespace {
+
+using namespace std::chrono;
+using testsupport::PumpEventsUntil;
+
+// The retry waits run when the test says so.
+class SteppedRetryTimer final : public RetryTimer {
+public:
+    void Start(milliseconds after, std::function<void()> due) override {
+        pending = true;
+        wait = after;
+        due_ = std::move(due);
+    }
+    void Stop() override { pending = false; }
+    void Fire() {
+        pending = false;
+        due_();
+    }
+
+    bool pending = false;
+    milliseconds wait{};
+
+private:
+    std::function<void()> due_;
+};
+
+// One second of the log.
+struct LogRow {
+    double latitude, longitude, knots, course;
+};
+
+const sys_days LogDay = 2026y / December / 8;
+const Fix::Time LogStart = LogDay + 12h;
+constexpr int StraightSeconds = 40;
+constexpr int TurningSeconds = 20;
+constexpr double StraightCourse = 45;
+constexpr double Knots = 6;
+
+// The boat off Brittany: 045 at 6 knots, then a turn to starboard at 6° a second.
+std::vector<LogRow> BoatLog() {
+    std::vector<LogRow> rows;
+    double latitude = 47.2, longitude = -3.2, course = StraightCourse;
+    for (int second = 0; second < StraightSeconds + TurningSeconds; ++second) {
+        rows.push_back({latitude, longitude, Knots, course});
+        const double miles = Knots / 3600.0, radians = course * std::numbers::pi / 180;
+        latitude += miles * std::cos(radians) / 60;
+        longitude += miles * std::sin(radians) / 60 / std::cos(latitude * std::numbers::pi / 180);
+        if (second + 1 >= StraightSeconds)
+            course = std::fmod(course + 6, 360);
+    }
+    return rows;
+}
+
+std::string Checksummed(const std::string &body) {
+    unsigned char sum = 0;
+    for (char c : body)
+        sum ^= static_cast<unsigned char>(c);
+    char tail[8];
+    std::snprintf(tail, sizeof tail, "*%02X\r\n", sum);
+    return '$' + body + tail;
+}
+
+// Degrees as NMEA writes them: whole degrees then minutes, and the hemisphere.
+std::string Angle(double degrees, int width, char positive, char negative) {
+    const double whole = std::floor(std::abs(degrees));
+    char text[32];
+    std::snprintf(text, sizeof text, "%0*d%07.4f,%c", width, static_cast<int>(whole),
+                  (std::abs(degrees) - whole) * 60, degrees < 0 ? negative : positive);
+    return text;
+}
+
+std::string Rmc(const LogRow &row, int second) {
+    char time[32], rest[64];
+    std::snprintf(time, sizeof time, "12%02d%02d.00", second / 60, second % 60);
+    std::snprintf(rest, sizeof rest, "%.1f,%.1f,081226,,,A", row.knots, row.course);
+    return Checksummed("GPRMC," + std::string(time) + ",A," + Angle(row.latitude, 2, 'N', 'S') +
+                       ',' + Angle(row.longitude, 3, 'E', 'W') + ',' + rest);
+}
+
+// A port nobody listens on now: the system's choice for a socket bound to port 0.
+QString FreePort() {
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (::bind(s, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 ||
+        ::getsockname(s, reinterpret_cast<sockaddr *>(&address), &length) != 0)
+        ADD_FAILURE() << "no free port";
+    ::close(s);
+    return QString::number(ntohs(address.sin_port));
+}
+
+// gpsfake playing the log once into its own gpsd; ended by its process id (it ends its
+// gpsd with it).
+class Gpsfake {
+public:
+    Gpsfake(const QString &log, const QString &port) {
+        process_.setProcessChannelMode(QProcess::MergedChannels);
+        process_.start(GPSFAKE, {"-1", "-c", "0.2", "-P", port, log});
+        EXPECT_TRUE(process_.waitForStarted()) << process_.errorString().toStdString();
+    }
+    ~Gpsfake() { Stop(); }
+    void Stop() {
+        if (process_.state() == QProcess::NotRunning)
+            return;
+        process_.terminate(); // SIGTERM to its process id
+        if (!process_.waitForFinished(10000)) {
+            process_.kill();
+            process_.waitForFinished(10000);
+        }
+    }
+
+private:
+    QProcess process_;
+};
+
+class GpsdPeer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        log_ = dir_.filePath("boat.nmea");
+        std::ofstream out(log_.toStdString(), std::ios::binary);
+        for (std::size_t second = 0; second < rows_.size(); ++second)
+            out << Rmc(rows_[second], static_cast<int>(second));
+        ASSERT_TRUE(out.good());
+    }
+
+    // The client with stepped retries, whose failed attempts (gpsd not listening yet) are
+    // tried again at once while the test waits.
+    std::unique_ptr<GpsdClient> Client(const QString &port) {
+        auto timer = std::make_unique<SteppedRetryTimer>();
+        retry_ = timer.get();
+        auto client = std::make_unique<GpsdClient>("127.0.0.1", port, std::move(timer));
+        QObject::connect(client.get(), &GpsdClient::stateChanged,
+                         [this](GpsdState state) { states_.push_back(state); });
+        QObject::connect(client.get(), &GpsdClient::fixReceived,
+                         [this](const Fix &fix) { fixes_.push_back(fix); });
+        return client;
+    }
+    bool UntilConnected(GpsdClient &client) {
+        return PumpEventsUntil([&] {
+            if (client.State() == GpsdState::Unreachable && retry_->pending)
+                retry_->Fire();
+            return client.State() == GpsdState::Connected;
+        });
+    }
+
+    QTemporaryDir dir_;
+    QString log_;
+    const std::vector<LogRow> rows_ = BoatLog();
+    SteppedRetryTimer *retry_ = nullptr;
+    std::vector<GpsdState> states_;
+    std::vector<Fix> fixes_;
+};
+
+TEST_F(GpsdPeer, CourseReachesTheClient) {
+    const QString port = FreePort();
+    Gpsfake gpsfake(log_, port);
+    const std::unique_ptr<GpsdClient> client = Client(port);
+    CourseReference reference;
+    std::vector<CourseVerdict> verdicts;
+    QObject::connect(client.get(), &GpsdClient::fixReceived,
+                     [&](const Fix &fix) { verdicts.push_back(reference.Add(fix)); });
+    client->Start();
+    ASSERT_TRUE(UntilConnected(*client)) << client->Message().toStdString();
+
+    // Until the reference has taken the straight run and then refused the turn.
+    const auto turnRefused = [&] {
+        bool usable = false;
+        for (const CourseVerdict &v : verdicts) {
+            usable = usable || v.usable;
+            if (usable && v.refusal == Refusal::CourseUnsteady)
+                return true;
+        }
+        return false;
+    };
+    ASSERT_TRUE(PumpEventsUntil(turnRefused, seconds(25)))
+        << fixes_.size() << " fixes; " << client->Message().toStdString();
+
+    // Each fix is the log's row of its second.
+    for (const Fix &fix : fixes_) {
+        ASSERT_TRUE(fix.time);
+        const auto second = duration_cast<seconds>(*fix.time - LogStart).count();
+        ASSERT_GE(second, 0);
+        ASSERT_LT(second, static_cast<long>(rows_.size()));
+        const LogRow &row = rows_[second];
+        EXPECT_EQ(fix.mode, FixMode::TwoD);
+        EXPECT_NEAR(fix.latitude, row.latitude, 1e-5) << second;
+        EXPECT_NEAR(fix.longitude, row.longitude, 1e-5) << second;
+        EXPECT_NEAR(fix.course, row.course, 0.05) << second;
+        EXPECT_NEAR(fix.speed, row.knots * MetresPerSecondPerKnot, 0.01) << second;
+    }
+    // The straight run's course, magnetic with our model's declination there that day.
+    int usable = 0;
+    for (const CourseVerdict &v : verdicts) {
+        if (!v.usable)
+            continue;
+        ++usable;
+        const double declination = geomag::EstimateDeclination({v.fix.latitude, v.fix.longitude, 0},
+                                                               year_month_day{LogDay})
+                                       .declination;
+        EXPECT_NEAR(v.trueCourse, StraightCourse, 0.05);
+        EXPECT_NEAR(v.magneticCourse, StraightCourse - declination, 0.1);
+        EXPECT_LT(duration_cast<seconds>(*v.fix.time - LogStart).count(), StraightSeconds);
+    }
+    EXPECT_GT(usable, 0);
+}
+
+TEST_F(GpsdPeer, ClientFindsGpsdAgainAfterItWentAway) {
+    const QString port = FreePort();
+    const std::unique_ptr<GpsdClient> client = Client(port);
+    auto gpsfake = std::make_unique<Gpsfake>(log_, port);
+    client->Start();
+    ASSERT_TRUE(UntilConnected(*client)) << client->Message().toStdString();
+    ASSERT_TRUE(PumpEventsUntil([&] { return !fixes_.empty(); }));
+
+    // gpsd goes: the loss is told and an attempt is planned, not made at once.
+    gpsfake.reset();
+    ASSERT_TRUE(PumpEventsUntil([&] { return client->State() == GpsdState::Lost; }))
+        << client->Message().toStdString();
+    EXPECT_TRUE(retry_->pending);
+    EXPECT_EQ(retry_->wait, GpsdClient::RetryInterval);
+    EXPECT_TRUE(client->Message().contains(port));
+
+    // Nobody listens yet: the attempt fails and the next is planned.
+    retry_->Fire();
+    ASSERT_TRUE(PumpEventsUntil([&] { return client->State() == GpsdState::Unreachable; }))
+        << client->Message().toStdString();
+    EXPECT_TRUE(retry_->pending);
+
+    // gpsd is back: the client reconnects and the fixes flow again.
+    const std::size_t before = fixes_.size();
+    gpsfake = std::make_unique<Gpsfake>(log_, port);
+    ASSERT_TRUE(UntilConnected(*client)) << client->Message().toStdString();
+    ASSERT_TRUE(PumpEventsUntil([&] { return fixes_.size() > before; }));
+    // Once connected, the states went: lost, then attempts until connected again.
+    const auto connected = std::find(states_.begin(), states_.end(), GpsdState::Connected);
+    ASSERT_GE(std::distance(connected, states_.end()), 4);
+    EXPECT_EQ(connected[1], GpsdState::Lost);
+    EXPECT_EQ(connected[2], GpsdState::Connecting);
+    EXPECT_EQ(states_.back(), GpsdState::Connected);
+
+    // Stopped, it plans nothing more.
+    client->Stop();
+    EXPECT_EQ(client->State(), GpsdState::Stopped);
+    EXPECT_FALSE(retry_->pending);
+}
+
+} // namespace
+} // namespace gnss
