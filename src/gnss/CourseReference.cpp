@@ -29,26 +29,26 @@ bool Usable(double value) { return std::isfinite(value); }
 } // namespace
 
 QString ReasonText(Refusal refusal, std::chrono::seconds steadyFor) {
-    const char *const context = "gnss::CourseReference";
     switch (refusal) {
     case Refusal::None:
         return {};
     case Refusal::NoPosition:
-        return QCoreApplication::translate(context, "Pas de position");
+        return QCoreApplication::translate("gnss::CourseReference", "Pas de position");
     case Refusal::TooSlow:
-        return QCoreApplication::translate(context, "Vitesse trop faible");
+        return QCoreApplication::translate("gnss::CourseReference", "Vitesse trop faible");
     case Refusal::NoCourse:
-        return QCoreApplication::translate(context, "Pas de route sur le fond");
+        return QCoreApplication::translate("gnss::CourseReference", "Pas de route sur le fond");
     case Refusal::CourseUnsteady:
-        return QCoreApplication::translate(context, "Cap instable");
+        return QCoreApplication::translate("gnss::CourseReference", "Cap instable");
     case Refusal::SpeedUnsteady:
-        return QCoreApplication::translate(context, "Vitesse instable");
+        return QCoreApplication::translate("gnss::CourseReference", "Vitesse instable");
     case Refusal::Settling:
-        return QCoreApplication::translate(context, "Route stable depuis %1 s sur %2 s")
+        return QCoreApplication::translate("gnss::CourseReference",
+                                           "Route stable depuis %1 s sur %2 s")
             .arg(steadyFor.count())
             .arg(SteadyWindow.count());
     case Refusal::NearMagneticPole:
-        return QCoreApplication::translate(context,
+        return QCoreApplication::translate("gnss::CourseReference",
                                            "Déclinaison inutilisable si près du pôle magnétique");
     }
     return {};

@@ -159,8 +159,8 @@ void GpsdClient::ReadReports() {
         return;
     gps_data_t &data = session_->data;
     for (int n = 0; n < ReportsPerWake; ++n) {
-        // The library adds to the flags of what a report held; cleared, they say what this
-        // one holds, and only a position report sets the mode.
+        // Cleared before each read, the flags say what this report holds; only a position
+        // report sets the mode.
         data.set = 0;
         const int read = gps_read(&data, nullptr, 0);
         if (read == 0)

@@ -33,10 +33,10 @@ struct Stretch {
     double turn = 0;
     double knots = 6;
     double jitter = 0;
+    double yaw = 0; // the courses alternate ± this
     FixMode mode = FixMode::TwoD;
-    double courseJitter = 0; // courses alternate ± this
-    int skipBefore = 0;      // seconds without a fix before the stretch
-    int backBefore = 0;      // the clock goes back this many seconds before the stretch
+    int skipBefore = 0; // seconds without a fix before the stretch
+    int backBefore = 0; // the clock goes back this many seconds before the stretch
 };
 
 std::vector<Fix> Fixes(const Place &place, const std::vector<Stretch> &stretches) {
@@ -54,7 +54,7 @@ std::vector<Fix> Fixes(const Place &place, const std::vector<Stretch> &stretches
             fix.mode = s.mode;
             fix.latitude = place.latitude;
             fix.longitude = place.longitude;
-            fix.course = std::fmod(course + sign * s.courseJitter + 720.0, 360.0);
+            fix.course = std::fmod(course + sign * s.yaw + 720.0, 360.0);
             fix.speed = (s.knots + sign * s.jitter) * MetresPerSecondPerKnot;
             fixes.push_back(fix);
         }
@@ -74,7 +74,7 @@ TEST(CourseReference, AcceptsOnlyASteadyRunLongEnough) {
         Place place;
         std::vector<Stretch> run;
         Refusal expected;
-        double trueCourse; // the mean course expected when usable
+        double trueCourse = 0; // the mean course expected when usable
     } cases[] = {
         {"ten seconds straight", Brittany, {{11, 45}}, Refusal::None, 45},
         {"one second short", Brittany, {{10, 45}}, Refusal::Settling, 0},
@@ -82,45 +82,54 @@ TEST(CourseReference, AcceptsOnlyASteadyRunLongEnough) {
         {"slow turn just within", Brittany, {{11, 40, 0.39}}, Refusal::None, 41.95},
         {"slow turn just beyond", Brittany, {{11, 40, 0.41}}, Refusal::CourseUnsteady, 0},
         {"circles, then straight", Brittany, {{60, 0, 6}, {11, 200}}, Refusal::None, 200},
-        {"circles, straight too short",
-         Brittany,
-         {{60, 0, 6}, {9, 200}},
-         Refusal::CourseUnsteady,
-         0},
-        {"across north", Brittany, {{11, 0, 0, 6, 0, FixMode::TwoD, 1.5}}, Refusal::None, 0},
+        {"circles, straight too short", Brittany, {{60, 0, 6}, {9, 200}}, Refusal::CourseUnsteady},
+        {"across north", Brittany, {{.seconds = 11, .course = 0, .yaw = 1.5}}, Refusal::None, 0},
         {"across north, yawing",
          Brittany,
-         {{11, 0, 0, 6, 0, FixMode::TwoD, 2.5}},
-         Refusal::CourseUnsteady,
-         0},
-        {"across south", Brittany, {{11, 180, 0, 6, 0, FixMode::TwoD, 1.5}}, Refusal::None, 180},
-        {"too slow", Brittany, {{30, 90, 0, 1.9}}, Refusal::TooSlow, 0},
-        {"just fast enough", Brittany, {{11, 90, 0, 2.05}}, Refusal::None, 90},
-        {"speed steady enough", Brittany, {{11, 90, 0, 6, 0.45}}, Refusal::None, 90},
-        {"speed unsteady", Brittany, {{11, 90, 0, 6, 0.6}}, Refusal::SpeedUnsteady, 0},
-        {"no fix", Brittany, {{30, 90, 0, 6, 0, FixMode::NoFix}}, Refusal::NoPosition, 0},
-        {"fix lost a moment",
+         {{.seconds = 11, .course = 0, .yaw = 2.5}},
+         Refusal::CourseUnsteady},
+        {"across south",
          Brittany,
-         {{8, 90}, {1, 90, 0, 6, 0, FixMode::NoFix}, {8, 90}},
-         Refusal::Settling,
-         0},
-        {"slowed a moment", Brittany, {{8, 90}, {1, 90, 0, 1}, {8, 90}}, Refusal::Settling, 0},
-        {"a gap in the fixes",
+         {{.seconds = 11, .course = 180, .yaw = 1.5}},
+         Refusal::None,
+         180},
+        {"too slow", Brittany, {{.seconds = 30, .course = 90, .knots = 1.9}}, Refusal::TooSlow},
+        {"just fast enough",
          Brittany,
-         {{8, 90}, {8, 90, 0, 6, 0, FixMode::TwoD, 0, 4}},
-         Refusal::Settling,
-         0},
-        {"a short gap",
-         Brittany,
-         {{8, 90}, {8, 90, 0, 6, 0, FixMode::TwoD, 0, 2}},
+         {{.seconds = 11, .course = 90, .knots = 2.05}},
          Refusal::None,
          90},
-        {"the replay starts again",
+        {"speed steady enough",
          Brittany,
-         {{8, 90}, {8, 90, 0, 6, 0, FixMode::TwoD, 0, 0, 30}},
-         Refusal::Settling,
-         0},
-        {"near the magnetic pole", NearPole, {{11, 90}}, Refusal::NearMagneticPole, 0},
+         {{.seconds = 11, .course = 90, .jitter = 0.45}},
+         Refusal::None,
+         90},
+        {"speed unsteady",
+         Brittany,
+         {{.seconds = 11, .course = 90, .jitter = 0.6}},
+         Refusal::SpeedUnsteady},
+        {"no fix",
+         Brittany,
+         {{.seconds = 30, .course = 90, .mode = FixMode::NoFix}},
+         Refusal::NoPosition},
+        {"fix lost a moment",
+         Brittany,
+         {{8, 90}, {.seconds = 1, .mode = FixMode::NoFix}, {8, 90}},
+         Refusal::Settling},
+        {"slowed a moment",
+         Brittany,
+         {{8, 90}, {.seconds = 1, .knots = 1}, {8, 90}},
+         Refusal::Settling},
+        {"a gap in the fixes",
+         Brittany,
+         {{6, 90}, {.seconds = 6, .skipBefore = 4}},
+         Refusal::Settling},
+        {"a short gap", Brittany, {{6, 90}, {.seconds = 6, .skipBefore = 2}}, Refusal::None, 90},
+        {"the clock goes back",
+         Brittany,
+         {{8, 90}, {.seconds = 8, .backBefore = 5}},
+         Refusal::Settling},
+        {"near the magnetic pole", NearPole, {{11, 90}}, Refusal::NearMagneticPole},
     };
     for (const auto &c : cases) {
         CourseReference reference;
