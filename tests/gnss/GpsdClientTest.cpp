@@ -24,8 +24,6 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <map>
-#include <numbers>
 #include <string>
 #include <vector>
 
@@ -56,57 +54,29 @@ private:
     std::function<void()> due_;
 };
 
-// One second of the log.
-struct LogRow {
-    double latitude, longitude, knots, course;
-};
-
+// The log: a boat off Brittany runs 045 at 6 knots, then turns to starboard at 6° a second.
+// Its position changes too little in a minute to matter here.
+constexpr double Latitude = 47.2, Longitude = -3.2, Knots = 6, StraightCourse = 45;
+constexpr int StraightSeconds = 40, TurningSeconds = 20;
 const sys_days LogDay = 2026y / December / 8;
 const Fix::Time LogStart = LogDay + 12h;
-constexpr int StraightSeconds = 40;
-constexpr int TurningSeconds = 20;
-constexpr double StraightCourse = 45;
-constexpr double Knots = 6;
 
-// The boat off Brittany: 045 at 6 knots, then a turn to starboard at 6° a second.
-std::vector<LogRow> BoatLog() {
-    std::vector<LogRow> rows;
-    double latitude = 47.2, longitude = -3.2, course = StraightCourse;
-    for (int second = 0; second < StraightSeconds + TurningSeconds; ++second) {
-        rows.push_back({latitude, longitude, Knots, course});
-        const double miles = Knots / 3600.0, radians = course * std::numbers::pi / 180;
-        latitude += miles * std::cos(radians) / 60;
-        longitude += miles * std::sin(radians) / 60 / std::cos(latitude * std::numbers::pi / 180);
-        if (second + 1 >= StraightSeconds)
-            course = std::fmod(course + 6, 360);
-    }
-    return rows;
+double CourseAt(int second) {
+    return std::fmod(StraightCourse + 6 * std::max(0, second - StraightSeconds + 1), 360);
 }
 
-std::string Checksummed(const std::string &body) {
-    unsigned char sum = 0;
-    for (char c : body)
-        sum ^= static_cast<unsigned char>(c);
+// An RMC sentence of that second, with its checksum.
+std::string Rmc(int second) {
+    char body[96];
+    std::snprintf(body, sizeof body,
+                  "GPRMC,12%02d%02d.00,A,4712.0000,N,00312.0000,W,%.1f,%.1f,081226,,,A",
+                  second / 60, second % 60, Knots, CourseAt(second));
+    unsigned sum = 0;
+    for (const char *c = body; *c; ++c)
+        sum ^= static_cast<unsigned char>(*c);
     char tail[8];
     std::snprintf(tail, sizeof tail, "*%02X\r\n", sum);
-    return '$' + body + tail;
-}
-
-// Degrees as NMEA writes them: whole degrees then minutes, and the hemisphere.
-std::string Angle(double degrees, int width, char positive, char negative) {
-    const double whole = std::floor(std::abs(degrees));
-    char text[32];
-    std::snprintf(text, sizeof text, "%0*d%07.4f,%c", width, static_cast<int>(whole),
-                  (std::abs(degrees) - whole) * 60, degrees < 0 ? negative : positive);
-    return text;
-}
-
-std::string Rmc(const LogRow &row, int second) {
-    char time[32], rest[64];
-    std::snprintf(time, sizeof time, "12%02d%02d.00", second / 60, second % 60);
-    std::snprintf(rest, sizeof rest, "%.1f,%.1f,081226,,,A", row.knots, row.course);
-    return Checksummed("GPRMC," + std::string(time) + ",A," + Angle(row.latitude, 2, 'N', 'S') +
-                       ',' + Angle(row.longitude, 3, 'E', 'W') + ',' + rest);
+    return std::string("$") + body + tail;
 }
 
 // A port nobody listens on now: the system's choice for a socket bound to port 0.
@@ -157,8 +127,8 @@ protected:
         ASSERT_TRUE(dir_.isValid());
         log_ = dir_.filePath("boat.nmea");
         std::ofstream out(log_.toStdString(), std::ios::binary);
-        for (std::size_t second = 0; second < rows_.size(); ++second)
-            out << Rmc(rows_[second], static_cast<int>(second));
+        for (int second = 0; second < StraightSeconds + TurningSeconds; ++second)
+            out << Rmc(second);
         ASSERT_TRUE(out.good());
     }
 
@@ -198,7 +168,6 @@ protected:
 
     QTemporaryDir dir_;
     QString log_;
-    const std::vector<LogRow> rows_ = BoatLog();
     SteppedRetryTimer *retry_ = nullptr;
     std::vector<GpsdState> states_;
     std::vector<Fix> fixes_;
@@ -228,18 +197,17 @@ TEST_F(GpsdPeer, CourseReachesTheClient) {
     ASSERT_TRUE(PumpEventsUntil(turnRefused, seconds(25)))
         << fixes_.size() << " fixes; " << client->Message().toStdString();
 
-    // Each fix is the log's row of its second.
+    // Each fix is the log's sentence of its second.
     for (const Fix &fix : fixes_) {
         ASSERT_TRUE(fix.time);
-        const auto second = duration_cast<seconds>(*fix.time - LogStart).count();
+        const auto second = static_cast<int>(duration_cast<seconds>(*fix.time - LogStart).count());
         ASSERT_GE(second, 0);
-        ASSERT_LT(second, static_cast<long>(rows_.size()));
-        const LogRow &row = rows_[second];
+        ASSERT_LT(second, StraightSeconds + TurningSeconds);
         EXPECT_EQ(fix.mode, FixMode::TwoD);
-        EXPECT_NEAR(fix.latitude, row.latitude, 1e-5) << second;
-        EXPECT_NEAR(fix.longitude, row.longitude, 1e-5) << second;
-        EXPECT_NEAR(fix.course, row.course, 0.05) << second;
-        EXPECT_NEAR(fix.speed, row.knots * MetresPerSecondPerKnot, 0.01) << second;
+        EXPECT_NEAR(fix.latitude, Latitude, 1e-6);
+        EXPECT_NEAR(fix.longitude, Longitude, 1e-6);
+        EXPECT_NEAR(fix.course, CourseAt(second), 0.05) << second;
+        EXPECT_NEAR(fix.speed, Knots * MetresPerSecondPerKnot, 0.01);
     }
     // The straight run's course, magnetic with our model's declination there that day.
     int usable = 0;
@@ -247,9 +215,9 @@ TEST_F(GpsdPeer, CourseReachesTheClient) {
         if (!v.usable)
             continue;
         ++usable;
-        const double declination = geomag::EstimateDeclination({v.fix.latitude, v.fix.longitude, 0},
-                                                               year_month_day{LogDay})
-                                       .declination;
+        const double declination =
+            geomag::EstimateDeclination({Latitude, Longitude, 0}, year_month_day{LogDay})
+                .declination;
         EXPECT_NEAR(v.trueCourse, StraightCourse, 0.05);
         EXPECT_NEAR(v.magneticCourse, StraightCourse - declination, 0.1);
         EXPECT_LT(duration_cast<seconds>(*v.fix.time - LogStart).count(), StraightSeconds);
