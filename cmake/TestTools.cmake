@@ -14,6 +14,7 @@ set(ventrose_test_tools
     gpspipe gpsd-clients
     pdftotext poppler-utils
     pdfinfo poppler-utils
+    gpsfake gpsd-clients
     man man-db
     appstreamcli appstream
     desktop-file-validate desktop-file-utils

@@ -2302,6 +2302,72 @@ The text typed is not saved, and the value “%2” stays.</translation>
     </message>
 </context>
 <context>
+    <name>gnss::CourseReference</name>
+    <message>
+        <source>Pas de position</source>
+        <translation>No position</translation>
+    </message>
+    <message>
+        <source>Vitesse trop faible</source>
+        <translation>Speed too low</translation>
+    </message>
+    <message>
+        <source>Pas de route sur le fond</source>
+        <translation>No course over ground</translation>
+    </message>
+    <message>
+        <source>Cap instable</source>
+        <translation>Course unsteady</translation>
+    </message>
+    <message>
+        <source>Vitesse instable</source>
+        <translation>Speed unsteady</translation>
+    </message>
+    <message>
+        <source>Route stable depuis %1 s sur %2 s</source>
+        <translation>Course steady for %1 s of %2 s</translation>
+    </message>
+    <message>
+        <source>Déclinaison inutilisable si près du pôle magnétique</source>
+        <translation>Declination unusable this close to the magnetic pole</translation>
+    </message>
+</context>
+<context>
+    <name>gnss::GpsdClient</name>
+    <message>
+        <source>adresse inconnue</source>
+        <translation>unknown address</translation>
+    </message>
+    <message>
+        <source>connexion refusée</source>
+        <translation>connection refused</translation>
+    </message>
+    <message>
+        <source>erreur du système (%1)</source>
+        <translation>system error (%1)</translation>
+    </message>
+    <message>
+        <source>gpsd n&apos;est pas lu</source>
+        <translation>gpsd is not being read</translation>
+    </message>
+    <message>
+        <source>Connexion à gpsd (%1)...</source>
+        <translation>Connecting to gpsd (%1)...</translation>
+    </message>
+    <message>
+        <source>gpsd injoignable (%1) : %2. Nouvel essai dans %3 s.</source>
+        <translation>gpsd unreachable (%1): %2. Trying again in %3 s.</translation>
+    </message>
+    <message>
+        <source>Connecté à gpsd (%1)</source>
+        <translation>Connected to gpsd (%1)</translation>
+    </message>
+    <message>
+        <source>Liaison avec gpsd perdue (%1). Nouvel essai dans %2 s.</source>
+        <translation>Connection to gpsd lost (%1). Trying again in %2 s.</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>La trace ne peut plus être écrite...</source>
