@@ -1811,6 +1811,10 @@ Communication established.</translation>
         <source>Le dossier d&apos;installation %1 a disparu : le programme continue avec ce qu&apos;il en a chargé.</source>
         <translation>The installation folder %1 has disappeared: the program goes on with what it had loaded from it.</translation>
     </message>
+    <message>
+        <source>&amp;Régulation du compas...</source>
+        <translation>Compass &amp;swing...</translation>
+    </message>
 </context>
 <context>
     <name>TForm10</name>

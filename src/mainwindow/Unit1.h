@@ -185,7 +185,8 @@ public:
                         *Optionspendule1 = nullptr, *Quittez1 = nullptr;
     platform::TMenuItem *Bousolle1 = nullptr, *Etalonnagedelaboussole1 = nullptr,
                         *CentrageduzroNORD1 = nullptr, *Dclinaisonmagntique1 = nullptr,
-                        *Journalducap1 = nullptr; // the heading log's window (Forms binds it)
+                        *Journalducap1 = nullptr, // the heading log's window (Forms binds it)
+                            *Rgulationducompas1 = nullptr; // the compass swing (Forms binds it)
     platform::TMenuItem *Options1 = nullptr, *Optionslogicielles1 = nullptr,
                         *Optionsmatrielles1 = nullptr, *PartageducapNMEA01831 = nullptr;
     platform::TMenuItem *Aide1 = nullptr, *Help1 = nullptr, *Aproposde1 = nullptr;

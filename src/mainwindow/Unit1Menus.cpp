@@ -67,6 +67,8 @@ void TForm1::CreateMenus() {
                                    &TForm1::Dclinaisonmagntique1Click);
     Journalducap1 = AddItem(this, *Bousolle1, "Journalducap1",
                             QCoreApplication::translate("TForm1", "&Journal du cap..."));
+    Rgulationducompas1 = AddItem(this, *Bousolle1, "Rgulationducompas1",
+                                 QCoreApplication::translate("TForm1", "&Régulation du compas..."));
 
     Options1 = AddItem(this, bar, "Options1", QCoreApplication::translate("TForm1", "&Options"));
     Optionslogicielles1 = AddItem(this, *Options1, "Optionslogicielles1",

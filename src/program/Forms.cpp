@@ -13,6 +13,7 @@
 #include "logwindow/HeadingLog.h"
 #include "mainwindow/Unit1.h"
 #include "program/HeadingOutputWiring.h"
+#include "program/SwingWiring.h"
 
 namespace app {
 
@@ -37,10 +38,12 @@ void Forms::Create() {
     log_ = std::make_unique<HeadingLog>(form1_->Readings());
     form1_->Journalducap1->OnClick = platform::TNotifyEvent::FromFunction(
         [log = log_.get()](platform::TObject *) { log->ShowWindow(); });
+    swing_ = std::make_unique<SwingWiring>(*form1_, output_->Share(), [] {});
 }
 
 void Forms::Destroy() {
-    log_.reset(); // it listens to the main window's readings
+    swing_.reset(); // it listens to the main window's readings
+    log_.reset();   // so does the log
     if (form1_)
         form1_->SetDialogs({});
     shareForm_.reset();

@@ -19,6 +19,7 @@ class TForm9;
 class TForm10;
 class HeadingLog;
 class THeadingShareForm;
+class SwingWiring;
 
 class Forms {
 public:
@@ -44,6 +45,8 @@ public:
     HeadingOutputWiring &HeadingOutput() const { return *output_; }
     nmea::HeadingShare *Share() const { return &output_->Share(); }
     THeadingShareForm *ShareForm() const { return shareForm_.get(); }
+    // The compass swing ("Régulation du compas..." of the Boussole menu), made last.
+    SwingWiring *Swing() const { return swing_.get(); }
 
 private:
     std::unique_ptr<TForm1> form1_;
@@ -59,6 +62,7 @@ private:
     std::unique_ptr<HeadingLog> log_;
     std::unique_ptr<HeadingOutputWiring> output_;
     std::unique_ptr<THeadingShareForm> shareForm_;
+    std::unique_ptr<SwingWiring> swing_;
 };
 
 } // namespace app

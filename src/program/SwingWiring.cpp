@@ -1,0 +1,102 @@
+#include "program/SwingWiring.h"
+
+#include "gnss/GpsdClient.h"
+#include "mainwindow/Unit1.h"
+#include "nmea/HeadingShare.h"
+#include "settings/OwnSettings.h"
+#include "swing/HeadingTake.h"
+
+#include <QSettings>
+
+namespace app {
+
+namespace {
+
+std::unique_ptr<gnss::GpsdClient> GpsdOfSettings() {
+    const std::unique_ptr<QSettings> own = settings::OpenOwnSettings();
+    return std::make_unique<gnss::GpsdClient>(
+        own->value(QStringLiteral("gnss/host"), QString::fromLatin1(gnss::GpsdClient::DefaultHost))
+            .toString(),
+        own->value(QStringLiteral("gnss/port"), QString::fromLatin1(gnss::GpsdClient::DefaultPort))
+            .toString());
+}
+
+} // namespace
+
+SwingWiring::SwingWiring(TForm1 &main, const nmea::HeadingShare &share,
+                         std::function<void()> cardChanged)
+    : main_(main), share_(share), gpsd_(GpsdOfSettings()) {
+    form_ = std::make_unique<swing::TSwingForm>(main, *this);
+    QObject::connect(form_.get(), &swing::TSwingForm::CardChanged, form_.get(),
+                     [cardChanged = std::move(cardChanged)] {
+                         if (cardChanged)
+                             cardChanged();
+                     });
+    subscription_ =
+        main_.Readings().Subscribe([form = form_.get()](const compass::Reading &reading) {
+            form->Reading(swing::CompassHeadingOfRaw(reading.raw),
+                          swing::Millis(reading.MillisecondsSinceEpoch()));
+        });
+    // The receiver is listened to only while the dialog is open: a program without one
+    // never looks for gpsd.
+    QObject::connect(gpsd_.get(), &gnss::GpsdClient::fixReceived, form_.get(),
+                     [this](const gnss::Fix &fix) {
+                         course_.Add(fix);
+                         form_->InputsChanged();
+                     });
+    QObject::connect(gpsd_.get(), &gnss::GpsdClient::stateChanged, form_.get(),
+                     [this] { GpsdStateChanged(); });
+    main_.Rgulationducompas1->OnClick =
+        platform::TNotifyEvent::FromFunction([this](platform::TObject *) { Show(); });
+}
+
+SwingWiring::~SwingWiring() {
+    main_.Readings().Unsubscribe(subscription_);
+    gpsd_->Stop();
+}
+
+void SwingWiring::Show() {
+    if (gpsd_->State() == gnss::GpsdState::Stopped)
+        gpsd_->Start();
+    form_->ShowOnTop();
+}
+
+void SwingWiring::GpsdStateChanged() {
+    if (gpsd_->State() != gnss::GpsdState::Connected)
+        course_.Reset();
+    form_->InputsChanged();
+}
+
+swing::Millis SwingWiring::Now() const {
+    return swing::Millis(main_.Readings().Now().toMSecsSinceEpoch());
+}
+
+std::optional<swing::GnssReference> SwingWiring::Reference() const {
+    switch (gpsd_->State()) {
+    case gnss::GpsdState::Stopped:
+        return std::nullopt;
+    case gnss::GpsdState::Connected:
+        break;
+    default:
+        return swing::GnssReference{.usable = false, .reason = gpsd_->Message()};
+    }
+    const gnss::CourseVerdict &verdict = course_.Last();
+    return swing::GnssReference{
+        .usable = verdict.usable,
+        .magneticCourse = verdict.magneticCourse,
+        .reason = verdict.reason.isEmpty() ? gnss::ReasonText(verdict.refusal) : verdict.reason};
+}
+
+// The settings hold the declination as it is added to the heading sum: a west one is positive.
+double SwingWiring::SettingsDeclination() const {
+    return -double(main_.View().DeclinationCorrection());
+}
+
+std::optional<double> SwingWiring::PlaceDeclination() const {
+    const auto &place = share_.Place();
+    if (!place || place->declination != main_.View().DeclinationCorrection())
+        return std::nullopt;
+    return place->eastTenths / 10.0;
+}
+
+} // namespace app
