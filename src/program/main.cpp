@@ -17,10 +17,10 @@
 #include "program/Forms.h"
 #include "program/SimulatedDeviation.h"
 #include "program/StartupReport.h"
-#include "serial/devices/PortNames.h"
-#include "serial/port/ExceptionReport.h"
-#include "serial/posix/PosixSerialDevice.h"
-#include "serial/trace/TracedDevice.h"
+#include "serial/Devices.h"
+#include "serial/Port.h"
+#include "serial/RealPorts.h"
+#include "serial/Trace.h"
 #include "sim/PlugSignals.h"
 #include "sim/SimulatedLink.h"
 
@@ -185,7 +185,7 @@ int main(int argc, char **argv) {
     if (options.simulate) {
         simulated = std::make_unique<sim::SimulatedLink>(std::move(moduleOptions));
         opener = simulated->Opener();
-        app::SetPortsSimulated(true);
+        app::WordOpenFailuresForSimulatedModule(true);
         // SIGUSR1 pulls the simulated module's plug, SIGUSR2 puts it back.
         plug = std::make_unique<sim::PlugSignals>();
         auto *notifier =
