@@ -147,6 +147,7 @@ protected:
             const auto never = [this](Rng &) {
                 Module().SetSilent(true);
                 moduleWell_ = false;
+                moduleSilent_ = true;
             };
             add("DSR late", late, 1);
             add("DSR never", never, 1);
@@ -155,6 +156,7 @@ protected:
                 Module().SetSilent(false);
                 Module().SetDsrDelay(moduleOptions.dsrDelay);
                 moduleWell_ = true;
+                moduleSilent_ = false;
             });
         }
         return steps;
@@ -274,6 +276,7 @@ protected:
     std::optional<std::string> RunSequence(std::uint32_t seed, int steps) {
         rng_.seed(seed);
         moduleWell_ = true;
+        moduleSilent_ = false;
         QFile::remove(InstallFile(QStringLiteral("Ventrose.conf")));
         {
             QFile file(InstallFile(QStringLiteral("Ventrose.inf")));
@@ -304,11 +307,11 @@ protected:
             std::vector<Step> possible = Possible();
             const Step &step = Pick(possible, rng_);
             log_.push_back(std::to_string(index) + ": " + step.name);
-            // A quit asked with the link up (no exchange running, the module plugged in)
-            // must hand the module over.
+            // A quit asked with the link up (no exchange running, the module plugged in and
+            // answering) must hand the module over.
             handOverFrom_.reset();
             if (step.quits && Main().State().LinkUp() && !Main().ExchangeRunning() &&
-                !Module().Line().Unplugged())
+                !Module().Line().Unplugged() && !moduleSilent_)
                 handOverFrom_ = Written().size();
             // As from the event loop: an error that ends the handler shows in the error box.
             try {
@@ -360,6 +363,7 @@ protected:
 
     Rng rng_;
     bool moduleWell_ = true;
+    bool moduleSilent_ = false; // it never answers a handshake: the program ends without "?&"
     QByteArray shippedSettings_ = SettingsFile();
     std::size_t writtenBefore_ = 0;
     std::optional<std::size_t> handOverFrom_; // where the wire stood when such a quit began
