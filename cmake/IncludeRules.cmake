@@ -3,24 +3,31 @@
 # serial component, and everything stands on the Qt-free base. Run as a build step
 # (cmake -DSOURCE_DIR=... -DSTAMP=... -P); a file whose include crosses the wrong way fails the
 # build with its name and line. A folder is named by its path under src/ ("serial/port");
-# "serial" or "platform" in a list allows every folder under it.
+# "platform" in a list allows every folder under it. The serial library is sealed: from
+# outside src/serial, "serial" allows only its top-level headers (serial/Port.h,
+# serial/Devices.h...), one per use; a sub-folder is reached only where it is listed by name.
 cmake_policy(SET CMP0057 NEW) # if(... IN_LIST ...)
 
-set(folders base compass serial/port serial/posix serial/virtual serial/trace serial/devices
+set(folders base compass serial serial/port serial/posix serial/virtual serial/trace serial/devices
     serial/persistence sim geomag deviation headinglog nmea gnss platform/app platform/ui
     platform/media platform/desktop settings widgets dialogs swing link logwindow mainwindow
     program)
 
+# Folders whose sub-folders are reached from outside only through their top-level headers.
+set(sealed serial)
+
 # What each folder may include besides itself and the base.
 set(allowed_base "")
 set(allowed_compass "")
+set(allowed_serial serial/port serial/posix serial/virtual serial/trace serial/devices
+    serial/persistence)
 set(allowed_serial/port "")
 set(allowed_serial/posix serial/port serial/devices)
 set(allowed_serial/virtual serial/port)
 set(allowed_serial/trace serial/port)
 set(allowed_serial/devices "")
 set(allowed_serial/persistence serial/port)
-set(allowed_sim serial/port serial/virtual serial/devices)
+set(allowed_sim serial)
 set(allowed_geomag "")
 set(allowed_deviation compass)
 set(allowed_headinglog compass)
@@ -30,9 +37,9 @@ set(allowed_platform/app "")
 set(allowed_platform/ui platform/app)
 set(allowed_platform/media platform/app)
 set(allowed_platform/desktop platform/app)
-set(allowed_settings platform serial/devices)
+set(allowed_settings platform serial)
 set(allowed_widgets platform)
-set(allowed_dialogs compass settings platform widgets serial/devices geomag nmea deviation)
+set(allowed_dialogs compass settings platform widgets serial geomag nmea deviation)
 set(allowed_swing compass deviation headinglog gnss geomag settings platform widgets dialogs)
 set(allowed_link compass settings platform serial)
 set(allowed_logwindow link compass headinglog dialogs settings platform widgets sim)
@@ -75,10 +82,20 @@ foreach(file ${files})
       continue()
     endif()
     string(REGEX REPLACE "/.*" "" to_top "${to}")
-    if(to IN_LIST allowed_${from} OR (NOT to_top STREQUAL to AND to_top IN_LIST allowed_${from}))
+    string(REGEX REPLACE "/.*" "" from_top "${from}")
+    if(to IN_LIST allowed_${from})
       continue()
     endif()
-    string(APPEND violations "\n  ${shown}: ${line} (${from} may include only: ${allowed_${from}} base)")
+    # A folder named in the list allows its sub-folders, but a sealed one's only from inside.
+    if(NOT to_top STREQUAL to AND to_top IN_LIST allowed_${from}
+       AND (NOT to_top IN_LIST sealed OR to_top STREQUAL from_top))
+      continue()
+    endif()
+    set(why "${from} may include only: ${allowed_${from}} base")
+    if(to_top IN_LIST sealed AND NOT to_top STREQUAL from_top)
+      string(APPEND why "; from outside ${to_top}/, only its top-level headers")
+    endif()
+    string(APPEND violations "\n  ${shown}: ${line} (${why})")
   endforeach()
 endforeach()
 if(violations)

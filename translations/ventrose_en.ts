@@ -1548,6 +1548,14 @@ it keeps its value “%2”.</translation>
         <source>La carte n&apos;est pas enregistrée : %1.</source>
         <translation>The card is not saved: %1.</translation>
     </message>
+    <message>
+        <source>avec la déclinaison des réglages (illisible)</source>
+        <translation>with the declination of the settings (unreadable)</translation>
+    </message>
+    <message>
+        <source>la déclinaison des réglages ne peut pas être lue</source>
+        <translation>the declination of the settings cannot be read</translation>
+    </message>
 </context>
 <context>
     <name>TForm1</name>

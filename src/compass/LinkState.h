@@ -38,7 +38,7 @@ struct LinkState {
     friend bool operator==(const LinkState &, const LinkState &) = default;
 };
 
-// In words, for messages and test reports: "up, calibration phase 2 exchange, phase 2".
+// In words, for messages and test reports: "up, calibration phase exchange, phase 2".
 std::string Describe(const LinkState &state);
 
 } // namespace app

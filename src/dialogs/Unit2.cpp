@@ -4,10 +4,7 @@
 #include "platform/app/Errors.h"
 #include "platform/app/Guarded.h"
 #include "platform/app/InstallDir.h"
-#include "serial/devices/PortDiscovery.h"
-#include "serial/devices/PortLinks.h"
-#include "serial/devices/PortNames.h"
-#include "serial/devices/PortWatcher.h"
+#include "serial/Devices.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -106,25 +103,25 @@ QString LinkFailure(const char *port, const std::string &target,
 
 } // namespace
 
-TForm2::TForm2(MainWindowAccess &mainWindow)
-    : TOptionPairForm(
-          mainWindow,
-          {
-              .caption = QCoreApplication::translate("TForm2", "Port série RS232"),
-              .client = QSize(561, 112),
-              .groupTitle = QCoreApplication::translate("TForm2", " Sélection du port série : "),
-              .group = QRect(8, 4, 177, 65),
-              .text1 = QStringLiteral("COM 1"),
-              .text2 = QStringLiteral("COM2"),
-              .option1 = QPoint(24, 34),
-              .option2 = QPoint(104, 34),
-              .helpButton = QRect(8, 77, 81, 27),
-              .okButton = QRect(104, 77, 81, 27),
-              .binding =
-                  BindOptionPair(&settings::SettingsView::Port, &settings::SettingsView::SetPort,
-                                 settings::PortChoice::COM1, settings::PortChoice::COM2),
-              .helpTopic = QStringLiteral("rub2"),
-          }) {
+TOptionPairLayout TForm2::Layout() {
+    return {
+        .caption = QCoreApplication::translate("TForm2", "Port série RS232"),
+        .client = QSize(561, 112),
+        .groupTitle = QCoreApplication::translate("TForm2", " Sélection du port série : "),
+        .group = QRect(8, 4, 177, 65),
+        .text1 = QStringLiteral("COM 1"),
+        .text2 = QStringLiteral("COM2"),
+        .option1 = QPoint(24, 34),
+        .option2 = QPoint(104, 34),
+        .helpButton = QRect(8, 77, 81, 27),
+        .okButton = QRect(104, 77, 81, 27),
+        .binding = BindOptionPair(&settings::SettingsView::Port, &settings::SettingsView::SetPort,
+                                  settings::PortChoice::COM1, settings::PortChoice::COM2),
+        .helpTopic = QStringLiteral("rub2"),
+    };
+}
+
+TForm2::TForm2(MainWindowAccess &mainWindow) : TOptionPairForm(mainWindow, Layout()) {
     GroupBox2 = new QGroupBox(QCoreApplication::translate("TForm2", " Périphériques : "), this);
     GroupBox2->setGeometry(193, 4, 360, 100);
     ComboBox1 = MakeChoice(GroupBox2, 26);

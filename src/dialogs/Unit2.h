@@ -28,6 +28,9 @@ public:
     explicit TForm2(MainWindowAccess &mainWindow);
     ~TForm2() override;
 
+    // The option pair's texts, places and slot: the one table the dialog is made from.
+    static TOptionPairLayout Layout();
+
     QGroupBox *GroupBox2; // " Périphériques : "
     QLabel *Label5;       // "COM1 :"
     QLabel *Label3;       // where COM1 leads: its device, or "absent"

@@ -1,6 +1,6 @@
 #include "link/DeviceReturnWatcher.h"
 
-#include "serial/devices/PortWatcher.h"
+#include "serial/Devices.h"
 
 #include <QSocketNotifier>
 

@@ -7,7 +7,7 @@
 #include "platform/app/Application.h"
 #include "platform/app/Errors.h"
 #include "platform/app/Guarded.h"
-#include "serial/devices/PortNames.h"
+#include "serial/Devices.h"
 #include "settings/SettingsView.h"
 
 #include <QString>

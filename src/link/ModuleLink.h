@@ -9,7 +9,7 @@
 
 #include "compass/LinkState.h"
 #include "link/LinkTimer.h"
-#include "serial/port/SerialPort.h"
+#include "serial/Port.h"
 #include "settings/SettingsStore.h"
 
 #include <QObject>

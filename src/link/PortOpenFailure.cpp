@@ -2,43 +2,30 @@
 
 #include "base/EscapedText.h"
 #include "platform/app/InstallDir.h"
-#include "serial/devices/PortLinks.h"
-#include "serial/port/ESerialPort.h"
-#include "serial/port/SerialDevice.h"
+#include "serial/Port.h"
+#include "serial/RealPorts.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
-#include <cerrno>
-
-#include <grp.h>
-#include <sys/stat.h>
-
 namespace app {
 
 QString PortOpenFailureMessage(const serial::ESerialPort &error, const QString &port,
-                               const QString &device, const QString &groupOfDevice) {
+                               const serial::OpenFailure &failure) {
     const QString component = QString::fromUtf8(error.what());
-    if (error.ComErrorCode != 1)
-        return component;
+    // The path's bytes as they are, shown escaped where they are not UTF-8.
+    const QString device = QString::fromStdString(platform::EscapeUnprintable(failure.device));
     QString advice;
-    switch (error.WinErrorCode) {
-    case EACCES:
-    case EPERM: {
-        // The group that may open serial devices is dialout on Debian; a device owned by
-        // another group (not root's) names that one instead.
-        const QString group = groupOfDevice.isEmpty() || groupOfDevice == QLatin1String("root")
-                                  ? QStringLiteral("dialout")
-                                  : groupOfDevice;
+    switch (failure.kind) {
+    case serial::OpenFailure::Kind::NotPermitted:
         advice =
             QCoreApplication::translate(
                 "PortOpenFailure", "Le port %1 (%2) existe, mais votre compte n'a pas le droit de "
                                    "l'ouvrir.\nAjoutez-le au groupe %3 (sudo adduser $USER %3), "
                                    "puis fermez votre session et ouvrez-la de nouveau.")
-                .arg(port, device, group);
+                .arg(port, device, QString::fromLocal8Bit(failure.groupToJoin));
         break;
-    }
-    case serial::ERROR_FILE_NOT_FOUND:
+    case serial::OpenFailure::Kind::Absent:
         advice =
             QCoreApplication::translate(
                 "PortOpenFailure", "Le port %1 mène à %2, qui est absent.\nBranchez l'adaptateur, "
@@ -46,13 +33,13 @@ QString PortOpenFailureMessage(const serial::ESerialPort &error, const QString &
                                    "communication série ».")
                 .arg(port, device);
         break;
-    case serial::ERROR_ACCESS_DENIED:
+    case serial::OpenFailure::Kind::InUse:
         advice = QCoreApplication::translate(
                      "PortOpenFailure", "Le port %1 (%2) est déjà ouvert par un autre programme.\n"
                                         "Fermez ce programme, puis réessayez.")
                      .arg(port, device);
         break;
-    default:
+    case serial::OpenFailure::Kind::Other:
         return component;
     }
     return advice + QStringLiteral("\n\n") + component;
@@ -60,11 +47,12 @@ QString PortOpenFailureMessage(const serial::ESerialPort &error, const QString &
 
 namespace {
 
-bool portsSimulated = false;
+bool wordedForSimulatedModule = false;
 
 QString SimulatedPortFailureMessage(const serial::ESerialPort &error, const QString &port) {
     const QString component = QString::fromUtf8(error.what());
-    if (error.ComErrorCode != 1 || error.WinErrorCode != serial::ERROR_FILE_NOT_FOUND)
+    if (serial::ClassifyOpenFailure(error.ComErrorCode, error.WinErrorCode, {}, {}).kind !=
+        serial::OpenFailure::Kind::Absent)
         return component;
     return QCoreApplication::translate(
                "PortOpenFailure",
@@ -75,21 +63,16 @@ QString SimulatedPortFailureMessage(const serial::ESerialPort &error, const QStr
 
 } // namespace
 
-void SetPortsSimulated(bool simulated) { portsSimulated = simulated; }
+void WordOpenFailuresForSimulatedModule(bool simulated) { wordedForSimulatedModule = simulated; }
 
 QString PortOpenFailureMessage(const serial::ESerialPort &error, const QString &port) {
-    if (portsSimulated)
+    if (wordedForSimulatedModule)
         return SimulatedPortFailureMessage(error, port);
-    const std::string device = serial::PortTarget(
-        QFile::encodeName(platform::InstallDir::Path()).toStdString(), port.toStdString());
-    QString owner;
-    struct stat status {};
-    if (::stat(device.c_str(), &status) == 0)
-        if (const struct group *entry = ::getgrgid(status.st_gid))
-            owner = QString::fromLocal8Bit(entry->gr_name);
-    // The path's bytes as they are, shown escaped where they are not UTF-8.
     return PortOpenFailureMessage(
-        error, port, QString::fromStdString(platform::EscapeUnprintable(device)), owner);
+        error, port,
+        serial::ExamineOpenFailure(error,
+                                   QFile::encodeName(platform::InstallDir::Path()).toStdString(),
+                                   port.toStdString()));
 }
 
 } // namespace app

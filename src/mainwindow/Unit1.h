@@ -18,7 +18,7 @@
 #include "platform/media/MediaPlayer.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/ToolBar.h"
-#include "serial/port/SerialPort.h"
+#include "serial/Port.h"
 
 #include <QMenu>
 #include <QMenuBar>

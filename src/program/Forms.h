@@ -1,4 +1,6 @@
-// The program's ten windows, created in their fixed order and kept until the end.
+// The program's twelve windows (the main window, the dialogs TForm2 to TForm10, the heading
+// output's dialog and the heading log's window) and the heading output, created in their
+// fixed order and kept until the end.
 #pragma once
 
 #include "program/HeadingOutputWiring.h"
@@ -29,7 +31,8 @@ public:
     Forms &operator=(const Forms &) = delete;
 
     // Creates the main window, then the dialogs TForm2 to TForm10, in that order, then
-    // the heading output (fed by the main window's readings, not started) and its dialog.
+    // the heading output (fed by the main window's readings, not started) and its dialog,
+    // then the heading log.
     void Create();
     // Destroys the dialogs and the heading output, then the main window (which closes its
     // port first).

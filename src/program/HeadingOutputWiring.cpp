@@ -7,7 +7,7 @@
 #include "nmea/HeadingShare.h"
 #include "platform/app/InstallDir.h"
 #include "program/CommandLine.h"
-#include "serial/trace/LineTrace.h"
+#include "serial/Trace.h"
 #include "settings/OwnSettings.h"
 
 namespace app {

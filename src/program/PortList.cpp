@@ -1,7 +1,7 @@
 #include "program/PortList.h"
 
 #include "base/EscapedText.h"
-#include "serial/devices/PortDiscovery.h"
+#include "serial/Devices.h"
 
 namespace app {
 

@@ -3,6 +3,7 @@
 #include "gnss/GpsdClient.h"
 #include "mainwindow/Unit1.h"
 #include "nmea/HeadingShare.h"
+#include "platform/app/Errors.h"
 #include "settings/OwnSettings.h"
 #include "swing/HeadingTake.h"
 
@@ -52,6 +53,7 @@ SwingWiring::SwingWiring(TForm1 &main, const nmea::HeadingShare &share,
 
 SwingWiring::~SwingWiring() {
     main_.Readings().Unsubscribe(subscription_);
+    QObject::disconnect(gpsd_.get(), nullptr, nullptr, nullptr); // the dialog goes first
     gpsd_->Stop();
 }
 
@@ -87,14 +89,24 @@ std::optional<swing::GnssReference> SwingWiring::Reference() const {
         .reason = verdict.reason.isEmpty() ? gnss::ReasonText(verdict.refusal) : verdict.reason};
 }
 
-// The settings hold the declination as it is added to the heading sum: a west one is positive.
-double SwingWiring::SettingsDeclination() const {
-    return -double(main_.View().DeclinationCorrection());
+// The settings hold the declination as it is added to the heading sum: a west one is
+// positive. Nothing when its slots cannot be read.
+std::optional<long long> SwingWiring::DeclinationAdded() const {
+    try {
+        return main_.View().DeclinationCorrection();
+    } catch (const platform::Exception &) {
+        return std::nullopt;
+    }
+}
+
+std::optional<double> SwingWiring::SettingsDeclination() const {
+    const std::optional<long long> added = DeclinationAdded();
+    return added ? std::optional<double>(-double(*added)) : std::nullopt;
 }
 
 std::optional<double> SwingWiring::PlaceDeclination() const {
     const auto &place = share_.Place();
-    if (!place || place->declination != main_.View().DeclinationCorrection())
+    if (!place || place->declination != DeclinationAdded())
         return std::nullopt;
     return place->eastTenths / 10.0;
 }

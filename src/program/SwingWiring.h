@@ -33,12 +33,13 @@ public:
 
     swing::Millis Now() const override;
     std::optional<swing::GnssReference> Reference() const override;
-    double SettingsDeclination() const override;
+    std::optional<double> SettingsDeclination() const override;
     std::optional<double> PlaceDeclination() const override;
 
 private:
     void Show();
     void GpsdStateChanged();
+    std::optional<long long> DeclinationAdded() const;
 
     TForm1 &main_;
     const nmea::HeadingShare &share_;

@@ -2,7 +2,7 @@
 // numbers of Ventrose.inf are interpreted here and nowhere else.
 #pragma once
 
-#include "serial/devices/PortNames.h"
+#include "serial/Devices.h"
 #include "settings/SettingsStore.h"
 
 #include <cstddef>

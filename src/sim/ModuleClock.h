@@ -2,7 +2,7 @@
 // tests move by hand so that what the module does depends on steps, not on waiting.
 #pragma once
 
-#include "serial/virtual/VirtualSerialLine.h"
+#include "serial/SimulatedLine.h"
 
 #include <chrono>
 #include <condition_variable>

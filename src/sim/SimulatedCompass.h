@@ -1,7 +1,7 @@
 // The compass module, simulated on the module's end of a virtual serial line.
 #pragma once
 
-#include "serial/virtual/VirtualSerialLine.h"
+#include "serial/SimulatedLine.h"
 #include "sim/CompassCommands.h"
 #include "sim/ModuleClock.h"
 

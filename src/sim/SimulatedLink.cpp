@@ -1,6 +1,6 @@
 #include "sim/SimulatedLink.h"
 
-#include "serial/devices/PortNames.h"
+#include "serial/Devices.h"
 
 #include <map>
 #include <string>

@@ -239,9 +239,13 @@ void TSwingForm::ShowDeclinationChoice() {
     const int chosen = std::max(0, DeclinationChoice->currentIndex());
     const QSignalBlocker quiet(DeclinationChoice);
     DeclinationChoice->clear();
-    DeclinationChoice->addItem(
-        Tr(QT_TRANSLATE_NOOP("SwingDialog", "avec la déclinaison des réglages (%1°)"))
-            .arg(Fixed(inputs_.SettingsDeclination(), true)));
+    if (const auto ofSettings = inputs_.SettingsDeclination())
+        DeclinationChoice->addItem(
+            Tr(QT_TRANSLATE_NOOP("SwingDialog", "avec la déclinaison des réglages (%1°)"))
+                .arg(Fixed(*ofSettings, true)));
+    else
+        DeclinationChoice->addItem(
+            Tr(QT_TRANSLATE_NOOP("SwingDialog", "avec la déclinaison des réglages (illisible)")));
     if (const auto place = inputs_.PlaceDeclination())
         DeclinationChoice->addItem(
             Tr(QT_TRANSLATE_NOOP("SwingDialog", "avec la déclinaison du lieu (%1°)"))
@@ -292,7 +296,15 @@ std::optional<double> TSwingForm::ReferenceHeading(ReferenceKind &kind, QString 
     kind = ReferenceKind::TypedTrue;
     const auto place = inputs_.PlaceDeclination();
     const bool ofPlace = DeclinationChoice->currentIndex() == 1 && place;
-    return MagneticFromTrue(*bearing, ofPlace ? *place : inputs_.SettingsDeclination());
+    if (ofPlace)
+        return MagneticFromTrue(*bearing, *place);
+    const std::optional<double> ofSettings = inputs_.SettingsDeclination();
+    if (!ofSettings) {
+        refusal = Tr(
+            QT_TRANSLATE_NOOP("SwingDialog", "la déclinaison des réglages ne peut pas être lue"));
+        return std::nullopt;
+    }
+    return MagneticFromTrue(*bearing, *ofSettings);
 }
 
 void TSwingForm::StartTake() {

@@ -44,7 +44,8 @@ public:
     // The GNSS course now; nothing when the program has no receiver.
     virtual std::optional<GnssReference> Reference() const = 0;
     // The declination of the settings, east positive, in degrees.
-    virtual double SettingsDeclination() const = 0;
+    // Nothing when the settings' declination cannot be read.
+    virtual std::optional<double> SettingsDeclination() const = 0;
     // The declination worked out for the place, east positive; nothing when none is known.
     virtual std::optional<double> PlaceDeclination() const = 0;
 };

@@ -34,7 +34,7 @@ class FrameTest : public DialogTest {};
 
 TEST_F(FrameTest, CaptionsClientSizesAndHelpFiles) {
     const FrameCase cases[] = {
-        // The port choice dialog is wider by its devices frame, beside the specified controls.
+        // The port choice dialog is wider by its devices frame, beside its option pair.
         {Maker<TForm2>(), "Port série RS232", {561, 112}, true},
         {Maker<TForm3>(), "Options graphiques", {367, 169}, true},
         {Maker<TForm4>(), "Types de menus déroulant", {248, 128}, true},

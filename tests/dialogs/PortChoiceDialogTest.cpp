@@ -44,14 +44,36 @@ protected:
     TForm2 form{main};
 };
 
-TEST_F(PortChoiceDialogTest, SpecifiedControlsKeepTheirPlacesAndTheDevicesSitBesideThem) {
-    EXPECT_EQ(form.GroupBox1->geometry(), QRect(8, 4, 177, 65));
-    EXPECT_EQ(form.BitBtn2->geometry(), QRect(8, 77, 81, 27));
-    EXPECT_EQ(form.BitBtn1->geometry(), QRect(104, 77, 81, 27));
-    EXPECT_EQ(form.RadioButton1->pos(), QPoint(24, 34));
-    EXPECT_EQ(form.RadioButton2->pos(), QPoint(104, 34));
-    EXPECT_GE(form.GroupBox2->x(), form.GroupBox1->geometry().right());
-    EXPECT_TRUE(form.rect().contains(form.GroupBox2->geometry()));
+// The option pair stands where the dialog's layout puts it, and the devices frame beside it,
+// inside the window and clear of every control of the pair.
+TEST_F(PortChoiceDialogTest, OptionPairStandsWhereItsLayoutSaysAndTheDevicesBesideIt) {
+    const TOptionPairLayout layout = TForm2::Layout();
+    EXPECT_EQ(form.size(), layout.client);
+    const QRect devices = form.GroupBox2->geometry();
+    EXPECT_TRUE(form.rect().contains(devices));
+    struct Placed {
+        const char *name;
+        QRect shown;
+        QRect laidOut;
+        bool inFrame; // the option buttons are placed in the frame, the rest in the window
+    };
+    const QPoint frame = form.GroupBox1->pos();
+    const Placed placed[] = {
+        {"frame", form.GroupBox1->geometry(), layout.group, false},
+        {"help", form.BitBtn2->geometry(), layout.helpButton, false},
+        {"OK", form.BitBtn1->geometry(), layout.okButton, false},
+        {"COM 1", form.RadioButton1->geometry(), QRect(layout.option1, form.RadioButton1->size()),
+         true},
+        {"COM2", form.RadioButton2->geometry(), QRect(layout.option2, form.RadioButton2->size()),
+         true},
+    };
+    for (const Placed &p : placed) {
+        SCOPED_TRACE(p.name);
+        EXPECT_EQ(p.shown, p.laidOut);
+        const QRect inWindow = p.inFrame ? p.shown.translated(frame) : p.shown;
+        EXPECT_FALSE(inWindow.intersects(devices));
+        EXPECT_LE(inWindow.right(), devices.left());
+    }
 }
 
 TEST_F(PortChoiceDialogTest, ShowsWhereEachNameLeadsAndOkLinksTheChosenDevice) {

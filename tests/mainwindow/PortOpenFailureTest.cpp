@@ -1,35 +1,45 @@
-// A port that cannot be opened: the user reads the cause and what to do, in French, with the
-// serial component's own message after it.
+// A port that cannot be opened: the user reads the cause and what to do, with the serial
+// component's own message after it.
 #include "AppTestSupport.h"
 
 #include "base/sync.h"
 #include "link/PortOpenFailure.h"
 #include "platform/app/Errors.h"
-#include "serial/port/ESerialPort.h"
-#include "serial/port/SerialDevice.h"
+#include "serial/Port.h"
+#include "serial/RealPorts.h"
 
 namespace apptest {
 namespace {
 
+// The wording of each kind of failure the back end reports.
 TEST(PortOpenFailure, EachCauseSaysWhatToDoAndKeepsTheSystemError) {
+    using Kind = serial::OpenFailure::Kind;
     struct Case {
         serial::ESerialPort error;
+        Kind kind;
         const char *group;
         const char *advice; // empty: the component's message alone
     };
     const Case cases[] = {
-        {serial::ESerialPort(1, EACCES), "root",
+        {serial::ESerialPort(1, EACCES), Kind::NotPermitted, "dialout",
          "Le port COM2 (/dev/ttyUSB0) existe, mais votre compte n'a pas le droit de l'ouvrir.\n"
          "Ajoutez-le au groupe dialout (sudo adduser $USER dialout), puis fermez votre session "
          "et ouvrez-la de nouveau."},
-        {serial::ESerialPort(1, EACCES), "uucp", "au groupe uucp (sudo adduser $USER uucp)"},
-        {serial::ESerialPort(1, ENOENT), "", "Le port COM2 mène à /dev/ttyUSB0, qui est absent."},
-        {serial::ESerialPort(1, EIO), "dialout", ""},
-        {serial::ESerialPort(12, EACCES), "dialout", ""}, // not an open failure
+        {serial::ESerialPort(1, EACCES), Kind::NotPermitted, "uucp",
+         "au groupe uucp (sudo adduser $USER uucp)"},
+        {serial::ESerialPort(1, ENOENT), Kind::Absent, "",
+         "Le port COM2 mène à /dev/ttyUSB0, qui est absent."},
+        {serial::ESerialPort(1, EBUSY), Kind::InUse, "",
+         "Le port COM2 (/dev/ttyUSB0) est déjà ouvert par un autre programme."},
+        {serial::ESerialPort(1, EIO), Kind::Other, "", ""},
     };
     for (const Case &c : cases) {
-        const QString message = app::PortOpenFailureMessage(
-            c.error, QStringLiteral("COM2"), QStringLiteral("/dev/ttyUSB0"), c.group);
+        serial::OpenFailure failure;
+        failure.kind = c.kind;
+        failure.device = "/dev/ttyUSB0";
+        failure.groupToJoin = c.group;
+        const QString message =
+            app::PortOpenFailureMessage(c.error, QStringLiteral("COM2"), failure);
         const QString component = QString::fromUtf8(c.error.what());
         SCOPED_TRACE(component.toStdString() + " / " + c.group);
         if (*c.advice == '\0') {
@@ -39,6 +49,17 @@ TEST(PortOpenFailure, EachCauseSaysWhatToDoAndKeepsTheSystemError) {
             EXPECT_TRUE(message.endsWith(QStringLiteral("\n\n") + component));
         }
     }
+}
+
+// A device path that is no UTF-8 is shown with its odd bytes escaped, not dropped.
+TEST(PortOpenFailure, ShowsADevicePathThatIsNoTextEscaped) {
+    serial::OpenFailure failure;
+    failure.kind = serial::OpenFailure::Kind::Absent;
+    failure.device = "/dev/tty\xff";
+    const QString message = app::PortOpenFailureMessage(serial::ESerialPort(1, ENOENT),
+                                                        QStringLiteral("COM1"), failure);
+    EXPECT_TRUE(message.contains(QStringLiteral("mène à /dev/tty\\xff, qui")))
+        << message.toStdString();
 }
 
 class PortOpenFailureTest : public ProgramFixture {};
@@ -64,8 +85,8 @@ TEST_F(PortOpenFailureTest, ActivationOnAPortTheUserMayNotOpenShowsTheAdvice) {
 // advice is to put it back, not to plug in an adapter on /dev/ttyS0.
 TEST_F(PortOpenFailureTest, LinkStartOnAnUnpluggedSimulatedModuleSaysToPlugItBack) {
     struct Simulated {
-        Simulated() { app::SetPortsSimulated(true); }
-        ~Simulated() { app::SetPortsSimulated(false); }
+        Simulated() { app::WordOpenFailuresForSimulatedModule(true); }
+        ~Simulated() { app::WordOpenFailuresForSimulatedModule(false); }
     } simulated;
     Start();
     Main().Settings().Set(settings::ConnectWarningSlot, "OFFAVERTI");

@@ -88,6 +88,7 @@ protected:
         std::string name;
         std::function<void(Rng &)> run;
         int weight = 2;
+        bool quits = false; // the user's quit command
     };
 
     // What can be done now: on an open dialog only its own buttons; on the main window every
@@ -114,9 +115,11 @@ protected:
                 return 2;
             };
             for (auto item : kMenuItems)
-                if (platform::TMenuItem *command = Main().*item; command->Enabled())
+                if (platform::TMenuItem *command = Main().*item; command->Enabled()) {
                     add(
                         command->Name(), [command](Rng &) { command->Click(); }, weight(command));
+                    steps.back().quits = command == Main().Quittez1 || command == Main().Quitter1;
+                }
             for (auto button : kToolButtons)
                 if (platform::TToolButton *command = Main().*button; command->Enabled())
                     add(
@@ -144,6 +147,7 @@ protected:
             const auto never = [this](Rng &) {
                 Module().SetSilent(true);
                 moduleWell_ = false;
+                moduleSilent_ = true;
             };
             add("DSR late", late, 1);
             add("DSR never", never, 1);
@@ -152,6 +156,7 @@ protected:
                 Module().SetSilent(false);
                 Module().SetDsrDelay(moduleOptions.dsrDelay);
                 moduleWell_ = true;
+                moduleSilent_ = false;
             });
         }
         return steps;
@@ -212,9 +217,15 @@ protected:
             return "a wait for the module with no timer running";
         if (auto e = CalibrationInterrupted())
             return e;
+        // Thirty lines, each ended by CR LF, and no line feed alone.
         const QByteArray file = SettingsFile();
-        if (file.count('\n') != 30 || !file.endsWith('\n'))
-            return "Ventrose.inf holds " + std::to_string(file.count('\n')) + " lines";
+        const qsizetype lines = file.count("\r\n");
+        if (lines != 30 || file.count('\n') != lines || !file.endsWith("\r\n"))
+            return "Ventrose.inf holds " + std::to_string(lines) + " CR LF lines and " +
+                   std::to_string(file.count('\n') - lines) + " bare line feeds";
+        // A quit with the link up hands the module over: "?&" goes out before the end.
+        if (handOverFrom_ && Written().find("?&", *handOverFrom_) == std::string::npos)
+            return "the quit with the link up sent no \"?&\"";
         if (application->Terminated())
             return std::nullopt;
         if (Main().ExchangeRunning())
@@ -236,7 +247,9 @@ protected:
         }
         return std::nullopt;
     }
-    // Between the first and the fourth "E&" of a calibration nothing else reaches the module.
+    // Between the first and the fourth "E&" of a calibration nothing else reaches the module,
+    // whether or not the calibration's next phase has gone out yet; only a quit may end it,
+    // with its hand-over "?&" as the last command.
     std::optional<std::string> CalibrationInterrupted() const {
         const std::string sent = Written().substr(writtenBefore_);
         int phases = 0;
@@ -253,6 +266,9 @@ protected:
                 between += command;
             }
         }
+        const bool handedOver = between == "?&" && application->Terminated();
+        if (!between.empty() && !handedOver)
+            return "\"" + between + "\" sent in the middle of a calibration";
         return std::nullopt;
     }
 
@@ -260,6 +276,7 @@ protected:
     std::optional<std::string> RunSequence(std::uint32_t seed, int steps) {
         rng_.seed(seed);
         moduleWell_ = true;
+        moduleSilent_ = false;
         QFile::remove(InstallFile(QStringLiteral("Ventrose.conf")));
         {
             QFile file(InstallFile(QStringLiteral("Ventrose.inf")));
@@ -290,6 +307,12 @@ protected:
             std::vector<Step> possible = Possible();
             const Step &step = Pick(possible, rng_);
             log_.push_back(std::to_string(index) + ": " + step.name);
+            // A quit asked with the link up (no exchange running, the module plugged in and
+            // answering) must hand the module over.
+            handOverFrom_.reset();
+            if (step.quits && Main().State().LinkUp() && !Main().ExchangeRunning() &&
+                !Module().Line().Unplugged() && !moduleSilent_)
+                handOverFrom_ = Written().size();
             // As from the event loop: an error that ends the handler shows in the error box.
             try {
                 step.run(rng_);
@@ -340,8 +363,10 @@ protected:
 
     Rng rng_;
     bool moduleWell_ = true;
+    bool moduleSilent_ = false; // it never answers a handshake: the program ends without "?&"
     QByteArray shippedSettings_ = SettingsFile();
     std::size_t writtenBefore_ = 0;
+    std::optional<std::size_t> handOverFrom_; // where the wire stood when such a quit began
     int risesWhileUpBefore_ = 0;
     std::optional<std::chrono::milliseconds> exchangeSince_;
     std::chrono::milliseconds longestExchange_{};

@@ -28,7 +28,7 @@ class FakeInputs : public SwingInputs {
 public:
     Millis Now() const override { return now; }
     std::optional<GnssReference> Reference() const override { return gnss; }
-    double SettingsDeclination() const override { return settingsEast; }
+    std::optional<double> SettingsDeclination() const override { return settingsEast; }
     std::optional<double> PlaceDeclination() const override { return placeEast; }
 
     Millis now{1000000};

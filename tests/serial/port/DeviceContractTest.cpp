@@ -222,19 +222,28 @@ TYPED_TEST(DeviceContract, ReadTimeOutModes) {
 }
 
 // A read that waits for all it asked is filled piece by piece: each piece lands after the
-// ones before it, not over them.
+// ones before it, not over them. The second piece is sent only once the first has reached
+// the device (its reception event) and gone into the read (nothing left waiting in the
+// device, the read still pending), so the read is certainly filled in two steps.
 TYPED_TEST(DeviceContract, PendingReadFilledByTwoPiecesKeepsBothInOrder) {
     this->SetTimeouts({0, 0, 10000, 0, 0});
+    ASSERT_TRUE(this->device->SetCommMask(EV_RXCHAR));
     std::string buffer(5, '\0');
     Async read;
     std::uint32_t got = 0;
     ASSERT_FALSE(this->device->ReadFile(buffer.data(), 5, &got, read.overlapped));
     ASSERT_EQ(GetLastError(), ERROR_IO_PENDING);
+    std::uint32_t events = 0;
+    Async arrival;
+    ASSERT_FALSE(this->device->WaitCommEvent(events, arrival.overlapped));
+    ASSERT_EQ(GetLastError(), ERROR_IO_PENDING);
     this->far.Send("12");
-    // Long enough for the first piece to be taken into the read on its own.
-    std::this_thread::sleep_for(50ms);
-    this->far.Send("345");
     int error = 0;
+    ASSERT_EQ(this->EventWaitResult(arrival, error), 0) << error;
+    ASSERT_EQ(events, static_cast<std::uint32_t>(EV_RXCHAR));
+    ASSERT_EQ(this->InputCount(), 0u) << "the first piece waits outside the pending read";
+    ASSERT_FALSE(read.event.IsSet()) << "the read ended with the first piece";
+    this->far.Send("345");
     ASSERT_EQ(read.Result(error), 5) << error;
     EXPECT_EQ(buffer, "12345");
 }
