@@ -33,7 +33,7 @@ struct CoordinateReading {
 // longitude; south and west are negative, and so is a leading minus without a letter.
 CoordinateReading ReadCoordinate(std::string_view text, Axis axis);
 
-// What is wrong, in French, for the user ("la latitude va de 90° S à 90° N").
+// What is wrong, for the user, in the program's language ("la latitude va de 90° S à 90° N").
 std::string CoordinateErrorText(CoordinateError error, Axis axis);
 
 } // namespace geomag

@@ -1,4 +1,5 @@
-// What a user must be told about a declination worked out by the model, in French.
+// What a user must be told about a declination worked out by the model, in the program's
+// language.
 #pragma once
 
 #include "geomag/Declination.h"

@@ -21,7 +21,7 @@ namespace headinglog {
 
 struct LogReadError {
     int line = 0;   // 1 is the header; 0 when the file itself could not be read
-    QString reason; // French
+    QString reason; // in the program's language
     // The file ends in the middle of this line (a recording cut short, a full disk): what
     // came before it is whole.
     bool cut = false;

@@ -16,7 +16,8 @@ namespace app {
 // leading spaces, optional sign, digits, nothing after) from 0 to 254.
 std::optional<int> ParseReading(const std::string &text);
 
-// The French name of the direction of an angle of 0..359 degrees, clockwise from north.
+// The name, in the program's language, of the direction of an angle of 0..359 degrees, clockwise
+// from north.
 QString DirectionName(int angle);
 
 // The text of the status panel that shows the declination; nullopt when the panel keeps its

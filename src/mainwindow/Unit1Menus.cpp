@@ -1,5 +1,5 @@
-// The main window's menus and tool bar: every command with its French caption, its twin
-// entries and the handler they share.
+// The main window's menus and tool bar: every command with its caption (French, translated), its
+// twin entries and the handler they share.
 #include "mainwindow/Unit1.h"
 #include "platform/app/InstallDir.h"
 

@@ -1,4 +1,5 @@
-// The program's exceptions, their French messages, and the integer conversion.
+// The program's exceptions, their messages in the program's language, and the integer
+// conversion.
 #pragma once
 
 #include <QString>

@@ -31,8 +31,9 @@ public:
     //   gets the shipped files beside what it holds, none of which is overwritten;
     // - an unmarked folder that holds shipped data files was installed before folders were
     //   marked: it is only marked.
-    // Returns false, with a French message in *error, when the folder cannot be created or
-    // a file cannot be copied; what was copied is removed again, so the next run retries.
+    // Returns false, with a message in the program's language in *error, when the folder cannot be
+    // created or a file cannot be copied; what was copied is removed again, so the next run
+    // retries.
     static bool Prepare(const QString &shippedDir, QString *error);
 
     // The shipped files that the installed folder lacks and that were not reported before

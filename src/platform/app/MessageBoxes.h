@@ -1,4 +1,5 @@
-// The program's modal French message boxes, behind a service that tests can replace.
+// The program's modal message boxes, in the program's language, behind a service that tests
+// can replace.
 #pragma once
 
 #include "platform/app/ActivationModel.h"

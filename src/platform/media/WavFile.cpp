@@ -14,7 +14,7 @@ constexpr quint16 kFormatExtensible = 0xFFFE;
 quint32 ReadU32(const char *p) { return qFromLittleEndian<quint32>(p); }
 quint16 ReadU16(const char *p) { return qFromLittleEndian<quint16>(p); }
 
-// reason: a French text marked for translation.
+// reason: a source text marked for translation.
 [[noreturn]] void Refuse(const char *reason) {
     throw EWaveFormatError(QCoreApplication::translate("WavFile", reason));
 }

@@ -8,8 +8,8 @@
 
 namespace platform {
 
-// A file that is readable but is not a PCM WAVE sound we can play; the message is French
-// and names the reason.
+// A file that is readable but is not a PCM WAVE sound we can play; the message, in the
+// program's language, names the reason.
 class EWaveFormatError : public Exception {
 public:
     using Exception::Exception;
