@@ -12,6 +12,7 @@
 #include "platform/app/MessageBoxes.h"
 #include "platform/app/PathBytes.h"
 #include "platform/app/Translations.h"
+#include "program/CardWiring.h"
 #include "program/CommandLine.h"
 #include "program/Forms.h"
 #include "program/SimulatedDeviation.h"
@@ -22,6 +23,7 @@
 #include "serial/trace/TracedDevice.h"
 #include "sim/PlugSignals.h"
 #include "sim/SimulatedLink.h"
+#include "swing/SwingRecord.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -205,6 +207,8 @@ int main(int argc, char **argv) {
 
     app::Forms forms;
     forms.Create();
+    // Before a recording starts, so that its log has the deviation's column when chosen.
+    app::ApplyCard(forms, swing::CardSettings::LoadOwn());
     app::ReportFirstPaintWhenAsked(forms);
     if (!options.replay.empty())
         forms.Log()->Recorder().Protect(QString::fromLocal8Bit(options.replay));
