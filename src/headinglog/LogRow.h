@@ -24,7 +24,7 @@ struct LogRow {
     long long declination = 0; // the declination added to the heading, signed
     // The deviation of the card applied to the log, tenths of a degree east, -1800..1800;
     // nothing when no card was applied to this reading (or the file has no such column).
-    std::optional<int> deviationTenths;
+    std::optional<int> deviationTenths = std::nullopt;
 
     bool operator==(const LogRow &) const = default;
 };

@@ -37,7 +37,7 @@ struct PlaceVariation {
 struct SentenceChoice {
     bool vouched = false;
     std::optional<PlaceVariation> place;
-    std::optional<deviation::Coefficients> card;
+    std::optional<deviation::Coefficients> card = std::nullopt;
 };
 
 // The deviation that goes with a reading under `choice`, in tenths of a degree east; nothing
@@ -78,7 +78,7 @@ inline std::vector<std::string> HeadingSentences(const compass::Reading &reading
     return HeadingSentences(reading, choice, HeadingSentenceTable());
 }
 inline std::vector<std::string> HeadingSentences(const compass::Reading &reading, bool vouched) {
-    return HeadingSentences(reading, SentenceChoice{vouched, std::nullopt, std::nullopt});
+    return HeadingSentences(reading, SentenceChoice{vouched, std::nullopt});
 }
 
 } // namespace nmea
