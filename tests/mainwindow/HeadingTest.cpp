@@ -138,57 +138,38 @@ TEST(HeadingState, WorkedExamples) {
     EXPECT_EQ(corrected.HeadingSum(), compass::RawToDegrees(100) + 182);
 }
 
-// A card applied to the display turns the needle and "Votre CAP" by the deviation at the
-// compass heading, to the whole degree, across north both ways; the reading the outputs take
-// stays the sensor's, and with no card the display is the sensor's.
+// A card on the display turns the needle and "Votre CAP" by the deviation at the compass
+// heading, to the degree; the reading the outputs take stays the sensor's.
 TEST(HeadingState, TheDisplayShowsTheHeadingCorrectedByTheCardItIsGiven) {
-    // Raw 0 is the compass heading 180 (cos θ = -1), raw 127 is 359.5 (cos θ all but 1).
+    // Raw 0 is the compass heading 180 (cos θ = -1) whatever the centring, raw 127 is 359.5.
+    using K = deviation::Coefficients;
     const struct {
-        const char *what;
         int raw;
-        std::optional<deviation::Coefficients> card;
-        Slots values;
+        std::optional<K> card;
+        settings::Slot sign, number; // a correction of +value
+        const char *value;
         int cap, needle;
     } cases[] = {
-        {"no card", 0, std::nullopt, {}, 180, 180},
-        {"east deviation", 0, deviation::Coefficients{3.4}, {}, 183, 177},
-        {"west through C at 180", 0, deviation::Coefficients{0, 0, 6.6}, {}, 173, 187},
-        {"the compass heading is the module's, before the centring",
-         0,
-         deviation::Coefficients{0, 0, 6.6},
-         {{CentringSignSlot, "+"}, {CentringSlot, "90"}},
-         83,
-         277},
-        {"east through C at 359.5, past 360", 127, deviation::Coefficients{0, 0, 2}, {}, 1, 359},
-        {"west under 0 with a centring",
-         0,
-         deviation::Coefficients{-5},
-         {{CentringSignSlot, "+"}, {CentringSlot, "178"}},
-         357,
-         3},
-        {"with a declination, the card on the magnetic heading",
-         127,
-         deviation::Coefficients{-2},
-         {{DeclinationSignSlot, "+"}, {DeclinationSlot, "10"}},
-         347,
-         13},
+        {0, {}, CentringSignSlot, CentringSlot, "0", 180, 180},
+        {0, K{3.4}, CentringSignSlot, CentringSlot, "0", 183, 177},
+        {0, K{0, 0, 6.6}, CentringSignSlot, CentringSlot, "0", 173, 187},
+        {0, K{0, 0, 6.6}, CentringSignSlot, CentringSlot, "90", 83, 277},
+        {127, K{0, 0, 2}, CentringSignSlot, CentringSlot, "0", 1, 359},
+        {0, K{-5}, CentringSignSlot, CentringSlot, "178", 357, 3},
+        {127, K{-2}, DeclinationSignSlot, DeclinationSlot, "10", 347, 13},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        Values store = Settings(c.values);
+        SCOPED_TRACE(c.cap);
+        Values store =
+            Settings({{c.sign, "+"}, {c.number, c.value}, {DegreesDisplaySlot, "ONCAP"}});
         const settings::SettingsView view = store;
         HeadingState state;
         state.SetDisplayCard(c.card);
         state.ApplyReading(c.raw, view);
         state.UpdateAngles();
-        EXPECT_EQ(state.CapAngle(), c.cap);
         EXPECT_EQ(state.NeedleAngle(), c.needle);
-        EXPECT_EQ(state.Labels(Settings({{DegreesDisplaySlot, "ONCAP"}})).Label10.Caption,
-                  QStringLiteral("Votre CAP: %1°").arg(c.cap));
-        // What the heading output and the log take is the sensor's reading, card or not.
-        const HeadingState sensor = Process(c.raw, view);
-        EXPECT_EQ(state.LastReading(), sensor.LastReading());
-        EXPECT_EQ(state.LastReading().capAngle, sensor.CapAngle());
+        EXPECT_EQ(state.Labels(view).Label10.Caption, QStringLiteral("Votre CAP: %1°").arg(c.cap));
+        EXPECT_EQ(state.LastReading(), Process(c.raw, view).LastReading());
     }
 }
 
