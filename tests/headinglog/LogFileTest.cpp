@@ -118,9 +118,6 @@ TEST(LogFile, TheDeviationColumnRoundTripsAndLogsWithoutItStillRead) {
         const QList<QByteArray> lines = ReadAll(path).split('\n');
         ASSERT_EQ(lines.size(), 5);
         EXPECT_EQ(lines[0], LogHeader() + (column ? ",deviation" : ""));
-        EXPECT_EQ(lines[1],
-                  QByteArray("2026-03-14T09:26:53.589Z,0,360,180,180,0,0") + (column ? ",23" : ""));
-        EXPECT_EQ(lines[2].endsWith(",10,"), column);
         EXPECT_EQ(ReadLogFile(path).rows, column ? rows : SomeRows());
     }
     const QByteArray plain = LogHeader() + '\n', withColumn = LogHeader() + ",deviation\n";
@@ -142,9 +139,7 @@ TEST(LogFile, TheDeviationColumnRoundTripsAndLogsWithoutItStillRead) {
         const LogReadResult result = ParseLog(c.text);
         EXPECT_EQ(result.error ? result.error->reason.toStdString() : "", c.refusal);
         ASSERT_EQ(result.rows.size(), *c.refusal ? 0u : 1u);
-        if (!result.rows.empty()) {
-            EXPECT_EQ(result.rows[0].deviationTenths, c.deviation);
-        }
+        EXPECT_EQ(result.rows.empty() ? std::nullopt : result.rows[0].deviationTenths, c.deviation);
     }
 }
 
