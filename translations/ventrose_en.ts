@@ -44,6 +44,41 @@
     </message>
 </context>
 <context>
+    <name>CardWiring</name>
+    <message>
+        <source>sortie</source>
+        <translation>output</translation>
+    </message>
+    <message>
+        <source>la sortie du cap (NMEA)</source>
+        <translation>the heading output (NMEA)</translation>
+    </message>
+    <message>
+        <source>journal</source>
+        <translation>log</translation>
+    </message>
+    <message>
+        <source>le journal du cap</source>
+        <translation>the heading log</translation>
+    </message>
+    <message>
+        <source>affichage</source>
+        <translation>display</translation>
+    </message>
+    <message>
+        <source>le cap affiché</source>
+        <translation>the heading shown</translation>
+    </message>
+    <message>
+        <source>Dév. : %1</source>
+        <translation>Dev: %1</translation>
+    </message>
+    <message>
+        <source>La carte de déviation est appliquée à : %1</source>
+        <translation>The deviation card is applied to: %1</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>COM1 et COM2 ouvrent une boussole simulée au lieu d&apos;un port série.</source>
@@ -1100,6 +1135,18 @@ line %2: %3.</translation>
     <message>
         <source>1 champ au lieu de 7</source>
         <translation>1 field instead of 7</translation>
+    </message>
+    <message>
+        <source>1 champ au lieu de 8</source>
+        <translation>1 field instead of 8</translation>
+    </message>
+    <message>
+        <source>%1 champs au lieu de 8</source>
+        <translation>%1 fields instead of 8</translation>
+    </message>
+    <message>
+        <source>deviation « %1 » n&apos;est ni vide ni un entier de %2 à %3</source>
+        <translation>deviation “%1” is neither empty nor an integer from %2 to %3</translation>
     </message>
 </context>
 <context>

@@ -42,6 +42,14 @@ double CompassHeadingFor(const Coefficients &k, double magnetic) {
     return ::compass::Reduce360Real(compass);
 }
 
+double CompassHeadingOfRaw(int raw) {
+    return ::compass::Reduce360Real(raw * ::compass::kDegreesPerStep + 180);
+}
+
+int DeviationTenthsOfRaw(const Coefficients &coefficients, int raw) {
+    return static_cast<int>(std::lround(DeviationAt(coefficients, CompassHeadingOfRaw(raw)) * 10));
+}
+
 std::vector<CardRow> Card(const Coefficients &coefficients) {
     std::vector<CardRow> rows;
     for (int compass = 0; compass < 360; compass += kCardStep) {

@@ -27,6 +27,15 @@ bool TurnsWithTheCraft(const Coefficients &coefficients);
 // turn with the craft.
 double CompassHeadingFor(const Coefficients &coefficients, double magnetic);
 
+// The compass heading the curve is a function of, in [0, 360), from the module's raw value
+// (0..254): the module's own heading turned by the fixed half turn of the display, before the
+// zero-centring and the declination, which the user may change after the swing.
+double CompassHeadingOfRaw(int raw);
+
+// The deviation at the compass heading of a raw value, in tenths of a degree, east positive,
+// rounded to the nearest tenth (halves away from zero).
+int DeviationTenthsOfRaw(const Coefficients &coefficients, int raw);
+
 // One line of the card.
 struct CardRow {
     double compass;   // 0, 15, ... 345

@@ -28,7 +28,7 @@ QString Quoted(const QByteArray &field) {
 }
 
 // The reason a row is refused, or nothing.
-std::optional<QString> ParseRow(const QByteArray &line, LogRow &row) {
+std::optional<QString> ParseRow(const QByteArray &line, LogLayout layout, LogRow &row) {
     // A row is printable ASCII: any other byte (a NUL would end a number early) refuses it.
     for (qsizetype i = 0; i < line.size(); ++i) {
         const auto byte = static_cast<unsigned char>(line[i]);
@@ -39,11 +39,18 @@ std::optional<QString> ParseRow(const QByteArray &line, LogRow &row) {
                 .arg(i + 1);
     }
     const QList<QByteArray> fields = line.split(',');
-    if (fields.size() == 1)
+    if (layout == LogLayout::WithDeviation) {
+        if (fields.size() == 1)
+            return QCoreApplication::translate("LogReader", "1 champ au lieu de 8");
+        if (fields.size() != 8)
+            return QCoreApplication::translate("LogReader", "%1 champs au lieu de 8")
+                .arg(fields.size());
+    } else if (fields.size() == 1) {
         return QCoreApplication::translate("LogReader", "1 champ au lieu de 7");
-    if (fields.size() != 7)
+    } else if (fields.size() != 7) {
         return QCoreApplication::translate("LogReader", "%1 champs au lieu de 7")
             .arg(fields.size());
+    }
     row.time = QDateTime::fromString(QString::fromLatin1(fields[0]), Qt::ISODateWithMs);
     if (!row.time.isValid() || row.time.timeSpec() != Qt::UTC)
         return QCoreApplication::translate("LogReader", "« %1 » n'est pas une heure UTC ISO 8601")
@@ -75,6 +82,19 @@ std::optional<QString> ParseRow(const QByteArray &line, LogRow &row) {
     row.needleAngle = static_cast<int>(values[3]);
     row.centring = values[4];
     row.declination = values[5];
+    row.deviationTenths.reset();
+    if (layout == LogLayout::WithDeviation && !fields[7].isEmpty()) {
+        constexpr int kWidest = 1800; // half a turn, in tenths
+        bool ok = false;
+        const int tenths = fields[7].toInt(&ok);
+        if (!ok || tenths < -kWidest || tenths > kWidest)
+            return QCoreApplication::translate(
+                       "LogReader", "deviation « %1 » n'est ni vide ni un entier de %2 à %3")
+                .arg(Quoted(fields[7]))
+                .arg(-kWidest)
+                .arg(kWidest);
+        row.deviationTenths = tenths;
+    }
     return std::nullopt;
 }
 
@@ -210,7 +230,11 @@ std::optional<LogRow> LogStream::Next() {
         headerSeen_ = true;
         if (line.startsWith("\xEF\xBB\xBF")) // a byte order mark a spreadsheet may add
             line.remove(0, 3);
-        if (line != LogHeader())
+        // Logs made before the deviation's column, and those without a card applied, have
+        // no such column.
+        if (line == LogHeader(LogLayout::WithDeviation))
+            layout_ = LogLayout::WithDeviation;
+        else if (line != LogHeader())
             return Refuse(1, QCoreApplication::translate("LogReader", "l'en-tête n'est pas « %1 »")
                                  .arg(QString::fromLatin1(LogHeader())));
     }
@@ -227,7 +251,7 @@ std::optional<LogRow> LogStream::Next() {
             blankLine_ = line_; // refused only if a row follows
     }
     LogRow row;
-    if (const auto reason = ParseRow(line, row)) {
+    if (const auto reason = ParseRow(line, layout_, row)) {
         if (!whole)
             return Refuse(
                 line_,
@@ -237,7 +261,7 @@ std::optional<LogRow> LogStream::Next() {
         return Refuse(line_, *reason);
     }
     if (blankLine_ != 0)
-        return Refuse(blankLine_, *ParseRow(QByteArray(), row));
+        return Refuse(blankLine_, *ParseRow(QByteArray(), layout_, row));
     if (previous_ && row.time < *previous_)
         return Refuse(line_, QCoreApplication::translate(
                                  "LogReader", "l'heure est antérieure à celle de la ligne %1")

@@ -60,6 +60,8 @@ public:
     std::optional<LogRow> Next();
     const std::optional<LogReadError> &Error() const { return error_; }
     long long Rows() const { return rows_; }
+    // The columns its header announced (Plain until the header is read).
+    LogLayout Layout() const { return layout_; }
 
 private:
     // The next line without its line end; false at the end of the text. `whole` is false
@@ -76,6 +78,7 @@ private:
     bool ended_ = false; // the source said its end
     int line_ = 0;       // the number of the last line taken
     bool headerSeen_ = false;
+    LogLayout layout_ = LogLayout::Plain;
     int blankLine_ = 0; // the first of empty lines not yet followed by a row
     long long rows_ = 0;
     std::optional<QDateTime> first_, previous_;

@@ -2,11 +2,15 @@
 
 namespace headinglog {
 
-QByteArray LogHeader() {
-    return QByteArrayLiteral("heure_utc,brut,LastRawAngle,cap,aiguille,centrage,declinaison");
+QByteArray LogHeader(LogLayout layout) {
+    QByteArray header =
+        QByteArrayLiteral("heure_utc,brut,LastRawAngle,cap,aiguille,centrage,declinaison");
+    if (layout == LogLayout::WithDeviation)
+        header += QByteArrayLiteral(",deviation");
+    return header;
 }
 
-QByteArray FormatLogRow(const LogRow &row) {
+QByteArray FormatLogRow(const LogRow &row, LogLayout layout) {
     // Qt's own formatting, not the locale's: the time reads the same everywhere and the
     // numbers carry no grouping.
     QByteArray line = row.time.toUTC().toString(Qt::ISODateWithMs).toLatin1();
@@ -16,6 +20,11 @@ QByteArray FormatLogRow(const LogRow &row) {
           row.centring, row.declination}) {
         line += ',';
         line += QByteArray::number(value);
+    }
+    if (layout == LogLayout::WithDeviation) {
+        line += ',';
+        if (row.deviationTenths)
+            line += QByteArray::number(*row.deviationTenths);
     }
     line += '\n';
     return line;

@@ -95,10 +95,11 @@ LogWriter::LogWriter(LogWriterOptions options) : options_(std::move(options)) {
 
 LogWriter::~LogWriter() { Close(); }
 
-bool LogWriter::Open(const QString &path, Existing existing) {
+bool LogWriter::Open(const QString &path, Existing existing, LogLayout layout) {
     Close();
     shared_.reset();
     path_ = path;
+    layout_ = layout;
     openError_.clear();
     lostAtClose_ = 0;
     const QByteArray name = QFile::encodeName(path);
@@ -136,7 +137,7 @@ bool LogWriter::Open(const QString &path, Existing existing) {
     }
     // The header now, as far as it goes without waiting, so that a file that takes nothing
     // is refused here.
-    const QByteArray header = LogHeader() + '\n';
+    const QByteArray header = LogHeader(layout) + '\n';
     ssize_t n;
     do
         n = ::write(fd, header.constData(), static_cast<std::size_t>(header.size()));
@@ -170,7 +171,7 @@ bool LogWriter::Append(const LogRow &row) {
         if (s.queue.size() >= options_.capacity) {
             firstLoss = s.lost++ == 0;
         } else {
-            s.queue.push_back({FormatLogRow(row), true});
+            s.queue.push_back({FormatLogRow(row, layout_), true});
             ++s.rows;
         }
     }

@@ -43,8 +43,11 @@ public:
 
     // Opens the file without waiting (a named pipe without a reader is refused at once)
     // and queues the header; false with the reason in Error() when that fails. A named
-    // pipe or a character device is written as it is, never emptied.
-    bool Open(const QString &path, Existing existing = Existing::Refuse);
+    // pipe or a character device is written as it is, never emptied. `layout`: the file's
+    // columns, for its header and every row until Close.
+    bool Open(const QString &path, Existing existing = Existing::Refuse,
+              LogLayout layout = LogLayout::Plain);
+    LogLayout Layout() const { return layout_; }
     // Queues the row; false when the log is not open or its writing failed (Error()).
     bool Append(const LogRow &row);
     // Waits at most `limit` for the writer to have written every queued row (or failed);
@@ -69,6 +72,7 @@ private:
     std::shared_ptr<Shared> shared_;
     std::thread thread_;
     QString path_;
+    LogLayout layout_ = LogLayout::Plain;
     QString openError_;
     long long lostAtClose_ = 0;
 };

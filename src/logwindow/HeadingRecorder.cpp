@@ -19,14 +19,18 @@ std::optional<std::pair<unsigned long long, unsigned long long>> Identity(const 
 }
 } // namespace
 
-headinglog::LogRow LogRowOf(const compass::Reading &reading) {
+headinglog::LogRow LogRowOf(const compass::Reading &reading,
+                            const std::optional<deviation::Coefficients> &card) {
     return {.time = DateTimeOf(reading.time),
             .raw = reading.raw,
             .lastRawAngle = reading.lastRawAngle,
             .heading = reading.capAngle,
             .needleAngle = reading.needleAngle,
             .centring = reading.centring,
-            .declination = reading.declination};
+            .declination = reading.declination,
+            .deviationTenths =
+                card ? std::optional<int>(deviation::DeviationTenthsOfRaw(*card, reading.raw))
+                     : std::nullopt};
 }
 
 headinglog::LogWriterOptions HeadingRecorder::WriterOptions() {
@@ -82,7 +86,8 @@ bool HeadingRecorder::Start(const QString &path, Existing existing) {
         emit StateChanged();
         return false;
     }
-    if (!writer_.Open(path, existing)) {
+    const auto layout = card_ ? headinglog::LogLayout::WithDeviation : headinglog::LogLayout::Plain;
+    if (!writer_.Open(path, existing, layout)) {
         emit StateChanged();
         return false;
     }
@@ -101,7 +106,9 @@ void HeadingRecorder::Stop() {
 }
 
 // Queues the row: nothing on the reading's path waits for the file.
-void HeadingRecorder::Take(const compass::Reading &reading) { writer_.Append(LogRowOf(reading)); }
+void HeadingRecorder::Take(const compass::Reading &reading) {
+    writer_.Append(LogRowOf(reading, card_));
+}
 
 void HeadingRecorder::Failed() {
     if (key_ < 0)

@@ -5,6 +5,7 @@
 // told once too; the link is left alone either way.
 #pragma once
 
+#include "deviation/Curve.h"
 #include "headinglog/LogWriter.h"
 #include "link/ReadingFeed.h"
 
@@ -31,6 +32,13 @@ public:
     // when the file cannot be created: Error() says why, nothing records.
     bool Start(const QString &path, Existing existing = Existing::Refuse);
     void Stop();
+    // The deviation card applied to the log, or nothing. A recording started with a card
+    // has the deviation's column (empty in the rows taken while none is applied); one
+    // started without keeps the columns of a log without it until it stops.
+    void SetCard(std::optional<deviation::Coefficients> card) { card_ = card; }
+    const std::optional<deviation::Coefficients> &Card() const { return card_; }
+    headinglog::LogLayout Layout() const { return writer_.Layout(); }
+
     // A file never to record into: the log being replayed.
     void Protect(const QString &path);
 
@@ -64,9 +72,11 @@ private:
     int key_ = -1;
     std::optional<std::pair<unsigned long long, unsigned long long>> protected_; // device, inode
     QString refusal_; // why Start refused the protected file
+    std::optional<deviation::Coefficients> card_;
 };
 
-// The row of the log for a reading.
-headinglog::LogRow LogRowOf(const compass::Reading &reading);
+// The row of the log for a reading, with the deviation of `card` when one is applied.
+headinglog::LogRow LogRowOf(const compass::Reading &reading,
+                            const std::optional<deviation::Coefficients> &card = std::nullopt);
 
 } // namespace app

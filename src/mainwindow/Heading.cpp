@@ -4,6 +4,7 @@
 #include "platform/app/Errors.h"
 
 #include <array>
+#include <cmath>
 
 #include <QCoreApplication>
 
@@ -70,6 +71,13 @@ void HeadingState::ApplyReading(int v, const settings::SettingsView &settings) {
     const long long declination = settings.DeclinationCorrection();
     reading_ = compass::WorkOut(v, lastRawAngle_, centring, declination);
     headingSum_ = reading_.headingSum;
+    if (card_) {
+        // magnetic = compass + δ; the heading is the sum counted the other way round, so an
+        // east deviation takes its degrees off the sum.
+        const long long degrees =
+            std::lround(deviation::DeviationAt(*card_, deviation::CompassHeadingOfRaw(v)));
+        headingSum_ = compass::HeadingSumOf(lastRawAngle_, centring - degrees, declination);
+    }
 }
 
 void HeadingState::UpdateAngles() {

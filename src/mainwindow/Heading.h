@@ -3,6 +3,7 @@
 #pragma once
 
 #include "compass/Reading.h"
+#include "deviation/Curve.h"
 #include "settings/SettingsView.h"
 
 #include <QString>
@@ -64,6 +65,13 @@ public:
     // The needle's angle and the heading from the heading sum, both in 0..359.
     void UpdateAngles();
 
+    // The deviation card applied to the display, or nothing. With a card the heading sum
+    // (and so the needle and "Votre CAP") is corrected by the deviation at the reading's
+    // compass heading, to the whole degree; the reading itself (LastReading, what the
+    // heading output and the log take) stays the sensor's. Taken from the next reading on.
+    void SetDisplayCard(std::optional<deviation::Coefficients> card) { card_ = card; }
+    const std::optional<deviation::Coefficients> &DisplayCard() const { return card_; }
+
     HeadingLabels Labels(const settings::SettingsView &settings) const;
 
 private:
@@ -74,6 +82,7 @@ private:
     compass::Reading reading_;
     int needleLength_ = 0;
     int needleWidth_ = 0;
+    std::optional<deviation::Coefficients> card_;
 };
 
 } // namespace app

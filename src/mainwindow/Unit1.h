@@ -130,6 +130,15 @@ public:
     // panel of the status bar until the next operation's text; never a box.
     void ShowNotice(const QString &text);
 
+    // The deviation card applied to the heading shown (the needle, "Votre CAP"), or nothing:
+    // the display then shows the sensor's heading. Taken from the next reading on.
+    void SetDisplayCard(std::optional<deviation::Coefficients> card) {
+        heading_.SetDisplayCard(card);
+    }
+    // Where a deviation card is applied, in the status bar's deviation panel (`text` short,
+    // `toolTip` in full); an empty text hides the panel and gives its room back.
+    void ShowCardStatus(const QString &text, const QString &toolTip);
+
     // The device of a link that was lost has come back (the port watcher saw it, or the
     // simulated module's plug was put back): the link starts again by itself, without a
     // box, as soon as no box is open.
@@ -243,6 +252,8 @@ private:
     void SaveSettingsOrSay();
     void ShowAboveAll(QWidget *dialog);
     void SetStatusText(StatusPanel panel, const QString &text);
+    // The status bar's panels, the deviation's `deviationWidth` wide (0: hidden).
+    void PlaceStatusPanels(int deviationWidth);
     void PlaceCompassLabels();
     void SetPanel1Colour(const QColor &colour);
     QString BalloonText(const QLabel *label) const;

@@ -16,6 +16,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace app {
 
 namespace {
@@ -114,18 +116,31 @@ void TForm1::CreateControls() {
 void TForm1::CreateStatusBar() {
     StatusBar1 = new QWidget(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    int x = 0;
     for (int panel = 0; panel < kStatusPanelCount; ++panel) {
-        const int width = panel < static_cast<int>(kStatusPanelWidths.size())
-                              ? kStatusPanelWidths[panel]
-                              : ClientWidth - x;
         auto *label = new QLabel(StatusBar1);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setGeometry(x, 1, width - 2, 18);
         label->setIndent(2);
         statusPanels_[panel] = label;
-        x += width;
     }
+    PlaceStatusPanels(0);
+}
+
+void TForm1::PlaceStatusPanels(int deviationWidth) {
+    const auto spans = StatusPanelSpans(ClientWidth, deviationWidth);
+    for (int panel = 0; panel < kStatusPanelCount; ++panel) {
+        QLabel *label = statusPanels_[panel];
+        label->setGeometry(spans[panel].x, 1, std::max(spans[panel].width - 2, 0), 18);
+        label->setVisible(spans[panel].width > 0);
+    }
+}
+
+void TForm1::ShowCardStatus(const QString &text, const QString &toolTip) {
+    QLabel *label = statusPanels_[static_cast<int>(StatusPanel::Deviation)];
+    label->setText(text);
+    label->setToolTip(toolTip);
+    // The text, its indent on both sides, the frame and the gap between two panels.
+    constexpr int kAround = 2 * 2 + 2 * 2 + 2;
+    PlaceStatusPanels(text.isEmpty() ? 0 : label->fontMetrics().horizontalAdvance(text) + kAround);
 }
 
 QString TForm1::StatusText(StatusPanel panel) const {

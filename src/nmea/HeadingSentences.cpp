@@ -17,27 +17,33 @@ std::string Tenths(long long tenths) {
     return text;
 }
 
-std::string Magnetic(const compass::Reading &reading) {
-    return Tenths(reading.magneticHeading * 10LL);
+std::string Signed(int tenths) { return Tenths(tenths) + (tenths < 0 ? ",W" : ",E"); }
+
+// The sensor's magnetic heading in tenths: the heading with the centring, as the module gives it.
+long long SensorTenths(const compass::Reading &reading) { return reading.magneticHeading * 10LL; }
+
+// The magnetic heading in tenths, corrected by the card when one goes with the output.
+int CorrectedTenths(const compass::Reading &reading, const SentenceChoice &choice) {
+    return compass::Reduce3600(SensorTenths(reading) +
+                               DeviationEastTenths(reading, choice).value_or(0));
 }
 
-std::string HdmFields(const compass::Reading &reading, const SentenceChoice &) {
-    return Magnetic(reading) + ",M";
+std::string HdmFields(const compass::Reading &reading, const SentenceChoice &choice) {
+    return Tenths(CorrectedTenths(reading, choice)) + ",M";
 }
 
-// Heading, deviation and its side (left empty: the module's heading is the compass's own),
-// variation and its side (left empty unless vouched).
+// The sensor's heading, the deviation and its side (empty without a card), the variation
+// and its side (empty unless vouched).
 std::string HdgFields(const compass::Reading &reading, const SentenceChoice &choice) {
-    std::string variation = ",";
-    if (choice.vouched) {
-        const int east = VariationEastTenths(reading, choice.place);
-        variation = Tenths(east) + (east < 0 ? ",W" : ",E");
-    }
-    return Magnetic(reading) + ",,," + variation;
+    const std::optional<int> deviation = DeviationEastTenths(reading, choice);
+    const std::string deviationFields = deviation ? Signed(*deviation) : ",";
+    const std::string variation =
+        choice.vouched ? Signed(VariationEastTenths(reading, choice.place)) : ",";
+    return Tenths(SensorTenths(reading)) + "," + deviationFields + "," + variation;
 }
 
 std::string HdtFields(const compass::Reading &reading, const SentenceChoice &choice) {
-    const int trueTenths = compass::Reduce3600(reading.magneticHeading * 10LL +
+    const int trueTenths = compass::Reduce3600(CorrectedTenths(reading, choice) +
                                                VariationEastTenths(reading, choice.place));
     return Tenths(trueTenths) + ",T";
 }
@@ -56,6 +62,13 @@ int VariationEastTenths(const compass::Reading &reading,
     if (place && place->declination == reading.declination)
         return compass::Signed1800(place->eastTenths);
     return reading.variationEast * 10;
+}
+
+std::optional<int> DeviationEastTenths(const compass::Reading &reading,
+                                       const SentenceChoice &choice) {
+    if (!choice.card)
+        return std::nullopt;
+    return deviation::DeviationTenthsOfRaw(*choice.card, reading.raw);
 }
 
 std::span<const SentenceRow> HeadingSentenceTable() { return kTable; }

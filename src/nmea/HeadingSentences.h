@@ -6,6 +6,7 @@
 #pragma once
 
 #include "compass/Reading.h"
+#include "deviation/Curve.h"
 
 #include <optional>
 #include <span>
@@ -29,11 +30,20 @@ struct PlaceVariation {
 
 // What goes with the magnetic heading. `vouched`: the user says the declination is the
 // place's; without it HDG leaves its variation empty and HDT is not sent, since a variation
-// nobody confirmed would be taken for a true one by the software reading it.
+// nobody confirmed would be taken for a true one by the software reading it. `card`: the
+// deviation card the user applies to the output; with it HDG carries the deviation at the
+// reading's compass heading, and HDM and HDT are corrected by it. Without it the deviation
+// field stays empty and the headings are the sensor's.
 struct SentenceChoice {
     bool vouched = false;
     std::optional<PlaceVariation> place;
+    std::optional<deviation::Coefficients> card = std::nullopt;
 };
+
+// The deviation that goes with a reading under `choice`, in tenths of a degree east; nothing
+// without a card.
+std::optional<int> DeviationEastTenths(const compass::Reading &reading,
+                                       const SentenceChoice &choice);
 
 // The variation that goes with a reading, in tenths of a degree east, -1799..1800: the
 // place's while the reading carries the declination it was applied with, else the reading's.

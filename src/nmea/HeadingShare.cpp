@@ -82,7 +82,7 @@ void HeadingShare::Share(const compass::Reading &reading) {
     if (outputs_.empty())
         return;
     const std::vector<std::string> sentences =
-        HeadingSentences(reading, {.vouched = TrueHeading(), .place = place_});
+        HeadingSentences(reading, {.vouched = TrueHeading(), .place = place_, .card = card_});
     for (const auto &output : outputs_)
         output->Send(sentences);
     lastShared_ = reading;

@@ -43,6 +43,11 @@ public:
     void SetPlaceVariation(std::optional<PlaceVariation> place) { place_ = place; }
     const std::optional<PlaceVariation> &Place() const { return place_; }
 
+    // The deviation card applied to the output; nothing when none is (the sensor's heading
+    // goes out as it is).
+    void SetCard(std::optional<deviation::Coefficients> card) { card_ = card; }
+    const std::optional<deviation::Coefficients> &Card() const { return card_; }
+
     // How UDP outputs look host names up (tests answer for the system).
     void SetResolver(HostResolver resolver) { resolver_ = std::move(resolver); }
 
@@ -83,6 +88,7 @@ private:
     ShareSettings saved_;
     bool started_ = false;
     std::optional<PlaceVariation> place_;
+    std::optional<deviation::Coefficients> card_;
     std::optional<compass::Reading> lastShared_;
     HostResolver resolver_ = LookUpWithSystem;
     std::vector<std::unique_ptr<ShareOutput>> outputs_;

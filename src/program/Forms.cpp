@@ -12,8 +12,10 @@
 #include "dialogs/Unit9.h"
 #include "logwindow/HeadingLog.h"
 #include "mainwindow/Unit1.h"
+#include "program/CardWiring.h"
 #include "program/HeadingOutputWiring.h"
 #include "program/SwingWiring.h"
+#include "swing/SwingRecord.h"
 
 namespace app {
 
@@ -38,7 +40,11 @@ void Forms::Create() {
     log_ = std::make_unique<HeadingLog>(form1_->Readings());
     form1_->Journalducap1->OnClick = platform::TNotifyEvent::FromFunction(
         [log = log_.get()](platform::TObject *) { log->ShowWindow(); });
-    swing_ = std::make_unique<SwingWiring>(*form1_, output_->Share(), [] {});
+    // The card in force applies from the start (before a recording the command line asks
+    // for begins), and again whenever the swing dialog saves another one.
+    swing_ = std::make_unique<SwingWiring>(
+        *form1_, output_->Share(), [this] { ApplyCard(*this, swing::CardSettings::LoadOwn()); });
+    ApplyCard(*this, swing::CardSettings::LoadOwn());
 }
 
 void Forms::Destroy() {

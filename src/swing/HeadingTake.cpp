@@ -8,12 +8,7 @@
 
 namespace swing {
 
-namespace {
-// One step of the module's raw value, in degrees.
-constexpr double kDegreesPerStep = compass::kDegreesPerStep;
-} // namespace
-
-double CompassHeadingOfRaw(int raw) { return compass::Reduce360Real(raw * kDegreesPerStep + 180); }
+double CompassHeadingOfRaw(int raw) { return deviation::CompassHeadingOfRaw(raw); }
 
 void HeadingTake::Start(Millis now) {
     running_ = true;

@@ -100,6 +100,49 @@ TEST(LogFile, WhatIsNoLogIsRefusedWithItsLine) {
     }
 }
 
+// The deviation's column only in a log made with it, empty for rows without a card; logs
+// without it read as before.
+TEST(LogFile, TheDeviationColumnRoundTripsAndLogsWithoutItStillRead) {
+    std::vector<LogRow> rows = SomeRows();
+    rows[0].deviationTenths = 23;
+    rows[2].deviationTenths = -1800;
+    for (const LogLayout layout : {LogLayout::WithDeviation, LogLayout::Plain}) {
+        const bool column = layout == LogLayout::WithDeviation;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("journal.csv"));
+        LogWriter writer;
+        ASSERT_TRUE(writer.Open(path, LogWriter::Existing::Refuse, layout));
+        for (const LogRow &row : rows)
+            ASSERT_TRUE(writer.Append(row));
+        writer.Close();
+        const QList<QByteArray> lines = ReadAll(path).split('\n');
+        ASSERT_EQ(lines.size(), 5);
+        EXPECT_EQ(lines[0], LogHeader() + (column ? ",deviation" : ""));
+        EXPECT_EQ(ReadLogFile(path).rows, column ? rows : SomeRows());
+    }
+    const QByteArray plain = LogHeader() + '\n', withColumn = LogHeader() + ",deviation\n";
+    const QByteArray row = "2026-03-14T09:26:53.589Z,0,360,180,180,0,0";
+    const struct {
+        QByteArray text;
+        std::optional<int> deviation; // of the row read
+        const char *refusal;          // or why line 2 is refused
+    } cases[] = {
+        {withColumn + row + ",-4\r\n", -4, ""},
+        {withColumn + row + ",\n", std::nullopt, ""},
+        {withColumn + row + '\n', std::nullopt, "7 champs au lieu de 8"},
+        {plain + row + ",5\n", std::nullopt, "8 champs au lieu de 7"},
+        {withColumn + row + ",1801\n", std::nullopt,
+         "deviation « 1801 » n'est ni vide ni un entier de -1800 à 1800"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        const LogReadResult result = ParseLog(c.text);
+        EXPECT_EQ(result.error ? result.error->reason.toStdString() : "", c.refusal);
+        ASSERT_EQ(result.rows.size(), *c.refusal ? 0u : 1u);
+        EXPECT_EQ(result.rows.empty() ? std::nullopt : result.rows[0].deviationTenths, c.deviation);
+    }
+}
+
 // A write failing in the middle of a recording is the program tests' (a pipe that closes).
 TEST(LogFile, AFileThatCannotBeCreatedOrWrittenIsRefusedWithItsReason) {
     QTemporaryDir dir;

@@ -138,6 +138,41 @@ TEST(HeadingState, WorkedExamples) {
     EXPECT_EQ(corrected.HeadingSum(), compass::RawToDegrees(100) + 182);
 }
 
+// A card on the display turns the needle and "Votre CAP" by the deviation at the compass
+// heading, to the degree; the reading the outputs take stays the sensor's.
+TEST(HeadingState, TheDisplayShowsTheHeadingCorrectedByTheCardItIsGiven) {
+    // Raw 0 is the compass heading 180 (cos θ = -1) whatever the centring, raw 127 is 359.5.
+    using K = deviation::Coefficients;
+    const struct {
+        int raw;
+        std::optional<K> card;
+        settings::Slot sign, number; // a correction of +value
+        const char *value;
+        int cap, needle;
+    } cases[] = {
+        {0, {}, CentringSignSlot, CentringSlot, "0", 180, 180},
+        {0, K{3.4}, CentringSignSlot, CentringSlot, "0", 183, 177},
+        {0, K{0, 0, 6.6}, CentringSignSlot, CentringSlot, "0", 173, 187},
+        {0, K{0, 0, 6.6}, CentringSignSlot, CentringSlot, "90", 83, 277},
+        {127, K{0, 0, 2}, CentringSignSlot, CentringSlot, "0", 1, 359},
+        {0, K{-5}, CentringSignSlot, CentringSlot, "178", 357, 3},
+        {127, K{-2}, DeclinationSignSlot, DeclinationSlot, "10", 347, 13},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.cap);
+        Values store =
+            Settings({{c.sign, "+"}, {c.number, c.value}, {DegreesDisplaySlot, "ONCAP"}});
+        const settings::SettingsView view = store;
+        HeadingState state;
+        state.SetDisplayCard(c.card);
+        state.ApplyReading(c.raw, view);
+        state.UpdateAngles();
+        EXPECT_EQ(state.NeedleAngle(), c.needle);
+        EXPECT_EQ(state.Labels(view).Label10.Caption, QStringLiteral("Votre CAP: %1°").arg(c.cap));
+        EXPECT_EQ(state.LastReading(), Process(c.raw, view).LastReading());
+    }
+}
+
 TEST(HeadingState, NegativeSumsReduceIntoZeroTo359) {
     // 1 + 180 - 200 - 300 = -319, that is 41 degrees.
     const HeadingState state = Process(254, Settings({{CentringSignSlot, "-"},
