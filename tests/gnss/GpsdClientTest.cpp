@@ -7,18 +7,12 @@
 
 #include "geomag/Declination.h"
 
+#include "support/Gpsfake.h"
 #include "support/PumpEvents.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <signal.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -31,6 +25,8 @@ namespace gnss {
 namespace {
 
 using namespace std::chrono;
+using testsupport::FreeTcpPort;
+using testsupport::Gpsfake;
 using testsupport::PumpEventsUntil;
 
 // The retry waits run when the test says so.
@@ -71,55 +67,8 @@ std::string Rmc(int second) {
     std::snprintf(body, sizeof body,
                   "GPRMC,12%02d%02d.00,A,4712.0000,N,00312.0000,W,%.1f,%.1f,081226,,,A",
                   second / 60, second % 60, Knots, CourseAt(second));
-    unsigned sum = 0;
-    for (const char *c = body; *c; ++c)
-        sum ^= static_cast<unsigned char>(*c);
-    char tail[8];
-    std::snprintf(tail, sizeof tail, "*%02X\r\n", sum);
-    return std::string("$") + body + tail;
+    return testsupport::NmeaSentence(body);
 }
-
-// A port nobody listens on now: the system's choice for a socket bound to port 0.
-QString FreePort() {
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (::bind(s, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 ||
-        ::getsockname(s, reinterpret_cast<sockaddr *>(&address), &length) != 0)
-        ADD_FAILURE() << "no free port";
-    ::close(s);
-    return QString::number(ntohs(address.sin_port));
-}
-
-// gpsfake playing the log once into its own gpsd. It runs in a process group of its own,
-// ended by its id, so that its gpsd goes with it even when gpsfake itself does not answer.
-class Gpsfake {
-public:
-    Gpsfake(const QString &log, const QString &port, const QString &output) {
-        process_.setStandardInputFile(QProcess::nullDevice());
-        process_.setStandardOutputFile(output);
-        process_.setProcessChannelMode(QProcess::MergedChannels);
-        process_.setChildProcessModifier([] { ::setsid(); });
-        process_.start(GPSFAKE, {"-1", "-c", "0.2", "-P", port, log});
-        EXPECT_TRUE(process_.waitForStarted()) << process_.errorString().toStdString();
-    }
-    ~Gpsfake() {
-        const auto group = static_cast<pid_t>(process_.processId());
-        if (group <= 0 || process_.state() == QProcess::NotRunning)
-            return;
-        ::kill(-group, SIGTERM);
-        if (!process_.waitForFinished(5000)) {
-            ::kill(-group, SIGKILL);
-            process_.waitForFinished(5000);
-        }
-        ::kill(-group, SIGKILL); // its gpsd, should it outlive it
-    }
-
-private:
-    QProcess process_;
-};
 
 class GpsdPeer : public ::testing::Test {
 protected:
@@ -145,25 +94,15 @@ protected:
     }
 
     // Starts gpsfake on the port and waits for its first fix to reach the client, whose
-    // failed attempts (gpsd not listening yet) are tried again at once meanwhile. gpsfake
-    // has been seen, under a heavy load, to start its gpsd and never hand it the log's
-    // device: it is then started again, a few times at most.
+    // failed attempts (gpsd not listening yet) are tried again at once meanwhile.
     bool Feed(std::unique_ptr<Gpsfake> &gpsfake, const QString &port) {
-        for (int start = 0; start < 3; ++start) {
-            const std::size_t before = fixes_.size();
-            gpsfake = std::make_unique<Gpsfake>(log_, port, dir_.filePath("gpsfake.out"));
-            const bool fed = PumpEventsUntil(
-                [&] {
-                    if (retry_->pending)
-                        retry_->Fire();
-                    return fixes_.size() > before;
-                },
-                seconds(10));
-            if (fed)
-                return true;
-            gpsfake.reset();
-        }
-        return false;
+        const std::size_t before = fixes_.size();
+        return testsupport::StartGpsfakeUntilFed(
+            gpsfake, {GPSFAKE, log_, port, dir_.filePath("gpsfake.out")}, [&] {
+                if (retry_->pending)
+                    retry_->Fire();
+                return fixes_.size() > before;
+            });
     }
 
     QTemporaryDir dir_;
@@ -174,7 +113,7 @@ protected:
 };
 
 TEST_F(GpsdPeer, CourseReachesTheClient) {
-    const QString port = FreePort();
+    const QString port = FreeTcpPort();
     const std::unique_ptr<GpsdClient> client = Client(port);
     CourseReference reference;
     std::vector<CourseVerdict> verdicts;
@@ -226,7 +165,7 @@ TEST_F(GpsdPeer, CourseReachesTheClient) {
 }
 
 TEST_F(GpsdPeer, ClientFindsGpsdAgainAfterItWentAway) {
-    const QString port = FreePort();
+    const QString port = FreeTcpPort();
     const std::unique_ptr<GpsdClient> client = Client(port);
     client->Start();
     std::unique_ptr<Gpsfake> gpsfake;
