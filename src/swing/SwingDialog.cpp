@@ -228,6 +228,13 @@ TSwingForm::TSwingForm(app::MainWindowAccess &mainWindow, SwingInputs &inputs)
     ShowRecord();
 }
 
+// The line edits lose their focus as the dialog's widgets go, after this object's own part
+// is gone: their "editing finished" must not reach it then.
+TSwingForm::~TSwingForm() {
+    for (QLineEdit *edit : {DateEdit, PlaceEdit})
+        disconnect(edit, nullptr, this, nullptr);
+}
+
 void TSwingForm::FormActivate() { InputsChanged(); }
 
 void TSwingForm::InputsChanged() {
@@ -373,6 +380,14 @@ void TSwingForm::RemoveSelected() {
     Save();
 }
 
+// The view takes the new chart but only lets go of the one it showed (the one it made
+// itself, at first): that one is deleted here.
+void TSwingForm::ShowChart(QChart *chart) {
+    QChart *previous = ChartView->chart();
+    ChartView->setChart(chart);
+    delete previous;
+}
+
 void TSwingForm::ShowRecord() {
     const deviation::FitOutcome outcome = record_.Fit();
     fit_ = outcome.fit;
@@ -403,14 +418,14 @@ void TSwingForm::ShowRecord() {
         FitLabel->setStyleSheet(QStringLiteral("color: #c00000"));
         FitLabel->setText(Tr(QT_TRANSLATE_NOOP("SwingDialog", "Pas de carte : %1."))
                               .arg(QString::fromStdString(outcome.refusal)));
-        ChartView->setChart(new QChart);
+        ShowChart(new QChart);
         CardTable->setRowCount(0);
         return;
     }
     FitLabel->setStyleSheet(QString());
     FitLabel->setText(QStringLiteral("%1   RMS=%2")
                           .arg(CoefficientsLine(fit_->coefficients), Fixed(fit_->rms, false)));
-    ChartView->setChart(MakeCardChart(*fit_)); // the view deletes the previous chart
+    ShowChart(MakeCardChart(*fit_));
     const std::vector<ShownRow> rows = ShownCard(fit_->coefficients);
     CardTable->setRowCount(int(rows.size()));
     for (int row = 0; row < int(rows.size()); ++row) {

@@ -13,6 +13,7 @@
 #include <optional>
 
 class QButtonGroup;
+class QChart;
 class QChartView;
 class QCheckBox;
 class QComboBox;
@@ -58,6 +59,7 @@ public:
     static constexpr int kTickMilliseconds = 200;
 
     TSwingForm(app::MainWindowAccess &mainWindow, SwingInputs &inputs);
+    ~TSwingForm() override;
 
     // A valid reading of the compass: its compass heading in degrees (see CompassHeadingOfRaw)
     // and the time it came, on the clock of SwingInputs::Now.
@@ -115,6 +117,7 @@ private:
     void ShowDeclinationChoice();
     // The table, the fit, the chart and the card from the record.
     void ShowRecord();
+    void ShowChart(QChart *chart);
     void Save();
     void AskAndExport(bool pdf);
 
