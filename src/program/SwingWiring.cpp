@@ -26,26 +26,21 @@ std::unique_ptr<gnss::GpsdClient> GpsdOfSettings() {
 
 SwingWiring::SwingWiring(TForm1 &main, const nmea::HeadingShare &share,
                          std::function<void()> cardChanged)
-    : main_(main), share_(share), gpsd_(GpsdOfSettings()) {
-    form_ = std::make_unique<swing::TSwingForm>(main, *this);
-    QObject::connect(form_.get(), &swing::TSwingForm::CardChanged, form_.get(),
-                     [cardChanged = std::move(cardChanged)] {
-                         if (cardChanged)
-                             cardChanged();
-                     });
-    subscription_ =
-        main_.Readings().Subscribe([form = form_.get()](const compass::Reading &reading) {
-            form->Reading(swing::CompassHeadingOfRaw(reading.raw),
-                          swing::Millis(reading.MillisecondsSinceEpoch()));
-        });
-    // The receiver is listened to only while the dialog is open: a program without one
+    : main_(main), share_(share), cardChanged_(std::move(cardChanged)), gpsd_(GpsdOfSettings()) {
+    subscription_ = main_.Readings().Subscribe([this](const compass::Reading &reading) {
+        if (form_)
+            form_->Reading(swing::CompassHeadingOfRaw(reading.raw),
+                           swing::Millis(reading.MillisecondsSinceEpoch()));
+    });
+    // The receiver is listened to only once the dialog was opened: a program without one
     // never looks for gpsd.
-    QObject::connect(gpsd_.get(), &gnss::GpsdClient::fixReceived, form_.get(),
+    QObject::connect(gpsd_.get(), &gnss::GpsdClient::fixReceived, gpsd_.get(),
                      [this](const gnss::Fix &fix) {
                          course_.Add(fix);
-                         form_->InputsChanged();
+                         if (form_)
+                             form_->InputsChanged();
                      });
-    QObject::connect(gpsd_.get(), &gnss::GpsdClient::stateChanged, form_.get(),
+    QObject::connect(gpsd_.get(), &gnss::GpsdClient::stateChanged, gpsd_.get(),
                      [this] { GpsdStateChanged(); });
     main_.Rgulationducompas1->OnClick =
         platform::TNotifyEvent::FromFunction([this](platform::TObject *) { Show(); });
@@ -57,16 +52,30 @@ SwingWiring::~SwingWiring() {
     gpsd_->Stop();
 }
 
+// Made the first time it is asked for: its chart and tables cost memory a program that
+// never swings its compass need not hold.
+swing::TSwingForm &SwingWiring::Form() {
+    if (!form_) {
+        form_ = std::make_unique<swing::TSwingForm>(main_, *this);
+        QObject::connect(form_.get(), &swing::TSwingForm::CardChanged, form_.get(), [this] {
+            if (cardChanged_)
+                cardChanged_();
+        });
+    }
+    return *form_;
+}
+
 void SwingWiring::Show() {
     if (gpsd_->State() == gnss::GpsdState::Stopped)
         gpsd_->Start();
-    form_->ShowOnTop();
+    Form().ShowOnTop();
 }
 
 void SwingWiring::GpsdStateChanged() {
     if (gpsd_->State() != gnss::GpsdState::Connected)
         course_.Reset();
-    form_->InputsChanged();
+    if (form_)
+        form_->InputsChanged();
 }
 
 swing::Millis SwingWiring::Now() const {

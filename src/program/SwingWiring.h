@@ -1,7 +1,8 @@
 // The compass swing wired into the program: the "Régulation du compas..." dialog, fed with
 // the compass heading of every valid reading, the declinations of the settings and of the
-// place, and the course over ground of a GNSS receiver read from gpsd while the dialog is
-// open (the host and port in Ventrose.conf, [gnss] host and port, localhost:2947 by default).
+// place, and the course over ground of a GNSS receiver read from gpsd once the dialog has
+// been opened (the host and port in Ventrose.conf, [gnss] host and port, localhost:2947 by
+// default). The dialog itself is made the first time it is asked for.
 #pragma once
 
 #include "gnss/CourseReference.h"
@@ -28,7 +29,7 @@ public:
     SwingWiring(TForm1 &main, const nmea::HeadingShare &share, std::function<void()> cardChanged);
     ~SwingWiring() override; // no reading reaches it any more
 
-    swing::TSwingForm &Form() const { return *form_; }
+    swing::TSwingForm &Form();
     gnss::GpsdClient &Gpsd() const { return *gpsd_; }
 
     swing::Millis Now() const override;
@@ -43,6 +44,7 @@ private:
 
     TForm1 &main_;
     const nmea::HeadingShare &share_;
+    std::function<void()> cardChanged_;
     std::unique_ptr<gnss::GpsdClient> gpsd_;
     gnss::CourseReference course_;
     std::unique_ptr<swing::TSwingForm> form_;
