@@ -113,10 +113,7 @@ void HeadingRecorder::Take(const compass::Reading &reading) {
 void HeadingRecorder::Failed() {
     if (key_ < 0)
         return;
-    feed_.Unsubscribe(key_);
-    key_ = -1;
-    writer_.Close();
-    emit StateChanged();
+    Stop();
     if (report)
         report(FailureMessage(Path(), Error(), true));
 }

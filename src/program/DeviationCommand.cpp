@@ -6,6 +6,7 @@
 #include "compass/Angles.h"
 #include "deviation/Fit.h"
 #include "deviation/PointsFile.h"
+#include "deviation/Text.h"
 #include "program/CommandLine.h"
 
 #include <charconv>
@@ -17,25 +18,6 @@ namespace {
 
 std::string Tr(const char *text, const std::vector<std::string> &args = {}) {
     return platform::Translated("DeviationCommand", text, args);
-}
-
-// Two decimals whatever the locale, rounded to the hundredth; -0.00 is written 0.00.
-std::string Fixed(double value, bool signedValue, int width = 0) {
-    double rounded = std::round(value * 100) / 100;
-    if (rounded == 0)
-        rounded = 0; // no minus zero
-    char text[64];
-    const auto end =
-        std::to_chars(text, text + sizeof text, rounded, std::chars_format::fixed, 2).ptr;
-    std::string written(text, end);
-    const bool negative = written.starts_with('-');
-    if (negative)
-        written.erase(0, 1);
-    if (int(written.size()) < width)
-        written.insert(0, std::size_t(width) - written.size(), '0');
-    if (negative)
-        return "-" + written;
-    return signedValue ? "+" + written : written;
 }
 
 // Why the file gives no points; empty when `text` holds its bytes.
@@ -93,14 +75,14 @@ int PrintDeviationCard(const std::string &path, std::FILE *out, std::FILE *err) 
 
     const deviation::Fit &fit = *outcome.fit;
     const deviation::Coefficients &k = fit.coefficients;
-    std::fprintf(out, "A=%s B=%s C=%s D=%s E=%s\nRMS=%s\n", Fixed(k.a, true).c_str(),
-                 Fixed(k.b, true).c_str(), Fixed(k.c, true).c_str(), Fixed(k.d, true).c_str(),
-                 Fixed(k.e, true).c_str(), Fixed(fit.rms, false).c_str());
+    std::fprintf(out, "%s\nRMS=%s\n", deviation::CoefficientsText(k).c_str(),
+                 deviation::Hundredths(fit.rms, false).c_str());
     for (const deviation::CardRow &row : deviation::Card(k)) {
         // The magnetic heading from the deviation as printed, so that each line adds up.
         const double shown = std::round(row.deviation * 100) / 100;
-        std::fprintf(out, "%03d %s %s\n", int(row.compass), Fixed(shown, true).c_str(),
-                     Fixed(compass::Reduce360Real(row.compass + shown), false, 6).c_str());
+        std::fprintf(
+            out, "%03d %s %s\n", int(row.compass), deviation::Hundredths(shown, true).c_str(),
+            deviation::Hundredths(compass::Reduce360Real(row.compass + shown), false, 6).c_str());
     }
     for (std::size_t n = 0; n < fit.points.size(); ++n)
         if (fit.points[n].outlier)
@@ -110,9 +92,10 @@ int PrintDeviationCard(const std::string &path, std::FILE *out, std::FILE *err) 
                                      "ventrose : attention : le point %1 (compas %2, magnétique "
                                      "%3) s'écarte de %4° de la courbe, plus de trois fois "
                                      "l'écart quadratique moyen : à vérifier ou à refaire"),
-                   {std::to_string(n + 1), Fixed(fit.points[n].point.compass, false),
-                    Fixed(fit.points[n].point.magnetic, false),
-                    Fixed(fit.points[n].residual, true)})
+                   {std::to_string(n + 1),
+                    deviation::Hundredths(fit.points[n].point.compass, false),
+                    deviation::Hundredths(fit.points[n].point.magnetic, false),
+                    deviation::Hundredths(fit.points[n].residual, true)})
                     .c_str());
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "base/AtomicFile.h"
 #include "compass/Angles.h"
 #include "deviation/Curve.h"
+#include "deviation/Text.h"
 
 #include <QBuffer>
 #include <QChart>
@@ -64,17 +65,11 @@ std::pair<double, double> DeviationRange(const deviation::Fit &fit) {
 } // namespace
 
 QString Fixed(double value, bool sign) {
-    double rounded = std::round(value * 100) / 100;
-    if (rounded == 0)
-        rounded = 0; // no minus zero
-    const QString text = QString::number(rounded, 'f', 2);
-    return sign && rounded >= 0 ? QLatin1Char('+') + text : text;
+    return QString::fromStdString(deviation::Hundredths(value, sign));
 }
 
 QString CoefficientsLine(const deviation::Coefficients &k) {
-    return QStringLiteral("A=%1 B=%2 C=%3 D=%4 E=%5")
-        .arg(Fixed(k.a, true), Fixed(k.b, true), Fixed(k.c, true), Fixed(k.d, true),
-             Fixed(k.e, true));
+    return QString::fromStdString(deviation::CoefficientsText(k));
 }
 
 std::vector<ShownRow> ShownCard(const deviation::Coefficients &k) {

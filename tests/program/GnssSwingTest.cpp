@@ -4,6 +4,7 @@
 // compass heading read by the simulated module with a known deviation. The card it works out
 // must be the module's.
 #include "AppTestSupport.h"
+#include "FitChecks.h"
 #include "Gpsfake.h"
 
 #include "compass/Angles.h"
@@ -180,14 +181,7 @@ TEST_F(GnssSwingTest, CourseOverGroundRoundTheCircleGivesTheModulesDeviation) {
         EXPECT_NEAR(compass::DifferenceReal(point.magnetic, leg.magnetic), 0, 0.01) << leg;
     }
 
-    const deviation::FitOutcome outcome = form.Record().Fit();
-    ASSERT_TRUE(outcome.fit) << outcome.refusal;
-    const deviation::Coefficients &found = outcome.fit->coefficients;
-    EXPECT_NEAR(found.a, known.a, 0.3);
-    EXPECT_NEAR(found.b, known.b, 0.3);
-    EXPECT_NEAR(found.c, known.c, 0.3);
-    EXPECT_NEAR(found.d, known.d, 0.3);
-    EXPECT_NEAR(found.e, known.e, 0.3);
+    ExpectTheModulesCurve(form.Record(), known);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // the user steers round the circle and types the magnetic bearing of each heading, and the
 // card the dialog works out from the live readings is the module's.
 #include "AppTestSupport.h"
+#include "FitChecks.h"
 
 #include "compass/Angles.h"
 #include "program/SimulatedDeviation.h"
@@ -48,14 +49,7 @@ TEST_F(SwingTest, TypedBearingsRoundTheCircleGiveTheModulesDeviation) {
     }
 
     ASSERT_EQ(form.Record().entries.size(), 24u);
-    const deviation::FitOutcome outcome = form.Record().Fit();
-    ASSERT_TRUE(outcome.fit) << outcome.refusal;
-    const deviation::Coefficients &found = outcome.fit->coefficients;
-    EXPECT_NEAR(found.a, known.a, 0.3);
-    EXPECT_NEAR(found.b, known.b, 0.3);
-    EXPECT_NEAR(found.c, known.c, 0.3);
-    EXPECT_NEAR(found.d, known.d, 0.3);
-    EXPECT_NEAR(found.e, known.e, 0.3);
+    ExpectTheModulesCurve(form.Record(), known);
 }
 
 } // namespace
